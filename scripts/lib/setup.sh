@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Shared set-up: install missing Debian packages, then configure and build.
+# Sourced by scripts/run and scripts/test.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+
+install_missing_packages() {
+    local wanted missing=()
+    mapfile -t wanted < <(grep -v -e '^#' -e '^[[:space:]]*$' "$ROOT/scripts/packages.txt")
+    for pkg in "${wanted[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$pkg")
+        fi
+    done
+    if ((${#missing[@]})); then
+        echo "Installing: ${missing[*]}"
+        local sudo=()
+        if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
+        "${sudo[@]}" apt-get update -q
+        DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    fi
+}
+
+configure_and_build() {
+    local build_type="${1:-Release}"
+    shift || true
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@"
+    cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+}

@@ -1,0 +1,147 @@
+#pragma once
+// The game's chat log format: channels, markers, entity removal, display
+// slicing and the two battle messages that carry experience.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ruv {
+
+// The channels and views, named by their settings keys.
+enum class ChatChannel {
+    Normal,
+    Open,
+    Team,
+    Club,
+    Whis,
+    Shout,
+    Original,
+    NG,
+    Battle,
+    System,
+    ExpMonitor,
+};
+
+std::string_view settingsKey(ChatChannel channel) noexcept;
+
+// A display colour as 0xRRGGBB.
+struct Colour {
+    std::uint32_t rgb = 0;
+    friend constexpr bool operator==(Colour, Colour) = default;
+};
+
+namespace colours {
+inline constexpr Colour kOpenGreen{0xc8ffc8};
+inline constexpr Colour kOpenWhite{0xffffff};
+inline constexpr Colour kTeam{0xf7b73c};
+inline constexpr Colour kClub{0x94ddfa};
+inline constexpr Colour kWhis{0x64ff64};
+inline constexpr Colour kShout{0xc896c8};
+inline constexpr Colour kBattle{0xff64ff};
+inline constexpr Colour kSystemRed{0xff6464};
+inline constexpr Colour kSystemGreen{0x64ff80};
+inline constexpr Colour kNotice{0xff0000};
+}  // namespace colours
+
+// "#rrggbb", lower case.
+std::string colourText(Colour colour);
+
+namespace markers {
+// Opens the time stamp of every chat line.
+inline constexpr std::string_view kLine = "<font size=\"2\" color=\"white\">";
+inline constexpr std::string_view kLineClose = "</font></br>";
+
+inline constexpr std::string_view kOpenGreenBefore = "</font> <font size=\"2\" color=\"#c8ffc8\">";
+inline constexpr std::string_view kOpenGreenAfter = "</font><font size=\"2\" color=\"#c8ffc8\"> ";
+inline constexpr std::string_view kOpenWhiteBefore = "</font> <font size=\"2\" color=\"#ffffff\">";
+inline constexpr std::string_view kOpenWhiteAfter = "</font><font size=\"2\" color=\"#ffffff\"> ";
+inline constexpr std::string_view kTeam = " <font size=\"2\" color=\"#f7b73c\">";
+inline constexpr std::string_view kClub = " <font size=\"2\" color=\"#94ddfa\">";
+inline constexpr std::string_view kWhis = " <font size=\"2\" color=\"#64ff64\">";
+inline constexpr std::string_view kShout = " <font size=\"2\" color=\"#c896c8\">";
+inline constexpr std::string_view kBattle = " <font size=\"2\" color=\"#ff64ff\">";
+inline constexpr std::string_view kSystemRed = " <font size=\"2\" color=\"#ff6464\">";
+inline constexpr std::string_view kSystemGreen = " <font size=\"2\" color=\"#64ff80\">";
+
+// " <font size="2" color="#ff64ff"> 経験値が " and the form without the blank.
+inline constexpr std::string_view kGainBlank =
+    " <font size=\"2\" color=\"#ff64ff\"> \x8c\x6f\x8c\xb1\x92\x6c\x82\xaa ";
+inline constexpr std::string_view kGainNoBlank =
+    " <font size=\"2\" color=\"#ff64ff\">\x8c\x6f\x8c\xb1\x92\x6c\x82\xaa ";
+// " 上がりました。"
+inline constexpr std::string_view kGainEnd =
+    " \x8f\xe3\x82\xaa\x82\xe8\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+// "レベルアップしました！"
+inline constexpr std::string_view kLevelUp =
+    "\x83\x8c\x83\x78\x83\x8b\x83\x41\x83\x62\x83\x76\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x49";
+
+// The header block that opens a new day's file.
+inline constexpr std::string_view kHeaderBody = "<body bgcolor=\"black\">";
+inline constexpr std::string_view kHeaderTitle =
+    "<font size=\"2\" color=\"white\"> <b> Mistharbour Chat Message Log </b></font></br>";
+inline constexpr std::string_view kHeaderDatePrefix =
+    "<font size=\"2\" color=\"white\"> <b> Date : ";
+// "<font face="ＭＳ ゴシック">"
+inline constexpr std::string_view kHeaderFace =
+    "<font face=\"\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\">";
+inline constexpr std::size_t kHeaderDateLineBytes = 89;
+}  // namespace markers
+
+// Widths of the fixed chat line layout, in bytes.
+inline constexpr std::size_t kMarkerAndSeparatorBytes = 30;
+inline constexpr std::size_t kTimeStampBytes = 17;
+inline constexpr std::size_t kTagBlockBytes = 39;
+inline constexpr std::size_t kLineCloseBytes = 12;
+// 1-based byte 96 of the raw line starts the gain amount.
+inline constexpr std::size_t kGainAmountOffset = 95;
+
+// Deletes every "&nbsp " and then every remaining "&nbsp" (case-sensitive).
+std::string removeEntities(std::string_view line);
+// Deletes every CR LF pair.
+std::string removeCrLf(std::string_view line);
+// The time stamp followed by the body: marker, separator, tag block and the
+// closing tags cut off, each step clamped to what is there.
+std::string displayText(std::string_view raw);
+// The display text without its 17-byte time stamp.
+std::string_view bodyOfDisplay(std::string_view display) noexcept;
+
+struct ChannelMatch {
+    ChatChannel channel;
+    Colour colour;
+};
+// The line channel whose marker raw contains, tested in the order Open
+// (#c8ffc8, #ffffff), Team, Club, Whis, Shout, Battle, System (#ff6464, #64ff80).
+std::optional<ChannelMatch> matchChannel(std::string_view raw) noexcept;
+bool containsOpenGreen(std::string_view text) noexcept;
+bool containsOpenWhite(std::string_view text) noexcept;
+
+bool isExpGain(std::string_view raw) noexcept;
+bool isLevelUp(std::string_view raw) noexcept;
+
+// The amount of an experience-gain line: from byte 96 up to the first
+// " 上がりました。", a signed decimal integer with leading blanks skipped.
+// Empty when the text is not such an integer.
+std::optional<std::int64_t> gainAmount(std::string_view raw) noexcept;
+// Reads a signed decimal integer the way the settings files write them; leading
+// blanks are skipped. Empty on any other text or on overflow.
+std::optional<std::int64_t> parseDecimal(std::string_view text, bool skipLeadingBlanks) noexcept;
+
+// One line of the log as the system handles it.
+struct ChatLine {
+    std::string raw;
+    std::string display;
+    std::string body;
+    std::optional<ChatChannel> channel;
+    Colour colour;
+    std::string speaker;
+
+    // From a line as cut at its line feed: CR LF pairs and entities are removed.
+    static ChatLine fromLogLine(std::string_view line);
+};
+
+// "MHChatLog_yyyy_mm_dd.html"
+std::string dailyLogName(int year, int month, int day);
+
+}  // namespace ruv

@@ -1,0 +1,65 @@
+#include "core/text/sjis.h"
+
+#include <cstring>
+
+namespace ruv::sjis {
+
+std::size_t find(std::string_view text, std::string_view needle, std::size_t from) noexcept {
+    if (needle.empty() || needle.size() > text.size()) {
+        return npos;
+    }
+    const std::size_t last = text.size() - needle.size();
+    const char first = needle.front();
+    std::size_t pos = from;
+    // Fast path: the byte-level candidates come from memchr; a candidate is only
+    // accepted once the character walk confirms it starts on a boundary.
+    std::size_t boundary = from;
+    while (pos <= last) {
+        const void* hit = std::memchr(text.data() + pos, first, last - pos + 1);
+        if (hit == nullptr) {
+            return npos;
+        }
+        const std::size_t candidate =
+            static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        while (boundary < candidate) {
+            boundary += isLeadByte(text[boundary]) ? 2 : 1;
+        }
+        if (boundary == candidate &&
+            std::memcmp(text.data() + candidate, needle.data(), needle.size()) == 0) {
+            return candidate;
+        }
+        pos = candidate + 1;
+    }
+    return npos;
+}
+
+std::size_t rfind(std::string_view text, std::string_view needle, std::size_t before) noexcept {
+    if (needle.empty() || needle.size() > text.size()) {
+        return npos;
+    }
+    std::size_t best = npos;
+    for (std::size_t pos = find(text, needle); pos != npos && (before == npos || pos <= before);
+         pos = find(text, needle, pos + (isLeadByte(text[pos]) ? 2 : 1))) {
+        best = pos;
+    }
+    return best;
+}
+
+std::string replaceAll(std::string_view text, std::string_view needle,
+                       std::string_view replacement) {
+    if (needle.empty()) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t pos = find(text, needle); pos != npos; pos = find(text, needle, start)) {
+        out.append(text.substr(start, pos - start));
+        out.append(replacement);
+        start = pos + needle.size();
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
+}  // namespace ruv::sjis

@@ -1,0 +1,39 @@
+#pragma once
+// Character-wise operations on Shift-JIS (code page 932) byte strings.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace ruv::sjis {
+
+inline constexpr std::size_t npos = std::string_view::npos;
+
+// True for the first byte of a double-byte character (0x81-0x9F, 0xE0-0xFC).
+constexpr bool isLeadByte(unsigned char byte) noexcept {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+constexpr bool isLeadByte(char byte) noexcept {
+    return isLeadByte(static_cast<unsigned char>(byte));
+}
+
+// Position of the first occurrence of needle at or after from that starts on a
+// character boundary; npos if none. An empty needle never matches. Character
+// boundaries are counted from the start of text, so from should be a boundary.
+std::size_t find(std::string_view text, std::string_view needle, std::size_t from = 0) noexcept;
+
+inline bool contains(std::string_view text, std::string_view needle) noexcept {
+    return find(text, needle) != npos;
+}
+
+// Replaces every non-overlapping occurrence of needle (character-wise, left to
+// right) with replacement. An empty needle leaves text unchanged.
+std::string replaceAll(std::string_view text, std::string_view needle,
+                       std::string_view replacement);
+
+// Position of the last occurrence of needle that starts on a character boundary
+// and begins at or before `before` (npos = anywhere); npos if none.
+std::size_t rfind(std::string_view text, std::string_view needle,
+                  std::size_t before = npos) noexcept;
+
+}  // namespace ruv::sjis

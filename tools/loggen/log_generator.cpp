@@ -1,0 +1,1 @@
+#include "loggen/log_generator.h"
