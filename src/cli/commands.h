@@ -1,0 +1,20 @@
+#pragma once
+// The commands of mh_ruvivuvaz-cli.
+
+#include <filesystem>
+#include <iosfwd>
+
+namespace ruv::cli {
+
+enum class TextEncoding { Utf8, Cp932 };
+enum class FollowStart { AtEnd, FromStart };
+
+// Prints every line past-log tidying appends to a view, then the day's gains.
+int runSortCommand(const std::filesystem::path& log, TextEncoding encoding, std::ostream& out,
+                   std::ostream& err);
+
+// Follows the log as the live reader does until SIGINT or SIGTERM.
+int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEncoding encoding,
+                     std::ostream& out, std::ostream& err);
+
+}  // namespace ruv::cli
