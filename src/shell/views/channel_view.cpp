@@ -511,10 +511,11 @@ void ChannelView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void ChannelView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        dragging_ = false;
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mouseReleaseEvent(event);
+        return;
     }
-    QAbstractScrollArea::mouseReleaseEvent(event);
+    dragging_ = false;
 }
 
 void ChannelView::mouseDoubleClickEvent(QMouseEvent* event) {
