@@ -343,7 +343,8 @@ TEST(ExpStatsTick, ForecastFailureIsLoggedOnlyWhenNotPaused) {
     h.forecast.setExpText("");
     h.runFor(1);
     ASSERT_EQ(h.errors.lines.size(), 1u);
-    EXPECT_EQ(h.errors.lines[0], sj("LvUP予想時間処理に失敗しました(Timer01Timer) 2024/05/06 7:08:09"));
+    EXPECT_EQ(h.errors.lines[0],
+              sj("LvUP予想時間処理に失敗しました(Timer01Timer) 2024/05/06 7:08:09"));
     h.stats.togglePause();
     h.runFor(3);
     EXPECT_EQ(h.errors.lines.size(), 1u);
