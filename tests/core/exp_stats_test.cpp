@@ -266,6 +266,16 @@ TEST(ExpStatsInterval, StopFreezesTheClockUntilTheFirstGainAfterAnotherInterval)
     EXPECT_EQ(h.timer.period, 5000ms);
 }
 
+TEST(ExpStatsInterval, ClickingTheCheckedItemTakesItsMarkAway) {
+    ExpHarness h;
+    h.stats.clickIntervalItem(IntervalItem::Stop);
+    EXPECT_EQ(h.stats.checkedIntervalItem(), IntervalItem::Stop);
+    h.stats.clickIntervalItem(IntervalItem::Stop);
+    EXPECT_FALSE(h.stats.checkedIntervalItem().has_value());
+    h.stats.recordGain(100);  // with no item checked, a gain starts the clock
+    EXPECT_TRUE(h.timer.running);
+}
+
 TEST(ExpStatsInterval, ARestoredStopMarkKeepsTheClockFromStarting) {
     ExpHarness h;
     h.stats.restoreIntervalItem(IntervalItem::Stop);
