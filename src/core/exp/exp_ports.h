@@ -1,0 +1,73 @@
+#pragma once
+// What the EXP monitor needs from its surroundings: the wall clock for error
+// lines, the tick timer, the error log, yes/no questions and the status bar.
+// The shell implements these; tests use fakes.
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+namespace ruv {
+
+// A local civil date and time, as the user's clock shows it.
+struct LocalDateTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// "yyyy/MM/dd H:mm:ss"
+std::string dateTimeText(const LocalDateTime& when);
+
+class ExpClock {
+  public:
+    virtual ~ExpClock() = default;
+    virtual LocalDateTime now() const = 0;
+};
+
+// The periodic tick timer (Timer01). Ticks come back as ExpStats::tick().
+class TickTimer {
+  public:
+    virtual ~TickTimer() = default;
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    // Called only when the period actually changes; a running timer keeps running.
+    virtual void setPeriod(std::chrono::milliseconds period) = 0;
+};
+
+class ErrorLineSink {
+  public:
+    virtual ~ErrorLineSink() = default;
+    // One complete CP932 line for the error-log tab.
+    virtual void appendErrorLine(std::string_view line) = 0;
+};
+
+enum class Answer { Yes, No };
+
+class YesNoQuestion {
+  public:
+    virtual ~YesNoQuestion() = default;
+    // title and text are CP932; the text may hold CR LF line breaks.
+    virtual Answer ask(std::string_view title, std::string_view text) = 0;
+};
+
+class StatusBarPanels {
+  public:
+    virtual ~StatusBarPanels() = default;
+    // Sets both panels (CP932); the shell may skip a panel that already shows the text.
+    virtual void showPanels(std::string_view panel0, std::string_view panel1) = 0;
+};
+
+// Everything ExpStats talks to, passed by reference at construction.
+struct ExpPorts {
+    ExpClock& clock;
+    TickTimer& timer;
+    ErrorLineSink& errors;
+    YesNoQuestion& questions;
+    StatusBarPanels& statusBar;
+};
+
+}  // namespace ruv
