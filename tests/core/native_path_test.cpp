@@ -47,6 +47,17 @@ TEST(NativePath, JapaneseFolderAndFileRoundTrip) {
     EXPECT_EQ(fromNativePath(*file), fileText);
 }
 
+TEST(NativePath, Cp932TextRoundTripsThroughTheNativePath) {
+    // half-width kana, ① and 髙 (IBM extension), Windows-only single bytes
+    for (const std::string& text :
+         {kFolderName, std::string("/tmp/\xB1\xB2"), std::string("\x87\x40\xFB\xFC"),
+          std::string("a\x80\xA0\xFD")}) {
+        const auto path = toNativePath(text);
+        ASSERT_TRUE(path.has_value());
+        EXPECT_EQ(fromNativePath(*path), text);
+    }
+}
+
 TEST(NativePath, NamesCp932CannotHoldAreRefused) {
     EXPECT_FALSE(fromNativePath(fs::path(u8"/tmp/\U0001F600")).has_value());
     EXPECT_FALSE(fromNativePath(fs::path(u8"/tmp/\uAC00")).has_value());
