@@ -15,6 +15,7 @@
 #include "core/log/chat_format.h"
 #include "core/text/cp932.h"
 #include "core/text/sjis.h"
+#include "loggen/log_generator.h"
 
 namespace {
 
@@ -437,6 +438,35 @@ TEST(PastLogSortSlices, AgreesWithThePlainWayOnRandomText) {
         ASSERT_EQ(sink.events, expected) << "round " << round;
     }
     EXPECT_GT(shown, 1000u);  // the soup does produce lines to compare
+}
+
+TEST(PastLogSortSlices, GeneratedLogLandsLineByLineWithItsGains) {
+    ruv::loggen::LogGenerator generator(42);
+    std::vector<ruv::loggen::GeneratedLine> generated;
+    const std::string log = generator.generate(400'000, generated);
+    Events expected;
+    for (const auto& line : generated) {
+        if (!line.channel) {
+            continue;
+        }
+        const std::string display = ruv::displayText(ruv::removeEntities(line.bytes));
+        const std::string colour = ruv::colourText(line.colour);
+        if (line.gain != 0) {
+            expected.push_back(gain(line.gain));
+        }
+        if (*line.channel != ChatChannel::Battle && *line.channel != ChatChannel::System) {
+            expected.push_back(append("Normal", colour, display));
+        }
+        expected.push_back(append(ruv::settingsKey(*line.channel), colour, display));
+    }
+    ASSERT_GT(generator.totals().gainCount, 100);
+    EXPECT_EQ(sortAll(log), expected);
+
+    RecordingSink sink;
+    PastLogSort sort(log);
+    while (sort.step(sink, ruv::LineCount{97}) == ruv::SortProgress::More) {
+    }
+    EXPECT_EQ(sink.events, expected);
 }
 
 class PastLogFile : public ::testing::Test {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <limits>
+#include <memory>
 
+#include "core/platform/shared_file.h"
 #include "core/text/sjis.h"
 
 namespace ruv {
@@ -273,38 +273,41 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     sink.append(row.view, display_, row.colour);
 }
 
-PastLogBytes readPastLog(const std::filesystem::path& path, ByteOffset upTo) {
+PastLogBytes readPastLog(const platform::FileOpener& opener, const std::filesystem::path& path,
+                         ByteOffset upTo) {
     PastLogBytes result;
-    const auto failed = [&result](std::errc fallback) {
+    const auto failed = [&result, &path](std::errc otherwise) {
+        std::error_code status;
         result.bytes.clear();
-        result.error = errno != 0 ? std::error_code(errno, std::generic_category())
-                                  : std::make_error_code(fallback);
+        if (!std::filesystem::exists(path, status)) {
+            result.error = std::make_error_code(std::errc::no_such_file_or_directory);
+        } else if (std::filesystem::is_directory(path, status)) {
+            result.error = std::make_error_code(std::errc::is_a_directory);
+        } else {
+            result.error = std::make_error_code(otherwise);
+        }
         return result;
     };
-    std::error_code status;
-    if (std::filesystem::is_directory(path, status)) {
-        result.error = std::make_error_code(std::errc::is_a_directory);
-        return result;
+    const std::unique_ptr<platform::SharedReadFile> file = opener.openShared(path);
+    if (!file) {
+        return failed(std::errc::permission_denied);
     }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return failed(std::errc::no_such_file_or_directory);
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0 || !in) {
+    const std::optional<ByteOffset> size = file->size();
+    if (!size) {
         return failed(std::errc::io_error);
     }
-    const std::int64_t wanted = std::clamp<std::int64_t>(upTo.value, 0, size);
+    const std::int64_t wanted = std::clamp<std::int64_t>(upTo.value, 0, size->value);
     result.bytes.resize(static_cast<std::size_t>(wanted));
-    in.read(result.bytes.data(), static_cast<std::streamsize>(wanted));
-    if (in.bad()) {
+    const std::optional<std::size_t> got = platform::readFully(*file, result.bytes);
+    if (!got) {
         return failed(std::errc::io_error);
     }
-    result.bytes.resize(static_cast<std::size_t>(in.gcount()));
+    result.bytes.resize(*got);
     return result;
+}
+
+PastLogBytes readPastLog(const std::filesystem::path& path, ByteOffset upTo) {
+    return readPastLog(platform::NativeFileOpener{}, path, upTo);
 }
 
 PastLogBytes readPastLog(const std::filesystem::path& path) {

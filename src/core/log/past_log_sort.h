@@ -68,12 +68,20 @@ class PastLogSort {
     std::string display_;
 };
 
+namespace platform {
+class FileOpener;
+}
+
 // The first `upTo` bytes of a log (fewer if the file is shorter), opened for
-// one read. On failure bytes is empty and error says why.
+// one read with sharing that lets the game keep writing. On failure bytes is
+// empty and error says why.
 struct PastLogBytes {
     std::string bytes;
     std::error_code error;
 };
+PastLogBytes readPastLog(const platform::FileOpener& opener, const std::filesystem::path& path,
+                         ByteOffset upTo);
+// Through the operating system's files.
 PastLogBytes readPastLog(const std::filesystem::path& path, ByteOffset upTo);
 // The whole file.
 PastLogBytes readPastLog(const std::filesystem::path& path);
