@@ -72,61 +72,103 @@ std::size_t colourTagRow(std::string_view text, std::size_t pos, std::size_t fir
     return 0;
 }
 
+// Whether a character-wise walk that starts at `from` lands on `at`. The byte
+// before a run of lead-valued bytes always ends a character, so only that run
+// needs counting: the same answer as walking forward from `from`.
+bool isCharacterStart(const char* text, std::size_t from, std::size_t at) noexcept {
+    std::size_t run = at;
+    while (run > from && sjis::isLeadByte(text[run - 1])) {
+        --run;
+    }
+    return (at - run) % 2 == 0;
+}
+
+// The first character-wise occurrence of "</font></br>" and a line feed at or
+// after from, found by its line feed.
+std::size_t findLineEnd(std::string_view text, std::size_t from) noexcept {
+    const std::size_t close = kLineCloseBytes;
+    for (std::size_t at = from; at < text.size();) {
+        const void* hit = std::memchr(text.data() + at, '\n', text.size() - at);
+        if (hit == nullptr) {
+            break;
+        }
+        const std::size_t feed =
+            static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        if (feed - from >= close &&
+            std::memcmp(text.data() + feed - close, markers::kLineClose.data(), close) == 0 &&
+            isCharacterStart(text.data(), from, feed - close)) {
+            return feed - close;
+        }
+        at = feed + 1;
+    }
+    return sjis::npos;
+}
+
+// The first character-wise occurrence of needle at or after from, for needles
+// that begin with '<'.
+std::size_t findTag(std::string_view text, std::string_view needle, std::size_t from) noexcept {
+    for (std::size_t at = text.find(needle, from); at != std::string_view::npos;
+         at = text.find(needle, at + 1)) {
+        if (isCharacterStart(text.data(), from, at)) {
+            return at;
+        }
+    }
+    return sjis::npos;
+}
+
 struct LineScan {
     unsigned rows = 0;  // bit n set: row n matched
     bool header = false;
     bool gain = false;
 };
 
-// Every marker starts with a blank or '<', so one walk over the characters of
-// the line finds them all, each only where a character starts: the same answer
-// as a character-wise search for each marker on its own.
+bool isHeaderText(std::string_view raw, std::size_t at) noexcept {
+    return startsAt(raw, at, markers::kHeaderBody) || startsAt(raw, at, markers::kHeaderTitle) ||
+           startsAt(raw, at, markers::kHeaderDatePrefix) || startsAt(raw, at, markers::kHeaderFace);
+}
+
+// Every marker holds a '<' at a fixed place, so the '<' bytes of the line are
+// the only candidates; a candidate counts only where its marker starts a
+// character: the same answer as a character-wise search for each marker.
 LineScan scanLine(std::string_view raw) noexcept {
     LineScan scan;
+    const char* text = raw.data();
     const std::size_t n = raw.size();
-    std::size_t i = 0;
-    while (i < n) {
-        const char c = raw[i];
-        if (c == ' ') {
-            if (i + 1 < n && raw[i + 1] == '<') {
-                const std::size_t row = colourTagRow(raw, i + 1, kFirstSingleRow, kRowCount);
-                if (row != 0) {
-                    scan.rows |= 1u << row;
-                    if (row == kBattleRow) {
-                        const std::size_t after = i + 1 + kColourTagBytes;
-                        scan.gain =
-                            scan.gain || startsAt(raw, after, kGainWord) ||
-                            (after < n && raw[after] == ' ' && startsAt(raw, after + 1, kGainWord));
-                    }
+    for (std::size_t at = 0; at < n; ++at) {
+        const void* hit = std::memchr(text + at, '<', n - at);
+        if (hit == nullptr) {
+            break;
+        }
+        at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        if (const std::size_t row = colourTagRow(raw, at, kFirstSingleRow, kRowCount); row != 0) {
+            // " <font ...>": the blank starts the marker.
+            if (at > 0 && text[at - 1] == ' ' && isCharacterStart(text, 0, at - 1)) {
+                scan.rows |= 1u << row;
+                if (row == kBattleRow) {
+                    const std::size_t after = at + kColourTagBytes;
+                    scan.gain =
+                        scan.gain || startsAt(raw, after, kGainWord) ||
+                        (after < n && text[after] == ' ' && startsAt(raw, after + 1, kGainWord));
                 }
             }
-            ++i;
-        } else if (c == '<') {
-            if (startsAt(raw, i, kFontClose)) {
-                const std::size_t tag = i + kFontClose.size();
-                std::size_t row = 0;
-                if (tag < n && raw[tag] == ' ') {
-                    row = colourTagRow(raw, tag + 1, 1, kFirstSingleRow - 1);
-                } else {
-                    row = colourTagRow(raw, tag, 1, kFirstSingleRow - 1);
-                    const std::size_t blank = tag + kColourTagBytes;
-                    if (row != 0 && (blank >= n || raw[blank] != ' ')) {
-                        row = 0;
-                    }
+        } else if (startsAt(raw, at, kFontClose)) {
+            const std::size_t tag = at + kFontClose.size();
+            std::size_t open = 0;
+            if (tag < n && text[tag] == ' ') {
+                open = colourTagRow(raw, tag + 1, 1, kFirstSingleRow - 1);
+            } else {
+                open = colourTagRow(raw, tag, 1, kFirstSingleRow - 1);
+                const std::size_t blank = tag + kColourTagBytes;
+                if (open != 0 && (blank >= n || text[blank] != ' ')) {
+                    open = 0;
                 }
-                if (row != 0) {
-                    scan.rows |= 1u << row;
-                }
-            } else if (startsAt(raw, i, markers::kHeaderBody) ||
-                       startsAt(raw, i, markers::kHeaderTitle) ||
-                       startsAt(raw, i, markers::kHeaderDatePrefix) ||
-                       startsAt(raw, i, markers::kHeaderFace)) {
-                scan.header = true;
-                return scan;
             }
-            ++i;
-        } else {
-            i += sjis::isLeadByte(c) ? 2 : 1;
+            if (open != 0 && isCharacterStart(text, 0, at)) {
+                scan.rows |= 1u << open;
+            }
+        } else if (isHeaderText(raw, at) && isCharacterStart(text, 0, at)) {
+            scan.header = true;
+            return scan;
         }
     }
     return scan;
@@ -188,12 +230,12 @@ bool PastLogSort::remainderHoldsLineMarker() {
     if (nextLineMarker_ && *nextLineMarker_ >= pos_) {
         return true;
     }
-    const std::size_t found = sjis::find(std::string_view(bytes_).substr(pos_), markers::kLine);
+    const std::size_t found = findTag(bytes_, markers::kLine, pos_);
     if (found == sjis::npos) {
         nextLineMarker_.reset();
         return false;
     }
-    nextLineMarker_ = pos_ + found;
+    nextLineMarker_ = found;
     return true;
 }
 
@@ -222,14 +264,15 @@ SortProgress PastLogSort::step(PastLogSink& sink, LineCount maxLines) {
             break;
         }
         stripHeaderBlock();
-        const std::string_view rest = std::string_view(bytes_).substr(pos_);
-        const std::size_t end = sjis::find(rest, kLineEnd);
+        const std::size_t end = findLineEnd(bytes_, pos_);
         if (end == sjis::npos) {
             done_ = true;
             break;
         }
-        pos_ += end + kLineEnd.size();
-        sortLine(rest.substr(0, end + kLineCloseBytes), sink);
+        const std::string_view cut =
+            std::string_view(bytes_).substr(pos_, end + kLineCloseBytes - pos_);
+        pos_ = end + kLineEnd.size();
+        sortLine(cut, sink);
     }
     if (!done_ && !remainderHoldsLineMarker()) {
         done_ = true;
