@@ -122,6 +122,9 @@ TEST(PastLogSortEnds, TextAfterTheLastLineMarkerIsIgnored) {
     const std::string stray = "                              " + kStamp +
                               tagBlock("f7b73c", Form::BlankBefore) + "X : y</font></br>";
     EXPECT_EQ(sortAll(lines({stray})), Events{});
+    EXPECT_EQ(sortAll(lines({chatLine("94ddfa", "A : b"), stray})),
+              (Events{append("Normal", "#94ddfa", kStamp + "A : b"),
+                      append("Club", "#94ddfa", kStamp + "A : b")}));
     EXPECT_EQ(sortAll(lines({stray, chatLine("f7b73c", "A : b")})),
               (Events{append("Normal", "#f7b73c", kStamp + "X : y"),
                       append("Team", "#f7b73c", kStamp + "X : y"),
