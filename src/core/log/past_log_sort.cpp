@@ -1,0 +1,360 @@
+#include "core/log/past_log_sort.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <memory>
+
+#include "core/platform/shared_file.h"
+#include "core/text/sjis.h"
+
+namespace ruv {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "</font></br>\n";
+constexpr std::string_view kFontClose = "</font>";
+// `<font size="2" color="#` + six hexadecimal digits + `">`.
+constexpr std::string_view kColourTagStart = "<font size=\"2\" color=\"#";
+constexpr std::size_t kColourTagBytes = 31;
+constexpr std::size_t kColourDigits = 6;
+// "経験値が " follows the Battle marker directly or after one blank.
+constexpr std::string_view kGainWord = "\x8c\x6f\x8c\xb1\x92\x6c\x82\xaa ";
+
+enum class AlsoNormal { No, Yes };
+
+// The classification rows, numbered from 1; the last row a line matches decides.
+struct Row {
+    std::string_view digits;
+    ChatChannel view;
+    Colour colour;
+    AlsoNormal normal;
+};
+constexpr std::size_t kRowCount = 9;
+constexpr std::size_t kBattleRow = 7;
+constexpr std::array<Row, kRowCount + 1> kRows{{
+    {},
+    {"c8ffc8", ChatChannel::Open, colours::kOpenGreen, AlsoNormal::Yes},
+    {"ffffff", ChatChannel::Open, colours::kOpenWhite, AlsoNormal::Yes},
+    {"f7b73c", ChatChannel::Team, colours::kTeam, AlsoNormal::Yes},
+    {"94ddfa", ChatChannel::Club, colours::kClub, AlsoNormal::Yes},
+    {"64ff64", ChatChannel::Whis, colours::kWhis, AlsoNormal::Yes},
+    {"c896c8", ChatChannel::Shout, colours::kShout, AlsoNormal::Yes},
+    {"ff64ff", ChatChannel::Battle, colours::kBattle, AlsoNormal::No},
+    {"ff6464", ChatChannel::System, colours::kSystemRed, AlsoNormal::No},
+    {"64ff80", ChatChannel::System, colours::kSystemGreen, AlsoNormal::No},
+}};
+// Open rows take "</font>" and the colour tag in either tag-block form; the
+// others a blank and the colour tag.
+constexpr std::size_t kFirstSingleRow = 3;
+
+bool startsAt(std::string_view text, std::size_t pos, std::string_view prefix) noexcept {
+    return text.size() - pos >= prefix.size() &&
+           std::memcmp(text.data() + pos, prefix.data(), prefix.size()) == 0;
+}
+
+// The row number whose colour tag starts at pos, if it is one of rows
+// [first, last]; 0 otherwise.
+std::size_t colourTagRow(std::string_view text, std::size_t pos, std::size_t first,
+                         std::size_t last) noexcept {
+    if (text.size() - pos < kColourTagBytes || !startsAt(text, pos, kColourTagStart) ||
+        text[pos + kColourTagBytes - 2] != '"' || text[pos + kColourTagBytes - 1] != '>') {
+        return 0;
+    }
+    const char* digits = text.data() + pos + kColourTagStart.size();
+    for (std::size_t row = first; row <= last; ++row) {
+        if (std::memcmp(digits, kRows[row].digits.data(), kColourDigits) == 0) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+// Whether a character-wise walk that starts at `from` lands on `at`. The byte
+// before a run of lead-valued bytes always ends a character, so only that run
+// needs counting: the same answer as walking forward from `from`.
+bool isCharacterStart(const char* text, std::size_t from, std::size_t at) noexcept {
+    std::size_t run = at;
+    while (run > from && sjis::isLeadByte(text[run - 1])) {
+        --run;
+    }
+    return (at - run) % 2 == 0;
+}
+
+// The first character-wise occurrence of "</font></br>" and a line feed at or
+// after from, found by its line feed.
+std::size_t findLineEnd(std::string_view text, std::size_t from) noexcept {
+    const std::size_t close = kLineCloseBytes;
+    for (std::size_t at = from; at < text.size();) {
+        const void* hit = std::memchr(text.data() + at, '\n', text.size() - at);
+        if (hit == nullptr) {
+            break;
+        }
+        const std::size_t feed =
+            static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+        if (feed - from >= close &&
+            std::memcmp(text.data() + feed - close, markers::kLineClose.data(), close) == 0 &&
+            isCharacterStart(text.data(), from, feed - close)) {
+            return feed - close;
+        }
+        at = feed + 1;
+    }
+    return sjis::npos;
+}
+
+// The first character-wise occurrence of needle at or after from, for needles
+// that begin with '<'.
+std::size_t findTag(std::string_view text, std::string_view needle, std::size_t from) noexcept {
+    for (std::size_t at = text.find(needle, from); at != std::string_view::npos;
+         at = text.find(needle, at + 1)) {
+        if (isCharacterStart(text.data(), from, at)) {
+            return at;
+        }
+    }
+    return sjis::npos;
+}
+
+struct LineScan {
+    unsigned rows = 0;  // bit n set: row n matched
+    bool header = false;
+    bool gain = false;
+};
+
+bool isHeaderText(std::string_view raw, std::size_t at) noexcept {
+    return startsAt(raw, at, markers::kHeaderBody) || startsAt(raw, at, markers::kHeaderTitle) ||
+           startsAt(raw, at, markers::kHeaderDatePrefix) || startsAt(raw, at, markers::kHeaderFace);
+}
+
+// Every marker holds a '<' at a fixed place, so the '<' bytes of the line are
+// the only candidates; a candidate counts only where its marker starts a
+// character: the same answer as a character-wise search for each marker.
+LineScan scanLine(std::string_view raw) noexcept {
+    LineScan scan;
+    const char* text = raw.data();
+    const std::size_t n = raw.size();
+    for (std::size_t at = 0; at < n; ++at) {
+        const void* hit = std::memchr(text + at, '<', n - at);
+        if (hit == nullptr) {
+            break;
+        }
+        at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        if (const std::size_t row = colourTagRow(raw, at, kFirstSingleRow, kRowCount); row != 0) {
+            // " <font ...>": the blank starts the marker.
+            if (at > 0 && text[at - 1] == ' ' && isCharacterStart(text, 0, at - 1)) {
+                scan.rows |= 1u << row;
+                if (row == kBattleRow) {
+                    const std::size_t after = at + kColourTagBytes;
+                    scan.gain =
+                        scan.gain || startsAt(raw, after, kGainWord) ||
+                        (after < n && text[after] == ' ' && startsAt(raw, after + 1, kGainWord));
+                }
+            }
+        } else if (startsAt(raw, at, kFontClose)) {
+            const std::size_t tag = at + kFontClose.size();
+            std::size_t open = 0;
+            if (tag < n && text[tag] == ' ') {
+                open = colourTagRow(raw, tag + 1, 1, kFirstSingleRow - 1);
+            } else {
+                open = colourTagRow(raw, tag, 1, kFirstSingleRow - 1);
+                const std::size_t blank = tag + kColourTagBytes;
+                if (open != 0 && (blank >= n || text[blank] != ' ')) {
+                    open = 0;
+                }
+            }
+            if (open != 0 && isCharacterStart(text, 0, at)) {
+                scan.rows |= 1u << open;
+            }
+        } else if (isHeaderText(raw, at) && isCharacterStart(text, 0, at)) {
+            scan.header = true;
+            return scan;
+        }
+    }
+    return scan;
+}
+
+// out = text without any needle (character-wise, left to right); out must not
+// hold text.
+void removeAllInto(std::string_view text, std::string_view needle, std::string& out) {
+    out.clear();
+    std::size_t start = 0;
+    for (std::size_t pos = sjis::find(text, needle); pos != sjis::npos;
+         pos = sjis::find(text, needle, start)) {
+        out.append(text.data() + start, pos - start);
+        start = pos + needle.size();
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
+// displayText of chat_format.h into a reused buffer.
+void sliceDisplay(std::string_view raw, std::string& out) {
+    std::string_view rest = raw.substr(std::min(raw.size(), kMarkerAndSeparatorBytes));
+    const std::size_t stamp = std::min(rest.size(), kTimeStampBytes);
+    out.assign(rest.data(), stamp);
+    rest.remove_prefix(stamp);
+    rest.remove_prefix(std::min(rest.size(), kTagBlockBytes));
+    out.append(rest.data(), rest.size());
+    if (out.size() >= kLineCloseBytes) {
+        out.resize(out.size() - kLineCloseBytes);
+    }
+}
+
+void dropZeroBytes(std::string& bytes) {
+    char* data = bytes.data();
+    const std::size_t n = bytes.size();
+    const void* zero = std::memchr(data, '\0', n);
+    if (zero == nullptr) {
+        return;
+    }
+    std::size_t out = static_cast<std::size_t>(static_cast<const char*>(zero) - data);
+    std::size_t in = out + 1;
+    while (in < n) {
+        const void* next = std::memchr(data + in, '\0', n - in);
+        const std::size_t end =
+            next == nullptr ? n : static_cast<std::size_t>(static_cast<const char*>(next) - data);
+        std::memmove(data + out, data + in, end - in);
+        out += end - in;
+        in = end + 1;
+    }
+    bytes.resize(out);
+}
+
+}  // namespace
+
+PastLogSort::PastLogSort(std::string bytes) : bytes_(std::move(bytes)) {
+    dropZeroBytes(bytes_);
+}
+
+bool PastLogSort::remainderHoldsLineMarker() {
+    if (nextLineMarker_ && *nextLineMarker_ >= pos_) {
+        return true;
+    }
+    const std::size_t found = findTag(bytes_, markers::kLine, pos_);
+    if (found == sjis::npos) {
+        nextLineMarker_.reset();
+        return false;
+    }
+    nextLineMarker_ = found;
+    return true;
+}
+
+void PastLogSort::stripHeaderBlock() {
+    const std::string_view text(bytes_);
+    const auto stripLine = [&](std::string_view line) {
+        if (startsAt(text, pos_, line) && text.size() - pos_ > line.size() &&
+            text[pos_ + line.size()] == '\n') {
+            pos_ += line.size() + 1;
+        }
+    };
+    stripLine(markers::kHeaderBody);
+    stripLine(markers::kHeaderTitle);
+    if (startsAt(text, pos_, markers::kHeaderDatePrefix)) {
+        pos_ = std::min(text.size(), pos_ + markers::kHeaderDateLineBytes);
+        // The fixed-width cut may end inside a character: search afresh.
+        nextLineMarker_.reset();
+    }
+    stripLine(markers::kHeaderFace);
+}
+
+SortProgress PastLogSort::step(PastLogSink& sink, LineCount maxLines) {
+    for (std::int64_t line = 0; line < maxLines.value && !done_; ++line) {
+        if (!remainderHoldsLineMarker()) {
+            done_ = true;
+            break;
+        }
+        stripHeaderBlock();
+        const std::size_t end = findLineEnd(bytes_, pos_);
+        if (end == sjis::npos) {
+            done_ = true;
+            break;
+        }
+        const std::string_view cut =
+            std::string_view(bytes_).substr(pos_, end + kLineCloseBytes - pos_);
+        pos_ = end + kLineEnd.size();
+        sortLine(cut, sink);
+    }
+    if (!done_ && !remainderHoldsLineMarker()) {
+        done_ = true;
+    }
+    return done_ ? SortProgress::Done : SortProgress::More;
+}
+
+void PastLogSort::runToEnd(PastLogSink& sink) {
+    while (step(sink, LineCount{std::numeric_limits<std::int64_t>::max()}) == SortProgress::More) {
+    }
+}
+
+void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
+    std::string_view raw = cut;
+    if (raw.find('\r') != std::string_view::npos) {
+        removeAllInto(raw, "\r\n", scratch_);
+        raw = scratch_;
+    }
+    if (raw.find('&') != std::string_view::npos) {
+        removeAllInto(raw, "&nbsp ", cleaned_);
+        removeAllInto(cleaned_, "&nbsp", scratch_);
+        raw = scratch_;
+    }
+    const LineScan scan = scanLine(raw);
+    if (scan.header || scan.rows == 0) {
+        return;
+    }
+    const Row& row = kRows[static_cast<std::size_t>(std::bit_width(scan.rows)) - 1];
+    sliceDisplay(raw, display_);
+    // The gain markers begin with the Battle marker, so row 7 matched.
+    if (scan.gain) {
+        if (const auto amount = gainAmount(raw)) {
+            sink.addDayGain(*amount);
+        } else {
+            sink.unreadableGain(display_);
+        }
+    }
+    if (row.normal == AlsoNormal::Yes) {
+        sink.append(ChatChannel::Normal, display_, row.colour);
+    }
+    sink.append(row.view, display_, row.colour);
+}
+
+PastLogBytes readPastLog(const platform::FileOpener& opener, const std::filesystem::path& path,
+                         ByteOffset upTo) {
+    PastLogBytes result;
+    const auto failed = [&result, &path](std::errc otherwise) {
+        std::error_code status;
+        result.bytes.clear();
+        if (!std::filesystem::exists(path, status)) {
+            result.error = std::make_error_code(std::errc::no_such_file_or_directory);
+        } else if (std::filesystem::is_directory(path, status)) {
+            result.error = std::make_error_code(std::errc::is_a_directory);
+        } else {
+            result.error = std::make_error_code(otherwise);
+        }
+        return result;
+    };
+    const std::unique_ptr<platform::SharedReadFile> file = opener.openShared(path);
+    if (!file) {
+        return failed(std::errc::permission_denied);
+    }
+    const std::optional<ByteOffset> size = file->size();
+    if (!size) {
+        return failed(std::errc::io_error);
+    }
+    const std::int64_t wanted = std::clamp<std::int64_t>(upTo.value, 0, size->value);
+    result.bytes.resize(static_cast<std::size_t>(wanted));
+    const std::optional<std::size_t> got = platform::readFully(*file, result.bytes);
+    if (!got) {
+        return failed(std::errc::io_error);
+    }
+    result.bytes.resize(*got);
+    return result;
+}
+
+PastLogBytes readPastLog(const std::filesystem::path& path, ByteOffset upTo) {
+    return readPastLog(platform::NativeFileOpener{}, path, upTo);
+}
+
+PastLogBytes readPastLog(const std::filesystem::path& path) {
+    return readPastLog(path, ByteOffset{std::numeric_limits<std::int64_t>::max()});
+}
+
+}  // namespace ruv

@@ -1,0 +1,54 @@
+#include "core/log/sort_listing.h"
+
+#include <limits>
+#include <ostream>
+
+#include "core/text/cp932.h"
+
+namespace ruv {
+
+SortListingWriter::SortListingWriter(ListingText text, std::ostream& out, std::ostream& err)
+    : text_(text), out_(out), err_(err) {}
+
+std::string SortListingWriter::shown(std::string_view text) const {
+    return text_ == ListingText::Utf8 ? cp932::toUtf8(text) : std::string(text);
+}
+
+void SortListingWriter::append(ChatChannel view, std::string_view text, Colour colour) {
+    out_ << settingsKey(view) << '\t' << colourText(colour) << '\t' << shown(text) << '\n';
+    ++totals_.lines;
+}
+
+void SortListingWriter::addDayGain(std::int64_t amount) {
+    // Saturate rather than overflow on absurd amounts.
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    if (amount > 0 && totals_.dayGain > kMax - amount) {
+        totals_.dayGain = kMax;
+    } else if (amount < 0 && totals_.dayGain < kMin - amount) {
+        totals_.dayGain = kMin;
+    } else {
+        totals_.dayGain += amount;
+    }
+    ++totals_.gainCount;
+}
+
+void SortListingWriter::unreadableGain(std::string_view display) {
+    ++totals_.unreadableGains;
+    err_ << "experience gain is not an integer, not counted: " << shown(display) << '\n';
+}
+
+void SortListingWriter::finish() {
+    out_ << "day-gain\t" << totals_.dayGain << '\t' << totals_.gainCount << '\n';
+}
+
+SortListingTotals writeSortListing(std::string bytes, ListingText text, std::ostream& out,
+                                   std::ostream& err) {
+    PastLogSort sort(std::move(bytes));
+    SortListingWriter writer(text, out, err);
+    sort.runToEnd(writer);
+    writer.finish();
+    return writer.totals();
+}
+
+}  // namespace ruv
