@@ -1,3 +1,88 @@
-int main() {
-    return 0;
+// mh_ruvivuvaz-cli: sorts a day's chat as the program does, or follows a log.
+
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cli/commands.h"
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: mh_ruvivuvaz-cli sort LOG [--encoding utf-8|cp932]\n"
+    "       mh_ruvivuvaz-cli follow LOG [--from-start] [--encoding utf-8|cp932]\n"
+    "\n"
+    "  sort    prints every line past-log tidying puts in a view as\n"
+    "          VIEW<TAB>#rrggbb<TAB>TEXT, then day-gain<TAB>TOTAL<TAB>COUNT\n"
+    "  follow  follows LOG from its current end (or from byte 0 with --from-start)\n"
+    "          and prints each new line as LINE<TAB>TEXT (LINE counts from 1) until\n"
+    "          interrupted\n"
+    "  --encoding  the encoding of the printed text (default utf-8; cp932 prints\n"
+    "              the log's own bytes)\n";
+
+int usageError(std::string_view message) {
+    std::cerr << "mh_ruvivuvaz-cli: " << message << "\n" << kUsage;
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using ruv::cli::FollowStart;
+    using ruv::cli::TextEncoding;
+
+    std::optional<std::string> command;
+    std::optional<std::string> log;
+    TextEncoding encoding = TextEncoding::Utf8;
+    FollowStart start = FollowStart::AtEnd;
+    bool fromStartGiven = false;
+
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (arg == "--encoding") {
+            if (i + 1 >= argc) {
+                return usageError("--encoding needs utf-8 or cp932");
+            }
+            const std::string_view value = argv[++i];
+            if (value == "utf-8" || value == "utf8") {
+                encoding = TextEncoding::Utf8;
+            } else if (value == "cp932") {
+                encoding = TextEncoding::Cp932;
+            } else {
+                return usageError("unknown encoding: " + std::string(value));
+            }
+        } else if (arg == "--from-start") {
+            start = FollowStart::FromStart;
+            fromStartGiven = true;
+        } else if (arg.starts_with("-") && arg != "-") {
+            return usageError("unknown option: " + std::string(arg));
+        } else if (!command) {
+            command = arg;
+        } else if (!log) {
+            log = arg;
+        } else {
+            return usageError("too many arguments");
+        }
+    }
+    if (!command) {
+        return usageError("no command given");
+    }
+    if (*command != "sort" && *command != "follow") {
+        return usageError("unknown command: " + *command);
+    }
+    if (!log) {
+        return usageError("no LOG given");
+    }
+    if (*command == "sort") {
+        if (fromStartGiven) {
+            return usageError("--from-start is for follow");
+        }
+        return ruv::cli::runSortCommand(*log, encoding, std::cout, std::cerr);
+    }
+    return ruv::cli::runFollowCommand(*log, start, encoding, std::cout, std::cerr);
 }

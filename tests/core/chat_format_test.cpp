@@ -158,6 +158,18 @@ TEST(ChatLineFromLog, MarkersAreLookedUpAfterEntityRemoval) {
     EXPECT_EQ(line.speaker, sj("能登"));
 }
 
+TEST(ChatLineFromLog, RawLinesAreNotCleanedTwice) {
+    // One removal leaves "&nbsp" behind; a line already cleaned keeps it.
+    const std::string written = chatLine(tagBefore("c8ffc8"), "a : &n&nbspbsp;");
+    const ChatLine once = ChatLine::fromLogLine(written);
+    EXPECT_EQ(once.body, "a : &nbsp;");
+    const ChatLine again = ChatLine::fromRaw(once.raw);
+    EXPECT_EQ(again.raw, once.raw);
+    EXPECT_EQ(again.body, once.body);
+    EXPECT_EQ(again.channel, ChatChannel::Open);
+    EXPECT_EQ(again.speaker, "a");
+}
+
 TEST(ChatLineFromLog, SpeakerOnlyForChatChannels) {
     const ChatLine chat = ChatLine::fromLogLine(chatLine(tagAfter("c8ffc8"), sj("ソ\\ポ : 1 : 2")));
     EXPECT_EQ(chat.speaker, sj("ソ\\ポ"));

@@ -380,6 +380,22 @@ TEST_F(LogReaderTest, ReattachingWhileRoutingStopsTheOldBatch) {
     EXPECT_EQ(sink.lines, expected);
 }
 
+TEST_F(LogReaderTest, ReattachingBetweenSlicesLeavesTheRestOfTheOldLog) {
+    overwrite(log, "");
+    tail.attach(log, {});
+    std::vector<std::string> expected;
+    append(log, linesOfExactly(static_cast<std::size_t>(kLogBlockBytes) * 2, expected));
+    ASSERT_EQ(reader.readSlice().status, SliceStatus::MoreWaiting);
+    const std::size_t routedFromOld = sink.lines.size();
+    const fs::path other = dir.path() / "MHChatLog_2024_05_02.html";
+    overwrite(other, "skipped\nnew\n");
+    tail.attach(other, ByteOffset{8});
+    EXPECT_EQ(reader.readAll().status, SliceStatus::CaughtUp);
+    ASSERT_EQ(sink.lines.size(), routedFromOld + 1);
+    EXPECT_EQ(sink.lines.back(), "new");
+    EXPECT_EQ(tail.consumed(), ByteOffset{12});
+}
+
 TEST_F(LogReaderTest, OffsetsBeyondFourGigabytesWork) {
     overwrite(log, "");
     const ByteOffset far{5'000'000'000};

@@ -164,8 +164,12 @@ std::optional<std::int64_t> gainAmount(std::string_view raw) noexcept {
 }
 
 ChatLine ChatLine::fromLogLine(std::string_view line) {
+    return fromRaw(removeEntities(removeCrLf(line)));
+}
+
+ChatLine ChatLine::fromRaw(std::string_view raw) {
     ChatLine out;
-    out.raw = removeEntities(removeCrLf(line));
+    out.raw = std::string(raw);
     out.display = displayText(out.raw);
     out.body = std::string(bodyOfDisplay(out.display));
     if (const auto match = matchChannel(out.raw)) {

@@ -139,6 +139,9 @@ struct ChatLine {
 
     // From a line as cut at its line feed: CR LF pairs and entities are removed.
     static ChatLine fromLogLine(std::string_view line);
+    // From a line whose CR LF pairs and entities are already removed (what the
+    // log reader hands on); nothing is removed again.
+    static ChatLine fromRaw(std::string_view raw);
 };
 
 // "MHChatLog_yyyy_mm_dd.html"

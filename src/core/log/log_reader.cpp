@@ -105,10 +105,14 @@ void LogReader::routeLine(std::string_view bytes, SliceResult& result) {
     if (!line_.empty() && line_.back() == '\r') {
         line_.pop_back();
     }
-    const std::string raw = removeEntities(line_);
+    // '&' is never the second byte of a character, so a plain search tells
+    // whether entity removal has anything to do.
+    if (line_.find("&nbsp") != std::string::npos) {
+        line_ = removeEntities(line_);
+    }
     ++result.routed.value;
     try {
-        sink_.routeLine(raw);
+        sink_.routeLine(line_);
     } catch (...) {
         ++result.failed.value;
         platform::reportFailure(errors_, clock_, kLogReadFailureText);
