@@ -1,0 +1,73 @@
+#pragma once
+// Line routing: for each new line of the followed log, the NG filter, the
+// channel views with the 通常 view, unread counters and call sounds, the
+// オリジナル mix and speech, the battle view with the EXP monitor, the 通常
+// call sound and the system view, in that order.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "core/log/route_ports.h"
+#include "core/views/ng_lists.h"
+#include "core/views/unread_counters.h"
+
+namespace ruv {
+
+// A line that could not be routed to its end. What was done for it before the
+// failure stays done; the reader reports the line once and goes on.
+class RouteError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct RoutePorts {
+    RouteViews& views;
+    RouteSwitches& switches;
+    KeywordRows& keywords;
+    CallSounds& sounds;
+    ExpEvents& exp;
+    SpeechOut& speech;
+};
+
+class LineRouter {
+  public:
+    // The lists and counters are read and changed in place, so edits made
+    // between two lines apply to the next one.
+    LineRouter(RoutePorts ports, const NgLists& ngLists, UnreadCounters& counters) noexcept;
+
+    // raw: one log line after CR LF and entity removal. Throws RouteError on a
+    // failure of its own (a gain amount that is not an integer) and wraps any
+    // failure of a port in a RouteError (std::nested_exception holds it).
+    void RouteLine(std::string_view raw);
+
+  private:
+    // A working text and whether it has already been cut to display text.
+    struct WorkText {
+        std::string text;
+        bool isDisplay = false;
+        void assign(std::string_view raw);
+        void toDisplay();
+    };
+
+    void route(std::string_view raw);
+    bool heldBack(std::string_view raw) const;
+    void holdBack();
+    void routeChat();
+    void mixOriginal(std::string_view raw);
+    void routeBattle();
+    void playNormalCallSound();
+    void routeSystem();
+
+    bool counted(ChatChannel tab) const;
+    void raiseCounter(ChatChannel tab);
+    void playCallSoundIfKeyword(ChatChannel slot, std::string_view text);
+
+    RoutePorts ports_;
+    const NgLists& ngLists_;
+    UnreadCounters& counters_;
+    WorkText routing_;
+    WorkText mix_;
+};
+
+}  // namespace ruv
