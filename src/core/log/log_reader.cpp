@@ -1,0 +1,118 @@
+#include "core/log/log_reader.h"
+
+#include <algorithm>
+#include <cstring>
+#include <span>
+
+#include "core/log/chat_format.h"
+
+namespace ruv {
+
+SliceResult LogReader::readSlice() {
+    SliceResult result;
+    if (!tail_.attached()) {
+        return result;
+    }
+    const std::uint64_t attachment = tail_.attachment();
+    const ByteOffset start = tail_.consumed();
+
+    std::unique_ptr<platform::SharedReadFile> file = files_.openShared(tail_.path());
+    const std::optional<ByteOffset> size = file ? file->size() : std::nullopt;
+    if (!size) {
+        result.status = SliceStatus::SizeUnavailable;
+        return result;
+    }
+    result.status = SliceStatus::CaughtUp;
+    // No growth, or a file shorter than consumed: nothing to read until it
+    // has grown past consumed again.
+    if (*size <= start) {
+        return result;
+    }
+    if (waiting_ && waiting_->attachment == attachment && waiting_->consumed == start &&
+        waiting_->size == *size) {
+        return result;
+    }
+    waiting_.reset();
+
+    block_.resize(static_cast<std::size_t>(std::min(kLogBlockBytes, (*size - start).value)));
+    const std::optional<std::size_t> got =
+        file->seek(start) ? platform::readFully(*file, block_) : std::nullopt;
+    file.reset();
+    if (!got) {
+        platform::reportFailure(errors_, clock_, kLogReadFailureText);
+        result.status = SliceStatus::ReadFailed;
+        return result;
+    }
+    block_.resize(*got);
+
+    std::size_t next = 0;
+    auto advanceTo = [&](std::size_t end) {
+        next = end;
+        return tail_.advance(attachment, start + ByteOffset{static_cast<std::int64_t>(end)});
+    };
+    while (next < block_.size()) {
+        const void* found = std::memchr(block_.data() + next, '\n', block_.size() - next);
+        if (found == nullptr) {
+            break;
+        }
+        const std::size_t feed =
+            static_cast<std::size_t>(static_cast<const char*>(found) - block_.data());
+        routeLine(std::string_view(block_).substr(next, feed - next), result);
+        if (!advanceTo(feed + 1)) {
+            result.status = SliceStatus::Reattached;
+            return result;
+        }
+    }
+    // A whole block without a line feed is routed as one line, so the reader
+    // never stalls on it.
+    if (next == 0 && block_.size() == static_cast<std::size_t>(kLogBlockBytes)) {
+        routeLine(block_, result);
+        if (!advanceTo(block_.size())) {
+            result.status = SliceStatus::Reattached;
+            return result;
+        }
+    }
+
+    const ByteOffset readEnd = start + ByteOffset{static_cast<std::int64_t>(block_.size())};
+    if (next > 0 && readEnd < *size) {
+        result.status = SliceStatus::MoreWaiting;
+    } else if (next < block_.size()) {
+        waiting_ = Waiting{attachment, tail_.consumed(), *size};
+    }
+    return result;
+}
+
+SliceResult LogReader::readAll() {
+    SliceResult total;
+    for (;;) {
+        const SliceResult slice = readSlice();
+        total.status = slice.status;
+        total.routed.value += slice.routed.value;
+        total.failed.value += slice.failed.value;
+        if (slice.status != SliceStatus::MoreWaiting) {
+            return total;
+        }
+    }
+}
+
+void LogReader::routeLine(std::string_view bytes, SliceResult& result) {
+    line_.assign(bytes);
+    // Zero bytes are dropped from the text; they neither end nor split a line.
+    if (line_.find('\0') != std::string::npos) {
+        std::erase(line_, '\0');
+    }
+    // The CR of a CR LF line end goes with its line feed.
+    if (!line_.empty() && line_.back() == '\r') {
+        line_.pop_back();
+    }
+    const std::string raw = removeEntities(line_);
+    ++result.routed.value;
+    try {
+        sink_.routeLine(raw);
+    } catch (...) {
+        ++result.failed.value;
+        platform::reportFailure(errors_, clock_, kLogReadFailureText);
+    }
+}
+
+}  // namespace ruv

@@ -1,0 +1,83 @@
+#pragma once
+// Follows the attached log: one call reads one block appended since the last
+// look and hands its complete lines, in file order, to a line sink.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/log/line_sink.h"
+#include "core/log/log_tail.h"
+#include "core/platform/clock.h"
+#include "core/platform/error_log.h"
+#include "core/platform/shared_file.h"
+#include "core/text/units.h"
+
+namespace ruv {
+
+// The largest block one slice reads.
+inline constexpr std::int64_t kLogBlockBytes = 102'400;
+
+// "フィルター処理中にエラーが発生しました(ShellChangeNotifier01Change)"
+inline constexpr std::string_view kLogReadFailureText =
+    "\x83\x74\x83\x42\x83\x8b\x83\x5e\x81\x5b\x8f\x88\x97\x9d\x92\x86\x82\xc9\x83\x47\x83\x89"
+    "\x81\x5b\x82\xaa\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd"
+    "(ShellChangeNotifier01Change)";
+// "ファイルサイズを取得できません。": shown when the log's size cannot be taken.
+inline constexpr std::string_view kLogSizeUnavailableText =
+    "\x83\x74\x83\x40\x83\x43\x83\x8b\x83\x54\x83\x43\x83\x59\x82\xf0\x8e\xe6\x93\xbe\x82\xc5"
+    "\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+
+enum class SliceStatus {
+    NotAttached,      // no log attached: nothing done
+    SizeUnavailable,  // the log could not be opened or sized: nothing changed
+    ReadFailed,       // seeking or reading failed: reported to the error log, nothing consumed
+    CaughtUp,         // all complete lines up to the size seen are routed
+    MoreWaiting,      // more bytes are waiting: run another slice
+    Reattached,       // the tail was pointed at another log while routing: stopped
+};
+
+struct SliceResult {
+    SliceStatus status = SliceStatus::NotAttached;
+    LineCount routed;  // lines handed to the sink, failed ones included
+    LineCount failed;  // lines whose routing threw
+};
+
+class LogReader {
+  public:
+    LogReader(LogTail& tail, LineSink& sink, const platform::FileOpener& files,
+              platform::ErrorLog& errors, const platform::Clock& clock)
+        : tail_(tail), sink_(sink), files_(files), errors_(errors), clock_(clock) {}
+
+    // Reads at most kLogBlockBytes from the consumed offset and routes every
+    // complete line in it, advancing consumed past each. A last line without
+    // its line feed waits for it, unless it fills a whole block on its own.
+    SliceResult readSlice();
+
+    // Slices until caught up or stopped; the status of the last slice and the
+    // lines of all of them.
+    SliceResult readAll();
+
+  private:
+    void routeLine(std::string_view bytes, SliceResult& result);
+
+    struct Waiting {
+        std::uint64_t attachment;
+        ByteOffset consumed;
+        ByteOffset size;
+    };
+
+    LogTail& tail_;
+    LineSink& sink_;
+    const platform::FileOpener& files_;
+    platform::ErrorLog& errors_;
+    const platform::Clock& clock_;
+    std::string block_;
+    std::string line_;
+    // An unfinished last line seen at this size: no need to read it again
+    // until the file grows.
+    std::optional<Waiting> waiting_;
+};
+
+}  // namespace ruv

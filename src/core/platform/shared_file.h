@@ -1,0 +1,47 @@
+#pragma once
+// Reading a file that another process keeps open for writing: the game appends
+// to its chat log while we read it.
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <span>
+
+#include "core/text/units.h"
+
+namespace ruv::platform {
+
+// One open handle. Closed when destroyed.
+class SharedReadFile {
+  public:
+    virtual ~SharedReadFile() = default;
+
+    // The size of the file as the open handle sees it; current even while the
+    // writer holds the file open. Empty on failure.
+    virtual std::optional<ByteOffset> size() = 0;
+    virtual bool seek(ByteOffset offset) = 0;
+    // Reads up to buffer.size() bytes; 0 at the end of the file, empty on failure.
+    virtual std::optional<std::size_t> read(std::span<char> buffer) = 0;
+};
+
+class FileOpener {
+  public:
+    virtual ~FileOpener() = default;
+
+    // Opens for reading, sharing reading, writing and deletion with others.
+    // Null when the file cannot be opened.
+    virtual std::unique_ptr<SharedReadFile> openShared(const std::filesystem::path& path) const = 0;
+};
+
+// The operating system's files (POSIX, or Win32 with CreateFileW).
+class NativeFileOpener final : public FileOpener {
+  public:
+    std::unique_ptr<SharedReadFile> openShared(const std::filesystem::path& path) const override;
+};
+
+// Reads until buffer is full or the file ends; the number of bytes read, empty
+// on failure.
+std::optional<std::size_t> readFully(SharedReadFile& file, std::span<char> buffer);
+
+}  // namespace ruv::platform

@@ -1,0 +1,72 @@
+#ifndef _WIN32
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "core/platform/shared_file.h"
+
+namespace ruv::platform {
+
+namespace {
+
+// POSIX never locks a file against other writers, so plain read access shares.
+class PosixSharedReadFile final : public SharedReadFile {
+  public:
+    explicit PosixSharedReadFile(int fd) : fd_(fd) {}
+    ~PosixSharedReadFile() override { ::close(fd_); }
+    PosixSharedReadFile(const PosixSharedReadFile&) = delete;
+    PosixSharedReadFile& operator=(const PosixSharedReadFile&) = delete;
+
+    std::optional<ByteOffset> size() override {
+        struct stat status {};
+        if (::fstat(fd_, &status) != 0) {
+            return std::nullopt;
+        }
+        return ByteOffset{static_cast<std::int64_t>(status.st_size)};
+    }
+
+    bool seek(ByteOffset offset) override {
+        return ::lseek(fd_, static_cast<off_t>(offset.value), SEEK_SET) == offset.value;
+    }
+
+    std::optional<std::size_t> read(std::span<char> buffer) override {
+        for (;;) {
+            const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
+            if (got >= 0) {
+                return static_cast<std::size_t>(got);
+            }
+            if (errno != EINTR) {
+                return std::nullopt;
+            }
+        }
+    }
+
+  private:
+    int fd_;
+};
+
+}  // namespace
+
+std::unique_ptr<SharedReadFile> NativeFileOpener::openShared(
+    const std::filesystem::path& path) const {
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        return nullptr;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    return std::make_unique<PosixSharedReadFile>(fd);
+}
+
+}  // namespace ruv::platform
+
+#endif
