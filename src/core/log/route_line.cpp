@@ -27,8 +27,14 @@ constexpr std::array<ChatRoute, 6> kChatRoutes{{
     {ChatChannel::Shout, colours::kShout, markers::kShout, {}},
 }};
 
+// Every marker begins with a blank or "<", which is never the second byte of
+// a character, so a plain byte search finds exactly the character-wise matches.
+bool hasMarker(std::string_view text, std::string_view marker) {
+    return !marker.empty() && text.find(marker) != std::string_view::npos;
+}
+
 bool containsMarker(std::string_view text, std::string_view marker, std::string_view otherForm) {
-    return sjis::contains(text, marker) || sjis::contains(text, otherForm);
+    return hasMarker(text, marker) || hasMarker(text, otherForm);
 }
 
 struct MixRoute {
@@ -74,21 +80,10 @@ constexpr std::string_view kTagEnd = "\">";
 constexpr std::string_view kNameEnd = " : ";
 
 bool isNameAt(std::string_view rest, std::string_view name) {
-    return rest.starts_with(name) && rest.substr(name.size()).starts_with(kNameEnd);
-}
-
-// The end of a colour tag directly followed by the name and " : ". The name
-// may also follow after the one blank of the blank-after tag-block form, so
-// that an NG user is held back in both forms.
-bool namesUser(std::string_view text, std::string_view user) {
-    for (std::size_t pos = sjis::find(text, kTagEnd); pos != sjis::npos;
-         pos = sjis::find(text, kTagEnd, pos + kTagEnd.size())) {
-        const std::string_view rest = text.substr(pos + kTagEnd.size());
-        if (isNameAt(rest, user) || (rest.starts_with(' ') && isNameAt(rest.substr(1), user))) {
-            return true;
-        }
+    if (!name.empty() && (rest.empty() || rest.front() != name.front())) {
+        return false;  // the common case, without a call to memcmp
     }
-    return false;
+    return rest.starts_with(name) && rest.substr(name.size()).starts_with(kNameEnd);
 }
 
 }  // namespace
@@ -129,18 +124,36 @@ void LineRouter::route(std::string_view raw) {
     routeSystem();
 }
 
-bool LineRouter::heldBack(std::string_view raw) const {
-    if (ports_.switches.NgUsersApplied()) {
-        for (const std::string& user : ngLists_.users) {
-            if (namesUser(raw, user)) {
+bool LineRouter::heldBack(std::string_view raw) {
+    if (ports_.switches.NgUsersApplied() && !ngLists_.users.empty() && namesNgUser(raw)) {
+        return true;
+    }
+    if (ports_.switches.NgWordsApplied() && !ngLists_.words.empty()) {
+        ngDisplay_ = displayText(raw);
+        chars_.reset(ngDisplay_);
+        for (const std::string& word : ngLists_.words) {
+            if (chars_.contains(word)) {
                 return true;
             }
         }
     }
-    if (ports_.switches.NgWordsApplied() && !ngLists_.words.empty()) {
-        const std::string display = displayText(raw);
-        for (const std::string& word : ngLists_.words) {
-            if (sjis::contains(display, word)) {
+    return false;
+}
+
+// The end of a colour tag directly followed by an NG user's name and " : ".
+// The name may also follow after the one blank of the blank-after tag-block
+// form, so that an NG user is held back in both forms.
+bool LineRouter::namesNgUser(std::string_view raw) {
+    chars_.reset(raw);
+    tagEnds_.clear();
+    for (std::size_t pos = chars_.find(kTagEnd); pos != sjis::npos;
+         pos = chars_.find(kTagEnd, pos + kTagEnd.size())) {
+        tagEnds_.push_back(pos + kTagEnd.size());
+    }
+    for (const std::string& user : ngLists_.users) {
+        for (std::size_t end : tagEnds_) {
+            const std::string_view rest = raw.substr(end);
+            if (isNameAt(rest, user) || (rest.starts_with(' ') && isNameAt(rest.substr(1), user))) {
                 return true;
             }
         }
@@ -213,7 +226,7 @@ void LineRouter::mixOriginal(std::string_view raw) {
 }
 
 void LineRouter::routeBattle() {
-    if (!sjis::contains(routing_.text, markers::kBattle)) {
+    if (!hasMarker(routing_.text, markers::kBattle)) {
         return;
     }
     if (ports_.views.TabShown(ChatChannel::Battle)) {
@@ -242,12 +255,12 @@ void LineRouter::playNormalCallSound() {
 }
 
 void LineRouter::routeSystem() {
-    if (sjis::contains(routing_.text, markers::kSystemRed) &&
+    if (hasMarker(routing_.text, markers::kSystemRed) &&
         ports_.views.TabShown(ChatChannel::System)) {
         routing_.toDisplay();
         ports_.views.Append(ChatChannel::System, routing_.text, colours::kSystemRed);
     }
-    if (sjis::contains(routing_.text, markers::kSystemGreen) &&
+    if (hasMarker(routing_.text, markers::kSystemGreen) &&
         ports_.views.TabShown(ChatChannel::System)) {
         routing_.toDisplay();
         ports_.views.Append(ChatChannel::System, routing_.text, colours::kSystemGreen);

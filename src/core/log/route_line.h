@@ -7,7 +7,10 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/log/char_boundaries.h"
+#include "core/log/line_sink.h"
 #include "core/log/route_ports.h"
 #include "core/views/ng_lists.h"
 #include "core/views/unread_counters.h"
@@ -30,7 +33,7 @@ struct RoutePorts {
     SpeechOut& speech;
 };
 
-class LineRouter {
+class LineRouter final : public LineSink {
   public:
     // The lists and counters are read and changed in place, so edits made
     // between two lines apply to the next one.
@@ -40,6 +43,7 @@ class LineRouter {
     // failure of its own (a gain amount that is not an integer) and wraps any
     // failure of a port in a RouteError (std::nested_exception holds it).
     void RouteLine(std::string_view raw);
+    void routeLine(std::string_view raw) override { RouteLine(raw); }
 
   private:
     // A working text and whether it has already been cut to display text.
@@ -51,7 +55,8 @@ class LineRouter {
     };
 
     void route(std::string_view raw);
-    bool heldBack(std::string_view raw) const;
+    bool heldBack(std::string_view raw);
+    bool namesNgUser(std::string_view raw);
     void holdBack();
     void routeChat();
     void mixOriginal(std::string_view raw);
@@ -68,6 +73,10 @@ class LineRouter {
     UnreadCounters& counters_;
     WorkText routing_;
     WorkText mix_;
+    // Scratch of the NG filter, kept to spare allocations per line.
+    CharBoundaries chars_;
+    std::vector<std::size_t> tagEnds_;
+    std::string ngDisplay_;
 };
 
 }  // namespace ruv
