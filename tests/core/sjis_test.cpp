@@ -51,4 +51,41 @@ TEST(SjisRfind, FindsLastBoundaryMatch) {
     EXPECT_EQ(ruv::sjis::rfind(text, "\\", 2), 0u);
 }
 
+TEST(SjisLeadByte, RangesOfDoubleByteLeads) {
+    for (const int lead : {0x81, 0x9F, 0xE0, 0xFC}) {
+        EXPECT_TRUE(sj::isLeadByte(static_cast<unsigned char>(lead))) << lead;
+    }
+    for (const int other : {0x00, 0x5C, 0x7F, 0x80, 0xA0, 0xA1, 0xDF, 0xFD, 0xFF}) {
+        EXPECT_FALSE(sj::isLeadByte(static_cast<unsigned char>(other))) << other;
+    }
+    EXPECT_TRUE(sj::isLeadByte('\x95'));
+}
+
+TEST(SjisFind, HalfWidthKatakanaIsASingleByteCharacter) {
+    // 0xB1 (ｱ) is not a lead byte, so the '\\' after it is a character of its own.
+    EXPECT_EQ(sj::find("\xB1\\", "\\"), 1u);
+}
+
+TEST(SjisFind, StopsSafelyAtTheEndOfText) {
+    EXPECT_EQ(sj::find("a\x81", "\x81"), 1u);  // a truncated lead byte at the end
+    EXPECT_EQ(sj::find("abc", "c", 3), npos);
+    EXPECT_EQ(sj::find("abc", "c", 10), npos);
+    EXPECT_EQ(sj::find("ab", "abc"), npos);
+}
+
+TEST(SjisReplaceAll, DoesNotRescanTheReplacementAndHandlesNeighbours) {
+    EXPECT_EQ(sj::replaceAll("aaa", "a", "aa"), "aaaaaa");
+    EXPECT_EQ(sj::replaceAll("xx", "x", ""), "");
+    EXPECT_EQ(sj::replaceAll(kSo + kHyou + "|" + kKowai, "|", "/"), kSo + kHyou + "/" + kKowai);
+}
+
+TEST(SjisRfind, SkipsMatchesOnTrailBytesAndHonoursBefore) {
+    const std::string text = "|" + kKowai + "|" + kKowai;
+    EXPECT_EQ(sj::rfind(text, "|"), 3u);
+    EXPECT_EQ(sj::rfind(text, "|", 3), 3u);
+    EXPECT_EQ(sj::rfind(text, "|", 2), 0u);
+    EXPECT_EQ(sj::rfind(kKowai, "|"), npos);
+    EXPECT_EQ(sj::rfind("abc", ""), npos);
+}
+
 }  // namespace

@@ -1,0 +1,14 @@
+#pragma once
+// The five files kept beside the executable.
+
+#include <string_view>
+
+namespace ruv::config {
+
+inline constexpr std::string_view kConfigFileName = "config.ini";
+inline constexpr std::string_view kNgUserListFileName = "nguserlist.txt";
+inline constexpr std::string_view kNgWordListFileName = "ngwordlist.txt";
+inline constexpr std::string_view kVoiceListFileName = "bouyomiuserlist.txt";
+inline constexpr std::string_view kLogHistoryFileName = "loghistoryslist.txt";
+
+}  // namespace ruv::config

@@ -1,0 +1,89 @@
+#include "core/platform/native_path.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/platform/text_file.h"
+#include "core/temp_folder.h"
+#include "core/text/cp932.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ruv::platform::folderOf;
+using ruv::platform::fromNativePath;
+using ruv::platform::PathStyle;
+using ruv::platform::toNativePath;
+using ruv::platform::withTrailingSeparator;
+using ruv::testing::TempFolder;
+
+// 表 and ソ end in 0x5C, the byte of "\".
+const std::string kHyou = "\x95\x5C";
+const std::string kSo = "\x83\x5C";
+// ログ表示ソ
+const std::string kFolderName = "\x83\x8D\x83\x4F" + kHyou + "\x8E\xA6" + kSo;
+
+TEST(NativePath, JapaneseFolderAndFileRoundTrip) {
+    TempFolder temp;
+    const auto base = fromNativePath(temp.path());
+    ASSERT_TRUE(base.has_value());
+    const std::string folderText = withTrailingSeparator(*base + "/" + kFolderName);
+    const auto folder = toNativePath(folderText);
+    ASSERT_TRUE(folder.has_value());
+    fs::create_directory(*folder);
+
+    const std::string fileText = folderText + "MHChatLog_" + kSo + ".html";
+    const auto file = toNativePath(fileText);
+    ASSERT_TRUE(file.has_value());
+    ASSERT_FALSE(ruv::platform::writeWholeFileAtomically(*file, "x"));
+
+    // The name on disk is the UTF-8 of the CP932 text, and reads back as it.
+    EXPECT_TRUE(
+        fs::exists(temp.path() / fs::path(u8"ログ表示ソ") / fs::path(u8"MHChatLog_ソ.html")));
+    const fs::directory_iterator listing(*folder);
+    ASSERT_NE(listing, fs::directory_iterator());
+    EXPECT_EQ(fromNativePath(listing->path()), fileText);
+    EXPECT_EQ(fromNativePath(*file), fileText);
+}
+
+TEST(NativePath, NamesCp932CannotHoldAreRefused) {
+    EXPECT_FALSE(fromNativePath(fs::path(u8"/tmp/\U0001F600")).has_value());
+    EXPECT_FALSE(fromNativePath(fs::path(u8"/tmp/\uAC00")).has_value());
+    EXPECT_FALSE(fromNativePath(fs::path("/tmp/\xFF\xFE")).has_value());  // not UTF-8
+}
+
+TEST(NativePath, BrokenCp932TextIsRefused) {
+    EXPECT_FALSE(toNativePath("/tmp/a\x81").has_value());
+    EXPECT_FALSE(toNativePath("/tmp/\x85\x40").has_value());
+    EXPECT_EQ(toNativePath("/tmp/a"), fs::path("/tmp/a"));
+}
+
+TEST(TrailingSeparator, ExactlyOneNativeSeparator) {
+    EXPECT_EQ(withTrailingSeparator("/home/user", PathStyle::Posix), "/home/user/");
+    EXPECT_EQ(withTrailingSeparator("/home/user///", PathStyle::Posix), "/home/user/");
+    EXPECT_EQ(withTrailingSeparator("/", PathStyle::Posix), "/");
+    EXPECT_EQ(withTrailingSeparator("", PathStyle::Posix), "");
+    EXPECT_EQ(withTrailingSeparator("C:\\Logs", PathStyle::Windows), "C:\\Logs\\");
+    EXPECT_EQ(withTrailingSeparator("C:\\Logs\\\\", PathStyle::Windows), "C:\\Logs\\");
+    EXPECT_EQ(withTrailingSeparator("C:\\Logs/", PathStyle::Windows), "C:\\Logs\\");
+    EXPECT_EQ(withTrailingSeparator("", PathStyle::Windows), "");
+}
+
+TEST(TrailingSeparator, TrailByteOfHyouIsNotASeparator) {
+    EXPECT_EQ(withTrailingSeparator("C:\\" + kHyou, PathStyle::Windows), "C:\\" + kHyou + "\\");
+    EXPECT_EQ(withTrailingSeparator("C:\\" + kSo + "\\", PathStyle::Windows), "C:\\" + kSo + "\\");
+    EXPECT_EQ(withTrailingSeparator("/" + kHyou, PathStyle::Posix), "/" + kHyou + "/");
+}
+
+TEST(FolderOf, KeepsTheFolderWithItsSeparator) {
+    EXPECT_EQ(folderOf("C:\\Game\\Log\\MHChatLog_2024_01_02.html", PathStyle::Windows),
+              "C:\\Game\\Log\\");
+    EXPECT_EQ(folderOf("C:\\" + kSo + "\\a.html", PathStyle::Windows), "C:\\" + kSo + "\\");
+    EXPECT_EQ(folderOf("C:\\" + kSo, PathStyle::Windows), "C:\\");
+    EXPECT_EQ(folderOf(kHyou, PathStyle::Windows), "");
+    EXPECT_EQ(folderOf("/var/log/a.html", PathStyle::Posix), "/var/log/");
+    EXPECT_EQ(folderOf("a.html", PathStyle::Posix), "");
+}
+
+}  // namespace
