@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 
+#include "core/config/config_store.h"
 #include "core/log/chat_format.h"
 #include "core/log/route_ports.h"
 
@@ -48,5 +49,19 @@ class SettingsSwitches final : public RouteSwitches {
   private:
     const RouteSettings& settings_;
 };
+
+// Applies the rows of config.ini by key, in file order, as start-up does:
+// Normal, Open, Team, Club, Whis, Shout, Original, NG and ExpMonitor "0" hide
+// their tab; Battle and System "1" show theirs; OpenCheck to SystemCheck "1"
+// tick their mix box; NGWordCheck "1" ticks "NGユーザーを適用" and NGUserCheck
+// "1" "NGワードを適用"; BouyomiCheck01 "1" ticks "毒電波送信"; BouyomiCheck02 is
+// the read mode (an index outside 0 to 3 is ignored). Other values and keys
+// change nothing. Throws config::NotAnInteger for a read mode that is not an
+// integer; the rows before it stay applied.
+void ApplyRouteSettingsRows(const config::ConfigStore& store, RouteSettings& settings);
+
+// Writes the settings into their rows by number, as the exit does: rows 1 to
+// 11, 13 to 19, 47, 48, 59 and 60.
+void WriteRouteSettingsRows(const RouteSettings& settings, config::ConfigStore& store);
 
 }  // namespace ruv
