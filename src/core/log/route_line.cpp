@@ -1,0 +1,293 @@
+#include "core/log/route_line.h"
+
+#include <array>
+#include <exception>
+#include <optional>
+
+#include "core/text/sjis.h"
+
+namespace ruv {
+
+namespace {
+
+// A channel's markers: Open accepts both tag-block forms, the others one.
+struct ChatRoute {
+    ChatChannel channel;
+    Colour colour;
+    std::string_view marker;
+    std::string_view otherForm;
+};
+
+constexpr std::array<ChatRoute, 6> kChatRoutes{{
+    {ChatChannel::Open, colours::kOpenGreen, markers::kOpenGreenBefore, markers::kOpenGreenAfter},
+    {ChatChannel::Open, colours::kOpenWhite, markers::kOpenWhiteBefore, markers::kOpenWhiteAfter},
+    {ChatChannel::Team, colours::kTeam, markers::kTeam, {}},
+    {ChatChannel::Club, colours::kClub, markers::kClub, {}},
+    {ChatChannel::Whis, colours::kWhis, markers::kWhis, {}},
+    {ChatChannel::Shout, colours::kShout, markers::kShout, {}},
+}};
+
+// Every marker begins with a blank or "<", which is never the second byte of
+// a character, so a plain byte search finds exactly the character-wise matches.
+bool hasMarker(std::string_view text, std::string_view marker) {
+    return !marker.empty() && text.find(marker) != std::string_view::npos;
+}
+
+bool containsMarker(std::string_view text, std::string_view marker, std::string_view otherForm) {
+    return hasMarker(text, marker) || hasMarker(text, otherForm);
+}
+
+struct MixRoute {
+    MixBox box;
+    Colour colour;
+    std::string_view marker;
+    std::string_view otherForm;
+    SpeakerLine speaker;
+};
+
+constexpr std::array<MixRoute, 9> kMixRoutes{{
+    {MixBox::Open, colours::kOpenGreen, markers::kOpenGreenBefore, markers::kOpenGreenAfter,
+     SpeakerLine::Yes},
+    {MixBox::Open, colours::kOpenWhite, markers::kOpenWhiteBefore, markers::kOpenWhiteAfter,
+     SpeakerLine::Yes},
+    {MixBox::Team, colours::kTeam, markers::kTeam, {}, SpeakerLine::Yes},
+    {MixBox::Club, colours::kClub, markers::kClub, {}, SpeakerLine::Yes},
+    {MixBox::Whis, colours::kWhis, markers::kWhis, {}, SpeakerLine::Yes},
+    // Shout lines are mixed, but their speaker's name is always read.
+    {MixBox::Shout, colours::kShout, markers::kShout, {}, SpeakerLine::No},
+    {MixBox::Battle, colours::kBattle, markers::kBattle, {}, SpeakerLine::No},
+    {MixBox::System, colours::kSystemRed, markers::kSystemRed, {}, SpeakerLine::No},
+    {MixBox::System, colours::kSystemGreen, markers::kSystemGreen, {}, SpeakerLine::No},
+}};
+
+// The colour of a held-back line, tested in order, a later match winning.
+struct NgColourTest {
+    Colour colour;
+    std::string_view marker;
+    std::string_view otherForm;
+};
+
+constexpr std::array<NgColourTest, 6> kNgColourTests{{
+    {colours::kOpenGreen, markers::kOpenGreenBefore, markers::kOpenGreenAfter},
+    {colours::kOpenWhite, markers::kOpenWhiteBefore, markers::kOpenWhiteAfter},
+    {colours::kTeam, "</font> <font size=\"2\" color=\"#f7b73c\">", {}},
+    {colours::kClub, "</font> <font size=\"2\" color=\"#94ddfa\">", {}},
+    {colours::kWhis, "</font> <font size=\"2\" color=\"#64ff64\">", {}},
+    {colours::kShout, "</font> <font size=\"2\" color=\"#c896c8\">", {}},
+}};
+
+constexpr std::string_view kTagEnd = "\">";
+constexpr std::string_view kNameEnd = " : ";
+
+bool isNameAt(std::string_view rest, std::string_view name) {
+    if (!name.empty() && (rest.empty() || rest.front() != name.front())) {
+        return false;  // the common case, without a call to memcmp
+    }
+    return rest.starts_with(name) && rest.substr(name.size()).starts_with(kNameEnd);
+}
+
+}  // namespace
+
+void LineRouter::WorkText::assign(std::string_view raw) {
+    text.assign(raw);
+    isDisplay = false;
+}
+
+void LineRouter::WorkText::toDisplay() {
+    text = displayText(text);
+    isDisplay = true;
+}
+
+LineRouter::LineRouter(RoutePorts ports, const NgLists& ngLists, UnreadCounters& counters) noexcept
+    : ports_(ports), ngLists_(ngLists), counters_(counters) {}
+
+void LineRouter::RouteLine(std::string_view raw) {
+    try {
+        route(raw);
+    } catch (const RouteError&) {
+        throw;
+    } catch (const std::exception& failure) {
+        std::throw_with_nested(RouteError(std::string("line routing failed: ") + failure.what()));
+    }
+}
+
+void LineRouter::route(std::string_view raw) {
+    routing_.assign(raw);
+    mix_.assign(raw);
+    if (ports_.views.TabShown(ChatChannel::NG) && heldBack(raw)) {
+        holdBack();
+    }
+    routeChat();
+    mixOriginal(raw);
+    routeBattle();
+    playNormalCallSound();
+    routeSystem();
+}
+
+bool LineRouter::heldBack(std::string_view raw) {
+    if (ports_.switches.NgUsersApplied() && !ngLists_.users.empty() && namesNgUser(raw)) {
+        return true;
+    }
+    if (ports_.switches.NgWordsApplied() && !ngLists_.words.empty()) {
+        ngDisplay_ = displayText(raw);
+        chars_.reset(ngDisplay_);
+        for (const std::string& word : ngLists_.words) {
+            if (chars_.contains(word)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The end of a colour tag directly followed by an NG user's name and " : ".
+// The name may also follow after the one blank of the blank-after tag-block
+// form, so that an NG user is held back in both forms.
+bool LineRouter::namesNgUser(std::string_view raw) {
+    chars_.reset(raw);
+    tagEnds_.clear();
+    for (std::size_t pos = chars_.find(kTagEnd); pos != sjis::npos;
+         pos = chars_.find(kTagEnd, pos + kTagEnd.size())) {
+        tagEnds_.push_back(pos + kTagEnd.size());
+    }
+    for (const std::string& user : ngLists_.users) {
+        for (std::size_t end : tagEnds_) {
+            const std::string_view rest = raw.substr(end);
+            if (isNameAt(rest, user) || (rest.starts_with(' ') && isNameAt(rest.substr(1), user))) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void LineRouter::holdBack() {
+    std::optional<Colour> colour;
+    for (const NgColourTest& test : kNgColourTests) {
+        if (containsMarker(routing_.text, test.marker, test.otherForm)) {
+            colour = test.colour;
+        }
+    }
+    mix_.toDisplay();
+    ports_.views.Append(ChatChannel::NG, mix_.text,
+                        colour.value_or(ports_.views.LastLineColour(ChatChannel::NG)));
+    raiseCounter(ChatChannel::NG);
+    routing_.text.clear();
+}
+
+void LineRouter::routeChat() {
+    for (const ChatRoute& chat : kChatRoutes) {
+        if (!containsMarker(routing_.text, chat.marker, chat.otherForm)) {
+            continue;
+        }
+        routing_.toDisplay();
+        if (ports_.views.TabShown(ChatChannel::Normal)) {
+            ports_.views.Append(ChatChannel::Normal, routing_.text, chat.colour);
+        } else {
+            ports_.keywords.Untick(ChatChannel::Normal);
+        }
+        if (ports_.views.TabShown(chat.channel)) {
+            ports_.views.Append(chat.channel, routing_.text, chat.colour);
+            raiseCounter(chat.channel);
+        } else {
+            ports_.keywords.Untick(chat.channel);
+        }
+        playCallSoundIfKeyword(chat.channel, routing_.text);
+    }
+}
+
+void LineRouter::mixOriginal(std::string_view raw) {
+    if (!ports_.views.TabShown(ChatChannel::Original)) {
+        return;
+    }
+    bool added = false;
+    SpeakerLine speaker = SpeakerLine::No;
+    for (const MixRoute& mix : kMixRoutes) {
+        if (!ports_.switches.MixTicked(mix.box) ||
+            !containsMarker(mix_.text, mix.marker, mix.otherForm)) {
+            continue;
+        }
+        mix_.toDisplay();
+        ports_.views.Append(ChatChannel::Original, mix_.text, mix.colour);
+        added = true;
+        if (mix.speaker == SpeakerLine::Yes) {
+            speaker = SpeakerLine::Yes;
+        }
+    }
+    if (!added) {
+        return;
+    }
+    raiseCounter(ChatChannel::Original);
+    playCallSoundIfKeyword(ChatChannel::Original, mix_.text);
+    if (ports_.switches.SpeechSendTicked()) {
+        const std::string display = displayText(raw);
+        ports_.speech.SpeakLine(bodyOfDisplay(display), speaker);
+    }
+}
+
+void LineRouter::routeBattle() {
+    if (!hasMarker(routing_.text, markers::kBattle)) {
+        return;
+    }
+    if (ports_.views.TabShown(ChatChannel::Battle)) {
+        ports_.views.Append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle);
+    }
+    if (isLevelUp(routing_.text)) {
+        ports_.exp.RecordLevelUp();
+    }
+    if (isExpGain(routing_.text)) {
+        ports_.exp.StartExpClock();
+        const std::optional<std::int64_t> amount = gainAmount(routing_.text);
+        if (!amount) {
+            throw RouteError("experience gain amount is not an integer");
+        }
+        ports_.exp.RecordGain(*amount);
+    }
+}
+
+void LineRouter::playNormalCallSound() {
+    // The keyword is looked for in what the user reads, never in the markup.
+    if (routing_.isDisplay) {
+        playCallSoundIfKeyword(ChatChannel::Normal, routing_.text);
+    } else if (!routing_.text.empty()) {
+        playCallSoundIfKeyword(ChatChannel::Normal, displayText(routing_.text));
+    }
+}
+
+void LineRouter::routeSystem() {
+    if (hasMarker(routing_.text, markers::kSystemRed) &&
+        ports_.views.TabShown(ChatChannel::System)) {
+        routing_.toDisplay();
+        ports_.views.Append(ChatChannel::System, routing_.text, colours::kSystemRed);
+    }
+    if (hasMarker(routing_.text, markers::kSystemGreen) &&
+        ports_.views.TabShown(ChatChannel::System)) {
+        routing_.toDisplay();
+        ports_.views.Append(ChatChannel::System, routing_.text, colours::kSystemGreen);
+    }
+}
+
+bool LineRouter::counted(ChatChannel tab) const {
+    const std::optional<ChatChannel> active = ports_.views.ActiveTab();
+    return active != tab && active != ChatChannel::Normal;
+}
+
+void LineRouter::raiseCounter(ChatChannel tab) {
+    if (!counted(tab)) {
+        return;
+    }
+    const std::int32_t count = counters_.Raise(tab);
+    ports_.views.SetCaption(tab, UnreadCounters::CountedCaption(tab, count));
+}
+
+void LineRouter::playCallSoundIfKeyword(ChatChannel slot, std::string_view text) {
+    if (!ports_.keywords.Ticked(slot)) {
+        return;
+    }
+    const std::string keyword = ports_.keywords.Keyword(slot);
+    if (sjis::contains(text, keyword) && ports_.sounds.HasCallSound(slot)) {
+        ports_.sounds.PlayCallSound(slot);
+    }
+}
+
+}  // namespace ruv

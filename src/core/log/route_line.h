@@ -1,0 +1,82 @@
+#pragma once
+// Line routing: for each new line of the followed log, the NG filter, the
+// channel views with the 通常 view, unread counters and call sounds, the
+// オリジナル mix and speech, the battle view with the EXP monitor, the 通常
+// call sound and the system view, in that order.
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/log/char_boundaries.h"
+#include "core/log/line_sink.h"
+#include "core/log/route_ports.h"
+#include "core/views/ng_lists.h"
+#include "core/views/unread_counters.h"
+
+namespace ruv {
+
+// A line that could not be routed to its end. What was done for it before the
+// failure stays done; the reader reports the line once and goes on.
+class RouteError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct RoutePorts {
+    RouteViews& views;
+    RouteSwitches& switches;
+    KeywordRows& keywords;
+    CallSounds& sounds;
+    ExpEvents& exp;
+    SpeechOut& speech;
+};
+
+class LineRouter final : public LineSink {
+  public:
+    // The lists and counters are read and changed in place, so edits made
+    // between two lines apply to the next one.
+    LineRouter(RoutePorts ports, const NgLists& ngLists, UnreadCounters& counters) noexcept;
+
+    // raw: one log line after CR LF and entity removal. Throws RouteError on a
+    // failure of its own (a gain amount that is not an integer) and wraps any
+    // failure of a port in a RouteError (std::nested_exception holds it).
+    void RouteLine(std::string_view raw);
+    void routeLine(std::string_view raw) override { RouteLine(raw); }
+
+  private:
+    // A working text and whether it has already been cut to display text.
+    struct WorkText {
+        std::string text;
+        bool isDisplay = false;
+        void assign(std::string_view raw);
+        void toDisplay();
+    };
+
+    void route(std::string_view raw);
+    bool heldBack(std::string_view raw);
+    bool namesNgUser(std::string_view raw);
+    void holdBack();
+    void routeChat();
+    void mixOriginal(std::string_view raw);
+    void routeBattle();
+    void playNormalCallSound();
+    void routeSystem();
+
+    bool counted(ChatChannel tab) const;
+    void raiseCounter(ChatChannel tab);
+    void playCallSoundIfKeyword(ChatChannel slot, std::string_view text);
+
+    RoutePorts ports_;
+    const NgLists& ngLists_;
+    UnreadCounters& counters_;
+    WorkText routing_;
+    WorkText mix_;
+    // Scratch of the NG filter, kept to spare allocations per line.
+    CharBoundaries chars_;
+    std::vector<std::size_t> tagEnds_;
+    std::string ngDisplay_;
+};
+
+}  // namespace ruv

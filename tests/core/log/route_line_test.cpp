@@ -1,0 +1,401 @@
+#include "core/log/route_line.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/log/log_lines.h"
+#include "core/log/route_fakes.h"
+
+namespace ruv::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+constexpr ChatChannel kNormal = ChatChannel::Normal;
+constexpr ChatChannel kOpen = ChatChannel::Open;
+constexpr ChatChannel kTeam = ChatChannel::Team;
+constexpr ChatChannel kShout = ChatChannel::Shout;
+constexpr ChatChannel kOriginal = ChatChannel::Original;
+constexpr ChatChannel kNg = ChatChannel::NG;
+constexpr ChatChannel kBattle = ChatChannel::Battle;
+constexpr ChatChannel kSystem = ChatChannel::System;
+
+class RouteLineTest : public ::testing::Test {
+  protected:
+    RouteSettings& settings() { return rig.views.settings; }
+    std::vector<ViewLine> lines(ChatChannel view) const { return rig.views.lines(view); }
+
+    RouteRig rig;
+};
+
+// --- NG filter ---------------------------------------------------------------
+
+TEST_F(RouteLineTest, NgUserIsHeldBackInBothTagBlockForms) {
+    settings().ngUsersApplied = true;
+    rig.ngLists.users = {"Abc"};
+    rig.route(chatLine("c8ffc8", "Abc : hello", TagForm::BlankBefore));
+    rig.route(chatLine("c8ffc8", "Abc : again", TagForm::BlankAfter));
+    rig.route(chatLine("c8ffc8", "Abcd : not me"));
+    rig.route(chatLine("c8ffc8", "xAbc : not me either"));
+
+    EXPECT_THAT(lines(kNg), ElementsAre(ViewLine{shown("Abc : hello"), colours::kOpenGreen},
+                                        ViewLine{shown("Abc : again"), colours::kOpenGreen}));
+    EXPECT_THAT(lines(kOpen),
+                ElementsAre(ViewLine{shown("Abcd : not me"), colours::kOpenGreen},
+                            ViewLine{shown("xAbc : not me either"), colours::kOpenGreen}));
+    EXPECT_EQ(lines(kNormal).size(), 2u);
+}
+
+TEST_F(RouteLineTest, NgListsApplyOnlyWithTheirBoxTickedAndTheNgTabShown) {
+    rig.ngLists.users = {"Abc"};
+    rig.ngLists.words = {"hello"};
+    rig.route(chatLine("f7b73c", "Abc : hello"));
+    settings().ngUsersApplied = true;
+    settings().ngWordsApplied = true;
+    settings().SetTabShown(kNg, false);
+    rig.route(chatLine("f7b73c", "Abc : hello"));
+    EXPECT_THAT(lines(kNg), IsEmpty());
+    EXPECT_EQ(lines(kTeam).size(), 2u);
+}
+
+TEST_F(RouteLineTest, EmptyNgUserEntryHoldsBackOnlyAnEmptySpeakerName) {
+    settings().ngUsersApplied = true;
+    rig.ngLists.users = {""};
+    rig.route(chatLine("f7b73c", "Abc : hello"));
+    rig.route(chatLine("f7b73c", " : nameless"));
+    EXPECT_THAT(lines(kNg), ElementsAre(ViewLine{shown(" : nameless"), colours::kTeam}));
+    EXPECT_EQ(lines(kTeam).size(), 1u);
+}
+
+TEST_F(RouteLineTest, NgWordFoundOnlyInTheTimeStampHoldsTheLineBack) {
+    settings().ngWordsApplied = true;
+    rig.ngLists.words = {"", "2024/05/01"};
+    rig.route(chatLine("94ddfa", "Abc : hello"));
+    EXPECT_THAT(lines(kNg), ElementsAre(ViewLine{shown("Abc : hello"), colours::kClub}));
+    EXPECT_THAT(lines(ChatChannel::Club), IsEmpty());
+    EXPECT_THAT(lines(kNormal), IsEmpty());
+}
+
+TEST_F(RouteLineTest, NgWordInTheMarkupOnlyDoesNotHoldTheLineBack) {
+    settings().ngWordsApplied = true;
+    rig.ngLists.words = {"font", "#94ddfa"};
+    rig.route(chatLine("94ddfa", "Abc : hello"));
+    EXPECT_THAT(lines(kNg), IsEmpty());
+    EXPECT_EQ(lines(ChatChannel::Club).size(), 1u);
+}
+
+TEST_F(RouteLineTest, NgMatchingNeverStartsOnATrailByte) {
+    // 表 is 0x95 0x5C: its second byte is '\'. ソ is 0x83 0x5C.
+    settings().ngWordsApplied = true;
+    settings().ngUsersApplied = true;
+    rig.ngLists.words = {"\\", "\x5c\x83"};
+    rig.ngLists.users = {"\\"};
+    rig.route(chatLine("c8ffc8", sj("表 : 表ソ")));
+    EXPECT_THAT(lines(kNg), IsEmpty());
+    rig.route(chatLine("c8ffc8", sj("表 : a\\b")));
+    EXPECT_EQ(lines(kNg).size(), 1u);
+    EXPECT_EQ(lines(kOpen).size(), 1u);
+}
+
+TEST_F(RouteLineTest, HeldBackLineGoesToTheNgViewAndNowhereElse) {
+    settings().ngWordsApplied = true;
+    rig.ngLists.words = {"secret"};
+    settings().SetTabShown(kBattle, true);
+    settings().SetTabShown(kSystem, true);
+    settings().mix.fill(true);
+    settings().speechSend = true;
+    rig.keywords.arm(kNormal, "secret");
+    rig.keywords.arm(kTeam, "secret");
+    rig.sounds.withSound = {kNormal, kTeam};
+    rig.views.active = kOpen;
+
+    rig.route(chatLine("f7b73c", "Abc : secret"));
+    rig.route(chatLine("ff6464", "secret system"));
+
+    EXPECT_EQ(lines(kNg).size(), 2u);
+    for (ChatChannel view : {kNormal, kOpen, kTeam, kOriginal, kBattle, kSystem}) {
+        EXPECT_THAT(lines(view), IsEmpty()) << settingsKey(view);
+    }
+    EXPECT_THAT(rig.sounds.played, IsEmpty());
+    EXPECT_THAT(rig.speech.spoken, IsEmpty());
+    EXPECT_EQ(rig.views.captions[kNg], sj("NGフィルター(2)"));
+    EXPECT_EQ(rig.counters.Count(kTeam), 0);
+}
+
+TEST_F(RouteLineTest, GainLineHeldBackByAnNgWordIsNotCountedAsGain) {
+    settings().ngWordsApplied = true;
+    rig.ngLists.words = {sj("経験値")};
+    rig.route(gainLine("35"));
+    EXPECT_THAT(rig.log, ElementsAre("Append NG"));
+    EXPECT_THAT(rig.exp.gains, IsEmpty());
+}
+
+TEST_F(RouteLineTest, NgViewColourFollowsTheTagOrElseThePreviousNgLine) {
+    settings().ngWordsApplied = true;
+    rig.ngLists.words = {"bad"};
+    rig.route(chatLine("ff64ff", "bad battle"));  // first line: the view's default
+    rig.route(chatLine("64ff64", "Abc : bad"));
+    rig.route(chatLine("ff6464", "bad system"));  // no test matches: previous colour
+    rig.route(std::string(30, '.') + std::string(kStamp) + std::string(39, '-') + "bad, unmarked" +
+              std::string(markers::kLineClose));
+    rig.route(chatLine("ffffff", "Abc : bad", TagForm::BlankAfter));
+    rig.route(chatLine("c896c8", "Abc : bad"));
+    // The colour tests need the blank before the colour tag except for 一般.
+    rig.route(chatLine("c896c8", "Abc : bad", TagForm::BlankAfter));
+
+    std::vector<Colour> colours;
+    for (const ViewLine& line : lines(kNg)) {
+        colours.push_back(line.colour);
+    }
+    EXPECT_THAT(colours,
+                ElementsAre(RecordingViews::kDefaultColour, colours::kWhis, colours::kWhis,
+                            colours::kWhis, colours::kOpenWhite, colours::kShout, colours::kShout));
+    EXPECT_EQ(lines(kNg)[3].text, shown("bad, unmarked"));
+}
+
+// --- channel views, counters and call sounds ---------------------------------
+
+TEST_F(RouteLineTest, ChatLinesReachTheirViewAndTheNormalViewInTheirColour) {
+    rig.route(chatLine("f7b73c", "Abc : hi"));
+    rig.route(chatLine("c8ffc8", "Def : yo", TagForm::BlankAfter));
+    rig.route(chatLine("ffffff", "Ghi : hey"));
+    rig.route(chatLine("f7b73c", "Jkl : blank after", TagForm::BlankAfter));  // no channel
+
+    EXPECT_THAT(lines(kNormal), ElementsAre(ViewLine{shown("Abc : hi"), colours::kTeam},
+                                            ViewLine{shown("Def : yo"), colours::kOpenGreen},
+                                            ViewLine{shown("Ghi : hey"), colours::kOpenWhite}));
+    EXPECT_THAT(lines(kTeam), ElementsAre(ViewLine{shown("Abc : hi"), colours::kTeam}));
+    EXPECT_THAT(lines(kOpen), ElementsAre(ViewLine{shown("Def : yo"), colours::kOpenGreen},
+                                          ViewLine{shown("Ghi : hey"), colours::kOpenWhite}));
+}
+
+TEST_F(RouteLineTest, BattleAndSystemLinesNeverReachTheNormalView) {
+    settings().SetTabShown(kBattle, true);
+    settings().SetTabShown(kSystem, true);
+    rig.route(chatLine("ff64ff", "battle"));
+    rig.route(chatLine("64ff80", "green system"));
+    rig.route(chatLine("ff6464", "red system"));
+    EXPECT_THAT(lines(kNormal), IsEmpty());
+    EXPECT_THAT(lines(kBattle), ElementsAre(ViewLine{shown("battle"), colours::kBattle}));
+    EXPECT_THAT(lines(kSystem), ElementsAre(ViewLine{shown("green system"), colours::kSystemGreen},
+                                            ViewLine{shown("red system"), colours::kSystemRed}));
+}
+
+TEST_F(RouteLineTest, HiddenTabsUntickTheirCallSoundBoxes) {
+    settings().SetTabShown(kNormal, false);
+    settings().SetTabShown(kTeam, false);
+    rig.keywords.arm(kNormal, "hi");
+    rig.keywords.arm(kTeam, "hi");
+    rig.keywords.arm(kOpen, "hi");
+    rig.sounds.withSound = {kNormal, kTeam, kOpen};
+
+    rig.route(chatLine("f7b73c", "Abc : hi"));
+    EXPECT_THAT(rig.keywords.ticked, ElementsAre(kOpen));
+    EXPECT_THAT(rig.sounds.played, IsEmpty());
+
+    rig.route(chatLine("c8ffc8", "Def : hi"));
+    EXPECT_THAT(lines(kOpen).size(), 1u);
+    EXPECT_THAT(lines(kNormal), IsEmpty());
+    EXPECT_THAT(lines(kTeam), IsEmpty());
+    EXPECT_THAT(rig.sounds.played, ElementsAre(kOpen));
+}
+
+TEST_F(RouteLineTest, LinesAreCountedOnlyWhileAnotherTabThanTheirOwnOrNormalIsActive) {
+    rig.views.active = kOpen;
+    rig.route(chatLine("f7b73c", "Abc : one"));
+    rig.views.active = std::nullopt;  // the error log
+    rig.route(chatLine("f7b73c", "Abc : two"));
+    rig.views.active = kNormal;
+    rig.route(chatLine("f7b73c", "Abc : three"));
+    rig.views.active = kTeam;
+    rig.route(chatLine("f7b73c", "Abc : four"));
+    rig.views.active = kOpen;
+    rig.route(chatLine("c8ffc8", "Abc : own tab"));
+
+    EXPECT_EQ(rig.counters.Count(kTeam), 2);
+    EXPECT_EQ(rig.views.captions[kTeam], sj("チーム(2)"));
+    EXPECT_EQ(rig.counters.Count(kOpen), 0);
+    EXPECT_FALSE(rig.views.captions.contains(kOpen));
+}
+
+TEST_F(RouteLineTest, HiddenChannelTabIsNotCounted) {
+    rig.views.active = kOpen;
+    settings().SetTabShown(kShout, false);
+    rig.route(chatLine("c896c8", "Abc : shout"));
+    EXPECT_EQ(rig.counters.Count(kShout), 0);
+    EXPECT_EQ(lines(kNormal).size(), 1u);
+}
+
+TEST_F(RouteLineTest, ChannelCallSoundNeedsTickKeywordAndSoundFile) {
+    rig.route(chatLine("64ff64", "Abc : ping"));  // nothing armed
+    rig.keywords.arm(ChatChannel::Whis, "ping");
+    rig.route(chatLine("64ff64", "Abc : ping"));  // no sound file
+    rig.sounds.withSound = {ChatChannel::Whis};
+    rig.route(chatLine("64ff64", "Abc : pong"));  // keyword absent
+    rig.route(chatLine("64ff64", "Abc : ping"));
+    rig.keywords.arm(ChatChannel::Whis, "");
+    rig.route(chatLine("64ff64", "Abc : ping"));  // empty keyword
+    EXPECT_THAT(rig.sounds.played, ElementsAre(ChatChannel::Whis));
+}
+
+TEST_F(RouteLineTest, NormalKeywordIsSearchedInTheDisplayTextNeverInTheMarkup) {
+    settings().SetTabShown(kBattle, true);
+    rig.keywords.arm(kNormal, "font");
+    rig.sounds.withSound = {kNormal};
+    rig.route(chatLine("ff64ff", "battle"));
+    rig.route(chatLine("f7b73c", "Abc : chat"));
+    rig.route("<font size=\"2\" color=\"white\"> <b> Date : header");
+    EXPECT_THAT(rig.sounds.played, IsEmpty());
+
+    rig.route(chatLine("ff64ff", "the font broke"));
+    rig.route(chatLine("f7b73c", "Abc : font?"));
+    rig.route(std::string(30, '.') + std::string(kStamp) + std::string(39, '-') +
+              "unmarked font line" + std::string(markers::kLineClose));
+    EXPECT_THAT(rig.sounds.played, ElementsAre(kNormal, kNormal, kNormal));
+}
+
+TEST_F(RouteLineTest, SystemColoursAreTakenPerLine) {
+    settings().SetTabShown(kSystem, true);
+    rig.route(chatLine("64ff80", "first"));
+    rig.route(chatLine("ff6464", "second"));
+    rig.route(chatLine("64ff80", "third"));
+    EXPECT_THAT(lines(kSystem), ElementsAre(ViewLine{shown("first"), colours::kSystemGreen},
+                                            ViewLine{shown("second"), colours::kSystemRed},
+                                            ViewLine{shown("third"), colours::kSystemGreen}));
+    settings().SetTabShown(kSystem, false);
+    rig.route(chatLine("ff6464", "hidden"));
+    EXPECT_EQ(lines(kSystem).size(), 3u);
+}
+
+TEST_F(RouteLineTest, LinesWithoutMarkerLandInNoView) {
+    settings().SetTabShown(kBattle, true);
+    settings().SetTabShown(kSystem, true);
+    settings().mix.fill(true);
+    rig.route(std::string(markers::kHeaderBody));
+    rig.route(std::string(markers::kHeaderTitle));
+    rig.route(std::string(markers::kHeaderFace));
+    rig.route("");
+    EXPECT_THAT(rig.log, IsEmpty());
+}
+
+TEST_F(RouteLineTest, FullViewDropsItsOldestLinesAndRoutingGoesOn) {
+    RouteRig small(2);
+    for (const char* body : {"Abc : 1", "Abc : 2", "Abc : 3"}) {
+        small.route(chatLine("f7b73c", body));
+    }
+    EXPECT_THAT(small.views.lines(kTeam), ElementsAre(ViewLine{shown("Abc : 2"), colours::kTeam},
+                                                      ViewLine{shown("Abc : 3"), colours::kTeam}));
+}
+
+// --- battle and EXP -------------------------------------------------------------
+
+TEST_F(RouteLineTest, GainsAndLevelUpsReachTheExpMonitor) {
+    rig.route(gainLine("35"));
+    rig.route(chatLine("ff64ff", sj(" 経験値が 35 上がりました。")));
+    rig.route(chatLine("ff64ff", sj("レベルアップしました！")));
+    EXPECT_THAT(rig.exp.gains, ElementsAre(35, 35));
+    EXPECT_EQ(rig.exp.levelUps, 1);
+    EXPECT_THAT(lines(kBattle), IsEmpty());  // 戦闘情報 is hidden at first
+}
+
+TEST_F(RouteLineTest, NonIntegerGainFailsAfterTheClockStartAndKeepsWhatWasDone) {
+    settings().SetTabShown(kBattle, true);
+    EXPECT_THROW(rig.route(gainLine("3x5")), RouteError);
+    EXPECT_THAT(rig.log, ElementsAre("Append Battle", "StartExpClock"));
+    EXPECT_THAT(rig.exp.gains, IsEmpty());
+
+    rig.route(gainLine("7"));
+    EXPECT_THAT(rig.exp.gains, ElementsAre(7));
+}
+
+TEST_F(RouteLineTest, PortFailureIsReportedAsARouteErrorHoldingTheCause) {
+    settings().mix.fill(true);
+    settings().speechSend = true;
+    rig.speech.failWith = "BouPort is not a number";
+    try {
+        rig.route(gainLine("5"));
+        FAIL() << "no RouteError";
+    } catch (const RouteError& error) {
+        EXPECT_THROW(std::rethrow_if_nested(error), std::runtime_error);
+    }
+    EXPECT_THAT(rig.log, ElementsAre("Append Original", "SpeakLine"));
+    EXPECT_THAT(rig.exp.gains, IsEmpty());
+}
+
+// --- the オリジナル mix and speech ---------------------------------------------
+
+TEST_F(RouteLineTest, MixTakesTickedChannelsInTheirColours) {
+    settings().SetMixTicked(MixBox::Open, true);
+    settings().SetMixTicked(MixBox::System, true);
+    rig.route(chatLine("c8ffc8", "A : green"));
+    rig.route(chatLine("ffffff", "B : white", TagForm::BlankAfter));
+    rig.route(chatLine("f7b73c", "C : team"));  // not ticked
+    rig.route(chatLine("ff6464", "red"));
+    rig.route(chatLine("64ff80", "green"));
+    EXPECT_THAT(lines(kOriginal), ElementsAre(ViewLine{shown("A : green"), colours::kOpenGreen},
+                                              ViewLine{shown("B : white"), colours::kOpenWhite},
+                                              ViewLine{shown("red"), colours::kSystemRed},
+                                              ViewLine{shown("green"), colours::kSystemGreen}));
+}
+
+TEST_F(RouteLineTest, MixedLinesAreSpokenWithTheirSpeakerFlag) {
+    settings().mix.fill(true);
+    settings().speechSend = true;
+    rig.route(chatLine("c8ffc8", "A : open"));
+    rig.route(chatLine("f7b73c", "B : team"));
+    rig.route(chatLine("94ddfa", "C : club"));
+    rig.route(chatLine("64ff64", "D : whis"));
+    rig.route(chatLine("c896c8", "E : shout"));
+    rig.route(gainLine("35"));
+    rig.route(chatLine("64ff80", "system"));
+    EXPECT_THAT(rig.speech.spoken,
+                ElementsAre(SpokenLine{"A : open", SpeakerLine::Yes},
+                            SpokenLine{"B : team", SpeakerLine::Yes},
+                            SpokenLine{"C : club", SpeakerLine::Yes},
+                            SpokenLine{"D : whis", SpeakerLine::Yes},
+                            SpokenLine{"E : shout", SpeakerLine::No},
+                            SpokenLine{sj("経験値が 35 上がりました。"), SpeakerLine::No},
+                            SpokenLine{"system", SpeakerLine::No}));
+}
+
+TEST_F(RouteLineTest, SpeechWaitsForTheSendSwitchAndTheShownTab) {
+    settings().mix.fill(true);
+    rig.route(chatLine("c8ffc8", "A : not sent"));
+    settings().speechSend = true;
+    settings().SetTabShown(kOriginal, false);
+    rig.route(chatLine("c8ffc8", "A : tab hidden"));
+    EXPECT_THAT(rig.speech.spoken, IsEmpty());
+    EXPECT_EQ(lines(kOriginal).size(), 1u);
+}
+
+TEST_F(RouteLineTest, SpeechComesBeforeTheBattleStep) {
+    settings().mix.fill(true);
+    settings().speechSend = true;
+    settings().SetTabShown(kBattle, true);
+    rig.route(gainLine("9"));
+    EXPECT_THAT(rig.log, ElementsAre("Append Original", "SpeakLine", "Append Battle",
+                                     "StartExpClock", "RecordGain 9"));
+}
+
+TEST_F(RouteLineTest, MixedLinesAreCountedWhenNeitherOriginalNorNormalIsActive) {
+    settings().SetMixTicked(MixBox::Team, true);
+    for (ChatChannel active : {kOpen, kNormal, kOriginal, kTeam}) {
+        rig.views.active = active;
+        rig.route(chatLine("f7b73c", "A : hi"));
+    }
+    EXPECT_EQ(rig.counters.Count(kOriginal), 2);
+    EXPECT_EQ(rig.views.captions[kOriginal], sj("オリジナル(2)"));
+}
+
+TEST_F(RouteLineTest, OriginalCallSoundWorksThroughItsRowWhenTicked) {
+    settings().SetMixTicked(MixBox::Club, true);
+    rig.sounds.withSound = {kOriginal};
+    rig.route(chatLine("94ddfa", "A : ring"));
+    rig.keywords.arm(kOriginal, "ring");
+    rig.route(chatLine("94ddfa", "A : ring"));
+    EXPECT_THAT(rig.sounds.played, ElementsAre(kOriginal));
+}
+
+}  // namespace
+}  // namespace ruv::testing
