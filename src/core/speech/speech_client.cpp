@@ -51,6 +51,11 @@ void SpeechClient::Send(SpeechRequest request) {
     }
 }
 
+std::size_t SpeechClient::waiting() {
+    std::lock_guard lock(mutex_);
+    return queue_.size();
+}
+
 bool SpeechClient::waitUntilIdle(std::chrono::milliseconds timeout) {
     std::unique_lock lock(mutex_);
     return idle_.wait_for(lock, timeout, [this] { return queue_.empty() && !busy_; });

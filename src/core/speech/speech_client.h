@@ -53,6 +53,9 @@ class SpeechClient final : public SpeechSink {
     // `capacity` requests drops all of them first and reports how many.
     void Send(SpeechRequest request) override;
 
+    // Requests waiting, not counting the one being sent.
+    std::size_t waiting();
+
     // Waits until every queued request has been sent or given up; false when
     // the timeout passed first.
     bool waitUntilIdle(std::chrono::milliseconds timeout);
