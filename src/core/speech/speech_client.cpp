@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/speech/speech_test_buttons.h"
+#include "core/platform/background_thread.h"
 #include "core/speech/voice_params.h"
 
 namespace ruv {
@@ -75,6 +76,7 @@ void SpeechClient::stop() {
 }
 
 void SpeechClient::run() {
+    platform::lowerCurrentThreadPriority();
     for (;;) {
         SpeechRequest request;
         {
