@@ -4,8 +4,8 @@
 #include <string_view>
 #include <utility>
 
-#include "core/speech/speech_test_buttons.h"
 #include "core/platform/background_thread.h"
+#include "core/speech/speech_test_buttons.h"
 #include "core/speech/voice_params.h"
 
 namespace ruv {
