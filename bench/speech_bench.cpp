@@ -1,0 +1,162 @@
+// Handing lines to SpeakLine must cost routing nothing, whatever the speech
+// server does. Each run routes 10,000 generated lines once without speech and
+// once with speech; the counter ratio_to_without_speech compares the two.
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <time.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../tests/integration/recording_tcp_server.h"
+#include "core/log/chat_format.h"
+#include "core/speech/speak_line.h"
+#include "core/speech/speech_client.h"
+
+namespace {
+
+using ruv::testing::RecordingTcpServer;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kLines = 10'000;
+
+// Chat lines of the game's layout: marker, time stamp, tag block, body.
+const std::vector<std::string>& logLines() {
+    static const std::vector<std::string> lines = [] {
+        namespace m = ruv::markers;
+        const std::string tags[] = {std::string("</font>") + std::string(m::kTeam),
+                                    std::string("</font>") + std::string(m::kClub),
+                                    std::string("</font>") + std::string(m::kShout),
+                                    std::string(m::kOpenGreenBefore)};
+        std::vector<std::string> out;
+        out.reserve(kLines);
+        for (int i = 0; i < kLines; ++i) {
+            // "キャラ" as the speaker, then a message of varying length.
+            out.push_back(std::string(m::kLine) + " [2024/05/01 20:00] " + tags[i % 4] +
+                          "\x83L\x83\x83\x83\x89" + std::to_string(i % 7) + " : message " +
+                          std::string(static_cast<std::size_t>(i % 90), 'x') +
+                          std::string(m::kLineClose));
+        }
+        return out;
+    }();
+    return lines;
+}
+
+ruv::HasSpeaker speakerFlag(const ruv::ChatLine& line) {
+    using ruv::ChatChannel;
+    const auto c = line.channel;
+    return c == ChatChannel::Open || c == ChatChannel::Team || c == ChatChannel::Club ||
+                   c == ChatChannel::Whis
+               ? ruv::HasSpeaker::Yes
+               : ruv::HasSpeaker::No;
+}
+
+// Routing's own work on a line: cutting it into its parts.
+std::size_t routeAll(ruv::SpeechPort* speech) {
+    std::size_t bytes = 0;
+    for (const std::string& raw : logLines()) {
+        const ruv::ChatLine line = ruv::ChatLine::fromLogLine(raw);
+        bytes += line.display.size();
+        if (speech != nullptr && line.channel) {
+            speech->SpeakLine(line.body, speakerFlag(line));
+        }
+    }
+    return bytes;
+}
+
+double threadCpuSeconds() {
+    timespec now{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+enum class Server { NotListening, AcceptsNeverReads, NeverAnswers };
+
+// Fills a never-accepting server's accept queue so later connects hang.
+std::vector<int> fillBacklog(std::uint16_t port) {
+    std::vector<int> fds;
+    for (int i = 0; i < 16; ++i) {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        ::fcntl(fd, F_SETFL, O_NONBLOCK);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        address.sin_port = htons(port);
+        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+        fds.push_back(fd);
+        pollfd p{fd, POLLOUT, 0};
+        if (::poll(&p, 1, 300) == 0) {
+            break;
+        }
+    }
+    return fds;
+}
+
+void BM_SpeakLineCostsRoutingNothing(benchmark::State& state) {
+    const auto kind = static_cast<Server>(state.range(0));
+    std::uint16_t port = 0;
+    std::unique_ptr<RecordingTcpServer> server;
+    std::vector<int> backlog;
+    if (kind == Server::NotListening) {
+        port = RecordingTcpServer(RecordingTcpServer::Mode::NeverAccept).port();
+    } else {
+        server = std::make_unique<RecordingTcpServer>(
+            kind == Server::AcceptsNeverReads ? RecordingTcpServer::Mode::AcceptNeverRead
+                                              : RecordingTcpServer::Mode::NeverAccept);
+        port = server->port();
+        if (kind == Server::NeverAnswers) {
+            backlog = fillBacklog(port);
+        }
+    }
+
+    std::atomic<std::size_t> dropped{0};
+    ruv::SpeechClient client([&](const ruv::SpeechClientReport& r) { dropped += r.dropped; });
+    ruv::SpeechBridge bridge(client);
+    ruv::SpeechSettings settings;
+    settings.endpoint = {"127.0.0.1", port};
+    bridge.setSettings(settings);
+    logLines();
+
+    Clock::duration without{};
+    Clock::duration with{};
+    double cpuWithout = 0;
+    double cpuWith = 0;
+    for (auto _ : state) {
+        auto start = Clock::now();
+        double cpuStart = threadCpuSeconds();
+        benchmark::DoNotOptimize(routeAll(nullptr));
+        without += Clock::now() - start;
+        cpuWithout += threadCpuSeconds() - cpuStart;
+        start = Clock::now();
+        cpuStart = threadCpuSeconds();
+        benchmark::DoNotOptimize(routeAll(&bridge));
+        with += Clock::now() - start;
+        cpuWith += threadCpuSeconds() - cpuStart;
+    }
+    client.stop();
+    for (const int fd : backlog) {
+        ::close(fd);
+    }
+    state.counters["ratio_to_without_speech"] =
+        std::chrono::duration<double>(with) / std::chrono::duration<double>(without);
+    // The routing thread's own processor time, which the worker cannot take.
+    state.counters["cpu_ratio_to_without_speech"] = cpuWith / cpuWithout;
+    state.counters["dropped_per_run"] =
+        static_cast<double>(dropped.load()) / static_cast<double>(state.iterations());
+}
+
+BENCHMARK(BM_SpeakLineCostsRoutingNothing)
+    ->ArgName("server")
+    ->Arg(static_cast<int>(Server::NotListening))
+    ->Arg(static_cast<int>(Server::AcceptsNeverReads))
+    ->Arg(static_cast<int>(Server::NeverAnswers))
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace

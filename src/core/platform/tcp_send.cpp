@@ -1,0 +1,242 @@
+#include "core/platform/tcp_send.h"
+
+#include <algorithm>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <cerrno>
+#endif
+
+namespace ruv::platform {
+
+namespace {
+
+// How often a wait looks at the stop flag.
+constexpr std::chrono::milliseconds kStopCheckSlice{20};
+
+#ifdef _WIN32
+using NativeSocket = SOCKET;
+constexpr NativeSocket kNoSocket = INVALID_SOCKET;
+void closeNative(NativeSocket s) {
+    closesocket(s);
+}
+bool setNonBlocking(NativeSocket s) {
+    u_long on = 1;
+    return ioctlsocket(s, FIONBIO, &on) == 0;
+}
+bool connectIsPending() {
+    return WSAGetLastError() == WSAEWOULDBLOCK;
+}
+bool sendWouldBlock() {
+    return WSAGetLastError() == WSAEWOULDBLOCK;
+}
+bool interrupted() {
+    return WSAGetLastError() == WSAEINTR;
+}
+int pollNative(pollfd* fds, int ms) {
+    return WSAPoll(fds, 1, ms);
+}
+int sendNative(NativeSocket s, const char* data, std::size_t size) {
+    return ::send(s, data, static_cast<int>(std::min<std::size_t>(size, 1 << 30)), 0);
+}
+#else
+using NativeSocket = int;
+constexpr NativeSocket kNoSocket = -1;
+void closeNative(NativeSocket s) {
+    ::close(s);
+}
+bool setNonBlocking(NativeSocket s) {
+    const int flags = ::fcntl(s, F_GETFL, 0);
+    return flags >= 0 && ::fcntl(s, F_SETFL, flags | O_NONBLOCK) == 0;
+}
+bool connectIsPending() {
+    return errno == EINPROGRESS || errno == EINTR;
+}
+bool sendWouldBlock() {
+    return errno == EAGAIN || errno == EWOULDBLOCK;
+}
+bool interrupted() {
+    return errno == EINTR;
+}
+int pollNative(pollfd* fds, int ms) {
+    return ::poll(fds, 1, ms);
+}
+#ifdef MSG_NOSIGNAL
+constexpr int kSendFlags = MSG_NOSIGNAL;
+#else
+constexpr int kSendFlags = 0;
+#endif
+long sendNative(NativeSocket s, const char* data, std::size_t size) {
+    return static_cast<long>(::send(s, data, size, kSendFlags));
+}
+#endif
+
+class SocketHandle {
+  public:
+    explicit SocketHandle(NativeSocket s) : socket_(s) {}
+    ~SocketHandle() {
+        if (socket_ != kNoSocket) {
+            closeNative(socket_);
+        }
+    }
+    SocketHandle(const SocketHandle&) = delete;
+    SocketHandle& operator=(const SocketHandle&) = delete;
+    NativeSocket get() const { return socket_; }
+
+  private:
+    NativeSocket socket_;
+};
+
+enum class WaitResult { Ready, TimedOut, Stopped, Fault };
+
+// Waits until the socket is writable, in slices so that `stop` is seen promptly.
+WaitResult waitWritable(NativeSocket s, std::chrono::milliseconds timeout,
+                        const std::atomic<bool>& stop) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    for (;;) {
+        if (stop.load(std::memory_order_relaxed)) {
+            return WaitResult::Stopped;
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            return WaitResult::TimedOut;
+        }
+        pollfd fd{};
+        fd.fd = s;
+        fd.events = POLLOUT;
+        const int ready =
+            pollNative(&fd, static_cast<int>(std::min(left, kStopCheckSlice).count()));
+        if (ready > 0) {
+            return WaitResult::Ready;
+        }
+        if (ready < 0 && !interrupted()) {
+            return WaitResult::Fault;
+        }
+    }
+}
+
+TcpSendResult fromWait(WaitResult wait) {
+    switch (wait) {
+        case WaitResult::Stopped:
+            return TcpSendResult::Stopped;
+        case WaitResult::Fault:
+            return TcpSendResult::Fault;
+        default:
+            return TcpSendResult::NotDelivered;
+    }
+}
+
+bool connectionSucceeded(NativeSocket s) {
+    int error = 0;
+#ifdef _WIN32
+    int length = sizeof(error);
+    const int got = getsockopt(s, SOL_SOCKET, SO_ERROR, reinterpret_cast<char*>(&error), &length);
+#else
+    socklen_t length = sizeof(error);
+    const int got = getsockopt(s, SOL_SOCKET, SO_ERROR, &error, &length);
+#endif
+    return got == 0 && error == 0;
+}
+
+TcpSendResult sendBlock(NativeSocket s, std::string_view block, std::chrono::milliseconds timeout,
+                        const std::atomic<bool>& stop) {
+    while (!block.empty()) {
+        const auto sent = sendNative(s, block.data(), block.size());
+        if (sent > 0) {
+            block.remove_prefix(static_cast<std::size_t>(sent));
+            continue;
+        }
+        if (sent < 0 && interrupted()) {
+            continue;
+        }
+        if (sent < 0 && sendWouldBlock()) {
+            const WaitResult wait = waitWritable(s, timeout, stop);
+            if (wait != WaitResult::Ready) {
+                return fromWait(wait);
+            }
+            continue;
+        }
+        return TcpSendResult::NotDelivered;
+    }
+    return TcpSendResult::Delivered;
+}
+
+}  // namespace
+
+SocketLibrary::SocketLibrary() {
+#ifdef _WIN32
+    WSADATA data{};
+    ready_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+#else
+    ready_ = true;
+#endif
+}
+
+SocketLibrary::~SocketLibrary() {
+#ifdef _WIN32
+    if (ready_) {
+        WSACleanup();
+    }
+#endif
+}
+
+TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_view> blocks,
+                                  std::chrono::milliseconds timeout,
+                                  const std::atomic<bool>& stop) {
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(target.port);
+    const std::string dotted(target.dottedAddress);
+    if (inet_pton(AF_INET, dotted.c_str(), &address.sin_addr) != 1) {
+        return TcpSendResult::NotDelivered;
+    }
+
+#if defined(SOCK_CLOEXEC)
+    SocketHandle socket(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
+#else
+    SocketHandle socket(::socket(AF_INET, SOCK_STREAM, 0));
+#endif
+    if (socket.get() == kNoSocket || !setNonBlocking(socket.get())) {
+        return TcpSendResult::Fault;
+    }
+#if defined(SO_NOSIGPIPE)
+    const int on = 1;
+    setsockopt(socket.get(), SOL_SOCKET, SO_NOSIGPIPE, &on, sizeof(on));
+#endif
+
+    if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) !=
+        0) {
+        if (!connectIsPending()) {
+            return TcpSendResult::NotDelivered;
+        }
+        const WaitResult wait = waitWritable(socket.get(), timeout, stop);
+        if (wait != WaitResult::Ready) {
+            return fromWait(wait);
+        }
+        if (!connectionSucceeded(socket.get())) {
+            return TcpSendResult::NotDelivered;
+        }
+    }
+
+    for (const std::string_view block : blocks) {
+        const TcpSendResult sent = sendBlock(socket.get(), block, timeout, stop);
+        if (sent != TcpSendResult::Delivered) {
+            return sent;
+        }
+    }
+    return TcpSendResult::Delivered;
+}
+
+}  // namespace ruv::platform

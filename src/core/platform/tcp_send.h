@@ -1,0 +1,50 @@
+#pragma once
+// One short-lived IPv4 TCP connection that carries a few byte blocks and is
+// closed: the socket calls behind the speech client.
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+namespace ruv::platform {
+
+// Starts the socket library where the platform needs it (Windows Sockets) for
+// the life of the object; nothing elsewhere.
+class SocketLibrary {
+  public:
+    SocketLibrary();
+    ~SocketLibrary();
+    SocketLibrary(const SocketLibrary&) = delete;
+    SocketLibrary& operator=(const SocketLibrary&) = delete;
+
+    bool ready() const noexcept { return ready_; }
+
+  private:
+    bool ready_ = false;
+};
+
+enum class TcpSendResult {
+    // Connected and every block handed to the operating system.
+    Delivered,
+    // Refused, unreachable, timed out, reset or not a dotted IPv4 address.
+    NotDelivered,
+    // The stop flag was raised while waiting.
+    Stopped,
+    // The socket could not be created or waited on.
+    Fault,
+};
+
+struct TcpTarget {
+    std::string_view dottedAddress;
+    std::uint16_t port = 0;
+};
+
+// Connects, sends each non-empty block with a send of its own, and closes.
+// Connecting and each wait for send space give up after `timeout`; every wait
+// also ends within a few milliseconds of `stop` becoming true.
+TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_view> blocks,
+                                  std::chrono::milliseconds timeout, const std::atomic<bool>& stop);
+
+}  // namespace ruv::platform

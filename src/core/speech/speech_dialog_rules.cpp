@@ -1,0 +1,83 @@
+#include "core/speech/speech_dialog_rules.h"
+
+#include <algorithm>
+
+namespace ruv {
+
+SpeechDialogValues dialogValuesFromStored(const SpeechSettingsReading& stored) {
+    const SpeechSettings& s = stored.settings;
+    return {stored.texts.address, stored.texts.port,  s.volume, s.speed, s.tone,
+            s.voiceKind,          stored.texts.limit, s.names};
+}
+
+SpeechDialogValues dialogResetValues() {
+    SpeechSettingsReading reset = readSpeechSettings(speechSettingResetTexts());
+    return dialogValuesFromStored(reset);
+}
+
+std::optional<std::string> storedLimitText(std::string_view typed) {
+    const auto value = parseSettingInteger(typed);
+    if (!value) {
+        return std::nullopt;
+    }
+    if (*value > kMaxLimitMoji) {
+        return std::to_string(kMaxLimitMoji);
+    }
+    return std::string(typed);
+}
+
+SpeechDialogOk applyDialogOk(const SpeechDialogValues& values, std::string_view storedReadMode) {
+    SpeechDialogOk out;
+    const auto limit = storedLimitText(values.limit);
+    if (!limit) {
+        out.refusal = OkRefusal::LimitNotNumber;
+        return out;
+    }
+    if (!parsePort(values.port)) {
+        out.refusal = OkRefusal::PortNotNumber;
+        return out;
+    }
+    out.stored = SpeechSettingTexts{values.address,
+                                    values.port,
+                                    std::to_string(values.volume),
+                                    std::to_string(values.speed),
+                                    std::to_string(values.tone),
+                                    std::to_string(values.voiceKind),
+                                    *limit,
+                                    values.names == NameReading::NotRead ? "0" : "1",
+                                    std::string(storedReadMode)};
+    return out;
+}
+
+AddRowCheck checkNewRow(const std::vector<VoiceProfile>& rows, std::string_view name) {
+    if (name.empty()) {
+        return AddRowCheck::EmptyName;
+    }
+    const bool taken = std::any_of(rows.begin(), rows.end(),
+                                   [&](const VoiceProfile& row) { return row.Name == name; });
+    return taken ? AddRowCheck::DuplicateName : AddRowCheck::Accepted;
+}
+
+std::string_view addRowRefusalText(AddRowCheck check) {
+    switch (check) {
+        case AddRowCheck::EmptyName:
+            return speech_dialog_texts::kEmptyName;
+        case AddRowCheck::DuplicateName:
+            return speech_dialog_texts::kDuplicateName;
+        case AddRowCheck::Accepted:
+            break;
+    }
+    return {};
+}
+
+bool duplicatesAnotherRow(const std::vector<VoiceProfile>& rows, std::string_view name,
+                          std::size_t editedRow) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i != editedRow && rows[i].Name == name) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace ruv

@@ -1,0 +1,73 @@
+// Choices of SpeakLine that need no network.
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/speech/speak_line.h"
+
+namespace {
+
+using ruv::HasSpeaker;
+
+class RecordingSink final : public ruv::SpeechSink {
+  public:
+    void Send(ruv::SpeechRequest request) override { requests.push_back(std::move(request)); }
+    std::vector<ruv::SpeechRequest> requests;
+};
+
+std::string messageOf(const ruv::SpeechRequest& request) {
+    return request.bytes.size() < ruv::kSpeechHeaderBytes
+               ? std::string()
+               : request.bytes.substr(ruv::kSpeechHeaderBytes);
+}
+
+TEST(SpeakLine, ProfileNameMatchesOnlyOnCharacterBoundaries) {
+    RecordingSink sink;
+    ruv::SpeechBridge bridge(sink);
+    // 表 is 0x95 0x5C: a profile named "\" must not match inside it.
+    bridge.setVoices(ruv::VoiceList({ruv::VoiceProfile{"\\", 5, 5, 55, 55}}));
+    bridge.SpeakLine("\x95\x5c : hello", HasSpeaker::Yes);
+    // Anywhere else on a boundary it matches, even after other text.
+    bridge.SpeakLine("x\\ : hello", HasSpeaker::Yes);
+    ASSERT_EQ(sink.requests.size(), 2u);
+    EXPECT_EQ(sink.requests[0].bytes[8], 0);
+    EXPECT_EQ(sink.requests[1].bytes[8], 5);
+}
+
+TEST(SpeakLine, LimitAlsoShortensContinuationLines) {
+    RecordingSink sink;
+    ruv::SpeechBridge bridge(sink);
+    ruv::SpeechSettings settings;
+    settings.limitMoji = 2;
+    bridge.setSettings(settings);
+    bridge.SpeakLine("0123456789", HasSpeaker::Yes);
+    bridge.SpeakLine("0123456789", HasSpeaker::No);
+    ASSERT_EQ(sink.requests.size(), 2u);
+    EXPECT_EQ(messageOf(sink.requests[0]), "0123");
+    EXPECT_EQ(messageOf(sink.requests[1]), "0123456789");
+}
+
+TEST(SpeakLine, EmptyTextOnlyOpensTheConnection) {
+    RecordingSink sink;
+    ruv::SpeechBridge bridge(sink);
+    bridge.SpeakLine("", HasSpeaker::Yes);
+    ASSERT_EQ(sink.requests.size(), 1u);
+    EXPECT_TRUE(sink.requests[0].bytes.empty());
+    EXPECT_EQ(sink.requests[0].endpoint, (ruv::SpeechEndpoint{"127.0.0.1", 50001}));
+}
+
+TEST(SpeakLine, LastVoiceFollowsFullLinesOnly) {
+    RecordingSink sink;
+    ruv::SpeechBridge bridge(sink);
+    EXPECT_EQ(bridge.LastVoice(), ruv::kSilentVoice);
+    bridge.setVoices(ruv::VoiceList({ruv::VoiceProfile{"abc", 3, 80, 120, 90}}));
+    bridge.SpeakLine("abc : hello", HasSpeaker::Yes);
+    EXPECT_EQ(bridge.LastVoice(), (ruv::VoiceParams{120, 90, 80, 3}));
+    bridge.SpeakLine("short", HasSpeaker::Yes);
+    EXPECT_EQ(bridge.LastVoice(), (ruv::VoiceParams{120, 90, 80, 3}));
+    bridge.SpeakLine("a line of seventeen", HasSpeaker::No);
+    EXPECT_EQ(bridge.LastVoice(), (ruv::VoiceParams{100, 100, 100, 0}));
+}
+
+}  // namespace
