@@ -1,0 +1,561 @@
+#include "shell/views/channel_view.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <QScrollBar>
+#include <QTextLayout>
+#include <QTimer>
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <vector>
+
+#include "core/text/sjis.h"
+#include "shell/views/line_text.h"
+
+namespace ruv {
+namespace {
+
+constexpr int kMargin = 2;
+// Lines shorter than this say little about the width of long ones.
+constexpr std::size_t kMinBytesForWidthRatio = 16;
+
+Colour toColour(QColor colour) {
+    return Colour{static_cast<std::uint32_t>(colour.rgb()) & 0xFFFFFFu};
+}
+
+QColor toQColor(Colour colour) {
+    return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | colour.rgb));
+}
+
+enum class CharClass { Blank, Word, Punctuation, Wide };
+
+CharClass classOf(std::string_view line, std::size_t pos) {
+    const auto byte = static_cast<unsigned char>(line[pos]);
+    if (sjis::isLeadByte(byte) && pos + 1 < line.size()) {
+        return CharClass::Wide;
+    }
+    if (byte == ' ' || byte == '\t') {
+        return CharClass::Blank;
+    }
+    if (byte >= 0x80 || std::isalnum(byte) != 0 || byte == '_') {
+        return CharClass::Word;
+    }
+    return CharClass::Punctuation;
+}
+
+}  // namespace
+
+ChannelView::ChannelView(QWidget* parent)
+    : QAbstractScrollArea(parent), store_(LineCount{static_cast<std::int64_t>(kDefaultCapacity)}) {
+    const QPalette system = QApplication::palette();
+    background_ = system.color(QPalette::Active, QPalette::Text);
+    defaultText_ = system.color(QPalette::Active, QPalette::Base);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setCursor(Qt::IBeamCursor);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelView::onVerticalScroll);
+    resetMetrics();
+    syncScrollBars();
+}
+
+ChannelView::~ChannelView() = default;
+
+void ChannelView::appendLine(std::string_view cp932, QColor colour) {
+    store_.append(cp932, toColour(colour.isValid() ? colour : defaultText_));
+    scheduleSync();
+}
+
+void ChannelView::clear() {
+    store_.clear();
+    seenDroppedLines_ = 0;
+    anchorAbs_ = 0;
+    caretAbs_ = 0;
+    following_ = true;
+    resetMetrics();
+    scheduleSync();
+    emit selectionChanged();
+}
+
+LineCount ChannelView::lineCount() const {
+    return LineCount{static_cast<std::int64_t>(store_.size())};
+}
+
+void ChannelView::setCapacity(LineCount capacity) {
+    store_.setCapacity(capacity);
+    scheduleSync();
+}
+
+LineCount ChannelView::capacity() const {
+    return store_.capacity();
+}
+
+QColor ChannelView::defaultTextColour() const {
+    return defaultText_;
+}
+
+void ChannelView::setDefaultTextColour(QColor colour) {
+    defaultText_ = colour;
+    viewport()->update();
+}
+
+QColor ChannelView::backgroundColour() const {
+    return background_;
+}
+
+QColor ChannelView::lastLineColour() const {
+    return store_.empty() ? defaultText_ : toQColor(store_.colour(store_.size() - 1));
+}
+
+std::string ChannelView::text() const {
+    return store_.text();
+}
+
+// Appends only touch the store; scroll bars and painting catch up once per
+// turn of the event loop.
+void ChannelView::scheduleSync() {
+    if (syncPending_) {
+        return;
+    }
+    syncPending_ = true;
+    QTimer::singleShot(0, this, &ChannelView::syncScrollBars);
+}
+
+void ChannelView::syncScrollBars() {
+    syncPending_ = false;
+    adjusting_ = true;
+    const std::int64_t dropped = store_.droppedLines() - seenDroppedLines_;
+    seenDroppedLines_ = store_.droppedLines();
+
+    QScrollBar* vertical = verticalScrollBar();
+    const int oldValue = vertical->value();
+    const int page = pageLines();
+    const int lines = static_cast<int>(store_.size());
+    const int maxValue = std::max(0, lines - page);
+    vertical->setRange(0, maxValue);
+    vertical->setPageStep(page);
+    vertical->setSingleStep(1);
+    // Scrolled up, the same lines stay in sight as older ones are dropped.
+    const auto kept = std::clamp<std::int64_t>(oldValue - dropped, 0, maxValue);
+    vertical->setValue(following_ ? maxValue : static_cast<int>(kept));
+
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int width = viewport()->width();
+    horizontal->setRange(0, std::max(0, contentWidth() - width));
+    horizontal->setPageStep(std::max(1, width));
+    horizontal->setSingleStep(std::max(1, fontMetrics().averageCharWidth() * 2));
+    adjusting_ = false;
+    viewport()->update();
+}
+
+void ChannelView::onVerticalScroll(int value) {
+    if (!adjusting_) {
+        following_ = value >= verticalScrollBar()->maximum();
+    }
+}
+
+int ChannelView::lineHeight() const {
+    return std::max(1, fontMetrics().lineSpacing());
+}
+
+int ChannelView::pageLines() const {
+    return std::max(1, viewport()->height() / lineHeight());
+}
+
+int ChannelView::contentWidth() const {
+    const qreal estimate = static_cast<qreal>(store_.widestLineBytes()) * pixelsPerByte_;
+    return static_cast<int>(std::ceil(std::max(estimate, widestMeasured_))) + 2 * kMargin;
+}
+
+void ChannelView::resetMetrics() {
+    widestMeasured_ = 0;
+    // Japanese text: a double-byte character is about one full-width advance.
+    pixelsPerByte_ = QFontMetricsF(font()).horizontalAdvance(QChar(0x3042)) / 2.0;
+}
+
+void ChannelView::noteLineWidth(std::size_t bytes, qreal width) {
+    widestMeasured_ = std::max(widestMeasured_, width);
+    if (bytes >= kMinBytesForWidthRatio) {
+        pixelsPerByte_ = std::max(pixelsPerByte_, width / static_cast<qreal>(bytes));
+    }
+}
+
+void ChannelView::resizeEvent(QResizeEvent* event) {
+    QAbstractScrollArea::resizeEvent(event);
+    syncScrollBars();
+}
+
+void ChannelView::changeEvent(QEvent* event) {
+    QAbstractScrollArea::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        resetMetrics();
+        syncScrollBars();
+    }
+}
+
+void ChannelView::scrollContentsBy(int, int) {
+    viewport()->update();
+}
+
+void ChannelView::layoutLine(QTextLayout& layout, std::size_t index) const {
+    layout.setText(decodeCp932(store_.line(index)));
+    layout.setFont(font());
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid()) {
+        line.setPosition(QPointF(0, 0));
+    }
+    layout.endLayout();
+}
+
+void ChannelView::paintEvent(QPaintEvent*) {
+    QPainter painter(viewport());
+    painter.fillRect(viewport()->rect(), background_);
+    if (store_.empty()) {
+        return;
+    }
+    const int height = lineHeight();
+    const int first = verticalScrollBar()->value();
+    const qreal left = kMargin - horizontalScrollBar()->value();
+    const int rows = viewport()->height() / height + 1;
+    const ByteOffset selStart = selectionStart();
+    const ByteOffset selEnd = selStart + selectionLength();
+    const QPalette& pal = palette();
+    // The selection stays visible without focus: always the active colours.
+    const QColor highlight = pal.color(QPalette::Active, QPalette::Highlight);
+    const QColor highlightedText = pal.color(QPalette::Active, QPalette::HighlightedText);
+    const qreal breakWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
+    const qreal oldWidest = widestMeasured_;
+
+    for (int row = 0; row < rows; ++row) {
+        const auto index = static_cast<std::size_t>(first + row);
+        if (index >= store_.size()) {
+            break;
+        }
+        const std::string_view bytes = store_.line(index);
+        const ByteOffset lineBegin = store_.lineStart(index);
+        const ByteOffset lineEnd = lineBegin + ByteOffset{static_cast<std::int64_t>(bytes.size())};
+        QTextLayout layout;
+        layoutLine(layout, index);
+        const QTextLine textLine = layout.lineAt(0);
+        const qreal width = textLine.naturalTextWidth();
+        noteLineWidth(bytes.size(), width);
+        const QPointF origin(left, row * height);
+
+        QList<QTextLayout::FormatRange> selections;
+        if (selStart < selEnd && selStart <= lineEnd && selEnd > lineBegin) {
+            const auto from =
+                static_cast<std::size_t>(std::max(selStart - lineBegin, ByteOffset{0}).value);
+            const auto to =
+                static_cast<std::size_t>(std::min(selEnd, lineEnd).value - lineBegin.value);
+            if (from < to) {
+                QTextLayout::FormatRange range;
+                range.start = utf16Column(bytes, from);
+                range.length = utf16Column(bytes, to) - range.start;
+                range.format.setBackground(highlight);
+                range.format.setForeground(highlightedText);
+                selections.append(range);
+            }
+            if (selEnd > lineEnd && index + 1 < store_.size()) {
+                painter.fillRect(QRectF(origin.x() + width, origin.y(), breakWidth, height),
+                                 highlight);
+            }
+        }
+        painter.setPen(toQColor(store_.colour(index)));
+        layout.draw(&painter, origin, selections);
+    }
+
+    if (hasFocus() && selStart == selEnd) {
+        const ByteOffset at = caret();
+        const auto caretRow = static_cast<int>(store_.lineAt(at)) - first;
+        if (caretRow >= 0 && caretRow < rows) {
+            const qreal x = left + caretX(at);
+            painter.setPen(defaultText_);
+            painter.drawLine(QPointF(x, caretRow * height),
+                             QPointF(x, (caretRow + 1) * height - 1));
+        }
+    }
+    if (widestMeasured_ > oldWidest && !syncPending_) {
+        scheduleSync();  // wider than estimated: widen the horizontal range
+    }
+}
+
+ByteOffset ChannelView::caret() const {
+    return ByteOffset{std::max<std::int64_t>(0, caretAbs_ - store_.droppedBytes())};
+}
+
+ByteOffset ChannelView::anchor() const {
+    return ByteOffset{std::max<std::int64_t>(0, anchorAbs_ - store_.droppedBytes())};
+}
+
+ByteOffset ChannelView::selectionStart() const {
+    return std::min(anchor(), caret());
+}
+
+ByteOffset ChannelView::selectionLength() const {
+    return std::max(anchor(), caret()) - selectionStart();
+}
+
+std::string ChannelView::selectedText() const {
+    return store_.text(selectionStart(), selectionLength());
+}
+
+void ChannelView::setCaret(ByteOffset offset, Extend extend) {
+    caretAbs_ = offset.value + store_.droppedBytes();
+    if (extend == Extend::Move) {
+        anchorAbs_ = caretAbs_;
+    }
+    viewport()->update();
+    emit selectionChanged();
+}
+
+void ChannelView::select(ByteOffset start, ByteOffset length) {
+    const ByteOffset from = store_.caretPositionAtOrBefore(start);
+    const ByteOffset to = store_.caretPositionAtOrBefore(start + length);
+    setCaret(from, Extend::Move);
+    setCaret(to, Extend::Keep);
+    ensureVisible(to);
+    ensureVisible(from);
+}
+
+void ChannelView::selectAll() {
+    setCaret(ByteOffset{0}, Extend::Move);
+    setCaret(store_.textLength(), Extend::Keep);
+}
+
+void ChannelView::copy() const {
+    if (selectionLength() == ByteOffset{0}) {
+        return;
+    }
+    QApplication::clipboard()->setText(clipboardText(selectedText()));
+}
+
+qreal ChannelView::caretX(ByteOffset offset) const {
+    if (store_.empty()) {
+        return 0;
+    }
+    const std::size_t index = store_.lineAt(offset);
+    const std::string_view bytes = store_.line(index);
+    const auto column =
+        std::min(static_cast<std::size_t>((offset - store_.lineStart(index)).value), bytes.size());
+    QTextLayout layout;
+    layoutLine(layout, index);
+    return layout.lineAt(0).cursorToX(utf16Column(bytes, column));
+}
+
+void ChannelView::ensureVisible(ByteOffset offset) {
+    if (syncPending_) {
+        syncScrollBars();
+    }
+    if (store_.empty()) {
+        return;
+    }
+    QScrollBar* vertical = verticalScrollBar();
+    const int row = static_cast<int>(store_.lineAt(offset));
+    const int page = pageLines();
+    if (row < vertical->value()) {
+        vertical->setValue(row);
+    } else if (row >= vertical->value() + page) {
+        vertical->setValue(row - page + 1);
+    }
+
+    const qreal x = caretX(offset);
+    widestMeasured_ = std::max(widestMeasured_, x);
+    QScrollBar* horizontal = horizontalScrollBar();
+    const int width = viewport()->width();
+    horizontal->setRange(0, std::max(0, contentWidth() - width));
+    const int margin = std::min(width / 4, fontMetrics().averageCharWidth() * 4);
+    if (x < horizontal->value()) {
+        horizontal->setValue(std::max(0, static_cast<int>(x) - margin));
+    } else if (x + 2 * kMargin > horizontal->value() + width) {
+        horizontal->setValue(static_cast<int>(x) + 2 * kMargin - width + margin);
+    }
+}
+
+ByteOffset ChannelView::offsetAt(QPoint pos) const {
+    if (store_.empty()) {
+        return ByteOffset{0};
+    }
+    const int height = lineHeight();
+    const int rowOffset = pos.y() < 0 ? -1 - (-pos.y() - 1) / height : pos.y() / height;
+    const auto row = std::clamp<std::int64_t>(verticalScrollBar()->value() + rowOffset, 0,
+                                              static_cast<std::int64_t>(store_.size()) - 1);
+    const auto index = static_cast<std::size_t>(row);
+    const qreal x = pos.x() + horizontalScrollBar()->value() - kMargin;
+    QTextLayout layout;
+    layoutLine(layout, index);
+    const int cursor = layout.lineAt(0).xToCursor(x, QTextLine::CursorBetweenCharacters);
+    const std::size_t column = byteColumn(store_.line(index), cursor);
+    return store_.lineStart(index) + ByteOffset{static_cast<std::int64_t>(column)};
+}
+
+ByteOffset ChannelView::moveByKey(int key, Qt::KeyboardModifiers modifiers) const {
+    const ByteOffset at = caret();
+    if (store_.empty()) {
+        return at;
+    }
+    const bool control = modifiers.testFlag(Qt::ControlModifier);
+    const std::size_t index = store_.lineAt(at);
+    const std::string_view bytes = store_.line(index);
+    const ByteOffset lineBegin = store_.lineStart(index);
+    const ByteOffset lineEnd = lineBegin + ByteOffset{static_cast<std::int64_t>(bytes.size())};
+    const auto lineAtRow = [&](std::int64_t row) {
+        const auto target = static_cast<std::size_t>(
+            std::clamp<std::int64_t>(row, 0, static_cast<std::int64_t>(store_.size()) - 1));
+        const int y = (static_cast<int>(target) - verticalScrollBar()->value()) * lineHeight();
+        const int x =
+            static_cast<int>(std::lround(caretX(at))) - horizontalScrollBar()->value() + kMargin;
+        return offsetAt(QPoint(x, y));
+    };
+    const auto row = static_cast<std::int64_t>(index);
+    switch (key) {
+        case Qt::Key_Left:
+            return store_.caretPositionAtOrBefore(at - ByteOffset{1});
+        case Qt::Key_Right: {
+            if (at < lineEnd) {
+                const auto column = static_cast<std::size_t>((at - lineBegin).value);
+                const std::int64_t step =
+                    sjis::isLeadByte(bytes[column]) && column + 1 < bytes.size() ? 2 : 1;
+                return at + ByteOffset{step};
+            }
+            return index + 1 < store_.size() ? store_.lineStart(index + 1) : at;
+        }
+        case Qt::Key_Up:
+            return row == 0 ? at : lineAtRow(row - 1);
+        case Qt::Key_Down:
+            return index + 1 == store_.size() ? at : lineAtRow(row + 1);
+        case Qt::Key_PageUp:
+            return lineAtRow(row - pageLines());
+        case Qt::Key_PageDown:
+            return lineAtRow(row + pageLines());
+        case Qt::Key_Home:
+            return control ? ByteOffset{0} : lineBegin;
+        case Qt::Key_End:
+            return control ? store_.textLength() : lineEnd;
+        default:
+            return at;
+    }
+}
+
+void ChannelView::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy)) {
+        copy();
+        return;
+    }
+    if (event->matches(QKeySequence::SelectAll)) {
+        selectAll();
+        return;
+    }
+    switch (event->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+        case Qt::Key_Home:
+        case Qt::Key_End: {
+            if (syncPending_) {
+                syncScrollBars();
+            }
+            const ByteOffset target = moveByKey(event->key(), event->modifiers());
+            const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+            setCaret(target, shift ? Extend::Keep : Extend::Move);
+            QScrollBar* vertical = verticalScrollBar();
+            if (event->key() == Qt::Key_PageUp) {
+                vertical->setValue(vertical->value() - pageLines());
+            } else if (event->key() == Qt::Key_PageDown) {
+                vertical->setValue(vertical->value() + pageLines());
+            }
+            ensureVisible(target);
+            return;
+        }
+        default:
+            QAbstractScrollArea::keyPressEvent(event);
+    }
+}
+
+void ChannelView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    if (syncPending_) {
+        syncScrollBars();
+    }
+    const bool shift = event->modifiers().testFlag(Qt::ShiftModifier);
+    setCaret(offsetAt(event->position().toPoint()), shift ? Extend::Keep : Extend::Move);
+    dragging_ = true;
+}
+
+void ChannelView::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !event->buttons().testFlag(Qt::LeftButton)) {
+        QAbstractScrollArea::mouseMoveEvent(event);
+        return;
+    }
+    const ByteOffset target = offsetAt(event->position().toPoint());
+    setCaret(target, Extend::Keep);
+    ensureVisible(target);
+}
+
+void ChannelView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = false;
+    }
+    QAbstractScrollArea::mouseReleaseEvent(event);
+}
+
+void ChannelView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || store_.empty()) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    const ByteOffset at = offsetAt(event->position().toPoint());
+    const std::size_t index = store_.lineAt(at);
+    const std::string_view bytes = store_.line(index);
+    if (bytes.empty()) {
+        return;
+    }
+    // The run of characters of one kind around the click.
+    std::vector<std::size_t> starts;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        starts.push_back(pos);
+        pos += sjis::isLeadByte(bytes[pos]) && pos + 1 < bytes.size() ? 2 : 1;
+    }
+    const auto column = static_cast<std::size_t>((at - store_.lineStart(index)).value);
+    auto hit = std::upper_bound(starts.begin(), starts.end(), column) - starts.begin() - 1;
+    hit = std::clamp<std::ptrdiff_t>(hit, 0, static_cast<std::ptrdiff_t>(starts.size()) - 1);
+    const CharClass kind = classOf(bytes, starts[static_cast<std::size_t>(hit)]);
+    auto first = hit;
+    while (first > 0 && classOf(bytes, starts[static_cast<std::size_t>(first - 1)]) == kind) {
+        --first;
+    }
+    auto last = hit;
+    while (last + 1 < static_cast<std::ptrdiff_t>(starts.size()) &&
+           classOf(bytes, starts[static_cast<std::size_t>(last + 1)]) == kind) {
+        ++last;
+    }
+    const std::size_t endColumn = last + 1 < static_cast<std::ptrdiff_t>(starts.size())
+                                      ? starts[static_cast<std::size_t>(last + 1)]
+                                      : bytes.size();
+    const ByteOffset lineBegin = store_.lineStart(index);
+    setCaret(
+        lineBegin + ByteOffset{static_cast<std::int64_t>(starts[static_cast<std::size_t>(first)])},
+        Extend::Move);
+    setCaret(lineBegin + ByteOffset{static_cast<std::int64_t>(endColumn)}, Extend::Keep);
+    dragging_ = false;
+}
+
+}  // namespace ruv

@@ -1,0 +1,116 @@
+#pragma once
+// A virtualized, read-only view of coloured CP932 lines: it paints only the
+// lines in sight, follows the bottom while the user is there and drops its
+// oldest lines when full.
+
+#include <QAbstractScrollArea>
+#include <QColor>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/text/units.h"
+#include "core/views/line_store.h"
+
+class QTextLayout;
+
+namespace ruv {
+
+class ChannelView : public QAbstractScrollArea {
+    Q_OBJECT
+  public:
+    static constexpr std::size_t kDefaultCapacity = 500'000;
+
+    explicit ChannelView(QWidget* parent = nullptr);
+    ~ChannelView() override;
+
+    // Appends one line (CP932 bytes, no line break) in the given colour; an
+    // invalid colour means the default text colour. Line breaks inside the text
+    // start further lines. When the view is full its oldest lines are dropped.
+    void appendLine(std::string_view cp932, QColor colour);
+    void appendLine(std::string_view cp932) { appendLine(cp932, QColor()); }
+    void clear();
+    LineCount lineCount() const;
+    void setCapacity(LineCount capacity);
+    LineCount capacity() const;
+
+    // Background: the system's window-text colour; default text colour: the
+    // system's window colour, unless set for the view's channel.
+    QColor defaultTextColour() const;
+    void setDefaultTextColour(QColor colour);
+    QColor backgroundColour() const;
+    // Colour of the last line appended; the default text colour when empty.
+    QColor lastLineColour() const;
+
+    // The whole text as CP932 bytes with CR LF between lines.
+    std::string text() const;
+    // Selection in CP932 byte offsets over text(). Positions inside a line
+    // break or a double-byte character move back to the character boundary
+    // before them. The selection is scrolled into view.
+    void select(ByteOffset start, ByteOffset length);
+    ByteOffset selectionStart() const;
+    ByteOffset selectionLength() const;
+    std::string selectedText() const;
+    void selectAll();
+    // Puts the selection on the clipboard as text; an empty selection leaves
+    // the clipboard alone.
+    void copy() const;
+
+    // True while new lines scroll the view (the user is at the bottom).
+    bool isFollowingBottom() const { return following_; }
+    const LineStore& lineStore() const { return store_; }
+
+  signals:
+    void selectionChanged();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    enum class Extend { Keep, Move };
+
+    void scheduleSync();
+    void syncScrollBars();
+    void onVerticalScroll(int value);
+    int lineHeight() const;
+    int pageLines() const;
+    int contentWidth() const;
+    void resetMetrics();
+    void noteLineWidth(std::size_t bytes, qreal width);
+
+    ByteOffset caret() const;
+    ByteOffset anchor() const;
+    void setCaret(ByteOffset caret, Extend extend);
+    void ensureVisible(ByteOffset offset);
+    ByteOffset offsetAt(QPoint viewportPos) const;
+    qreal caretX(ByteOffset offset) const;
+    ByteOffset moveByKey(int key, Qt::KeyboardModifiers modifiers) const;
+    void layoutLine(QTextLayout& layout, std::size_t index) const;
+
+    LineStore store_;
+    QColor defaultText_;
+    QColor background_;
+    // Selection ends as offsets plus the store's dropped bytes, so they stay
+    // on the same text while the oldest lines are dropped.
+    std::int64_t anchorAbs_ = 0;
+    std::int64_t caretAbs_ = 0;
+    std::int64_t seenDroppedLines_ = 0;
+    bool following_ = true;
+    bool syncPending_ = false;
+    bool adjusting_ = false;
+    bool dragging_ = false;
+    qreal widestMeasured_ = 0;
+    qreal pixelsPerByte_ = 0;
+};
+
+}  // namespace ruv
