@@ -154,6 +154,10 @@ void TForm1::setCaption(Tab tab, std::string_view cp932) {
     pageControl_->setTabText(pageIndex(tab), QString::fromStdU16String(cp932::toUtf16(cp932)));
 }
 
+QTabWidget* TForm1::pageControl() const {
+    return pageControl_;
+}
+
 QString TForm1::caption(Tab tab) const {
     return pageControl_->tabText(pageIndex(tab));
 }

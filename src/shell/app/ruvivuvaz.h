@@ -22,6 +22,7 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QTabWidget;
 class QTimer;
 
 namespace ruv {
@@ -65,6 +66,8 @@ class TForm1 : public QMainWindow {
     void setActiveTab(Tab tab);
     void setCaption(Tab tab, std::string_view cp932);
     QString caption(Tab tab) const;
+    // PageControl1, for the commands that act on the active tab's view.
+    QTabWidget* pageControl() const;
 
     // Unread counters of 一般 to NGフィルター.
     UnreadCounters& unreadCounters() { return unread_; }

@@ -160,7 +160,7 @@ TEST_F(MainMenu, HelpMenuHasVersionAndHelpFile) {
                   {{"About1", "バージョン情報(&A)"}, {"Html01", "ヘルプファイルを開く(&H)"}});
 }
 
-TEST_F(MainMenu, OnlyCaptionsWithAnAmpersandHaveAnAccelerator) {
+TEST_F(MainMenu, NoEntryHasAShortcutBesideItsAmpersandAccelerator) {
     for (const QAction* action : window->findChildren<QAction*>()) {
         if (action->isSeparator()) {
             continue;

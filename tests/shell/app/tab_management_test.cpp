@@ -20,6 +20,7 @@ TEST_F(TabSet, HasFourteenNamedPagesWithTheirCaptions) {
         "通常",       "一般",       "チーム",       "クラブ",          "耳打ち",
         "叫び",       "オリジナル", "NGフィルター", "戦闘情報",        "システム",
         "経験値情報", "エラーログ", "デバッグ",     "呼び出し音の設定"};
+    ASSERT_EQ(pages(), window->pageControl());
     ASSERT_EQ(pages()->count(), kTabCount);
     for (int i = 0; i < kTabCount; ++i) {
         EXPECT_EQ(pages()->widget(i)->objectName(), QString::fromLatin1(names[i])) << i;
