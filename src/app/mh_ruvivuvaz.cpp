@@ -1,3 +1,5 @@
+// Program entry: the application title, the main window, the message loop.
+
 #include <QApplication>
 
 #include "shell/app/ruvivuvaz.h"
@@ -5,6 +7,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DIrararezuvero"));
+    QApplication::setApplicationDisplayName(QStringLiteral("DIrararezuvero"));
     ruv::TForm1 window;
     window.show();
     return QApplication::exec();

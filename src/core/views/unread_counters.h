@@ -1,6 +1,6 @@
 #pragma once
-// The unread counters of the tabs 一般, チーム, クラブ, 耳打ち, 叫び, オリジナル
-// and NGフィルター, and the captions that show them.
+// The unread counters of the tabs 一般 to NGフィルター: lines that arrived while
+// the tab was not looked at. Routing names them by channel, the window by tab.
 
 #include <array>
 #include <cstdint>
@@ -8,30 +8,36 @@
 #include <string_view>
 
 #include "core/log/chat_format.h"
+#include "core/views/tab_rules.h"
 
 namespace ruv {
 
 class UnreadCounters {
   public:
-    // True for Open, Team, Club, Whis, Shout, Original and NG.
-    static bool HasCounter(ChatChannel tab) noexcept;
-    // The tab's caption without a count, in CP932 ("一般", "NGフィルター", ...).
-    static std::string_view PlainCaption(ChatChannel tab) noexcept;
-    // The plain caption, "(", the count and ")".
-    static std::string CountedCaption(ChatChannel tab, std::int32_t count);
+    // Raises the tab's counter and returns the new count; a tab without a
+    // counter stays at 0. The count stops at the largest 32-bit value.
+    std::int32_t raise(Tab tab) noexcept;
+    void reset(Tab tab) noexcept;
+    // Attaching a log: every counter but the NGフィルター one back to 0.
+    void resetAllButNg() noexcept;
+    std::int32_t count(Tab tab) const noexcept;
 
-    // Raises the tab's counter and returns the new count. Tabs without a
-    // counter stay at 0.
-    std::int32_t Raise(ChatChannel tab) noexcept;
-    std::int32_t Count(ChatChannel tab) const noexcept;
-    // The user looked at the tab.
-    void Reset(ChatChannel tab) noexcept;
-    // A log was attached: every counter but NGフィルター's goes back to 0.
-    void ResetForAttach() noexcept;
+    // The same, by the channel whose tab counts.
+    static bool HasCounter(ChatChannel tab) noexcept { return hasUnreadCounter(tabOf(tab)); }
+    static std::string_view PlainCaption(ChatChannel tab) noexcept {
+        return plainCaption(tabOf(tab));
+    }
+    static std::string CountedCaption(ChatChannel tab, std::int32_t count) {
+        return countedCaption(tabOf(tab), count);
+    }
+    std::int32_t Raise(ChatChannel tab) noexcept { return raise(tabOf(tab)); }
+    std::int32_t Count(ChatChannel tab) const noexcept { return count(tabOf(tab)); }
+    void Reset(ChatChannel tab) noexcept { reset(tabOf(tab)); }
+    void ResetForAttach() noexcept { resetAllButNg(); }
 
   private:
-    static constexpr std::size_t kTabs = static_cast<std::size_t>(ChatChannel::ExpMonitor) + 1;
-    std::array<std::int32_t, kTabs> counts_{};
+    static constexpr std::size_t kCounters = 7;
+    std::array<std::int32_t, kCounters> counts_{};
 };
 
 }  // namespace ruv

@@ -1,9 +1,237 @@
 #include "shell/app/ruvivuvaz.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTimer>
+#include <QWindow>
+
+#include "core/text/cp932.h"
+#include "shell/app/page_control.h"
+#include "shell/app/window_font.h"
+#include "shell/views/channel_view.h"
+
 namespace ruv {
+
+namespace {
+
+constexpr int kStatusBarHeight = 19;
+constexpr int kStatePanelWidth = 60;
+
+std::size_t slot(ChatChannel channel) {
+    return static_cast<std::size_t>(channel);
+}
+
+QColor toQColor(Colour colour) {
+    return QColor::fromRgb(static_cast<QRgb>(0xff000000u | colour.rgb));
+}
+
+Colour toColour(const QColor& colour) {
+    return Colour{static_cast<std::uint32_t>(colour.rgb()) & 0xffffffu};
+}
+
+}  // namespace
 
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     setWindowTitle(QStringLiteral("DIrararezuvero"));
+    setAttribute(Qt::WA_WindowPropagation);  // menus and dialogs take the window font
+    setFont(windowFont());
+
+    timer01_ = new QTimer(this);
+    timer01_->setObjectName(QStringLiteral("Timer01"));
+    timer01_->setInterval(1000);
+
+    buildTabs();
+    buildFrame();
+    buildMainMenu();
+
+    // The client area (tabs and status bar) is 502 x 204; the menu bar sits above it.
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    applyMinimumOuterSize();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::buildFrame() {
+    setCentralWidget(pageControl_);
+
+    auto* bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("StatusBar01"));
+    bar->setFixedHeight(kStatusBarHeight);
+    for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusBar01Panel%1").arg(i));
+        panel->setTextFormat(Qt::PlainText);  // shows paths and figures, never markup
+        statusPanels_[i] = panel;
+    }
+    statusPanels_[0]->setFixedWidth(kStatePanelWidth);
+    statusPanels_[0]->setText(QStringLiteral("アタッチ"));
+    bar->addWidget(statusPanels_[0]);
+    bar->addWidget(statusPanels_[1], 1);
+    setStatusBar(bar);
+}
+
+void TForm1::applyMinimumOuterSize() {
+    QMargins frame;
+    if (const QWindow* handle = windowHandle()) {
+        frame = handle->frameMargins();
+    }
+    setMinimumSize(std::max(0, kMinimumOuterWidth - frame.left() - frame.right()),
+                   std::max(0, kMinimumOuterHeight - frame.top() - frame.bottom()));
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    applyMinimumOuterSize();  // the frame is known once the window exists
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // The bounds saved at exit are the normal ones.
+    if (isMaximized()) {
+        showNormal();
+    }
+    event->accept();
+}
+
+// --- Views -------------------------------------------------------------
+
+ChannelView* TForm1::view(ChatChannel channel) const {
+    return views_[slot(channel)];
+}
+
+void TForm1::appendLine(ChatChannel channel, std::string_view cp932, Colour colour) {
+    if (ChannelView* target = view(channel)) {
+        target->appendLine(cp932, toQColor(colour));
+    }
+}
+
+void TForm1::clearView(ChatChannel channel) {
+    if (ChannelView* target = view(channel)) {
+        target->clear();
+    }
+}
+
+Colour TForm1::lastLineColour(ChatChannel channel) const {
+    const ChannelView* target = view(channel);
+    return target ? toColour(target->lastLineColour()) : Colour{};
+}
+
+void TForm1::appendErrorLine(const QString& line) {
+    errorLog_->appendPlainText(line);
+}
+
+// --- Tabs --------------------------------------------------------------
+
+void TForm1::setTabShown(Tab tab, TabVisibility visibility) {
+    if (!hasFilterEntry(tab)) {
+        return;  // the error log stays, the storage tabs are never shown
+    }
+    const bool shown = visibility == TabVisibility::Shown;
+    pageControl_->setTabVisible(pageIndex(tab), shown);
+    filterEntries_[static_cast<std::size_t>(pageIndex(tab))]->setChecked(shown);
+}
+
+bool TForm1::tabShown(Tab tab) const {
+    return pageControl_->isTabVisible(pageIndex(tab));
+}
+
+Tab TForm1::activeTab() const {
+    return tabAtIndex(pageControl_->currentIndex()).value_or(Tab::Normal);
+}
+
+void TForm1::setActiveTab(Tab tab) {
+    if (tabShown(tab)) {
+        pageControl_->setCurrentIndex(pageIndex(tab));
+    }
+}
+
+void TForm1::setCaption(Tab tab, std::string_view cp932) {
+    pageControl_->setTabText(pageIndex(tab), QString::fromStdU16String(cp932::toUtf16(cp932)));
+}
+
+QTabWidget* TForm1::pageControl() const {
+    return pageControl_;
+}
+
+QString TForm1::caption(Tab tab) const {
+    return pageControl_->tabText(pageIndex(tab));
+}
+
+std::int32_t TForm1::raiseUnread(Tab tab) {
+    if (!hasUnreadCounter(tab)) {
+        return 0;
+    }
+    const std::int32_t count = unread_.raise(tab);
+    setCaption(tab, countedCaption(tab, count));
+    return count;
+}
+
+void TForm1::resetUnread(Tab tab) {
+    if (!hasUnreadCounter(tab)) {
+        return;
+    }
+    unread_.reset(tab);
+    setCaption(tab, plainCaption(tab));
+}
+
+void TForm1::resetUnreadForAttach() {
+    for (int i = pageIndex(Tab::Open); i < pageIndex(Tab::NG); ++i) {
+        resetUnread(static_cast<Tab>(i));
+    }
+}
+
+// --- Keyword rows, mix and NG switches ---------------------------------
+
+std::string TForm1::keyword(ChatChannel channel) const {
+    const KeywordRow& row = keywordRows_[slot(channel)];
+    if (!row.box || !row.box->isChecked()) {
+        return {};
+    }
+    // The edit accepts only text that CP932 can hold.
+    return cp932::fromUtf16(row.edit->text().toStdU16String()).value_or(std::string{});
+}
+
+bool TForm1::keywordArmed(ChatChannel channel) const {
+    const QCheckBox* box = keywordRows_[slot(channel)].box;
+    return box && box->isChecked();
+}
+
+void TForm1::setKeywordArmed(ChatChannel channel, KeywordSwitch state) {
+    if (QCheckBox* box = keywordRows_[slot(channel)].box) {
+        box->setChecked(state == KeywordSwitch::On);
+    }
+}
+
+QCheckBox* TForm1::keywordCheckBox(ChatChannel channel) const {
+    return keywordRows_[slot(channel)].box;
+}
+
+QLineEdit* TForm1::keywordEdit(ChatChannel channel) const {
+    return keywordRows_[slot(channel)].edit;
+}
+
+bool TForm1::mixIncludes(ChatChannel channel) const {
+    const QCheckBox* box = mixBoxes_[slot(channel)];
+    return box && box->isChecked();
+}
+
+QCheckBox* TForm1::mixCheckBox(ChatChannel channel) const {
+    return mixBoxes_[slot(channel)];
+}
+
+// --- Status bar --------------------------------------------------------
+
+void TForm1::setStatusText(StatusPanel panel, const QString& text) {
+    statusPanels_[static_cast<std::size_t>(panel)]->setText(text);
+}
+
+QString TForm1::statusText(StatusPanel panel) const {
+    return statusPanels_[static_cast<std::size_t>(panel)]->text();
 }
 
 }  // namespace ruv

@@ -1,14 +1,200 @@
 #pragma once
+// The main window: tabs, menus and status bar; owns the run-time state.
 
 #include <QMainWindow>
 
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/app/window_options.h"
+#include "core/log/chat_format.h"
+#include "core/views/tab_rules.h"
+#include "core/views/unread_counters.h"
+
+class QAction;
+class QActionGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class QTimer;
+
 namespace ruv {
 
-// The main window: tabs, menus and status bar; owns the run-time state.
+class ChannelView;
+class PageControl;
+
+enum class KeywordSwitch { Off, On };
+enum class StatusPanel { State = 0, Path = 1 };
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
+    static constexpr int kClientWidth = 502;
+    static constexpr int kClientHeight = 204;
+    static constexpr int kMinimumOuterWidth = 350;
+    static constexpr int kMinimumOuterHeight = 120;
+
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // --- Views -----------------------------------------------------------
+    // The view of a channel; null for ExpMonitor, which holds no lines.
+    ChannelView* view(ChatChannel channel) const;
+    // Appends one CP932 line (no line break) to the channel's view.
+    void appendLine(ChatChannel channel, std::string_view cp932, Colour colour);
+    void clearView(ChatChannel channel);
+    // Colour of the view's last line; its default text colour while empty.
+    Colour lastLineColour(ChatChannel channel) const;
+    // Appends one line to the error log (エラーログ).
+    void appendErrorLine(const QString& line);
+    QPlainTextEdit* errorLog() const { return errorLog_; }
+
+    // --- Tabs ------------------------------------------------------------
+    // Shows or hides a tab and keeps its tab menu mark in step. The two storage
+    // tabs are never shown.
+    void setTabShown(Tab tab, TabVisibility visibility);
+    bool tabShown(Tab tab) const;
+    Tab activeTab() const;
+    // Makes a shown tab the active page; a hidden tab is left alone.
+    void setActiveTab(Tab tab);
+    void setCaption(Tab tab, std::string_view cp932);
+    QString caption(Tab tab) const;
+    // PageControl1, for the commands that act on the active tab's view.
+    QTabWidget* pageControl() const;
+
+    // Unread counters of 一般 to NGフィルター.
+    UnreadCounters& unreadCounters() { return unread_; }
+    const UnreadCounters& unreadCounters() const { return unread_; }
+    // Raises the tab's counter and shows the counted caption; returns the count.
+    std::int32_t raiseUnread(Tab tab);
+    // Counter to 0 and the plain caption back.
+    void resetUnread(Tab tab);
+    // Attaching a log: every counter but NGフィルター's, with their captions.
+    void resetUnreadForAttach();
+
+    // --- Keyword rows (通常 to 叫び; オリジナル's row stays hidden and off) ---
+    // The keyword (CP932) while the row's check box is ticked, else empty.
+    std::string keyword(ChatChannel channel) const;
+    bool keywordArmed(ChatChannel channel) const;
+    // Ticks or unticks the row's check box, with the same effect as a click.
+    void setKeywordArmed(ChatChannel channel, KeywordSwitch state);
+    QCheckBox* keywordCheckBox(ChatChannel channel) const;
+    QLineEdit* keywordEdit(ChatChannel channel) const;
+
+    // --- オリジナル and NGフィルター tabs -----------------------------------
+    // Whether the mix check box of a channel (一般 to 叫び, 戦闘情報, システム) is ticked.
+    bool mixIncludes(ChatChannel channel) const;
+    QCheckBox* mixCheckBox(ChatChannel channel) const;
+    QCheckBox* speechSwitch() const { return speechSwitch_; }  // 毒電波送信
+    QComboBox* readModeList() const { return readModeList_; }  // BouyomiComboBox01
+    QPushButton* speechSettingsButton() const { return speechSettingsButton_; }
+    QCheckBox* ngUserSwitch() const { return ngUserSwitch_; }  // NGユーザーを適用
+    QCheckBox* ngWordSwitch() const { return ngWordSwitch_; }  // NGワードを適用
+    QPushButton* ngSettingsButton() const { return ngSettingsButton_; }
+
+    // --- 経験値情報 tab ----------------------------------------------------
+    QWidget* expBasicPage() const { return expBasicPage_; }        // 基本情報
+    QWidget* expExtendedPage() const { return expExtendedPage_; }  // 拡張情報
+    QLabel* syncingLabel() const { return syncingLabel_; }         // TimeInLabel01
+    QTimer& expTimer() { return *timer01_; }                       // Timer01, 1000 ms, off
+    // The interval last chosen from "時給更新時間の設定" (1 until one is chosen).
+    int pendingIntervalSeconds() const { return pendingIntervalSeconds_; }
+    // True from choosing an interval until finishIntervalSync().
+    bool intervalSyncing() const;
+    // The chosen interval is in effect: hides "更新時間の同期中...".
+    void finishIntervalSync();
+    // "停止" is the checked interval entry.
+    bool updatesStopped() const;
+
+    // --- Menu options read by other parts --------------------------------
+    bool statusBarShowsRate() const;   // N22
+    bool autoAttachNewLog() const;     // N24
+    bool tidyPastLogOnAttach() const;  // OldLog01
+    bool topMost() const;              // N14
+    WindowAlpha windowAlpha() const { return alpha_; }
+    QAction* menuEntry(const char* objectName) const;
+
+    // --- Status bar ------------------------------------------------------
+    void setStatusText(StatusPanel panel, const QString& text);
+    QString statusText(StatusPanel panel) const;
+
+    // Text of the version box, one entry per line.
+    static QStringList aboutLines();
+
+  signals:
+    // An interval entry was chosen (the pending interval is already set).
+    void updateIntervalChosen(int seconds);
+    // "停止" was checked; Timer01 is already stopped.
+    void updatesStopRequested();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void buildFrame();
+    void buildTabs();
+    void buildChannelPage(Tab tab, QWidget* page);
+    void buildOriginalPage(QWidget* page);
+    void buildNgPage(QWidget* page);
+    void buildExpPage(QWidget* page);
+    void buildMainMenu();
+    void buildFileMenu();
+    void buildOptionMenu();
+    void buildHelpMenu();
+    void buildFilterMenu(QMenu* menu);
+    void buildIntervalMenu(QMenu* menu);
+    void buildTransparencyMenu(QMenu* menu);
+    void applyMinimumOuterSize();
+
+    // Handlers, named after their control and event.
+    void filterEntryClicked(Tab tab, bool checked);  // NF01Click to NF11Click
+    void TabSheet1MouseDown();
+    void keywordBoxClicked(ChatChannel channel);           // SCheckBox01Click to SCheckBox06Click
+    void intervalEntryClicked(UpdateIntervalEntry entry);  // NT01Click ... NT00Click
+    void transparencyEntryClicked(Transparency transparency);  // N1001Click ... N901Click
+    void N14Click();
+    void About1Click();
+    void Html01Click();
+    void Exit1Click();
+
+    struct KeywordRow {
+        QCheckBox* box = nullptr;
+        QLineEdit* edit = nullptr;
+    };
+    static constexpr std::size_t kChannels = 11;
+
+    PageControl* pageControl_ = nullptr;
+    std::array<QWidget*, kTabCount> pages_{};
+    std::array<ChannelView*, kChannels> views_{};
+    std::array<KeywordRow, kChannels> keywordRows_{};
+    std::array<QCheckBox*, kChannels> mixBoxes_{};
+    std::array<QAction*, kFilterEntryCount> filterEntries_{};
+    QPlainTextEdit* errorLog_ = nullptr;
+    QCheckBox* speechSwitch_ = nullptr;
+    QComboBox* readModeList_ = nullptr;
+    QPushButton* speechSettingsButton_ = nullptr;
+    QCheckBox* ngUserSwitch_ = nullptr;
+    QCheckBox* ngWordSwitch_ = nullptr;
+    QPushButton* ngSettingsButton_ = nullptr;
+    QWidget* expBasicPage_ = nullptr;
+    QWidget* expExtendedPage_ = nullptr;
+    QLabel* syncingLabel_ = nullptr;
+    std::array<QLabel*, 2> statusPanels_{};
+    QTimer* timer01_ = nullptr;
+    QAction* stopEntry_ = nullptr;
+
+    UnreadCounters unread_;
+    int pendingIntervalSeconds_ = 1;
+    bool syncing_ = false;
+    WindowAlpha alpha_;
 };
 
 }  // namespace ruv

@@ -1,0 +1,64 @@
+#pragma once
+// The main window's tab set: page order, plain captions, which tabs keep an
+// unread counter and how a counted caption reads. Captions are CP932 bytes.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/log/chat_format.h"
+
+namespace ruv {
+
+// The tabs in page order; the value is the page index. Hidden tabs keep theirs.
+enum class Tab : int {
+    Normal = 0,       // 通常
+    Open = 1,         // 一般
+    Team = 2,         // チーム
+    Club = 3,         // クラブ
+    Whis = 4,         // 耳打ち
+    Shout = 5,        // 叫び
+    Original = 6,     // オリジナル
+    NG = 7,           // NGフィルター
+    Battle = 8,       // 戦闘情報
+    System = 9,       // システム
+    ExpMonitor = 10,  // 経験値情報
+    ErrorLog = 11,    // エラーログ
+    Debug = 12,       // デバッグ (storage, never shown)
+    Sounds = 13,      // 呼び出し音の設定 (storage, never shown)
+};
+
+inline constexpr int kTabCount = 14;
+// Entries NF01 to NF11 of the tab menu; entry k belongs to the tab at index k - 1.
+inline constexpr int kFilterEntryCount = 11;
+
+enum class TabVisibility { Hidden, Shown };
+
+constexpr int pageIndex(Tab tab) noexcept {
+    return static_cast<int>(tab);
+}
+// Empty when the index names no tab.
+std::optional<Tab> tabAtIndex(int index) noexcept;
+// The tab that shows a channel's lines (ExpMonitor: the EXP tab).
+Tab tabOf(ChatChannel channel) noexcept;
+
+// The caption the tab has when it counts nothing, e.g. "一般".
+std::string_view plainCaption(Tab tab) noexcept;
+TabVisibility visibilityAtDesign(Tab tab) noexcept;
+// Only the tabs the tab menu can show or hide (all but the error log and the
+// two storage tabs).
+bool hasFilterEntry(Tab tab) noexcept;
+// Tab menu entry k (1 to 11), empty for any other k.
+std::optional<Tab> filterEntryTab(int entry) noexcept;
+
+// 一般, チーム, クラブ, 耳打ち, 叫び, オリジナル and NGフィルター count unread lines.
+bool hasUnreadCounter(Tab tab) noexcept;
+// The plain caption followed by "(" count ")", e.g. "チーム(3)".
+std::string countedCaption(Tab tab, std::int32_t count);
+// A press on the tab strip resets the counter of the tab active after the
+// press: indices 1 to 7. Index 0 and 8 and above reset nothing.
+std::optional<Tab> tabResetByPress(int activeIndex) noexcept;
+
+}  // namespace ruv

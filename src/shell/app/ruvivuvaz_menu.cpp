@@ -1,0 +1,264 @@
+// The main menu of the main window and the commands that act on the window
+// itself: update interval, transparency, always on top, help, version, exit.
+
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUrl>
+
+#include "shell/app/ruvivuvaz.h"
+#include "shell/app/top_most.h"
+
+namespace ruv {
+
+namespace {
+
+QAction* addEntry(QMenu* menu, const char* name, const QString& caption) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    return action;
+}
+
+QAction* addCheckEntry(QMenu* menu, const char* name, const QString& caption, bool checked) {
+    QAction* action = addEntry(menu, name, caption);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
+
+QMenu* addSubmenu(QMenu* parent, const char* name, const QString& caption) {
+    QMenu* menu = parent->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+struct IntervalSpec {
+    const char* name;
+    const char* caption;
+    UpdateIntervalEntry entry;
+};
+
+constexpr std::array<IntervalSpec, 6> kIntervals = {{
+    {"NT01", " 1秒", UpdateIntervalEntry::Seconds1},
+    {"NT05", " 5秒", UpdateIntervalEntry::Seconds5},
+    {"NT10", "10秒", UpdateIntervalEntry::Seconds10},
+    {"NT30", "30秒", UpdateIntervalEntry::Seconds30},
+    {"NT60", "60秒", UpdateIntervalEntry::Seconds60},
+    {"NT00", "停止", UpdateIntervalEntry::Stop},
+}};
+
+struct TransparencySpec {
+    const char* name;
+    const char* caption;
+    Transparency transparency;
+};
+
+constexpr std::array<TransparencySpec, 6> kTransparencies = {{
+    {"N1001", "デフォルト", Transparency::Default},
+    {"N501", "透過10%", Transparency::Percent10},
+    {"N601", "透過20%", Transparency::Percent20},
+    {"N701", "透過30%", Transparency::Percent30},
+    {"N801", "透過40%", Transparency::Percent40},
+    {"N901", "透過50%", Transparency::Percent50},
+}};
+
+constexpr std::array<const char*, kFilterEntryCount> kFilterCaptions = {
+    "通常",       "オープン",     "チーム",   "クラブ",   "耳打ち",     "叫び",
+    "オリジナル", "NGフィルター", "戦闘情報", "システム", "経験値情報",
+};
+
+}  // namespace
+
+void TForm1::buildMainMenu() {
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    buildFileMenu();
+    buildOptionMenu();
+    buildHelpMenu();
+}
+
+void TForm1::buildFileMenu() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    file->setObjectName(QStringLiteral("File1"));
+    addEntry(file, "O2", QStringLiteral("アタッチログ(&O)"));
+    addEntry(file, "LogChange01", QStringLiteral("追加アタッチ"));
+    file->addSeparator();
+    addEntry(file, "LogToday01", QStringLiteral("Today's Log"))->setEnabled(false);
+    addEntry(file, "LogYesterday01", QStringLiteral("Yesterday's Log"))->setEnabled(false);
+    file->addSeparator();
+    for (int i = 0; i < 5; ++i) {
+        QAction* entry = file->addAction(QStringLiteral("Log History 0%1").arg(i));
+        entry->setObjectName(QStringLiteral("LogHistory0%1").arg(i));
+        entry->setEnabled(false);
+    }
+    file->addSeparator();
+    connect(addEntry(file, "Exit1", QStringLiteral("終了(&X)")), &QAction::triggered, this,
+            &TForm1::Exit1Click);
+}
+
+void TForm1::buildOptionMenu() {
+    QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+    options->setObjectName(QStringLiteral("Option1"));
+    buildFilterMenu(addSubmenu(options, "N1", QStringLiteral("フィルター設定")));
+    options->addSeparator();
+    buildIntervalMenu(addSubmenu(options, "N10", QStringLiteral("時給更新時間の設定")));
+    options->addSeparator();
+    buildTransparencyMenu(addSubmenu(options, "N20", QStringLiteral("透過設定")));
+    options->addSeparator();
+    addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定"));
+    options->addSeparator();
+    addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);
+    options->addSeparator();
+    addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする"), true);
+    addCheckEntry(options, "OldLog01", QStringLiteral("アタッチ時に過去ログを整頓する"), false);
+    options->addSeparator();
+    connect(addCheckEntry(options, "N14", QStringLiteral("常に最前面"), false), &QAction::triggered,
+            this, &TForm1::N14Click);
+}
+
+void TForm1::buildHelpMenu() {
+    QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
+    help->setObjectName(QStringLiteral("Help1"));
+    connect(addEntry(help, "About1", QStringLiteral("バージョン情報(&A)")), &QAction::triggered,
+            this, &TForm1::About1Click);
+    connect(addEntry(help, "Html01", QStringLiteral("ヘルプファイルを開く(&H)")),
+            &QAction::triggered, this, &TForm1::Html01Click);
+}
+
+void TForm1::buildFilterMenu(QMenu* menu) {
+    for (int k = 1; k <= kFilterEntryCount; ++k) {
+        const Tab tab = *filterEntryTab(k);
+        const auto index = static_cast<std::size_t>(k - 1);
+        const QByteArray name = QStringLiteral("NF%1").arg(k, 2, 10, QLatin1Char('0')).toLatin1();
+        QAction* entry =
+            addCheckEntry(menu, name.constData(), QString::fromUtf8(kFilterCaptions[index]),
+                          visibilityAtDesign(tab) == TabVisibility::Shown);
+        filterEntries_[index] = entry;
+        connect(entry, &QAction::triggered, this,
+                [this, tab](bool checked) { filterEntryClicked(tab, checked); });
+    }
+}
+
+void TForm1::buildIntervalMenu(QMenu* menu) {
+    auto* group = new QActionGroup(menu);
+    group->setExclusive(true);
+    for (const IntervalSpec& spec : kIntervals) {
+        QAction* entry = addCheckEntry(menu, spec.name, QString::fromUtf8(spec.caption),
+                                       spec.entry == UpdateIntervalEntry::Seconds1);
+        group->addAction(entry);
+        connect(entry, &QAction::triggered, this,
+                [this, which = spec.entry] { intervalEntryClicked(which); });
+        if (spec.entry == UpdateIntervalEntry::Stop) {
+            stopEntry_ = entry;
+        }
+    }
+}
+
+void TForm1::buildTransparencyMenu(QMenu* menu) {
+    auto* group = new QActionGroup(menu);
+    group->setExclusive(true);
+    for (const TransparencySpec& spec : kTransparencies) {
+        QAction* entry = addCheckEntry(menu, spec.name, QString::fromUtf8(spec.caption),
+                                       spec.transparency == Transparency::Default);
+        group->addAction(entry);
+        connect(entry, &QAction::triggered, this,
+                [this, which = spec.transparency] { transparencyEntryClicked(which); });
+    }
+}
+
+// --- Menu handlers ---------------------------------------------------------
+
+void TForm1::intervalEntryClicked(UpdateIntervalEntry entry) {
+    if (const auto seconds = intervalSeconds(entry)) {
+        pendingIntervalSeconds_ = *seconds;
+        syncing_ = true;
+        syncingLabel_->show();
+        emit updateIntervalChosen(*seconds);
+        return;
+    }
+    if (stopEntry_->isChecked()) {
+        timer01_->stop();
+        emit updatesStopRequested();
+    }
+}
+
+bool TForm1::intervalSyncing() const {
+    return syncing_;
+}
+
+void TForm1::finishIntervalSync() {
+    syncing_ = false;
+    syncingLabel_->hide();
+}
+
+bool TForm1::updatesStopped() const {
+    return stopEntry_->isChecked();
+}
+
+void TForm1::transparencyEntryClicked(Transparency transparency) {
+    alpha_ = alphaFor(transparency);
+    setWindowOpacity(alpha_.alpha / 255.0);
+}
+
+void TForm1::N14Click() {
+    setTopMost(*this, topMost() ? TopMost::On : TopMost::Off);
+}
+
+void TForm1::About1Click() {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("DIrararezuvero"),
+                    aboutLines().join(QLatin1Char('\n')), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+QStringList TForm1::aboutLines() {
+    return {
+        QStringLiteral("ミストハーバー用チャットログフィルター"),
+        QStringLiteral("Ver0.9.4a"),
+        QStringLiteral("開発環境：C++20 / Qt %1").arg(QString::fromLatin1(qVersion())),
+        QStringLiteral("動作確認：Microsoft Windows XP Pro SP3"),
+        QString(),
+        QStringLiteral("作者：DIrararezuvero 開発チーム"),
+        QString(),
+        QStringLiteral("・・・と言うことらしいですよ？"),
+    };
+}
+
+void TForm1::Html01Click() {
+    const QString path = QDir(QCoreApplication::applicationDirPath())
+                             .filePath(QStringLiteral("mh_ruvivuvaz_help.chm"));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));  // a failure is not reported
+}
+
+void TForm1::Exit1Click() {
+    close();
+}
+
+// --- Options read by other parts -------------------------------------------
+
+QAction* TForm1::menuEntry(const char* objectName) const {
+    return findChild<QAction*>(QString::fromLatin1(objectName));
+}
+
+bool TForm1::statusBarShowsRate() const {
+    return menuEntry("N22")->isChecked();
+}
+
+bool TForm1::autoAttachNewLog() const {
+    return menuEntry("N24")->isChecked();
+}
+
+bool TForm1::tidyPastLogOnAttach() const {
+    return menuEntry("OldLog01")->isChecked();
+}
+
+bool TForm1::topMost() const {
+    return menuEntry("N14")->isChecked();
+}
+
+}  // namespace ruv

@@ -1,0 +1,288 @@
+// The tab control of the main window: pages, views, keyword rows, the
+// オリジナル, NGフィルター and 経験値情報 pages, and the tab handlers.
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/text/cp932.h"
+#include "shell/app/cp932_validator.h"
+#include "shell/app/page_control.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/views/channel_view.h"
+
+namespace ruv {
+
+namespace {
+
+struct ViewSpec {
+    ChatChannel channel;
+    const char* name;
+    // Default text colour as 0xRRGGBB; empty: the system's window colour.
+    std::optional<std::uint32_t> text;
+};
+
+constexpr std::array<ViewSpec, 10> kViews = {{
+    {ChatChannel::Normal, "RichEdit01", std::nullopt},
+    {ChatChannel::Open, "RichEdit02", std::nullopt},
+    {ChatChannel::Team, "RichEdit03", 0xf7b73c},
+    {ChatChannel::Club, "RichEdit04", 0x94ddfa},
+    {ChatChannel::Whis, "RichEdit05", 0x64ff64},
+    {ChatChannel::Shout, "RichEdit06", 0xc896c8},
+    {ChatChannel::Original, "RichEdit09", std::nullopt},
+    {ChatChannel::NG, "NGRichEdit01", std::nullopt},
+    {ChatChannel::Battle, "RichEdit07", 0xff64ff},
+    {ChatChannel::System, "RichEdit08", 0xff6464},
+}};
+
+struct MixSpec {
+    ChatChannel channel;
+    const char* name;
+    const char* caption;
+};
+
+constexpr std::array<MixSpec, 7> kMixBoxes = {{
+    {ChatChannel::Open, "ChatLogCheckBox02", "一般"},
+    {ChatChannel::Team, "ChatLogCheckBox03", "チーム"},
+    {ChatChannel::Club, "ChatLogCheckBox04", "クラブ"},
+    {ChatChannel::Whis, "ChatLogCheckBox05", "耳打ち"},
+    {ChatChannel::Shout, "ChatLogCheckBox06", "叫び"},
+    {ChatChannel::Battle, "ChatLogCheckBox09", "戦闘情報"},
+    {ChatChannel::System, "ChatLogCheckBox10", "システム"},
+}};
+
+QString pageName(Tab tab) {
+    if (pageIndex(tab) >= pageIndex(Tab::ErrorLog)) {
+        return QStringLiteral("TabSheetSystem0%1")
+            .arg(pageIndex(tab) - pageIndex(Tab::ErrorLog) + 1);
+    }
+    return QStringLiteral("TabSheet%1").arg(pageIndex(tab) + 1);
+}
+
+QString toQString(std::string_view cp932) {
+    return QString::fromStdU16String(cp932::toUtf16(cp932));
+}
+
+QWidget* bottomRow(QWidget* parent, QHBoxLayout*& row) {
+    auto* holder = new QWidget(parent);
+    row = new QHBoxLayout(holder);
+    row->setContentsMargins(2, 2, 2, 2);
+    return holder;
+}
+
+// The keyword text box's background: the window colour while armed, the
+// 3D-light colour while disabled.
+void paintKeywordEdit(QLineEdit* edit, bool armed) {
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Base,
+                     QApplication::palette().color(armed ? QPalette::Base : QPalette::Midlight));
+    edit->setPalette(palette);
+    edit->setEnabled(armed);
+}
+
+}  // namespace
+
+void TForm1::buildTabs() {
+    pageControl_ = new PageControl(this);
+    pageControl_->setObjectName(QStringLiteral("PageControl1"));
+    pageControl_->strip()->setDrawBase(true);
+
+    for (const ViewSpec& spec : kViews) {
+        auto* channelView = new ChannelView(this);
+        channelView->setObjectName(QString::fromLatin1(spec.name));
+        if (spec.text) {
+            channelView->setDefaultTextColour(QColor::fromRgb(static_cast<QRgb>(*spec.text)));
+        }
+        views_[static_cast<std::size_t>(spec.channel)] = channelView;
+    }
+
+    for (int i = 0; i < kTabCount; ++i) {
+        const Tab tab = static_cast<Tab>(i);
+        auto* page = new QWidget;
+        page->setObjectName(pageName(tab));
+        pages_[static_cast<std::size_t>(i)] = page;
+        switch (tab) {
+            case Tab::Original:
+                buildOriginalPage(page);
+                break;
+            case Tab::NG:
+                buildNgPage(page);
+                break;
+            case Tab::ExpMonitor:
+                buildExpPage(page);
+                break;
+            case Tab::ErrorLog: {
+                errorLog_ = new QPlainTextEdit(page);
+                errorLog_->setObjectName(QStringLiteral("ErrorLogMemo01"));
+                errorLog_->setLineWrapMode(QPlainTextEdit::NoWrap);
+                errorLog_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+                errorLog_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+                auto* layout = new QVBoxLayout(page);
+                layout->setContentsMargins(0, 0, 0, 0);
+                layout->addWidget(errorLog_);
+                break;
+            }
+            case Tab::Debug:
+            case Tab::Sounds:
+                break;  // storage only
+            default:
+                buildChannelPage(tab, page);
+                break;
+        }
+        pageControl_->addTab(page, toQString(plainCaption(tab)));
+        pageControl_->setTabVisible(i, visibilityAtDesign(tab) == TabVisibility::Shown);
+    }
+    pageControl_->setCurrentIndex(pageIndex(Tab::Normal));
+    connect(pageControl_->strip(), &TabStrip::pressed, this, &TForm1::TabSheet1MouseDown);
+}
+
+void TForm1::buildChannelPage(Tab tab, QWidget* page) {
+    const auto channel = static_cast<ChatChannel>(pageIndex(tab));
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    views_[static_cast<std::size_t>(channel)]->setParent(page);
+    layout->addWidget(views_[static_cast<std::size_t>(channel)], 1);
+    if (pageIndex(tab) > pageIndex(Tab::Shout)) {
+        return;  // 戦闘情報 and システム have no keyword row
+    }
+
+    QHBoxLayout* row = nullptr;
+    layout->addWidget(bottomRow(page, row));
+    const QString number = QStringLiteral("%1").arg(pageIndex(tab) + 1, 2, 10, QLatin1Char('0'));
+    auto* box = new QCheckBox(page);
+    box->setObjectName(QStringLiteral("SCheckBox") + number);
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QStringLiteral("ChatEdit") + number);
+    edit->setValidator(new Cp932Validator(edit));
+    paintKeywordEdit(edit, false);
+    row->addWidget(box);
+    row->addWidget(edit, 1);
+    keywordRows_[static_cast<std::size_t>(channel)] = {box, edit};
+    // toggled, not clicked: routing's untick has the same effect as the user's.
+    connect(box, &QCheckBox::toggled, this, [this, channel] { keywordBoxClicked(channel); });
+}
+
+void TForm1::buildOriginalPage(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* middle = new QHBoxLayout;
+    auto* boxes = new QVBoxLayout;
+    boxes->setContentsMargins(2, 2, 2, 2);
+    for (const MixSpec& spec : kMixBoxes) {
+        auto* box = new QCheckBox(QString::fromUtf8(spec.caption), page);
+        box->setObjectName(QString::fromLatin1(spec.name));
+        boxes->addWidget(box);
+        mixBoxes_[static_cast<std::size_t>(spec.channel)] = box;
+    }
+    boxes->addStretch(1);
+    middle->addLayout(boxes);
+    ChannelView* mix = views_[static_cast<std::size_t>(ChatChannel::Original)];
+    mix->setParent(page);
+    middle->addWidget(mix, 1);
+    layout->addLayout(middle, 1);
+
+    QHBoxLayout* row = nullptr;
+    layout->addWidget(bottomRow(page, row));
+    speechSettingsButton_ = new QPushButton(QStringLiteral("毒電波設定"), page);
+    speechSettingsButton_->setObjectName(QStringLiteral("BouyomiSettingButton01"));
+    speechSwitch_ = new QCheckBox(QStringLiteral("毒電波送信"), page);
+    speechSwitch_->setObjectName(QStringLiteral("ChatLogCheckBoxBouyomi"));
+    readModeList_ = new QComboBox(page);
+    readModeList_->setObjectName(QStringLiteral("BouyomiComboBox01"));
+    readModeList_->addItems({QStringLiteral("全て読み上げる（ユーザー別発声設定を有効）"),
+                             QStringLiteral("全て読み上げる（ユーザー別発声設定を無効）"),
+                             QStringLiteral("発声設定したユーザーだけ読み上げる"),
+                             QStringLiteral("発声設定したユーザーだけ読み上げない")});
+    readModeList_->setCurrentIndex(0);
+    row->addWidget(speechSettingsButton_);
+    row->addWidget(speechSwitch_);
+    row->addWidget(readModeList_);
+    row->addStretch(1);
+
+    // The オリジナル call sound's switch and keyword exist but stay hidden and off.
+    auto* box = new QCheckBox(page);
+    box->setObjectName(QStringLiteral("SCheckBox09"));
+    auto* edit = new QLineEdit(page);
+    edit->setObjectName(QStringLiteral("ChatEdit09"));
+    box->setEnabled(false);
+    edit->setEnabled(false);
+    box->hide();
+    edit->hide();
+    keywordRows_[static_cast<std::size_t>(ChatChannel::Original)] = {box, edit};
+}
+
+void TForm1::buildNgPage(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    ChannelView* ng = views_[static_cast<std::size_t>(ChatChannel::NG)];
+    ng->setParent(page);
+    layout->addWidget(ng, 1);
+
+    QHBoxLayout* row = nullptr;
+    layout->addWidget(bottomRow(page, row));
+    ngSettingsButton_ = new QPushButton(QStringLiteral("NGフィルター設定画面"), page);
+    ngSettingsButton_->setObjectName(QStringLiteral("NGSettingButton01"));
+    ngUserSwitch_ = new QCheckBox(QStringLiteral("NGユーザーを適用"), page);
+    ngUserSwitch_->setObjectName(QStringLiteral("NGCheckBox01"));
+    ngWordSwitch_ = new QCheckBox(QStringLiteral("NGワードを適用"), page);
+    ngWordSwitch_->setObjectName(QStringLiteral("NGCheckBox02"));
+    row->addWidget(ngSettingsButton_);
+    row->addWidget(ngUserSwitch_);
+    row->addWidget(ngWordSwitch_);
+    row->addStretch(1);
+}
+
+void TForm1::buildExpPage(QWidget* page) {
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* pages = new QTabWidget(page);
+    pages->setObjectName(QStringLiteral("ExpPageControl01"));
+    expBasicPage_ = new QWidget;
+    expBasicPage_->setObjectName(QStringLiteral("ExpBasicSheet01"));
+    expExtendedPage_ = new QWidget;
+    expExtendedPage_->setObjectName(QStringLiteral("ExpExtendedSheet01"));
+    pages->addTab(expBasicPage_, QStringLiteral("基本情報"));
+    pages->addTab(expExtendedPage_, QStringLiteral("拡張情報"));
+    layout->addWidget(pages);
+
+    syncingLabel_ = new QLabel(QStringLiteral("更新時間の同期中..."), expBasicPage_);
+    syncingLabel_->setObjectName(QStringLiteral("TimeInLabel01"));
+    syncingLabel_->setTextFormat(Qt::PlainText);
+    QPalette palette = syncingLabel_->palette();
+    palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    syncingLabel_->setPalette(palette);
+    syncingLabel_->move(8, 8);
+    syncingLabel_->hide();
+}
+
+// --- Tab handlers --------------------------------------------------------
+
+void TForm1::filterEntryClicked(Tab tab, bool checked) {
+    pageControl_->setTabVisible(pageIndex(tab), checked);
+    if (checked) {
+        pageControl_->setCurrentIndex(pageIndex(tab));
+    }
+}
+
+void TForm1::TabSheet1MouseDown() {
+    if (const auto tab = tabResetByPress(pageControl_->currentIndex())) {
+        resetUnread(*tab);
+    }
+}
+
+void TForm1::keywordBoxClicked(ChatChannel channel) {
+    const KeywordRow& row = keywordRows_[static_cast<std::size_t>(channel)];
+    paintKeywordEdit(row.edit, row.box->isChecked());
+}
+
+}  // namespace ruv

@@ -1,0 +1,129 @@
+#include "core/views/tab_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+#include "core/app/window_options.h"
+#include "core/text/cp932.h"
+#include "core/views/unread_counters.h"
+
+namespace {
+
+using ruv::Tab;
+
+std::string utf8(std::string_view cp932) {
+    return ruv::cp932::toUtf8(cp932);
+}
+
+TEST(TabCaptions, PlainCaptionsFollowPageOrder) {
+    const char* expected[] = {
+        "通常",       "一般",       "チーム",       "クラブ",          "耳打ち",
+        "叫び",       "オリジナル", "NGフィルター", "戦闘情報",        "システム",
+        "経験値情報", "エラーログ", "デバッグ",     "呼び出し音の設定"};
+    for (int i = 0; i < ruv::kTabCount; ++i) {
+        EXPECT_EQ(utf8(ruv::plainCaption(*ruv::tabAtIndex(i))), expected[i]) << i;
+    }
+    EXPECT_FALSE(ruv::tabAtIndex(-1));
+    EXPECT_FALSE(ruv::tabAtIndex(ruv::kTabCount));
+}
+
+TEST(TabCaptions, CountedCaptionAppendsTheCountInParentheses) {
+    EXPECT_EQ(utf8(ruv::countedCaption(Tab::Team, 3)), "チーム(3)");
+    EXPECT_EQ(utf8(ruv::countedCaption(Tab::NG, 12)), "NGフィルター(12)");
+    EXPECT_EQ(utf8(ruv::countedCaption(Tab::Open, std::numeric_limits<std::int32_t>::max())),
+              "一般(2147483647)");
+}
+
+TEST(TabRules, OnlyTheSevenChatTabsAfterNormalCountUnreadLines) {
+    for (int i = 0; i < ruv::kTabCount; ++i) {
+        const bool counted = i >= 1 && i <= 7;
+        EXPECT_EQ(ruv::hasUnreadCounter(*ruv::tabAtIndex(i)), counted) << i;
+    }
+}
+
+TEST(TabRules, PressOnTheStripResetsOnlyIndicesOneToSeven) {
+    EXPECT_FALSE(ruv::tabResetByPress(0));
+    EXPECT_EQ(ruv::tabResetByPress(1), Tab::Open);
+    EXPECT_EQ(ruv::tabResetByPress(7), Tab::NG);
+    EXPECT_FALSE(ruv::tabResetByPress(8));
+    EXPECT_FALSE(ruv::tabResetByPress(11));
+    EXPECT_FALSE(ruv::tabResetByPress(-1));
+}
+
+TEST(TabRules, FilterEntriesCoverTheFirstElevenTabsOnly) {
+    EXPECT_EQ(ruv::filterEntryTab(1), Tab::Normal);
+    EXPECT_EQ(ruv::filterEntryTab(2), Tab::Open);
+    EXPECT_EQ(ruv::filterEntryTab(11), Tab::ExpMonitor);
+    EXPECT_FALSE(ruv::filterEntryTab(0));
+    EXPECT_FALSE(ruv::filterEntryTab(12));
+    EXPECT_FALSE(ruv::hasFilterEntry(Tab::ErrorLog));
+    EXPECT_FALSE(ruv::hasFilterEntry(Tab::Debug));
+}
+
+TEST(TabRules, BattleSystemAndStorageTabsStartHidden) {
+    for (int i = 0; i < ruv::kTabCount; ++i) {
+        const bool hidden = i == 8 || i == 9 || i == 12 || i == 13;
+        EXPECT_EQ(ruv::visibilityAtDesign(*ruv::tabAtIndex(i)) == ruv::TabVisibility::Hidden,
+                  hidden)
+            << i;
+    }
+}
+
+TEST(TabRules, EveryChannelHasTheTabOfTheSameName) {
+    EXPECT_EQ(ruv::tabOf(ruv::ChatChannel::Battle), Tab::Battle);
+    EXPECT_EQ(ruv::tabOf(ruv::ChatChannel::System), Tab::System);
+    EXPECT_EQ(ruv::tabOf(ruv::ChatChannel::NG), Tab::NG);
+    EXPECT_EQ(ruv::tabOf(ruv::ChatChannel::ExpMonitor), Tab::ExpMonitor);
+}
+
+TEST(UnreadCounters, RaiseCountsPerTabAndResetClearsOne) {
+    ruv::UnreadCounters counters;
+    EXPECT_EQ(counters.raise(Tab::Team), 1);
+    EXPECT_EQ(counters.raise(Tab::Team), 2);
+    EXPECT_EQ(counters.raise(Tab::Whis), 1);
+    counters.reset(Tab::Team);
+    EXPECT_EQ(counters.count(Tab::Team), 0);
+    EXPECT_EQ(counters.count(Tab::Whis), 1);
+    EXPECT_EQ(counters.raise(Tab::Team), 1);
+}
+
+TEST(UnreadCounters, TabsWithoutACounterStayAtZero) {
+    ruv::UnreadCounters counters;
+    EXPECT_EQ(counters.raise(Tab::Normal), 0);
+    EXPECT_EQ(counters.raise(Tab::Battle), 0);
+    EXPECT_EQ(counters.count(Tab::Normal), 0);
+}
+
+TEST(UnreadCounters, AttachResetKeepsTheNgCounter) {
+    ruv::UnreadCounters counters;
+    for (int i = 1; i <= 7; ++i) {
+        counters.raise(*ruv::tabAtIndex(i));
+    }
+    counters.resetAllButNg();
+    for (int i = 1; i <= 6; ++i) {
+        EXPECT_EQ(counters.count(*ruv::tabAtIndex(i)), 0) << i;
+    }
+    EXPECT_EQ(counters.count(Tab::NG), 1);
+}
+
+TEST(WindowOptions, TransparencyEntriesGiveTheirAlpha) {
+    using ruv::Transparency;
+    EXPECT_EQ(ruv::alphaFor(Transparency::Default), (ruv::WindowAlpha{false, 255}));
+    EXPECT_EQ(ruv::alphaFor(Transparency::Percent10), (ruv::WindowAlpha{true, 230}));
+    EXPECT_EQ(ruv::alphaFor(Transparency::Percent20), (ruv::WindowAlpha{true, 204}));
+    EXPECT_EQ(ruv::alphaFor(Transparency::Percent30), (ruv::WindowAlpha{true, 179}));
+    EXPECT_EQ(ruv::alphaFor(Transparency::Percent40), (ruv::WindowAlpha{true, 153}));
+    EXPECT_EQ(ruv::alphaFor(Transparency::Percent50), (ruv::WindowAlpha{true, 128}));
+}
+
+TEST(WindowOptions, StopChoosesNoInterval) {
+    using ruv::UpdateIntervalEntry;
+    EXPECT_EQ(ruv::intervalSeconds(UpdateIntervalEntry::Seconds1), 1);
+    EXPECT_EQ(ruv::intervalSeconds(UpdateIntervalEntry::Seconds30), 30);
+    EXPECT_EQ(ruv::intervalSeconds(UpdateIntervalEntry::Seconds60), 60);
+    EXPECT_FALSE(ruv::intervalSeconds(UpdateIntervalEntry::Stop));
+}
+
+}  // namespace

@@ -1,0 +1,175 @@
+// The main menu: entries in order, captions, names, check marks, radio groups
+// and which entries start disabled.
+
+#include <QActionGroup>
+#include <QMenu>
+#include <QMenuBar>
+
+#include <vector>
+
+#include "shell/app/main_window_fixture.h"
+
+namespace ruv::testing {
+namespace {
+
+struct Expected {
+    const char* name;  // "-" for a separator
+    const char* caption;
+};
+
+void expectEntries(const QMenu* menu, const std::vector<Expected>& expected) {
+    const QList<QAction*> actions = menu->actions();
+    ASSERT_EQ(actions.size(), static_cast<qsizetype>(expected.size()))
+        << menu->objectName().toStdString();
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        const QAction* action = actions[static_cast<qsizetype>(i)];
+        if (std::string_view(expected[i].name) == "-") {
+            EXPECT_TRUE(action->isSeparator()) << i;
+            continue;
+        }
+        EXPECT_EQ(action->objectName(), QString::fromUtf8(expected[i].name)) << i;
+        EXPECT_EQ(action->text(), QString::fromUtf8(expected[i].caption)) << i;
+    }
+}
+
+using MainMenu = MainWindowTest;
+
+TEST_F(MainMenu, HasFileOptionAndHelpMenusInThatOrder) {
+    const QList<QAction*> top = window->menuBar()->actions();
+    ASSERT_EQ(top.size(), 3);
+    EXPECT_EQ(top[0]->text(), QStringLiteral("ファイル(&F)"));
+    EXPECT_EQ(top[1]->text(), QStringLiteral("オプション(&O)"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("ヘルプ(&H)"));
+}
+
+TEST_F(MainMenu, FileMenuListsAttachHistoryAndExit) {
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("File1")),
+                  {{"O2", "アタッチログ(&O)"},
+                   {"LogChange01", "追加アタッチ"},
+                   {"-", ""},
+                   {"LogToday01", "Today's Log"},
+                   {"LogYesterday01", "Yesterday's Log"},
+                   {"-", ""},
+                   {"LogHistory00", "Log History 00"},
+                   {"LogHistory01", "Log History 01"},
+                   {"LogHistory02", "Log History 02"},
+                   {"LogHistory03", "Log History 03"},
+                   {"LogHistory04", "Log History 04"},
+                   {"-", ""},
+                   {"Exit1", "終了(&X)"}});
+}
+
+TEST_F(MainMenu, DatedAndHistoryEntriesStartDisabled) {
+    for (const char* name : {"LogToday01", "LogYesterday01", "LogHistory00", "LogHistory01",
+                             "LogHistory02", "LogHistory03", "LogHistory04"}) {
+        EXPECT_FALSE(entry(name)->isEnabled()) << name;
+    }
+    for (const char* name : {"O2", "LogChange01", "Exit1", "SoundOption01", "About1", "Html01"}) {
+        EXPECT_TRUE(entry(name)->isEnabled()) << name;
+    }
+}
+
+TEST_F(MainMenu, OptionMenuHoldsSubmenusAndOptionsInOrder) {
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("Option1")),
+                  {{"N1", "フィルター設定"},
+                   {"-", ""},
+                   {"N10", "時給更新時間の設定"},
+                   {"-", ""},
+                   {"N20", "透過設定"},
+                   {"-", ""},
+                   {"SoundOption01", "呼び出し音の設定"},
+                   {"-", ""},
+                   {"N22", "ステータスバーに時給を表示"},
+                   {"-", ""},
+                   {"N24", "自動で新規ログをアタッチする"},
+                   {"OldLog01", "アタッチ時に過去ログを整頓する"},
+                   {"-", ""},
+                   {"N14", "常に最前面"}});
+}
+
+TEST_F(MainMenu, OptionCheckEntriesStartWithTheirMarks) {
+    EXPECT_TRUE(entry("N22")->isCheckable());
+    EXPECT_FALSE(window->statusBarShowsRate());
+    EXPECT_TRUE(window->autoAttachNewLog());
+    EXPECT_FALSE(window->tidyPastLogOnAttach());
+    EXPECT_FALSE(window->topMost());
+    EXPECT_FALSE(entry("SoundOption01")->isCheckable());
+
+    entry("N24")->trigger();
+    EXPECT_FALSE(window->autoAttachNewLog());
+    entry("OldLog01")->trigger();
+    EXPECT_TRUE(window->tidyPastLogOnAttach());
+}
+
+TEST_F(MainMenu, FilterMenuHasOneMarkedEntryPerShowableTab) {
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("N1")), {{"NF01", "通常"},
+                                                                    {"NF02", "オープン"},
+                                                                    {"NF03", "チーム"},
+                                                                    {"NF04", "クラブ"},
+                                                                    {"NF05", "耳打ち"},
+                                                                    {"NF06", "叫び"},
+                                                                    {"NF07", "オリジナル"},
+                                                                    {"NF08", "NGフィルター"},
+                                                                    {"NF09", "戦闘情報"},
+                                                                    {"NF10", "システム"},
+                                                                    {"NF11", "経験値情報"}});
+    for (const char* name :
+         {"NF01", "NF02", "NF03", "NF04", "NF05", "NF06", "NF07", "NF08", "NF11"}) {
+        EXPECT_TRUE(entry(name)->isChecked()) << name;
+    }
+    EXPECT_FALSE(entry("NF09")->isChecked());
+    EXPECT_FALSE(entry("NF10")->isChecked());
+}
+
+TEST_F(MainMenu, IntervalEntriesFormOneRadioGroupWithOneSecondChecked) {
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("N10")), {{"NT01", " 1秒"},
+                                                                     {"NT05", " 5秒"},
+                                                                     {"NT10", "10秒"},
+                                                                     {"NT30", "30秒"},
+                                                                     {"NT60", "60秒"},
+                                                                     {"NT00", "停止"}});
+    const QActionGroup* group = entry("NT01")->actionGroup();
+    ASSERT_NE(group, nullptr);
+    EXPECT_TRUE(group->isExclusive());
+    EXPECT_EQ(group->actions().size(), 6);
+    EXPECT_EQ(group->checkedAction(), entry("NT01"));
+    entry("NT30")->trigger();
+    EXPECT_EQ(group->checkedAction(), entry("NT30"));
+    EXPECT_FALSE(entry("NT01")->isChecked());
+    entry("NT30")->trigger();  // choosing the checked entry keeps it checked
+    EXPECT_TRUE(entry("NT30")->isChecked());
+}
+
+TEST_F(MainMenu, TransparencyEntriesFormOneRadioGroupWithDefaultChecked) {
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("N20")), {{"N1001", "デフォルト"},
+                                                                     {"N501", "透過10%"},
+                                                                     {"N601", "透過20%"},
+                                                                     {"N701", "透過30%"},
+                                                                     {"N801", "透過40%"},
+                                                                     {"N901", "透過50%"}});
+    const QActionGroup* group = entry("N1001")->actionGroup();
+    ASSERT_NE(group, nullptr);
+    EXPECT_TRUE(group->isExclusive());
+    EXPECT_EQ(group->actions().size(), 6);
+    EXPECT_EQ(group->checkedAction(), entry("N1001"));
+    EXPECT_NE(group, entry("NT01")->actionGroup());
+}
+
+TEST_F(MainMenu, HelpMenuHasVersionAndHelpFile) {
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("Help1")),
+                  {{"About1", "バージョン情報(&A)"}, {"Html01", "ヘルプファイルを開く(&H)"}});
+}
+
+TEST_F(MainMenu, NoEntryHasAShortcutBesideItsAmpersandAccelerator) {
+    for (const QAction* action : window->findChildren<QAction*>()) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        const qsizetype ampersands = action->text().count(QLatin1Char('&'));
+        EXPECT_LE(ampersands, 1) << action->objectName().toStdString();
+        EXPECT_TRUE(action->shortcut().isEmpty()) << action->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace ruv::testing

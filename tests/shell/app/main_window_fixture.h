@@ -1,0 +1,40 @@
+#pragma once
+// Shared helpers for the main-window tests: one fresh TForm1 per test.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QString>
+#include <QTabWidget>
+
+#include <memory>
+#include <string>
+
+#include "core/text/cp932.h"
+#include "shell/app/ruvivuvaz.h"
+
+namespace ruv::testing {
+
+class MainWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { window = std::make_unique<TForm1>(); }
+
+    QAction* entry(const char* name) const {
+        QAction* action = window->menuEntry(name);
+        EXPECT_NE(action, nullptr) << name;
+        return action;
+    }
+    QTabWidget* pages() const {
+        return window->findChild<QTabWidget*>(QStringLiteral("PageControl1"));
+    }
+    // Shows the window and waits until it can take input.
+    void showWindow() const;
+
+    std::unique_ptr<TForm1> window;
+};
+
+inline std::string cp932(const char* utf8) {
+    return cp932::fromUtf8(utf8).value();
+}
+
+}  // namespace ruv::testing

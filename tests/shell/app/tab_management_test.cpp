@@ -1,0 +1,161 @@
+// The tab set: design state, showing and hiding from the tab menu, the unread
+// counters in the captions and their reset by a press on the tab strip.
+
+#include <QTabBar>
+#include <QTest>
+
+#include "shell/app/main_window_fixture.h"
+
+namespace ruv::testing {
+namespace {
+
+using TabSet = MainWindowTest;
+
+TEST_F(TabSet, HasFourteenNamedPagesWithTheirCaptions) {
+    const char* names[] = {"TabSheet1",        "TabSheet2",       "TabSheet3",  "TabSheet4",
+                           "TabSheet5",        "TabSheet6",       "TabSheet7",  "TabSheet8",
+                           "TabSheet9",        "TabSheet10",      "TabSheet11", "TabSheetSystem01",
+                           "TabSheetSystem02", "TabSheetSystem03"};
+    const char* captions[] = {
+        "通常",       "一般",       "チーム",       "クラブ",          "耳打ち",
+        "叫び",       "オリジナル", "NGフィルター", "戦闘情報",        "システム",
+        "経験値情報", "エラーログ", "デバッグ",     "呼び出し音の設定"};
+    ASSERT_EQ(pages(), window->pageControl());
+    ASSERT_EQ(pages()->count(), kTabCount);
+    for (int i = 0; i < kTabCount; ++i) {
+        EXPECT_EQ(pages()->widget(i)->objectName(), QString::fromLatin1(names[i])) << i;
+        EXPECT_EQ(pages()->tabText(i), QString::fromUtf8(captions[i])) << i;
+    }
+}
+
+TEST_F(TabSet, StartsWithBattleSystemAndStorageHiddenAndNormalActive) {
+    for (int i = 0; i < kTabCount; ++i) {
+        const bool hidden = i == 8 || i == 9 || i == 12 || i == 13;
+        EXPECT_EQ(window->tabShown(*tabAtIndex(i)), !hidden) << i;
+    }
+    EXPECT_EQ(window->activeTab(), Tab::Normal);
+}
+
+TEST_F(TabSet, MarkingBattleShowsAndActivatesItUnmarkingHidesIt) {
+    showWindow();
+    entry("NF09")->trigger();
+    EXPECT_TRUE(entry("NF09")->isChecked());
+    EXPECT_TRUE(window->tabShown(Tab::Battle));
+    EXPECT_EQ(window->activeTab(), Tab::Battle);
+
+    entry("NF09")->trigger();
+    EXPECT_FALSE(window->tabShown(Tab::Battle));
+    EXPECT_NE(window->activeTab(), Tab::Battle);
+}
+
+TEST_F(TabSet, UnmarkingOpenHidesTheGeneralTabEvenWithACountedCaption) {
+    window->raiseUnread(Tab::Open);
+    entry("NF02")->trigger();
+    EXPECT_FALSE(window->tabShown(Tab::Open));
+    EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般(1)"));
+    entry("NF02")->trigger();
+    EXPECT_TRUE(window->tabShown(Tab::Open));
+    EXPECT_EQ(window->activeTab(), Tab::Open);
+}
+
+TEST_F(TabSet, SetTabShownKeepsTheMenuMarkInStepAndNeverShowsStorage) {
+    window->setTabShown(Tab::System, TabVisibility::Shown);
+    EXPECT_TRUE(window->tabShown(Tab::System));
+    EXPECT_TRUE(entry("NF10")->isChecked());
+    EXPECT_EQ(window->activeTab(), Tab::Normal);  // showing from the settings activates nothing
+
+    window->setTabShown(Tab::Team, TabVisibility::Hidden);
+    EXPECT_FALSE(window->tabShown(Tab::Team));
+    EXPECT_FALSE(entry("NF03")->isChecked());
+
+    window->setTabShown(Tab::Debug, TabVisibility::Shown);
+    window->setTabShown(Tab::Sounds, TabVisibility::Shown);
+    window->setTabShown(Tab::ErrorLog, TabVisibility::Hidden);
+    EXPECT_FALSE(window->tabShown(Tab::Debug));
+    EXPECT_FALSE(window->tabShown(Tab::Sounds));
+    EXPECT_TRUE(window->tabShown(Tab::ErrorLog));
+}
+
+TEST_F(TabSet, HiddenActiveTabHandsActivationToAShownTab) {
+    showWindow();
+    window->setActiveTab(Tab::Club);
+    entry("NF04")->trigger();
+    EXPECT_FALSE(window->tabShown(Tab::Club));
+    EXPECT_TRUE(window->tabShown(window->activeTab()));
+    window->setActiveTab(Tab::Club);  // a hidden tab cannot be activated
+    EXPECT_NE(window->activeTab(), Tab::Club);
+}
+
+using UnreadCaptions = MainWindowTest;
+
+QPoint tabCentre(QTabWidget* tabs, Tab tab) {
+    return tabs->tabBar()->tabRect(pageIndex(tab)).center();
+}
+
+TEST_F(UnreadCaptions, RaisingWritesTheCountIntoTheCaption) {
+    EXPECT_EQ(window->raiseUnread(Tab::Team), 1);
+    window->raiseUnread(Tab::Team);
+    EXPECT_EQ(window->raiseUnread(Tab::Team), 3);
+    EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム(3)"));
+    window->raiseUnread(Tab::NG);
+    EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
+    EXPECT_EQ(window->raiseUnread(Tab::Normal), 0);
+    EXPECT_EQ(window->caption(Tab::Normal), QStringLiteral("通常"));
+}
+
+TEST_F(UnreadCaptions, PressingTheTeamTabResetsItsCaptionAndCounter) {
+    showWindow();
+    for (int i = 0; i < 3; ++i) {
+        window->raiseUnread(Tab::Team);
+    }
+    QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::Team));
+    EXPECT_EQ(window->activeTab(), Tab::Team);
+    EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム"));
+    EXPECT_EQ(window->unreadCounters().count(Tab::Team), 0);
+    window->raiseUnread(Tab::Team);
+    EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム(1)"));
+}
+
+TEST_F(UnreadCaptions, AnyButtonResetsOnlyTheTabActiveAfterThePress) {
+    showWindow();
+    window->raiseUnread(Tab::Whis);
+    window->raiseUnread(Tab::Original);
+    window->setActiveTab(Tab::Whis);  // activated without a press: still counted
+    EXPECT_EQ(window->caption(Tab::Whis), QStringLiteral("耳打ち(1)"));
+
+    QTest::mousePress(pages()->tabBar(), Qt::RightButton, {}, tabCentre(pages(), Tab::Whis));
+    EXPECT_EQ(window->caption(Tab::Whis), QStringLiteral("耳打ち"));
+    EXPECT_EQ(window->caption(Tab::Original), QStringLiteral("オリジナル(1)"));
+}
+
+TEST_F(UnreadCaptions, PressWhileNormalOrALaterTabIsActiveChangesNoCaption) {
+    showWindow();
+    window->raiseUnread(Tab::Open);
+    window->raiseUnread(Tab::NG);
+    QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::Normal));
+    EXPECT_EQ(window->activeTab(), Tab::Normal);
+    QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::ErrorLog));
+    EXPECT_EQ(window->activeTab(), Tab::ErrorLog);
+    EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般(1)"));
+    EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
+    EXPECT_EQ(window->unreadCounters().count(Tab::Open), 1);
+}
+
+TEST_F(UnreadCaptions, AttachResetKeepsTheNgCount) {
+    window->raiseUnread(Tab::Open);
+    window->raiseUnread(Tab::Original);
+    window->raiseUnread(Tab::NG);
+    window->resetUnreadForAttach();
+    EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般"));
+    EXPECT_EQ(window->caption(Tab::Original), QStringLiteral("オリジナル"));
+    EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
+    EXPECT_EQ(window->unreadCounters().count(Tab::NG), 1);
+}
+
+TEST_F(UnreadCaptions, SetCaptionTakesCp932Text) {
+    window->setCaption(Tab::Club, cp932("クラブ(42)"));
+    EXPECT_EQ(window->caption(Tab::Club), QStringLiteral("クラブ(42)"));
+}
+
+}  // namespace
+}  // namespace ruv::testing
