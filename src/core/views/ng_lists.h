@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/message_kind.h"
 #include "core/log/chat_format.h"
 
 namespace ruv {
@@ -19,12 +20,6 @@ struct NgLists {
 
 enum class NgList { Users, Words };
 enum class NgAction { Add, Remove };
-
-enum class MessageKind {
-    Warning,      // warning box, OK button
-    Information,  // information box, OK button
-    Plain,        // plain box with the application title, OK button
-};
 
 struct UserMessage {
     MessageKind kind;

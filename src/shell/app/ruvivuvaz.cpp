@@ -13,6 +13,7 @@
 
 #include "core/text/cp932.h"
 #include "shell/app/page_control.h"
+#include "shell/app/session.h"
 #include "shell/app/window_font.h"
 #include "shell/views/channel_view.h"
 
@@ -37,7 +38,10 @@ Colour toColour(const QColor& colour) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
+TForm1::TForm1(QWidget* parent) : TForm1(AppEnvironment{}, parent) {}
+
+TForm1::TForm1(AppEnvironment environment, QWidget* parent)
+    : QMainWindow(parent), environment_(std::move(environment)) {
     setWindowTitle(QStringLiteral("DIrararezuvero"));
     setAttribute(Qt::WA_WindowPropagation);  // menus and dialogs take the window font
     setFont(windowFont());
@@ -53,9 +57,21 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {
     // The client area (tabs and status bar) is 502 x 204; the menu bar sits above it.
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     applyMinimumOuterSize();
+
+    session_ = std::make_unique<Session>(*this, environment_);
 }
 
 TForm1::~TForm1() = default;
+
+LiveLog& TForm1::liveLog() {
+    return session_->live;
+}
+NgLists& TForm1::ngLists() {
+    return session_->ngLists;
+}
+UserMessages& TForm1::messages() {
+    return session_->messages;
+}
 
 void TForm1::buildFrame() {
     setCentralWidget(pageControl_);

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,7 @@
 #include "core/log/chat_format.h"
 #include "core/views/tab_rules.h"
 #include "core/views/unread_counters.h"
+#include "shell/app/app_environment.h"
 
 class QAction;
 class QActionGroup;
@@ -29,6 +31,10 @@ namespace ruv {
 
 class ChannelView;
 class PageControl;
+class LiveLog;
+class UserMessages;
+struct NgLists;
+struct Session;
 
 enum class KeywordSwitch { Off, On };
 enum class StatusPanel { State = 0, Path = 1 };
@@ -41,8 +47,17 @@ class TForm1 : public QMainWindow {
     static constexpr int kMinimumOuterWidth = 350;
     static constexpr int kMinimumOuterHeight = 120;
 
+    // A window that reads and writes no settings files.
     explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(AppEnvironment environment, QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // --- Run-time state --------------------------------------------------
+    const AppEnvironment& environment() const { return environment_; }
+    Session& session() { return *session_; }
+    LiveLog& liveLog();
+    NgLists& ngLists();
+    UserMessages& messages();
 
     // --- Views -----------------------------------------------------------
     // The view of a channel; null for ExpMonitor, which holds no lines.
@@ -192,6 +207,8 @@ class TForm1 : public QMainWindow {
     QAction* stopEntry_ = nullptr;
 
     UnreadCounters unread_;
+    AppEnvironment environment_;
+    std::unique_ptr<Session> session_;
     int pendingIntervalSeconds_ = 1;
     bool syncing_ = false;
     WindowAlpha alpha_;

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace ruv {
+
+// The kind of an OK message box.
+enum class MessageKind {
+    Warning,      // warning box: a refused command
+    Information,  // information box
+    Plain,        // plain box with the application title: results
+};
+
+}  // namespace ruv

@@ -1,0 +1,24 @@
+#pragma once
+// What the main window takes from outside: where its settings files live, the
+// clock and the message boxes. Tests pass a temporary folder, a set clock and
+// recorded answers.
+
+#include <filesystem>
+
+namespace ruv {
+
+namespace platform {
+class Clock;
+}
+class UserMessages;
+
+struct AppEnvironment {
+    // The folder of config.ini and the list files; empty: none are read or written.
+    std::filesystem::path settingsFolder;
+    // Null: the machine's local time.
+    const platform::Clock* clock = nullptr;
+    // Null: real message boxes over the window.
+    UserMessages* messages = nullptr;
+};
+
+}  // namespace ruv

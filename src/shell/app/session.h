@@ -1,0 +1,41 @@
+#pragma once
+// The run-time state the main window owns, and the wiring between it: the
+// followed log, routing with its ports, the NG lists and the error log.
+
+#include <memory>
+
+#include "core/log/route_line.h"
+#include "core/platform/clock.h"
+#include "core/platform/shared_file.h"
+#include "core/views/ng_lists.h"
+#include "shell/app/app_environment.h"
+#include "shell/app/route_forwarders.h"
+#include "shell/app/window_error_log.h"
+#include "shell/app/window_route_ports.h"
+#include "shell/log/live_log.h"
+#include "shell/platform/user_messages.h"
+
+namespace ruv {
+
+class TForm1;
+
+struct Session {
+    Session(TForm1& window, const AppEnvironment& environment);
+
+    platform::SystemClock systemClock;
+    const platform::Clock& clock;
+    DialogUserMessages dialogMessages;
+    UserMessages& messages;
+    platform::NativeFileOpener files;
+    WindowErrorLog errorLog;
+
+    WindowRoutePorts windowPorts;
+    ForwardingCallSounds callSounds;
+    ForwardingExpEvents expEvents;
+    ForwardingSpeechOut speech;
+    NgLists ngLists;
+    LineRouter router;
+    LiveLog live;
+};
+
+}  // namespace ruv

@@ -1,0 +1,24 @@
+#include "shell/platform/user_messages.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace ruv {
+
+void DialogUserMessages::show(MessageKind kind, const QString& text) {
+    const QMessageBox::Icon icon = kind == MessageKind::Warning       ? QMessageBox::Warning
+                                   : kind == MessageKind::Information ? QMessageBox::Information
+                                                                      : QMessageBox::NoIcon;
+    QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::Ok, parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+UserAnswer DialogUserMessages::ask(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec() == QMessageBox::Yes ? UserAnswer::Yes : UserAnswer::No;
+}
+
+}  // namespace ruv

@@ -1,0 +1,35 @@
+#pragma once
+// Message boxes, behind a port so tests can answer them without a display.
+
+#include <QString>
+
+#include "core/app/message_kind.h"
+
+class QWidget;
+
+namespace ruv {
+
+enum class UserAnswer { Yes, No };
+
+class UserMessages {
+  public:
+    virtual ~UserMessages() = default;
+    // An OK box with the application title. Text is always shown as plain text:
+    // it may hold chat that other players wrote.
+    virtual void show(MessageKind kind, const QString& text) = 0;
+    // A Yes/No question.
+    virtual UserAnswer ask(const QString& title, const QString& text) = 0;
+};
+
+// Real modal message boxes over a parent window.
+class DialogUserMessages final : public UserMessages {
+  public:
+    explicit DialogUserMessages(QWidget* parent) : parent_(parent) {}
+    void show(MessageKind kind, const QString& text) override;
+    UserAnswer ask(const QString& title, const QString& text) override;
+
+  private:
+    QWidget* parent_;
+};
+
+}  // namespace ruv

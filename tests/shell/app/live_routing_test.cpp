@@ -1,0 +1,121 @@
+// Lines the game appends reach the window's views through the watcher, the
+// reader and routing.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <fstream>
+
+#include "core/views/ng_lists.h"
+#include "loggen/log_generator.h"
+#include "shell/app/main_window_fixture.h"
+#include "shell/app/session.h"
+#include "shell/log/live_log.h"
+#include "shell/views/channel_view.h"
+
+namespace ruv::testing {
+namespace {
+
+class LiveRoutingTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        ASSERT_TRUE(dir.isValid());
+        log = std::filesystem::path(dir.filePath("MHChatLog_2024_05_01.html").toStdString());
+        std::ofstream(log, std::ios::binary) << generator.header();
+    }
+
+    void append(const std::string& bytes) {
+        std::ofstream out(log, std::ios::binary | std::ios::app);
+        out << bytes;
+    }
+    std::string chatLine(Colour colour, const char* utf8Body) {
+        return generator.makeLine(colour, loggen::TagBlockForm::BlankBefore, cp932(utf8Body))
+                   .bytes +
+               "\n";
+    }
+    std::string lastLine(ChatChannel channel) const {
+        const ChannelView* view = window->view(channel);
+        if (view->lineCount().value == 0) {
+            return {};
+        }
+        const std::string text = view->text();
+        const auto pos = text.rfind("\r\n");
+        return pos == std::string::npos ? text : text.substr(pos + 2);
+    }
+
+    QTemporaryDir dir;
+    std::filesystem::path log;
+    loggen::LogGenerator generator{7};
+};
+
+TEST_F(LiveRoutingTest, AppendedTeamLineLandsInNormalAndTeamInItsColour) {
+    window->liveLog().attach(
+        log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
+    append(chatLine(colours::kTeam, "ソラ : 表で待ってます"));
+    window->liveLog().catchUp();
+
+    EXPECT_EQ(window->view(ChatChannel::Team)->lineCount().value, 1);
+    EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
+    EXPECT_EQ(window->lastLineColour(ChatChannel::Normal), colours::kTeam);
+    EXPECT_NE(lastLine(ChatChannel::Team).find(cp932("ソラ : 表で待ってます")), std::string::npos);
+    EXPECT_EQ(window->view(ChatChannel::Open)->lineCount().value, 0);
+}
+
+TEST_F(LiveRoutingTest, WatcherDeliversLinesWrittenAfterAttachOnly) {
+    append(chatLine(colours::kOpenGreen, "Old : before attach"));
+    window->liveLog().attach(
+        log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
+    QSignalSpy routed(&window->liveLog(), &LiveLog::linesRouted);
+    append(chatLine(colours::kWhis, "Mika : psst"));
+    ASSERT_TRUE(routed.wait(3000));
+    EXPECT_EQ(window->view(ChatChannel::Whis)->lineCount().value, 1);
+    EXPECT_EQ(window->view(ChatChannel::Open)->lineCount().value, 0);
+}
+
+TEST_F(LiveRoutingTest, NgUserLineGoesToTheNgViewOnlyAndCountsThere) {
+    window->ngLists().users.push_back("Troll");
+    window->ngUserSwitch()->setChecked(true);
+    window->setActiveTab(Tab::Open);
+    window->liveLog().attach(
+        log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
+    append(chatLine(colours::kOpenWhite, "Troll : spam"));
+    window->liveLog().catchUp();
+
+    EXPECT_EQ(window->view(ChatChannel::NG)->lineCount().value, 1);
+    EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 0);
+    EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
+}
+
+TEST_F(LiveRoutingTest, HiddenTabUnticksItsCallSoundBoxButOtherViewsStillFill) {
+    window->setKeywordArmed(ChatChannel::Club, KeywordSwitch::On);
+    window->setTabShown(Tab::Club, TabVisibility::Hidden);
+    window->liveLog().attach(
+        log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
+    append(chatLine(colours::kClub, "Ren : hi club"));
+    window->liveLog().catchUp();
+
+    EXPECT_FALSE(window->keywordArmed(ChatChannel::Club));
+    EXPECT_EQ(window->view(ChatChannel::Club)->lineCount().value, 0);
+    EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
+}
+
+TEST_F(LiveRoutingTest, BadGainLineIsReportedOnceAndFollowingGoesOn) {
+    window->liveLog().attach(
+        log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
+    append(chatLine(colours::kBattle, "経験値が x 上がりました。"));
+    append(chatLine(colours::kShout, "Kai : after"));
+    window->liveLog().catchUp();
+
+    EXPECT_TRUE(window->errorLog()->toPlainText().startsWith(
+        QStringLiteral("フィルター処理中にエラーが発生しました(ShellChangeNotifier01Change) ")));
+    EXPECT_EQ(window->errorLog()->document()->lineCount(), 1);
+    EXPECT_EQ(window->view(ChatChannel::Shout)->lineCount().value, 1);
+}
+
+}  // namespace
+}  // namespace ruv::testing
