@@ -59,4 +59,39 @@ class ForwardingSpeechOut final : public SpeechOut {
     SpeechOut* target_ = nullptr;
 };
 
+// What attaching a log does to the EXP monitor.
+class ExpAttachEvents {
+  public:
+    virtual ~ExpAttachEvents() = default;
+    // Every figure back to 0, the clock off; the chosen interval stays.
+    virtual void ResetForAttach() = 0;
+    // A gain found while sorting the log's earlier lines: day totals only.
+    virtual void AddDayGain(std::int64_t amount) = 0;
+    // The path the status bar shows while it does not show the hourly rate.
+    virtual void SetAttachedLogPath(std::string_view cp932Path) = 0;
+};
+
+class ForwardingExpAttachEvents final : public ExpAttachEvents {
+  public:
+    void connectTo(ExpAttachEvents* target) { target_ = target; }
+    void ResetForAttach() override {
+        if (target_ != nullptr) {
+            target_->ResetForAttach();
+        }
+    }
+    void AddDayGain(std::int64_t amount) override {
+        if (target_ != nullptr) {
+            target_->AddDayGain(amount);
+        }
+    }
+    void SetAttachedLogPath(std::string_view cp932Path) override {
+        if (target_ != nullptr) {
+            target_->SetAttachedLogPath(cp932Path);
+        }
+    }
+
+  private:
+    ExpAttachEvents* target_ = nullptr;
+};
+
 }  // namespace ruv

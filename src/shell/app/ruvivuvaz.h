@@ -143,6 +143,18 @@ class TForm1 : public QMainWindow {
     // Text of the version box, one entry per line.
     static QStringList aboutLines();
 
+    // --- views context menu, find and NG dialog (public) ---
+
+    // --- attaching and history (public) ---
+
+    // --- EXP monitor (public) ---
+
+    // --- speech (public) ---
+
+    // --- call sounds (public) ---
+
+    // --- settings at start-up and exit (public) ---
+
   signals:
     // An interval entry was chosen (the pending interval is already set).
     void updateIntervalChosen(int seconds);
@@ -212,6 +224,19 @@ class TForm1 : public QMainWindow {
     int pendingIntervalSeconds_ = 1;
     bool syncing_ = false;
     WindowAlpha alpha_;
+
+    // --- views context menu, find and NG dialog (private) ---
+
+    // --- attaching and history (private) ---
+
+    // --- EXP monitor (private) ---
+
+    // --- speech (private) ---
+
+    // --- call sounds (private) ---
+
+    // --- settings at start-up and exit (private) ---
+
 };
 
 }  // namespace ruv

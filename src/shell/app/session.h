@@ -33,9 +33,23 @@ struct Session {
     ForwardingCallSounds callSounds;
     ForwardingExpEvents expEvents;
     ForwardingSpeechOut speech;
+    ForwardingExpAttachEvents expAttach;
     NgLists ngLists;
     LineRouter router;
     LiveLog live;
+
+    // --- views context menu, find and NG dialog ---
+
+    // --- attaching and history ---
+
+    // --- EXP monitor ---
+
+    // --- speech ---
+
+    // --- call sounds ---
+
+    // --- settings at start-up and exit ---
+
 };
 
 }  // namespace ruv
