@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 
 namespace ruv::cli {
 
@@ -13,8 +14,10 @@ enum class FollowStart { AtEnd, FromStart };
 int runSortCommand(const std::filesystem::path& log, TextEncoding encoding, std::ostream& out,
                    std::ostream& err);
 
-// Follows the log as the live reader does until SIGINT or SIGTERM.
+// Follows the log as the live reader does and prints the trace of routing each
+// line, with the settings of settingsFolder applied, until SIGINT or SIGTERM.
 int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEncoding encoding,
-                     std::ostream& out, std::ostream& err);
+                     const std::optional<std::filesystem::path>& settingsFolder, std::ostream& out,
+                     std::ostream& err);
 
 }  // namespace ruv::cli

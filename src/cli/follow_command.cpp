@@ -1,5 +1,5 @@
 // mh_ruvivuvaz-cli follow: follows a growing log as the program does and prints
-// each line as it arrives.
+// the trace of routing each line as it arrives.
 
 #include <cerrno>
 #include <chrono>
@@ -11,6 +11,7 @@
 #include "cli/commands.h"
 #include "core/log/chat_format.h"
 #include "core/log/log_reader.h"
+#include "core/log/route_trace.h"
 #include "core/platform/shared_file.h"
 #include "core/text/cp932.h"
 
@@ -31,62 +32,32 @@ std::string inEncoding(std::string_view cp932Text, TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? cp932::toUtf8(cp932Text) : std::string(cp932Text);
 }
 
-// Prints LINE<TAB>TEXT: the line's number in this run and its display text.
-class PrintingSink final : public LineSink {
-  public:
-    PrintingSink(std::ostream& out, TextEncoding encoding) : out_(out), encoding_(encoding) {}
-    void routeLine(std::string_view raw) override {
-        ++count_;
-        out_ << count_ << '\t' << inEncoding(displayText(raw), encoding_) << '\n';
-        out_.flush();
-    }
-
-  private:
-    std::ostream& out_;
-    TextEncoding encoding_;
-    std::int64_t count_ = 0;
-};
-
-class StreamErrorLog final : public platform::ErrorLog {
-  public:
-    StreamErrorLog(std::ostream& err, TextEncoding encoding) : err_(err), encoding_(encoding) {}
-    void append(std::string_view line) override {
-        err_ << inEncoding(line, encoding_) << '\n';
-        err_.flush();
-    }
-
-  private:
-    std::ostream& err_;
-    TextEncoding encoding_;
-};
-
 // Sets the stop flag on SIGINT and SIGTERM while alive.
 class StopSignals {
   public:
     StopSignals() {
         stopRequested = 0;
-        struct sigaction action {};
-        action.sa_handler = requestStop;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &previousInt_);
-        sigaction(SIGTERM, &action, &previousTerm_);
+        previousInt_ = std::signal(SIGINT, requestStop);
+        previousTerm_ = std::signal(SIGTERM, requestStop);
     }
     ~StopSignals() {
-        sigaction(SIGINT, &previousInt_, nullptr);
-        sigaction(SIGTERM, &previousTerm_, nullptr);
+        std::signal(SIGINT, previousInt_);
+        std::signal(SIGTERM, previousTerm_);
     }
     StopSignals(const StopSignals&) = delete;
     StopSignals& operator=(const StopSignals&) = delete;
 
   private:
-    struct sigaction previousInt_ {};
-    struct sigaction previousTerm_ {};
+    using Handler = void (*)(int);
+    Handler previousInt_ = SIG_DFL;
+    Handler previousTerm_ = SIG_DFL;
 };
 
 }  // namespace
 
 int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEncoding encoding,
-                     std::ostream& out, std::ostream& err) {
+                     const std::optional<std::filesystem::path>& settingsFolder, std::ostream& out,
+                     std::ostream& err) {
     const platform::NativeFileOpener files;
     std::optional<ByteOffset> size;
     if (auto file = files.openShared(log)) {
@@ -99,12 +70,22 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
         return 1;
     }
 
+    TracedRouting routing(out,
+                          encoding == TextEncoding::Utf8 ? ListingText::Utf8 : ListingText::Cp932);
+    if (settingsFolder) {
+        try {
+            routing.applySettingsFolder(*settingsFolder);
+        } catch (const std::exception& failure) {
+            err << "mh_ruvivuvaz-cli: cannot apply the settings of " << settingsFolder->string()
+                << ": " << failure.what() << '\n';
+            return 1;
+        }
+    }
+
     LogTail tail;
     tail.attach(log, start == FollowStart::FromStart ? ByteOffset{} : *size);
-    PrintingSink sink(out, encoding);
-    StreamErrorLog errors(err, encoding);
     const platform::SystemClock clock;
-    LogReader reader(tail, sink, files, errors, clock);
+    LogReader reader(tail, routing.router(), files, routing.printer(), clock);
 
     const StopSignals signals;
     bool sizeReported = false;

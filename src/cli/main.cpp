@@ -1,5 +1,6 @@
 // mh_ruvivuvaz-cli: sorts a day's chat as the program does, or follows a log.
 
+#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -11,13 +12,19 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: mh_ruvivuvaz-cli sort LOG [--encoding utf-8|cp932]\n"
-    "       mh_ruvivuvaz-cli follow LOG [--from-start] [--encoding utf-8|cp932]\n"
+    "       mh_ruvivuvaz-cli follow LOG [--from-start] [--settings DIR] [--encoding utf-8|cp932]\n"
     "\n"
     "  sort    prints every line past-log tidying puts in a view as\n"
     "          VIEW<TAB>#rrggbb<TAB>TEXT, then day-gain<TAB>TOTAL<TAB>COUNT\n"
     "  follow  follows LOG from its current end (or from byte 0 with --from-start)\n"
-    "          and prints each new line as LINE<TAB>TEXT (LINE counts from 1) until\n"
-    "          interrupted\n"
+    "          and prints how each new line is routed, until interrupted:\n"
+    "            VIEW<TAB>#rrggbb<TAB>TEXT  a line appended to a view\n"
+    "            gain<TAB>N                 an experience gain\n"
+    "            level-up                   a level-up\n"
+    "            speak<TAB>0|1<TAB>TEXT     a line handed to speech (1: speaker line)\n"
+    "            error<TAB>MESSAGE          a line whose routing failed\n"
+    "  --settings  apply config.ini, nguserlist.txt and ngwordlist.txt of DIR as\n"
+    "              the program does at start-up (default: first-run settings)\n"
     "  --encoding  the encoding of the printed text (default utf-8; cp932 prints\n"
     "              the log's own bytes)\n";
 
@@ -37,6 +44,7 @@ int main(int argc, char** argv) {
     TextEncoding encoding = TextEncoding::Utf8;
     FollowStart start = FollowStart::AtEnd;
     bool fromStartGiven = false;
+    std::optional<std::filesystem::path> settings;
 
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -56,6 +64,11 @@ int main(int argc, char** argv) {
             } else {
                 return usageError("unknown encoding: " + std::string(value));
             }
+        } else if (arg == "--settings") {
+            if (i + 1 >= argc) {
+                return usageError("--settings needs a folder");
+            }
+            settings = std::filesystem::path(argv[++i]);
         } else if (arg == "--from-start") {
             start = FollowStart::FromStart;
             fromStartGiven = true;
@@ -79,10 +92,10 @@ int main(int argc, char** argv) {
         return usageError("no LOG given");
     }
     if (*command == "sort") {
-        if (fromStartGiven) {
-            return usageError("--from-start is for follow");
+        if (fromStartGiven || settings) {
+            return usageError("--from-start and --settings are for follow");
         }
         return ruv::cli::runSortCommand(*log, encoding, std::cout, std::cerr);
     }
-    return ruv::cli::runFollowCommand(*log, start, encoding, std::cout, std::cerr);
+    return ruv::cli::runFollowCommand(*log, start, encoding, settings, std::cout, std::cerr);
 }

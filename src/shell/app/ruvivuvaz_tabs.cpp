@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/text/cp932.h"
+#include "core/views/view_colours.h"
 #include "shell/app/cp932_validator.h"
 #include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
@@ -24,21 +25,19 @@ namespace {
 struct ViewSpec {
     ChatChannel channel;
     const char* name;
-    // Default text colour as 0xRRGGBB; empty: the system's window colour.
-    std::optional<std::uint32_t> text;
 };
 
 constexpr std::array<ViewSpec, 10> kViews = {{
-    {ChatChannel::Normal, "RichEdit01", std::nullopt},
-    {ChatChannel::Open, "RichEdit02", std::nullopt},
-    {ChatChannel::Team, "RichEdit03", 0xf7b73c},
-    {ChatChannel::Club, "RichEdit04", 0x94ddfa},
-    {ChatChannel::Whis, "RichEdit05", 0x64ff64},
-    {ChatChannel::Shout, "RichEdit06", 0xc896c8},
-    {ChatChannel::Original, "RichEdit09", std::nullopt},
-    {ChatChannel::NG, "NGRichEdit01", std::nullopt},
-    {ChatChannel::Battle, "RichEdit07", 0xff64ff},
-    {ChatChannel::System, "RichEdit08", 0xff6464},
+    {ChatChannel::Normal, "RichEdit01"},
+    {ChatChannel::Open, "RichEdit02"},
+    {ChatChannel::Team, "RichEdit03"},
+    {ChatChannel::Club, "RichEdit04"},
+    {ChatChannel::Whis, "RichEdit05"},
+    {ChatChannel::Shout, "RichEdit06"},
+    {ChatChannel::Original, "RichEdit09"},
+    {ChatChannel::NG, "NGRichEdit01"},
+    {ChatChannel::Battle, "RichEdit07"},
+    {ChatChannel::System, "RichEdit08"},
 }};
 
 struct MixSpec {
@@ -96,8 +95,8 @@ void TForm1::buildTabs() {
     for (const ViewSpec& spec : kViews) {
         auto* channelView = new ChannelView(this);
         channelView->setObjectName(QString::fromLatin1(spec.name));
-        if (spec.text) {
-            channelView->setDefaultTextColour(QColor::fromRgb(static_cast<QRgb>(*spec.text)));
+        if (const auto colour = viewDefaultColour(spec.channel)) {
+            channelView->setDefaultTextColour(QColor::fromRgb(static_cast<QRgb>(colour->rgb)));
         }
         views_[static_cast<std::size_t>(spec.channel)] = channelView;
     }

@@ -1,0 +1,88 @@
+#pragma once
+// A plain-text trace of routing, for the command line and for checking routing
+// from outside: one line per append, gain, level-up, spoken line and failure.
+
+#include <array>
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "core/log/route_line.h"
+#include "core/log/route_settings.h"
+#include "core/log/sort_listing.h"
+#include "core/platform/error_log.h"
+#include "core/views/ng_lists.h"
+#include "core/views/unread_counters.h"
+
+namespace ruv {
+
+// The ports of routing as a printer. The active tab is 通常, no keyword row is
+// armed and no call sound is set.
+//   VIEW<TAB>#rrggbb<TAB>TEXT   an append (VIEW the view's settings key)
+//   gain<TAB>N                  a live experience gain
+//   level-up                    a level-up
+//   speak<TAB>0|1<TAB>TEXT      a line handed to speech with its speaker flag
+//   error<TAB>MESSAGE           a line whose routing failed
+class RouteTracePrinter final : public RouteViews,
+                                public KeywordRows,
+                                public CallSounds,
+                                public ExpEvents,
+                                public SpeechOut,
+                                public platform::ErrorLog {
+  public:
+    RouteTracePrinter(std::ostream& out, ListingText text, const RouteSettings& settings);
+
+    void Append(ChatChannel view, std::string_view text, Colour colour) override;
+    Colour LastLineColour(ChatChannel view) const override;
+    bool TabShown(ChatChannel tab) const override { return settings_.TabShown(tab); }
+    std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::Normal; }
+    void SetCaption(ChatChannel, std::string_view) override {}
+
+    bool Ticked(ChatChannel) const override { return false; }
+    void Untick(ChatChannel) override {}
+    std::string Keyword(ChatChannel) const override { return {}; }
+
+    bool HasCallSound(ChatChannel) const override { return false; }
+    void PlayCallSound(ChatChannel) override {}
+
+    void StartExpClock() override {}
+    void RecordGain(std::int64_t amount) override;
+    void RecordLevelUp() override;
+
+    void SpeakLine(std::string_view text, SpeakerLine speaker) override;
+
+    void append(std::string_view line) override;
+
+  private:
+    std::string shown(std::string_view text) const;
+    void print(const std::string& line);
+
+    std::ostream& out_;
+    ListingText text_;
+    const RouteSettings& settings_;
+    std::array<std::optional<Colour>, RouteSettings::kTabCount> lastColour_{};
+};
+
+// Routing with the settings of a folder applied as start-up applies them:
+// config.ini rows by key, nguserlist.txt and ngwordlist.txt. Without a folder,
+// the first-run state.
+class TracedRouting {
+  public:
+    TracedRouting(std::ostream& out, ListingText text);
+    // Throws config errors for a settings file that can't be read or applied.
+    void applySettingsFolder(const std::filesystem::path& folder);
+
+    LineRouter& router() { return router_; }
+    RouteTracePrinter& printer() { return printer_; }
+
+  private:
+    RouteSettings settings_;
+    NgLists lists_;
+    UnreadCounters counters_;
+    SettingsSwitches switches_;
+    RouteTracePrinter printer_;
+    LineRouter router_;
+};
+
+}  // namespace ruv
