@@ -1,11 +1,14 @@
 // Plays the game: appends a generated chat log to OUT in random chunks.
 //
 //   log_writer_process OUT --bytes N --seed S [--chunk-seed C] [--max-chunk B]
+//                      [--timing FILE]
 //
 // The log is LogGenerator(S).generate(N), so the reading side can build the
 // same text. Chunks run from 1 byte to B bytes (300 KB by default), often end
 // right after the lead byte of a double-byte character, and come with pauses
-// and in bursts. Each chunk is one write, flushed at once.
+// and in bursts. Each chunk is one write, flushed at once. With --timing, FILE
+// receives one line per chunk when done: the file size after the write and the
+// steady clock in nanoseconds right after it.
 
 #include <algorithm>
 #include <chrono>
@@ -54,6 +57,14 @@ int main(int argc, char** argv) {
     std::mt19937_64 random(chunkSeed);
     auto below = [&](std::uint64_t bound) { return bound == 0 ? 0 : random() % bound; };
 
+    const char* timingFile = nullptr;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::string_view(argv[i]) == "--timing") {
+            timingFile = argv[i + 1];
+        }
+    }
+    std::string timing;
+
     std::size_t written = 0;
     while (written < log.size()) {
         std::size_t chunk = 0;
@@ -82,6 +93,13 @@ int main(int argc, char** argv) {
             return 1;
         }
         written += chunk;
+        if (timingFile != nullptr) {
+            const auto now = std::chrono::steady_clock::now().time_since_epoch();
+            timing +=
+                std::to_string(written) + ' ' +
+                std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()) +
+                '\n';
+        }
         const std::uint64_t pause = below(100);
         if (pause < 10) {
             std::this_thread::sleep_for(std::chrono::milliseconds(1 + below(15)));
@@ -91,5 +109,14 @@ int main(int argc, char** argv) {
         // Otherwise the next chunk follows at once: a burst.
     }
     std::fclose(out);
+    if (timingFile != nullptr) {
+        std::FILE* times = std::fopen(timingFile, "wb");
+        if (times == nullptr ||
+            std::fwrite(timing.data(), 1, timing.size(), times) != timing.size()) {
+            std::perror(timingFile);
+            return 1;
+        }
+        std::fclose(times);
+    }
     return 0;
 }

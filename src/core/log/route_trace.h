@@ -73,6 +73,7 @@ class TracedRouting {
     // Throws config errors for a settings file that can't be read or applied.
     void applySettingsFolder(const std::filesystem::path& folder);
 
+    RouteSettings& settings() { return settings_; }
     LineRouter& router() { return router_; }
     RouteTracePrinter& printer() { return printer_; }
 
