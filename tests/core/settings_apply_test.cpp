@@ -1,0 +1,136 @@
+#include "core/config/settings_apply.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "core/config/config_row.h"
+
+namespace {
+
+using namespace ruv::config;
+
+ConfigStore storeOf(std::initializer_list<const char*> lines) {
+    ConfigStore store;
+    store.clear();
+    for (const char* line : lines) {
+        store.add(line);
+    }
+    return store;
+}
+
+struct Applied {
+    AppSettings settings;
+    SpeechRowsRead speech;
+    std::vector<StartupIssue> issues;
+};
+
+Applied apply(std::initializer_list<const char*> lines) {
+    Applied out;
+    out.issues = applyConfigRows(storeOf(lines), out.settings, out.speech);
+    return out;
+}
+
+TEST(ApplyConfigRows, OnlyZeroHidesATabAndOnlyOneShowsTheHiddenOnes) {
+    const Applied a = apply({"Normal=2", "Open=0", "Battle=2", "System=1", "ExpMonitor=0"});
+    EXPECT_TRUE(a.settings.tabShown[0]);
+    EXPECT_FALSE(a.settings.tabShown[1]);
+    EXPECT_FALSE(a.settings.tabShown[8]);
+    EXPECT_TRUE(a.settings.tabShown[9]);
+    EXPECT_FALSE(a.settings.tabShown[10]);
+    EXPECT_TRUE(a.issues.empty());
+}
+
+TEST(ApplyConfigRows, AKeyGivenTwiceAppliesBothSoAHiddenTabStaysHidden) {
+    const Applied a = apply({"Team=0", "Team=1"});
+    EXPECT_FALSE(a.settings.tabShown[2]);
+}
+
+TEST(ApplyConfigRows, ShuffledRowsApplyByKeyAndUnknownKeysAreIgnored) {
+    const Applied a = apply({"OldRuvIvuvaz=1", "Whatever=9", "ShoutCheck=1", "UpWindow=1",
+                             "AutoUpdate=0", "StatusBar=1", "OpenCheck=0"});
+    EXPECT_TRUE(a.settings.tidyOnAttach);
+    EXPECT_TRUE(a.settings.mix[4]);
+    EXPECT_FALSE(a.settings.mix[0]);
+    EXPECT_TRUE(a.settings.topMost);
+    EXPECT_FALSE(a.settings.autoAttach);
+    EXPECT_TRUE(a.settings.statusBarRate);
+    const ConfigStore rebuilt = canonicalStore(a.settings, a.speech);
+    ASSERT_EQ(rebuilt.count(), 60);
+    EXPECT_TRUE(rebuilt.hasCanonicalLayout());
+    EXPECT_EQ(rebuilt.value(ConfigRow::ShoutCheck), "1");
+    EXPECT_EQ(rebuilt.value(ConfigRow::AutoUpdate), "0");
+}
+
+TEST(ApplyConfigRows, IntervalAndTransparencyTakeOnlyMenuValues) {
+    EXPECT_EQ(apply({"UpDateTime=30"}).settings.intervalSeconds, 30);
+    EXPECT_EQ(apply({"UpDateTime=7"}).settings.intervalSeconds, 1);
+    EXPECT_EQ(apply({"UpDateTime=0"}).settings.intervalSeconds, 0);
+    EXPECT_EQ(apply({"WindowsPenetration=20"}).settings.transparencyPercent, 20);
+    EXPECT_EQ(apply({"WindowsPenetration=25"}).settings.transparencyPercent, 0);
+}
+
+TEST(ApplyConfigRows, NgRowsCrossTheirNames) {
+    const Applied users = apply({"NGWordCheck=1"});
+    EXPECT_TRUE(users.settings.ngUsersApplied);
+    EXPECT_FALSE(users.settings.ngWordsApplied);
+    const Applied words = apply({"NGUserCheck=1"});
+    EXPECT_TRUE(words.settings.ngWordsApplied);
+    EXPECT_FALSE(words.settings.ngUsersApplied);
+    const ConfigStore rebuilt = canonicalStore(users.settings, users.speech);
+    EXPECT_EQ(rebuilt.value(ConfigRow::NGWordCheck), "1");
+    EXPECT_EQ(rebuilt.value(ConfigRow::NGUserCheck), "0");
+}
+
+TEST(ApplyConfigRows, ABadRowIsReportedWithItsStageAndTheRestStillApplies) {
+    const Applied a = apply({"BouVolume=loud", "BouyomiCheck01=1", "WindowTopPosition=x",
+                             "WindowLeftPosition=40", "BouLimitMoji=20"});
+    ASSERT_EQ(a.issues.size(), 2u);
+    EXPECT_EQ(a.issues[0].stage, kStageSpeech);
+    EXPECT_EQ(a.issues[1].stage, kStageWindow);
+    EXPECT_TRUE(a.settings.speechSend);
+    EXPECT_EQ(a.settings.windowLeft, 40);
+    EXPECT_FALSE(a.settings.windowTop.has_value());
+    const ConfigStore rebuilt = canonicalStore(a.settings, a.speech);
+    EXPECT_EQ(rebuilt.value(ConfigRow::BouVolume), "100");
+    EXPECT_EQ(rebuilt.value(ConfigRow::BouLimitMoji), "20");
+    EXPECT_EQ(rebuilt.value(ConfigRow::WindowTopPosition), "");
+    EXPECT_EQ(rebuilt.value(ConfigRow::WindowLeftPosition), "40");
+}
+
+TEST(CanonicalStore, SpeechRowsTakeTheirDefaultsWhenMissingOrNotPositive) {
+    const Applied a = apply({"BouPort=0", "BouNoName=5", "BouIPAddress=", "BouVoiceKind=3"});
+    const ConfigStore rebuilt = canonicalStore(a.settings, a.speech);
+    EXPECT_EQ(rebuilt.value(ConfigRow::BouPort), "50001");
+    EXPECT_EQ(rebuilt.value(ConfigRow::BouIPAddress), "127.0.0.1");
+    EXPECT_EQ(rebuilt.value(ConfigRow::BouNoName), "1");
+    EXPECT_EQ(rebuilt.value(ConfigRow::BouVoiceKind), "3");
+    EXPECT_EQ(rebuilt.value(ConfigRow::BouPitch), "100");
+}
+
+TEST(CanonicalStore, DefaultStateEqualsTheFirstRunRows) {
+    EXPECT_EQ(canonicalStore(AppSettings{}, SpeechRowsRead{}), firstRunConfigStore());
+}
+
+TEST(WriteExitRows, WritesEveryRowButLeavesTheSpeechRowsAsTheDialogWroteThem) {
+    ConfigStore store = firstRunConfigStore();
+    store.setValue(ConfigRow::BouIPAddress, "192.0.2.1");
+    store.setValue(ConfigRow::BouLimitMoji, "64");
+    AppSettings state;
+    state.tabShown[10] = false;
+    state.soundPaths[6] = "C:\\sound\\nine.wav";
+    state.logFolder = "C:\\logs\\";
+    state.windowTop = -20;
+    state.readMode = 2;
+    writeExitRows(store, state);
+    EXPECT_EQ(store.value(ConfigRow::ExpMonitor), "0");
+    EXPECT_EQ(store.value(ConfigRow::SoundPathMemo09), "C:\\sound\\nine.wav");
+    EXPECT_EQ(store.value(ConfigRow::MHFolderPath), "C:\\logs\\");
+    EXPECT_EQ(store.value(ConfigRow::WindowTopPosition), "-20");
+    EXPECT_EQ(store.value(ConfigRow::BouyomiCheck02), "2");
+    EXPECT_EQ(store.value(ConfigRow::BouIPAddress), "192.0.2.1");
+    EXPECT_EQ(store.value(ConfigRow::BouLimitMoji), "64");
+    EXPECT_EQ(store.count(), 60);
+}
+
+}  // namespace
