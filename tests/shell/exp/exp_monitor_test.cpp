@@ -407,6 +407,27 @@ TEST_F(ExpMonitorTest, GainOutside32BitsIsReportedAndNotCounted) {
     EXPECT_EQ(fieldText("LabeledEdit07"), QStringLiteral("1"));
 }
 
+TEST_F(ExpMonitorTest, GainLineWithoutANumberStillStartsTheClock) {
+    attach();
+    appendBattle("経験値が x 上がりました。");
+    window->liveLog().catchUp();
+    EXPECT_TRUE(window->expTimer().isActive());
+    EXPECT_EQ(fieldText("LabeledEdit09"), QStringLiteral("0"));
+    EXPECT_EQ(window->errorLog()->document()->lineCount(), 1);
+}
+
+TEST_F(ExpMonitorTest, FailedForecastIsLoggedWithTheSessionClock) {
+    attach();
+    routeGain(3600);
+    QLineEdit* exp = field("ExpLabeledEdit01");
+    exp->selectAll();
+    exp->insert(QStringLiteral("abc"));  // pasted, so not filtered
+    ticks(1);
+    EXPECT_EQ(window->errorLog()->toPlainText(),
+              QStringLiteral("LvUP予想時間処理に失敗しました(Timer01Timer) 2024/05/01 9:30:00"));
+    EXPECT_EQ(fieldText("LabeledEdit03"), QStringLiteral("12960000"));
+}
+
 TEST_F(ExpMonitorTest, StatusBarShowsTheClockAndFiguresWhileN22IsChecked) {
     window->session().expAttach.SetAttachedLogPath("C:\\logs\\MHChatLog_2024_05_01.html");
     attach();
