@@ -161,38 +161,38 @@ void ExpPages::buildExtendedPage(QWidget& page) {
         levelList_->addItem(QString::number(level));
     }
     levelList_->setCurrentIndex(0);
-    levelList_->setGeometry(8, 32, 56, 21);
+    levelList_->setGeometry(8, 28, 56, 21);
     QLabel* levelCaption = addLabel(page, "LvListBox01Caption", tx::kLevelCaption);
-    levelCaption->move(8, 32 - kCaptionHeight - kCaptionGap);
+    levelCaption->move(8, 28 - kCaptionHeight - kCaptionGap);
     levelCaption->setBuddy(levelList_);
 
     nextExp_ = addField(page, "NextExpLabeledEdit01", tx::kNextExpCaption, true, 72);
-    nextExp_.place(72, 32);
+    nextExp_.place(72, 28);
     limitExp_ = addField(page, "LimitExpLabeledEdit01", tx::kLimitExpCaption, true, 72);
-    limitExp_.place(152, 32);
+    limitExp_.place(152, 28);
     exp_ = addField(page, "ExpLabeledEdit01", tx::kExpCaption, false, 72);
-    exp_.place(8, 72);
+    exp_.place(8, 64);
     correction_ = addField(page, "HoseiLabeledEdit01", tx::kCorrectionCaption, false, 72);
-    correction_.place(88, 72);
+    correction_.place(88, 64);
     accumulated_ = addField(page, "CurrentExpLabeledEdit01", tx::kAccumulatedCaption, true, 72);
-    accumulated_.place(168, 72);
+    accumulated_.place(168, 64);
     for (QLineEdit* edit : {exp_.edit, correction_.edit}) {
         edit->setValidator(new Cp932Validator(edit));
     }
 
     notice_ = addLabel(page, "NextLv01", tx::kForecastHeading);
-    notice_->move(8, 96);
+    notice_->move(8, 86);
     nextForecast_ = addLabel(page, "NextLvTimer01", tx::kNextExpInitial);
-    nextForecast_->move(8, 112);
+    nextForecast_->move(8, 100);
     limitForecast_ = addLabel(page, "NextLvTimer02", tx::kLimitExpInitial);
-    limitForecast_->move(8, 128);
+    limitForecast_->move(8, 114);
 
     layoutList_ = new QComboBox(&page);
     layoutList_->setObjectName(QStringLiteral("LayoutList01"));
     layoutList_->addItem(fromCp932(tx::kLayout01Caption));
     layoutList_->addItem(fromCp932(tx::kLayout02Caption));
     layoutList_->setCurrentIndex(0);
-    layoutList_->setGeometry(248, 32, 88, 21);
+    layoutList_->setGeometry(248, 28, 88, 21);
 
     manual_ = new QPlainTextEdit(&page);
     manual_->setObjectName(QStringLiteral("ManualMemo01"));
@@ -203,7 +203,7 @@ void ExpPages::buildExtendedPage(QWidget& page) {
         lines.append(fromCp932(line));
     }
     manual_->setPlainText(lines.join(QLatin1Char('\n')));
-    manual_->setGeometry(344, 0, 144, 148);
+    manual_->setGeometry(344, 0, 144, 128);
 }
 
 void ExpPages::buildDebugLabels(QWidget& page) {
