@@ -12,6 +12,7 @@ Session::Session(TForm1& window, const AppEnvironment& environment)
       windowPorts(window),
       router(RoutePorts{windowPorts, windowPorts, windowPorts, callSounds, expEvents, speech},
              ngLists, window.unreadCounters()),
-      live(router, files, errorLog, clock) {}
+      live(router, files, errorLog, clock),
+      expMonitor(window, *this) {}
 
 }  // namespace ruv

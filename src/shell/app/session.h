@@ -12,6 +12,7 @@
 #include "shell/app/route_forwarders.h"
 #include "shell/app/window_error_log.h"
 #include "shell/app/window_route_ports.h"
+#include "shell/exp/exp_monitor.h"
 #include "shell/log/live_log.h"
 #include "shell/platform/user_messages.h"
 
@@ -43,13 +44,13 @@ struct Session {
     // --- attaching and history ---
 
     // --- EXP monitor ---
+    ExpMonitor expMonitor;
 
     // --- speech ---
 
     // --- call sounds ---
 
     // --- settings at start-up and exit ---
-
 };
 
 }  // namespace ruv

@@ -1,0 +1,269 @@
+#include "shell/exp/exp_monitor.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <array>
+
+#include "core/exp/exp_key_filters.h"
+#include "core/log/route_line.h"
+#include "core/text/cp932.h"
+#include "core/views/tab_rules.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
+#include "shell/exp/exp_key_filter.h"
+
+namespace ruv {
+
+namespace {
+
+struct IntervalEntryName {
+    IntervalItem item;
+    const char* name;
+};
+
+constexpr std::array<IntervalEntryName, 6> kIntervalEntries{{
+    {IntervalItem::Seconds1, "NT01"},
+    {IntervalItem::Seconds5, "NT05"},
+    {IntervalItem::Seconds10, "NT10"},
+    {IntervalItem::Seconds30, "NT30"},
+    {IntervalItem::Seconds60, "NT60"},
+    {IntervalItem::Stop, "NT00"},
+}};
+
+std::optional<IntervalItem> intervalItemOf(int seconds) {
+    for (const IntervalEntryName& entry : kIntervalEntries) {
+        if (secondsOf(entry.item) == seconds) {
+            return entry.item;
+        }
+    }
+    return std::nullopt;
+}
+
+QWidget& debugPage(TForm1& window) {
+    return *window.pageControl()->widget(pageIndex(Tab::Debug));
+}
+
+bool acceptsExp(char32_t typed) noexcept {
+    return acceptsExpKey(typed);
+}
+
+bool acceptsCorrection(char32_t typed) noexcept {
+    return acceptsCorrectionKey(typed);
+}
+
+// What the user typed, as CP932; text the field's validator would refuse reads
+// as empty, which the forecast treats as not a number.
+std::string cp932Of(const QString& text) {
+    return cp932::fromUtf16(text.toStdU16String()).value_or(std::string{});
+}
+
+}  // namespace
+
+ExpMonitor::ExpMonitor(TForm1& window, Session& session)
+    : window_(window),
+      session_(session),
+      timer_(window.expTimer()),
+      clock_(session.clock),
+      errors_(session.errorLog),
+      questions_(session.messages),
+      statusBar_(window),
+      stats_(forecast_, ExpPorts{clock_, timer_, errors_, questions_, statusBar_}),
+      pages_(*window.expBasicPage(), *window.expExtendedPage(), debugPage(window),
+             *window.syncingLabel()) {
+    connectPages();
+    connectMenu();
+    connect(&window.expTimer(), &QTimer::timeout, this, &ExpMonitor::Timer01Timer);
+    session.expEvents.connectTo(this);
+    session.expAttach.connectTo(this);
+    refresh();
+}
+
+ExpMonitor::~ExpMonitor() {
+    session_.expEvents.connectTo(nullptr);
+    session_.expAttach.connectTo(nullptr);
+}
+
+void ExpMonitor::connectPages() {
+    connect(pages_.pauseButton(), &QPushButton::clicked, this, &ExpMonitor::SpeedButton1Click);
+    connect(pages_.resetButton(), &QPushButton::clicked, this, &ExpMonitor::Button1Click);
+    connect(pages_.levelList(), &QComboBox::currentIndexChanged, this,
+            &ExpMonitor::LvListBox01Change);
+    connect(pages_.layoutList(), &QComboBox::currentIndexChanged, this,
+            &ExpMonitor::LayoutList01Change);
+    connect(pages_.expEdit(), &QLineEdit::textEdited, this, &ExpMonitor::ExpLabeledEdit01Change);
+    connect(pages_.correctionEdit(), &QLineEdit::textEdited, this,
+            &ExpMonitor::HoseiLabeledEdit01Change);
+    pages_.expEdit()->installEventFilter(new TypedKeyFilter(&acceptsExp, pages_.expEdit()));
+    pages_.correctionEdit()->installEventFilter(
+        new TypedKeyFilter(&acceptsCorrection, pages_.correctionEdit()));
+}
+
+void ExpMonitor::connectMenu() {
+    // A click on the checked entry takes its mark away, as ExpStats counts it.
+    if (QActionGroup* group = intervalEntry(IntervalItem::Seconds1)->actionGroup()) {
+        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    }
+    for (const IntervalEntryName& entry : kIntervalEntries) {
+        connect(intervalEntry(entry.item), &QAction::triggered, this,
+                [this, item = entry.item] { intervalEntryChosen(item); });
+    }
+    QAction* n22 = window_.menuEntry("N22");
+    stats_.setStatusBarShown(n22->isChecked());
+    connect(n22, &QAction::toggled, this, [this](bool shown) { stats_.setStatusBarShown(shown); });
+    mirrorIntervalEntries();
+}
+
+QAction* ExpMonitor::intervalEntry(IntervalItem item) const {
+    for (const IntervalEntryName& entry : kIntervalEntries) {
+        if (entry.item == item) {
+            return window_.menuEntry(entry.name);
+        }
+    }
+    return nullptr;
+}
+
+void ExpMonitor::intervalEntryChosen(IntervalItem item) {
+    stats_.clickIntervalItem(item);
+    mirrorIntervalEntries();
+    refresh();
+}
+
+void ExpMonitor::mirrorIntervalEntries() {
+    const std::optional<IntervalItem> checked = stats_.checkedIntervalItem();
+    for (const IntervalEntryName& entry : kIntervalEntries) {
+        intervalEntry(entry.item)->setChecked(checked == entry.item);
+    }
+}
+
+void ExpMonitor::refresh() {
+    pages_.show(stats_.view(), forecast_);
+    if (!stats_.syncing() && window_.intervalSyncing()) {
+        window_.finishIntervalSync();
+    }
+}
+
+// --- Routing -------------------------------------------------------------
+
+void ExpMonitor::StartExpClock() {
+    // An absent amount only starts the clock; the amount follows in RecordGain.
+    stats_.recordGain(std::nullopt);
+    refresh();
+}
+
+void ExpMonitor::RecordGain(std::int64_t amount) {
+    const GainOutcome outcome = stats_.recordGain(amount);
+    refresh();
+    if (outcome == GainOutcome::AmountNotANumber) {
+        throw RouteError("experience gain amount does not fit in 32 bits");
+    }
+}
+
+void ExpMonitor::RecordLevelUp() {
+    const LevelUpOutcome outcome = forecast_.recordLevelUp();
+    refresh();
+    if (outcome == LevelUpOutcome::ExpNotANumber) {
+        throw RouteError("level-up with an EXP that is not a number");
+    }
+}
+
+// --- Attaching -----------------------------------------------------------
+
+void ExpMonitor::ResetForAttach() {
+    stats_.resetForAttach();
+    refresh();
+}
+
+void ExpMonitor::AddDayGain(std::int64_t amount) {
+    stats_.addDayGain(amount);
+    refresh();
+}
+
+void ExpMonitor::SetAttachedLogPath(std::string_view cp932Path) {
+    stats_.setAttachedLogPath(std::string(cp932Path));
+}
+
+// --- Handlers ------------------------------------------------------------
+
+void ExpMonitor::Timer01Timer() {
+    stats_.tick();
+    refresh();
+}
+
+void ExpMonitor::Button1Click() {
+    stats_.resetByUser();
+    refresh();
+}
+
+void ExpMonitor::SpeedButton1Click() {
+    stats_.togglePause();
+    refresh();
+}
+
+void ExpMonitor::LvListBox01Change(int index) {
+    forecast_.selectLevel(index);
+    refresh();
+}
+
+void ExpMonitor::LayoutList01Change(int index) {
+    if (const auto layout = expLayoutFromIndex(index)) {
+        layout_ = *layout;
+        pages_.arrange(layout_);
+    }
+}
+
+void ExpMonitor::ExpLabeledEdit01Change(const QString& text) {
+    forecast_.setExpText(cp932Of(text));
+}
+
+void ExpMonitor::HoseiLabeledEdit01Change(const QString& text) {
+    forecast_.setCorrectionText(cp932Of(text));
+}
+
+// --- Settings ------------------------------------------------------------
+
+void ExpMonitor::restoreIntervalSetting(int seconds) {
+    if (const auto item = intervalItemOf(seconds)) {
+        stats_.restoreIntervalItem(item);
+        mirrorIntervalEntries();
+    }
+}
+
+std::optional<int> ExpMonitor::intervalSetting() const {
+    if (const auto item = stats_.checkedIntervalItem()) {
+        return secondsOf(*item);
+    }
+    return std::nullopt;
+}
+
+bool ExpMonitor::restoreLayoutIndex(int index) {
+    if (!expLayoutFromIndex(index)) {
+        return false;
+    }
+    {
+        const QSignalBlocker quiet(pages_.layoutList());
+        pages_.layoutList()->setCurrentIndex(index);
+    }
+    LayoutList01Change(index);
+    return true;
+}
+
+int ExpMonitor::layoutIndex() const {
+    return indexOf(layout_);
+}
+
+void ExpMonitor::restoreStatusBarShown(bool shown) {
+    window_.menuEntry("N22")->setChecked(shown);
+}
+
+bool ExpMonitor::statusBarShown() const {
+    return stats_.statusBarShown();
+}
+
+}  // namespace ruv

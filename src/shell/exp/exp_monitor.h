@@ -1,0 +1,97 @@
+#pragma once
+// The EXP monitor of the main window: ExpStats and LevelForecast with their
+// ports, the two pages of the 経験値情報 tab, the tick of Timer01, the interval
+// menu and N22, and the events of routing and attaching.
+
+#include <QObject>
+
+#include <optional>
+#include <string_view>
+
+#include "core/exp/exp_stats.h"
+#include "core/exp/level_forecast.h"
+#include "core/log/route_ports.h"
+#include "shell/app/route_forwarders.h"
+#include "shell/exp/exp_pages.h"
+#include "shell/exp/exp_port_adapters.h"
+
+class QAction;
+
+namespace ruv {
+
+class TForm1;
+struct Session;
+
+class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvents {
+    Q_OBJECT
+  public:
+    // Builds the pages and connects itself to the session's routing and attach ports.
+    ExpMonitor(TForm1& window, Session& session);
+    ~ExpMonitor() override;
+
+    ExpStats& stats() { return stats_; }
+    LevelForecast& forecast() { return forecast_; }
+    ExpPages& pages() { return pages_; }
+
+    // --- Routing (live lines) ---
+    // Starts the clock unless it runs or "停止" is checked; the gain that
+    // follows no longer starts it.
+    void StartExpClock() override;
+    // Throws RouteError when the amount does not fit in 32 bits.
+    void RecordGain(std::int64_t amount) override;
+    // Throws RouteError when EXP is not a number.
+    void RecordLevelUp() override;
+
+    // --- Attaching ---
+    void ResetForAttach() override;
+    void AddDayGain(std::int64_t amount) override;
+    void SetAttachedLogPath(std::string_view cp932Path) override;
+
+    // --- Handlers ---
+    void Timer01Timer();
+    void Button1Click();
+    void SpeedButton1Click();
+    void LvListBox01Change(int index);
+    void LayoutList01Change(int index);
+    // The EXP and correction fields as the user left them.
+    void ExpLabeledEdit01Change(const QString& text);
+    void HoseiLabeledEdit01Change(const QString& text);
+
+    // --- Settings ---
+    // UpDateTime: 0 checks "停止"; 1, 5, 10, 30 or 60 that entry; any other
+    // value changes nothing. Only the mark: the interval in effect stays.
+    void restoreIntervalSetting(int seconds);
+    // The checked entry as saved: 0 for "停止"; empty while none is checked.
+    std::optional<int> intervalSetting() const;
+    // ExpMonitorLayoutList: selects the layout and applies it; false (and
+    // nothing changed) for an index that names no layout.
+    bool restoreLayoutIndex(int index);
+    int layoutIndex() const;
+    // StatusBar: the check of N22.
+    void restoreStatusBarShown(bool shown);
+    bool statusBarShown() const;
+
+    // Shows every figure afresh.
+    void refresh();
+
+  private:
+    void connectPages();
+    void connectMenu();
+    void intervalEntryChosen(IntervalItem item);
+    void mirrorIntervalEntries();
+    QAction* intervalEntry(IntervalItem item) const;
+
+    TForm1& window_;
+    Session& session_;
+    QtTickTimer timer_;
+    SessionExpClock clock_;
+    SessionErrorLines errors_;
+    MessageBoxQuestions questions_;
+    WindowStatusPanels statusBar_;
+    LevelForecast forecast_;
+    ExpStats stats_;
+    ExpPages pages_;
+    ExpLayout layout_ = ExpLayout::Layout01;
+};
+
+}  // namespace ruv

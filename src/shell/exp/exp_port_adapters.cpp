@@ -1,0 +1,55 @@
+#include "shell/exp/exp_port_adapters.h"
+
+#include <QTimer>
+
+#include "core/platform/clock.h"
+#include "core/platform/error_log.h"
+#include "core/text/cp932.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/platform/user_messages.h"
+
+namespace ruv {
+
+QString fromCp932(std::string_view cp932) {
+    return QString::fromStdU16String(cp932::toUtf16(cp932));
+}
+
+void QtTickTimer::start() {
+    timer_.start();
+}
+
+void QtTickTimer::stop() {
+    timer_.stop();
+}
+
+void QtTickTimer::setPeriod(std::chrono::milliseconds period) {
+    // QTimer::setInterval keeps a running timer running with the new period.
+    timer_.setInterval(period);
+}
+
+LocalDateTime SessionExpClock::now() const {
+    const platform::LocalDateTime t = clock_.now();
+    return LocalDateTime{t.year, t.month, t.day, t.hour, t.minute, t.second};
+}
+
+void SessionErrorLines::appendErrorLine(std::string_view line) {
+    log_.append(line);
+}
+
+Answer MessageBoxQuestions::ask(std::string_view title, std::string_view text) {
+    return messages_.ask(fromCp932(title), fromCp932(text)) == UserAnswer::Yes ? Answer::Yes
+                                                                               : Answer::No;
+}
+
+void WindowStatusPanels::showPanels(std::string_view panel0, std::string_view panel1) {
+    const QString state = fromCp932(panel0);
+    if (window_.statusText(StatusPanel::State) != state) {
+        window_.setStatusText(StatusPanel::State, state);
+    }
+    const QString path = fromCp932(panel1);
+    if (window_.statusText(StatusPanel::Path) != path) {
+        window_.setStatusText(StatusPanel::Path, path);
+    }
+}
+
+}  // namespace ruv

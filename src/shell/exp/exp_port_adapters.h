@@ -1,0 +1,74 @@
+#pragma once
+// The EXP monitor's ports over the window: Timer01, the session's clock and
+// error log, the message boxes and the two status bar panels.
+
+#include <QString>
+
+#include <string_view>
+
+#include "core/exp/exp_ports.h"
+
+class QTimer;
+
+namespace ruv {
+
+class TForm1;
+class UserMessages;
+
+namespace platform {
+class Clock;
+class ErrorLog;
+}  // namespace platform
+
+// CP932 bytes as shown on screen.
+QString fromCp932(std::string_view cp932);
+
+class QtTickTimer final : public TickTimer {
+  public:
+    explicit QtTickTimer(QTimer& timer) : timer_(timer) {}
+    void start() override;
+    void stop() override;
+    void setPeriod(std::chrono::milliseconds period) override;
+
+  private:
+    QTimer& timer_;
+};
+
+class SessionExpClock final : public ExpClock {
+  public:
+    explicit SessionExpClock(const platform::Clock& clock) : clock_(clock) {}
+    LocalDateTime now() const override;
+
+  private:
+    const platform::Clock& clock_;
+};
+
+class SessionErrorLines final : public ErrorLineSink {
+  public:
+    explicit SessionErrorLines(platform::ErrorLog& log) : log_(log) {}
+    void appendErrorLine(std::string_view line) override;
+
+  private:
+    platform::ErrorLog& log_;
+};
+
+class MessageBoxQuestions final : public YesNoQuestion {
+  public:
+    explicit MessageBoxQuestions(UserMessages& messages) : messages_(messages) {}
+    Answer ask(std::string_view title, std::string_view text) override;
+
+  private:
+    UserMessages& messages_;
+};
+
+class WindowStatusPanels final : public StatusBarPanels {
+  public:
+    explicit WindowStatusPanels(TForm1& window) : window_(window) {}
+    // Writes only a panel whose text changes.
+    void showPanels(std::string_view panel0, std::string_view panel1) override;
+
+  private:
+    TForm1& window_;
+};
+
+}  // namespace ruv
