@@ -266,13 +266,16 @@ TEST(ExpStatsInterval, StopFreezesTheClockUntilTheFirstGainAfterAnotherInterval)
     EXPECT_EQ(h.timer.period, 5000ms);
 }
 
-TEST(ExpStatsInterval, ClickingTheCheckedItemTakesItsMarkAway) {
+TEST(ExpStatsInterval, ClickingTheCheckedItemKeepsItChecked) {
     ExpHarness h;
     h.stats.clickIntervalItem(IntervalItem::Stop);
     EXPECT_EQ(h.stats.checkedIntervalItem(), IntervalItem::Stop);
     h.stats.clickIntervalItem(IntervalItem::Stop);
-    EXPECT_FALSE(h.stats.checkedIntervalItem().has_value());
-    h.stats.recordGain(100);  // with no item checked, a gain starts the clock
+    EXPECT_EQ(h.stats.checkedIntervalItem(), IntervalItem::Stop);
+    h.stats.recordGain(100);  // "停止" still keeps the clock from starting
+    EXPECT_FALSE(h.timer.running);
+    h.stats.clickIntervalItem(IntervalItem::Seconds10);
+    h.stats.recordGain(100);  // another entry lets the next gain start it
     EXPECT_TRUE(h.timer.running);
 }
 

@@ -140,7 +140,7 @@ void ExpStats::endPause() {
 }
 
 void ExpStats::clickIntervalItem(IntervalItem item) {
-    checkedItem_ = checkedItem_ == item ? std::nullopt : std::optional(item);
+    checkedItem_ = item;  // the entries are one radio group: one is always checked
     if (item == IntervalItem::Stop) {
         stopUpdates();
     } else {

@@ -106,10 +106,6 @@ void ExpMonitor::connectPages() {
 }
 
 void ExpMonitor::connectMenu() {
-    // A click on the checked entry takes its mark away, as ExpStats counts it.
-    if (QActionGroup* group = intervalEntry(IntervalItem::Seconds1)->actionGroup()) {
-        group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    }
     for (const IntervalEntryName& entry : kIntervalEntries) {
         connect(intervalEntry(entry.item), &QAction::triggered, this,
                 [this, item = entry.item] { intervalEntryChosen(item); });

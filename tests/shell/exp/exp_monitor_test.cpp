@@ -518,10 +518,14 @@ TEST_F(ExpMonitorTest, IntervalMenuFollowsTheRulesOfTheRateCalculator) {
     EXPECT_EQ(fieldText("LabeledEdit09"), QStringLiteral("1100"));
     EXPECT_EQ(monitor().intervalSetting(), 0);
 
-    // Clicking the checked "停止" takes its mark away; the next gain restarts the clock at 0.
+    // Clicking the checked "停止" keeps it; choosing an interval lets the next
+    // gain restart the clock at 0.
     window->menuEntry("NT00")->trigger();
-    EXPECT_FALSE(window->updatesStopped());
-    EXPECT_EQ(monitor().intervalSetting(), std::nullopt);
+    EXPECT_TRUE(window->updatesStopped());
+    routeGain(100);
+    EXPECT_FALSE(window->expTimer().isActive());
+    window->menuEntry("NT05")->trigger();
+    EXPECT_EQ(monitor().intervalSetting(), 5);
     routeGain(100);
     EXPECT_TRUE(window->expTimer().isActive());
     EXPECT_EQ(labelText("TimeLabel01"), QStringLiteral("0"));
