@@ -164,8 +164,8 @@ class TForm1 : public QMainWindow {
     // is the index of BouyomiComboBox01.
     SpeechSettingTexts speechSettingTexts() const;
     void setSpeechSettingTexts(SpeechSettingTexts texts);
-    // One stored row by its key (BouIPAddress to BouNoName, BouyomiCheck02);
-    // false and empty for any other key.
+    // One stored row by its key (BouIPAddress to BouNoName, BouyomiCheck01 and
+    // BouyomiCheck02); false and empty for any other key.
     bool restoreSpeechSetting(std::string_view key, std::string cp932);
     std::optional<std::string> speechSettingValue(std::string_view key) const;
     // The per-character voices; lines of the file that are not used are kept.

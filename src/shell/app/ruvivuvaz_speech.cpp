@@ -1,6 +1,7 @@
 // The main window's speech side: the settings button, the stored speech
 // settings and the per-character voice list with its file.
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -97,6 +98,10 @@ void TForm1::setSpeechSettingTexts(SpeechSettingTexts texts) {
 }
 
 bool TForm1::restoreSpeechSetting(std::string_view key, std::string cp932) {
+    if (key == speech_keys::kSendSwitch) {
+        speechSwitch_->setChecked(cp932 == "1");
+        return true;
+    }
     SpeechSettingTexts texts = speechSettingTexts();
     std::string* field = settingField(texts, key);
     if (field == nullptr) {
@@ -108,6 +113,9 @@ bool TForm1::restoreSpeechSetting(std::string_view key, std::string cp932) {
 }
 
 std::optional<std::string> TForm1::speechSettingValue(std::string_view key) const {
+    if (key == speech_keys::kSendSwitch) {
+        return std::string(speechSwitch_->isChecked() ? "1" : "0");
+    }
     SpeechSettingTexts texts = speechSettingTexts();
     if (const std::string* field = settingField(texts, key)) {
         return *field;
