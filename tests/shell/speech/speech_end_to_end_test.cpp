@@ -10,6 +10,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fcntl.h>
+#include <poll.h>
+
 #include <chrono>
 #include <fstream>
 
@@ -157,6 +160,53 @@ TEST_F(ConnectionTestButton, APortThatIsNoNumberSendsNothing) {
     EXPECT_EQ(messages.shown[0].second, QStringLiteral("'50o01' は有効な整数値ではありません"));
     EXPECT_FALSE(dialog->connectionTestWait().isActive());
     EXPECT_FALSE(server.waitForConnections(1, 300ms));
+}
+
+// Fills the accept queue of a server that never accepts, so that the next
+// connect to it hangs.
+class HangingConnects {
+  public:
+    explicit HangingConnects(std::uint16_t port) {
+        for (int i = 0; i < 16 && !hanging_; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            ::fcntl(fd, F_SETFL, O_NONBLOCK);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            address.sin_port = htons(port);
+            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+            fds_.push_back(fd);
+            pollfd p{fd, POLLOUT, 0};
+            hanging_ = ::poll(&p, 1, 300) == 0;
+        }
+    }
+    ~HangingConnects() {
+        for (const int fd : fds_) {
+            ::close(fd);
+        }
+    }
+    bool hanging() const { return hanging_; }
+
+  private:
+    std::vector<int> fds_;
+    bool hanging_ = false;
+};
+
+TEST_F(SpeechWindowTest, ClosingTheWindowDoesNotWaitForAHangingConnect) {
+    RecordingTcpServer server(RecordingTcpServer::Mode::NeverAccept);
+    HangingConnects backlog(server.port());
+    if (!backlog.hanging()) {
+        GTEST_SKIP() << "connects to a full accept queue do not hang here";
+    }
+    window->restoreSpeechSetting(speech_keys::kPort, std::to_string(server.port()));
+    window->session().speech.SpeakLine("abc : hello", SpeakerLine::Yes);
+    window->session().speech.SpeakLine("abc : again", SpeakerLine::Yes);
+    QTest::qWait(100);  // the sender is inside its connect now
+
+    const auto start = std::chrono::steady_clock::now();
+    window.reset();
+    // The connect timeout is 2 s; stopping interrupts it.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms);
 }
 
 // The sender's reports arrive as error lines on the user-interface thread.
