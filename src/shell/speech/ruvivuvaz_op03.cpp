@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <exception>
 
 #include "core/speech/speech_test_buttons.h"
 #include "core/text/cp932.h"
@@ -562,13 +563,17 @@ void TForm4::writeRowCell(std::size_t index, int column) {
 }
 
 void TForm4::panelSliderChanged(QSlider* slider, QLabel* label, int column) {
-    label->setText(QString::number(slider->value()));
-    if (const std::optional<std::size_t> row = editedRow()) {
-        VoiceProfile& profile = rows_[*row];
-        (column == kVolumeColumn  ? profile.Volume
-         : column == kSpeedColumn ? profile.Speed
-                                  : profile.Tone) = slider->value();
-        writeRowCell(*row, column);
+    try {
+        label->setText(QString::number(slider->value()));
+        if (const std::optional<std::size_t> row = editedRow()) {
+            VoiceProfile& profile = rows_[*row];
+            (column == kVolumeColumn  ? profile.Volume
+             : column == kSpeedColumn ? profile.Speed
+                                      : profile.Tone) = slider->value();
+            writeRowCell(*row, column);
+        }
+    } catch (const std::exception&) {
+        window_.messages().show(MessageKind::Warning, fromCp932(speech_dialog_texts::kEditFailed));
     }
 }
 
@@ -583,9 +588,13 @@ void TForm4::TrackBar13Change() {
 }
 
 void TForm4::VoiceComboBox02Change() {
-    if (const std::optional<std::size_t> row = editedRow()) {
-        rows_[*row].Voice = rowVoice_->currentIndex();
-        writeRowCell(*row, kVoiceColumn);
+    try {
+        if (const std::optional<std::size_t> row = editedRow()) {
+            rows_[*row].Voice = rowVoice_->currentIndex();
+            writeRowCell(*row, kVoiceColumn);
+        }
+    } catch (const std::exception&) {
+        window_.messages().show(MessageKind::Warning, fromCp932(speech_dialog_texts::kEditFailed));
     }
 }
 
@@ -610,58 +619,73 @@ void TForm4::setListEnabled(bool enabled) {
 }
 
 void TForm4::NameEdit01Change() {
-    const std::optional<std::size_t> row = editedRow();
-    if (!row) {
-        return;
-    }
-    const std::string name = fieldText(nameEdit_).value_or(std::string{});
-    const bool duplicate = duplicatesAnotherRow(rows_, name, *row);
-    // A row without a name could never be matched nor read back: held like a duplicate.
-    const bool blocked = duplicate || name.empty();
-    rows_[*row].Name = name;
-    writeRowCell(*row, kNameColumn);
+    try {
+        const std::optional<std::size_t> row = editedRow();
+        if (!row) {
+            return;
+        }
+        const std::string name = fieldText(nameEdit_).value_or(std::string{});
+        const bool duplicate = duplicatesAnotherRow(rows_, name, *row);
+        // A row without a name could never be matched nor read back: held like a duplicate.
+        const bool blocked = duplicate || name.empty();
+        rows_[*row].Name = name;
+        writeRowCell(*row, kNameColumn);
 
-    setNameState(blocked, duplicate);
-    setListEnabled(!blocked);
-    addMode_->setEnabled(!blocked);
-    okButton_->setEnabled(!blocked);
-    deleteButton_->setEnabled(!blocked);
+        setNameState(blocked, duplicate);
+        setListEnabled(!blocked);
+        addMode_->setEnabled(!blocked);
+        okButton_->setEnabled(!blocked);
+        deleteButton_->setEnabled(!blocked);
+    } catch (const std::exception&) {
+        window_.messages().show(MessageKind::Warning, fromCp932(speech_dialog_texts::kEditFailed));
+    }
 }
 
 void TForm4::ListAddButton01Click() {
-    if (!addMode_->isChecked() || !addButton_->isEnabled()) {
-        return;
+    try {
+        if (!addMode_->isChecked() || !addButton_->isEnabled()) {
+            return;
+        }
+        const std::string name = fieldText(nameEdit_).value_or(std::string{});
+        const AddRowCheck check = checkNewRow(rows_, name);
+        if (check != AddRowCheck::Accepted) {
+            window_.messages().show(MessageKind::Warning, fromCp932(addRowRefusalText(check)));
+            return;
+        }
+        VoiceProfile row{name, rowVoice_->currentIndex(), rowSliders_[0]->value(),
+                         rowSliders_[1]->value(), rowSliders_[2]->value()};
+        rows_.push_back(row);
+        appendRowItem(row);
+        nameEdit_->clear();
+    } catch (const std::exception&) {
+        window_.messages().show(MessageKind::Warning, fromCp932(speech_dialog_texts::kAddFailed));
     }
-    const std::string name = fieldText(nameEdit_).value_or(std::string{});
-    const AddRowCheck check = checkNewRow(rows_, name);
-    if (check != AddRowCheck::Accepted) {
-        window_.messages().show(MessageKind::Warning, fromCp932(addRowRefusalText(check)));
-        return;
-    }
-    VoiceProfile row{name, rowVoice_->currentIndex(), rowSliders_[0]->value(),
-                     rowSliders_[1]->value(), rowSliders_[2]->value()};
-    rows_.push_back(row);
-    appendRowItem(row);
-    nameEdit_->clear();
 }
 
 void TForm4::Delete1Click() {
-    if (!deleteButton_->isEnabled() || !list_->isEnabled() || !selectedRow()) {
-        return;
-    }
-    if (window_.messages().ask(questionTitle(), fromCp932(speech_dialog_texts::kDeleteQuestion)) !=
-        UserAnswer::Yes) {
-        return;
-    }
-    filling_ = true;  // the list and the rows differ until the loop ends
-    for (int i = list_->topLevelItemCount() - 1; i >= 0; --i) {
-        if (list_->topLevelItem(i)->isSelected()) {
-            delete list_->takeTopLevelItem(i);
-            rows_.erase(rows_.begin() + i);
+    try {
+        if (!deleteButton_->isEnabled() || !list_->isEnabled() || !selectedRow()) {
+            return;
         }
+        if (window_.messages().ask(questionTitle(),
+                                   fromCp932(speech_dialog_texts::kDeleteQuestion)) !=
+            UserAnswer::Yes) {
+            return;
+        }
+        filling_ = true;  // the list and the rows differ until the loop ends
+        for (int i = list_->topLevelItemCount() - 1; i >= 0; --i) {
+            if (list_->topLevelItem(i)->isSelected()) {
+                delete list_->takeTopLevelItem(i);
+                rows_.erase(rows_.begin() + i);
+            }
+        }
+        filling_ = false;
+        ListView01SelectItem();
+    } catch (const std::exception&) {
+        filling_ = false;
+        window_.messages().show(MessageKind::Warning,
+                                fromCp932(speech_dialog_texts::kDeleteFailed));
     }
-    filling_ = false;
-    ListView01SelectItem();
 }
 
 void TForm4::AddRadioButton01Click() {
