@@ -5,12 +5,17 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/app/window_options.h"
 #include "core/log/chat_format.h"
+#include "core/speech/speech_settings.h"
+#include "core/speech/voice_list.h"
 #include "core/views/tab_rules.h"
 #include "core/views/unread_counters.h"
 #include "shell/app/app_environment.h"
@@ -26,6 +31,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class QTimer;
+class QTreeWidget;
 
 namespace ruv {
 
@@ -35,6 +41,7 @@ class LiveLog;
 class UserMessages;
 struct NgLists;
 struct Session;
+class TForm4;
 
 enum class KeywordSwitch { Off, On };
 enum class StatusPanel { State = 0, Path = 1 };
@@ -150,6 +157,24 @@ class TForm1 : public QMainWindow {
     // --- EXP monitor (public) ---
 
     // --- speech (public) ---
+    // OpenSpeechSettings: "毒電波設定" shows TForm4, created on first use.
+    void BouyomiSettingButton01Click();
+    TForm4* speechDialog() const { return speechDialog_; }
+    // The stored speech settings: rows 51-58 and the read mode (row 60), which
+    // is the index of BouyomiComboBox01.
+    SpeechSettingTexts speechSettingTexts() const;
+    void setSpeechSettingTexts(SpeechSettingTexts texts);
+    // One stored row by its key (BouIPAddress to BouNoName, BouyomiCheck01 and
+    // BouyomiCheck02); false and empty for any other key.
+    bool restoreSpeechSetting(std::string_view key, std::string cp932);
+    std::optional<std::string> speechSettingValue(std::string_view key) const;
+    // The per-character voices; lines of the file that are not used are kept.
+    const VoiceList& voiceList() const;
+    void setVoiceProfiles(std::vector<VoiceProfile> rows);
+    // bouyomiuserlist.txt in the folder; an empty folder reads and writes nothing.
+    void LoadVoiceList(const std::filesystem::path& settingsFolder);
+    void SaveVoiceList(const std::filesystem::path& settingsFolder);
+    QTreeWidget* voiceListView() const { return voiceListView_; }  // BouListView01, hidden
 
     // --- call sounds (public) ---
 
@@ -232,6 +257,10 @@ class TForm1 : public QMainWindow {
     // --- EXP monitor (private) ---
 
     // --- speech (private) ---
+    void setUpSpeech();
+    void showVoiceList();
+    TForm4* speechDialog_ = nullptr;
+    QTreeWidget* voiceListView_ = nullptr;
 
     // --- call sounds (private) ---
 

@@ -15,6 +15,7 @@
 #include "shell/exp/exp_monitor.h"
 #include "shell/log/live_log.h"
 #include "shell/platform/user_messages.h"
+#include "shell/speech/speech_side.h"
 
 namespace ruv {
 
@@ -47,6 +48,10 @@ struct Session {
     ExpMonitor expMonitor;
 
     // --- speech ---
+    // Rows 51-58 as stored; the read mode (row 60) follows BouyomiComboBox01.
+    SpeechSettingTexts speechSettingTexts = speechSettingResetTexts();
+    // Connected to routing's speech port; stops its sender with the session.
+    SpeechSide speechSide{errorLog, clock, speech};
 
     // --- call sounds ---
 

@@ -1,0 +1,183 @@
+// The main window's speech side: the settings button, the stored speech
+// settings and the per-character voice list with its file.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include <exception>
+
+#include "core/config/list_file.h"
+#include "core/text/cp932.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
+#include "shell/speech/ruvivuvaz_op03.h"
+
+namespace ruv {
+
+namespace {
+
+constexpr const char* kVoiceListFile = "bouyomiuserlist.txt";
+
+// "bouyomiuserlist.txtを読み込めませんでした(FormCreate)"
+constexpr std::string_view kVoiceListLoadFailed =
+    "bouyomiuserlist.txt\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
+    "\x82\xb5\x82\xbd(FormCreate)";
+// "bouyomiuserlist.txtを保存できませんでした(FormDestroy)"
+constexpr std::string_view kVoiceListSaveFailed =
+    "bouyomiuserlist.txt\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
+    "\x82\xb5\x82\xbd(FormDestroy)";
+
+std::string* settingField(SpeechSettingTexts& texts, std::string_view key) {
+    using namespace speech_keys;
+    if (key == kAddress)
+        return &texts.address;
+    if (key == kPort)
+        return &texts.port;
+    if (key == kVolume)
+        return &texts.volume;
+    if (key == kSpeed)
+        return &texts.speed;
+    if (key == kTone)
+        return &texts.tone;
+    if (key == kVoiceKind)
+        return &texts.voiceKind;
+    if (key == kLimit)
+        return &texts.limit;
+    if (key == kNameReading)
+        return &texts.nameReading;
+    if (key == kReadMode)
+        return &texts.readMode;
+    return nullptr;
+}
+
+}  // namespace
+
+void TForm1::setUpSpeech() {
+    voiceListView_ = new QTreeWidget(this);
+    voiceListView_->setObjectName(QStringLiteral("BouListView01"));
+    voiceListView_->setHeaderLabels({QStringLiteral("キャラ名"), QStringLiteral("声質"),
+                                     QStringLiteral("音量"), QStringLiteral("速度"),
+                                     QStringLiteral("音程")});
+    voiceListView_->hide();
+
+    connect(speechSettingsButton_, &QPushButton::clicked, this,
+            &TForm1::BouyomiSettingButton01Click);
+    connect(readModeList_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        session_->speechSettingTexts.readMode = std::to_string(index);
+        session_->speechSide.applySettings(session_->speechSettingTexts);
+    });
+    session_->speechSettingTexts.readMode = std::to_string(readModeList_->currentIndex());
+    session_->speechSide.applySettings(session_->speechSettingTexts);
+}
+
+void TForm1::BouyomiSettingButton01Click() {
+    if (speechDialog_ == nullptr) {
+        speechDialog_ = new TForm4(*this);
+    }
+    speechDialog_->OpenSpeechSettings();
+}
+
+// --- Stored settings -----------------------------------------------------------
+
+SpeechSettingTexts TForm1::speechSettingTexts() const {
+    SpeechSettingTexts texts = session_->speechSettingTexts;
+    texts.readMode = std::to_string(readModeList_->currentIndex());
+    return texts;
+}
+
+void TForm1::setSpeechSettingTexts(SpeechSettingTexts texts) {
+    const auto mode = parseSettingInteger(texts.readMode);
+    texts.readMode = std::to_string(readModeList_->currentIndex());
+    session_->speechSettingTexts = std::move(texts);
+    if (mode && *mode >= 0 && *mode < readModeList_->count()) {
+        readModeList_->setCurrentIndex(*mode);  // updates the stored mode
+    }
+    session_->speechSide.applySettings(session_->speechSettingTexts);
+}
+
+bool TForm1::restoreSpeechSetting(std::string_view key, std::string cp932) {
+    if (key == speech_keys::kSendSwitch) {
+        speechSwitch_->setChecked(cp932 == "1");
+        return true;
+    }
+    SpeechSettingTexts texts = speechSettingTexts();
+    std::string* field = settingField(texts, key);
+    if (field == nullptr) {
+        return false;
+    }
+    *field = std::move(cp932);
+    setSpeechSettingTexts(std::move(texts));
+    return true;
+}
+
+std::optional<std::string> TForm1::speechSettingValue(std::string_view key) const {
+    if (key == speech_keys::kSendSwitch) {
+        return std::string(speechSwitch_->isChecked() ? "1" : "0");
+    }
+    SpeechSettingTexts texts = speechSettingTexts();
+    if (const std::string* field = settingField(texts, key)) {
+        return *field;
+    }
+    return std::nullopt;
+}
+
+// --- Voice list ----------------------------------------------------------------
+
+const VoiceList& TForm1::voiceList() const {
+    return session_->speechSide.bridge().voices();
+}
+
+void TForm1::setVoiceProfiles(std::vector<VoiceProfile> rows) {
+    VoiceList list = voiceList();
+    list.replaceProfiles(std::move(rows));
+    session_->speechSide.bridge().setVoices(std::move(list));
+    showVoiceList();
+}
+
+void TForm1::showVoiceList() {
+    voiceListView_->clear();
+    for (const VoiceProfile& row : voiceList().Profiles()) {
+        auto* item = new QTreeWidgetItem(voiceListView_);
+        item->setText(0, QString::fromStdU16String(cp932::toUtf16(row.Name)));
+        item->setText(1, QString::number(row.Voice));
+        item->setText(2, QString::number(row.Volume));
+        item->setText(3, QString::number(row.Speed));
+        item->setText(4, QString::number(row.Tone));
+    }
+}
+
+void TForm1::LoadVoiceList(const std::filesystem::path& settingsFolder) {
+    if (settingsFolder.empty()) {
+        return;
+    }
+    config::TextLines lines;
+    try {
+        if (config::loadList(settingsFolder / kVoiceListFile, lines) == config::FileLoad::Missing) {
+            return;
+        }
+    } catch (const std::exception&) {
+        session_->speechSide.reportError(kVoiceListLoadFailed);
+        return;
+    }
+    VoiceListReading reading = ruv::LoadVoiceList(lines);
+    session_->speechSide.bridge().setVoices(std::move(reading.list));
+    showVoiceList();
+    if (!reading.unusableLineNumbers.empty()) {
+        session_->speechSide.reportError(unusableVoiceLinesErrorText(reading.unusableLineNumbers));
+    }
+}
+
+void TForm1::SaveVoiceList(const std::filesystem::path& settingsFolder) {
+    if (settingsFolder.empty()) {
+        return;
+    }
+    try {
+        config::saveList(settingsFolder / kVoiceListFile, ruv::SaveVoiceList(voiceList()));
+    } catch (const std::exception&) {
+        session_->speechSide.reportError(kVoiceListSaveFailed);
+    }
+}
+
+}  // namespace ruv

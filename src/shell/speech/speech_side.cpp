@@ -1,0 +1,49 @@
+#include "shell/speech/speech_side.h"
+
+#include <QMetaObject>
+
+#include <string>
+
+#include "shell/app/route_forwarders.h"
+
+namespace ruv {
+
+SpeechSide::SpeechSide(platform::ErrorLog& errors, const platform::Clock& clock,
+                       ForwardingSpeechOut& routing, SpeechClientOptions options)
+    : errors_(errors),
+      clock_(clock),
+      routing_(routing),
+      client_([this](const SpeechClientReport& report) { queueReport(report); }, options) {
+    routing_.connectTo(this);
+}
+
+SpeechSide::~SpeechSide() {
+    routing_.connectTo(nullptr);
+    // Interrupts a connection in progress; nothing is reported after this.
+    client_.stop();
+}
+
+void SpeechSide::SpeakLine(std::string_view text, SpeakerLine speaker) {
+    bridge_.SpeakLine(text, speaker == SpeakerLine::Yes ? HasSpeaker::Yes : HasSpeaker::No);
+}
+
+void SpeechSide::applySettings(const SpeechSettingTexts& texts) {
+    bridge_.setSettings(readSpeechSettings(texts).settings);
+}
+
+void SpeechSide::reportError(std::string_view text) {
+    if (text.ends_with(' ')) {
+        text.remove_suffix(1);
+    }
+    platform::reportFailure(errors_, clock_, text);
+}
+
+void SpeechSide::queueReport(const SpeechClientReport& report) {
+    // Called on the worker thread or inside routing: the line is written later,
+    // on the user-interface thread.
+    QMetaObject::invokeMethod(
+        &reportContext_, [this, text = speechClientReportText(report)] { reportError(text); },
+        Qt::QueuedConnection);
+}
+
+}  // namespace ruv

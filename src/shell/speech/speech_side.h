@@ -1,0 +1,58 @@
+#pragma once
+// The speech side of the session: the client that sends requests from its
+// worker thread and the bridge that turns routed lines into requests. Reports
+// of the client come back to the user-interface thread as error lines.
+
+#include <QObject>
+
+#include <string_view>
+
+#include "core/log/route_ports.h"
+#include "core/platform/clock.h"
+#include "core/platform/error_log.h"
+#include "core/speech/speak_line.h"
+#include "core/speech/speech_client.h"
+#include "core/speech/speech_settings.h"
+
+namespace ruv {
+
+class ForwardingSpeechOut;
+
+class SpeechSide final : public SpeechOut {
+  public:
+    // Connects routing's speech port to this side at once.
+    SpeechSide(platform::ErrorLog& errors, const platform::Clock& clock,
+               ForwardingSpeechOut& routing, SpeechClientOptions options = {});
+    ~SpeechSide() override;
+    SpeechSide(const SpeechSide&) = delete;
+    SpeechSide& operator=(const SpeechSide&) = delete;
+
+    void SpeakLine(std::string_view text, SpeakerLine speaker) override;
+
+    SpeechBridge& bridge() { return bridge_; }
+    const SpeechBridge& bridge() const { return bridge_; }
+    // Test buttons and routed lines share one queue, so they go out in order.
+    SpeechClient& client() { return client_; }
+
+    // The values the bridge speaks with: every text that is not a number keeps
+    // its reset value.
+    void applySettings(const SpeechSettingTexts& texts);
+
+    // Writes one error line; a trailing blank of the text is dropped because
+    // the date and time follow after one.
+    void reportError(std::string_view text);
+
+  private:
+    void queueReport(const SpeechClientReport& report);
+
+    // Lives on the user-interface thread; queued reports are delivered to it
+    // and dropped with it.
+    QObject reportContext_;
+    platform::ErrorLog& errors_;
+    const platform::Clock& clock_;
+    ForwardingSpeechOut& routing_;
+    SpeechClient client_;
+    SpeechBridge bridge_{client_};
+};
+
+}  // namespace ruv

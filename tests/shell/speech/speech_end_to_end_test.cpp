@@ -1,0 +1,246 @@
+// Speech against a real TCP server on 127.0.0.1: a line the game writes, the
+// test buttons of the dialog, and the reports of the sender.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
+#include <QTimer>
+
+#include <fcntl.h>
+#include <poll.h>
+
+#include <chrono>
+#include <fstream>
+
+#include "core/log/chat_format.h"
+#include "core/speech/speech_test_buttons.h"
+#include "integration/recording_tcp_server.h"
+#include "loggen/log_generator.h"
+#include "shell/app/route_forwarders.h"
+#include "shell/app/session.h"
+#include "shell/log/live_log.h"
+#include "shell/speech/ruvivuvaz_op03.h"
+#include "shell/speech/speech_side.h"
+#include "shell/speech/speech_window_fixture.h"
+
+namespace ruv::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string bytes(std::initializer_list<unsigned char> values) {
+    return std::string(values.begin(), values.end());
+}
+
+class SpeechEndToEndTest : public SpeechWindowTest {
+  protected:
+    void SetUp() override {
+        SpeechWindowTest::SetUp();
+        SpeechSettingTexts texts = speechSettingResetTexts();
+        texts.port = std::to_string(server.port());
+        window->setSpeechSettingTexts(texts);
+    }
+
+    RecordingTcpServer server;
+};
+
+TEST_F(SpeechEndToEndTest, MixedLineTheGameWritesReachesTheSpeechProgram) {
+    window->setTabShown(Tab::Original, TabVisibility::Shown);
+    window->mixCheckBox(ChatChannel::Open)->setChecked(true);
+    window->speechSwitch()->setChecked(true);
+    window->setVoiceProfiles({{"abc", 3, 80, 120, 90}});
+
+    loggen::LogGenerator generator{11};
+    const auto log = folder() / "MHChatLog_2024_05_01.html";
+    std::ofstream(log, std::ios::binary) << generator.header();
+    window->liveLog().attach(
+        log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
+    {
+        std::ofstream out(log, std::ios::binary | std::ios::app);
+        out << generator
+                   .makeLine(colours::kOpenWhite, loggen::TagBlockForm::BlankBefore, "abc : hello")
+                   .bytes
+            << "\n"
+            << generator.makeLine(colours::kTeam, loggen::TagBlockForm::BlankBefore, "Kai : yo")
+                   .bytes
+            << "\n";
+    }
+    window->liveLog().catchUp();
+
+    ASSERT_TRUE(server.waitForConnections(1, 5s));
+    // Only the 一般 line is mixed; names are not read, so only the message goes.
+    EXPECT_EQ(
+        server.received().front(),
+        bytes({0x01, 0x00, 120, 0x00, 90, 0x00, 80, 0x00, 3, 0x00, 0x02, 5, 0, 0, 0}) + "hello");
+    EXPECT_TRUE(window->session().speechSide.client().waitUntilIdle(2s));
+    EXPECT_EQ(server.connections(), 1u);
+    EXPECT_TRUE(errorLines().isEmpty());
+}
+
+TEST_F(SpeechEndToEndTest, OnlySpeakerLinesFromRoutingLoseTheirName) {
+    window->session().speech.SpeakLine("abc : hello", SpeakerLine::Yes);  // routing's port
+    window->session().speech.SpeakLine("abc : shout", SpeakerLine::No);
+    ASSERT_TRUE(server.waitForConnections(2, 5s));
+    const std::vector<std::string> received = server.received();
+    EXPECT_EQ(received[0].substr(15), "hello");
+    EXPECT_EQ(received[1].substr(15), "abc : shout");
+}
+
+class ConnectionTestButton : public SpeechEndToEndTest {
+  protected:
+    void SetUp() override {
+        SpeechEndToEndTest::SetUp();
+        window->BouyomiSettingButton01Click();
+        dialog = window->speechDialog();
+        ASSERT_NE(dialog, nullptr);
+    }
+    TForm4* dialog = nullptr;
+};
+
+TEST_F(ConnectionTestButton, SendsTheTestRequestAndAsksWhenTheWaitIsOver) {
+    messages.answers = {UserAnswer::Yes};
+    dialog->TestButton01Click();
+
+    ASSERT_TRUE(server.waitForConnections(1, 5s));
+    EXPECT_EQ(server.received().front(),
+              bytes({0x01, 0x00, 100, 0x00, 100, 0x00, 100, 0x00, 0, 0x00, 0x02, 10, 0, 0, 0}) +
+                  std::string(kConnectionTestMessage));
+    EXPECT_TRUE(dialog->connectionTestWait().isActive());
+    EXPECT_EQ(dialog->connectionTestWait().interval(), 2500);
+    EXPECT_TRUE(messages.asked.isEmpty());
+    dialog->TestButton01Click();  // still waiting: no second request
+
+    QSignalSpy done(&dialog->connectionTestWait(), &QTimer::timeout);
+    ASSERT_TRUE(done.wait(5000));
+    EXPECT_EQ(messages.asked,
+              QStringList{QStringLiteral("棒読みちゃんが「通信テスト」と読み上げましたか？")});
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0],
+              std::make_pair(MessageKind::Information, QStringLiteral("通信テスト終了")));
+    EXPECT_EQ(server.connections(), 1u);
+}
+
+TEST_F(ConnectionTestButton, NoGivesTheAdviceOnSixLines) {
+    messages.answers = {UserAnswer::No};
+    dialog->connectionTestWait().setInterval(10);
+    dialog->TestButton01Click();
+    QSignalSpy done(&dialog->connectionTestWait(), &QTimer::timeout);
+    ASSERT_TRUE(done.wait(5000));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, MessageKind::Warning);
+    EXPECT_EQ(
+        messages.shown[0].second,
+        QStringLiteral("以下の事を確認して、再度通信テストをして見てください\r\n\r\n"
+                       "１：棒読みちゃんの起動の確認\r\n"
+                       "２：棒読みちゃんの「Socket通信を使う」が「True」になっているか確認\r\n"
+                       "３：棒読みちゃんのポート番号の確認\r\n"
+                       "４：ファイヤーウォール等の設定の確認"));
+}
+
+TEST_F(ConnectionTestButton, VoiceTestSendsTheSlidersOfItsPage) {
+    dialog->findChild<QSlider*>(QStringLiteral("TrackBar11"))->setValue(70);
+    dialog->findChild<QSlider*>(QStringLiteral("TrackBar12"))->setValue(150);
+    dialog->findChild<QSlider*>(QStringLiteral("TrackBar13"))->setValue(60);
+    dialog->VoiceTestButton02Click();
+    ASSERT_TRUE(server.waitForConnections(1, 5s));
+    EXPECT_EQ(server.received().front(),
+              bytes({0x01, 0x00, 150, 0x00, 60, 0x00, 70, 0x00, 0, 0x00, 0x02, 12, 0, 0, 0}) +
+                  std::string(kVoiceTestMessage));
+    EXPECT_TRUE(messages.asked.isEmpty());
+}
+
+TEST_F(ConnectionTestButton, APortThatIsNoNumberSendsNothing) {
+    dialog->findChild<QLineEdit*>(QStringLiteral("PortEdit01"))->setText(QStringLiteral("50o01"));
+    dialog->TestButton01Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].second, QStringLiteral("'50o01' は有効な整数値ではありません"));
+    EXPECT_FALSE(dialog->connectionTestWait().isActive());
+    EXPECT_FALSE(server.waitForConnections(1, 300ms));
+}
+
+// Fills the accept queue of a server that never accepts, so that the next
+// connect to it hangs.
+class HangingConnects {
+  public:
+    explicit HangingConnects(std::uint16_t port) {
+        for (int i = 0; i < 16 && !hanging_; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            ::fcntl(fd, F_SETFL, O_NONBLOCK);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            address.sin_port = htons(port);
+            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+            fds_.push_back(fd);
+            pollfd p{fd, POLLOUT, 0};
+            hanging_ = ::poll(&p, 1, 300) == 0;
+        }
+    }
+    ~HangingConnects() {
+        for (const int fd : fds_) {
+            ::close(fd);
+        }
+    }
+    bool hanging() const { return hanging_; }
+
+  private:
+    std::vector<int> fds_;
+    bool hanging_ = false;
+};
+
+TEST_F(SpeechWindowTest, ClosingTheWindowDoesNotWaitForAHangingConnect) {
+    RecordingTcpServer server(RecordingTcpServer::Mode::NeverAccept);
+    HangingConnects backlog(server.port());
+    if (!backlog.hanging()) {
+        GTEST_SKIP() << "connects to a full accept queue do not hang here";
+    }
+    window->restoreSpeechSetting(speech_keys::kPort, std::to_string(server.port()));
+    window->session().speech.SpeakLine("abc : hello", SpeakerLine::Yes);
+    window->session().speech.SpeakLine("abc : again", SpeakerLine::Yes);
+    QTest::qWait(100);  // the sender is inside its connect now
+
+    const auto start = std::chrono::steady_clock::now();
+    window.reset();
+    // The connect timeout is 2 s; stopping interrupts it.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms);
+}
+
+// The sender's reports arrive as error lines on the user-interface thread.
+class RecordingErrorLog final : public platform::ErrorLog {
+  public:
+    void append(std::string_view line) override { lines.emplace_back(line); }
+    std::vector<std::string> lines;
+};
+
+TEST(SpeechSideReports, DroppedRequestsBecomeErrorLinesOnceTheEventLoopRuns) {
+    RecordingErrorLog errors;
+    platform::ManualClock clock{platform::LocalDateTime{2024, 5, 1, 9, 5, 7}};
+    ForwardingSpeechOut routing;
+    std::uint16_t closedPort = 0;
+    {
+        RecordingTcpServer gone(RecordingTcpServer::Mode::NeverAccept);
+        closedPort = gone.port();
+    }
+    SpeechSide side(errors, clock, routing, SpeechClientOptions{1, 2000ms});
+    for (int i = 0; i < 200; ++i) {
+        side.client().Send(SpeechRequest{SpeechEndpoint{"127.0.0.1", closedPort}, {}});
+    }
+    EXPECT_TRUE(errors.lines.empty());  // never written from inside routing
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !errors.lines.empty(); }, 5000));
+    // "毒電波の送信待ちが溢れたため、古い読み上げ要求を" N "件破棄しました(SpeakLine) " + date
+    const std::string prefix =
+        cp932::fromUtf8("毒電波の送信待ちが溢れたため、古い読み上げ要求を").value();
+    const std::string suffix =
+        cp932::fromUtf8("件破棄しました(SpeakLine) 2024/05/01 9:05:07").value();
+    for (const std::string& line : errors.lines) {
+        EXPECT_EQ(line.rfind(prefix, 0), 0u) << line;
+        EXPECT_TRUE(line.ends_with(suffix)) << line;
+    }
+}
+
+}  // namespace
+}  // namespace ruv::testing

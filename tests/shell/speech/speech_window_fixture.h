@@ -1,0 +1,72 @@
+#pragma once
+// A main window with a temporary settings folder, a set clock and message
+// boxes answered by the test, for the speech tests.
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/platform/clock.h"
+#include "core/text/cp932.h"
+#include "shell/app/app_environment.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/platform/user_messages.h"
+
+namespace ruv::testing {
+
+class RecordingMessages final : public UserMessages {
+  public:
+    void show(MessageKind kind, const QString& text) override { shown.emplace_back(kind, text); }
+    UserAnswer ask(const QString& /*title*/, const QString& text) override {
+        asked.push_back(text);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return UserAnswer::No;
+        }
+        const UserAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<std::pair<MessageKind, QString>> shown;
+    QStringList asked;
+    std::deque<UserAnswer> answers;
+};
+
+inline QString qtext(std::string_view cp932Bytes) {
+    return QString::fromStdU16String(cp932::toUtf16(cp932Bytes));
+}
+
+class SpeechWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        window = makeWindow();
+    }
+
+    std::unique_ptr<TForm1> makeWindow() {
+        return std::make_unique<TForm1>(AppEnvironment{folder(), &clock, &messages});
+    }
+    std::filesystem::path folder() const { return std::filesystem::path(dir.path().toStdString()); }
+
+    QStringList errorLines() const {
+        const QString text = window->errorLog()->toPlainText();
+        return text.isEmpty() ? QStringList{} : text.split(QLatin1Char('\n'));
+    }
+
+    QTemporaryDir dir;
+    platform::ManualClock clock{platform::LocalDateTime{2024, 5, 1, 9, 5, 7}};
+    RecordingMessages messages;
+    std::unique_ptr<TForm1> window;
+};
+
+}  // namespace ruv::testing
