@@ -10,10 +10,6 @@
 
 namespace ruv {
 
-QString fromCp932(std::string_view cp932) {
-    return QString::fromStdU16String(cp932::toUtf16(cp932));
-}
-
 void QtTickTimer::start() {
     timer_.start();
 }

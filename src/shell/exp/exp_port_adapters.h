@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/exp/exp_ports.h"
+#include "shell/platform/qt_text.h"
 
 class QTimer;
 
@@ -19,9 +20,6 @@ namespace platform {
 class Clock;
 class ErrorLog;
 }  // namespace platform
-
-// CP932 bytes as shown on screen.
-QString fromCp932(std::string_view cp932);
 
 class QtTickTimer final : public TickTimer {
   public:

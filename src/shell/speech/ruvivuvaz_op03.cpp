@@ -1,5 +1,7 @@
 #include "shell/speech/ruvivuvaz_op03.h"
 
+#include "shell/platform/qt_text.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QFormLayout>
@@ -35,10 +37,6 @@ namespace {
 enum Column { kNameColumn = 0, kVoiceColumn, kVolumeColumn, kSpeedColumn, kToneColumn };
 constexpr int kPanelSliderColumns[3] = {kVolumeColumn, kSpeedColumn, kToneColumn};
 constexpr int kLimitMaxLength = 3;
-
-QString fromCp932(std::string_view bytes) {
-    return QString::fromStdU16String(cp932::toUtf16(bytes));
-}
 
 QString questionTitle() {
     return QStringLiteral("確認");

@@ -1,0 +1,15 @@
+#include "shell/platform/qt_text.h"
+
+#include "core/text/cp932.h"
+
+namespace ruv {
+
+QString fromCp932(std::string_view cp932) {
+    return QString::fromStdU16String(cp932::toUtf16(cp932));
+}
+
+std::optional<std::string> toCp932(const QString& text) {
+    return cp932::fromUtf16(text.toStdU16String());
+}
+
+}  // namespace ruv

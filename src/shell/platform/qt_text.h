@@ -1,0 +1,18 @@
+#pragma once
+// CP932 text at the edge of the toolkit: what the screen shows and what the
+// user typed.
+
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ruv {
+
+// CP932 bytes as shown on screen.
+QString fromCp932(std::string_view cp932);
+// Empty when the text holds a character CP932 cannot hold.
+std::optional<std::string> toCp932(const QString& text);
+
+}  // namespace ruv
