@@ -13,6 +13,7 @@
 #include "shell/app/window_error_log.h"
 #include "shell/app/window_route_ports.h"
 #include "shell/log/live_log.h"
+#include "shell/log/log_attach_state.h"
 #include "shell/platform/user_messages.h"
 
 namespace ruv {
@@ -41,6 +42,7 @@ struct Session {
     // --- views context menu, find and NG dialog ---
 
     // --- attaching and history ---
+    LogAttachState attaching;
 
     // --- EXP monitor ---
 
