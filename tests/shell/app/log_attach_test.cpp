@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -45,9 +46,15 @@ class RecordedMessages final : public UserMessages {
 
 class RecordedExpAttach final : public ExpAttachEvents {
   public:
-    void ResetForAttach() override { ++resets; }
+    void ResetForAttach() override {
+        ++resets;
+        if (onReset) {
+            onReset();
+        }
+    }
     void AddDayGain(std::int64_t amount) override { gains.push_back(amount); }
     void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
+    std::function<void()> onReset;
     int resets = 0;
     std::vector<std::int64_t> gains;
     std::vector<std::string> paths;
@@ -247,20 +254,27 @@ TEST_F(LogAttachTest, MissingFilesAreRefusedAndTheEarlierAttachmentStays) {
 
 // --- Tidying and the live reader -----------------------------------------------
 
-TEST_F(LogAttachTest, LineWrittenWhileTidyingAppearsOnceAfterTheEarlierLines) {
+TEST_F(LogAttachTest, LinesWrittenDuringAttachAndTidyingAppearOnceAfterTheEarlierLines) {
     const auto log = writeLog("d.html", generator.generate(400'000));
     setOption("OldLog01", true);
     chooseInDialog(log);
+    // The game writes one line after the size was taken, before the log is read.
+    exp.onReset = [&] { append(log, line(colours::kClub, "Kai : written while attaching")); };
     window->O2Click();
+    exp.onReset = nullptr;
     ASSERT_TRUE(window->tidyingPastLog());
     append(log, line(colours::kClub, "Kai : written while tidying"));
     waitForTidying();
     QTest::qWait(50);
 
-    EXPECT_EQ(occurrences(ChatChannel::Club, "Kai : written while tidying"), 1);
-    EXPECT_EQ(occurrences(ChatChannel::Normal, "Kai : written while tidying"), 1);
+    for (const char* text : {"Kai : written while attaching", "Kai : written while tidying"}) {
+        EXPECT_EQ(occurrences(ChatChannel::Club, text), 1) << text;
+        EXPECT_EQ(occurrences(ChatChannel::Normal, text), 1) << text;
+    }
     const std::string club = window->view(ChatChannel::Club)->text();
-    EXPECT_TRUE(club.ends_with("Kai : written while tidying")) << club.substr(club.size() - 80);
+    EXPECT_TRUE(
+        club.ends_with("Kai : written while attaching\r\n" + club.substr(club.rfind("\r\n") + 2)));
+    EXPECT_TRUE(club.ends_with("Kai : written while tidying"));
 }
 
 TEST_F(LogAttachTest, SecondAttachCancelsTheRunningTidy) {
