@@ -60,6 +60,7 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
 
     session_ = std::make_unique<Session>(*this, environment_);
     setUpSpeech();
+    connectAttaching();
 }
 
 TForm1::~TForm1() = default;

@@ -153,6 +153,34 @@ class TForm1 : public QMainWindow {
     // --- views context menu, find and NG dialog (public) ---
 
     // --- attaching and history (public) ---
+    // ファイル(&F) > アタッチログ(&O): attaches the log picked in the file dialog.
+    void O2Click();
+    // 追加アタッチ, Today's Log, Yesterday's Log and Log History 00 to 04, told
+    // apart by the item's object name.
+    void LogChange01Click(QAction* item);
+    // Clears the views but NGフィルター's, the counters but its one, and the EXP monitor.
+    void AttachReset();
+    // Moves a path (CP932) to the head of the recent-log list and shows the list.
+    void RecordLogHistory(std::string_view cp932Path);
+    // A file name changed in the attached log's folder: after a wait, moves on
+    // from yesterday's log to today's.
+    void ShellChangeNotifier02Change();
+    // loghistoryslist.txt in the settings folder; no folder, no file. Throw
+    // config::ConfigError.
+    void LoadLogHistory();
+    void SaveLogHistory();
+    // Start-up: the history entries, Today's Log and Yesterday's Log for logs that exist.
+    void FillLogMenus();
+    // MHFolderPath (CP932), the file dialog's starting folder; kept with one
+    // trailing separator.
+    void restoreMHFolderPath(std::string_view cp932Folder);
+    std::string mhFolderPath() const;
+    // The attached log (CP932) and its folder with its trailing separator;
+    // empty before the first attach.
+    std::string attachedLogPath() const;
+    std::string attachedLogFolder() const;
+    // The earlier lines of the last attached log are still being sorted.
+    bool tidyingPastLog() const;
 
     // --- EXP monitor (public) ---
 
@@ -253,6 +281,16 @@ class TForm1 : public QMainWindow {
     // --- views context menu, find and NG dialog (private) ---
 
     // --- attaching and history (private) ---
+    enum class AttachKind { Replace, Add };
+    void connectAttaching();
+    // From the size query on; a failed query is refused with a message box.
+    void attachLog(const std::string& cp932Path, AttachKind kind, std::string_view failureText);
+    // Sorts the log's bytes before the consumed count taken at attach.
+    void TidyPastLog(const std::filesystem::path& path, std::string_view failureText);
+    void followAttachedLog();
+    void tidyFailed();
+    void autoAttachCheck();
+    void restoreCaptionUnlessTidying();
 
     // --- EXP monitor (private) ---
 

@@ -14,6 +14,7 @@
 #include "shell/app/window_route_ports.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/log/live_log.h"
+#include "shell/log/log_attach_state.h"
 #include "shell/platform/user_messages.h"
 #include "shell/speech/speech_side.h"
 
@@ -43,6 +44,7 @@ struct Session {
     // --- views context menu, find and NG dialog ---
 
     // --- attaching and history ---
+    LogAttachState attaching;
 
     // --- EXP monitor ---
     ExpMonitor expMonitor;

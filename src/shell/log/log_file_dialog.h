@@ -1,0 +1,34 @@
+#pragma once
+// The file dialog that picks a log to attach (OpenDialog1), behind a port so
+// tests can answer it without a modal dialog.
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace ruv {
+
+// "HTML文書(*.html;*.htm)" showing *.html and *.htm.
+QString logFileFilter();
+
+class LogFileDialog {
+  public:
+    virtual ~LogFileDialog() = default;
+    // The chosen file's full path; empty when the user cancels. The file need
+    // not exist (a typed name is returned as it is).
+    virtual std::optional<QString> chooseLog(const QString& initialFolder) = 0;
+};
+
+// A real modal file dialog over a parent window.
+class QtLogFileDialog final : public LogFileDialog {
+  public:
+    explicit QtLogFileDialog(QWidget* parent) : parent_(parent) {}
+    std::optional<QString> chooseLog(const QString& initialFolder) override;
+
+  private:
+    QWidget* parent_;
+};
+
+}  // namespace ruv

@@ -1,0 +1,440 @@
+// Attaching logs through the window's commands, with real log files in a
+// temporary folder: the dialog, past-log tidying, the recent-log list and its
+// file, Today's and Yesterday's logs, and the switch to a new day's log.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/platform/clock.h"
+#include "core/platform/native_path.h"
+#include "loggen/log_generator.h"
+#include "shell/app/main_window_fixture.h"
+#include "shell/app/session.h"
+#include "shell/log/live_log.h"
+#include "shell/log/log_file_dialog.h"
+#include "shell/platform/user_messages.h"
+#include "shell/views/channel_view.h"
+
+namespace ruv::testing {
+namespace {
+
+class ScriptedDialog final : public LogFileDialog {
+  public:
+    std::optional<QString> chooseLog(const QString& initialFolder) override {
+        foldersAsked.push_back(initialFolder);
+        return answer;
+    }
+    std::optional<QString> answer;
+    std::vector<QString> foldersAsked;
+};
+
+class RecordedMessages final : public UserMessages {
+  public:
+    void show(MessageKind, const QString& text) override { shown.push_back(text); }
+    UserAnswer ask(const QString&, const QString&) override { return UserAnswer::No; }
+    std::vector<QString> shown;
+};
+
+class RecordedExpAttach final : public ExpAttachEvents {
+  public:
+    void ResetForAttach() override {
+        ++resets;
+        if (onReset) {
+            onReset();
+        }
+    }
+    void AddDayGain(std::int64_t amount) override { gains.push_back(amount); }
+    void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
+    std::function<void()> onReset;
+    int resets = 0;
+    std::vector<std::int64_t> gains;
+    std::vector<std::string> paths;
+};
+
+constexpr platform::LocalDateTime kNow{2024, 3, 1, 0, 5, 0};
+
+class LogAttachTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        settings = std::filesystem::path(dir.path().toStdString()) / "settings";
+        logs = std::filesystem::path(dir.path().toStdString()) / "logs";
+        std::filesystem::create_directories(settings);
+        std::filesystem::create_directories(logs);
+        window = std::make_unique<TForm1>(AppEnvironment{settings, &clock, &messages});
+        window->session().attaching.dialog = &dialog;
+        window->session().expAttach.connectTo(&exp);
+    }
+    void TearDown() override { window->session().expAttach.connectTo(nullptr); }
+
+    std::filesystem::path writeLog(const std::string& name, const std::string& bytes) {
+        const std::filesystem::path path = logs / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static void append(const std::filesystem::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary | std::ios::app) << bytes;
+    }
+    std::string line(Colour colour, const char* utf8Body) {
+        return generator.makeLine(colour, loggen::TagBlockForm::BlankBefore, cp932(utf8Body))
+                   .bytes +
+               "\n";
+    }
+    static std::string textOf(const std::filesystem::path& path) {
+        return platform::fromNativePath(path).value();
+    }
+    void chooseInDialog(const std::filesystem::path& path) {
+        dialog.answer = QString::fromStdString(path.string());
+    }
+    void setOption(const char* name, bool on) const { window->menuEntry(name)->setChecked(on); }
+    std::int64_t lines(ChatChannel channel) const {
+        return window->view(channel)->lineCount().value;
+    }
+    std::int64_t occurrences(ChatChannel channel, const std::string& needle) const {
+        const std::string text = window->view(channel)->text();
+        std::int64_t count = 0;
+        for (auto at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+            ++count;
+        }
+        return count;
+    }
+    void waitForTidying() const {
+        ASSERT_TRUE(QTest::qWaitFor([this] { return !window->tidyingPastLog(); }, 10000));
+    }
+    QStringList errorLines() const {
+        return window->errorLog()->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    QAction* entry(const char* name) const { return window->menuEntry(name); }
+
+    QTemporaryDir dir;
+    std::filesystem::path settings;
+    std::filesystem::path logs;
+    platform::ManualClock clock{kNow};
+    RecordedMessages messages;
+    ScriptedDialog dialog;
+    RecordedExpAttach exp;
+    loggen::LogGenerator generator{11, loggen::LogDate{2024, 2, 29}};
+    std::unique_ptr<TForm1> window;
+};
+
+// --- Attaching from the dialog ----------------------------------------------
+
+TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
+    const auto log = writeLog(
+        "MHChatLog_2024_02_29.html",
+        generator.header() + line(colours::kOpenGreen, "Aki : おはよう") +
+            line(colours::kTeam, "Ren : 表で待つ") +
+            line(colours::kBattle, "経験値が 1234 上がりました。") +
+            line(colours::kSystemRed, "システム通知") +
+            line(colours::kBattle, "経験値が 66 上がりました。") +
+            generator.makeLine(colours::kShout, loggen::TagBlockForm::BlankBefore, "unfinished")
+                .bytes);
+    setOption("OldLog01", true);
+    window->restoreMHFolderPath(textOf(logs));
+    chooseInDialog(log);
+    window->setWindowTitle(QStringLiteral("x"));
+
+    window->O2Click();
+    EXPECT_TRUE(window->tidyingPastLog());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero 過去ログ整頓中・・・"));
+    waitForTidying();
+
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
+    ASSERT_EQ(dialog.foldersAsked.size(), 1u);
+    EXPECT_EQ(dialog.foldersAsked[0], QString::fromStdString(logs.string() + "/"));
+    EXPECT_EQ(lines(ChatChannel::Normal), 2);
+    EXPECT_EQ(lines(ChatChannel::Open), 1);
+    EXPECT_EQ(lines(ChatChannel::Team), 1);
+    EXPECT_EQ(lines(ChatChannel::Battle), 2);
+    EXPECT_EQ(lines(ChatChannel::System), 1);
+    EXPECT_EQ(lines(ChatChannel::Shout), 0);  // the last line has no closing tags yet
+    EXPECT_EQ(lines(ChatChannel::Original), 0);
+    EXPECT_EQ(occurrences(ChatChannel::Team, cp932("Ren : 表で待つ")), 1);
+    EXPECT_EQ(exp.resets, 1);
+    EXPECT_EQ(exp.gains, (std::vector<std::int64_t>{1234, 66}));
+    EXPECT_EQ(exp.paths, std::vector<std::string>{textOf(log)});
+
+    EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("アタッチ"));
+    EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(log.string()));
+    EXPECT_EQ(window->liveLog().tail().path(), log);
+    EXPECT_EQ(window->liveLog().tail().consumed().value,
+              static_cast<std::int64_t>(std::filesystem::file_size(log)));
+    EXPECT_EQ(window->attachedLogFolder(), textOf(logs) + "/");
+    EXPECT_TRUE(entry("LogHistory00")->isEnabled());
+    EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(log.string()));
+    EXPECT_FALSE(entry("LogHistory01")->isEnabled());
+}
+
+TEST_F(LogAttachTest, UnreadableGainWhileTidyingIsReportedAndSortingGoesOn) {
+    const auto log = writeLog("a.html", generator.header() +
+                                            line(colours::kBattle, "経験値が x 上がりました。") +
+                                            line(colours::kWhis, "Mika : psst"));
+    setOption("OldLog01", true);
+    chooseInDialog(log);
+    window->O2Click();
+    waitForTidying();
+
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0],
+              QStringLiteral("初回アタッチの処理に失敗した(O2Click) 2024/03/01 0:05:00"));
+    EXPECT_TRUE(exp.gains.empty());
+    EXPECT_EQ(lines(ChatChannel::Whis), 1);
+    EXPECT_EQ(lines(ChatChannel::Battle), 1);
+}
+
+TEST_F(LogAttachTest, AttachWithoutTidyingClearsViewsButNgAndFollowsNewLinesOnly) {
+    window->appendLine(ChatChannel::Normal, "old", colours::kOpenWhite);
+    window->appendLine(ChatChannel::NG, "held back", colours::kOpenWhite);
+    window->raiseUnread(Tab::Team);
+    window->raiseUnread(Tab::NG);
+    const auto log = writeLog("b.html", generator.header() + line(colours::kTeam, "Ren : before"));
+    chooseInDialog(log);
+
+    window->O2Click();
+    EXPECT_FALSE(window->tidyingPastLog());
+    EXPECT_EQ(lines(ChatChannel::Normal), 0);
+    EXPECT_EQ(lines(ChatChannel::Team), 0);
+    EXPECT_EQ(lines(ChatChannel::NG), 1);
+    EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム"));
+    EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
+    EXPECT_EQ(exp.resets, 1);
+
+    append(log, line(colours::kTeam, "Ren : after"));
+    window->liveLog().catchUp();
+    EXPECT_EQ(lines(ChatChannel::Team), 1);
+    EXPECT_EQ(occurrences(ChatChannel::Team, "Ren : after"), 1);
+}
+
+TEST_F(LogAttachTest, CancelledDialogOnlyRestoresTheCaption) {
+    window->setWindowTitle(QStringLiteral("x"));
+    dialog.answer.reset();
+    window->O2Click();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
+    EXPECT_FALSE(window->liveLog().tail().attached());
+    EXPECT_TRUE(window->session().attaching.history.entries().empty());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(exp.resets, 0);
+    EXPECT_EQ(window->statusText(StatusPanel::Path), QString());
+}
+
+TEST_F(LogAttachTest, MissingFilesAreRefusedAndTheEarlierAttachmentStays) {
+    const auto log = writeLog("c.html", generator.header());
+    chooseInDialog(log);
+    window->O2Click();
+    window->appendLine(ChatChannel::Open, "kept", colours::kOpenWhite);
+
+    chooseInDialog(logs / "typed.html");
+    window->O2Click();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], QStringLiteral("ファイルサイズの取得に失敗しました。"));
+
+    std::filesystem::remove(writeLog("gone.html", ""));
+    window->RecordLogHistory(textOf(logs / "gone.html"));
+    window->LogChange01Click(entry("LogHistory00"));
+    window->LogChange01Click(entry("LogChange01"));  // the dialog still answers typed.html
+    ASSERT_EQ(messages.shown.size(), 3u);
+    EXPECT_EQ(messages.shown[1], QStringLiteral("指定したファイルは存在しません"));
+    EXPECT_EQ(messages.shown[2], QStringLiteral("指定したファイルは存在しません"));
+
+    EXPECT_EQ(window->liveLog().tail().path(), log);
+    EXPECT_EQ(lines(ChatChannel::Open), 1);
+    EXPECT_EQ(exp.resets, 1);
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
+}
+
+// --- Tidying and the live reader -----------------------------------------------
+
+TEST_F(LogAttachTest, LinesWrittenDuringAttachAndTidyingAppearOnceAfterTheEarlierLines) {
+    const auto log = writeLog("d.html", generator.generate(400'000));
+    setOption("OldLog01", true);
+    chooseInDialog(log);
+    // The game writes one line after the size was taken, before the log is read.
+    exp.onReset = [&] { append(log, line(colours::kClub, "Kai : written while attaching")); };
+    window->O2Click();
+    exp.onReset = nullptr;
+    ASSERT_TRUE(window->tidyingPastLog());
+    append(log, line(colours::kClub, "Kai : written while tidying"));
+    waitForTidying();
+    QTest::qWait(50);
+
+    for (const char* text : {"Kai : written while attaching", "Kai : written while tidying"}) {
+        EXPECT_EQ(occurrences(ChatChannel::Club, text), 1) << text;
+        EXPECT_EQ(occurrences(ChatChannel::Normal, text), 1) << text;
+    }
+    const std::string club = window->view(ChatChannel::Club)->text();
+    EXPECT_TRUE(
+        club.ends_with("Kai : written while attaching\r\n" + club.substr(club.rfind("\r\n") + 2)));
+    EXPECT_TRUE(club.ends_with("Kai : written while tidying"));
+}
+
+TEST_F(LogAttachTest, SecondAttachCancelsTheRunningTidy) {
+    const auto big = writeLog("big.html", generator.generate(400'000));
+    const auto small = writeLog("small.html", generator.header() + line(colours::kWhis, "Mi : hi"));
+    setOption("OldLog01", true);
+    chooseInDialog(big);
+    window->O2Click();
+    ASSERT_TRUE(window->tidyingPastLog());
+    setOption("OldLog01", false);
+    chooseInDialog(small);
+    window->O2Click();
+
+    EXPECT_FALSE(window->tidyingPastLog());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
+    QTest::qWait(50);
+    EXPECT_EQ(lines(ChatChannel::Normal), 0);
+    EXPECT_EQ(window->liveLog().tail().path(), small);
+    append(big, line(colours::kWhis, "Old : not followed"));
+    append(small, line(colours::kWhis, "Mi : followed"));
+    window->liveLog().catchUp();
+    EXPECT_EQ(lines(ChatChannel::Whis), 1);
+    EXPECT_EQ(occurrences(ChatChannel::Whis, "Mi : followed"), 1);
+}
+
+// --- 追加アタッチ, history and daily logs ------------------------------------------
+
+TEST_F(LogAttachTest, AddAttachKeepsViewsAndEXPAndAppendsTidiedLines) {
+    const auto first = writeLog("e.html", generator.header());
+    const auto second =
+        writeLog("f.html", generator.header() + line(colours::kShout, "Yo : hey") +
+                               line(colours::kBattle, "経験値が 10 上がりました。"));
+    chooseInDialog(first);
+    window->O2Click();
+    append(first, line(colours::kShout, "Ai : first"));
+    window->liveLog().catchUp();
+
+    setOption("OldLog01", true);
+    chooseInDialog(second);
+    window->LogChange01Click(entry("LogChange01"));
+    waitForTidying();
+
+    EXPECT_EQ(exp.resets, 1);
+    EXPECT_EQ(exp.gains, std::vector<std::int64_t>{10});
+    EXPECT_EQ(lines(ChatChannel::Shout), 2);
+    EXPECT_TRUE(window->view(ChatChannel::Shout)->text().ends_with("Yo : hey"));
+    EXPECT_EQ(window->session().attaching.history.entries(),
+              (config::TextLines{textOf(second), textOf(first)}));
+    EXPECT_EQ(window->liveLog().tail().path(), second);
+}
+
+TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
+    const auto a = writeLog("表a.html", "");
+    const auto b = writeLog("b&c.html", "");
+    const std::string missing = textOf(logs / "missing.html");
+    std::ofstream(settings / "loghistoryslist.txt", std::ios::binary)
+        << textOf(a) << "\r\n"
+        << missing << "\r\n"
+        << textOf(b) << "\r\n4\r\n5\r\n6\r\n";
+    window->LoadLogHistory();
+    window->FillLogMenus();
+
+    EXPECT_EQ(window->session().attaching.history.size(), 6u);
+    EXPECT_TRUE(entry("LogHistory00")->isEnabled());
+    EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(a.string()));
+    EXPECT_FALSE(entry("LogHistory01")->isEnabled());
+    EXPECT_EQ(entry("LogHistory01")->text(), QStringLiteral("Log History 01"));
+    EXPECT_EQ(
+        entry("LogHistory02")->text(),
+        QString::fromStdString(b.string()).replace(QStringLiteral("&"), QStringLiteral("&&")));
+    EXPECT_FALSE(entry("LogHistory03")->isEnabled());
+
+    window->LogChange01Click(entry("LogHistory02"));
+    EXPECT_EQ(window->liveLog().tail().path(), b);
+    window->SaveLogHistory();
+    std::ifstream in(settings / "loghistoryslist.txt", std::ios::binary);
+    const std::string saved{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    // b moved to the head; one entry beyond the fifth dropped.
+    EXPECT_EQ(saved, textOf(b) + "\r\n" + textOf(a) + "\r\n" + missing + "\r\n4\r\n5\r\n");
+    // After an attach every non-empty entry is offered, whether its file exists or not.
+    EXPECT_TRUE(entry("LogHistory02")->isEnabled());
+    EXPECT_EQ(entry("LogHistory04")->text(), QStringLiteral("5"));
+}
+
+TEST_F(LogAttachTest, WithoutASettingsFolderNoHistoryFileIsTouched) {
+    TForm1 bare;
+    bare.RecordLogHistory("x.html");
+    bare.SaveLogHistory();
+    bare.LoadLogHistory();
+    EXPECT_EQ(bare.session().attaching.history.entries(), config::TextLines{"x.html"});
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::current_path() / "loghistoryslist.txt"));
+}
+
+TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
+    const auto today = writeLog("MHChatLog_2024_03_01.html", generator.header());
+    window->restoreMHFolderPath(textOf(logs));  // no trailing separator given
+    window->FillLogMenus();
+    EXPECT_TRUE(entry("LogToday01")->isEnabled());
+    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
+    EXPECT_FALSE(entry("LogYesterday01")->isEnabled());
+    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("Yesterday's Log"));
+
+    const auto yesterday = writeLog("MHChatLog_2024_02_29.html", generator.header());
+    window->FillLogMenus();
+    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("MHChatLog_2024_02_29.html"));
+    window->LogChange01Click(entry("LogYesterday01"));
+    EXPECT_EQ(window->liveLog().tail().path(), yesterday);
+    window->LogChange01Click(entry("LogToday01"));
+    EXPECT_EQ(window->liveLog().tail().path(), today);
+    EXPECT_EQ(window->session().attaching.history.entries(),
+              (config::TextLines{textOf(today), textOf(yesterday)}));
+    EXPECT_EQ(exp.resets, 2);
+}
+
+// --- Auto-attach ---------------------------------------------------------------
+
+TEST_F(LogAttachTest, NewDaysLogIsFollowedAfterTheFirstNameChangeIsSkipped) {
+    const auto yesterday = writeLog("MHChatLog_2024_02_29.html", generator.header());
+    window->RecordLogHistory(textOf(yesterday));
+    window->LogChange01Click(entry("LogHistory00"));
+    ASSERT_EQ(window->liveLog().tail().path(), yesterday);
+    const auto today = logs / "MHChatLog_2024_03_01.html";
+
+    // The first notice after start-up is ignored even though today's log is there.
+    writeLog(today.filename().string(), generator.header() + line(colours::kTeam, "Ren : new day"));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return !window->session().attaching.skipFirstNameChange; }, 5000));
+    EXPECT_EQ(window->liveLog().tail().path(), yesterday);
+
+    writeLog("other.txt", "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == today; }, 5000));
+    EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(today.string()));
+    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
+    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("MHChatLog_2024_02_29.html"));
+    EXPECT_EQ(exp.paths.back(), textOf(today));
+    // Read from its first byte; history and views untouched otherwise.
+    ASSERT_TRUE(QTest::qWaitFor([this] { return lines(ChatChannel::Team) == 1; }, 5000));
+    EXPECT_EQ(window->session().attaching.history.size(), 1u);
+    EXPECT_EQ(exp.resets, 1);
+}
+
+TEST_F(LogAttachTest, AutoAttachReportsAnAttachedLogWithoutADateAndLeavesOthers) {
+    const auto plain = writeLog("mylog.html", generator.header());
+    chooseInDialog(plain);
+    window->O2Click();
+    window->session().attaching.skipFirstNameChange = false;
+    window->ShellChangeNotifier02Change();
+    window->ShellChangeNotifier02Change();  // during the wait: one more check afterwards
+    ASSERT_TRUE(QTest::qWaitFor([this] { return errorLines().size() == 2; }, 6000));
+    EXPECT_EQ(
+        errorLines()[0],
+        QStringLiteral(
+            "自動アタッチ処理に失敗しました(ShellChangeNotifier02Change) 2024/03/01 0:05:00"));
+
+    setOption("N24", false);
+    window->ShellChangeNotifier02Change();
+    QTest::qWait(1700);
+    EXPECT_EQ(errorLines().size(), 2);
+    EXPECT_EQ(window->liveLog().tail().path(), plain);
+}
+
+}  // namespace
+}  // namespace ruv::testing
