@@ -15,6 +15,7 @@
 #include "core/text/cp932.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
+#include "shell/platform/qt_text.h"
 
 namespace ruv {
 
@@ -27,18 +28,6 @@ const QString kMissingFileText = QStringLiteral("指定したファイルは存�
 
 constexpr std::array<const char*, kLogHistoryMenuEntries> kHistoryItems = {
     "LogHistory00", "LogHistory01", "LogHistory02", "LogHistory03", "LogHistory04"};
-
-QString fromCp932(std::string_view text) {
-    return QString::fromStdU16String(cp932::toUtf16(text));
-}
-
-QString toQString(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return QString::fromStdWString(path.native());
-#else
-    return QString::fromStdString(path.native());
-#endif
-}
 
 // A menu caption showing text as it is: "&" would otherwise mark a mnemonic.
 QString menuCaption(std::string_view cp932Text) {

@@ -1,19 +1,10 @@
 #include "shell/log/live_log.h"
+#include "shell/platform/qt_text.h"
 
 #include <QString>
 
 namespace ruv {
-namespace {
-
-QString toQString(const std::filesystem::path& path) {
-#ifdef _WIN32
-    return QString::fromStdWString(path.native());
-#else
-    return QString::fromStdString(path.native());
-#endif
-}
-
-}  // namespace
+namespace {}  // namespace
 
 LiveLog::LiveLog(LineSink& sink, const platform::FileOpener& files, platform::ErrorLog& errors,
                  const platform::Clock& clock, QObject* parent)

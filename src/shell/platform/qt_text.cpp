@@ -12,4 +12,12 @@ std::optional<std::string> toCp932(const QString& text) {
     return cp932::fromUtf16(text.toStdU16String());
 }
 
+QString toQString(const std::filesystem::path& path) {
+#ifdef _WIN32
+    return QString::fromStdWString(path.native());
+#else
+    return QString::fromStdString(path.native());
+#endif
+}
+
 }  // namespace ruv

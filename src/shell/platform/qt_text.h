@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,5 +15,8 @@ namespace ruv {
 QString fromCp932(std::string_view cp932);
 // Empty when the text holds a character CP932 cannot hold.
 std::optional<std::string> toCp932(const QString& text);
+
+// A native path as the toolkit takes it.
+QString toQString(const std::filesystem::path& path);
 
 }  // namespace ruv
