@@ -14,6 +14,7 @@
 #include "shell/app/window_route_ports.h"
 #include "shell/log/live_log.h"
 #include "shell/platform/user_messages.h"
+#include "shell/sound/call_sound_area.h"
 
 namespace ruv {
 
@@ -47,6 +48,7 @@ struct Session {
     // --- speech ---
 
     // --- call sounds ---
+    CallSoundArea sounds{callSounds};
 
     // --- settings at start-up and exit ---
 
