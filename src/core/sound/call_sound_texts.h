@@ -55,6 +55,7 @@ inline constexpr std::string_view kMissingTail =
 inline constexpr std::string_view kMissingAdvice =
     "\x82\xe0\x82\xa4\x88\xea\x93x\x8ew\x92\xe8\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3"
     "\x82\xa2";
+// The media layer's errors when a file cannot be opened (the path follows).
 // "指定したファイルが見つかりません。"
 inline constexpr std::string_view kFileNotFound =
     "\x8ew\x92\xe8\x82\xb5\x82\xbd\x83t\x83@\x83"

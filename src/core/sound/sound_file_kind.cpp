@@ -150,7 +150,8 @@ bool isMp3(std::uint64_t size, const ReadBytesAt& readAt) {
     const std::uint64_t end = std::min(size, *start + kSearchLimit);
     const std::string window = readAt(*start, static_cast<std::size_t>(end - *start));
     for (std::size_t at = 0; at + 4 <= window.size(); ++at) {
-        if (byteAt(window, at) == 0xFF && framesFollow(*start + at, size, readAt)) {
+        if (byteAt(window, at) == 0xFF && mpegFrame(std::string_view(window).substr(at, 4)) &&
+            framesFollow(*start + at, size, readAt)) {
             return true;
         }
     }
