@@ -19,8 +19,8 @@
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
-#include "shell/sound/recording_messages.h"
 #include "shell/sound/ruvivuvaz_op.h"
+#include "shell/sound/sound_dialog_messages.h"
 
 namespace ruv::testing {
 namespace {
@@ -52,7 +52,7 @@ class CallSoundWindowTest : public ::testing::Test {
 
     TempFolder folder;
     platform::ManualClock clock{{2024, 5, 1, 9, 5, 3}};
-    RecordingMessages messages;
+    SoundDialogMessages messages;
     std::unique_ptr<TForm1> window;
     std::string wave1, wave2, mp3;
 };

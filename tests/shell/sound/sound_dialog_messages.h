@@ -9,7 +9,7 @@
 
 namespace ruv::testing {
 
-class RecordingMessages final : public UserMessages {
+class SoundDialogMessages final : public UserMessages {
   public:
     struct Shown {
         MessageKind kind;
