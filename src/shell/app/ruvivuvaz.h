@@ -205,6 +205,22 @@ class TForm1 : public QMainWindow {
     QTreeWidget* voiceListView() const { return voiceListView_; }  // BouListView01, hidden
 
     // --- call sounds (public) ---
+    class CallSoundSlots& callSoundSlots();
+    // Start-up, settings rows 25 to 30 and 33: a slot's path, opened later by
+    // RestoreCallSounds.
+    void restoreSoundPath(ChatChannel slot, std::string_view cp932Path);
+    // The slot's current path (CP932), saved at exit.
+    std::string soundPath(ChatChannel slot) const;
+    // Start-up: opens the slots with a path in slot order; a file that cannot
+    // be opened is shown and logged and leaves the later slots silent.
+    void RestoreCallSounds();
+    // Exit, after the paths were saved: closes all seven players.
+    void CloseCallSounds();
+    // "呼び出し音の設定" (SoundOption01).
+    void SoundOption01Click();
+    void OpenCallSoundSettings();
+    // The call-sound dialog; null until first opened.
+    class TForm2* callSoundDialog() const;
 
     // --- settings at start-up and exit (public) ---
 
@@ -301,6 +317,7 @@ class TForm1 : public QMainWindow {
     QTreeWidget* voiceListView_ = nullptr;
 
     // --- call sounds (private) ---
+    class TForm2* callSoundDialog_ = nullptr;
 
     // --- settings at start-up and exit (private) ---
 

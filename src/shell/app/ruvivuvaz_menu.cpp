@@ -110,7 +110,8 @@ void TForm1::buildOptionMenu() {
     options->addSeparator();
     buildTransparencyMenu(addSubmenu(options, "N20", QStringLiteral("透過設定")));
     options->addSeparator();
-    addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定"));
+    connect(addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定")),
+            &QAction::triggered, this, &TForm1::SoundOption01Click);
     options->addSeparator();
     addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);
     options->addSeparator();

@@ -16,6 +16,7 @@
 #include "shell/log/live_log.h"
 #include "shell/log/log_attach_state.h"
 #include "shell/platform/user_messages.h"
+#include "shell/sound/call_sound_area.h"
 #include "shell/speech/speech_side.h"
 
 namespace ruv {
@@ -56,6 +57,7 @@ struct Session {
     SpeechSide speechSide{errorLog, clock, speech};
 
     // --- call sounds ---
+    CallSoundArea sounds{callSounds};
 
     // --- settings at start-up and exit ---
 };

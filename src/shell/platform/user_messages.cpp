@@ -6,10 +6,14 @@
 namespace ruv {
 
 void DialogUserMessages::show(MessageKind kind, const QString& text) {
+    showTitled(kind, QApplication::applicationName(), text);
+}
+
+void DialogUserMessages::showTitled(MessageKind kind, const QString& title, const QString& text) {
     const QMessageBox::Icon icon = kind == MessageKind::Warning       ? QMessageBox::Warning
                                    : kind == MessageKind::Information ? QMessageBox::Information
                                                                       : QMessageBox::NoIcon;
-    QMessageBox box(icon, QApplication::applicationName(), text, QMessageBox::Ok, parent_);
+    QMessageBox box(icon, title, text, QMessageBox::Ok, parent_);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -17,6 +17,11 @@ class UserMessages {
     // An OK box with the application title. Text is always shown as plain text:
     // it may hold chat that other players wrote.
     virtual void show(MessageKind kind, const QString& text) = 0;
+    // An OK box with a title of its own (the checks of a settings dialog).
+    virtual void showTitled(MessageKind kind, const QString& title, const QString& text) {
+        (void)title;
+        show(kind, text);
+    }
     // A Yes/No question.
     virtual UserAnswer ask(const QString& title, const QString& text) = 0;
 };
@@ -26,6 +31,7 @@ class DialogUserMessages final : public UserMessages {
   public:
     explicit DialogUserMessages(QWidget* parent) : parent_(parent) {}
     void show(MessageKind kind, const QString& text) override;
+    void showTitled(MessageKind kind, const QString& title, const QString& text) override;
     UserAnswer ask(const QString& title, const QString& text) override;
 
   private:

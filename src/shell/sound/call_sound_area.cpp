@@ -1,0 +1,38 @@
+#include "shell/sound/call_sound_area.h"
+
+#include <stdexcept>
+
+namespace ruv {
+
+namespace {
+
+std::array<MediaPlayer*, kCallSoundSlotCount> pointersTo(
+    std::array<QtMediaPlayer, kCallSoundSlotCount>& players) {
+    std::array<MediaPlayer*, kCallSoundSlotCount> result{};
+    for (std::size_t i = 0; i < players.size(); ++i) {
+        result[i] = &players[i];
+    }
+    return result;
+}
+
+}  // namespace
+
+CallSoundArea::CallSoundArea(ForwardingCallSounds& routing)
+    : routing_(routing), slots_(pointersTo(players_)) {
+    routing_.connectTo(&slots_);
+}
+
+CallSoundArea::~CallSoundArea() {
+    routing_.connectTo(nullptr);
+    slots_.CloseCallSounds();
+}
+
+const QtMediaPlayer& CallSoundArea::player(ChatChannel slot) const {
+    const auto index = callSoundIndex(slot);
+    if (!index) {
+        throw std::invalid_argument("channel without a call sound");
+    }
+    return players_[*index];
+}
+
+}  // namespace ruv

@@ -1,0 +1,31 @@
+#pragma once
+// The seven call-sound players and their slots, answering routing's port.
+
+#include <array>
+
+#include "core/sound/call_sound_slots.h"
+#include "shell/app/route_forwarders.h"
+#include "shell/sound/qt_media_player.h"
+
+namespace ruv {
+
+class CallSoundArea {
+  public:
+    // Connects routing's call-sound port to these slots until destroyed.
+    explicit CallSoundArea(ForwardingCallSounds& routing);
+    ~CallSoundArea();
+    CallSoundArea(const CallSoundArea&) = delete;
+    CallSoundArea& operator=(const CallSoundArea&) = delete;
+
+    CallSoundSlots& soundSlots() { return slots_; }
+    const CallSoundSlots& soundSlots() const { return slots_; }
+    // MediaPlayer01 ... MediaPlayer09.
+    const QtMediaPlayer& player(ChatChannel slot) const;
+
+  private:
+    ForwardingCallSounds& routing_;
+    std::array<QtMediaPlayer, kCallSoundSlotCount> players_;
+    CallSoundSlots slots_;
+};
+
+}  // namespace ruv
