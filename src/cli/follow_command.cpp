@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstring>
 #include <ostream>
 #include <thread>
@@ -12,6 +11,7 @@
 #include "core/log/chat_format.h"
 #include "core/log/log_reader.h"
 #include "core/platform/shared_file.h"
+#include "core/platform/stop_requests.h"
 #include "core/text/cp932.h"
 
 namespace ruv::cli {
@@ -20,12 +20,6 @@ namespace {
 
 // How often the size of the log is looked at while nothing is waiting.
 constexpr std::chrono::milliseconds kPollInterval{10};
-
-volatile std::sig_atomic_t stopRequested = 0;
-
-extern "C" void requestStop(int) {
-    stopRequested = 1;
-}
 
 std::string inEncoding(std::string_view cp932Text, TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? cp932::toUtf8(cp932Text) : std::string(cp932Text);
@@ -60,29 +54,6 @@ class StreamErrorLog final : public platform::ErrorLog {
     TextEncoding encoding_;
 };
 
-// Sets the stop flag on SIGINT and SIGTERM while alive.
-class StopSignals {
-  public:
-    StopSignals() {
-        stopRequested = 0;
-        struct sigaction action {};
-        action.sa_handler = requestStop;
-        sigemptyset(&action.sa_mask);
-        sigaction(SIGINT, &action, &previousInt_);
-        sigaction(SIGTERM, &action, &previousTerm_);
-    }
-    ~StopSignals() {
-        sigaction(SIGINT, &previousInt_, nullptr);
-        sigaction(SIGTERM, &previousTerm_, nullptr);
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-  private:
-    struct sigaction previousInt_ {};
-    struct sigaction previousTerm_ {};
-};
-
 }  // namespace
 
 int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEncoding encoding,
@@ -106,9 +77,9 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
     const platform::SystemClock clock;
     LogReader reader(tail, sink, files, errors, clock);
 
-    const StopSignals signals;
+    const platform::StopRequests stop;
     bool sizeReported = false;
-    while (stopRequested == 0) {
+    while (!stop.requested()) {
         const SliceResult slice = reader.readSlice();
         if (slice.status == SliceStatus::MoreWaiting) {
             continue;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "core/platform/standard_output.h"
 
 namespace {
 
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     if (!log) {
         return usageError("no LOG given");
     }
+    ruv::platform::useBinaryStandardOutput();
     if (*command == "sort") {
         if (fromStartGiven) {
             return usageError("--from-start is for follow");
