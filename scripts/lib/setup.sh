@@ -6,9 +6,12 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
+# Installs the packages of a list file (default scripts/packages.txt) that are
+# not installed yet.
 install_missing_packages() {
+    local list="${1:-$ROOT/scripts/packages.txt}"
     local wanted missing=()
-    mapfile -t wanted < <(grep -v -e '^#' -e '^[[:space:]]*$' "$ROOT/scripts/packages.txt")
+    mapfile -t wanted < <(grep -v -e '^#' -e '^[[:space:]]*$' "$list")
     for pkg in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$pkg")

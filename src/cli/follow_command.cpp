@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <csignal>
 #include <cstring>
 #include <ostream>
 #include <thread>
@@ -13,6 +12,7 @@
 #include "core/log/log_reader.h"
 #include "core/log/route_trace.h"
 #include "core/platform/shared_file.h"
+#include "core/platform/stop_requests.h"
 #include "core/text/cp932.h"
 
 namespace ruv::cli {
@@ -22,36 +22,9 @@ namespace {
 // How often the size of the log is looked at while nothing is waiting.
 constexpr std::chrono::milliseconds kPollInterval{10};
 
-volatile std::sig_atomic_t stopRequested = 0;
-
-extern "C" void requestStop(int) {
-    stopRequested = 1;
-}
-
 std::string inEncoding(std::string_view cp932Text, TextEncoding encoding) {
     return encoding == TextEncoding::Utf8 ? cp932::toUtf8(cp932Text) : std::string(cp932Text);
 }
-
-// Sets the stop flag on SIGINT and SIGTERM while alive.
-class StopSignals {
-  public:
-    StopSignals() {
-        stopRequested = 0;
-        previousInt_ = std::signal(SIGINT, requestStop);
-        previousTerm_ = std::signal(SIGTERM, requestStop);
-    }
-    ~StopSignals() {
-        std::signal(SIGINT, previousInt_);
-        std::signal(SIGTERM, previousTerm_);
-    }
-    StopSignals(const StopSignals&) = delete;
-    StopSignals& operator=(const StopSignals&) = delete;
-
-  private:
-    using Handler = void (*)(int);
-    Handler previousInt_ = SIG_DFL;
-    Handler previousTerm_ = SIG_DFL;
-};
 
 }  // namespace
 
@@ -87,9 +60,9 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
     const platform::SystemClock clock;
     LogReader reader(tail, routing.router(), files, routing.printer(), clock);
 
-    const StopSignals signals;
+    const platform::StopRequests stop;
     bool sizeReported = false;
-    while (stopRequested == 0) {
+    while (!stop.requested()) {
         const SliceResult slice = reader.readSlice();
         if (slice.status == SliceStatus::MoreWaiting) {
             continue;

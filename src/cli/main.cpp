@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "core/platform/standard_output.h"
 
 namespace {
 
@@ -91,6 +92,7 @@ int main(int argc, char** argv) {
     if (!log) {
         return usageError("no LOG given");
     }
+    ruv::platform::useBinaryStandardOutput();
     if (*command == "sort") {
         if (fromStartGiven || settings) {
             return usageError("--from-start and --settings are for follow");

@@ -2,24 +2,32 @@
 // A fresh folder under the system's temporary folder, removed with its
 // content when the test ends.
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace ruv::testing {
 
 class TempFolder {
   public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ruvtest-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary folder");
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        std::random_device seed;
+        std::mt19937_64 names(seed());
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            // create_directory is false when the name is taken: never shared.
+            std::filesystem::path candidate = base / ("ruvtest-" + std::to_string(names()));
+            if (std::filesystem::create_directory(candidate)) {
+                path_ = std::move(candidate);
+                return;
+            }
         }
-        path_ = pattern;
+        throw std::runtime_error("cannot create a temporary folder");
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "core/file_size_limit.h"
+#include "core/platform/native_path.h"
 #include "core/temp_folder.h"
 
 namespace {
@@ -55,6 +58,7 @@ TEST(WriteWholeFileAtomically, CreatesAndReplacesLeavingNoTemporaryFile) {
 }
 
 TEST(WriteWholeFileAtomically, FailedWriteLeavesOldFileWhole) {
+    RUV_SKIP_WITHOUT_FILE_SIZE_LIMIT();
     TempFolder folder;
     const fs::path target = folder / "list.txt";
     const std::string old = "old content\r\n";
@@ -66,6 +70,25 @@ TEST(WriteWholeFileAtomically, FailedWriteLeavesOldFileWhole) {
     }
     EXPECT_EQ(failure, std::errc::file_too_large);
     EXPECT_EQ(readBytes(target), old);
+    EXPECT_EQ(entriesIn(folder.path()), 1u);
+}
+
+TEST(WriteWholeFileAtomically, TargetHeldOpenByAnotherProgramIsReplacedWholeOrKept) {
+    TempFolder folder;
+    const fs::path target = folder / "config.ini";
+    ASSERT_FALSE(writeWholeFileAtomically(target, "old"));
+    std::error_code failure;
+    {
+        // An editor reading the file: Windows' C runtime shares reading and
+        // writing but not deletion, so the file cannot be replaced there.
+        std::ifstream reader(target, std::ios::binary);
+        ASSERT_TRUE(reader.is_open());
+        failure = writeWholeFileAtomically(target, "new");
+    }
+    if (ruv::platform::kNativePathStyle == ruv::platform::PathStyle::Windows) {
+        EXPECT_TRUE(failure);
+    }
+    EXPECT_EQ(readBytes(target), failure ? "old" : "new");
     EXPECT_EQ(entriesIn(folder.path()), 1u);
 }
 

@@ -1,5 +1,3 @@
-#ifndef _WIN32
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -68,5 +66,3 @@ std::unique_ptr<SharedReadFile> NativeFileOpener::openShared(
 }
 
 }  // namespace ruv::platform
-
-#endif

@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
@@ -61,5 +59,3 @@ std::unique_ptr<SharedReadFile> NativeFileOpener::openShared(
 }
 
 }  // namespace ruv::platform
-
-#endif

@@ -7,6 +7,7 @@
 
 #include "core/text/cp932.h"
 #include "core/text/sjis.h"
+#include "core/text/utf8.h"
 
 // The tables come from ICU's windows-31j once, then are adjusted to Windows'
 // code page 932: ASCII passes through unchanged (ICU's IBM-based table swaps
@@ -28,9 +29,7 @@ constexpr std::array<std::pair<unsigned char, char16_t>, 5> kWindowsSingles{{
     {0xFF, u'\uF8F3'},
 }};
 
-constexpr bool isTrailByte(unsigned char byte) noexcept {
-    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
-}
+using sjis::isTrailByte;
 
 constexpr std::size_t leadIndex(unsigned char lead) noexcept {
     return lead <= 0x9F ? std::size_t{lead} - 0x81u : std::size_t{lead} - 0xE0u + 31u;
@@ -201,19 +200,6 @@ void decode(std::string_view bytes, Emit&& emit) {
     }
 }
 
-void appendUtf8(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 // Appends the CP932 code of unit; false when CP932 cannot hold it.
 bool appendCode(const Tables& t, char16_t unit, std::string& out) {
     if (unit < 0x80) {
@@ -231,10 +217,6 @@ bool appendCode(const Tables& t, char16_t unit, std::string& out) {
     return true;
 }
 
-bool inRange(unsigned char byte, unsigned char low, unsigned char high) {
-    return byte >= low && byte <= high;
-}
-
 }  // namespace
 
 std::u16string toUtf16(std::string_view bytes) {
@@ -247,7 +229,7 @@ std::u16string toUtf16(std::string_view bytes) {
 std::string toUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 2);
-    decode(bytes, [&out](char16_t unit) { appendUtf8(unit, out); });
+    decode(bytes, [&out](char16_t unit) { utf8::appendUnit(unit, out); });
     return out;
 }
 
@@ -286,42 +268,8 @@ std::optional<std::string> fromUtf8(std::string_view text) {
     const Tables& t = tables();
     std::string out;
     out.reserve(text.size());
-    const std::size_t size = text.size();
-    auto at = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    std::size_t pos = 0;
-    while (pos < size) {
-        const unsigned char lead = at(pos);
-        char32_t cp = 0;
-        if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
-            ++pos;
-            continue;
-        }
-        if (inRange(lead, 0xC2, 0xDF)) {
-            if (pos + 1 >= size || !inRange(at(pos + 1), 0x80, 0xBF)) {
-                return std::nullopt;
-            }
-            cp = (char32_t{lead} & 0x1Fu) << 6 | (at(pos + 1) & 0x3Fu);
-            pos += 2;
-        } else if (inRange(lead, 0xE0, 0xEF)) {
-            // E0 needs A0-BF (no overlong forms), ED needs 80-9F (no surrogates).
-            const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
-            const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
-            if (pos + 2 >= size || !inRange(at(pos + 1), low, high) ||
-                !inRange(at(pos + 2), 0x80, 0xBF)) {
-                return std::nullopt;
-            }
-            cp =
-                (char32_t{lead} & 0x0Fu) << 12 | (at(pos + 1) & 0x3Fu) << 6 | (at(pos + 2) & 0x3Fu);
-            pos += 3;
-        } else {
-            // C0, C1, F5-FF never occur; F0-F4 start characters outside the
-            // BMP, which CP932 cannot hold.
-            return std::nullopt;
-        }
-        if (!appendCode(t, static_cast<char16_t>(cp), out)) {
-            return std::nullopt;
-        }
+    if (!utf8::forEachBmpUnit(text, [&](char16_t unit) { return appendCode(t, unit, out); })) {
+        return std::nullopt;
     }
     return out;
 }

@@ -17,6 +17,11 @@ constexpr bool isLeadByte(char byte) noexcept {
     return isLeadByte(static_cast<unsigned char>(byte));
 }
 
+// True for a byte that can follow a lead byte (0x40-0x7E, 0x80-0xFC).
+constexpr bool isTrailByte(unsigned char byte) noexcept {
+    return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+}
+
 // Position of the first occurrence of needle at or after from that starts on a
 // character boundary; npos if none. An empty needle never matches. Character
 // boundaries are counted from the start of text, so from should be a boundary.
