@@ -61,9 +61,12 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     session_ = std::make_unique<Session>(*this, environment_);
     setUpSpeech();
     connectAttaching();
+    ApplySettingsAtStartup();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    SaveSettingsAtExit();
+}
 
 LiveLog& TForm1::liveLog() {
     return session_->live;
@@ -106,6 +109,7 @@ void TForm1::applyMinimumOuterSize() {
 void TForm1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     applyMinimumOuterSize();  // the frame is known once the window exists
+    applyRestoredOuterSize();
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/app/window_options.h"
+#include "core/config/settings_apply.h"
 #include "core/log/chat_format.h"
 #include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"
@@ -223,6 +224,15 @@ class TForm1 : public QMainWindow {
     class TForm2* callSoundDialog() const;
 
     // --- settings at start-up and exit (public) ---
+    // Window creation: the list files, the history, config.ini row by row and
+    // the canonical rebuild, or the first-run state; nothing without a folder.
+    void ApplySettingsAtStartup();
+    // Window destruction: every row by number, then the five files, then the
+    // sounds closed and the watchers released.
+    void SaveSettingsAtExit();
+    // The state config.ini keeps, as the window holds it now.
+    config::AppSettings currentSettings() const;
+    const config::ConfigStore& configStore() const;
 
   signals:
     // An interval entry was chosen (the pending interval is already set).
@@ -320,7 +330,11 @@ class TForm1 : public QMainWindow {
     class TForm2* callSoundDialog_ = nullptr;
 
     // --- settings at start-up and exit (private) ---
-
+    void applySettings(const config::AppSettings& settings);
+    void reportStartupFailure(std::string_view stage);
+    void restoreOuterBounds(const config::AppSettings& settings);
+    void applyRestoredOuterSize();
+    std::optional<QSize> restoredOuterSize_;
 };
 
 }  // namespace ruv

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/config/config_store.h"
 #include "core/log/route_line.h"
 #include "core/platform/clock.h"
 #include "core/platform/shared_file.h"
@@ -60,6 +61,7 @@ struct Session {
     CallSoundArea sounds{callSounds};
 
     // --- settings at start-up and exit ---
+    config::ConfigStore configStore;
 };
 
 }  // namespace ruv

@@ -6,7 +6,10 @@
 namespace ruv {
 
 void WindowErrorLog::append(std::string_view line) {
-    window_.appendErrorLine(QString::fromStdU16String(cp932::toUtf16(line)));
+    // A line may hold CR LF (the start-up failure names its stage below it).
+    QString text = QString::fromStdU16String(cp932::toUtf16(line));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    window_.appendErrorLine(text);
 }
 
 }  // namespace ruv

@@ -20,4 +20,12 @@ QString toQString(const std::filesystem::path& path) {
 #endif
 }
 
+std::filesystem::path pathFromQString(const QString& path) {
+#ifdef _WIN32
+    return std::filesystem::path(path.toStdWString());
+#else
+    return std::filesystem::path(path.toStdString());
+#endif
+}
+
 }  // namespace ruv

@@ -16,7 +16,8 @@ QString fromCp932(std::string_view cp932);
 // Empty when the text holds a character CP932 cannot hold.
 std::optional<std::string> toCp932(const QString& text);
 
-// A native path as the toolkit takes it.
+// A native path as the toolkit takes it, and back.
 QString toQString(const std::filesystem::path& path);
+std::filesystem::path pathFromQString(const QString& path);
 
 }  // namespace ruv

@@ -20,27 +20,9 @@
 #include "shell/app/app_environment.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/platform/user_messages.h"
+#include "shell/recording_messages.h"
 
 namespace ruv::testing {
-
-class RecordingMessages final : public UserMessages {
-  public:
-    void show(MessageKind kind, const QString& text) override { shown.emplace_back(kind, text); }
-    UserAnswer ask(const QString& /*title*/, const QString& text) override {
-        asked.push_back(text);
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return UserAnswer::No;
-        }
-        const UserAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::vector<std::pair<MessageKind, QString>> shown;
-    QStringList asked;
-    std::deque<UserAnswer> answers;
-};
 
 inline QString qtext(std::string_view cp932Bytes) {
     return QString::fromStdU16String(cp932::toUtf16(cp932Bytes));

@@ -1,0 +1,234 @@
+// Start-up and exit of the settings: config.ini and the four list files in the
+// settings folder, applied to and gathered from the window's state.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include <array>
+#include <iostream>
+
+#include "core/config/config_error.h"
+#include "core/config/settings_files.h"
+#include "core/platform/clock.h"
+#include "core/views/ng_list_files.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
+#include "shell/exp/exp_monitor.h"
+
+namespace ruv {
+namespace {
+
+constexpr std::array<ChatChannel, 7> kMixChannels{
+    ChatChannel::Open,  ChatChannel::Team,   ChatChannel::Club,  ChatChannel::Whis,
+    ChatChannel::Shout, ChatChannel::Battle, ChatChannel::System};
+
+constexpr std::array<ChatChannel, config::kSoundSlotCount> kSoundSlots{
+    ChatChannel::Normal, ChatChannel::Open,  ChatChannel::Team,    ChatChannel::Club,
+    ChatChannel::Whis,   ChatChannel::Shout, ChatChannel::Original};
+
+struct TransparencyEntry {
+    int percent;
+    const char* name;
+};
+constexpr std::array<TransparencyEntry, 6> kTransparencyEntries{
+    {{0, "N1001"}, {10, "N501"}, {20, "N601"}, {30, "N701"}, {40, "N801"}, {50, "N901"}}};
+
+constexpr std::array<config::ConfigRow, 8> kSpeechRows{
+    config::ConfigRow::BouIPAddress, config::ConfigRow::BouPort,  config::ConfigRow::BouVolume,
+    config::ConfigRow::BouPitch,     config::ConfigRow::BouOntei, config::ConfigRow::BouVoiceKind,
+    config::ConfigRow::BouLimitMoji, config::ConfigRow::BouNoName};
+
+Tab tabOfRow(std::size_t index) {
+    return static_cast<Tab>(index);
+}
+
+}  // namespace
+
+const config::ConfigStore& TForm1::configStore() const {
+    return session_->configStore;
+}
+
+void TForm1::reportStartupFailure(std::string_view stage) {
+    std::string line(config::kStartupFailureText);
+    line += "\r\n";
+    line += stage;
+    line += ' ';
+    line += platform::formatDateTime(session_->clock.now());
+    session_->errorLog.append(line);
+}
+
+void TForm1::ApplySettingsAtStartup() {
+    const std::filesystem::path& folder = environment_.settingsFolder;
+    if (folder.empty()) {
+        return;
+    }
+    // The list files and the history: a file that can't be read costs its own
+    // list only.
+    const auto guarded = [this](std::string_view stage, const auto& step) {
+        try {
+            step();
+        } catch (const std::exception&) {
+            reportStartupFailure(stage);
+        }
+    };
+    guarded("", [&] { LoadNgLists(folder, session_->ngLists); });
+    guarded("", [&] { LoadVoiceList(folder); });
+    guarded("", [&] { LoadLogHistory(); });
+
+    config::ConfigStore& store = session_->configStore;
+    config::FileLoad loaded = config::FileLoad::Missing;
+    guarded("", [&] { loaded = store.load(folder / config::kConfigFileName); });
+    if (loaded != config::FileLoad::Loaded) {
+        // First run: centred on the desktop, the 60 defaults.
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+        store = config::firstRunConfigStore();
+        FillLogMenus();
+    } else {
+        config::AppSettings settings = currentSettings();
+        config::SpeechRowsRead speech;
+        for (const config::StartupIssue& issue : config::applyConfigRows(store, settings, speech)) {
+            reportStartupFailure(issue.stage);
+        }
+        applySettings(settings);
+        FillLogMenus();
+        RestoreCallSounds();
+        guarded(config::kStageRebuild,
+                [&] { store = config::canonicalStore(currentSettings(), speech); });
+    }
+    for (const config::ConfigRow row : kSpeechRows) {
+        restoreSpeechSetting(config::canonicalKey(row), store.value(row));
+    }
+}
+
+void TForm1::applySettings(const config::AppSettings& s) {
+    for (std::size_t i = 0; i < s.tabShown.size(); ++i) {
+        setTabShown(tabOfRow(i), s.tabShown[i] ? TabVisibility::Shown : TabVisibility::Hidden);
+    }
+    for (std::size_t i = 0; i < kMixChannels.size(); ++i) {
+        mixCheckBox(kMixChannels[i])->setChecked(s.mix[i]);
+    }
+    session_->expMonitor.restoreIntervalSetting(s.intervalSeconds);
+    for (const TransparencyEntry& entry : kTransparencyEntries) {
+        if (entry.percent == s.transparencyPercent && !menuEntry(entry.name)->isChecked()) {
+            menuEntry(entry.name)->trigger();
+        }
+    }
+    for (std::size_t i = 0; i < kSoundSlots.size(); ++i) {
+        restoreSoundPath(kSoundSlots[i], s.soundPaths[i]);
+    }
+    session_->expMonitor.restoreStatusBarShown(s.statusBarRate);
+    menuEntry("N24")->setChecked(s.autoAttach);
+    if (s.topMost != menuEntry("N14")->isChecked()) {
+        menuEntry("N14")->trigger();
+    }
+    menuEntry("OldLog01")->setChecked(s.tidyOnAttach);
+    if (!s.logFolder.empty()) {
+        restoreMHFolderPath(s.logFolder);
+    }
+    restoreOuterBounds(s);
+    session_->expMonitor.restoreLayoutIndex(s.expLayout);
+    ngUserSwitch()->setChecked(s.ngUsersApplied);
+    ngWordSwitch()->setChecked(s.ngWordsApplied);
+    speechSwitch()->setChecked(s.speechSend);
+    readModeList()->setCurrentIndex(s.readMode);
+}
+
+void TForm1::restoreOuterBounds(const config::AppSettings& s) {
+    const QRect frame = frameGeometry();
+    move(s.windowLeft.value_or(frame.x()), s.windowTop.value_or(frame.y()));
+    if (s.windowWidth || s.windowHeight) {
+        restoredOuterSize_ =
+            QSize(s.windowWidth.value_or(frame.width()), s.windowHeight.value_or(frame.height()));
+        applyRestoredOuterSize();
+    }
+}
+
+// The saved size is the outer frame's; the frame's own size is known only once
+// the window is shown, so the client size is set again then.
+void TForm1::applyRestoredOuterSize() {
+    if (!restoredOuterSize_) {
+        return;
+    }
+    const QSize frameExtra = frameGeometry().size() - size();
+    resize(restoredOuterSize_->width() - frameExtra.width(),
+           restoredOuterSize_->height() - frameExtra.height());
+    if (isVisible()) {
+        restoredOuterSize_.reset();
+    }
+}
+
+config::AppSettings TForm1::currentSettings() const {
+    config::AppSettings s;
+    for (std::size_t i = 0; i < s.tabShown.size(); ++i) {
+        s.tabShown[i] = tabShown(tabOfRow(i));
+    }
+    for (std::size_t i = 0; i < kMixChannels.size(); ++i) {
+        s.mix[i] = mixIncludes(kMixChannels[i]);
+    }
+    s.intervalSeconds = session_->expMonitor.intervalSetting().value_or(1);
+    for (const TransparencyEntry& entry : kTransparencyEntries) {
+        if (menuEntry(entry.name)->isChecked()) {
+            s.transparencyPercent = entry.percent;
+        }
+    }
+    for (std::size_t i = 0; i < kSoundSlots.size(); ++i) {
+        s.soundPaths[i] = soundPath(kSoundSlots[i]);
+    }
+    s.statusBarRate = menuEntry("N22")->isChecked();
+    s.autoAttach = menuEntry("N24")->isChecked();
+    s.topMost = menuEntry("N14")->isChecked();
+    s.tidyOnAttach = menuEntry("OldLog01")->isChecked();
+    s.logFolder = mhFolderPath();
+    const QRect frame = frameGeometry();
+    s.windowTop = frame.y();
+    s.windowLeft = frame.x();
+    s.windowHeight = frame.height();
+    s.windowWidth = frame.width();
+    s.expLayout = session_->expMonitor.layoutIndex();
+    s.ngUsersApplied = ngUserSwitch()->isChecked();
+    s.ngWordsApplied = ngWordSwitch()->isChecked();
+    s.speechSend = speechSwitch()->isChecked();
+    s.readMode = readModeList()->currentIndex();
+    return s;
+}
+
+void TForm1::SaveSettingsAtExit() {
+    const std::filesystem::path& folder = environment_.settingsFolder;
+    if (!folder.empty()) {
+        config::ConfigStore& store = session_->configStore;
+        config::AppSettings state = currentSettings();
+        const std::string attachedFolder = attachedLogFolder();
+        state.logFolder =
+            attachedFolder.empty() ? store.value(config::ConfigRow::MHFolderPath) : attachedFolder;
+        if (!store.hasCanonicalLayout()) {
+            store = config::canonicalStore(state, config::SpeechRowsRead{});
+        }
+        // Each file is written whole or not at all; the first failure ends the
+        // saving, and the files not yet written keep their old content.
+        try {
+            config::writeExitRows(store, state);
+            for (const config::ConfigRow row : kSpeechRows) {
+                if (const auto value = speechSettingValue(config::canonicalKey(row))) {
+                    store.setValue(row, *value);
+                }
+            }
+            store.save(folder / config::kConfigFileName);
+            SaveNgLists(folder, session_->ngLists);
+            SaveVoiceList(folder);
+            SaveLogHistory();
+        } catch (const std::exception& failure) {
+            std::cerr << "DIrararezuvero: settings not saved: " << failure.what() << '\n';
+        }
+    }
+    CloseCallSounds();
+    session_->live.release();
+}
+
+}  // namespace ruv

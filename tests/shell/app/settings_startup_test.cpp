@@ -1,0 +1,217 @@
+// Every setting survives a restart: a window reads its settings folder when it
+// is created and writes it when it is destroyed.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "core/config/config_row.h"
+#include "core/config/config_store.h"
+#include "core/platform/clock.h"
+#include "core/text/cp932.h"
+#include "core/views/ng_lists.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
+#include "shell/exp/exp_monitor.h"
+#include "shell/recording_messages.h"
+
+namespace ruv::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using config::ConfigRow;
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeFile(const fs::path& path, std::string_view bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string sj(const char* utf8) {
+    return cp932::fromUtf8(utf8).value();
+}
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    std::unique_ptr<TForm1> open() {
+        AppEnvironment environment;
+        environment.settingsFolder = folder();
+        environment.clock = &clock;
+        environment.messages = &messages;
+        return std::make_unique<TForm1>(environment);
+    }
+    fs::path folder() const { return fs::path(dir.path().toStdString()); }
+    config::ConfigStore savedConfig() const {
+        config::ConfigStore store;
+        store.load(folder() / "config.ini");
+        return store;
+    }
+
+    QTemporaryDir dir;
+    platform::ManualClock clock{{2024, 5, 1, 21, 30, 0}};
+    RecordingMessages messages;
+};
+
+TEST_F(SettingsTest, FirstRunWritesAllFiveFilesWithTheSixtyDefaultRows) {
+    open().reset();
+    const std::string config = readFile(folder() / "config.ini");
+    EXPECT_EQ(std::count(config.begin(), config.end(), '\n'), 60);
+    // The first-run rows, but the window's bounds, which are saved as they are.
+    const config::ConfigStore saved = savedConfig();
+    const config::ConfigStore defaults = config::firstRunConfigStore();
+    ASSERT_EQ(saved.count(), 60);
+    for (int row = 1; row <= 60; ++row) {
+        const ConfigRow at = config::configRow(row);
+        EXPECT_EQ(saved.key(at), defaults.key(at)) << row;
+        if (row < 42 || row > 45) {
+            EXPECT_EQ(saved.value(at), defaults.value(at)) << row;
+        }
+    }
+    EXPECT_EQ(saved.value(ConfigRow::WindowWidthSize),
+              std::to_string(TForm1().frameGeometry().width()));
+    for (const char* list :
+         {"nguserlist.txt", "ngwordlist.txt", "bouyomiuserlist.txt", "loghistoryslist.txt"}) {
+        EXPECT_TRUE(fs::exists(folder() / list)) << list;
+        EXPECT_EQ(fs::file_size(folder() / list), 0u) << list;
+    }
+}
+
+TEST_F(SettingsTest, WhatTheUserChangedComesBackAtTheNextStart) {
+    {
+        auto window = open();
+        window->setTabShown(Tab::ExpMonitor, TabVisibility::Hidden);
+        window->setTabShown(Tab::Battle, TabVisibility::Shown);
+        window->mixCheckBox(ChatChannel::Whis)->setChecked(true);
+        window->ngWordSwitch()->setChecked(true);
+        window->speechSwitch()->setChecked(true);
+        window->readModeList()->setCurrentIndex(2);
+        window->menuEntry("N601")->trigger();
+        window->menuEntry("NT30")->trigger();
+        window->menuEntry("OldLog01")->trigger();
+        window->menuEntry("N24")->trigger();
+        window->ngLists().users.push_back(sj("荒らし"));
+        window->ngLists().words.push_back("spam");
+    }
+    const config::ConfigStore saved = savedConfig();
+    EXPECT_EQ(saved.count(), 60);
+    EXPECT_EQ(saved.value(ConfigRow::ExpMonitor), "0");
+    EXPECT_EQ(saved.value(ConfigRow::WindowsPenetration), "20");
+    EXPECT_EQ(saved.value(ConfigRow::NGUserCheck), "1");  // the NG-word box, names crossed
+    EXPECT_EQ(saved.value(ConfigRow::NGWordCheck), "0");
+    EXPECT_EQ(readFile(folder() / "nguserlist.txt"), sj("荒らし") + "\r\n");
+
+    auto window = open();
+    EXPECT_FALSE(window->tabShown(Tab::ExpMonitor));
+    EXPECT_TRUE(window->tabShown(Tab::Battle));
+    EXPECT_TRUE(window->mixIncludes(ChatChannel::Whis));
+    EXPECT_FALSE(window->mixIncludes(ChatChannel::Team));
+    EXPECT_TRUE(window->ngWordSwitch()->isChecked());
+    EXPECT_FALSE(window->ngUserSwitch()->isChecked());
+    EXPECT_TRUE(window->speechSwitch()->isChecked());
+    EXPECT_EQ(window->readModeList()->currentIndex(), 2);
+    EXPECT_TRUE(window->menuEntry("N601")->isChecked());
+    EXPECT_EQ(window->windowAlpha().alpha, 204);
+    EXPECT_TRUE(window->menuEntry("NT30")->isChecked());
+    EXPECT_TRUE(window->menuEntry("OldLog01")->isChecked());
+    EXPECT_FALSE(window->menuEntry("N24")->isChecked());
+    ASSERT_EQ(window->ngLists().users.size(), 1u);
+    EXPECT_EQ(window->ngLists().users[0], sj("荒らし"));
+    EXPECT_TRUE(window->errorLog()->toPlainText().isEmpty());
+}
+
+TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
+    writeFile(folder() / "config.ini",
+              "BouVolume=loud\r\nBattle=1\r\nUpDateTime=7\r\nBouPort=0\r\nOpenCheck=1\r\n");
+    {
+        auto window = open();
+        const QString log = window->errorLog()->toPlainText();
+        EXPECT_TRUE(log.startsWith(QStringLiteral(
+            "設定ファイルの読み込みに失敗しました(FormCreate)\n棒読みちゃん用通信設定 "
+            "2024/05/01 21:30:00")))
+            << log.toStdString();
+        EXPECT_TRUE(window->tabShown(Tab::Battle));
+        EXPECT_TRUE(window->mixIncludes(ChatChannel::Open));
+        EXPECT_TRUE(window->menuEntry("NT01")->isChecked());
+    }
+    const config::ConfigStore saved = savedConfig();
+    EXPECT_EQ(saved.count(), 60);
+    EXPECT_EQ(saved.value(ConfigRow::BouVolume), "100");
+    EXPECT_EQ(saved.value(ConfigRow::BouPort), "50001");
+    EXPECT_EQ(saved.value(ConfigRow::Battle), "1");
+}
+
+TEST_F(SettingsTest, ShuffledAndUnknownRowsAreWrittenBackInTheCanonicalOrder) {
+    writeFile(folder() / "config.ini",
+              "Unknown=1\r\nMHFolderPath=/games/logs/\r\nNormal=2\r\nWhatever\r\n");
+    open().reset();
+    const config::ConfigStore saved = savedConfig();
+    EXPECT_TRUE(saved.hasCanonicalLayout());
+    EXPECT_EQ(saved.value(ConfigRow::Normal), "1");
+    // Nothing attached: the log folder row keeps what was read.
+    EXPECT_EQ(saved.value(ConfigRow::MHFolderPath), "/games/logs/");
+    EXPECT_EQ(readFile(folder() / "config.ini").find("Unknown"), std::string::npos);
+}
+
+TEST_F(SettingsTest, LogFolderWithOnlyYesterdaysLogEnablesYesterdaysEntry) {
+    const fs::path logs = folder() / "logs";
+    fs::create_directories(logs);
+    writeFile(logs / "MHChatLog_2024_04_30.html", "");
+    writeFile(folder() / "config.ini", "MHFolderPath=" + (logs.string() + "/") + "\r\n");
+    auto window = open();
+    EXPECT_TRUE(window->menuEntry("LogYesterday01")->isEnabled());
+    EXPECT_EQ(window->menuEntry("LogYesterday01")->text(),
+              QStringLiteral("MHChatLog_2024_04_30.html"));
+    EXPECT_FALSE(window->menuEntry("LogToday01")->isEnabled());
+}
+
+TEST_F(SettingsTest, ASoundThatIsGoneIsShownOnceAndLogged) {
+    writeFile(folder() / "config.ini",
+              "SoundPathMemo02=" + (folder() / "gone.wav").string() + "\r\n");
+    auto window = open();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].second.startsWith(
+        QStringLiteral("以前に設定した音声ファイルが見つかりません。")));
+    EXPECT_TRUE(window->errorLog()->toPlainText().startsWith(
+        QStringLiteral("設定ファイルの読み込みに失敗しました(FormCreate) ")));
+    window.reset();
+    // The path is kept for the next start.
+    EXPECT_EQ(savedConfig().value(ConfigRow::SoundPathMemo02), (folder() / "gone.wav").string());
+}
+
+TEST_F(SettingsTest, TheWindowComesBackWhereAndAsLargeAsItWas) {
+    {
+        auto window = open();
+        window->move(40, 30);
+        window->resize(600, 300);
+    }
+    auto window = open();
+    EXPECT_EQ(window->frameGeometry(), QRect(40, 30, 600, 300));
+}
+
+TEST_F(SettingsTest, AWindowWithoutASettingsFolderReadsAndWritesNothing) {
+    {
+        TForm1 window;
+        window.setTabShown(Tab::Battle, TabVisibility::Shown);
+    }
+    EXPECT_TRUE(fs::is_empty(folder()));
+}
+
+}  // namespace
+}  // namespace ruv::testing

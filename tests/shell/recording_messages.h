@@ -1,0 +1,37 @@
+#pragma once
+// Message boxes answered by the test: what was shown and asked is recorded,
+// and each question takes the next prepared answer.
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <utility>
+#include <vector>
+
+#include "shell/platform/user_messages.h"
+
+namespace ruv::testing {
+
+class RecordingMessages final : public UserMessages {
+  public:
+    void show(MessageKind kind, const QString& text) override { shown.emplace_back(kind, text); }
+    UserAnswer ask(const QString& /*title*/, const QString& text) override {
+        asked.push_back(text);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return UserAnswer::No;
+        }
+        const UserAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::vector<std::pair<MessageKind, QString>> shown;
+    QStringList asked;
+    std::deque<UserAnswer> answers;
+};
+
+}  // namespace ruv::testing
