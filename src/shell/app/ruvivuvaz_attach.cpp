@@ -8,6 +8,7 @@
 #include <exception>
 #include <system_error>
 
+#include "core/log/attach_point.h"
 #include "core/log/attach_texts.h"
 #include "core/log/auto_attach.h"
 #include "core/log/log_history.h"
@@ -169,6 +170,10 @@ void TForm1::attachLog(const std::string& cp932Path, AttachKind kind,
     if (native && !std::filesystem::is_directory(*native, status)) {
         if (const auto file = session_->files.openShared(*native)) {
             size = file->size();
+            if (size) {
+                // A line the game is half-way through writing is delivered whole later.
+                size = attachPoint(*file, *size);
+            }
         }
     }
     if (!size) {

@@ -129,15 +129,15 @@ class LogAttachTest : public ::testing::Test {
 // --- Attaching from the dialog ----------------------------------------------
 
 TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
-    const auto log = writeLog(
-        "MHChatLog_2024_02_29.html",
-        generator.header() + line(colours::kOpenGreen, "Aki : おはよう") +
-            line(colours::kTeam, "Ren : 表で待つ") +
-            line(colours::kBattle, "経験値が 1234 上がりました。") +
-            line(colours::kSystemRed, "システム通知") +
-            line(colours::kBattle, "経験値が 66 上がりました。") +
-            generator.makeLine(colours::kShout, loggen::TagBlockForm::BlankBefore, "unfinished")
-                .bytes);
+    const std::string unfinished =
+        generator.makeLine(colours::kShout, loggen::TagBlockForm::BlankBefore, "unfinished").bytes;
+    const auto log =
+        writeLog("MHChatLog_2024_02_29.html",
+                 generator.header() + line(colours::kOpenGreen, "Aki : おはよう") +
+                     line(colours::kTeam, "Ren : 表で待つ") +
+                     line(colours::kBattle, "経験値が 1234 上がりました。") +
+                     line(colours::kSystemRed, "システム通知") +
+                     line(colours::kBattle, "経験値が 66 上がりました。") + unfinished);
     setOption("OldLog01", true);
     window->restoreMHFolderPath(textOf(logs));
     chooseInDialog(log);
@@ -166,12 +166,19 @@ TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
     EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("アタッチ"));
     EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(log.string()));
     EXPECT_EQ(window->liveLog().tail().path(), log);
+    // Following starts at the line the game is still writing.
     EXPECT_EQ(window->liveLog().tail().consumed().value,
-              static_cast<std::int64_t>(std::filesystem::file_size(log)));
+              static_cast<std::int64_t>(std::filesystem::file_size(log) - unfinished.size()));
     EXPECT_EQ(window->attachedLogFolder(), textOf(logs) + "/");
     EXPECT_TRUE(entry("LogHistory00")->isEnabled());
     EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(log.string()));
     EXPECT_FALSE(entry("LogHistory01")->isEnabled());
+
+    // The game finishes the line it was writing: it is shown once, whole.
+    append(log, "\n");
+    window->liveLog().catchUp();
+    EXPECT_EQ(lines(ChatChannel::Shout), 1);
+    EXPECT_EQ(occurrences(ChatChannel::Shout, "unfinished"), 1);
 }
 
 TEST_F(LogAttachTest, UnreadableGainWhileTidyingIsReportedAndSortingGoesOn) {
