@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Shared set-up: install missing Debian packages, then configure and build.
-# Sourced by scripts/run and scripts/test.
+# Sourced by scripts/run, scripts/test and scripts/fuzz.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
+# The list defaults to scripts/packages.txt; another list file may be named.
 install_missing_packages() {
+    local list="${1:-$ROOT/scripts/packages.txt}"
     local wanted missing=()
-    mapfile -t wanted < <(grep -v -e '^#' -e '^[[:space:]]*$' "$ROOT/scripts/packages.txt")
+    mapfile -t wanted < <(grep -v -e '^#' -e '^[[:space:]]*$' "$list")
     for pkg in "${wanted[@]}"; do
         if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
             missing+=("$pkg")
