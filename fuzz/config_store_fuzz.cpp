@@ -1,8 +1,9 @@
-// config.ini as a player may edit it by hand, then changed by the program the
-// way the dialogs and the exit do: loading never fails on the content, every
-// failure is a ConfigError, and what is saved loads back as the same rows and
-// saves again byte for byte. A file written the way save writes it (every
-// line ended by CR LF) survives load and save unchanged.
+// config.ini as a player may edit it by hand, read for the routing switches,
+// then changed by the program the way the dialogs and the exit do: loading
+// never fails on the content, every failure is a ConfigError, and what is
+// saved loads back as the same rows and saves again byte for byte. A file
+// written the way save writes it (every line ended by CR LF) survives load
+// and save unchanged.
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -11,6 +12,7 @@
 
 #include "core/config/config_error.h"
 #include "core/config/config_store.h"
+#include "core/log/route_settings.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -89,8 +91,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(savedBytes == file);
     }
 
+    // Start-up reads the routing switches by key; only a read mode that is
+    // not an integer is refused.
+    RouteSettings settings;
+    try {
+        ApplyRouteSettingsRows(store, settings);
+    } catch (const config::NotAnInteger&) {
+    }
+    FUZZ_CHECK(settings.readMode >= 0 && settings.readMode <= 3);
+
     while (input.remaining_bytes() > 0) {
         edit(store, input);
+    }
+    if (input.ConsumeBool()) {
+        WriteRouteSettingsRows(settings, store);
     }
     store.save(saved);
     const std::string edited = fuzz::readBytes(saved);
