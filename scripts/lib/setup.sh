@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Shared set-up: install missing Debian packages, then configure and build.
-# Sourced by scripts/run and scripts/test.
+# Sourced by scripts/run, scripts/test and scripts/fuzz.
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"

@@ -40,6 +40,19 @@ TEST(FindUp, NeverFindsOverlappingMatches) {
     EXPECT_EQ(third.caret.value, 0);
 }
 
+// A needle cut inside a character (its last byte a lead byte): a match ends
+// inside a character, and the search goes on from the next character.
+TEST(FindUp, NeedleEndingInALeadByteNeverMatchesOnATrailByte) {
+    const std::string text =
+        "\x83\x83\x83\x83"
+        "A";  // two characters 0x8383, then A
+    const std::string needle = "\x83";
+    EXPECT_EQ(matchStart(findInText(text, needle, at(5), FindDirection::Up)), 2);
+    // レベル: each character's lead byte is 0x83
+    const std::string level = "\x83\x8c\x83\x78\x83\x8b";
+    EXPECT_EQ(matchStart(findInText(level, needle, at(4), FindDirection::Up)), 2);
+}
+
 TEST(FindUp, FromTheStartEndsWithTheCaretAtZero) {
     const auto outcome = findInText("abc", "abc", at(0), FindDirection::Up);
     EXPECT_FALSE(outcome.match);

@@ -70,6 +70,18 @@ TEST(NativePath, BrokenCp932TextIsRefused) {
     EXPECT_EQ(toNativePath("/tmp/a"), fs::path("/tmp/a"));
 }
 
+TEST(NativePath, ZeroByteIsRefusedRatherThanEndingTheName) {
+    // A hand-edited settings row: the file system would stop reading at the
+    // zero byte and open game.html instead of the file named.
+    TempFolder temp;
+    const auto base = fromNativePath(temp.path());
+    ASSERT_TRUE(base.has_value());
+    ruv::testing::writeBytes(temp / "game.html", "x");
+    const std::string named = *base + "/game.html" + std::string(1, '\0') + ".old";
+    EXPECT_FALSE(toNativePath(named).has_value());
+    EXPECT_FALSE(toNativePath(std::string(1, '\0')).has_value());
+}
+
 TEST(TrailingSeparator, ExactlyOneNativeSeparator) {
     EXPECT_EQ(withTrailingSeparator("/home/user", PathStyle::Posix), "/home/user/");
     EXPECT_EQ(withTrailingSeparator("/home/user///", PathStyle::Posix), "/home/user/");

@@ -79,6 +79,11 @@ TEST(SjisReplaceAll, DoesNotRescanTheReplacementAndHandlesNeighbours) {
     EXPECT_EQ(sj::replaceAll(kSo + kHyou + "|" + kKowai, "|", "/"), kSo + kHyou + "/" + kKowai);
 }
 
+TEST(SjisReplaceAll, NeedleEndingInALeadByteNeverReplacesATrailByte) {
+    // Two characters 0x8383: only their lead bytes are replaced.
+    EXPECT_EQ(sj::replaceAll("\x83\x83\x83\x83", "\x83", "x"), "x\x83x\x83");
+}
+
 TEST(SjisRfind, SkipsMatchesOnTrailBytesAndHonoursBefore) {
     const std::string text = "|" + kKowai + "|" + kKowai;
     EXPECT_EQ(sj::rfind(text, "|"), 3u);

@@ -45,7 +45,7 @@ SeparatorScan scan(std::string_view text, PathStyle style) {
 }  // namespace
 
 std::optional<std::filesystem::path> toNativePath(std::string_view cp932Text) {
-    if (!cp932::isWellFormed(cp932Text)) {
+    if (!cp932::isWellFormed(cp932Text) || cp932Text.find('\0') != std::string_view::npos) {
         return std::nullopt;
     }
 #ifdef _WIN32

@@ -20,8 +20,9 @@ inline constexpr PathStyle kNativePathStyle = PathStyle::Windows;
 inline constexpr PathStyle kNativePathStyle = PathStyle::Posix;
 #endif
 
-// Empty when the text holds bytes that form no CP932 character: such a path
-// is refused rather than turned into a different name.
+// Empty when the text holds bytes that form no CP932 character, or a zero
+// byte (where the file system would end the name): such a path is refused
+// rather than turned into a different name.
 std::optional<std::filesystem::path> toNativePath(std::string_view cp932Text);
 
 // Empty when the path holds a character CP932 cannot hold (or, on Linux, a

@@ -62,7 +62,7 @@ bool duplicatesAnotherRow(const std::vector<VoiceProfile>& rows, std::string_vie
 
 // A new row with the name and the panel's values; the panel resets to voice 0
 // and 100 for the three sliders.
-inline constexpr VoiceProfile kPanelResetValues{"", 0, 100, 100, 100};
+inline const VoiceProfile kPanelResetValues{"", 0, 100, 100, 100};
 
 namespace speech_dialog_texts {
 // "キャラ名が未記入のためリストに追加出来ません"

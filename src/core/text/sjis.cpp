@@ -53,13 +53,21 @@ std::string replaceAll(std::string_view text, std::string_view needle,
     std::string out;
     out.reserve(text.size());
     std::size_t start = 0;
-    for (std::size_t pos = find(text, needle); pos != npos; pos = find(text, needle, start)) {
+    for (std::size_t pos = find(text, needle); pos != npos;
+         pos = find(text, needle, nextBoundary(text, pos, start))) {
         out.append(text.substr(start, pos - start));
         out.append(replacement);
         start = pos + needle.size();
     }
     out.append(text.substr(start));
     return out;
+}
+
+std::size_t nextBoundary(std::string_view text, std::size_t boundary, std::size_t at) noexcept {
+    while (boundary < at && boundary < text.size()) {
+        boundary += isLeadByte(text[boundary]) ? 2 : 1;
+    }
+    return boundary;
 }
 
 }  // namespace ruv::sjis

@@ -31,6 +31,12 @@ inline bool contains(std::string_view text, std::string_view needle) noexcept {
     return find(text, needle) != npos;
 }
 
+// The first character boundary at or after `at`, walking from `boundary` (a
+// boundary at or before it). Where a match of a needle that ends with a lead
+// byte ends, the search goes on from here: the match's end is inside a
+// character. May be text.size() + 1 when the text ends with a lead byte.
+std::size_t nextBoundary(std::string_view text, std::size_t boundary, std::size_t at) noexcept;
+
 // Replaces every non-overlapping occurrence of needle (character-wise, left to
 // right) with replacement. An empty needle leaves text unchanged.
 std::string replaceAll(std::string_view text, std::string_view needle,

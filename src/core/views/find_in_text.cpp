@@ -48,7 +48,7 @@ FindOutcome findUp(std::string_view text, std::string_view needle, TextSelection
     std::optional<std::size_t> last;
     const std::size_t limit = toIndex(caret);
     for (std::size_t pos = sjis::find(text, needle); pos != sjis::npos && pos <= limit;
-         pos = sjis::find(text, needle, pos + needle.size())) {
+         pos = sjis::find(text, needle, sjis::nextBoundary(text, pos, pos + needle.size()))) {
         last = pos;
     }
     if (!last) {

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <ranges>
 
 #include "core/text/sjis.h"
 
@@ -121,10 +120,17 @@ std::size_t LineStore::lineAt(ByteOffset offset) const {
     if (lines_.empty()) {
         return 0;
     }
-    const auto indexes = std::views::iota(std::size_t{0}, lines_.size());
-    const auto after = std::ranges::partition_point(
-        indexes, [&](std::size_t index) { return lineStart(index) <= offset; });
-    const auto count = static_cast<std::size_t>(*after);
+    // The number of lines that start at or before offset, by binary search.
+    std::size_t count = 0;
+    std::size_t past = lines_.size();
+    while (count < past) {
+        const std::size_t middle = count + (past - count) / 2;
+        if (lineStart(middle) <= offset) {
+            count = middle + 1;
+        } else {
+            past = middle;
+        }
+    }
     return count == 0 ? 0 : count - 1;
 }
 

@@ -1,0 +1,148 @@
+// Line routing on arbitrary lines, NG lists, keywords, switches and tabs, with
+// ports that count their calls and may fail at any one of them. Routing throws
+// nothing but RouteError, and every text it hands on is cut from the line by
+// display slicing: once, or again by each later channel step that matches a
+// marker the sender typed (speech gets the body of the display text).
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/log/route_line.h"
+#include "fuzz_check.h"
+
+namespace {
+
+using namespace ruv;
+
+constexpr std::size_t kChannels = static_cast<std::size_t>(ChatChannel::ExpMonitor) + 1;
+
+// Every port in one, counting calls; the call numbered failAt throws.
+struct CountingPorts final : RouteViews,
+                             RouteSwitches,
+                             KeywordRows,
+                             CallSounds,
+                             ExpEvents,
+                             SpeechOut {
+    std::array<bool, kChannels> shown{};
+    std::array<bool, kChannels> ticked{};
+    std::array<bool, kChannels> hasSound{};
+    std::array<std::string, kChannels> keyword;
+    std::array<bool, kMixBoxCount> mix{};
+    bool ngUsers = false, ngWords = false, speech = false;
+    std::optional<ChatChannel> active;
+    std::uint32_t failAt = 0;  // 0: never
+    std::uint32_t calls = 0;
+
+    // The line's display text, then that of the display text, and so on.
+    std::vector<std::string> displayCuts;
+    int appends = 0;
+
+    void expectLine(std::string_view raw) {
+        displayCuts.clear();
+        std::string cut = displayText(raw);
+        while (displayCuts.empty() || cut != displayCuts.back()) {
+            displayCuts.push_back(cut);
+            cut = displayText(cut);
+        }
+    }
+    bool isDisplayCut(std::string_view text) const {
+        return std::find(displayCuts.begin(), displayCuts.end(), text) != displayCuts.end();
+    }
+
+    void count() {
+        if (++calls == failAt) {
+            throw std::runtime_error("port failure");
+        }
+    }
+    static std::size_t at(ChatChannel channel) { return static_cast<std::size_t>(channel); }
+
+    void Append(ChatChannel, std::string_view text, Colour) override {
+        count();
+        FUZZ_CHECK(isDisplayCut(text));
+        ++appends;
+    }
+    Colour LastLineColour(ChatChannel) const override { return Colour{0x123456}; }
+    bool TabShown(ChatChannel tab) const override { return shown[at(tab)]; }
+    std::optional<ChatChannel> ActiveTab() const override { return active; }
+    void SetCaption(ChatChannel, std::string_view caption) override {
+        count();
+        FUZZ_CHECK(!caption.empty());
+    }
+    bool NgUsersApplied() const override { return ngUsers; }
+    bool NgWordsApplied() const override { return ngWords; }
+    bool MixTicked(MixBox box) const override { return mix[static_cast<std::size_t>(box)]; }
+    bool SpeechSendTicked() const override { return speech; }
+    bool Ticked(ChatChannel row) const override { return ticked[at(row)]; }
+    void Untick(ChatChannel row) override {
+        count();
+        ticked[at(row)] = false;
+    }
+    std::string Keyword(ChatChannel row) const override { return keyword[at(row)]; }
+    bool HasCallSound(ChatChannel slot) const override { return hasSound[at(slot)]; }
+    void PlayCallSound(ChatChannel) override { count(); }
+    void StartExpClock() override { count(); }
+    void RecordGain(std::int64_t) override { count(); }
+    void RecordLevelUp() override { count(); }
+    void SpeakLine(std::string_view text, SpeakerLine) override {
+        count();
+        FUZZ_CHECK(text == bodyOfDisplay(displayCuts.front()));
+    }
+};
+
+std::string shortText(FuzzedDataProvider& input) {
+    return input.ConsumeRandomLengthString(24);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzedDataProvider input(data, size);
+    CountingPorts ports;
+    for (std::size_t i = 0; i < kChannels; ++i) {
+        ports.shown[i] = input.ConsumeBool();
+        ports.ticked[i] = input.ConsumeBool();
+        ports.hasSound[i] = input.ConsumeBool();
+        if (ports.ticked[i]) {
+            ports.keyword[i] = shortText(input);
+        }
+    }
+    for (bool& box : ports.mix) {
+        box = input.ConsumeBool();
+    }
+    ports.ngUsers = input.ConsumeBool();
+    ports.ngWords = input.ConsumeBool();
+    ports.speech = input.ConsumeBool();
+    if (const auto tab = input.ConsumeIntegralInRange<std::size_t>(0, kChannels); tab < kChannels) {
+        ports.active = static_cast<ChatChannel>(tab);
+    }
+    ports.failAt = input.ConsumeIntegralInRange<std::uint32_t>(0, 40);
+
+    NgLists lists;
+    for (int n = input.ConsumeIntegralInRange(0, 3); n > 0; --n) {
+        lists.users.push_back(shortText(input));
+    }
+    for (int n = input.ConsumeIntegralInRange(0, 3); n > 0; --n) {
+        lists.words.push_back(shortText(input));
+    }
+    UnreadCounters counters;
+    LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports}, lists, counters);
+
+    while (input.remaining_bytes() > 0) {
+        const std::string raw = input.ConsumeRandomLengthString(400);
+        ports.expectLine(raw);
+        try {
+            router.RouteLine(raw);
+        } catch (const RouteError&) {
+            // Reported by the reader; routing goes on with the next line.
+        } catch (...) {
+            ::ruv::fuzz::fail("routing threw something other than RouteError", __FILE__, __LINE__);
+        }
+    }
+    return 0;
+}
