@@ -193,6 +193,9 @@ void LineRouter::routeChat() {
             ports_.keywords.Untick(chat.channel);
         }
         playCallSoundIfKeyword(chat.channel, routing_.text);
+        // A line belongs to the channel of its own markup; markup that a player
+        // typed into the message must not post it to a second channel.
+        break;
     }
 }
 
@@ -213,6 +216,7 @@ void LineRouter::mixOriginal(std::string_view raw) {
         if (mix.speaker == SpeakerLine::Yes) {
             speaker = SpeakerLine::Yes;
         }
+        break;
     }
     if (!added) {
         return;
@@ -226,7 +230,9 @@ void LineRouter::mixOriginal(std::string_view raw) {
 }
 
 void LineRouter::routeBattle() {
-    if (!hasMarker(routing_.text, markers::kBattle)) {
+    // A chat line is display text by now: battle markup in it was typed by a
+    // player and must not count as experience.
+    if (routing_.isDisplay || !hasMarker(routing_.text, markers::kBattle)) {
         return;
     }
     if (ports_.views.TabShown(ChatChannel::Battle)) {
@@ -255,10 +261,14 @@ void LineRouter::playNormalCallSound() {
 }
 
 void LineRouter::routeSystem() {
+    if (routing_.isDisplay) {
+        return;  // a chat line: system markup in it was typed by a player
+    }
     if (hasMarker(routing_.text, markers::kSystemRed) &&
         ports_.views.TabShown(ChatChannel::System)) {
         routing_.toDisplay();
         ports_.views.Append(ChatChannel::System, routing_.text, colours::kSystemRed);
+        return;
     }
     if (hasMarker(routing_.text, markers::kSystemGreen) &&
         ports_.views.TabShown(ChatChannel::System)) {

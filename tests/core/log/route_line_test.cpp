@@ -399,3 +399,50 @@ TEST_F(RouteLineTest, OriginalCallSoundWorksThroughItsRowWhenTicked) {
 
 }  // namespace
 }  // namespace ruv::testing
+
+namespace ruv::testing {
+namespace {
+
+// Chat text is written by other players: markup typed into a message must not
+// post the line to a second channel, fake a system line or count as experience.
+class TypedMarkupTest : public ::testing::Test {
+  protected:
+    std::vector<ViewLine> lines(ChatChannel view) const { return rig.views.lines(view); }
+    RouteRig rig;
+};
+
+TEST_F(TypedMarkupTest, ChannelMarkupInAMessageDoesNotPostItToASecondChannel) {
+    rig.views.settings.SetTabShown(ChatChannel::System, true);
+    const std::string typed = std::string("x") + std::string(markers::kTeam) + "y" +
+                              std::string(markers::kSystemRed) + "z";
+    rig.route(chatLine("c8ffc8", "Mallory : " + typed));
+    EXPECT_EQ(lines(ChatChannel::Open).size(), 1u);
+    EXPECT_EQ(lines(ChatChannel::Normal).size(), 1u);
+    EXPECT_TRUE(lines(ChatChannel::Team).empty());
+    EXPECT_TRUE(lines(ChatChannel::System).empty());
+}
+
+TEST_F(TypedMarkupTest, AGainTypedIntoChatIsNotExperience) {
+    rig.views.settings.SetTabShown(ChatChannel::Battle, true);
+    const std::string typed =
+        std::string(markers::kGainBlank) + "999999" + std::string(markers::kGainEnd);
+    rig.route(chatLine("f7b73c", "Mallory : " + typed));
+    rig.route(chatLine(
+        "f7b73c", "Mallory : " + std::string(markers::kBattle) + std::string(markers::kLevelUp)));
+    EXPECT_TRUE(rig.exp.gains.empty());
+    EXPECT_EQ(rig.exp.levelUps, 0);
+    EXPECT_TRUE(lines(ChatChannel::Battle).empty());
+    EXPECT_EQ(lines(ChatChannel::Team).size(), 2u);
+}
+
+TEST_F(TypedMarkupTest, TheMixTakesALineOnceInTheColourOfItsOwnMarkup) {
+    rig.views.settings.SetMixTicked(MixBox::Open, true);
+    rig.views.settings.SetMixTicked(MixBox::System, true);
+    rig.route(chatLine("ffffff", "Mallory : " + std::string(markers::kSystemGreen)));
+    const auto mixed = lines(ChatChannel::Original);
+    ASSERT_EQ(mixed.size(), 1u);
+    EXPECT_EQ(mixed[0].colour, colours::kOpenWhite);
+}
+
+}  // namespace
+}  // namespace ruv::testing
