@@ -59,6 +59,7 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     applyMinimumOuterSize();
 
     session_ = std::make_unique<Session>(*this, environment_);
+    buildViewCommands();
 }
 
 TForm1::~TForm1() = default;
