@@ -76,26 +76,53 @@ class StoreText {
     std::string_view bytes_;
 };
 
+// How common a byte is in chat text: ASCII letters, digits, blanks and the
+// lead bytes of kana and symbols (0x81-0x83) are everywhere; kanji lead bytes
+// and most trail bytes are rarer. Lower is rarer.
+int commonness(unsigned char byte) {
+    if ((byte >= 0x81 && byte <= 0x83) || byte == ' ' || (byte >= 'a' && byte <= 'z') ||
+        (byte >= '0' && byte <= '9')) {
+        return 2;
+    }
+    if (byte < 0x80) {
+        return 1;
+    }
+    return 0;
+}
+
 // Byte-level occurrences of a needle in a range of bytes(), forwards or
 // backwards; which of them start on a character boundary is decided by caller.
 class Occurrences {
   public:
     explicit Occurrences(std::string_view needle)
-        : needle_(needle),
-          forward_(needle.begin(), needle.end()),
-          backward_(needle.rbegin(), needle.rend()) {}
+        : needle_(needle), backward_(needle.rbegin(), needle.rend()) {
+        // Forward search runs memchr on the needle's rarest byte, then compares.
+        for (std::size_t i = 1; i < needle.size(); ++i) {
+            if (commonness(static_cast<unsigned char>(needle[i])) <
+                commonness(static_cast<unsigned char>(needle[anchor_]))) {
+                anchor_ = i;
+            }
+        }
+    }
 
     // The first occurrence starting at or after from.
     std::size_t first(std::string_view bytes, std::size_t from) const {
-        if (needle_.size() == 1) {
-            return bytes.find(needle_.front(), from);  // memchr
-        }
-        if (from > bytes.size()) {
+        if (from > bytes.size() || bytes.size() - from < needle_.size()) {
             return npos;
         }
-        const auto hit =
-            std::search(bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.end(), forward_);
-        return hit == bytes.end() ? npos : static_cast<std::size_t>(hit - bytes.begin());
+        const std::size_t last = bytes.size() - needle_.size();  // last possible start
+        for (std::size_t start = from; start <= last;) {
+            const std::size_t hit = bytes.find(needle_[anchor_], start + anchor_);
+            if (hit == npos || hit - anchor_ > last) {
+                return npos;
+            }
+            const std::size_t candidate = hit - anchor_;
+            if (bytes.compare(candidate, needle_.size(), needle_) == 0) {
+                return candidate;
+            }
+            start = candidate + 1;
+        }
+        return npos;
     }
     // The last occurrence lying wholly before end.
     std::size_t last(std::string_view bytes, std::size_t end) const {
@@ -109,12 +136,11 @@ class Occurrences {
     }
 
   private:
-    using Searcher = std::boyer_moore_horspool_searcher<std::string_view::const_iterator>;
     using BackwardSearcher =
         std::boyer_moore_horspool_searcher<std::string_view::const_reverse_iterator>;
 
     std::string_view needle_;
-    Searcher forward_;
+    std::size_t anchor_ = 0;
     BackwardSearcher backward_;
 };
 

@@ -37,10 +37,10 @@ void expectSameOutcome(const LineStore& store, const std::string& needle, TextSe
                  << selection.length.value << (direction == FindDirection::Up ? " up" : " down"));
     ASSERT_EQ(actual.match.has_value(), expected.match.has_value());
     if (expected.match) {
-        EXPECT_EQ(actual.match->start, expected.match->start);
-        EXPECT_EQ(actual.match->length, expected.match->length);
+        EXPECT_EQ(actual.match->start.value, expected.match->start.value);
+        EXPECT_EQ(actual.match->length.value, expected.match->length.value);
     }
-    EXPECT_EQ(actual.caret, expected.caret);
+    EXPECT_EQ(actual.caret.value, expected.caret.value);
 }
 
 TEST(FindInLines, WalksDownAndUpThroughMatchesOnSeveralLines) {

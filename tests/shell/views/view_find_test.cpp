@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTextCursor>
 
 #include "core/views/ng_lists.h"
@@ -59,6 +60,16 @@ TEST_F(ViewFind, FindCommandPutsTheCaretAtTheTopAndShowsTheDialog) {
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(normal->selectionStart().value, 0);
     EXPECT_EQ(normal->selectionLength().value, 0);
+}
+
+TEST_F(ViewFind, CtrlFInAViewOpensTheDialog) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ChannelView* normal = view(ChatChannel::Normal);
+    normal->setFocus();
+    QTest::keyClick(normal, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(dialog->isVisible());
 }
 
 TEST_F(ViewFind, DownwardWalksThroughEachMatchThenReportsTheEnd) {
