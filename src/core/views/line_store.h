@@ -61,6 +61,10 @@ class LineStore {
 
     // Bytes of text held, without line breaks.
     std::size_t textBytes() const { return buffer_.size(); }
+    // Every line's bytes one after another, without line breaks, and where
+    // line index starts in them: lets a search run without copying the text.
+    std::string_view bytes() const { return buffer_; }
+    std::size_t bytesStart(std::size_t index) const { return lines_[index].start; }
     // Bytes the store itself has allocated.
     std::size_t memoryBytes() const;
 

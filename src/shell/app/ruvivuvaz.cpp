@@ -61,6 +61,7 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     session_ = std::make_unique<Session>(*this, environment_);
     setUpSpeech();
     connectAttaching();
+    buildViewCommands();
     ApplySettingsAtStartup();
 }
 

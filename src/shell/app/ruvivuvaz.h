@@ -152,6 +152,25 @@ class TForm1 : public QMainWindow {
     static QStringList aboutLines();
 
     // --- views context menu, find and NG dialog (public) ---
+    // PopupMenu1, the context menu of the ten channel views.
+    QMenu* popupMenu() const { return popupMenu1_; }
+    // FindDialog01, modeless; TForm3, null until NGSettingButton01Click opens it.
+    class FindDialog* findDialog() const {
+        return findDialog01_;
+    }
+    class TForm3* ngDialog() const {
+        return ngDialog_;
+    }
+    // Context-menu commands; each acts on the view of the active tab.
+    void Copy1Click();
+    void SelectAll1Click();
+    void Find1Click();
+    void FindDialog01Find();
+    void NGUserAdd01Click();
+    void NGWordAdd01Click();
+    void NGUserDel01Click();
+    void NGWordDel01Click();
+    void NGSettingButton01Click();
 
     // --- attaching and history (public) ---
     // ファイル(&F) > アタッチログ(&O): attaches the log picked in the file dialog.
@@ -305,6 +324,10 @@ class TForm1 : public QMainWindow {
     WindowAlpha alpha_;
 
     // --- views context menu, find and NG dialog (private) ---
+    void buildViewCommands();
+    QMenu* popupMenu1_ = nullptr;
+    FindDialog* findDialog01_ = nullptr;
+    TForm3* ngDialog_ = nullptr;
 
     // --- attaching and history (private) ---
     enum class AttachKind { Replace, Add };

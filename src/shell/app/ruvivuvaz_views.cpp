@@ -1,0 +1,260 @@
+// The views' context menu PopupMenu1 (copy, select-all, find and the NG list
+// commands), the find dialog FindDialog01 and the NG settings dialog TForm3.
+
+#include <QAction>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextCursor>
+
+#include <array>
+
+#include "core/platform/error_log.h"
+#include "core/text/cp932.h"
+#include "core/views/find_in_lines.h"
+#include "core/views/ng_lists.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
+#include "shell/views/channel_view.h"
+#include "shell/views/cp932_input.h"
+#include "shell/views/find_dialog.h"
+#include "shell/views/memo_cp932.h"
+#include "shell/views/ruvivuvaz_op02.h"
+
+namespace ruv {
+namespace {
+
+struct MenuEntry {
+    const char* name;  // null: a separator
+    const char* caption;
+    void (TForm1::*handler)();
+};
+
+constexpr std::array<MenuEntry, 11> kPopupMenu1 = {{
+    {"Copy1", "コピー(&C)", &TForm1::Copy1Click},
+    {nullptr, nullptr, nullptr},
+    {"SelectAll1", "すべて選択(&A)", &TForm1::SelectAll1Click},
+    {nullptr, nullptr, nullptr},
+    {"Find1", "検索(&F)", &TForm1::Find1Click},
+    {nullptr, nullptr, nullptr},
+    {"NGUserAdd01", "NGユーザーに追加", &TForm1::NGUserAdd01Click},
+    {"NGWordAdd01", "NGワードに追加", &TForm1::NGWordAdd01Click},
+    {nullptr, nullptr, nullptr},
+    {"NGUserDel01", "NGユーザーから削除", &TForm1::NGUserDel01Click},
+    {"NGWordDel01", "NGワードから削除", &TForm1::NGWordDel01Click},
+}};
+
+// "検索が終了しました"
+const QString kSearchEnded = QStringLiteral("検索が終了しました");
+
+QString fromCp932(std::string_view bytes) {
+    QString text = QString::fromStdU16String(cp932::toUtf16(bytes));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+// Runs a handler; a failure is one line in the error log naming the handler.
+template <typename Body>
+void guarded(TForm1& window, const char* utf8Text, Body&& body) {
+    try {
+        body();
+    } catch (...) {
+        Session& session = window.session();
+        platform::reportFailure(session.errorLog, session.clock,
+                                cp932::fromUtf8(utf8Text).value_or(std::string()));
+    }
+}
+
+// The channel view of the active tab (通常 to システム), else null.
+ChannelView* activeChannelView(const TForm1& window) {
+    const auto channel = ViewOfTab(window.pageControl()->currentIndex());
+    return channel ? window.view(*channel) : nullptr;
+}
+
+// The error-log memo while its tab is active, else null.
+QPlainTextEdit* activeErrorLog(const TForm1& window) {
+    return window.pageControl()->currentIndex() == pageIndex(Tab::ErrorLog) ? window.errorLog()
+                                                                            : nullptr;
+}
+
+void runNgCommand(TForm1& window, NgList list, NgAction action) {
+    const ChannelView* view = activeChannelView(window);
+    const std::string selected = view ? view->selectedText() : std::string();
+    const NgCommandPlan plan = PlanNgCommand(window.ngLists(), list, action, selected);
+    const bool changes = plan.append || plan.eraseIndex;
+    for (std::size_t i = 0; i < plan.messages.size(); ++i) {
+        // The list changes before its result ("added", "removed") is shown.
+        if (changes && i + 1 == plan.messages.size()) {
+            ApplyNgCommand(window.ngLists(), plan);
+        }
+        window.messages().show(plan.messages[i].kind, fromCp932(plan.messages[i].text));
+    }
+}
+
+// One press of the find button over the error-log memo.
+void findInMemo(TForm1& window, QPlainTextEdit* memo, std::string_view needle,
+                FindDirection direction) {
+    const MemoCp932 text(memo->toPlainText());
+    const QTextCursor cursor = memo->textCursor();
+    const ByteOffset start = text.offsetOf(cursor.selectionStart());
+    const TextSelection selection{start, text.offsetOf(cursor.selectionEnd()) - start};
+    const FindOutcome outcome = findInText(text.text(), needle, selection, direction);
+    QTextCursor moved(memo->document());
+    if (outcome.match) {
+        moved.setPosition(text.positionOf(outcome.match->start));
+        moved.setPosition(text.positionOf(outcome.match->start + outcome.match->length),
+                          QTextCursor::KeepAnchor);
+        memo->setTextCursor(moved);
+        memo->ensureCursorVisible();
+        return;
+    }
+    if (direction == FindDirection::Up) {
+        moved.setPosition(text.positionOf(outcome.caret));
+        memo->setTextCursor(moved);
+    }
+    window.messages().show(MessageKind::Plain, kSearchEnded);
+}
+
+}  // namespace
+
+void TForm1::buildViewCommands() {
+    popupMenu1_ = new QMenu(this);
+    popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+    for (const MenuEntry& entry : kPopupMenu1) {
+        if (entry.name == nullptr) {
+            popupMenu1_->addSeparator();
+            continue;
+        }
+        QAction* action = popupMenu1_->addAction(QString::fromUtf8(entry.caption));
+        action->setObjectName(QString::fromLatin1(entry.name));
+        connect(action, &QAction::triggered, this, entry.handler);
+    }
+    // Ctrl+F works anywhere in the window, not only while the menu is open.
+    QAction* find = menuEntry("Find1");
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    find->setShortcutContext(Qt::WindowShortcut);
+    addAction(find);
+
+    for (ChannelView* channelView : views_) {
+        if (channelView == nullptr) {
+            continue;
+        }
+        channelView->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(channelView, &QWidget::customContextMenuRequested, this,
+                [this, channelView](const QPoint& pos) {
+                    popupMenu1_->popup(channelView->viewport()->mapToGlobal(pos));
+                });
+    }
+
+    findDialog01_ = new FindDialog(this);
+    connect(findDialog01_, &FindDialog::findRequested, this, &TForm1::FindDialog01Find);
+    connect(ngSettingsButton_, &QPushButton::clicked, this, &TForm1::NGSettingButton01Click);
+}
+
+void TForm1::Copy1Click() {
+    guarded(*this, "コピーの処理中にエラーが発生しました(Copy1Click) ", [this] {
+        if (const ChannelView* channelView = activeChannelView(*this)) {
+            channelView->copy();
+        } else if (QPlainTextEdit* memo = activeErrorLog(*this)) {
+            memo->copy();
+        }
+    });
+}
+
+void TForm1::SelectAll1Click() {
+    guarded(*this, "すべて選択の処理中にエラーが発生しました(SelectAll1Click) ", [this] {
+        if (ChannelView* channelView = activeChannelView(*this)) {
+            channelView->selectAll();
+        } else if (QPlainTextEdit* memo = activeErrorLog(*this)) {
+            memo->selectAll();
+        }
+    });
+}
+
+void TForm1::Find1Click() {
+    guarded(*this, "検索の処理中にエラーが発生しました(Find1Click) ", [this] {
+        if (ChannelView* channelView = activeChannelView(*this)) {
+            channelView->select(ByteOffset{0}, ByteOffset{0});
+        } else if (QPlainTextEdit* memo = activeErrorLog(*this)) {
+            memo->moveCursor(QTextCursor::Start);
+        }
+        findDialog01_->show();
+        findDialog01_->raise();
+        findDialog01_->activateWindow();
+    });
+}
+
+void TForm1::FindDialog01Find() {
+    guarded(*this, "検索の処理中にエラーが発生しました(FindDialog01Find) ", [this] {
+        const Cp932Input needle = cp932Input(findDialog01_->findText());
+        if (!needle.bytes) {
+            messages().show(MessageKind::Warning,
+                            QStringLiteral("検索する文字列に、Shift-JISで扱えない文字「%1」が"
+                                           "含まれているため、検索できません。")
+                                .arg(needle.refused));
+            return;
+        }
+        if (needle.bytes->empty()) {
+            return;
+        }
+        const FindDirection direction = findDialog01_->direction();
+        if (QPlainTextEdit* memo = activeErrorLog(*this)) {
+            findInMemo(*this, memo, *needle.bytes, direction);
+            return;
+        }
+        ChannelView* channelView = activeChannelView(*this);
+        if (channelView == nullptr) {
+            return;
+        }
+        const TextSelection selection{channelView->selectionStart(),
+                                      channelView->selectionLength()};
+        const FindOutcome outcome =
+            findInLines(channelView->lineStore(), *needle.bytes, selection, direction);
+        if (outcome.match) {
+            channelView->select(outcome.match->start, outcome.match->length);
+            return;
+        }
+        if (direction == FindDirection::Up) {
+            channelView->select(outcome.caret, ByteOffset{0});
+        }
+        messages().show(MessageKind::Plain, kSearchEnded);
+    });
+}
+
+void TForm1::NGUserAdd01Click() {
+    guarded(*this, "NGリストの処理中にエラーが発生しました(NGUserAdd01Click) ",
+            [this] { runNgCommand(*this, NgList::Users, NgAction::Add); });
+}
+
+void TForm1::NGWordAdd01Click() {
+    guarded(*this, "NGリストの処理中にエラーが発生しました(NGWordAdd01Click) ",
+            [this] { runNgCommand(*this, NgList::Words, NgAction::Add); });
+}
+
+void TForm1::NGUserDel01Click() {
+    guarded(*this, "NGリストの処理中にエラーが発生しました(NGUserDel01Click) ",
+            [this] { runNgCommand(*this, NgList::Users, NgAction::Remove); });
+}
+
+void TForm1::NGWordDel01Click() {
+    guarded(*this, "NGリストの処理中にエラーが発生しました(NGWordDel01Click) ",
+            [this] { runNgCommand(*this, NgList::Words, NgAction::Remove); });
+}
+
+void TForm1::NGSettingButton01Click() {
+    guarded(*this, "NGフィルター設定画面の処理中にエラーが発生しました(NGSettingButton01Click) ",
+            [this] {
+                if (ngDialog_ == nullptr) {
+                    ngDialog_ = new TForm3(ngLists(), messages(), this);
+                }
+                ngDialog_->fillFromLists();
+                ngDialog_->setModal(true);
+                ngDialog_->show();
+                ngDialog_->centreOnDesktop();
+                ngDialog_->raise();
+                ngDialog_->activateWindow();
+            });
+}
+
+}  // namespace ruv

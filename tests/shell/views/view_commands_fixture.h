@@ -1,0 +1,64 @@
+#pragma once
+// A main window whose message boxes are recorded, for the views' context-menu
+// commands, the find dialog and the NG dialog.
+
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QString>
+#include <QTabWidget>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/text/cp932.h"
+#include "shell/app/ruvivuvaz.h"
+#include "shell/platform/user_messages.h"
+#include "shell/views/channel_view.h"
+
+namespace ruv::testing {
+
+class RecordingMessages final : public UserMessages {
+  public:
+    struct Shown {
+        MessageKind kind;
+        QString text;
+        friend bool operator==(const Shown&, const Shown&) = default;
+    };
+
+    void show(MessageKind kind, const QString& text) override {
+        shown.push_back({kind, text});
+        if (onShow) {
+            onShow();
+        }
+    }
+    UserAnswer ask(const QString& /*title*/, const QString& /*text*/) override {
+        ADD_FAILURE() << "no command of the views asks a question";
+        return UserAnswer::No;
+    }
+
+    std::vector<Shown> shown;
+    std::function<void()> onShow;
+};
+
+class ViewCommandsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window = std::make_unique<TForm1>(AppEnvironment{{}, nullptr, &messages});
+    }
+
+    static std::string sjis(const char* utf8) { return cp932::fromUtf8(utf8).value(); }
+    ChannelView* view(ChatChannel channel) const { return window->view(channel); }
+    // Makes the tab at index the active page, shown or not.
+    void activate(Tab tab) const { window->pageControl()->setCurrentIndex(pageIndex(tab)); }
+    QString shownText(std::size_t index) const {
+        return index < messages.shown.size() ? messages.shown[index].text : QString();
+    }
+
+    RecordingMessages messages;  // outlives the window
+    std::unique_ptr<TForm1> window;
+};
+
+}  // namespace ruv::testing
