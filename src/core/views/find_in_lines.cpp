@@ -193,7 +193,7 @@ std::optional<std::size_t> lastChainedMatch(std::string_view line, std::string_v
                                             std::size_t limit) {
     std::optional<std::size_t> last;
     for (std::size_t pos = sjis::find(line, needle); pos != npos && pos <= limit;
-         pos = sjis::find(line, needle, pos + needle.size())) {
+         pos = sjis::find(line, needle, sjis::nextBoundary(line, pos, pos + needle.size()))) {
         last = pos;
     }
     return last;
