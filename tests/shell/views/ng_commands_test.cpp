@@ -18,7 +18,7 @@
 namespace ruv::testing {
 namespace {
 
-using Shown = RecordingMessages::Shown;
+using Shown = ViewCommandMessages::Shown;
 
 class NgCommands : public ViewCommandsTest {
   protected:

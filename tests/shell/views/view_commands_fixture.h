@@ -20,7 +20,7 @@
 
 namespace ruv::testing {
 
-class RecordingMessages final : public UserMessages {
+class ViewCommandMessages final : public UserMessages {
   public:
     struct Shown {
         MessageKind kind;
@@ -57,7 +57,7 @@ class ViewCommandsTest : public ::testing::Test {
         return index < messages.shown.size() ? messages.shown[index].text : QString();
     }
 
-    RecordingMessages messages;  // outlives the window
+    ViewCommandMessages messages;  // outlives the window
     std::unique_ptr<TForm1> window;
 };
 

@@ -34,7 +34,7 @@ class ViewFind : public ViewCommandsTest {
     std::size_t endedCount() const {
         return static_cast<std::size_t>(std::count(
             messages.shown.begin(), messages.shown.end(),
-            RecordingMessages::Shown{MessageKind::Plain, QStringLiteral("検索が終了しました")}));
+            ViewCommandMessages::Shown{MessageKind::Plain, QStringLiteral("検索が終了しました")}));
     }
 
     FindDialog* dialog = nullptr;
