@@ -1,65 +1,47 @@
-// Creates the main window, fills several tabs with coloured sample lines and
-// saves a picture of it: mh_ruvivuvaz-screenshot <output.png>
+// Takes the README's pictures of the real program, following the demo game's
+// log: mh_ruvivuvaz-screenshot APP_FOLDER OUTPUT_FOLDER
+//
+// APP_FOLDER holds the demo's settings (config.ini naming the demo log folder);
+// the demo game must be writing today's log there. The tool chooses
+// "Today's Log" as a player would, lets lines arrive for a few seconds, then
+// saves the main tabs, the EXP tab and the three dialogs. It prints how many
+// lines the 通常 view held right after attaching and when the picture was taken.
 
+#include <QAction>
 #include <QApplication>
-#include <QPixmap>
-#include <QStatusBar>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTimer>
 
 #include <cstdio>
-#include <string>
+#include <functional>
+#include <vector>
 
-#include "core/text/cp932.h"
 #include "shell/app/ruvivuvaz.h"
+#include "shell/platform/qt_text.h"
+#include "shell/views/channel_view.h"
 
 namespace {
 
-using ruv::ChatChannel;
-using ruv::Colour;
+using ruv::Tab;
 
-void add(ruv::TForm1& window, ChatChannel channel, const char* utf8, Colour colour) {
-    const std::string line = ruv::cp932::fromUtf8(utf8).value_or(std::string{});
-    window.appendLine(channel, line, colour);
+constexpr int kFollowMilliseconds = 6000;
+
+bool save(QWidget& widget, const QString& folder, const char* name) {
+    const QString path = folder + QLatin1Char('/') + QLatin1String(name);
+    const bool saved = widget.grab().save(path, "PNG");
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    return saved;
 }
 
-void fill(ruv::TForm1& window) {
-    namespace c = ruv::colours;
-    struct Sample {
-        ChatChannel channel;
-        const char* text;
-        Colour colour;
-    };
-    const Sample samples[] = {
-        {ChatChannel::Open, "[21:15:03]       アルト : こんばんはー", c::kOpenWhite},
-        {ChatChannel::Open, "[21:15:09]       ミナ : 港の露店、今日は混んでるね", c::kOpenGreen},
-        {ChatChannel::Team, "[21:15:12]       ルカ : 次は灯台の地下いきましょう", c::kTeam},
-        {ChatChannel::Club, "[21:15:20]       セツナ : クラブ倉庫に回復薬入れておきました",
-         c::kClub},
-        {ChatChannel::Whis, "[21:15:31]       ノエル >> 例の件、あとで相談させてください",
-         c::kWhis},
-        {ChatChannel::Shout, "[21:15:40]       カイ : 露店で鉄鉱石まとめ売り中！", c::kShout},
-        {ChatChannel::Team, "[21:15:44]       ルカ : 準備できたら声かけてね", c::kTeam},
-        {ChatChannel::Open, "[21:15:51]       アルト : いってらっしゃい", c::kOpenWhite},
-    };
-    for (const Sample& sample : samples) {
-        add(window, sample.channel, sample.text, sample.colour);
-        add(window, ChatChannel::Normal, sample.text, sample.colour);
-        if (sample.channel != ChatChannel::Shout) {
-            add(window, ChatChannel::Original, sample.text, sample.colour);
-        }
-        if (window.activeTab() != ruv::tabOf(sample.channel)) {
-            window.raiseUnread(ruv::tabOf(sample.channel));
+// The first dialog other than the main window that is showing.
+QWidget* shownDialog(const QWidget& window) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget != &window && widget->isVisible() && widget->isWindow()) {
+            return widget;
         }
     }
-    add(window, ChatChannel::Battle, "[21:15:58]       経験値が 1520 上がりました。", c::kBattle);
-    add(window, ChatChannel::System, "[21:16:02]       アイテムを手に入れました。", c::kSystemRed);
-    add(window, ChatChannel::NG, "[21:16:05]       ？？？ : 格安でゴールド販売中", c::kOpenWhite);
-    window.raiseUnread(ruv::Tab::NG);
-    window.raiseUnread(ruv::Tab::Original);
-    window.setTabShown(ruv::Tab::Battle, ruv::TabVisibility::Shown);
-    window.setActiveTab(ruv::Tab::Normal);
-    window.setStatusText(ruv::StatusPanel::Path,
-                         QStringLiteral("C:\\MistHarbour\\ChatLog\\MHChatLog_2026_12_07.html"));
+    return nullptr;
 }
 
 }  // namespace
@@ -67,23 +49,62 @@ void fill(ruv::TForm1& window) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DIrararezuvero"));
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: mh_ruvivuvaz-screenshot <output.png>\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: mh_ruvivuvaz-screenshot APP_FOLDER OUTPUT_FOLDER\n");
         return 2;
     }
-    const QString output = QString::fromLocal8Bit(argv[1]);
-    ruv::TForm1 window;
-    fill(window);
+    ruv::AppEnvironment environment;
+    environment.settingsFolder = ruv::pathFromQString(QString::fromLocal8Bit(argv[1]));
+    const QString output = QString::fromLocal8Bit(argv[2]);
+
+    ruv::TForm1 window(environment);
+    window.resize(760, 420);
     window.show();
-    int status = 1;
-    // Let the window lay itself out and paint before it is grabbed.
-    QTimer::singleShot(500, &window, [&] {
-        status = window.grab().save(output, "PNG") ? 0 : 1;
+    QAction* today = window.menuEntry("LogToday01");
+    if (today == nullptr || !today->isEnabled()) {
+        std::fprintf(stderr, "Today's Log is not enabled: is the demo game writing?\n");
+        return 1;
+    }
+    today->trigger();
+    const qint64 atAttach = window.view(ruv::ChatChannel::Normal)->lineCount().value;
+
+    int failures = 0;
+    const auto shot = [&](Tab tab, const char* name) {
+        window.setActiveTab(tab);
+        QApplication::processEvents();
+        failures += save(window, output, name) ? 0 : 1;
+    };
+    const auto dialogShot = [&](const std::function<void()>& open, const char* name) {
+        open();
+        QApplication::processEvents();
+        if (QWidget* dialog = shownDialog(window)) {
+            failures += save(*dialog, output, name) ? 0 : 1;
+            dialog->close();
+        } else {
+            std::fprintf(stderr, "no dialog for %s\n", name);
+            ++failures;
+        }
+    };
+    QTimer::singleShot(kFollowMilliseconds, &window, [&] {
+        const qint64 later = window.view(ruv::ChatChannel::Normal)->lineCount().value;
+        std::printf("通常 view: %lld lines after attaching, %lld after %d s of following\n",
+                    static_cast<long long>(atAttach), static_cast<long long>(later),
+                    kFollowMilliseconds / 1000);
+        if (later <= atAttach) {
+            std::fprintf(stderr, "no line arrived while following\n");
+            ++failures;
+        }
+        shot(Tab::Normal, "main-window.png");
+        shot(Tab::Original, "original-tab.png");
+        shot(Tab::NG, "ng-tab.png");
+        shot(Tab::Battle, "battle-tab.png");
+        shot(Tab::ExpMonitor, "exp-tab.png");
+        dialogShot([&] { window.menuEntry("SoundOption01")->trigger(); }, "call-sounds-dialog.png");
+        dialogShot([&] { window.ngSettingsButton()->click(); }, "ng-dialog.png");
+        dialogShot([&] { window.speechSettingsButton()->click(); }, "speech-dialog.png");
+        window.setActiveTab(Tab::Normal);
         QApplication::quit();
     });
     QApplication::exec();
-    if (status != 0) {
-        std::fprintf(stderr, "could not write %s\n", argv[1]);
-    }
-    return status;
+    return failures == 0 ? 0 : 1;
 }
