@@ -95,7 +95,11 @@ std::int64_t timeReaching(const std::vector<Sample>& samples, std::int64_t offse
     return it == samples.end() ? -1 : it->nanoseconds;
 }
 
-TEST(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomChunks) {
+// Chunks of up to 300 KB with bursts, or chat-sized chunks of up to 2,000 bytes.
+class FollowInWindow : public ::testing::TestWithParam<std::size_t> {};
+
+TEST_P(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomChunks) {
+    const std::size_t maxChunk = GetParam();
     TempDir dir;
     const fs::path log = dir.path() / "MHChatLog_2024_05_01.html";
     const fs::path timing = dir.path() / "timing.txt";
@@ -113,10 +117,15 @@ TEST(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomChun
         routed.push_back({live.tail().consumed().value, steadyNanoseconds()});
     });
 
-    ChildProcess writer({LOG_WRITER_PROCESS, log.string(), "--bytes", std::to_string(kBytes),
-                         "--seed", std::to_string(kSeed), "--timing", timing.string()});
+    // Everything the check needs is computed first: the event loop must be free
+    // to follow while the writer writes.
     const std::vector<std::string> raws = expectedLines(kSeed, kBytes);
     ASSERT_GE(raws.size(), 100'000u);
+    const auto expected = expectedViews(raws);
+    const std::string bytes = ruv::loggen::LogGenerator(kSeed).generate(kBytes);
+    ChildProcess writer({LOG_WRITER_PROCESS, log.string(), "--bytes", std::to_string(kBytes),
+                         "--seed", std::to_string(kSeed), "--timing", timing.string(),
+                         "--max-chunk", std::to_string(maxChunk)});
 
     // A real event loop: the program's own, without the sleeps of QTest::qWait.
     std::optional<int> writerStatus;
@@ -137,7 +146,6 @@ TEST(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomChun
     ASSERT_TRUE(exitedWith(writerStatus, 0));
     ASSERT_EQ(live.tail().consumed().value, static_cast<std::int64_t>(fs::file_size(log)));
 
-    const auto expected = expectedViews(raws);
     for (const ChatChannel channel :
          {ChatChannel::Normal, ChatChannel::Open, ChatChannel::Team, ChatChannel::Club,
           ChatChannel::Whis, ChatChannel::Shout, ChatChannel::Battle, ChatChannel::System}) {
@@ -154,7 +162,6 @@ TEST(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomChun
     const std::vector<Sample> writes = readTiming(timing);
     ASSERT_FALSE(writes.empty());
     std::vector<double> latencies;
-    const std::string bytes = ruv::loggen::LogGenerator(kSeed).generate(kBytes);
     for (std::size_t feed = bytes.find('\n'); feed != std::string::npos;
          feed = bytes.find('\n', feed + 1)) {
         const auto lineEnd = static_cast<std::int64_t>(feed + 1);
@@ -171,10 +178,14 @@ TEST(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomChun
     std::sort(latencies.begin(), latencies.end());
     const double p50 = latencies[latencies.size() / 2];
     const double p99 = latencies[latencies.size() * 99 / 100];
-    std::printf("write-to-view latency over %zu lines: p50 %.2f ms, p99 %.2f ms\n",
-                latencies.size(), p50, p99);
+    std::printf(
+        "chunks of up to %zu bytes (%zu writes, %zu slices): write-to-view latency "
+        "over %zu lines: p50 %.2f ms, p99 %.2f ms\n",
+        maxChunk, writes.size(), routed.size(), latencies.size(), p50, p99);
     RecordProperty("latency_p50_ms", std::to_string(p50));
     RecordProperty("latency_p99_ms", std::to_string(p99));
 }
+
+INSTANTIATE_TEST_SUITE_P(Chunks, FollowInWindow, ::testing::Values(300u * 1024u, 2000u));
 
 }  // namespace
