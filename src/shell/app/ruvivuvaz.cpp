@@ -15,6 +15,7 @@
 #include "shell/app/page_control.h"
 #include "shell/app/session.h"
 #include "shell/app/window_font.h"
+#include "shell/platform/qt_text.h"
 #include "shell/views/channel_view.h"
 
 namespace ruv {
@@ -59,6 +60,9 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     applyMinimumOuterSize();
 
     session_ = std::make_unique<Session>(*this, environment_);
+    // A log that vanished is reported once, until it can be read again.
+    connect(&session_->live, &LiveLog::sizeUnavailable, this,
+            [this] { messages().show(MessageKind::Plain, fromCp932(kLogSizeUnavailableText)); });
     setUpSpeech();
     connectAttaching();
     buildViewCommands();

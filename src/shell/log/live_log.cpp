@@ -36,11 +36,11 @@ void LiveLog::release() {
 
 SliceResult LiveLog::catchUp() {
     nextSlice_.stop();
-    const SliceResult result = reader_.readAll();
-    if (result.routed.value > 0) {
-        emit linesRouted(result.routed.value);
+    SliceResult last = readAndReport();
+    while (last.status == SliceStatus::MoreWaiting) {
+        last = readAndReport();
     }
-    return result;
+    return last;
 }
 
 void LiveLog::scheduleSlice() {
@@ -50,21 +50,26 @@ void LiveLog::scheduleSlice() {
 }
 
 void LiveLog::runSlice() {
+    const SliceResult result = readAndReport();
+    if (result.status == SliceStatus::MoreWaiting || result.status == SliceStatus::Reattached) {
+        scheduleSlice();
+    }
+}
+
+SliceResult LiveLog::readAndReport() {
     const SliceResult result = reader_.readSlice();
     if (result.status == SliceStatus::SizeUnavailable) {
         if (!sizeReported_) {
             sizeReported_ = true;
             emit sizeUnavailable();
         }
-        return;
+        return result;
     }
     sizeReported_ = false;
     if (result.routed.value > 0) {
         emit linesRouted(result.routed.value);
     }
-    if (result.status == SliceStatus::MoreWaiting || result.status == SliceStatus::Reattached) {
-        scheduleSlice();
-    }
+    return result;
 }
 
 }  // namespace ruv

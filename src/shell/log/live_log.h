@@ -40,6 +40,7 @@ class LiveLog : public QObject {
 
   private:
     void runSlice();
+    SliceResult readAndReport();
     void scheduleSlice();
 
     LogTail tail_;

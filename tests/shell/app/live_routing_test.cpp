@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <fstream>
 
@@ -15,6 +16,7 @@
 #include "shell/app/main_window_fixture.h"
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
+#include "shell/recording_messages.h"
 #include "shell/views/channel_view.h"
 
 namespace ruv::testing {
@@ -115,6 +117,35 @@ TEST_F(LiveRoutingTest, BadGainLineIsReportedOnceAndFollowingGoesOn) {
         QStringLiteral("フィルター処理中にエラーが発生しました(ShellChangeNotifier01Change) ")));
     EXPECT_EQ(window->errorLog()->document()->lineCount(), 1);
     EXPECT_EQ(window->view(ChatChannel::Shout)->lineCount().value, 1);
+}
+
+TEST(LiveRoutingMessages, AVanishedLogIsReportedOnceAndFollowedAgainWhenBack) {
+    QTemporaryDir dir;
+    const std::filesystem::path log(dir.filePath("MHChatLog_2024_05_01.html").toStdString());
+    loggen::LogGenerator generator{3};
+    std::ofstream(log, std::ios::binary) << generator.header();
+    RecordingMessages messages;
+    AppEnvironment environment;
+    environment.messages = &messages;
+    TForm1 window(environment);
+    const auto size = static_cast<std::int64_t>(std::filesystem::file_size(log));
+    window.liveLog().attach(log, ByteOffset{size});
+
+    std::filesystem::remove(log);
+    window.liveLog().catchUp();
+    window.liveLog().catchUp();
+    QTest::qWait(50);
+    window.liveLog().catchUp();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].second, QStringLiteral("ファイルサイズを取得できません。"));
+
+    // The game writes the file again: following resumes at the old end.
+    const std::string line =
+        generator.makeLine(colours::kTeam, loggen::TagBlockForm::BlankBefore, "Ren : back").bytes;
+    std::ofstream(log, std::ios::binary) << generator.header() << line << "\n";
+    window.liveLog().catchUp();
+    EXPECT_EQ(window.view(ChatChannel::Team)->lineCount().value, 1);
+    EXPECT_EQ(messages.shown.size(), 1u);
 }
 
 }  // namespace
