@@ -169,8 +169,8 @@ TEST(PastLogSortRows, OnlyOpenIsAcceptedInTheBlankAfterForm) {
                       append("Open", "#ffffff", kStamp + "B : x")}));
 }
 
-TEST(PastLogSortRows, TheLastMatchingRowDecides) {
-    // The body quotes another colour's marker; the later row wins.
+TEST(PastLogSortRows, TheLinesOwnMarkupDecidesNotMarkupQuotedInItsMessage) {
+    // The body quotes another colour's marker, as a player may type it.
     const std::string teamInOpen = "A : " + std::string(mk::kTeam);
     const std::string systemInBattle = "hit" + std::string(mk::kSystemRed);
     const std::string redInGreen = "g" + std::string(mk::kSystemRed);
@@ -180,15 +180,23 @@ TEST(PastLogSortRows, TheLastMatchingRowDecides) {
     EXPECT_EQ(sortAll(lines({chatLine("c8ffc8", teamInOpen), chatLine("ff64ff", systemInBattle),
                              chatLine("64ff80", redInGreen), chatLine("ff6464", greenInRed),
                              chatLine("c8ffc8", whiteInGreen), chatLine("f7b73c", greenInTeam)})),
-              (Events{append("Normal", "#f7b73c", kStamp + teamInOpen),
-                      append("Team", "#f7b73c", kStamp + teamInOpen),
-                      append("System", "#ff6464", kStamp + systemInBattle),
+              (Events{append("Normal", "#c8ffc8", kStamp + teamInOpen),
+                      append("Open", "#c8ffc8", kStamp + teamInOpen),
+                      append("Battle", "#ff64ff", kStamp + systemInBattle),
                       append("System", "#64ff80", kStamp + redInGreen),
-                      append("System", "#64ff80", kStamp + greenInRed),
-                      append("Normal", "#ffffff", kStamp + whiteInGreen),
-                      append("Open", "#ffffff", kStamp + whiteInGreen),
+                      append("System", "#ff6464", kStamp + greenInRed),
+                      append("Normal", "#c8ffc8", kStamp + whiteInGreen),
+                      append("Open", "#c8ffc8", kStamp + whiteInGreen),
                       append("Normal", "#f7b73c", kStamp + greenInTeam),
                       append("Team", "#f7b73c", kStamp + greenInTeam)}));
+}
+
+TEST(PastLogSortRows, AGainTypedIntoChatIsNotCountedAsExperience) {
+    const std::string forged =
+        "M : " + std::string(mk::kGainBlank) + "999999" + std::string(mk::kGainEnd);
+    EXPECT_EQ(sortAll(lines({chatLine("f7b73c", forged)})),
+              (Events{append("Normal", "#f7b73c", kStamp + forged),
+                      append("Team", "#f7b73c", kStamp + forged)}));
 }
 
 TEST(PastLogSortRows, MarkerStartingInsideADoubleByteCharacterDoesNotCount) {
@@ -356,18 +364,23 @@ Events referenceSort(std::string buffer) {
             has(raw, mk::kHeaderDatePrefix) || has(raw, mk::kHeaderFace)) {
             continue;
         }
+        // The row whose marker comes first in the line: the line's own markup.
         const RefRow* decided = nullptr;
+        std::size_t first = ruv::sjis::npos;
         for (const RefRow& row : rows) {
-            if (std::any_of(row.markers.begin(), row.markers.end(),
-                            [&](std::string_view m) { return has(raw, m); })) {
-                decided = &row;
+            for (const std::string_view marker : row.markers) {
+                const std::size_t at = ruv::sjis::find(raw, marker);
+                if (at != ruv::sjis::npos && (first == ruv::sjis::npos || at < first)) {
+                    first = at;
+                    decided = &row;
+                }
             }
         }
         if (decided == nullptr) {
             continue;
         }
         const std::string display = ruv::displayText(raw);
-        if (ruv::isExpGain(raw)) {
+        if (std::string_view(decided->view) == "Battle" && ruv::isExpGain(raw)) {
             const auto amount = ruv::gainAmount(raw);
             events.push_back(amount ? gain(*amount) : unreadable(display));
         }

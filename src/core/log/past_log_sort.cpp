@@ -25,7 +25,8 @@ constexpr std::string_view kGainWord = "\x8c\x6f\x8c\xb1\x92\x6c\x82\xaa ";
 
 enum class AlsoNormal { No, Yes };
 
-// The classification rows, numbered from 1; the last row a line matches decides.
+// The classification rows, numbered from 1; the row of the line's own markup
+// (its first marker) decides.
 struct Row {
     std::string_view digits;
     ChatChannel view;
@@ -117,7 +118,8 @@ std::size_t findTag(std::string_view text, std::string_view needle, std::size_t 
 }
 
 struct LineScan {
-    unsigned rows = 0;  // bit n set: row n matched
+    unsigned rows = 0;    // bit n set: row n matched
+    std::size_t own = 0;  // the row of the first marker: the line's own markup
     bool header = false;
     bool gain = false;
 };
@@ -144,7 +146,8 @@ LineScan scanLine(std::string_view raw) noexcept {
             // " <font ...>": the blank starts the marker.
             if (at > 0 && text[at - 1] == ' ' && isCharacterStart(text, 0, at - 1)) {
                 scan.rows |= 1u << row;
-                if (row == kBattleRow) {
+                scan.own = scan.own == 0 ? row : scan.own;
+                if (row == kBattleRow && scan.own == kBattleRow) {
                     const std::size_t after = at + kColourTagBytes;
                     scan.gain =
                         scan.gain || startsAt(raw, after, kGainWord) ||
@@ -165,6 +168,7 @@ LineScan scanLine(std::string_view raw) noexcept {
             }
             if (open != 0 && isCharacterStart(text, 0, at)) {
                 scan.rows |= 1u << open;
+                scan.own = scan.own == 0 ? open : scan.own;
             }
         } else if (isHeaderText(raw, at) && isCharacterStart(text, 0, at)) {
             scan.header = true;
@@ -300,7 +304,9 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     if (scan.header || scan.rows == 0) {
         return;
     }
-    const Row& row = kRows[static_cast<std::size_t>(std::bit_width(scan.rows)) - 1];
+    // The line's own markup decides: a later marker was typed into the message
+    // by a player and must not move the line or count as experience.
+    const Row& row = kRows[scan.own];
     sliceDisplay(raw, display_);
     // The gain markers begin with the Battle marker, so row 7 matched.
     if (scan.gain) {
