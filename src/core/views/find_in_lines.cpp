@@ -4,7 +4,6 @@
 #include <functional>
 #include <iterator>
 #include <optional>
-#include <ranges>
 
 #include "core/text/sjis.h"
 
@@ -44,10 +43,18 @@ class StoreText {
     }
     // The line holding a position of bytes().
     std::size_t lineOfBytes(std::size_t position) const {
-        const auto indexes = std::views::iota(std::size_t{0}, store_.size());
-        const auto after = std::ranges::partition_point(
-            indexes, [&](std::size_t index) { return store_.bytesStart(index) <= position; });
-        return *after == 0 ? 0 : *after - 1;
+        // The first line starting after position, by halving.
+        std::size_t low = 0;
+        std::size_t high = store_.size();
+        while (low < high) {
+            const std::size_t middle = low + (high - low) / 2;
+            if (store_.bytesStart(middle) <= position) {
+                low = middle + 1;
+            } else {
+                high = middle;
+            }
+        }
+        return low == 0 ? 0 : low - 1;
     }
     ByteOffset textOffset(std::size_t line, std::size_t column) const {
         return store_.lineStart(line) + toOffset(column);
