@@ -13,6 +13,7 @@
 
 #include "core/log/chat_format.h"
 #include "loggen/log_generator.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -24,24 +25,7 @@ using ruv::LogTail;
 using ruv::SliceStatus;
 using ruv::loggen::LogGenerator;
 
-class TempDir {
-  public:
-    TempDir() {
-        std::random_device seed;
-        path_ = fs::temp_directory_path() / ("ruv_reader_" + std::to_string(seed()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
+using TempDir = ruv::testing::TempFolder;
 
 void append(const fs::path& path, std::string_view bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::app);

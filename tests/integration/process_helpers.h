@@ -17,30 +17,14 @@
 #include <vector>
 
 #include "core/log/chat_format.h"
+#include "core/temp_folder.h"
 #include "loggen/log_generator.h"
 
 namespace ruv::testing {
 
 namespace fs = std::filesystem;
 
-class TempDir {
-  public:
-    TempDir() {
-        std::random_device seed;
-        path_ = fs::temp_directory_path() / ("ruv_follow_" + std::to_string(seed()));
-        fs::create_directories(path_);
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
+using TempDir = ruv::testing::TempFolder;
 
 inline void append(const fs::path& path, std::string_view bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::app);
