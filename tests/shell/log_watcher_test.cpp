@@ -4,8 +4,8 @@
 
 #include <QFile>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 
