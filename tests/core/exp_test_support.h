@@ -20,9 +20,9 @@ inline std::string sj(const char* utf8) {
     return cp932::fromUtf8(utf8).value();
 }
 
-struct FakeClock : ExpClock {
-    LocalDateTime wall{2024, 5, 6, 7, 8, 9};
-    LocalDateTime now() const override { return wall; }
+struct FakeClock : platform::Clock {
+    platform::LocalDateTime wall{2024, 5, 6, 7, 8, 9};
+    platform::LocalDateTime now() const override { return wall; }
 };
 
 struct FakeTimer : TickTimer {

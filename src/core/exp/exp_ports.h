@@ -7,26 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/platform/clock.h"
+
 namespace ruv {
-
-// A local civil date and time, as the user's clock shows it.
-struct LocalDateTime {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
-
-// "yyyy/MM/dd H:mm:ss"
-std::string dateTimeText(const LocalDateTime& when);
-
-class ExpClock {
-  public:
-    virtual ~ExpClock() = default;
-    virtual LocalDateTime now() const = 0;
-};
 
 // The periodic tick timer (Timer01). Ticks come back as ExpStats::tick().
 class TickTimer {
@@ -63,7 +46,7 @@ class StatusBarPanels {
 
 // Everything ExpStats talks to, passed by reference at construction.
 struct ExpPorts {
-    ExpClock& clock;
+    const platform::Clock& clock;  // the wall clock of error lines
     TickTimer& timer;
     ErrorLineSink& errors;
     YesNoQuestion& questions;

@@ -70,11 +70,10 @@ ExpMonitor::ExpMonitor(TForm1& window, Session& session)
     : window_(window),
       session_(session),
       timer_(window.expTimer()),
-      clock_(session.clock),
       errors_(session.errorLog),
       questions_(session.messages),
       statusBar_(window),
-      stats_(forecast_, ExpPorts{clock_, timer_, errors_, questions_, statusBar_}),
+      stats_(forecast_, ExpPorts{session.clock, timer_, errors_, questions_, statusBar_}),
       pages_(*window.expBasicPage(), *window.expExtendedPage(), debugPage(window),
              *window.syncingLabel()) {
     connectPages();

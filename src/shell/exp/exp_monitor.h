@@ -84,7 +84,6 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     TForm1& window_;
     Session& session_;
     QtTickTimer timer_;
-    SessionExpClock clock_;
     SessionErrorLines errors_;
     MessageBoxQuestions questions_;
     WindowStatusPanels statusBar_;

@@ -23,11 +23,6 @@ void QtTickTimer::setPeriod(std::chrono::milliseconds period) {
     timer_.setInterval(period);
 }
 
-LocalDateTime SessionExpClock::now() const {
-    const platform::LocalDateTime t = clock_.now();
-    return LocalDateTime{t.year, t.month, t.day, t.hour, t.minute, t.second};
-}
-
 void SessionErrorLines::appendErrorLine(std::string_view line) {
     log_.append(line);
 }

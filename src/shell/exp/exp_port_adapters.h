@@ -32,15 +32,6 @@ class QtTickTimer final : public TickTimer {
     QTimer& timer_;
 };
 
-class SessionExpClock final : public ExpClock {
-  public:
-    explicit SessionExpClock(const platform::Clock& clock) : clock_(clock) {}
-    LocalDateTime now() const override;
-
-  private:
-    const platform::Clock& clock_;
-};
-
 class SessionErrorLines final : public ErrorLineSink {
   public:
     explicit SessionErrorLines(platform::ErrorLog& log) : log_(log) {}
