@@ -29,6 +29,8 @@ install_missing_packages() {
 configure_and_build() {
     local build_type="${1:-Release}"
     shift || true
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "$@"
+    # CI exports RUVIVUVAZ_WARNINGS_AS_ERRORS=ON.
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
+        -DRUVIVUVAZ_WARNINGS_AS_ERRORS="${RUVIVUVAZ_WARNINGS_AS_ERRORS:-OFF}" "$@"
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }

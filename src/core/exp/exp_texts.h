@@ -1,274 +1,105 @@
 #pragma once
-// The fixed texts of the EXP monitor, as CP932 bytes (each shown in UTF-8 above it).
+// The fixed texts of the EXP monitor.
 
 #include <array>
 #include <string_view>
 
+#include "core/text/fixed_text.h"
+
 namespace ruv::exp_texts {
 
 // --- Basic page and status bar ---
-// "経験値情報"
-inline constexpr std::string_view kExpTabCaption = "\x8c\x6f\x8c\xb1\x92\x6c\x8f\xee\x95\xf1";
-// "基本情報"
-inline constexpr std::string_view kBasicPageCaption = "\x8a\xee\x96\x7b\x8f\xee\x95\xf1";
-// "拡張情報"
-inline constexpr std::string_view kExtendedPageCaption = "\x8a\x67\x92\xa3\x8f\xee\x95\xf1";
-// "取得EXP"
-inline constexpr std::string_view kGainedCaption =
-    "\x8e\xe6\x93\xbe"
-    "EXP";
-// "EXPのカウント"
-inline constexpr std::string_view kGainCountCaption = "EXP\x82\xcc\x83\x4a\x83\x45\x83\x93\x83\x67";
-// "平均EXP"
-inline constexpr std::string_view kAverageGainCaption =
-    "\x95\xbd\x8b\xcf"
-    "EXP";
-// "時給（経過÷EXP)"
-inline constexpr std::string_view kHourlyRateCaption =
-    "\x8e\x9e\x8b\x8b\x81\x69\x8c\x6f\x89\xdf\x81\x80"
-    "EXP)";
-// "最高時給"
-inline constexpr std::string_view kMaxHourlyCaption = "\x8d\xc5\x8d\x82\x8e\x9e\x8b\x8b";
-// "最低時給"
-inline constexpr std::string_view kMinHourlyCaption = "\x8d\xc5\x92\xe1\x8e\x9e\x8b\x8b";
-// "日給"
-inline constexpr std::string_view kDayTotalCaption = "\x93\xfa\x8b\x8b";
-// "日給÷24時間"
-inline constexpr std::string_view kDayPerHourCaption =
-    "\x93\xfa\x8b\x8b\x81\x80"
-    "24\x8e\x9e\x8a\xd4";
-// "取得EXP総CT数"
-inline constexpr std::string_view kDayCountCaption =
-    "\x8e\xe6\x93\xbe"
-    "EXP\x91\x8d"
-    "CT\x90\x94";
-// "累計EXP"
-inline constexpr std::string_view kAccumulatedCaption =
-    "\x97\xdd\x8c\x76"
-    "EXP";
-// "初回取得EXPから"
-inline constexpr std::string_view kSinceFirstGain =
-    "\x8f\x89\x89\xf1\x8e\xe6\x93\xbe"
-    "EXP\x82\xa9\x82\xe7";
-// "時間"
-inline constexpr std::string_view kHoursLabel = "\x8e\x9e\x8a\xd4";
-// "分"
-inline constexpr std::string_view kMinutesLabel = "\x95\xaa";
-// "秒"
-inline constexpr std::string_view kSecondsLabel = "\x95\x62";
-// "経過"
-inline constexpr std::string_view kElapsedLabel = "\x8c\x6f\x89\xdf";
-// "時給計算の更新時間"
-inline constexpr std::string_view kUpdateIntervalLabel =
-    "\x8e\x9e\x8b\x8b\x8c\x76\x8e\x5a\x82\xcc\x8d\x58\x90\x56\x8e\x9e\x8a\xd4";
-// "更新処理停止中..."
-inline constexpr std::string_view kPausedLabel =
-    "\x8d\x58\x90\x56\x8f\x88\x97\x9d\x92\xe2\x8e\x7e\x92\x86...";
-// "ロストカウント発生中...　EXP:"
-inline constexpr std::string_view kLostCountingPrefix =
-    "\x83\x8d\x83\x58\x83\x67\x83\x4a\x83\x45\x83\x93\x83\x67\x94\xad\x90\xb6\x92\x86...\x81\x40"
-    "EXP:";
-// "更新時間の同期中..."
-inline constexpr std::string_view kSyncingNotice =
-    "\x8d\x58\x90\x56\x8e\x9e\x8a\xd4\x82\xcc\x93\xaf\x8a\xfa\x92\x86...";
-// "一時停止"
-inline constexpr std::string_view kPauseCaption = "\x88\xea\x8e\x9e\x92\xe2\x8e\x7e";
-// "再開"
-inline constexpr std::string_view kResumeCaption = "\x8d\xc4\x8a\x4a";
-// "リセット"
-inline constexpr std::string_view kResetCaption = "\x83\x8a\x83\x5a\x83\x62\x83\x67";
-// "リセットの確認"
-inline constexpr std::string_view kResetTitle =
-    "\x83\x8a\x83\x5a\x83\x62\x83\x67\x82\xcc\x8a\x6d\x94\x46";
-// "日給・平均時給・取得EXPの総カウント数以外をリセットします。"
-inline constexpr std::string_view kResetQuestion =
-    "\x93\xfa\x8b\x8b\x81\x45\x95\xbd\x8b\xcf\x8e\x9e\x8b\x8b\x81\x45\x8e\xe6\x93\xbe"
-    "EXP\x82\xcc\x91\x8d\x83\x4a\x83\x45\x83\x93\x83\x67\x90\x94\x88\xc8\x8a\x4f\x82\xf0\x83\x8a"
-    "\x83\x5a\x83\x62\x83\x67\x82\xb5\x82\xdc\x82\xb7\x81\x42";
-// "ロストカウントの行方"
-inline constexpr std::string_view kLostMergeTitle =
-    "\x83\x8d\x83\x58\x83\x67\x83\x4a\x83\x45\x83\x93\x83\x67\x82\xcc\x8d\x73\x95\xfb";
-// "ロストカウント分を加算しますか？\r\n（一時停止中に計算した情報を加算します）\r\n（ただし最高・最低時給は反映されません）"
-inline constexpr std::string_view kLostMergeQuestion =
-    "\x83\x8d\x83\x58\x83\x67\x83\x4a\x83\x45\x83\x93\x83\x67\x95\xaa\x82\xf0\x89\xc1\x8e\x5a\x82"
-    "\xb5\x82\xdc\x82\xb7\x82\xa9\x81\x48\r\n\x81\x69\x88\xea\x8e\x9e\x92\xe2\x8e\x7e\x92\x86\x82"
-    "\xc9\x8c\x76\x8e\x5a\x82\xb5\x82\xbd\x8f\xee\x95\xf1\x82\xf0\x89\xc1\x8e\x5a\x82\xb5\x82\xdc"
-    "\x82\xb7\x81\x6a\r\n\x81\x69\x82\xbd\x82\xbe\x82\xb5\x8d\xc5\x8d\x82\x81\x45\x8d\xc5\x92\xe1"
-    "\x8e\x9e\x8b\x8b\x82\xcd\x94\xbd\x89\x66\x82\xb3\x82\xea\x82\xdc\x82\xb9\x82\xf1\x81\x6a";
-// "アタッチ"
-inline constexpr std::string_view kAttachPanel = "\x83\x41\x83\x5e\x83\x62\x83\x60";
-// " 取得EXP:"
-inline constexpr std::string_view kStatusGainedLabel =
-    " \x8e\xe6\x93\xbe"
-    "EXP:";
-// " 時給EXP:"
-inline constexpr std::string_view kStatusHourlyLabel =
-    " \x8e\x9e\x8b\x8b"
-    "EXP:";
-// "時給計算処理に失敗しました(Timer01Timer) "
-inline constexpr std::string_view kTickErrorText =
-    "\x8e\x9e\x8b\x8b\x8c\x76\x8e\x5a\x8f\x88\x97\x9d\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82"
-    "\xb5\x82\xbd(Timer01Timer) ";
+inline const FixedText kExpTabCaption{"経験値情報"};
+inline const FixedText kBasicPageCaption{"基本情報"};
+inline const FixedText kExtendedPageCaption{"拡張情報"};
+inline const FixedText kGainedCaption{"取得EXP"};
+inline const FixedText kGainCountCaption{"EXPのカウント"};
+inline const FixedText kAverageGainCaption{"平均EXP"};
+inline const FixedText kHourlyRateCaption{"時給（経過÷EXP)"};
+inline const FixedText kMaxHourlyCaption{"最高時給"};
+inline const FixedText kMinHourlyCaption{"最低時給"};
+inline const FixedText kDayTotalCaption{"日給"};
+inline const FixedText kDayPerHourCaption{"日給÷24時間"};
+inline const FixedText kDayCountCaption{"取得EXP総CT数"};
+inline const FixedText kAccumulatedCaption{"累計EXP"};
+inline const FixedText kSinceFirstGain{"初回取得EXPから"};
+inline const FixedText kHoursLabel{"時間"};
+inline const FixedText kMinutesLabel{"分"};
+inline const FixedText kSecondsLabel{"秒"};
+inline const FixedText kElapsedLabel{"経過"};
+inline const FixedText kUpdateIntervalLabel{"時給計算の更新時間"};
+inline const FixedText kPausedLabel{"更新処理停止中..."};
+inline const FixedText kLostCountingPrefix{"ロストカウント発生中...　EXP:"};
+inline const FixedText kSyncingNotice{"更新時間の同期中..."};
+inline const FixedText kPauseCaption{"一時停止"};
+inline const FixedText kResumeCaption{"再開"};
+inline const FixedText kResetCaption{"リセット"};
+inline const FixedText kResetTitle{"リセットの確認"};
+inline const FixedText kResetQuestion{
+    "日給・平均時給・取得EXPの総カウント数以外をリセットします。"};
+inline const FixedText kLostMergeTitle{"ロストカウントの行方"};
+inline const FixedText kLostMergeQuestion{
+    "ロストカウント分を加算しますか？\r\n（一時停止中に計算した情報を加算します）\r\n（ただし最高・"
+    "最低時給は反映されません）"};
+inline const FixedText kAttachPanel{"アタッチ"};
+inline const FixedText kStatusGainedLabel{" 取得EXP:"};
+inline const FixedText kStatusHourlyLabel{" 時給EXP:"};
+inline const FixedText kTickErrorText{"時給計算処理に失敗しました(Timer01Timer) "};
 // --- Interval menu ---
-// "時給更新時間の設定"
-inline constexpr std::string_view kIntervalMenuCaption =
-    "\x8e\x9e\x8b\x8b\x8d\x58\x90\x56\x8e\x9e\x8a\xd4\x82\xcc\x90\xdd\x92\xe8";
-// "ステータスバーに時給を表示"
-inline constexpr std::string_view kStatusBarMenuCaption =
-    "\x83\x58\x83\x65\x81\x5b\x83\x5e\x83\x58\x83\x6f\x81\x5b\x82\xc9\x8e\x9e\x8b\x8b\x82\xf0\x95"
-    "\x5c\x8e\xa6";
-// " 1秒"
-inline constexpr std::string_view kInterval1Caption = " 1\x95\x62";
-// " 5秒"
-inline constexpr std::string_view kInterval5Caption = " 5\x95\x62";
-// "10秒"
-inline constexpr std::string_view kInterval10Caption = "10\x95\x62";
-// "30秒"
-inline constexpr std::string_view kInterval30Caption = "30\x95\x62";
-// "60秒"
-inline constexpr std::string_view kInterval60Caption = "60\x95\x62";
-// "停止"
-inline constexpr std::string_view kIntervalStopCaption = "\x92\xe2\x8e\x7e";
+inline const FixedText kIntervalMenuCaption{"時給更新時間の設定"};
+inline const FixedText kStatusBarMenuCaption{"ステータスバーに時給を表示"};
+inline const FixedText kInterval1Caption{" 1秒"};
+inline const FixedText kInterval5Caption{" 5秒"};
+inline const FixedText kInterval10Caption{"10秒"};
+inline const FixedText kInterval30Caption{"30秒"};
+inline const FixedText kInterval60Caption{"60秒"};
+inline const FixedText kIntervalStopCaption{"停止"};
 // --- Extended page and forecast ---
-// "新機能のテスト（ネタです）"
-inline constexpr std::string_view kExtendedPageTitle =
-    "\x90\x56\x8b\x40\x94\x5c\x82\xcc\x83\x65\x83\x58\x83\x67\x81\x69\x83\x6c\x83\x5e\x82\xc5\x82"
-    "\xb7\x81\x6a";
-// "現在のLv"
-inline constexpr std::string_view kLevelCaption = "\x8c\xbb\x8d\xdd\x82\xccLv";
-// "NextEXP"
-inline constexpr std::string_view kNextExpCaption = "NextEXP";
-// "LimitEXP"
-inline constexpr std::string_view kLimitExpCaption = "LimitEXP";
-// "EXP"
-inline constexpr std::string_view kExpCaption = "EXP";
-// "補正値（％）"
-inline constexpr std::string_view kCorrectionCaption =
-    "\x95\xe2\x90\xb3\x92\x6c\x81\x69\x81\x93\x81\x6a";
-// "レイアウト01"
-inline constexpr std::string_view kLayout01Caption =
-    "\x83\x8c\x83\x43\x83\x41\x83\x45\x83\x67"
-    "01";
-// "レイアウト02"
-inline constexpr std::string_view kLayout02Caption =
-    "\x83\x8c\x83\x43\x83\x41\x83\x45\x83\x67"
-    "02";
-// "次のLvまでにかかる予想時間"
-inline constexpr std::string_view kForecastHeading =
-    "\x8e\x9f\x82\xccLv\x82\xdc\x82\xc5\x82\xc9\x82\xa9\x82\xa9\x82\xe9\x97\x5c\x91\x7a\x8e\x9e\x8a"
-    "\xd4";
-// "入力値エラーのため数値を0にします"
-inline constexpr std::string_view kInputErrorNotice =
-    "\x93\xfc\x97\xcd\x92\x6c\x83\x47\x83\x89\x81\x5b\x82\xcc\x82\xbd\x82\xdf\x90\x94\x92\x6c\x82"
-    "\xf0"
-    "0\x82\xc9\x82\xb5\x82\xdc\x82\xb7";
-// "Next EXP Over　"
-inline constexpr std::string_view kNextExpOverPrefix = "Next EXP Over\x81\x40";
-// "Limit EXP Over　"
-inline constexpr std::string_view kLimitExpOverPrefix = "Limit EXP Over\x81\x40";
-// "日　"
-inline constexpr std::string_view kDaysUnit = "\x93\xfa\x81\x40";
-// "時　"
-inline constexpr std::string_view kHoursUnit = "\x8e\x9e\x81\x40";
-// "分　"
-inline constexpr std::string_view kMinutesUnit = "\x95\xaa\x81\x40";
-// "秒　"
-inline constexpr std::string_view kSecondsUnit = "\x95\x62\x81\x40";
-// "Next EXP Over　0日　0時　0分　0秒"
-inline constexpr std::string_view kNextExpInitial =
-    "Next EXP Over\x81\x40"
-    "0\x93\xfa\x81\x40"
-    "0\x8e\x9e\x81\x40"
-    "0\x95\xaa\x81\x40"
-    "0\x95\x62";
-// "Limit EXP Over　0日　0時　0分　0秒"
-inline constexpr std::string_view kLimitExpInitial =
-    "Limit EXP Over\x81\x40"
-    "0\x93\xfa\x81\x40"
-    "0\x8e\x9e\x81\x40"
-    "0\x95\xaa\x81\x40"
-    "0\x95\x62";
-// "Next EXP Over!!"
-inline constexpr std::string_view kNextExpOverNotice = "Next EXP Over!!";
-// "LvUP予想時間処理に失敗しました(Timer01Timer) "
-inline constexpr std::string_view kForecastErrorText =
-    "LvUP\x97\x5c\x91\x7a\x8e\x9e\x8a\xd4\x8f\x88\x97\x9d\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc"
-    "\x82\xb5\x82\xbd(Timer01Timer) ";
+inline const FixedText kExtendedPageTitle{"新機能のテスト（ネタです）"};
+inline const FixedText kLevelCaption{"現在のLv"};
+inline const FixedText kNextExpCaption{"NextEXP"};
+inline const FixedText kLimitExpCaption{"LimitEXP"};
+inline const FixedText kExpCaption{"EXP"};
+inline const FixedText kCorrectionCaption{"補正値（％）"};
+inline const FixedText kLayout01Caption{"レイアウト01"};
+inline const FixedText kLayout02Caption{"レイアウト02"};
+inline const FixedText kForecastHeading{"次のLvまでにかかる予想時間"};
+inline const FixedText kInputErrorNotice{"入力値エラーのため数値を0にします"};
+inline const FixedText kNextExpOverPrefix{"Next EXP Over　"};
+inline const FixedText kLimitExpOverPrefix{"Limit EXP Over　"};
+inline const FixedText kDaysUnit{"日　"};
+inline const FixedText kHoursUnit{"時　"};
+inline const FixedText kMinutesUnit{"分　"};
+inline const FixedText kSecondsUnit{"秒　"};
+inline const FixedText kNextExpInitial{"Next EXP Over　0日　0時　0分　0秒"};
+inline const FixedText kLimitExpInitial{"Limit EXP Over　0日　0時　0分　0秒"};
+inline const FixedText kNextExpOverNotice{"Next EXP Over!!"};
+inline const FixedText kForecastErrorText{"LvUP予想時間処理に失敗しました(Timer01Timer) "};
 
 // The read-only memo of the extended page, one entry per line.
-inline constexpr std::array<std::string_view, 22> kManualMemo{
-    // "※：ただのネタシステムです。"
-    "\x81\xa6\x81\x46\x82\xbd\x82\xbe\x82\xcc\x83\x6c\x83\x5e\x83\x56\x83\x58\x83\x65\x83\x80\x82"
-    "\xc5\x82\xb7\x81\x42",
-    // "※：実際にはエラー王国な役立たずです。多分。"
-    "\x81\xa6\x81\x46\x8e\xc0\x8d\xdb\x82\xc9\x82\xcd\x83\x47\x83\x89\x81\x5b\x89\xa4\x8d\x91\x82"
-    "\xc8\x96\xf0\x97\xa7\x82\xbd\x82\xb8\x82\xc5\x82\xb7\x81\x42\x91\xbd\x95\xaa\x81\x42",
-    // "※：入力は半角数字のみ有効です！（マイナス記号は使えます）"
-    "\x81\xa6\x81\x46\x93\xfc\x97\xcd\x82\xcd\x94\xbc\x8a\x70\x90\x94\x8e\x9a\x82\xcc\x82\xdd\x97"
-    "\x4c\x8c\xf8\x82\xc5\x82\xb7\x81\x49\x81\x69\x83\x7d\x83\x43\x83\x69\x83\x58\x8b\x4c\x8d\x86"
-    "\x82\xcd\x8e\x67\x82\xa6\x82\xdc\x82\xb7\x81\x6a",
-    // "※：全角文字や「%」などの記号はエラーになります。"
-    "\x81\xa6\x81\x46\x91\x53\x8a\x70\x95\xb6\x8e\x9a\x82\xe2\x81\x75%"
-    "\x81\x76\x82\xc8\x82\xc7\x82\xcc\x8b\x4c\x8d\x86\x82\xcd\x83\x47\x83\x89\x81\x5b\x82\xc9\x82"
-    "\xc8\x82\xe8\x82\xdc\x82\xb7\x81\x42",
-    // "※：ログをアタッチしてから数値を入力してください。"
-    "\x81\xa6\x81\x46\x83\x8d\x83\x4f\x82\xf0\x83\x41\x83\x5e\x83\x62\x83\x60\x82\xb5\x82\xc4\x82"
-    "\xa9\x82\xe7\x90\x94\x92\x6c\x82\xf0\x93\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3"
-    "\x82\xa2\x81\x42",
-    // "※：アタッチ前に数値を入力してもアタッチ時に初期化されます。"
-    "\x81\xa6\x81\x46\x83\x41\x83\x5e\x83\x62\x83\x60\x91\x4f\x82\xc9\x90\x94\x92\x6c\x82\xf0\x93"
-    "\xfc\x97\xcd\x82\xb5\x82\xc4\x82\xe0\x83\x41\x83\x5e\x83\x62\x83\x60\x8e\x9e\x82\xc9\x8f\x89"
-    "\x8a\xfa\x89\xbb\x82\xb3\x82\xea\x82\xdc\x82\xb7\x81\x42",
-    // ""
-    "",
-    // "＜簡易説明書＞"
-    "\x81\x83\x8a\xc8\x88\xd5\x90\xe0\x96\xbe\x8f\x91\x81\x84",
-    // "必須入力は「現在のLv」と「EXP」のみ。"
-    "\x95\x4b\x90\x7b\x93\xfc\x97\xcd\x82\xcd\x81\x75\x8c\xbb\x8d\xdd\x82\xccLv\x81\x76\x82\xc6\x81"
-    "\x75"
-    "EXP\x81\x76\x82\xcc\x82\xdd\x81\x42",
-    // ""
-    "",
-    // "＜補正値＞"
-    "\x81\x83\x95\xe2\x90\xb3\x92\x6c\x81\x84",
-    // "補正値は基本コンボやスキル使用時に獲得するEXP分を補うための補正です。"
-    "\x95\xe2\x90\xb3\x92\x6c\x82\xcd\x8a\xee\x96\x7b\x83\x52\x83\x93\x83\x7b\x82\xe2\x83\x58\x83"
-    "\x4c\x83\x8b\x8e\x67\x97\x70\x8e\x9e\x82\xc9\x8a\x6c\x93\xbe\x82\xb7\x82\xe9"
-    "EXP\x95\xaa\x82\xf0\x95\xe2\x82\xa4\x82\xbd\x82\xdf\x82\xcc\x95\xe2\x90\xb3\x82\xc5\x82\xb7"
-    "\x81\x42",
-    // "意外とずれるので、何度か試しつつ補正値とEXPを調整してみてください。"
-    "\x88\xd3\x8a\x4f\x82\xc6\x82\xb8\x82\xea\x82\xe9\x82\xcc\x82\xc5\x81\x41\x89\xbd\x93\x78\x82"
-    "\xa9\x8e\x8e\x82\xb5\x82\xc2\x82\xc2\x95\xe2\x90\xb3\x92\x6c\x82\xc6"
-    "EXP\x82\xf0\x92\xb2\x90\xae\x82\xb5\x82\xc4\x82\xdd\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2"
-    "\x81\x42",
-    // "単体狩りなら 1% ～ 10%、範囲狩りなら1% ～ -10.00%くらいかな？"
-    "\x92\x50\x91\xcc\x8e\xeb\x82\xe8\x82\xc8\x82\xe7 1% \x81\x60 "
-    "10%\x81\x41\x94\xcd\x88\xcd\x8e\xeb\x82\xe8\x82\xc8\x82\xe7"
-    "1% \x81\x60 -10.00%\x82\xad\x82\xe7\x82\xa2\x82\xa9\x82\xc8\x81\x48",
-    // "1匹辺りのEXP値に補正を掛けるので、調整が難しいと思います。"
-    "1\x95\x43\x95\xd3\x82\xe8\x82\xcc"
-    "EXP\x92\x6c\x82\xc9\x95\xe2\x90\xb3\x82\xf0\x8a\x7c\x82\xaf\x82\xe9\x82\xcc\x82\xc5\x81\x41"
-    "\x92\xb2\x90\xae\x82\xaa\x93\xef\x82\xb5\x82\xa2\x82\xc6\x8e\x76\x82\xa2\x82\xdc\x82\xb7\x81"
-    "\x42",
-    // "※：「%」の記入は不要です。"
-    "\x81\xa6\x81\x46\x81\x75%"
-    "\x81\x76\x82\xcc\x8b\x4c\x93\xfc\x82\xcd\x95\x73\x97\x76\x82\xc5\x82\xb7\x81\x42",
-    // ""
-    "",
-    // "スキルのLv上げで経験値が減少した場合などは、"
-    "\x83\x58\x83\x4c\x83\x8b\x82\xccLv\x8f\xe3\x82\xb0\x82\xc5\x8c\x6f\x8c\xb1\x92\x6c\x82\xaa\x8c"
-    "\xb8\x8f\xad\x82\xb5\x82\xbd\x8f\xea\x8d\x87\x82\xc8\x82\xc7\x82\xcd\x81\x41",
-    // "再度EXPを記入し直してください。"
-    "\x8d\xc4\x93\x78"
-    "EXP\x82\xf0\x8b\x4c\x93\xfc\x82\xb5\x92\xbc\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2"
-    "\x81\x42",
-    // ""
-    "",
-    // "ちなみに狩りをサボると"
-    "\x82\xbf\x82\xc8\x82\xdd\x82\xc9\x8e\xeb\x82\xe8\x82\xf0\x83\x54\x83\x7b\x82\xe9\x82\xc6",
-    // "予想時間が恐ろしい事になります。"
-    "\x97\x5c\x91\x7a\x8e\x9e\x8a\xd4\x82\xaa\x8b\xb0\x82\xeb\x82\xb5\x82\xa2\x8e\x96\x82\xc9\x82"
-    "\xc8\x82\xe8\x82\xdc\x82\xb7\x81\x42",
+inline const std::array<FixedText, 22> kManualMemo{
+    FixedText{"※：ただのネタシステムです。"},
+    FixedText{"※：実際にはエラー王国な役立たずです。多分。"},
+    FixedText{"※：入力は半角数字のみ有効です！（マイナス記号は使えます）"},
+    FixedText{"※：全角文字や「%」などの記号はエラーになります。"},
+    FixedText{"※：ログをアタッチしてから数値を入力してください。"},
+    FixedText{"※：アタッチ前に数値を入力してもアタッチ時に初期化されます。"},
+    FixedText{""},
+    FixedText{"＜簡易説明書＞"},
+    FixedText{"必須入力は「現在のLv」と「EXP」のみ。"},
+    FixedText{""},
+    FixedText{"＜補正値＞"},
+    FixedText{"補正値は基本コンボやスキル使用時に獲得するEXP分を補うための補正です。"},
+    FixedText{"意外とずれるので、何度か試しつつ補正値とEXPを調整してみてください。"},
+    FixedText{"単体狩りなら 1% ～ 10%、範囲狩りなら1% ～ -10.00%くらいかな？"},
+    FixedText{"1匹辺りのEXP値に補正を掛けるので、調整が難しいと思います。"},
+    FixedText{"※：「%」の記入は不要です。"},
+    FixedText{""},
+    FixedText{"スキルのLv上げで経験値が減少した場合などは、"},
+    FixedText{"再度EXPを記入し直してください。"},
+    FixedText{""},
+    FixedText{"ちなみに狩りをサボると"},
+    FixedText{"予想時間が恐ろしい事になります。"},
 };
 
 }  // namespace ruv::exp_texts

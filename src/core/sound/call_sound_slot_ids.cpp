@@ -14,10 +14,11 @@ constexpr std::array<ConfigRow, kCallSoundSlotCount> kRows{
     ConfigRow::SoundPathMemo04, ConfigRow::SoundPathMemo05, ConfigRow::SoundPathMemo06,
     ConfigRow::SoundPathMemo09,
 };
-constexpr std::array<std::string_view, kCallSoundSlotCount> kLabels{
-    call_sound_texts::kLabelNormal,   call_sound_texts::kLabelOpen, call_sound_texts::kLabelTeam,
-    call_sound_texts::kLabelClub,     call_sound_texts::kLabelWhis, call_sound_texts::kLabelShout,
-    call_sound_texts::kLabelOriginal,
+constexpr std::array<const FixedText*, kCallSoundSlotCount> kLabels{
+    &call_sound_texts::kLabelNormal,   &call_sound_texts::kLabelOpen,
+    &call_sound_texts::kLabelTeam,     &call_sound_texts::kLabelClub,
+    &call_sound_texts::kLabelWhis,     &call_sound_texts::kLabelShout,
+    &call_sound_texts::kLabelOriginal,
 };
 
 }  // namespace
@@ -47,7 +48,7 @@ std::optional<ChatChannel> callSoundSlotOfNumber(int number) noexcept {
 
 std::string_view callSoundLabel(ChatChannel slot) noexcept {
     const auto index = callSoundIndex(slot);
-    return index ? kLabels[*index] : std::string_view{};
+    return index ? kLabels[*index]->cp932() : std::string_view{};
 }
 
 config::ConfigRow soundPathRow(ChatChannel slot) noexcept {

@@ -1,84 +1,33 @@
 #pragma once
-// The texts of the call sounds and their dialog, in CP932.
+// The texts of the call sounds and their dialog.
 
 #include <string_view>
 
+#include "core/text/fixed_text.h"
+
 namespace ruv::call_sound_texts {
 
-// "以前に設定した音声ファイルが見つかりません。" CR
-// "呼び出し音の設定を開き、指定したファイルを再度確認してください。"
-inline constexpr std::string_view kRestoreFailedMessage =
-    "\x88\xc8\x91O\x82\xc9\x90\xdd\x92\xe8\x82\xb5\x82\xbd\x89\xb9\x90\xba\x83t\x83@\x83"
-    "C\x83\x8b\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B\x0d\x8c\xc4\x82\xd1\x8fo\x82\xb5\x89\xb9\x82\xcc\x90\xdd\x92\xe8\x82\xf0\x8aJ\x82"
-    "\xab\x81"
-    "A\x8ew\x92\xe8\x82\xb5\x82\xbd\x83t\x83@\x83"
-    "C\x83\x8b\x82\xf0\x8d\xc4\x93x\x8am\x94"
-    "F\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81"
-    "B";
-// "設定ファイルの読み込みに失敗しました(FormCreate)"; the error log adds a blank and the date-time
-inline constexpr std::string_view kRestoreFailedLogText =
-    "\x90\xdd\x92\xe8\x83t\x83@\x83"
-    "C\x83\x8b\x82\xcc\x93\xc7\x82\xdd\x8d\x9e\x82\xdd\x82\xc9\x8e\xb8\x94s\x82\xb5\x82"
-    "\xdc\x82\xb5\x82\xbd(FormCreate)";
-// "重複チェック"
-inline constexpr std::string_view kDuplicateTitle =
-    "\x8f"
-    "d\x95\xa1\x83`\x83"
-    "F\x83"
-    "b\x83N";
-// "ファイルチェック"
-inline constexpr std::string_view kFileCheckTitle =
-    "\x83t\x83@\x83"
-    "C\x83\x8b\x83`\x83"
-    "F\x83"
-    "b\x83N";
-// "「"
-inline constexpr std::string_view kQuoteOpen = "\x81u";
-// "」で指定したファイルが他でも指定されています。"
-inline constexpr std::string_view kDuplicateTail =
-    "\x81v\x82\xc5\x8ew\x92\xe8\x82\xb5\x82\xbd\x83t\x83@\x83"
-    "C\x83\x8b\x82\xaa\x91\xbc\x82\xc5\x82\xe0\x8ew\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82"
-    "\xa2\x82\xdc\x82\xb7\x81"
-    "B";
-// "それぞれ別のファイルを指定してください。"
-inline constexpr std::string_view kDuplicateAdvice =
-    "\x82\xbb\x82\xea\x82\xbc\x82\xea\x95\xca\x82\xcc\x83t\x83@\x83"
-    "C\x83\x8b\x82\xf0\x8ew\x92\xe8\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3\x82\xa2\x81"
-    "B";
-// "」で指定したファイルが存在しません。"
-inline constexpr std::string_view kMissingTail =
-    "\x81v\x82\xc5\x8ew\x92\xe8\x82\xb5\x82\xbd\x83t\x83@\x83"
-    "C\x83\x8b\x82\xaa\x91\xb6\x8d\xdd\x82\xb5\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B";
-// "もう一度指定してください"
-inline constexpr std::string_view kMissingAdvice =
-    "\x82\xe0\x82\xa4\x88\xea\x93x\x8ew\x92\xe8\x82\xb5\x82\xc4\x82\xad\x82\xbe\x82\xb3"
-    "\x82\xa2";
+inline const FixedText kRestoreFailedMessage{
+    "以前に設定した音声ファイルが見つかりません。\r呼び出し音の設定を開き、指定したファイルを再度確"
+    "認してください。"};
+// The error log adds a blank and the date-time.
+inline const FixedText kRestoreFailedLogText{"設定ファイルの読み込みに失敗しました(FormCreate)"};
+inline const FixedText kDuplicateTitle{"重複チェック"};
+inline const FixedText kFileCheckTitle{"ファイルチェック"};
+inline const FixedText kQuoteOpen{"「"};
+inline const FixedText kDuplicateTail{"」で指定したファイルが他でも指定されています。"};
+inline const FixedText kDuplicateAdvice{"それぞれ別のファイルを指定してください。"};
+inline const FixedText kMissingTail{"」で指定したファイルが存在しません。"};
+inline const FixedText kMissingAdvice{"もう一度指定してください"};
 // The media layer's errors when a file cannot be opened (the path follows).
-// "指定したファイルが見つかりません。"
-inline constexpr std::string_view kFileNotFound =
-    "\x8ew\x92\xe8\x82\xb5\x82\xbd\x83t\x83@\x83"
-    "C\x83\x8b\x82\xaa\x8c\xa9\x82\xc2\x82\xa9\x82\xe8\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B";
-// "指定したファイルは再生できません。"
-inline constexpr std::string_view kNotPlayable =
-    "\x8ew\x92\xe8\x82\xb5\x82\xbd\x83t\x83@\x83"
-    "C\x83\x8b\x82\xcd\x8d\xc4\x90\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B";
-// "通常"
-inline constexpr std::string_view kLabelNormal = "\x92\xca\x8f\xed";
-// "オープン"
-inline constexpr std::string_view kLabelOpen = "\x83I\x81[\x83v\x83\x93";
-// "チーム"
-inline constexpr std::string_view kLabelTeam = "\x83`\x81[\x83\x80";
-// "クラブ"
-inline constexpr std::string_view kLabelClub = "\x83N\x83\x89\x83u";
-// "耳打ち"
-inline constexpr std::string_view kLabelWhis = "\x8e\xa8\x91\xc5\x82\xbf";
-// "叫び"
-inline constexpr std::string_view kLabelShout = "\x8b\xa9\x82\xd1";
-// "オリジナル"
-inline constexpr std::string_view kLabelOriginal = "\x83I\x83\x8a\x83W\x83i\x83\x8b";
+inline const FixedText kFileNotFound{"指定したファイルが見つかりません。"};
+inline const FixedText kNotPlayable{"指定したファイルは再生できません。"};
+inline const FixedText kLabelNormal{"通常"};
+inline const FixedText kLabelOpen{"オープン"};
+inline const FixedText kLabelTeam{"チーム"};
+inline const FixedText kLabelClub{"クラブ"};
+inline const FixedText kLabelWhis{"耳打ち"};
+inline const FixedText kLabelShout{"叫び"};
+inline const FixedText kLabelOriginal{"オリジナル"};
 
 }  // namespace ruv::call_sound_texts
