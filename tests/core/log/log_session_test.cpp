@@ -1,0 +1,92 @@
+// The log session with real log files in a temporary folder, its waits and
+// slices on a clock that moves only when told.
+
+#include "core/log/log_session.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "core/log/auto_attach.h"
+#include "core/log/log_lines.h"
+#include "core/log/log_session_fakes.h"
+#include "core/platform/native_path.h"
+#include "core/temp_folder.h"
+
+namespace ruv::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr platform::LocalDateTime kNow{2024, 3, 1, 0, 5, 0};
+const std::string kYesterdaysName = "MHChatLog_2024_02_29.html";
+const std::string kTodaysName = "MHChatLog_2024_03_01.html";
+const std::string kHeader = std::string(markers::kHeaderBody) + "\n";
+
+class LogSessionTest : public ::testing::Test {
+  protected:
+    void SetUp() override { start({}); }
+
+    void start(LogSessionTiming timing) {
+        session.emplace(
+            LogSessionPorts{display, follower, chooser, exp, files, errors, clock, timers}, timing);
+        session->restoreLogFolder(text(folder.path()));
+    }
+    static std::string text(const std::filesystem::path& path) {
+        return platform::fromNativePath(path).value();
+    }
+    std::filesystem::path write(const std::string& name, const std::string& bytes) const {
+        writeBytes(folder / name, bytes);
+        return folder / name;
+    }
+    static void append(const std::filesystem::path& path, const std::string& bytes) {
+        writeBytes(path, readBytes(path) + bytes);
+    }
+    static std::string teamLine(const std::string& body) { return chatLine("f7b73c", body) + "\n"; }
+    // Attaches yesterday's daily log through Yesterday's Log.
+    std::filesystem::path attachYesterdaysLog() {
+        const auto log = write(kYesterdaysName, kHeader + teamLine("Ren : evening"));
+        session->fillLogMenus();
+        session->attach(AttachKind::Yesterday);
+        EXPECT_EQ(follower.tail.path(), log);
+        return log;
+    }
+
+    TempFolder folder;
+    platform::ManualClock clock{kNow};
+    platform::ManualTimers timers;
+    platform::NativeFileOpener files;
+    RecordingErrors errors;
+    RecordingDisplay display;
+    FileFollower follower{files, errors, clock};
+    ScriptedChooser chooser;
+    RecordingExpAttach exp;
+    std::optional<LogSession> session;
+};
+
+// --- Auto-attach -------------------------------------------------------------
+
+TEST_F(LogSessionTest, NoticesDuringTheWaitLeadToOneMoreCheckAndTheOptionOffStays) {
+    attachYesterdaysLog();
+    session->fileNamesChanged();
+    timers.advance(1500ms);
+
+    session->fileNamesChanged();
+    timers.advance(1000ms);
+    session->fileNamesChanged();  // during the wait
+    const auto today = write(kTodaysName, kHeader);
+    session->setAutoAttach(OptionState::Off);
+    timers.advance(500ms);
+    EXPECT_NE(follower.tail.path(), today);
+
+    session->setAutoAttach(OptionState::On);
+    timers.advance(1500ms - 1us);
+    EXPECT_NE(follower.tail.path(), today);
+    timers.advance(1us);
+    EXPECT_EQ(follower.tail.path(), today);
+    EXPECT_FALSE(timers.runNext());
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+}  // namespace
+}  // namespace ruv::testing
