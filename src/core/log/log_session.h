@@ -128,7 +128,6 @@ class LogSession final : private PastLogSink {
     // Auto-attach: notices during the wait lead to one more check after it.
     std::unique_ptr<platform::Timer> autoAttachWait_;
     bool moreNamesChanged_ = false;
-    bool skipFirstNameChange_ = true;
 };
 
 // Whether a regular file (not a folder) exists at a CP932 path.

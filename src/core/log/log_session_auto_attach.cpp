@@ -21,14 +21,14 @@ void LogSession::fileNamesChanged() {
 
 void LogSession::autoAttachWaitOver() {
     try {
-        if (autoAttach_ == OptionState::On && !attachedPath_.empty() && !tidying() &&
-            !skipFirstNameChange_) {
+        // Every real change counts: the folder watcher reports none of its own
+        // when it starts watching, so the first one may well be the new day's log.
+        if (autoAttach_ == OptionState::On && !attachedPath_.empty() && !tidying()) {
             checkForNewDaysLog();
         }
     } catch (const std::exception&) {
         reportFailure(kAutoAttachFailureText);
     }
-    skipFirstNameChange_ = false;
     if (moreNamesChanged_) {
         moreNamesChanged_ = false;
         autoAttachWait_->start(timing_.autoAttachWait);

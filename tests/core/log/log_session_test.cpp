@@ -66,6 +66,36 @@ class LogSessionTest : public ::testing::Test {
 
 // --- Auto-attach -------------------------------------------------------------
 
+TEST_F(LogSessionTest, NewDaysLogIsFollowedFromItsFirstByteAfterTheWait) {
+    const auto yesterday = attachYesterdaysLog();
+    const auto today = write(
+        kTodaysName, kHeader + teamLine("Ren : 1") + teamLine("Ren : 2") + teamLine("Ren : 3"));
+    // The first name change since start-up: the game created the new day's log.
+    session->fileNamesChanged();
+    timers.advance(1500ms - 1us);
+    EXPECT_EQ(follower.tail.path(), yesterday);
+    timers.advance(1us);
+    ASSERT_EQ(follower.tail.path(), today);
+    EXPECT_EQ(follower.tail.consumed(), ByteOffset{0});
+
+    follower.catchUp();
+    append(today, teamLine("Ren : 4") + teamLine("Ren : 5") + teamLine("Ren : 6"));
+    follower.catchUp();
+    std::vector<std::string> everyLine;
+    const std::string bytes = readBytes(today);
+    for (std::size_t at = 0, feed = 0; (feed = bytes.find('\n', at)) != std::string::npos;
+         at = feed + 1) {
+        everyLine.push_back(bytes.substr(at, feed - at));
+    }
+    ASSERT_EQ(everyLine.size(), 7u);
+    EXPECT_EQ(follower.routed, everyLine);
+    EXPECT_EQ(display.status[StatusPanel::Path], text(today));
+    EXPECT_EQ(display.menu.today.path, text(today));
+    EXPECT_EQ(exp.paths.back(), text(today));
+    EXPECT_EQ(session->history().size(), 1u);
+    EXPECT_TRUE(errors.lines.empty());
+}
+
 TEST_F(LogSessionTest, NoticesDuringTheWaitLeadToOneMoreCheckAndTheOptionOffStays) {
     attachYesterdaysLog();
     session->fileNamesChanged();

@@ -397,5 +397,25 @@ TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
     EXPECT_EQ(exp.resets, 2);
 }
 
+// --- Auto-attach ---------------------------------------------------------------
+
+TEST_F(LogAttachTest, NewDaysLogIsFollowedThroughTheFolderWatcher) {
+    LogSessionTiming shortWait;
+    shortWait.autoAttachWait = std::chrono::milliseconds{20};
+    window->logSession().setTiming(shortWait);
+    writeLog("MHChatLog_2024_02_29.html", generator.header());
+    window->restoreMHFolderPath(textOf(logs));
+    window->FillLogMenus();
+    entry("LogYesterday01")->trigger();
+
+    const auto today = writeLog("MHChatLog_2024_03_01.html",
+                                generator.header() + line(colours::kTeam, "Ren : new day"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == today; }, 5000));
+    EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(today.string()));
+    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return lines(ChatChannel::Team) == 1; }, 5000));
+    EXPECT_EQ(exp.resets, 1);
+}
+
 }  // namespace
 }  // namespace ruv::testing
