@@ -37,10 +37,6 @@ void LogSession::autoAttachWaitOver() {
 
 void LogSession::checkForNewDaysLog() {
     const AutoAttachPlan plan = planAutoAttach(attachedPath_, dateOf(ports_.clock.now()));
-    if (plan.step == AutoAttachStep::UnreadableName) {
-        reportFailure(kAutoAttachFailureText);
-        return;
-    }
     if (plan.step != AutoAttachStep::SwitchTo || !logFileExists(plan.todaysLog)) {
         return;
     }

@@ -96,6 +96,19 @@ TEST_F(LogSessionTest, NewDaysLogIsFollowedFromItsFirstByteAfterTheWait) {
     EXPECT_TRUE(errors.lines.empty());
 }
 
+TEST_F(LogSessionTest, NonDailyLogNameMeansNothingToSwitchTo) {
+    write(kTodaysName, kHeader);
+    for (const std::string name : {"backup.html", "MHChatLog_2026_12_01 (1).html"}) {
+        const auto log = write(name, kHeader);
+        chooser.answer = {ChoiceOutcome::Chosen, text(log)};
+        session->attach(AttachKind::Dialog);
+        session->fileNamesChanged();
+        timers.advance(1500ms);
+        EXPECT_EQ(follower.tail.path(), log) << name;
+    }
+    EXPECT_TRUE(errors.lines.empty());
+}
+
 TEST_F(LogSessionTest, NoticesDuringTheWaitLeadToOneMoreCheckAndTheOptionOffStays) {
     attachYesterdaysLog();
     session->fileNamesChanged();
