@@ -9,8 +9,9 @@ namespace ruv {
 
 namespace {
 
-constexpr std::array<std::string_view, 3> kUtf8Texts = {
+constexpr std::array<std::string_view, 4> kUtf8Texts = {
     "アタッチ",
+    "整頓 ",
     "ファイルサイズの取得に失敗しました。",
     "指定したファイルは存在しません",
 };

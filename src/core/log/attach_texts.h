@@ -21,6 +21,7 @@ inline constexpr std::string_view kAutoAttachFailureText =
 
 enum class AttachText {
     AttachState,      // "アタッチ": the status bar's state word
+    TidyingState,     // "整頓 ": the state word while tidying, before the percentage sorted
     SizeUnavailable,  // "ファイルサイズの取得に失敗しました。"
     MissingFile,      // "指定したファイルは存在しません"
 };

@@ -53,6 +53,9 @@ void LogSession::reportFailure(std::string_view handlerText) {
 // --- The attach sequence ---------------------------------------------------
 
 void LogSession::attach(AttachKind kind, std::size_t historyEntry) {
+    if (!attachCommandsEnabled()) {
+        return;
+    }
     const std::string_view failureText =
         kind == AttachKind::Dialog ? kAttachFailureText : kLogChangeFailureText;
     try {
@@ -127,8 +130,6 @@ void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
         return;
     }
 
-    // A tidy still running belongs to the log this attach replaces.
-    stopTidy();
     attachedPath_ = cp932Path;
     pendingLog_ = *native;
     pendingConsumed_ = *size;

@@ -88,6 +88,11 @@ class LogSession final : private PastLogSink {
     const AttachMenu& menu() const { return menu_; }
     // The earlier lines of the last attached log are being sorted.
     bool tidying() const { return sort_.has_value(); }
+    // The attach commands wait while a tidy runs: a second attach would leave
+    // the rest of the first log's lines unsorted.
+    bool attachCommandsEnabled() const { return menu_.commands == CommandState::Enabled; }
+    // The share of the log's earlier bytes sorted so far, 0 to 100.
+    int tidyPercent() const;
 
   private:
     // PastLogSink: the tidied lines go to the views, their gains to the EXP monitor.
@@ -101,6 +106,7 @@ class LogSession final : private PastLogSink {
     void startTidy(std::string_view failureText);
     void runTidySlice();
     void stopTidy();
+    void showTidyProgress();
     void followAttachedLog();
     void autoAttachWaitOver();
     void checkForNewDaysLog();

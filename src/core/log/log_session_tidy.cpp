@@ -3,7 +3,9 @@
 // window stays live; the live reader takes over once every line is sorted.
 
 #include <exception>
+#include <string>
 
+#include "core/log/attach_texts.h"
 #include "core/log/log_session.h"
 
 namespace ruv {
@@ -18,6 +20,9 @@ void LogSession::startTidy(std::string_view failureText) {
     }
     tidyFailureText_ = std::string(failureText);
     sort_.emplace(std::move(past.bytes));
+    menu_.commands = CommandState::Disabled;
+    publishMenu();
+    showTidyProgress();
     nextSlice_->start(platform::Microseconds{0});
 }
 
@@ -42,12 +47,31 @@ void LogSession::runTidySlice() {
         followAttachedLog();
         return;
     }
+    showTidyProgress();
     nextSlice_->start(platform::Microseconds{0});
 }
 
 void LogSession::stopTidy() {
     nextSlice_->stop();
     sort_.reset();
+    menu_.commands = CommandState::Enabled;
+    publishMenu();
+    ports_.display.showStatus(StatusPanel::State, attachText(AttachText::AttachState));
+}
+
+int LogSession::tidyPercent() const {
+    if (!sort_) {
+        return 100;
+    }
+    const std::int64_t size = sort_->size().value;
+    return size == 0 ? 100 : static_cast<int>(sort_->position().value * 100 / size);
+}
+
+void LogSession::showTidyProgress() {
+    std::string state(attachText(AttachText::TidyingState));
+    state += std::to_string(tidyPercent());
+    state += '%';
+    ports_.display.showStatus(StatusPanel::State, state);
 }
 
 void LogSession::followAttachedLog() {

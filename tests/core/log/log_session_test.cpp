@@ -64,6 +64,50 @@ class LogSessionTest : public ::testing::Test {
     std::optional<LogSession> session;
 };
 
+// --- Tidying -------------------------------------------------------------------
+
+TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress) {
+    LogSessionTiming oneStepPerSlice;
+    oneStepPerSlice.tidySlice = 0us;
+    oneStepPerSlice.linesPerStep = LineCount{10};
+    start(oneStepPerSlice);
+    session->setTidyOnAttach(OptionState::On);
+    std::string bytes = kHeader;
+    for (int i = 10; i < 50; ++i) {
+        bytes += teamLine("Ren : " + std::to_string(i));
+    }
+    const auto log = write("a.html", bytes);
+    const auto other = write("b.html", kHeader);
+    session->recordHistory(text(other));
+    chooser.answer = {ChoiceOutcome::Chosen, text(log)};
+    session->attach(AttachKind::Dialog);
+
+    ASSERT_TRUE(session->tidying());
+    EXPECT_EQ(display.menu.commands, CommandState::Disabled);
+    EXPECT_FALSE(display.menu.enabled(display.menu.history[1]));
+    EXPECT_EQ(display.status[StatusPanel::State], "整頓 0%");
+    ASSERT_TRUE(timers.runNext());
+    const std::size_t sorted =
+        kHeader.size() + display.lines[ChatChannel::Team].size() * teamLine("Ren : 10").size();
+    EXPECT_EQ(display.status[StatusPanel::State],
+              "整頓 " + std::to_string(sorted * 100 / bytes.size()) + "%");
+
+    // A command given anyway neither stops the tidy nor attaches.
+    session->attach(AttachKind::History, 1);
+    session->attach(AttachKind::Dialog);
+    EXPECT_TRUE(session->tidying());
+    EXPECT_EQ(chooser.folders.size(), 1u);
+    EXPECT_EQ(session->attachedPath(), text(log));
+
+    while (timers.runNext()) {
+    }
+    EXPECT_EQ(display.lines[ChatChannel::Team].size(), 40u);
+    EXPECT_EQ(display.menu.commands, CommandState::Enabled);
+    EXPECT_TRUE(display.menu.enabled(display.menu.history[1]));
+    EXPECT_EQ(display.status[StatusPanel::State], "アタッチ");
+    EXPECT_EQ(follower.tail.path(), log);
+}
+
 // --- Auto-attach -------------------------------------------------------------
 
 TEST_F(LogSessionTest, NewDaysLogIsFollowedFromItsFirstByteAfterTheWait) {

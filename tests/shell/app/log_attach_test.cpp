@@ -285,27 +285,28 @@ TEST_F(LogAttachTest, LinesWrittenDuringAttachAndTidyingAppearOnceAfterTheEarlie
     EXPECT_TRUE(club.ends_with("Kai : written while tidying"));
 }
 
-TEST_F(LogAttachTest, SecondAttachCancelsTheRunningTidy) {
+TEST_F(LogAttachTest, AttachCommandsRestWhileTidyingAndTheStatusBarShowsItsProgress) {
     const auto big = writeLog("big.html", generator.generate(400'000));
-    const auto small = writeLog("small.html", generator.header() + line(colours::kWhis, "Mi : hi"));
+    const auto small = writeLog("small.html", generator.header());
+    window->logSession().recordHistory(textOf(small));
     setOption("OldLog01", true);
     chooseInDialog(big);
     window->O2Click();
     ASSERT_TRUE(window->tidyingPastLog());
-    setOption("OldLog01", false);
-    chooseInDialog(small);
-    window->O2Click();
+    const auto commands = {"O2", "LogChange01", "LogHistory01"};
+    for (const char* name : commands) {
+        EXPECT_FALSE(entry(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("整頓 0%"));
+    entry("LogHistory01")->trigger();  // disabled: nothing happens
+    waitForTidying();
 
-    EXPECT_FALSE(window->tidyingPastLog());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
-    QTest::qWait(50);
-    EXPECT_EQ(lines(ChatChannel::Normal), 0);
-    EXPECT_EQ(window->liveLog().tail().path(), small);
-    append(big, line(colours::kWhis, "Old : not followed"));
-    append(small, line(colours::kWhis, "Mi : followed"));
-    window->liveLog().catchUp();
-    EXPECT_EQ(lines(ChatChannel::Whis), 1);
-    EXPECT_EQ(occurrences(ChatChannel::Whis, "Mi : followed"), 1);
+    for (const char* name : commands) {
+        EXPECT_TRUE(entry(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("アタッチ"));
+    EXPECT_EQ(window->liveLog().tail().path(), big);
+    EXPECT_GT(lines(ChatChannel::Normal), 0);
 }
 
 // --- 追加アタッチ, history and daily logs ------------------------------------------
