@@ -1,7 +1,9 @@
 #include "core/log/log_session.h"
 
+#include <array>
 #include <exception>
 #include <system_error>
+#include <utility>
 
 #include "core/log/attach_point.h"
 #include "core/log/attach_texts.h"

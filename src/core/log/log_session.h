@@ -91,7 +91,8 @@ class LogSession final : private PastLogSink {
     // The attach commands wait while a tidy runs: a second attach would leave
     // the rest of the first log's lines unsorted.
     bool attachCommandsEnabled() const { return menu_.commands == CommandState::Enabled; }
-    // The share of the log's earlier bytes sorted so far, 0 to 100.
+    // The share of the log's earlier bytes sorted so far, 0 to 100; 100 when
+    // no tidy runs.
     int tidyPercent() const;
 
   private:
