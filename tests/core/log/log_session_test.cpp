@@ -7,7 +7,6 @@
 
 #include <optional>
 
-#include "core/log/auto_attach.h"
 #include "core/log/log_lines.h"
 #include "core/log/log_session_fakes.h"
 #include "core/platform/native_path.h"
