@@ -93,10 +93,8 @@ std::string joinFolderAndName(std::string_view cp932Folder, std::string_view nam
 AutoAttachPlan planAutoAttach(std::string_view attachedPath, CivilDate today,
                               platform::PathStyle style) {
     const std::optional<CivilDate> logDate = dailyLogDate(fileNameOf(attachedPath, style));
-    if (!logDate) {
-        return {AutoAttachStep::UnreadableName, {}};
-    }
-    if (*logDate != dayBefore(today)) {
+    // A log whose name carries no date (a copy, a backup) has no next day.
+    if (!logDate || *logDate != dayBefore(today)) {
         return {AutoAttachStep::Stay, {}};
     }
     return {AutoAttachStep::SwitchTo,

@@ -41,9 +41,8 @@ std::string joinFolderAndName(std::string_view cp932Folder, std::string_view nam
                               platform::PathStyle style = platform::kNativePathStyle);
 
 enum class AutoAttachStep {
-    Stay,            // the attached log is not yesterday's
-    UnreadableName,  // its name carries no date: a failure to report
-    SwitchTo,        // today's log, if it exists, is the one to follow
+    Stay,      // the attached log is not yesterday's, or no daily log at all
+    SwitchTo,  // today's log, if it exists, is the one to follow
 };
 
 struct AutoAttachPlan {

@@ -1,8 +1,9 @@
 #pragma once
-// Routing's ports to the call sounds, the EXP monitor and speech. Each forwards
-// to its subsystem once that is connected and does nothing before, so lines
-// route the same whichever subsystems are present.
+// Routing's and attaching's ports to the call sounds, the EXP monitor and
+// speech. Each forwards to its subsystem once that is connected and does
+// nothing before, so lines route the same whichever subsystems are present.
 
+#include "core/log/log_session_ports.h"
 #include "core/log/route_ports.h"
 
 namespace ruv {
@@ -57,18 +58,6 @@ class ForwardingSpeechOut final : public SpeechOut {
 
   private:
     SpeechOut* target_ = nullptr;
-};
-
-// What attaching a log does to the EXP monitor.
-class ExpAttachEvents {
-  public:
-    virtual ~ExpAttachEvents() = default;
-    // Every figure back to 0, the clock off; the chosen interval stays.
-    virtual void ResetForAttach() = 0;
-    // A gain found while sorting the log's earlier lines: day totals only.
-    virtual void AddDayGain(std::int64_t amount) = 0;
-    // The path the status bar shows while it does not show the hourly rate.
-    virtual void SetAttachedLogPath(std::string_view cp932Path) = 0;
 };
 
 class ForwardingExpAttachEvents final : public ExpAttachEvents {

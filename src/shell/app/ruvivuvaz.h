@@ -15,6 +15,7 @@
 #include "core/app/window_options.h"
 #include "core/config/settings_apply.h"
 #include "core/log/chat_format.h"
+#include "core/log/log_session_ports.h"
 #include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"
 #include "core/views/tab_rules.h"
@@ -39,13 +40,13 @@ namespace ruv {
 class ChannelView;
 class PageControl;
 class LiveLog;
+class LogSession;
 class UserMessages;
 struct NgLists;
 struct Session;
 class TForm4;
 
 enum class KeywordSwitch { Off, On };
-enum class StatusPanel { State = 0, Path = 1 };
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -173,17 +174,13 @@ class TForm1 : public QMainWindow {
     void NGSettingButton01Click();
 
     // --- attaching and history (public) ---
+    // The attached log, the recent-log list, tidying and auto-attach.
+    LogSession& logSession();
     // ファイル(&F) > アタッチログ(&O): attaches the log picked in the file dialog.
     void O2Click();
-    // 追加アタッチ, Today's Log, Yesterday's Log and Log History 00 to 04, told
-    // apart by the item's object name.
-    void LogChange01Click(QAction* item);
-    // Clears the views but NGフィルター's, the counters but its one, and the EXP monitor.
-    void AttachReset();
-    // Moves a path (CP932) to the head of the recent-log list and shows the list.
-    void RecordLogHistory(std::string_view cp932Path);
-    // A file name changed in the attached log's folder: after a wait, moves on
-    // from yesterday's log to today's.
+    // 追加アタッチ, Today's Log, Yesterday's Log and Log History 00 to 04.
+    void LogChange01Click(AttachKind kind, std::size_t historyEntry = 0);
+    // A file name changed in the attached log's folder.
     void ShellChangeNotifier02Change();
     // loghistoryslist.txt in the settings folder; no folder, no file. Throw
     // config::ConfigError.
@@ -191,8 +188,7 @@ class TForm1 : public QMainWindow {
     void SaveLogHistory();
     // Start-up: the history entries, Today's Log and Yesterday's Log for logs that exist.
     void FillLogMenus();
-    // MHFolderPath (CP932), the file dialog's starting folder; kept with one
-    // trailing separator.
+    // MHFolderPath (CP932), the file dialog's starting folder.
     void restoreMHFolderPath(std::string_view cp932Folder);
     std::string mhFolderPath() const;
     // The attached log (CP932) and its folder with its trailing separator;
@@ -330,16 +326,7 @@ class TForm1 : public QMainWindow {
     TForm3* ngDialog_ = nullptr;
 
     // --- attaching and history (private) ---
-    enum class AttachKind { Replace, Add };
     void connectAttaching();
-    // From the size query on; a failed query is refused with a message box.
-    void attachLog(const std::string& cp932Path, AttachKind kind, std::string_view failureText);
-    // Sorts the log's bytes before the consumed count taken at attach.
-    void TidyPastLog(const std::filesystem::path& path, std::string_view failureText);
-    void followAttachedLog();
-    void tidyFailed();
-    void autoAttachCheck();
-    void restoreCaptionUnlessTidying();
 
     // --- EXP monitor (private) ---
 

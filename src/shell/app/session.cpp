@@ -13,6 +13,10 @@ Session::Session(TForm1& window, const AppEnvironment& environment)
       router(RoutePorts{windowPorts, windowPorts, windowPorts, callSounds, expEvents, speech},
              ngLists, window.unreadCounters()),
       live(router, files, errorLog, clock),
+      logDisplay(window, messages),
+      logChooser(&window),
+      attaching(LogSessionPorts{logDisplay, follower, logChooser, expAttach, files, errorLog, clock,
+                                timers}),
       expMonitor(window, *this) {}
 
 }  // namespace ruv

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/config/config_store.h"
+#include "core/log/log_session.h"
 #include "core/log/route_line.h"
 #include "core/platform/clock.h"
 #include "core/platform/shared_file.h"
@@ -12,10 +13,13 @@
 #include "shell/app/app_environment.h"
 #include "shell/app/route_forwarders.h"
 #include "shell/app/window_error_log.h"
+#include "shell/app/window_log_display.h"
 #include "shell/app/window_route_ports.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/log/live_log.h"
-#include "shell/log/log_attach_state.h"
+#include "shell/log/live_log_follower.h"
+#include "shell/log/log_file_dialog.h"
+#include "shell/platform/qt_timers.h"
 #include "shell/platform/user_messages.h"
 #include "shell/sound/call_sound_area.h"
 #include "shell/speech/speech_side.h"
@@ -46,7 +50,11 @@ struct Session {
     // --- views context menu, find and NG dialog ---
 
     // --- attaching and history ---
-    LogAttachState attaching;
+    QtTimers timers;
+    LiveLogFollower follower{live};
+    WindowLogDisplay logDisplay;
+    DialogLogChooser logChooser;
+    LogSession attaching;
 
     // --- EXP monitor ---
     ExpMonitor expMonitor;

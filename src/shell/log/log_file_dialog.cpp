@@ -1,6 +1,11 @@
 #include "shell/log/log_file_dialog.h"
 
+#include <QDir>
 #include <QFileDialog>
+
+#include "core/platform/native_path.h"
+#include "core/text/cp932.h"
+#include "shell/platform/qt_text.h"
 
 namespace ruv {
 
@@ -23,6 +28,19 @@ std::optional<QString> QtLogFileDialog::chooseLog(const QString& initialFolder) 
         return std::nullopt;
     }
     return dialog.selectedFiles().constFirst();
+}
+
+ChosenLog DialogLogChooser::chooseLog(std::string_view cp932InitialFolder) {
+    const QString folder = toQString(platform::toNativePath(cp932InitialFolder).value_or(""));
+    const std::optional<QString> chosen = dialog_->chooseLog(folder);
+    if (!chosen) {
+        return {ChoiceOutcome::Cancelled, {}};
+    }
+    const auto path = cp932::fromUtf16(QDir::toNativeSeparators(*chosen).toStdU16String());
+    if (!path) {
+        return {ChoiceOutcome::Unrepresentable, {}};
+    }
+    return {ChoiceOutcome::Chosen, *path};
 }
 
 }  // namespace ruv

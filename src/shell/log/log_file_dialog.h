@@ -4,7 +4,10 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+#include "core/log/log_session_ports.h"
 
 class QWidget;
 
@@ -29,6 +32,20 @@ class QtLogFileDialog final : public LogFileDialog {
 
   private:
     QWidget* parent_;
+};
+
+// The dialog as the log session's chooser: CP932 paths with native separators.
+class DialogLogChooser final : public LogFileChooser {
+  public:
+    explicit DialogLogChooser(QWidget* parent)
+        : own_(std::make_unique<QtLogFileDialog>(parent)), dialog_(own_.get()) {}
+    ChosenLog chooseLog(std::string_view cp932InitialFolder) override;
+    // Tests answer the dialog themselves; null puts the real dialog back.
+    void use(LogFileDialog* dialog) { dialog_ = dialog != nullptr ? dialog : own_.get(); }
+
+  private:
+    std::unique_ptr<LogFileDialog> own_;
+    LogFileDialog* dialog_;
 };
 
 }  // namespace ruv

@@ -48,9 +48,9 @@ TEST(PlanAutoAttach, TodaysAndOlderLogsStay) {
               AutoAttachStep::Stay);
 }
 
-TEST(PlanAutoAttach, UnparsableNameIsAFailure) {
+TEST(PlanAutoAttach, NameWithoutADateStays) {
     EXPECT_EQ(planAutoAttach("C:\\log\\mylog.html", kToday, PathStyle::Windows).step,
-              AutoAttachStep::UnreadableName);
+              AutoAttachStep::Stay);
 }
 
 TEST(PlanAutoAttach, FolderWithATrailByteSeparatorIsKeptWhole) {

@@ -1,6 +1,6 @@
 // Attaching logs through the window's commands, with real log files in a
 // temporary folder: the dialog, past-log tidying, the recent-log list and its
-// file, Today's and Yesterday's logs, and the switch to a new day's log.
+// file, Today's and Yesterday's logs.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +14,7 @@
 #include <optional>
 #include <vector>
 
+#include "core/log/log_session.h"
 #include "core/platform/clock.h"
 #include "core/platform/native_path.h"
 #include "loggen/log_generator.h"
@@ -71,7 +72,7 @@ class LogAttachTest : public ::testing::Test {
         std::filesystem::create_directories(settings);
         std::filesystem::create_directories(logs);
         window = std::make_unique<TForm1>(AppEnvironment{settings, &clock, &messages});
-        window->session().attaching.dialog = &dialog;
+        window->session().logChooser.use(&dialog);
         window->session().expAttach.connectTo(&exp);
     }
     void TearDown() override { window->session().expAttach.connectTo(nullptr); }
@@ -228,7 +229,7 @@ TEST_F(LogAttachTest, CancelledDialogOnlyRestoresTheCaption) {
     window->O2Click();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
     EXPECT_FALSE(window->liveLog().tail().attached());
-    EXPECT_TRUE(window->session().attaching.history.entries().empty());
+    EXPECT_TRUE(window->logSession().history().entries().empty());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(exp.resets, 0);
     EXPECT_EQ(window->statusText(StatusPanel::Path), QString());
@@ -246,9 +247,9 @@ TEST_F(LogAttachTest, MissingFilesAreRefusedAndTheEarlierAttachmentStays) {
     EXPECT_EQ(messages.shown[0], QStringLiteral("ファイルサイズの取得に失敗しました。"));
 
     std::filesystem::remove(writeLog("gone.html", ""));
-    window->RecordLogHistory(textOf(logs / "gone.html"));
-    window->LogChange01Click(entry("LogHistory00"));
-    window->LogChange01Click(entry("LogChange01"));  // the dialog still answers typed.html
+    window->logSession().recordHistory(textOf(logs / "gone.html"));
+    entry("LogHistory00")->trigger();
+    entry("LogChange01")->trigger();  // the dialog still answers typed.html
     ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[1], QStringLiteral("指定したファイルは存在しません"));
     EXPECT_EQ(messages.shown[2], QStringLiteral("指定したファイルは存在しません"));
@@ -284,27 +285,28 @@ TEST_F(LogAttachTest, LinesWrittenDuringAttachAndTidyingAppearOnceAfterTheEarlie
     EXPECT_TRUE(club.ends_with("Kai : written while tidying"));
 }
 
-TEST_F(LogAttachTest, SecondAttachCancelsTheRunningTidy) {
+TEST_F(LogAttachTest, AttachCommandsRestWhileTidyingAndTheStatusBarShowsItsProgress) {
     const auto big = writeLog("big.html", generator.generate(400'000));
-    const auto small = writeLog("small.html", generator.header() + line(colours::kWhis, "Mi : hi"));
+    const auto small = writeLog("small.html", generator.header());
+    window->logSession().recordHistory(textOf(small));
     setOption("OldLog01", true);
     chooseInDialog(big);
     window->O2Click();
     ASSERT_TRUE(window->tidyingPastLog());
-    setOption("OldLog01", false);
-    chooseInDialog(small);
-    window->O2Click();
+    const auto commands = {"O2", "LogChange01", "LogHistory01"};
+    for (const char* name : commands) {
+        EXPECT_FALSE(entry(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("整頓 0%"));
+    entry("LogHistory01")->trigger();  // disabled: nothing happens
+    waitForTidying();
 
-    EXPECT_FALSE(window->tidyingPastLog());
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
-    QTest::qWait(50);
-    EXPECT_EQ(lines(ChatChannel::Normal), 0);
-    EXPECT_EQ(window->liveLog().tail().path(), small);
-    append(big, line(colours::kWhis, "Old : not followed"));
-    append(small, line(colours::kWhis, "Mi : followed"));
-    window->liveLog().catchUp();
-    EXPECT_EQ(lines(ChatChannel::Whis), 1);
-    EXPECT_EQ(occurrences(ChatChannel::Whis, "Mi : followed"), 1);
+    for (const char* name : commands) {
+        EXPECT_TRUE(entry(name)->isEnabled()) << name;
+    }
+    EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("アタッチ"));
+    EXPECT_EQ(window->liveLog().tail().path(), big);
+    EXPECT_GT(lines(ChatChannel::Normal), 0);
 }
 
 // --- 追加アタッチ, history and daily logs ------------------------------------------
@@ -321,14 +323,14 @@ TEST_F(LogAttachTest, AddAttachKeepsViewsAndEXPAndAppendsTidiedLines) {
 
     setOption("OldLog01", true);
     chooseInDialog(second);
-    window->LogChange01Click(entry("LogChange01"));
+    entry("LogChange01")->trigger();
     waitForTidying();
 
     EXPECT_EQ(exp.resets, 1);
     EXPECT_EQ(exp.gains, std::vector<std::int64_t>{10});
     EXPECT_EQ(lines(ChatChannel::Shout), 2);
     EXPECT_TRUE(window->view(ChatChannel::Shout)->text().ends_with("Yo : hey"));
-    EXPECT_EQ(window->session().attaching.history.entries(),
+    EXPECT_EQ(window->logSession().history().entries(),
               (config::TextLines{textOf(second), textOf(first)}));
     EXPECT_EQ(window->liveLog().tail().path(), second);
 }
@@ -344,7 +346,7 @@ TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
     window->LoadLogHistory();
     window->FillLogMenus();
 
-    EXPECT_EQ(window->session().attaching.history.size(), 6u);
+    EXPECT_EQ(window->logSession().history().size(), 6u);
     EXPECT_TRUE(entry("LogHistory00")->isEnabled());
     EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(a.string()));
     EXPECT_FALSE(entry("LogHistory01")->isEnabled());
@@ -354,7 +356,7 @@ TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
         QString::fromStdString(b.string()).replace(QStringLiteral("&"), QStringLiteral("&&")));
     EXPECT_FALSE(entry("LogHistory03")->isEnabled());
 
-    window->LogChange01Click(entry("LogHistory02"));
+    entry("LogHistory02")->trigger();
     EXPECT_EQ(window->liveLog().tail().path(), b);
     window->SaveLogHistory();
     std::ifstream in(settings / "loghistoryslist.txt", std::ios::binary);
@@ -368,10 +370,10 @@ TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
 
 TEST_F(LogAttachTest, WithoutASettingsFolderNoHistoryFileIsTouched) {
     TForm1 bare;
-    bare.RecordLogHistory("x.html");
+    bare.logSession().recordHistory("x.html");
     bare.SaveLogHistory();
     bare.LoadLogHistory();
-    EXPECT_EQ(bare.session().attaching.history.entries(), config::TextLines{"x.html"});
+    EXPECT_EQ(bare.logSession().history().entries(), config::TextLines{"x.html"});
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::current_path() / "loghistoryslist.txt"));
 }
 
@@ -387,60 +389,33 @@ TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
     const auto yesterday = writeLog("MHChatLog_2024_02_29.html", generator.header());
     window->FillLogMenus();
     EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("MHChatLog_2024_02_29.html"));
-    window->LogChange01Click(entry("LogYesterday01"));
+    entry("LogYesterday01")->trigger();
     EXPECT_EQ(window->liveLog().tail().path(), yesterday);
-    window->LogChange01Click(entry("LogToday01"));
+    entry("LogToday01")->trigger();
     EXPECT_EQ(window->liveLog().tail().path(), today);
-    EXPECT_EQ(window->session().attaching.history.entries(),
+    EXPECT_EQ(window->logSession().history().entries(),
               (config::TextLines{textOf(today), textOf(yesterday)}));
     EXPECT_EQ(exp.resets, 2);
 }
 
 // --- Auto-attach ---------------------------------------------------------------
 
-TEST_F(LogAttachTest, NewDaysLogIsFollowedAfterTheFirstNameChangeIsSkipped) {
-    const auto yesterday = writeLog("MHChatLog_2024_02_29.html", generator.header());
-    window->RecordLogHistory(textOf(yesterday));
-    window->LogChange01Click(entry("LogHistory00"));
-    ASSERT_EQ(window->liveLog().tail().path(), yesterday);
-    const auto today = logs / "MHChatLog_2024_03_01.html";
+TEST_F(LogAttachTest, NewDaysLogIsFollowedThroughTheFolderWatcher) {
+    LogSessionTiming shortWait;
+    shortWait.autoAttachWait = std::chrono::milliseconds{20};
+    window->logSession().setTiming(shortWait);
+    writeLog("MHChatLog_2024_02_29.html", generator.header());
+    window->restoreMHFolderPath(textOf(logs));
+    window->FillLogMenus();
+    entry("LogYesterday01")->trigger();
 
-    // The first notice after start-up is ignored even though today's log is there.
-    writeLog(today.filename().string(), generator.header() + line(colours::kTeam, "Ren : new day"));
-    ASSERT_TRUE(
-        QTest::qWaitFor([this] { return !window->session().attaching.skipFirstNameChange; }, 5000));
-    EXPECT_EQ(window->liveLog().tail().path(), yesterday);
-
-    writeLog("other.txt", "");
+    const auto today = writeLog("MHChatLog_2024_03_01.html",
+                                generator.header() + line(colours::kTeam, "Ren : new day"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == today; }, 5000));
     EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(today.string()));
     EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
-    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("MHChatLog_2024_02_29.html"));
-    EXPECT_EQ(exp.paths.back(), textOf(today));
-    // Read from its first byte; history and views untouched otherwise.
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines(ChatChannel::Team) == 1; }, 5000));
-    EXPECT_EQ(window->session().attaching.history.size(), 1u);
     EXPECT_EQ(exp.resets, 1);
-}
-
-TEST_F(LogAttachTest, AutoAttachReportsAnAttachedLogWithoutADateAndLeavesOthers) {
-    const auto plain = writeLog("mylog.html", generator.header());
-    chooseInDialog(plain);
-    window->O2Click();
-    window->session().attaching.skipFirstNameChange = false;
-    window->ShellChangeNotifier02Change();
-    window->ShellChangeNotifier02Change();  // during the wait: one more check afterwards
-    ASSERT_TRUE(QTest::qWaitFor([this] { return errorLines().size() == 2; }, 6000));
-    EXPECT_EQ(
-        errorLines()[0],
-        QStringLiteral(
-            "自動アタッチ処理に失敗しました(ShellChangeNotifier02Change) 2024/03/01 0:05:00"));
-
-    setOption("N24", false);
-    window->ShellChangeNotifier02Change();
-    QTest::qWait(1700);
-    EXPECT_EQ(errorLines().size(), 2);
-    EXPECT_EQ(window->liveLog().tail().path(), plain);
 }
 
 }  // namespace

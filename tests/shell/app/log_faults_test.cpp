@@ -18,6 +18,7 @@
 #include <fstream>
 
 #include "core/log/log_reader.h"
+#include "core/log/log_session.h"
 #include "core/platform/native_path.h"
 #include "core/views/ng_lists.h"
 #include "loggen/log_generator.h"
@@ -252,8 +253,8 @@ TEST_F(LogFaultsTest, MarkupInTheLogsFileNameShowsLiterallyInTheStatusBar) {
     const std::filesystem::path odd = folder / "<b>MHChatLog_2024_05_01.html";
     write(odd, generator.header());
     const std::string path = platform::fromNativePath(odd).value();
-    window->RecordLogHistory(path);
-    window->LogChange01Click(window->menuEntry("LogHistory00"));
+    window->logSession().recordHistory(path);
+    window->menuEntry("LogHistory00")->trigger();
 
     ASSERT_EQ(window->attachedLogPath(), path);
     const QString expected = QString::fromStdString(odd.string());

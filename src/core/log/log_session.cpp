@@ -1,0 +1,230 @@
+#include "core/log/log_session.h"
+
+#include <array>
+#include <exception>
+#include <system_error>
+#include <utility>
+
+#include "core/log/attach_point.h"
+#include "core/log/attach_texts.h"
+#include "core/log/auto_attach.h"
+#include "core/platform/native_path.h"
+
+namespace ruv {
+
+namespace {
+
+constexpr std::array<ChatChannel, 9> kViewsClearedOnAttach = {
+    ChatChannel::Normal, ChatChannel::Open,   ChatChannel::Team,
+    ChatChannel::Club,   ChatChannel::Whis,   ChatChannel::Shout,
+    ChatChannel::Battle, ChatChannel::System, ChatChannel::Original};
+
+void offer(LogOffer& item, std::string_view caption, std::string_view cp932Path) {
+    item = {std::string(caption), std::string(cp932Path), true};
+}
+
+}  // namespace
+
+bool logFileExists(std::string_view cp932Path) {
+    const auto native = platform::toNativePath(cp932Path);
+    std::error_code status;
+    return native && std::filesystem::exists(*native, status) &&
+           !std::filesystem::is_directory(*native, status);
+}
+
+LogSession::LogSession(LogSessionPorts ports, LogSessionTiming timing)
+    : ports_(ports),
+      timing_(timing),
+      nextSlice_(ports.timers.create([this] { runTidySlice(); })),
+      autoAttachWait_(ports.timers.create([this] { autoAttachWaitOver(); })) {}
+
+LogSession::~LogSession() = default;
+
+void LogSession::setAutoAttach(OptionState state) {
+    autoAttach_ = state;
+}
+
+void LogSession::setTidyOnAttach(OptionState state) {
+    tidyOnAttach_ = state;
+}
+
+void LogSession::reportFailure(std::string_view handlerText) {
+    platform::reportFailure(ports_.errors, ports_.clock, handlerText);
+}
+
+// --- The attach sequence ---------------------------------------------------
+
+void LogSession::attach(AttachKind kind, std::size_t historyEntry) {
+    if (!attachCommandsEnabled()) {
+        return;
+    }
+    const std::string_view failureText =
+        kind == AttachKind::Dialog ? kAttachFailureText : kLogChangeFailureText;
+    try {
+        if (const std::optional<std::string> path = pathToAttach(kind, historyEntry)) {
+            attachPath(*path, kind, failureText);
+        }
+    } catch (const std::exception&) {
+        reportFailure(failureText);
+    }
+    if (!tidying()) {
+        ports_.display.showCaption(WindowCaption::Plain);
+    }
+}
+
+// The path the command names, or empty when it ends here (cancelled or refused).
+std::optional<std::string> LogSession::pathToAttach(AttachKind kind, std::size_t historyEntry) {
+    std::string path;
+    switch (kind) {
+        case AttachKind::Dialog:
+        case AttachKind::Add: {
+            const ChosenLog chosen = ports_.chooser.chooseLog(logFolder_);
+            if (chosen.outcome == ChoiceOutcome::Cancelled) {
+                return std::nullopt;
+            }
+            if (kind == AttachKind::Dialog) {
+                if (chosen.outcome == ChoiceOutcome::Unrepresentable) {
+                    // A name CP932 cannot hold can be neither recorded nor shown.
+                    ports_.display.showWarning(attachText(AttachText::SizeUnavailable));
+                    return std::nullopt;
+                }
+                // The dialog's own attach goes straight to the size query.
+                return chosen.path;
+            }
+            path = chosen.path;
+            break;
+        }
+        case AttachKind::Today:
+            path = menu_.today.path;
+            break;
+        case AttachKind::Yesterday:
+            path = menu_.yesterday.path;
+            break;
+        case AttachKind::History:
+            if (historyEntry < menu_.history.size()) {
+                path = menu_.history[historyEntry].path;
+            }
+            break;
+    }
+    if (!logFileExists(path)) {
+        ports_.display.showWarning(attachText(AttachText::MissingFile));
+        return std::nullopt;
+    }
+    return path;
+}
+
+void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
+                            std::string_view failureText) {
+    const auto native = platform::toNativePath(cp932Path);
+    std::optional<ByteOffset> size;
+    std::error_code status;
+    if (native && !std::filesystem::is_directory(*native, status)) {
+        if (const auto file = ports_.files.openShared(*native)) {
+            size = file->size();
+            if (size) {
+                // A line the game is half-way through writing is delivered whole later.
+                size = attachPoint(*file, *size);
+            }
+        }
+    }
+    if (!size) {
+        ports_.display.showWarning(attachText(AttachText::SizeUnavailable));
+        return;
+    }
+
+    attachedPath_ = cp932Path;
+    pendingLog_ = *native;
+    pendingConsumed_ = *size;
+    const bool tidy = tidyOnAttach_ == OptionState::On;
+    if (tidy) {
+        // Nothing is followed while the earlier lines are sorted, so lines
+        // written meanwhile come after them, once.
+        ports_.log.release();
+    } else {
+        ports_.log.follow(*native, *size);
+    }
+
+    ports_.display.showStatus(StatusPanel::Path, cp932Path);
+    ports_.display.showStatus(StatusPanel::State, attachText(AttachText::AttachState));
+    ports_.exp.SetAttachedLogPath(cp932Path);
+    recordHistory(cp932Path);
+    if (kind != AttachKind::Add) {
+        attachReset();
+    }
+    if (tidy) {
+        startTidy(failureText);
+    }
+}
+
+void LogSession::attachReset() {
+    for (const ChatChannel view : kViewsClearedOnAttach) {
+        ports_.display.clearView(view);
+    }
+    ports_.display.resetUnreadForAttach();
+    ports_.exp.ResetForAttach();
+}
+
+// --- History and the File menu's offers ----------------------------------------
+
+void LogSession::recordHistory(std::string_view cp932Path) {
+    history_.record(cp932Path);
+    for (std::size_t i = 0; i < menu_.history.size(); ++i) {
+        const std::string_view entry = history_.at(i);
+        if (!entry.empty()) {
+            offer(menu_.history[i], entry, entry);
+        }
+    }
+    publishMenu();
+}
+
+void LogSession::loadHistory(const std::filesystem::path& settingsFolder) {
+    if (!settingsFolder.empty()) {
+        loadLogHistory(logHistoryFile(settingsFolder), history_);
+    }
+}
+
+void LogSession::saveHistory(const std::filesystem::path& settingsFolder) const {
+    if (!settingsFolder.empty()) {
+        saveLogHistory(logHistoryFile(settingsFolder), history_);
+    }
+}
+
+void LogSession::restoreLogFolder(std::string_view cp932Folder) {
+    logFolder_ = platform::withTrailingSeparator(cp932Folder);
+}
+
+std::string LogSession::attachedFolder() const {
+    return platform::folderOf(attachedPath_);
+}
+
+void LogSession::fillLogMenus() {
+    for (std::size_t i = 0; i < menu_.history.size(); ++i) {
+        const std::string entry(history_.at(i));
+        if (!entry.empty() && logFileExists(entry)) {
+            offer(menu_.history[i], entry, entry);
+        }
+    }
+    if (!logFolder_.empty()) {
+        offerDailyLogs(logFolder_);
+    }
+    publishMenu();
+}
+
+// Today's and yesterday's daily logs of the folder, where they exist.
+void LogSession::offerDailyLogs(std::string_view cp932Folder) {
+    const CivilDate today = dateOf(ports_.clock.now());
+    for (const auto& [item, date] :
+         {std::pair{&menu_.today, today}, std::pair{&menu_.yesterday, dayBefore(today)}}) {
+        const std::string name = dailyLogName(date);
+        const std::string path = joinFolderAndName(cp932Folder, name);
+        if (logFileExists(path)) {
+            offer(*item, name, path);
+        }
+    }
+}
+
+void LogSession::publishMenu() {
+    ports_.display.showAttachMenu(menu_);
+}
+
+}  // namespace ruv

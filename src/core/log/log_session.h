@@ -1,0 +1,143 @@
+#pragma once
+// The session of attaching: which log is followed, the recent-log list and
+// the File menu's offers, the attach sequence of every command, past-log
+// tidying in resumable slices and the switch to the new day's log after its
+// wait. The window shows what the session reports and turns its menu
+// commands into calls on it.
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/log/log_history.h"
+#include "core/log/log_session_ports.h"
+#include "core/log/past_log_sort.h"
+#include "core/platform/clock.h"
+#include "core/platform/error_log.h"
+#include "core/platform/shared_file.h"
+#include "core/platform/timer.h"
+#include "core/text/units.h"
+
+namespace ruv {
+
+struct LogSessionTiming {
+    // How long auto-attach lets the game finish creating its new log.
+    platform::Microseconds autoAttachWait{1'500'000};
+    // The longest slice of tidying; the event loop runs between slices.
+    platform::Microseconds tidySlice{8'000};
+    // Lines sorted between looks at the clock.
+    LineCount linesPerStep{256};
+};
+
+struct LogSessionPorts {
+    LogSessionDisplay& display;
+    FollowedLog& log;
+    LogFileChooser& chooser;
+    ExpAttachEvents& exp;
+    const platform::FileOpener& files;
+    platform::ErrorLog& errors;
+    const platform::Clock& clock;
+    platform::Timers& timers;
+};
+
+class LogSession final : private PastLogSink {
+  public:
+    explicit LogSession(LogSessionPorts ports, LogSessionTiming timing = {});
+    ~LogSession() override;
+    LogSession(const LogSession&) = delete;
+    LogSession& operator=(const LogSession&) = delete;
+
+    // --- Commands --------------------------------------------------------
+    // Runs the attach sequence of a File-menu command; historyEntry names the
+    // Log History item (0 to 4) for AttachKind::History.
+    void attach(AttachKind kind, std::size_t historyEntry = 0);
+    // A file was created, deleted or renamed in the attached log's folder.
+    void fileNamesChanged();
+
+    // --- Options ---------------------------------------------------------
+    // Takes effect from the next wait or slice.
+    void setTiming(LogSessionTiming timing) { timing_ = timing; }
+    void setAutoAttach(OptionState state);    // 自動で新規ログをアタッチする
+    void setTidyOnAttach(OptionState state);  // アタッチ時に過去ログを整頓する
+
+    // --- Start-up and exit ------------------------------------------------
+    // loghistoryslist.txt in the settings folder; an empty folder reads and
+    // writes nothing. Throw config::ConfigError.
+    void loadHistory(const std::filesystem::path& settingsFolder);
+    void saveHistory(const std::filesystem::path& settingsFolder) const;
+    // MHFolderPath (CP932): the dialog's starting folder, kept with one
+    // trailing separator.
+    void restoreLogFolder(std::string_view cp932Folder);
+    // The history entries whose logs exist, and Today's and Yesterday's logs
+    // of the log folder, are offered in the File menu.
+    void fillLogMenus();
+    // Moves a path (CP932) to the head of the recent-log list and offers every
+    // entry.
+    void recordHistory(std::string_view cp932Path);
+
+    // --- State -------------------------------------------------------------
+    const std::string& logFolder() const { return logFolder_; }
+    // The attached log (CP932) as the user chose it, and its folder with its
+    // trailing separator; empty before the first attach.
+    const std::string& attachedPath() const { return attachedPath_; }
+    std::string attachedFolder() const;
+    const LogHistoryList& history() const { return history_; }
+    const AttachMenu& menu() const { return menu_; }
+    // The earlier lines of the last attached log are being sorted.
+    bool tidying() const { return sort_.has_value(); }
+    // The attach commands wait while a tidy runs: a second attach would leave
+    // the rest of the first log's lines unsorted.
+    bool attachCommandsEnabled() const { return menu_.commands == CommandState::Enabled; }
+    // The share of the log's earlier bytes sorted so far, 0 to 100; 100 when
+    // no tidy runs.
+    int tidyPercent() const;
+
+  private:
+    // PastLogSink: the tidied lines go to the views, their gains to the EXP monitor.
+    void append(ChatChannel view, std::string_view text, Colour colour) override;
+    void addDayGain(std::int64_t amount) override;
+    void unreadableGain(std::string_view display) override;
+
+    std::optional<std::string> pathToAttach(AttachKind kind, std::size_t historyEntry);
+    void attachPath(const std::string& cp932Path, AttachKind kind, std::string_view failureText);
+    void attachReset();
+    void startTidy(std::string_view failureText);
+    void runTidySlice();
+    void stopTidy();
+    void showTidyProgress();
+    void followAttachedLog();
+    void autoAttachWaitOver();
+    void checkForNewDaysLog();
+    void offerDailyLogs(std::string_view cp932Folder);
+    void publishMenu();
+    void reportFailure(std::string_view handlerText);
+
+    LogSessionPorts ports_;
+    LogSessionTiming timing_;
+    LogHistoryList history_;
+    std::string logFolder_;
+    std::string attachedPath_;
+    OptionState autoAttach_ = OptionState::On;
+    OptionState tidyOnAttach_ = OptionState::Off;
+    AttachMenu menu_;
+
+    // Tidying of the last attach, and where the live reader takes over once
+    // it is done.
+    std::optional<PastLogSort> sort_;
+    std::filesystem::path pendingLog_;
+    ByteOffset pendingConsumed_;
+    std::string tidyFailureText_;
+    std::unique_ptr<platform::Timer> nextSlice_;
+
+    // Auto-attach: notices during the wait lead to one more check after it.
+    std::unique_ptr<platform::Timer> autoAttachWait_;
+    bool moreNamesChanged_ = false;
+};
+
+// Whether a regular file (not a folder) exists at a CP932 path.
+bool logFileExists(std::string_view cp932Path);
+
+}  // namespace ruv

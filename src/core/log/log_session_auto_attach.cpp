@@ -1,0 +1,52 @@
+// Auto-attach: a file name changed in the attached log's folder; after a wait
+// that lets the game finish creating its new log, the session moves on from
+// yesterday's log to today's.
+
+#include <exception>
+
+#include "core/log/attach_texts.h"
+#include "core/log/auto_attach.h"
+#include "core/log/log_session.h"
+#include "core/platform/native_path.h"
+
+namespace ruv {
+
+void LogSession::fileNamesChanged() {
+    if (autoAttachWait_->active()) {
+        moreNamesChanged_ = true;
+        return;
+    }
+    autoAttachWait_->start(timing_.autoAttachWait);
+}
+
+void LogSession::autoAttachWaitOver() {
+    try {
+        // Every real change counts: the folder watcher reports none of its own
+        // when it starts watching, so the first one may well be the new day's log.
+        if (autoAttach_ == OptionState::On && !attachedPath_.empty() && !tidying()) {
+            checkForNewDaysLog();
+        }
+    } catch (const std::exception&) {
+        reportFailure(kAutoAttachFailureText);
+    }
+    if (moreNamesChanged_) {
+        moreNamesChanged_ = false;
+        autoAttachWait_->start(timing_.autoAttachWait);
+    }
+}
+
+void LogSession::checkForNewDaysLog() {
+    const AutoAttachPlan plan = planAutoAttach(attachedPath_, dateOf(ports_.clock.now()));
+    if (plan.step != AutoAttachStep::SwitchTo || !logFileExists(plan.todaysLog)) {
+        return;
+    }
+    // Read from its first byte at the next size change.
+    ports_.log.switchFile(*platform::toNativePath(plan.todaysLog), ByteOffset{0});
+    attachedPath_ = plan.todaysLog;
+    ports_.display.showStatus(StatusPanel::Path, plan.todaysLog);
+    ports_.exp.SetAttachedLogPath(plan.todaysLog);
+    offerDailyLogs(platform::folderOf(plan.todaysLog));
+    publishMenu();
+}
+
+}  // namespace ruv

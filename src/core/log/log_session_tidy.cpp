@@ -1,0 +1,96 @@
+// Past-log tidying: the attached log's earlier lines sorted into the views in
+// slices, each scheduled on the event loop through the timer port, so the
+// window stays live; the live reader takes over once every line is sorted.
+
+#include <exception>
+#include <string>
+
+#include "core/log/attach_texts.h"
+#include "core/log/log_session.h"
+
+namespace ruv {
+
+void LogSession::startTidy(std::string_view failureText) {
+    ports_.display.showCaption(WindowCaption::Tidying);
+    PastLogBytes past = readPastLog(ports_.files, pendingLog_, pendingConsumed_);
+    if (past.error) {
+        reportFailure(failureText);
+        followAttachedLog();
+        return;
+    }
+    tidyFailureText_ = std::string(failureText);
+    sort_.emplace(std::move(past.bytes));
+    menu_.commands = CommandState::Disabled;
+    publishMenu();
+    showTidyProgress();
+    nextSlice_->start(platform::Microseconds{0});
+}
+
+void LogSession::runTidySlice() {
+    if (!sort_) {
+        return;
+    }
+    const platform::Microseconds start = ports_.timers.now();
+    SortProgress progress = SortProgress::More;
+    try {
+        do {
+            progress = sort_->step(*this, timing_.linesPerStep);
+        } while (progress == SortProgress::More && ports_.timers.now() - start < timing_.tidySlice);
+    } catch (const std::exception&) {
+        stopTidy();
+        reportFailure(tidyFailureText_);
+        followAttachedLog();
+        return;
+    }
+    if (progress == SortProgress::Done) {
+        stopTidy();
+        followAttachedLog();
+        return;
+    }
+    showTidyProgress();
+    nextSlice_->start(platform::Microseconds{0});
+}
+
+void LogSession::stopTidy() {
+    nextSlice_->stop();
+    sort_.reset();
+    menu_.commands = CommandState::Enabled;
+    publishMenu();
+    ports_.display.showStatus(StatusPanel::State, attachText(AttachText::AttachState));
+}
+
+int LogSession::tidyPercent() const {
+    if (!sort_) {
+        return 100;
+    }
+    const std::int64_t size = sort_->size().value;
+    return size == 0 ? 100 : static_cast<int>(sort_->position().value * 100 / size);
+}
+
+void LogSession::showTidyProgress() {
+    std::string state(attachText(AttachText::TidyingState));
+    state += std::to_string(tidyPercent());
+    state += '%';
+    ports_.display.showStatus(StatusPanel::State, state);
+}
+
+void LogSession::followAttachedLog() {
+    ports_.log.follow(pendingLog_, pendingConsumed_);
+    // What the game wrote while the earlier lines were sorted.
+    ports_.log.catchUp();
+    ports_.display.showCaption(WindowCaption::Plain);
+}
+
+void LogSession::append(ChatChannel view, std::string_view text, Colour colour) {
+    ports_.display.appendLine(view, text, colour);
+}
+
+void LogSession::addDayGain(std::int64_t amount) {
+    ports_.exp.AddDayGain(amount);
+}
+
+void LogSession::unreadableGain(std::string_view) {
+    reportFailure(tidyFailureText_);
+}
+
+}  // namespace ruv

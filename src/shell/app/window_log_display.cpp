@@ -1,0 +1,66 @@
+#include "shell/app/window_log_display.h"
+
+#include <QAction>
+
+#include <array>
+
+#include "shell/app/ruvivuvaz.h"
+#include "shell/platform/qt_text.h"
+#include "shell/platform/user_messages.h"
+
+namespace ruv {
+
+namespace {
+
+constexpr std::array<const char*, kLogHistoryMenuEntries> kHistoryItems = {
+    "LogHistory00", "LogHistory01", "LogHistory02", "LogHistory03", "LogHistory04"};
+
+void showOffer(QAction* item, const LogOffer& offer, bool enabled) {
+    if (!offer.caption.empty()) {
+        // Shown as it is: "&" would otherwise mark a mnemonic.
+        item->setText(fromCp932(offer.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    }
+    item->setEnabled(enabled);
+}
+
+}  // namespace
+
+void WindowLogDisplay::clearView(ChatChannel view) {
+    window_.clearView(view);
+}
+
+void WindowLogDisplay::resetUnreadForAttach() {
+    window_.resetUnreadForAttach();
+}
+
+void WindowLogDisplay::appendLine(ChatChannel view, std::string_view text, Colour colour) {
+    window_.appendLine(view, text, colour);
+}
+
+void WindowLogDisplay::showStatus(StatusPanel panel, std::string_view cp932) {
+    window_.setStatusText(panel, fromCp932(cp932));
+}
+
+void WindowLogDisplay::showCaption(WindowCaption caption) {
+    window_.setWindowTitle(caption == WindowCaption::Tidying
+                               ? QStringLiteral("DIrararezuvero 過去ログ整頓中・・・")
+                               : QStringLiteral("DIrararezuvero"));
+}
+
+void WindowLogDisplay::showAttachMenu(const AttachMenu& menu) {
+    const bool commands = menu.commands == CommandState::Enabled;
+    window_.menuEntry("O2")->setEnabled(commands);
+    window_.menuEntry("LogChange01")->setEnabled(commands);
+    showOffer(window_.menuEntry("LogToday01"), menu.today, menu.enabled(menu.today));
+    showOffer(window_.menuEntry("LogYesterday01"), menu.yesterday, menu.enabled(menu.yesterday));
+    for (std::size_t i = 0; i < kHistoryItems.size(); ++i) {
+        showOffer(window_.menuEntry(kHistoryItems[i]), menu.history[i],
+                  menu.enabled(menu.history[i]));
+    }
+}
+
+void WindowLogDisplay::showWarning(std::string_view cp932) {
+    messages_.show(MessageKind::Warning, fromCp932(cp932));
+}
+
+}  // namespace ruv

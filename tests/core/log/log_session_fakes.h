@@ -1,0 +1,88 @@
+#pragma once
+// The log session's surroundings for tests: a display that records what it
+// was shown, a followed log read by the real reader from real files, a file
+// dialog with a set answer and a recording EXP monitor.
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/log/log_reader.h"
+#include "core/log/log_session.h"
+#include "core/text/cp932.h"
+
+namespace ruv::testing {
+
+class RecordingDisplay final : public LogSessionDisplay {
+  public:
+    void clearView(ChatChannel view) override { lines.erase(view); }
+    void resetUnreadForAttach() override { ++unreadResets; }
+    void appendLine(ChatChannel view, std::string_view text, Colour) override {
+        lines[view].emplace_back(text);
+    }
+    void showStatus(StatusPanel panel, std::string_view cp932) override {
+        status[panel] = cp932::toUtf8(cp932);
+    }
+    void showCaption(WindowCaption shown) override { caption = shown; }
+    void showAttachMenu(const AttachMenu& shown) override { menu = shown; }
+    void showWarning(std::string_view cp932) override { warnings.push_back(cp932::toUtf8(cp932)); }
+
+    std::map<ChatChannel, std::vector<std::string>> lines;
+    int unreadResets = 0;
+    std::map<StatusPanel, std::string> status;  // UTF-8
+    WindowCaption caption = WindowCaption::Plain;
+    AttachMenu menu;
+    std::vector<std::string> warnings;  // UTF-8
+};
+
+class RecordingErrors final : public platform::ErrorLog {
+  public:
+    void append(std::string_view line) override { lines.emplace_back(line); }
+    std::vector<std::string> lines;
+};
+
+// Follows real files with the real reader; the lines it reads are kept raw.
+class FileFollower final : public FollowedLog, private LineSink {
+  public:
+    FileFollower(const platform::FileOpener& files, platform::ErrorLog& errors,
+                 const platform::Clock& clock)
+        : reader_(tail, *this, files, errors, clock) {}
+
+    void follow(const std::filesystem::path& log, ByteOffset consumed) override {
+        tail.attach(log, consumed);
+    }
+    void switchFile(const std::filesystem::path& log, ByteOffset consumed) override {
+        tail.attach(log, consumed);
+    }
+    void release() override { tail.detach(); }
+    void catchUp() override { reader_.readAll(); }
+
+    LogTail tail;
+    std::vector<std::string> routed;
+
+  private:
+    void routeLine(std::string_view raw) override { routed.emplace_back(raw); }
+    LogReader reader_;
+};
+
+class ScriptedChooser final : public LogFileChooser {
+  public:
+    ChosenLog chooseLog(std::string_view cp932InitialFolder) override {
+        folders.emplace_back(cp932InitialFolder);
+        return answer;
+    }
+    ChosenLog answer;
+    std::vector<std::string> folders;
+};
+
+class RecordingExpAttach final : public ExpAttachEvents {
+  public:
+    void ResetForAttach() override { ++resets; }
+    void AddDayGain(std::int64_t amount) override { gains.push_back(amount); }
+    void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
+    int resets = 0;
+    std::vector<std::int64_t> gains;
+    std::vector<std::string> paths;
+};
+
+}  // namespace ruv::testing

@@ -1,0 +1,178 @@
+// The log session with real log files in a temporary folder, its waits and
+// slices on a clock that moves only when told.
+
+#include "core/log/log_session.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "core/log/log_lines.h"
+#include "core/log/log_session_fakes.h"
+#include "core/platform/native_path.h"
+#include "core/temp_folder.h"
+
+namespace ruv::testing {
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr platform::LocalDateTime kNow{2024, 3, 1, 0, 5, 0};
+const std::string kYesterdaysName = "MHChatLog_2024_02_29.html";
+const std::string kTodaysName = "MHChatLog_2024_03_01.html";
+const std::string kHeader = std::string(markers::kHeaderBody) + "\n";
+
+class LogSessionTest : public ::testing::Test {
+  protected:
+    void SetUp() override { start({}); }
+
+    void start(LogSessionTiming timing) {
+        session.emplace(
+            LogSessionPorts{display, follower, chooser, exp, files, errors, clock, timers}, timing);
+        session->restoreLogFolder(text(folder.path()));
+    }
+    static std::string text(const std::filesystem::path& path) {
+        return platform::fromNativePath(path).value();
+    }
+    std::filesystem::path write(const std::string& name, const std::string& bytes) const {
+        writeBytes(folder / name, bytes);
+        return folder / name;
+    }
+    static void append(const std::filesystem::path& path, const std::string& bytes) {
+        writeBytes(path, readBytes(path) + bytes);
+    }
+    static std::string teamLine(const std::string& body) { return chatLine("f7b73c", body) + "\n"; }
+    // Attaches yesterday's daily log through Yesterday's Log.
+    std::filesystem::path attachYesterdaysLog() {
+        const auto log = write(kYesterdaysName, kHeader + teamLine("Ren : evening"));
+        session->fillLogMenus();
+        session->attach(AttachKind::Yesterday);
+        EXPECT_EQ(follower.tail.path(), log);
+        return log;
+    }
+
+    TempFolder folder;
+    platform::ManualClock clock{kNow};
+    platform::ManualTimers timers;
+    platform::NativeFileOpener files;
+    RecordingErrors errors;
+    RecordingDisplay display;
+    FileFollower follower{files, errors, clock};
+    ScriptedChooser chooser;
+    RecordingExpAttach exp;
+    std::optional<LogSession> session;
+};
+
+// --- Tidying -------------------------------------------------------------------
+
+TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress) {
+    LogSessionTiming oneStepPerSlice;
+    oneStepPerSlice.tidySlice = 0us;
+    oneStepPerSlice.linesPerStep = LineCount{10};
+    start(oneStepPerSlice);
+    session->setTidyOnAttach(OptionState::On);
+    std::string bytes = kHeader;
+    for (int i = 10; i < 50; ++i) {
+        bytes += teamLine("Ren : " + std::to_string(i));
+    }
+    const auto log = write("a.html", bytes);
+    const auto other = write("b.html", kHeader);
+    session->recordHistory(text(other));
+    chooser.answer = {ChoiceOutcome::Chosen, text(log)};
+    session->attach(AttachKind::Dialog);
+
+    ASSERT_TRUE(session->tidying());
+    EXPECT_EQ(display.menu.commands, CommandState::Disabled);
+    EXPECT_FALSE(display.menu.enabled(display.menu.history[1]));
+    EXPECT_EQ(display.status[StatusPanel::State], "整頓 0%");
+    ASSERT_TRUE(timers.runNext());
+    const std::size_t sorted =
+        kHeader.size() + display.lines[ChatChannel::Team].size() * teamLine("Ren : 10").size();
+    EXPECT_EQ(display.status[StatusPanel::State],
+              "整頓 " + std::to_string(sorted * 100 / bytes.size()) + "%");
+
+    // A command given anyway neither stops the tidy nor attaches.
+    session->attach(AttachKind::History, 1);
+    session->attach(AttachKind::Dialog);
+    EXPECT_TRUE(session->tidying());
+    EXPECT_EQ(chooser.folders.size(), 1u);
+    EXPECT_EQ(session->attachedPath(), text(log));
+
+    while (timers.runNext()) {
+    }
+    EXPECT_EQ(display.lines[ChatChannel::Team].size(), 40u);
+    EXPECT_EQ(display.menu.commands, CommandState::Enabled);
+    EXPECT_TRUE(display.menu.enabled(display.menu.history[1]));
+    EXPECT_EQ(display.status[StatusPanel::State], "アタッチ");
+    EXPECT_EQ(follower.tail.path(), log);
+}
+
+// --- Auto-attach -------------------------------------------------------------
+
+TEST_F(LogSessionTest, NewDaysLogIsFollowedFromItsFirstByteAfterTheWait) {
+    const auto yesterday = attachYesterdaysLog();
+    const auto today = write(
+        kTodaysName, kHeader + teamLine("Ren : 1") + teamLine("Ren : 2") + teamLine("Ren : 3"));
+    // The first name change since start-up: the game created the new day's log.
+    session->fileNamesChanged();
+    timers.advance(1500ms - 1us);
+    EXPECT_EQ(follower.tail.path(), yesterday);
+    timers.advance(1us);
+    ASSERT_EQ(follower.tail.path(), today);
+    EXPECT_EQ(follower.tail.consumed(), ByteOffset{0});
+
+    follower.catchUp();
+    append(today, teamLine("Ren : 4") + teamLine("Ren : 5") + teamLine("Ren : 6"));
+    follower.catchUp();
+    std::vector<std::string> everyLine;
+    const std::string bytes = readBytes(today);
+    for (std::size_t at = 0, feed = 0; (feed = bytes.find('\n', at)) != std::string::npos;
+         at = feed + 1) {
+        everyLine.push_back(bytes.substr(at, feed - at));
+    }
+    ASSERT_EQ(everyLine.size(), 7u);
+    EXPECT_EQ(follower.routed, everyLine);
+    EXPECT_EQ(display.status[StatusPanel::Path], text(today));
+    EXPECT_EQ(display.menu.today.path, text(today));
+    EXPECT_EQ(exp.paths.back(), text(today));
+    EXPECT_EQ(session->history().size(), 1u);
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+TEST_F(LogSessionTest, NonDailyLogNameMeansNothingToSwitchTo) {
+    write(kTodaysName, kHeader);
+    for (const std::string name : {"backup.html", "MHChatLog_2026_12_01 (1).html"}) {
+        const auto log = write(name, kHeader);
+        chooser.answer = {ChoiceOutcome::Chosen, text(log)};
+        session->attach(AttachKind::Dialog);
+        session->fileNamesChanged();
+        timers.advance(1500ms);
+        EXPECT_EQ(follower.tail.path(), log) << name;
+    }
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+TEST_F(LogSessionTest, NoticesDuringTheWaitLeadToOneMoreCheckAndTheOptionOffStays) {
+    attachYesterdaysLog();
+    session->fileNamesChanged();
+    timers.advance(1500ms);
+
+    session->fileNamesChanged();
+    timers.advance(1000ms);
+    session->fileNamesChanged();  // during the wait
+    const auto today = write(kTodaysName, kHeader);
+    session->setAutoAttach(OptionState::Off);
+    timers.advance(500ms);
+    EXPECT_NE(follower.tail.path(), today);
+
+    session->setAutoAttach(OptionState::On);
+    timers.advance(1500ms - 1us);
+    EXPECT_NE(follower.tail.path(), today);
+    timers.advance(1us);
+    EXPECT_EQ(follower.tail.path(), today);
+    EXPECT_FALSE(timers.runNext());
+    EXPECT_TRUE(errors.lines.empty());
+}
+
+}  // namespace
+}  // namespace ruv::testing
