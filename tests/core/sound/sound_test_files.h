@@ -42,8 +42,7 @@ inline std::string makeWave(int milliseconds, std::uint32_t rate = 8000) {
 // chime.mp3: 0.3 s of an 880 Hz tone, MPEG-2 layer III, 22.05 kHz, 32 kbit/s
 // (encoded with LAME 3.100); chime_id3.mp3: the same behind an ID3v2 tag.
 inline std::filesystem::path soundTestData(const char* name) {
-    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "data" /
-           "sound" / name;
+    return std::filesystem::path(RUVIVUVAZ_TEST_DATA_DIR) / "sound" / name;
 }
 
 }  // namespace ruv::testing
