@@ -8,15 +8,18 @@
 #include <QScreen>
 
 #include <array>
-#include <iostream>
+#include <vector>
 
 #include "core/config/config_error.h"
+#include "core/config/list_file.h"
 #include "core/config/settings_files.h"
+#include "core/config/settings_save.h"
 #include "core/platform/clock.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
+#include "shell/platform/qt_text.h"
 
 namespace ruv {
 namespace {
@@ -43,6 +46,25 @@ constexpr std::array<config::ConfigRow, 8> kSpeechRows{
 
 Tab tabOfRow(std::size_t index) {
     return static_cast<Tab>(index);
+}
+
+// config.ini at exit: every row by number from the state in force.
+void saveConfig(TForm1& window, const std::filesystem::path& folder) {
+    config::ConfigStore& store = window.session().configStore;
+    config::AppSettings state = window.currentSettings();
+    const std::string attachedFolder = window.attachedLogFolder();
+    state.logFolder =
+        attachedFolder.empty() ? store.value(config::ConfigRow::MHFolderPath) : attachedFolder;
+    if (!store.hasCanonicalLayout()) {
+        store = config::canonicalStore(state, config::SpeechRowsRead{});
+    }
+    config::writeExitRows(store, state);
+    for (const config::ConfigRow row : kSpeechRows) {
+        if (const auto value = window.speechSettingValue(config::canonicalKey(row))) {
+            store.setValue(row, *value);
+        }
+    }
+    store.save(folder / config::kConfigFileName);
 }
 
 }  // namespace
@@ -202,29 +224,24 @@ config::AppSettings TForm1::currentSettings() const {
 void TForm1::SaveSettingsAtExit() {
     const std::filesystem::path& folder = environment_.settingsFolder;
     if (!folder.empty()) {
-        config::ConfigStore& store = session_->configStore;
-        config::AppSettings state = currentSettings();
-        const std::string attachedFolder = attachedLogFolder();
-        state.logFolder =
-            attachedFolder.empty() ? store.value(config::ConfigRow::MHFolderPath) : attachedFolder;
-        if (!store.hasCanonicalLayout()) {
-            store = config::canonicalStore(state, config::SpeechRowsRead{});
-        }
-        // Each file is written whole or not at all; the first failure ends the
-        // saving, and the files not yet written keep their old content.
-        try {
-            config::writeExitRows(store, state);
-            for (const config::ConfigRow row : kSpeechRows) {
-                if (const auto value = speechSettingValue(config::canonicalKey(row))) {
-                    store.setValue(row, *value);
-                }
-            }
-            store.save(folder / config::kConfigFileName);
-            SaveNgLists(folder, session_->ngLists);
-            SaveVoiceList(folder);
-            SaveLogHistory();
-        } catch (const std::exception& failure) {
-            std::cerr << "DIrararezuvero: settings not saved: " << failure.what() << '\n';
+        const std::vector<config::UnsavedFile> unsaved = config::saveEachFile(std::array{
+            config::FileToSave{config::kConfigFileName, [&] { saveConfig(*this, folder); }},
+            config::FileToSave{config::kNgUserListFileName,
+                               [&] {
+                                   config::saveList(folder / config::kNgUserListFileName,
+                                                    session_->ngLists.users);
+                               }},
+            config::FileToSave{config::kNgWordListFileName,
+                               [&] {
+                                   config::saveList(folder / config::kNgWordListFileName,
+                                                    session_->ngLists.words);
+                               }},
+            config::FileToSave{config::kVoiceListFileName, [&] { SaveVoiceList(folder); }},
+            config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
+        });
+        if (!unsaved.empty()) {
+            session_->messages.show(MessageKind::Warning,
+                                    fromCp932(config::unsavedFilesMessage(unsaved)));
         }
     }
     CloseCallSounds();
