@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -339,6 +340,7 @@ void TForm4::done(int result) {
 }
 
 void TForm4::FormClose() {
+    pendingConnectionTest_.reset();
     testWait_->stop();
     testButton_->setEnabled(true);
 
@@ -413,6 +415,7 @@ void TForm4::Button01Click() {
         return;
     }
     window_.setSpeechSettingTexts(ok.stored);
+    window_.session().speechSide.dropWaitingForOldEndpoint();
     window_.setVoiceProfiles(rows_);
     accept();
 }
@@ -451,19 +454,31 @@ void TForm4::sendTest(const VoiceParams* voice) {
         refuseNotNumber(portEdit_->text());
         return;
     }
-    SpeechSink& sink = window_.session().speechSide.client();
-    if (voice == nullptr) {
-        sink.Send(connectionTestRequest(*endpoint));
-        // The question comes once the speech program has had time to speak.
-        testButton_->setEnabled(false);
+    SpeechClient& client = window_.session().speechSide.client();
+    if (voice != nullptr) {
+        client.SendTest(voiceTestRequest(*endpoint, *voice));
+        return;
+    }
+    // The wait for the question starts once the request was sent or given up,
+    // so the speech program has had its time to speak.
+    testButton_->setEnabled(false);
+    const std::uint64_t request = ++connectionTests_;
+    pendingConnectionTest_ = request;
+    client.SendTest(connectionTestRequest(*endpoint), [this, request] {
+        QMetaObject::invokeMethod(
+            this, [this, request] { connectionTestTried(request); }, Qt::QueuedConnection);
+    });
+}
+
+void TForm4::connectionTestTried(std::uint64_t request) {
+    if (pendingConnectionTest_ == request) {
+        pendingConnectionTest_.reset();
         testWait_->start();
-    } else {
-        sink.Send(voiceTestRequest(*endpoint, *voice));
     }
 }
 
 void TForm4::TestButton01Click() {
-    if (testWait_->isActive()) {
+    if (pendingConnectionTest_ || testWait_->isActive()) {
         return;
     }
     sendTest(nullptr);
