@@ -426,7 +426,7 @@ void TForm4::Button02Click() {
 
 void TForm4::Button03Click() {
     UserMessages& messages = window_.messages();
-    if (messages.ask(questionTitle(), fromCp932(speech_dialog_texts::kResetQuestion)) !=
+    if (messages.confirm(questionTitle(), fromCp932(speech_dialog_texts::kResetQuestion)) !=
         UserAnswer::Yes) {
         return;
     }
@@ -680,8 +680,8 @@ void TForm4::Delete1Click() {
         if (!deleteButton_->isEnabled() || !list_->isEnabled() || !selectedRow()) {
             return;
         }
-        if (window_.messages().ask(questionTitle(),
-                                   fromCp932(speech_dialog_texts::kDeleteQuestion)) !=
+        if (window_.messages().confirm(questionTitle(),
+                                       fromCp932(speech_dialog_texts::kDeleteQuestion)) !=
             UserAnswer::Yes) {
             return;
         }
