@@ -401,6 +401,15 @@ void TForm4::refuseNotNumber(const QString& typed) {
                             QStringLiteral("'%1' は有効な整数値ではありません").arg(typed));
 }
 
+void TForm4::refusePort() {
+    const std::string typed = fieldText(portEdit_).value_or(std::string{});
+    if (checkDialogPort(typed) == PortCheck::OutOfRange) {
+        window_.messages().show(MessageKind::Warning, fromCp932(portOutOfRangeText(typed)));
+    } else {
+        refuseNotNumber(portEdit_->text());
+    }
+}
+
 void TForm4::Button01Click() {
     if (!okButton_->isEnabled()) {
         return;
@@ -410,8 +419,8 @@ void TForm4::Button01Click() {
         refuseNotNumber(limitEdit_->text());
         return;
     }
-    if (ok.refusal == OkRefusal::PortNotNumber) {
-        refuseNotNumber(portEdit_->text());
+    if (ok.refusal == OkRefusal::PortNotNumber || ok.refusal == OkRefusal::PortOutOfRange) {
+        refusePort();
         return;
     }
     window_.setSpeechSettingTexts(ok.stored);
@@ -451,7 +460,7 @@ void TForm4::sendTest(const VoiceParams* voice) {
     const auto port = fieldText(portEdit_).value_or(std::string{});
     const std::optional<SpeechEndpoint> endpoint = endpointFromTexts(address, port);
     if (!endpoint) {
-        refuseNotNumber(portEdit_->text());
+        refusePort();
         return;
     }
     SpeechClient& client = window_.session().speechSide.client();

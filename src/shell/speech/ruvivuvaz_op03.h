@@ -80,6 +80,8 @@ class TForm4 : public QDialog {
     SpeechDialogValues typedValues() const;
     std::optional<std::string> fieldText(const QLineEdit* edit) const;
     void refuseNotNumber(const QString& typed);
+    // The port field holds no port: not a whole number, or outside 1 to 65535.
+    void refusePort();
 
     // The row whose values the panel edits live; empty unless the row number
     // holds the index of the (first) selected row.

@@ -233,6 +233,23 @@ TEST_F(SpeechDialogTest, OkWithALimitThatIsNoNumberStoresNothingAndStaysOpen) {
     EXPECT_EQ(window->speechSettingValue(speech_keys::kVolume), "100");
 }
 
+TEST_F(SpeechDialogTest, APortOutsideOneTo65535IsRefusedAsOutOfRangeByOkAndTheTests) {
+    for (const char* port : {"70000", "0"}) {
+        messages.shown.clear();
+        child<QLineEdit>("PortEdit01")->setText(QString::fromLatin1(port));
+        dialog->Button01Click();
+        dialog->VoiceTestButton01Click();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(window->speechSettingValue(speech_keys::kPort), "50001");
+        ASSERT_EQ(messages.shown.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_TRUE(warning(i).contains(QString::fromLatin1(port)));
+            EXPECT_TRUE(warning(i).contains(QStringLiteral("1～65535")))
+                << warning(i).toStdString();
+        }
+    }
+}
+
 TEST_F(SpeechDialogTest, ClosingResetsTheEditPanelForTheNextOpening) {
     addRow(QStringLiteral("abc"));
     dialog->EditRadioButton01Click();
