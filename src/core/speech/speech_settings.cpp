@@ -109,10 +109,8 @@ SpeechSettingsReading readSpeechSettings(const SpeechSettingTexts& texts) {
     readInteger(texts.limit, out.texts.limit, reset.limit, speech_keys::kLimit,
                 out.settings.limitMoji);
 
-    int names = 0;
-    readInteger(texts.nameReading, out.texts.nameReading, reset.nameReading,
-                speech_keys::kNameReading, names);
-    out.settings.names = names == 0 ? NameReading::NotRead : NameReading::Read;
+    // BouNoName is compared as text: only "0" leaves the names unread.
+    out.settings.names = texts.nameReading == "0" ? NameReading::NotRead : NameReading::Read;
 
     const auto mode = parseSettingInteger(texts.readMode);
     if (mode && *mode >= 0 && *mode < kReadModeCount) {

@@ -53,7 +53,7 @@ struct SpeechSettingTexts {
     std::string tone;         // BouOntei
     std::string voiceKind;    // BouVoiceKind
     std::string limit;        // BouLimitMoji, full-width characters
-    std::string nameReading;  // BouNoName: "1" read, "0" not read
+    std::string nameReading;  // BouNoName: "0" not read, any other text read
     std::string readMode;     // BouyomiCheck02
 
     friend bool operator==(const SpeechSettingTexts&, const SpeechSettingTexts&) = default;
