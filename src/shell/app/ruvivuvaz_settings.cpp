@@ -101,9 +101,17 @@ void TForm1::ApplySettingsAtStartup() {
     guarded("", [&] { LoadLogHistory(); });
 
     config::ConfigStore& store = session_->configStore;
-    config::FileLoad loaded = config::FileLoad::Missing;
-    guarded("", [&] { loaded = store.load(folder / config::kConfigFileName); });
-    if (loaded != config::FileLoad::Loaded) {
+    enum class ConfigRead { Loaded, Missing, Unreadable };
+    ConfigRead read = ConfigRead::Unreadable;
+    guarded("", [&] {
+        read = store.load(folder / config::kConfigFileName) == config::FileLoad::Loaded
+                   ? ConfigRead::Loaded
+                   : ConfigRead::Missing;
+    });
+    if (read == ConfigRead::Unreadable) {
+        // The reading stops here; the state reached so far stays.
+        FillLogMenus();
+    } else if (read == ConfigRead::Missing) {
         // First run: centred on the desktop, the 60 defaults.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
@@ -114,6 +122,12 @@ void TForm1::ApplySettingsAtStartup() {
         FillLogMenus();
     } else {
         config::AppSettings settings = currentSettings();
+        // The bounds come from their rows only: an empty row leaves the window
+        // where the platform places it.
+        settings.windowTop.reset();
+        settings.windowLeft.reset();
+        settings.windowHeight.reset();
+        settings.windowWidth.reset();
         config::SpeechRowsRead speech;
         for (const config::StartupIssue& issue : config::applyConfigRows(store, settings, speech)) {
             reportStartupFailure(issue.stage);
@@ -124,8 +138,10 @@ void TForm1::ApplySettingsAtStartup() {
         guarded(config::kStageRebuild,
                 [&] { store = config::canonicalStore(currentSettings(), speech); });
     }
-    for (const config::ConfigRow row : kSpeechRows) {
-        restoreSpeechSetting(config::canonicalKey(row), store.value(row));
+    if (store.hasCanonicalLayout()) {
+        for (const config::ConfigRow row : kSpeechRows) {
+            restoreSpeechSetting(config::canonicalKey(row), store.value(row));
+        }
     }
 }
 
@@ -164,7 +180,9 @@ void TForm1::applySettings(const config::AppSettings& s) {
 
 void TForm1::restoreOuterBounds(const config::AppSettings& s) {
     const QRect frame = frameGeometry();
-    move(s.windowLeft.value_or(frame.x()), s.windowTop.value_or(frame.y()));
+    if (s.windowLeft || s.windowTop) {
+        move(s.windowLeft.value_or(frame.x()), s.windowTop.value_or(frame.y()));
+    }
     if (s.windowWidth || s.windowHeight) {
         restoredOuterSize_ =
             QSize(s.windowWidth.value_or(frame.width()), s.windowHeight.value_or(frame.height()));

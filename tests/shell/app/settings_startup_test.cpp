@@ -205,6 +205,24 @@ TEST_F(SettingsTest, TheWindowComesBackWhereAndAsLargeAsItWas) {
     EXPECT_EQ(window->frameGeometry(), QRect(40, 30, 600, 300));
 }
 
+TEST_F(SettingsTest, EmptyPositionRowsLeaveTheWindowWhereThePlatformPlacesIt) {
+    writeFile(folder() / "config.ini",
+              "WindowTopPosition=\r\nWindowLeftPosition=\r\nWindowHeightSize=300\r\n");
+    auto window = open();
+    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved));
+    EXPECT_EQ(window->frameGeometry().height(), 300);
+}
+
+TEST_F(SettingsTest, AConfigThatCannotBeReadStopsTheReadingInsteadOfAFirstRun) {
+    fs::create_directory(folder() / "config.ini");
+    auto window = open();
+    EXPECT_TRUE(window->errorLog()->toPlainText().startsWith(
+        QStringLiteral("設定ファイルの読み込みに失敗しました(FormCreate)\n 2024/05/01 21:30:00")))
+        << window->errorLog()->toPlainText().toStdString();
+    // A first run would centre the window on the desktop.
+    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved));
+}
+
 TEST_F(SettingsTest, AFileThatCannotBeWrittenCostsItselfOnlyAndIsNamedInOneWarning) {
     {
         auto window = open();
