@@ -130,43 +130,103 @@ const MarkerColour* colourTagAt(std::string_view text, std::size_t pos,
     return nullptr;
 }
 
-}  // namespace
+// The marker whose '<' stands at `at`, if one starts there character-wise.
+const ChannelMatch* markerAt(std::string_view raw, std::size_t at) noexcept {
+    const char* text = raw.data();
+    const std::size_t n = raw.size();
+    if (const MarkerColour* colour = colourTagAt(raw, at, kBlankColours)) {
+        const bool starts = at > 0 && text[at - 1] == ' ' && sjis::startsCharacter(raw, 0, at - 1);
+        return starts ? &colour->match : nullptr;
+    }
+    if (!startsAt(raw, at, kFontClose)) {
+        return nullptr;
+    }
+    const std::size_t tag = at + kFontClose.size();
+    const MarkerColour* open = nullptr;
+    if (tag < n && text[tag] == ' ') {
+        open = colourTagAt(raw, tag + 1, kOpenColours);
+    } else if ((open = colourTagAt(raw, tag, kOpenColours)) != nullptr) {
+        const std::size_t blank = tag + kColourTagBytes;
+        open = blank < n && text[blank] == ' ' ? open : nullptr;
+    }
+    return open != nullptr && sjis::startsCharacter(raw, 0, at) ? &open->match : nullptr;
+}
 
-// Every marker holds a '<' at a fixed place, so the '<' bytes of the line are
-// the only candidates, and they come in the order the markers start; a
-// candidate counts only where its marker starts a character.
-std::optional<ChannelMatch> ownMarker(std::string_view raw) noexcept {
+bool isHeaderTextAt(std::string_view raw, std::size_t at) noexcept {
+    return (startsAt(raw, at, markers::kHeaderBody) || startsAt(raw, at, markers::kHeaderTitle) ||
+            startsAt(raw, at, markers::kHeaderDatePrefix) ||
+            startsAt(raw, at, markers::kHeaderFace)) &&
+           sjis::startsCharacter(raw, 0, at);
+}
+
+// Every marker and every header text holds a '<' at a fixed place, so the '<'
+// bytes of the line are the only candidates, and they come in the order the
+// markers start.
+template <typename Candidate>
+void forEachTagStart(std::string_view raw, Candidate&& candidate) noexcept {
     const char* text = raw.data();
     const std::size_t n = raw.size();
     for (std::size_t at = 0; at < n; ++at) {
         const void* hit = std::memchr(text + at, '<', n - at);
         if (hit == nullptr) {
-            break;
+            return;
         }
         at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
-        if (const MarkerColour* colour = colourTagAt(raw, at, kBlankColours)) {
-            if (at > 0 && text[at - 1] == ' ' && sjis::startsCharacter(raw, 0, at - 1)) {
-                return colour->match;
-            }
-        } else if (startsAt(raw, at, kFontClose)) {
-            const std::size_t tag = at + kFontClose.size();
-            const MarkerColour* open = nullptr;
-            if (tag < n && text[tag] == ' ') {
-                open = colourTagAt(raw, tag + 1, kOpenColours);
-            } else if ((open = colourTagAt(raw, tag, kOpenColours)) != nullptr) {
-                const std::size_t blank = tag + kColourTagBytes;
-                open = blank < n && text[blank] == ' ' ? open : nullptr;
-            }
-            if (open != nullptr && sjis::startsCharacter(raw, 0, at)) {
-                return open->match;
-            }
+        if (!candidate(at)) {
+            return;
         }
     }
-    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ChannelMatch> ownMarker(std::string_view raw) noexcept {
+    std::optional<ChannelMatch> own;
+    forEachTagStart(raw, [&](std::size_t at) {
+        if (const ChannelMatch* match = markerAt(raw, at)) {
+            own = *match;
+            return false;
+        }
+        return true;
+    });
+    return own;
+}
+
+LineMarkup scanLineMarkup(std::string_view raw) noexcept {
+    LineMarkup markup;
+    forEachTagStart(raw, [&](std::size_t at) {
+        if (isHeaderTextAt(raw, at)) {
+            markup.header = true;
+            return false;
+        }
+        if (!markup.own) {
+            if (const ChannelMatch* match = markerAt(raw, at)) {
+                markup.own = *match;
+            }
+        }
+        return true;
+    });
+    return markup;
 }
 
 bool isExpGain(std::string_view raw) noexcept {
-    return sjis::contains(raw, markers::kGainBlank) || sjis::contains(raw, markers::kGainNoBlank);
+    // " <font size="2" color="#ff64ff">" and "経験値が ", directly or after one
+    // blank: the candidates are the Battle colour tags.
+    const std::string_view tag = markers::kBattle.substr(1);
+    const std::string_view word = markers::kGainNoBlank.substr(markers::kBattle.size());
+    for (std::size_t at = raw.find(tag); at != std::string_view::npos; at = raw.find(tag, at + 1)) {
+        if (at == 0 || raw[at - 1] != ' ' || !sjis::startsCharacter(raw, 0, at - 1)) {
+            continue;
+        }
+        std::size_t after = at + tag.size();
+        if (after < raw.size() && raw[after] == ' ' && startsAt(raw, after + 1, word)) {
+            return true;
+        }
+        if (startsAt(raw, after, word)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool isLevelUp(std::string_view raw) noexcept {

@@ -115,6 +115,13 @@ struct ChannelMatch {
 // first, character-wise. Markup further on was typed into the message by a
 // player and never decides where the line goes. Empty when raw holds none.
 std::optional<ChannelMatch> ownMarker(std::string_view raw) noexcept;
+// For sorting many lines in one pass: the line's own marker, as ownMarker
+// decides it, and whether header text stands anywhere in the line.
+struct LineMarkup {
+    std::optional<ChannelMatch> own;
+    bool header = false;
+};
+LineMarkup scanLineMarkup(std::string_view raw) noexcept;
 // Open, Team, Club, Whis and Shout: the channels whose lines have a speaker
 // and are shown in the 通常 view too.
 constexpr bool isChatChannel(ChatChannel channel) noexcept {

@@ -52,27 +52,6 @@ std::size_t findTag(std::string_view text, std::string_view needle, std::size_t 
     return sjis::npos;
 }
 
-// Header text anywhere in a line: every header text begins with '<', so the
-// '<' bytes of the line are the only candidates.
-bool holdsHeaderText(std::string_view raw) noexcept {
-    const char* text = raw.data();
-    const std::size_t n = raw.size();
-    for (std::size_t at = 0; at < n; ++at) {
-        const void* hit = std::memchr(text + at, '<', n - at);
-        if (hit == nullptr) {
-            return false;
-        }
-        at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
-        if ((startsAt(raw, at, markers::kHeaderBody) || startsAt(raw, at, markers::kHeaderTitle) ||
-             startsAt(raw, at, markers::kHeaderDatePrefix) ||
-             startsAt(raw, at, markers::kHeaderFace)) &&
-            sjis::startsCharacter(raw, 0, at)) {
-            return true;
-        }
-    }
-    return false;
-}
-
 // out = text without any needle (character-wise, left to right); out must not
 // hold text.
 void removeAllInto(std::string_view text, std::string_view needle, std::string& out) {
@@ -195,13 +174,11 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
         removeAllInto(cleaned_, "&nbsp", scratch_);
         raw = scratch_;
     }
-    if (holdsHeaderText(raw)) {
+    const LineMarkup markup = scanLineMarkup(raw);
+    if (markup.header || !markup.own) {
         return;
     }
-    const std::optional<ChannelMatch> own = ownMarker(raw);
-    if (!own) {
-        return;
-    }
+    const ChannelMatch* own = &*markup.own;
     sliceDisplay(raw, display_);
     if (own->channel == ChatChannel::Battle && isExpGain(raw)) {
         if (const auto amount = gainAmount(raw)) {
