@@ -8,6 +8,7 @@
 namespace ruv::cli {
 
 enum class TextEncoding { Utf8, Cp932 };
+// AtEnd: after the last complete line, as attaching does.
 enum class FollowStart { AtEnd, FromStart };
 
 // Prints every line past-log tidying appends to a view, then the day's gains.

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "cli/commands.h"
+#include "core/log/attach_point.h"
 #include "core/log/chat_format.h"
 #include "core/log/log_reader.h"
 #include "core/log/route_trace.h"
@@ -32,11 +33,15 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
                      const std::optional<std::filesystem::path>& settingsFolder, std::ostream& out,
                      std::ostream& err) {
     const platform::NativeFileOpener files;
-    std::optional<ByteOffset> size;
+    // As attaching does: after the last complete line, so a line the game is
+    // writing now is traced whole once it is finished.
+    std::optional<ByteOffset> startAt;
     if (auto file = files.openShared(log)) {
-        size = file->size();
+        if (const std::optional<ByteOffset> size = file->size()) {
+            startAt = start == FollowStart::FromStart ? ByteOffset{} : attachPoint(*file, *size);
+        }
     }
-    if (!size) {
+    if (!startAt) {
         const int error = errno;
         err << "mh_ruvivuvaz-cli: cannot open " << log.string() << ": " << std::strerror(error)
             << '\n';
@@ -56,7 +61,7 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
     }
 
     LogTail tail;
-    tail.attach(log, start == FollowStart::FromStart ? ByteOffset{} : *size);
+    tail.attach(log, *startAt);
     const platform::SystemClock clock;
     LogReader reader(tail, routing.router(), files, routing.printer(), clock);
 

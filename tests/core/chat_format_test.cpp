@@ -114,13 +114,13 @@ TEST(ChannelMatching, EveryColourInBothTagBlockForms) {
     const std::string body = sj("ソフィア : 表示|能力");
     for (const ColourCase& c : cases) {
         SCOPED_TRACE(c.hex);
-        const auto before = ruv::matchChannel(chatLine(tagBefore(c.hex), body));
+        const auto before = ruv::ownMarker(chatLine(tagBefore(c.hex), body));
         ASSERT_TRUE(before.has_value());
         EXPECT_EQ(before->channel, c.channel);
         EXPECT_EQ(before->colour, c.colour);
         EXPECT_EQ(ruv::colourText(c.colour), std::string("#") + c.hex);
 
-        const auto after = ruv::matchChannel(chatLine(tagAfter(c.hex), body));
+        const auto after = ruv::ownMarker(chatLine(tagAfter(c.hex), body));
         EXPECT_EQ(after.has_value(), c.blankAfterCounts);
         if (after) {
             EXPECT_EQ(after->channel, c.channel);
@@ -132,16 +132,16 @@ TEST(ChannelMatching, EveryColourInBothTagBlockForms) {
 }
 
 TEST(ChannelMatching, HeaderAndUpperCaseColoursMatchNoChannel) {
-    EXPECT_FALSE(ruv::matchChannel(markers::kHeaderTitle).has_value());
-    EXPECT_FALSE(ruv::matchChannel(markers::kHeaderFace).has_value());
-    EXPECT_FALSE(ruv::matchChannel(chatLine(tagBefore("F7B73C"), "x : y")).has_value());
-    EXPECT_FALSE(ruv::matchChannel(chatLine(tagBefore("123456"), "x : y")).has_value());
+    EXPECT_FALSE(ruv::ownMarker(markers::kHeaderTitle).has_value());
+    EXPECT_FALSE(ruv::ownMarker(markers::kHeaderFace).has_value());
+    EXPECT_FALSE(ruv::ownMarker(chatLine(tagBefore("F7B73C"), "x : y")).has_value());
+    EXPECT_FALSE(ruv::ownMarker(chatLine(tagBefore("123456"), "x : y")).has_value());
 }
 
-TEST(ChannelMatching, OpenIsTestedFirstWhereverItsMarkerStands) {
-    // A Team line whose message quotes the Open marker is an Open line.
+TEST(ChannelMatching, TheFirstMarkerInTheLineIsItsOwn) {
+    // A Team line whose message quotes the Open marker is a Team line.
     const std::string raw = chatLine(tagBefore("f7b73c"), "a : " + tagBefore("c8ffc8"));
-    EXPECT_EQ(ruv::matchChannel(raw)->channel, ChatChannel::Open);
+    EXPECT_EQ(ruv::ownMarker(raw)->channel, ChatChannel::Team);
 }
 
 TEST(ChatLineFromLog, MarkersAreLookedUpAfterEntityRemoval) {

@@ -39,7 +39,7 @@ TEST(LogGenerator, HeaderBlockHasTheFixedLineWidths) {
     EXPECT_EQ(lines[2].size() + 1, ruv::markers::kHeaderDateLineBytes);
     EXPECT_EQ(lines[3], ruv::markers::kHeaderFace);
     for (const std::string& line : lines) {
-        EXPECT_FALSE(ruv::matchChannel(line).has_value());
+        EXPECT_FALSE(ruv::ownMarker(line).has_value());
     }
 }
 

@@ -54,6 +54,21 @@ TEST(SpeechSettings, FieldsThatAreNotNumbersTakeTheirResetValuesAndAreNamed) {
     EXPECT_TRUE(error.ends_with("(BouyomiSettingButton01Click) "));
 }
 
+TEST(SpeechSettings, NamesGoUnreadOnlyWhenBouNoNameIsTheText0) {
+    const std::vector<std::pair<std::string, NameReading>> cases = {{"0", NameReading::NotRead},
+                                                                    {"1", NameReading::Read},
+                                                                    {"00", NameReading::Read},
+                                                                    {" 0", NameReading::Read},
+                                                                    {"no", NameReading::Read}};
+    for (const auto& [text, names] : cases) {
+        SpeechSettingTexts texts = stored();
+        texts.nameReading = text;
+        const auto read = ruv::readSpeechSettings(texts);
+        EXPECT_EQ(read.settings.names, names) << text;
+        EXPECT_TRUE(read.badKeys.empty()) << text;
+    }
+}
+
 TEST(SpeechDialog, OpensWithTheStoredValuesAndResetsToTheDefaults) {
     const auto values = ruv::dialogValuesFromStored(ruv::readSpeechSettings(stored()));
     EXPECT_EQ(values.address, "192.168.0.2");

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <poll.h>
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <csignal>
 #include <sstream>
 
@@ -115,6 +119,32 @@ TEST(FollowCommand, StartsAtTheCurrentEndAndStopsOnInterrupt) {
     cli.signal(SIGINT);
     EXPECT_TRUE(exitedWith(cli.waitFor(5s), 0));
     EXPECT_EQ(readToEnd(cli.stderrFd()), "");
+}
+
+TEST(FollowCommand, StartsAfterTheLastCompleteLineSoALineBeingWrittenIsTracedWhole) {
+    TempDir dir;
+    const fs::path log = dir.path() / "MHChatLog_2024_05_01.html";
+    ruv::loggen::LogGenerator generator(5);
+    const auto line = [&](ruv::Colour colour, const char* body) {
+        return generator.makeLine(colour, ruv::loggen::TagBlockForm::BlankBefore, sj(body)).bytes;
+    };
+    const std::string writing = line(ruv::colours::kTeam, "ソラ : 書きかけ");
+    const std::string next = line(ruv::colours::kOpenWhite, "ミカ : 次");
+    append(log, generator.header() + writing.substr(0, 60));
+    // The command has taken its start once it has read the log and closed it.
+    const int reads = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(reads, log.c_str(), IN_CLOSE_NOWRITE), 0);
+    ChildProcess cli({RUVIVUVAZ_CLI, "follow", log.string(), "--encoding", "cp932"},
+                     ChildProcess::Output::Captured);
+    pollfd closed{reads, POLLIN, 0};
+    ASSERT_EQ(::poll(&closed, 1, 5000), 1);
+    ::close(reads);
+    append(log, writing.substr(60) + "\n" + next + "\n");
+
+    const std::string expected = traced({writing, next}, ruv::ListingText::Cp932);
+    expectSameLines(readLines(cli.stdoutFd(), lineCount(expected), 5s), expected);
+    cli.signal(SIGINT);
+    EXPECT_TRUE(exitedWith(cli.waitFor(5s), 0));
 }
 
 TEST(FollowCommand, AppliesTheNgListsMixAndSpeechSwitchOfASettingsFolder) {

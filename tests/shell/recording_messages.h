@@ -20,6 +20,20 @@ class RecordingMessages final : public UserMessages {
     void show(MessageKind kind, const QString& text) override { shown.emplace_back(kind, text); }
     UserAnswer ask(const QString& /*title*/, const QString& text) override {
         asked.push_back(text);
+        return nextAnswer(text);
+    }
+    UserAnswer confirm(const QString& /*title*/, const QString& text) override {
+        confirmed.push_back(text);
+        return nextAnswer(text);
+    }
+
+    std::vector<std::pair<MessageKind, QString>> shown;
+    QStringList asked;      // Yes/No questions
+    QStringList confirmed;  // OK/キャンセル questions
+    std::deque<UserAnswer> answers;
+
+  private:
+    UserAnswer nextAnswer(const QString& text) {
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << text.toStdString();
             return UserAnswer::No;
@@ -28,10 +42,6 @@ class RecordingMessages final : public UserMessages {
         answers.pop_front();
         return answer;
     }
-
-    std::vector<std::pair<MessageKind, QString>> shown;
-    QStringList asked;
-    std::deque<UserAnswer> answers;
 };
 
 }  // namespace ruv::testing

@@ -206,7 +206,7 @@ GeneratedLine LogGenerator::makeLine(Colour colour, TagBlockForm form, std::stri
     line.bytes.append(body);
     line.bytes.append(markers::kLineClose);
     line.hasEntity = line.bytes.find("&nbsp") != std::string::npos;
-    if (const auto match = matchChannel(removeEntities(line.bytes))) {
+    if (const auto match = ownMarker(removeEntities(line.bytes))) {
         line.channel = match->channel;
     }
     return line;

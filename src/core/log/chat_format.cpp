@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 #include <limits>
 
 #include "core/text/sjis.h"
@@ -79,37 +80,153 @@ bool containsOpenWhite(std::string_view text) noexcept {
            sjis::contains(text, markers::kOpenWhiteAfter);
 }
 
-std::optional<ChannelMatch> matchChannel(std::string_view raw) noexcept {
-    if (containsOpenGreen(raw)) {
-        return ChannelMatch{ChatChannel::Open, colours::kOpenGreen};
+namespace {
+
+// `<font size="2" color="#` + six lower-case hexadecimal digits + `">`.
+constexpr std::string_view kColourTagStart = "<font size=\"2\" color=\"#";
+constexpr std::size_t kColourTagBytes = 31;
+constexpr std::size_t kColourDigits = 6;
+constexpr std::string_view kFontClose = "</font>";
+
+struct MarkerColour {
+    std::string_view digits;
+    ChannelMatch match;
+};
+// Open markers are "</font>" and the colour tag in either tag-block form.
+constexpr std::array<MarkerColour, 2> kOpenColours{{
+    {"c8ffc8", {ChatChannel::Open, colours::kOpenGreen}},
+    {"ffffff", {ChatChannel::Open, colours::kOpenWhite}},
+}};
+// The other markers are a blank and the colour tag.
+constexpr std::array<MarkerColour, 7> kBlankColours{{
+    {"f7b73c", {ChatChannel::Team, colours::kTeam}},
+    {"94ddfa", {ChatChannel::Club, colours::kClub}},
+    {"64ff64", {ChatChannel::Whis, colours::kWhis}},
+    {"c896c8", {ChatChannel::Shout, colours::kShout}},
+    {"ff64ff", {ChatChannel::Battle, colours::kBattle}},
+    {"ff6464", {ChatChannel::System, colours::kSystemRed}},
+    {"64ff80", {ChatChannel::System, colours::kSystemGreen}},
+}};
+
+bool startsAt(std::string_view text, std::size_t pos, std::string_view prefix) noexcept {
+    return text.size() - pos >= prefix.size() &&
+           std::memcmp(text.data() + pos, prefix.data(), prefix.size()) == 0;
+}
+
+// The colour whose tag starts at pos, if it is one of `colours`.
+template <std::size_t N>
+const MarkerColour* colourTagAt(std::string_view text, std::size_t pos,
+                                const std::array<MarkerColour, N>& colours) noexcept {
+    if (text.size() - pos < kColourTagBytes || !startsAt(text, pos, kColourTagStart) ||
+        text[pos + kColourTagBytes - 2] != '"' || text[pos + kColourTagBytes - 1] != '>') {
+        return nullptr;
     }
-    if (containsOpenWhite(raw)) {
-        return ChannelMatch{ChatChannel::Open, colours::kOpenWhite};
-    }
-    struct Single {
-        std::string_view marker;
-        ChatChannel channel;
-        Colour colour;
-    };
-    static constexpr std::array<Single, 7> kSingles{{
-        {markers::kTeam, ChatChannel::Team, colours::kTeam},
-        {markers::kClub, ChatChannel::Club, colours::kClub},
-        {markers::kWhis, ChatChannel::Whis, colours::kWhis},
-        {markers::kShout, ChatChannel::Shout, colours::kShout},
-        {markers::kBattle, ChatChannel::Battle, colours::kBattle},
-        {markers::kSystemRed, ChatChannel::System, colours::kSystemRed},
-        {markers::kSystemGreen, ChatChannel::System, colours::kSystemGreen},
-    }};
-    for (const Single& single : kSingles) {
-        if (sjis::contains(raw, single.marker)) {
-            return ChannelMatch{single.channel, single.colour};
+    const char* digits = text.data() + pos + kColourTagStart.size();
+    for (const MarkerColour& colour : colours) {
+        if (std::memcmp(digits, colour.digits.data(), kColourDigits) == 0) {
+            return &colour;
         }
     }
-    return std::nullopt;
+    return nullptr;
+}
+
+// The marker whose '<' stands at `at`, if one starts there character-wise.
+const ChannelMatch* markerAt(std::string_view raw, std::size_t at) noexcept {
+    const char* text = raw.data();
+    const std::size_t n = raw.size();
+    if (const MarkerColour* colour = colourTagAt(raw, at, kBlankColours)) {
+        const bool starts = at > 0 && text[at - 1] == ' ' && sjis::startsCharacter(raw, 0, at - 1);
+        return starts ? &colour->match : nullptr;
+    }
+    if (!startsAt(raw, at, kFontClose)) {
+        return nullptr;
+    }
+    const std::size_t tag = at + kFontClose.size();
+    const MarkerColour* open = nullptr;
+    if (tag < n && text[tag] == ' ') {
+        open = colourTagAt(raw, tag + 1, kOpenColours);
+    } else if ((open = colourTagAt(raw, tag, kOpenColours)) != nullptr) {
+        const std::size_t blank = tag + kColourTagBytes;
+        open = blank < n && text[blank] == ' ' ? open : nullptr;
+    }
+    return open != nullptr && sjis::startsCharacter(raw, 0, at) ? &open->match : nullptr;
+}
+
+bool isHeaderTextAt(std::string_view raw, std::size_t at) noexcept {
+    return (startsAt(raw, at, markers::kHeaderBody) || startsAt(raw, at, markers::kHeaderTitle) ||
+            startsAt(raw, at, markers::kHeaderDatePrefix) ||
+            startsAt(raw, at, markers::kHeaderFace)) &&
+           sjis::startsCharacter(raw, 0, at);
+}
+
+// Every marker and every header text holds a '<' at a fixed place, so the '<'
+// bytes of the line are the only candidates, and they come in the order the
+// markers start.
+template <typename Candidate>
+void forEachTagStart(std::string_view raw, Candidate&& candidate) noexcept {
+    const char* text = raw.data();
+    const std::size_t n = raw.size();
+    for (std::size_t at = 0; at < n; ++at) {
+        const void* hit = std::memchr(text + at, '<', n - at);
+        if (hit == nullptr) {
+            return;
+        }
+        at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
+        if (!candidate(at)) {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<ChannelMatch> ownMarker(std::string_view raw) noexcept {
+    std::optional<ChannelMatch> own;
+    forEachTagStart(raw, [&](std::size_t at) {
+        if (const ChannelMatch* match = markerAt(raw, at)) {
+            own = *match;
+            return false;
+        }
+        return true;
+    });
+    return own;
+}
+
+LineMarkup scanLineMarkup(std::string_view raw) noexcept {
+    LineMarkup markup;
+    forEachTagStart(raw, [&](std::size_t at) {
+        if (isHeaderTextAt(raw, at)) {
+            markup.header = true;
+            return false;
+        }
+        if (!markup.own) {
+            if (const ChannelMatch* match = markerAt(raw, at)) {
+                markup.own = *match;
+            }
+        }
+        return true;
+    });
+    return markup;
 }
 
 bool isExpGain(std::string_view raw) noexcept {
-    return sjis::contains(raw, markers::kGainBlank) || sjis::contains(raw, markers::kGainNoBlank);
+    // " <font size="2" color="#ff64ff">" and "経験値が ", directly or after one
+    // blank: the candidates are the Battle colour tags.
+    const std::string_view tag = markers::kBattle.substr(1);
+    const std::string_view word = markers::kGainNoBlank.substr(markers::kBattle.size());
+    for (std::size_t at = raw.find(tag); at != std::string_view::npos; at = raw.find(tag, at + 1)) {
+        if (at == 0 || raw[at - 1] != ' ' || !sjis::startsCharacter(raw, 0, at - 1)) {
+            continue;
+        }
+        std::size_t after = at + tag.size();
+        if (after < raw.size() && raw[after] == ' ' && startsAt(raw, after + 1, word)) {
+            return true;
+        }
+        if (startsAt(raw, after, word)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool isLevelUp(std::string_view raw) noexcept {
@@ -172,12 +289,10 @@ ChatLine ChatLine::fromRaw(std::string_view raw) {
     out.raw = std::string(raw);
     out.display = displayText(out.raw);
     out.body = std::string(bodyOfDisplay(out.display));
-    if (const auto match = matchChannel(out.raw)) {
+    if (const auto match = ownMarker(out.raw)) {
         out.channel = match->channel;
         out.colour = match->colour;
-        const bool chat =
-            match->channel != ChatChannel::Battle && match->channel != ChatChannel::System;
-        if (chat) {
+        if (isChatChannel(match->channel)) {
             const std::size_t colon = sjis::find(out.body, " : ");
             out.speaker = out.body.substr(0, colon == sjis::npos ? out.body.size() : colon);
         }

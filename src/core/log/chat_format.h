@@ -111,9 +111,24 @@ struct ChannelMatch {
     ChatChannel channel;
     Colour colour;
 };
-// The line channel whose marker raw contains, tested in the order Open
-// (#c8ffc8, #ffffff), Team, Club, Whis, Shout, Battle, System (#ff6464, #64ff80).
-std::optional<ChannelMatch> matchChannel(std::string_view raw) noexcept;
+// The line's own marker: of the channel markers in raw, the one that starts
+// first, character-wise. Markup further on was typed into the message by a
+// player and never decides where the line goes. Empty when raw holds none.
+std::optional<ChannelMatch> ownMarker(std::string_view raw) noexcept;
+// For sorting many lines in one pass: the line's own marker, as ownMarker
+// decides it, and whether header text stands anywhere in the line.
+struct LineMarkup {
+    std::optional<ChannelMatch> own;
+    bool header = false;
+};
+LineMarkup scanLineMarkup(std::string_view raw) noexcept;
+// Open, Team, Club, Whis and Shout: the channels whose lines have a speaker
+// and are shown in the 通常 view too.
+constexpr bool isChatChannel(ChatChannel channel) noexcept {
+    return channel == ChatChannel::Open || channel == ChatChannel::Team ||
+           channel == ChatChannel::Club || channel == ChatChannel::Whis ||
+           channel == ChatChannel::Shout;
+}
 bool containsOpenGreen(std::string_view text) noexcept;
 bool containsOpenWhite(std::string_view text) noexcept;
 

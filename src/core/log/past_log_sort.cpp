@@ -1,8 +1,6 @@
 #include "core/log/past_log_sort.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -15,73 +13,10 @@ namespace ruv {
 namespace {
 
 constexpr std::string_view kLineEnd = "</font></br>\n";
-constexpr std::string_view kFontClose = "</font>";
-// `<font size="2" color="#` + six hexadecimal digits + `">`.
-constexpr std::string_view kColourTagStart = "<font size=\"2\" color=\"#";
-constexpr std::size_t kColourTagBytes = 31;
-constexpr std::size_t kColourDigits = 6;
-// "経験値が " follows the Battle marker directly or after one blank.
-constexpr std::string_view kGainWord = "\x8c\x6f\x8c\xb1\x92\x6c\x82\xaa ";
-
-enum class AlsoNormal { No, Yes };
-
-// The classification rows, numbered from 1; the row of the line's own markup
-// (its first marker) decides.
-struct Row {
-    std::string_view digits;
-    ChatChannel view;
-    Colour colour;
-    AlsoNormal normal;
-};
-constexpr std::size_t kRowCount = 9;
-constexpr std::size_t kBattleRow = 7;
-constexpr std::array<Row, kRowCount + 1> kRows{{
-    {},
-    {"c8ffc8", ChatChannel::Open, colours::kOpenGreen, AlsoNormal::Yes},
-    {"ffffff", ChatChannel::Open, colours::kOpenWhite, AlsoNormal::Yes},
-    {"f7b73c", ChatChannel::Team, colours::kTeam, AlsoNormal::Yes},
-    {"94ddfa", ChatChannel::Club, colours::kClub, AlsoNormal::Yes},
-    {"64ff64", ChatChannel::Whis, colours::kWhis, AlsoNormal::Yes},
-    {"c896c8", ChatChannel::Shout, colours::kShout, AlsoNormal::Yes},
-    {"ff64ff", ChatChannel::Battle, colours::kBattle, AlsoNormal::No},
-    {"ff6464", ChatChannel::System, colours::kSystemRed, AlsoNormal::No},
-    {"64ff80", ChatChannel::System, colours::kSystemGreen, AlsoNormal::No},
-}};
-// Open rows take "</font>" and the colour tag in either tag-block form; the
-// others a blank and the colour tag.
-constexpr std::size_t kFirstSingleRow = 3;
 
 bool startsAt(std::string_view text, std::size_t pos, std::string_view prefix) noexcept {
     return text.size() - pos >= prefix.size() &&
            std::memcmp(text.data() + pos, prefix.data(), prefix.size()) == 0;
-}
-
-// The row number whose colour tag starts at pos, if it is one of rows
-// [first, last]; 0 otherwise.
-std::size_t colourTagRow(std::string_view text, std::size_t pos, std::size_t first,
-                         std::size_t last) noexcept {
-    if (text.size() - pos < kColourTagBytes || !startsAt(text, pos, kColourTagStart) ||
-        text[pos + kColourTagBytes - 2] != '"' || text[pos + kColourTagBytes - 1] != '>') {
-        return 0;
-    }
-    const char* digits = text.data() + pos + kColourTagStart.size();
-    for (std::size_t row = first; row <= last; ++row) {
-        if (std::memcmp(digits, kRows[row].digits.data(), kColourDigits) == 0) {
-            return row;
-        }
-    }
-    return 0;
-}
-
-// Whether a character-wise walk that starts at `from` lands on `at`. The byte
-// before a run of lead-valued bytes always ends a character, so only that run
-// needs counting: the same answer as walking forward from `from`.
-bool isCharacterStart(const char* text, std::size_t from, std::size_t at) noexcept {
-    std::size_t run = at;
-    while (run > from && sjis::isLeadByte(text[run - 1])) {
-        --run;
-    }
-    return (at - run) % 2 == 0;
 }
 
 // The first character-wise occurrence of "</font></br>" and a line feed at or
@@ -97,7 +32,7 @@ std::size_t findLineEnd(std::string_view text, std::size_t from) noexcept {
             static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
         if (feed - from >= close &&
             std::memcmp(text.data() + feed - close, markers::kLineClose.data(), close) == 0 &&
-            isCharacterStart(text.data(), from, feed - close)) {
+            sjis::startsCharacter(text, from, feed - close)) {
             return feed - close;
         }
         at = feed + 1;
@@ -110,72 +45,11 @@ std::size_t findLineEnd(std::string_view text, std::size_t from) noexcept {
 std::size_t findTag(std::string_view text, std::string_view needle, std::size_t from) noexcept {
     for (std::size_t at = text.find(needle, from); at != std::string_view::npos;
          at = text.find(needle, at + 1)) {
-        if (isCharacterStart(text.data(), from, at)) {
+        if (sjis::startsCharacter(text, from, at)) {
             return at;
         }
     }
     return sjis::npos;
-}
-
-struct LineScan {
-    unsigned rows = 0;    // bit n set: row n matched
-    std::size_t own = 0;  // the row of the first marker: the line's own markup
-    bool header = false;
-    bool gain = false;
-};
-
-bool isHeaderText(std::string_view raw, std::size_t at) noexcept {
-    return startsAt(raw, at, markers::kHeaderBody) || startsAt(raw, at, markers::kHeaderTitle) ||
-           startsAt(raw, at, markers::kHeaderDatePrefix) || startsAt(raw, at, markers::kHeaderFace);
-}
-
-// Every marker holds a '<' at a fixed place, so the '<' bytes of the line are
-// the only candidates; a candidate counts only where its marker starts a
-// character: the same answer as a character-wise search for each marker.
-LineScan scanLine(std::string_view raw) noexcept {
-    LineScan scan;
-    const char* text = raw.data();
-    const std::size_t n = raw.size();
-    for (std::size_t at = 0; at < n; ++at) {
-        const void* hit = std::memchr(text + at, '<', n - at);
-        if (hit == nullptr) {
-            break;
-        }
-        at = static_cast<std::size_t>(static_cast<const char*>(hit) - text);
-        if (const std::size_t row = colourTagRow(raw, at, kFirstSingleRow, kRowCount); row != 0) {
-            // " <font ...>": the blank starts the marker.
-            if (at > 0 && text[at - 1] == ' ' && isCharacterStart(text, 0, at - 1)) {
-                scan.rows |= 1u << row;
-                scan.own = scan.own == 0 ? row : scan.own;
-                if (row == kBattleRow && scan.own == kBattleRow) {
-                    const std::size_t after = at + kColourTagBytes;
-                    scan.gain =
-                        scan.gain || startsAt(raw, after, kGainWord) ||
-                        (after < n && text[after] == ' ' && startsAt(raw, after + 1, kGainWord));
-                }
-            }
-        } else if (startsAt(raw, at, kFontClose)) {
-            const std::size_t tag = at + kFontClose.size();
-            std::size_t open = 0;
-            if (tag < n && text[tag] == ' ') {
-                open = colourTagRow(raw, tag + 1, 1, kFirstSingleRow - 1);
-            } else {
-                open = colourTagRow(raw, tag, 1, kFirstSingleRow - 1);
-                const std::size_t blank = tag + kColourTagBytes;
-                if (open != 0 && (blank >= n || text[blank] != ' ')) {
-                    open = 0;
-                }
-            }
-            if (open != 0 && isCharacterStart(text, 0, at)) {
-                scan.rows |= 1u << open;
-                scan.own = scan.own == 0 ? open : scan.own;
-            }
-        } else if (isHeaderText(raw, at) && isCharacterStart(text, 0, at)) {
-            scan.header = true;
-            return scan;
-        }
-    }
-    return scan;
 }
 
 // out = text without any needle (character-wise, left to right); out must not
@@ -300,26 +174,23 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
         removeAllInto(cleaned_, "&nbsp", scratch_);
         raw = scratch_;
     }
-    const LineScan scan = scanLine(raw);
-    if (scan.header || scan.rows == 0) {
+    const LineMarkup markup = scanLineMarkup(raw);
+    if (markup.header || !markup.own) {
         return;
     }
-    // The line's own markup decides: a later marker was typed into the message
-    // by a player and must not move the line or count as experience.
-    const Row& row = kRows[scan.own];
+    const ChannelMatch* own = &*markup.own;
     sliceDisplay(raw, display_);
-    // The gain markers begin with the Battle marker, so row 7 matched.
-    if (scan.gain) {
+    if (own->channel == ChatChannel::Battle && isExpGain(raw)) {
         if (const auto amount = gainAmount(raw)) {
             sink.addDayGain(*amount);
         } else {
             sink.unreadableGain(display_);
         }
     }
-    if (row.normal == AlsoNormal::Yes) {
-        sink.append(ChatChannel::Normal, display_, row.colour);
+    if (isChatChannel(own->channel)) {
+        sink.append(ChatChannel::Normal, display_, own->colour);
     }
-    sink.append(row.view, display_, row.colour);
+    sink.append(own->channel, display_, own->colour);
 }
 
 PastLogBytes readPastLog(const platform::FileOpener& opener, const std::filesystem::path& path,

@@ -33,7 +33,7 @@ enum class SortProgress { More, Done };
 
 // Sorts a log's bytes by the one-pass rules of tidying: the header block is
 // stripped, raw lines are cut at "</font></br>" and a line feed, and every
-// line goes to the views of the last marker row it matches.
+// line goes to the views of its own marker, the first one in the line.
 class PastLogSort {
   public:
     // The log's bytes up to the consumed count taken at attach; zero bytes are

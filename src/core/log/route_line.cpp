@@ -10,25 +10,8 @@ namespace ruv {
 
 namespace {
 
-// A channel's markers: Open accepts both tag-block forms, the others one.
-struct ChatRoute {
-    ChatChannel channel;
-    Colour colour;
-    std::string_view marker;
-    std::string_view otherForm;
-};
-
-constexpr std::array<ChatRoute, 6> kChatRoutes{{
-    {ChatChannel::Open, colours::kOpenGreen, markers::kOpenGreenBefore, markers::kOpenGreenAfter},
-    {ChatChannel::Open, colours::kOpenWhite, markers::kOpenWhiteBefore, markers::kOpenWhiteAfter},
-    {ChatChannel::Team, colours::kTeam, markers::kTeam, {}},
-    {ChatChannel::Club, colours::kClub, markers::kClub, {}},
-    {ChatChannel::Whis, colours::kWhis, markers::kWhis, {}},
-    {ChatChannel::Shout, colours::kShout, markers::kShout, {}},
-}};
-
 // Every marker begins with a blank or "<", which is never the second byte of
-// a character, so a plain byte search finds exactly the character-wise matches.
+// a character, so a plain byte search finds the character-wise matches.
 bool hasMarker(std::string_view text, std::string_view marker) {
     return !marker.empty() && text.find(marker) != std::string_view::npos;
 }
@@ -38,27 +21,32 @@ bool containsMarker(std::string_view text, std::string_view marker, std::string_
 }
 
 struct MixRoute {
-    MixBox box;
     Colour colour;
-    std::string_view marker;
-    std::string_view otherForm;
+    MixBox box;
     SpeakerLine speaker;
 };
 
+// Shout lines are mixed, but their speaker's name is always read.
 constexpr std::array<MixRoute, 9> kMixRoutes{{
-    {MixBox::Open, colours::kOpenGreen, markers::kOpenGreenBefore, markers::kOpenGreenAfter,
-     SpeakerLine::Yes},
-    {MixBox::Open, colours::kOpenWhite, markers::kOpenWhiteBefore, markers::kOpenWhiteAfter,
-     SpeakerLine::Yes},
-    {MixBox::Team, colours::kTeam, markers::kTeam, {}, SpeakerLine::Yes},
-    {MixBox::Club, colours::kClub, markers::kClub, {}, SpeakerLine::Yes},
-    {MixBox::Whis, colours::kWhis, markers::kWhis, {}, SpeakerLine::Yes},
-    // Shout lines are mixed, but their speaker's name is always read.
-    {MixBox::Shout, colours::kShout, markers::kShout, {}, SpeakerLine::No},
-    {MixBox::Battle, colours::kBattle, markers::kBattle, {}, SpeakerLine::No},
-    {MixBox::System, colours::kSystemRed, markers::kSystemRed, {}, SpeakerLine::No},
-    {MixBox::System, colours::kSystemGreen, markers::kSystemGreen, {}, SpeakerLine::No},
+    {colours::kOpenGreen, MixBox::Open, SpeakerLine::Yes},
+    {colours::kOpenWhite, MixBox::Open, SpeakerLine::Yes},
+    {colours::kTeam, MixBox::Team, SpeakerLine::Yes},
+    {colours::kClub, MixBox::Club, SpeakerLine::Yes},
+    {colours::kWhis, MixBox::Whis, SpeakerLine::Yes},
+    {colours::kShout, MixBox::Shout, SpeakerLine::No},
+    {colours::kBattle, MixBox::Battle, SpeakerLine::No},
+    {colours::kSystemRed, MixBox::System, SpeakerLine::No},
+    {colours::kSystemGreen, MixBox::System, SpeakerLine::No},
 }};
+
+const MixRoute* mixRouteOf(Colour colour) {
+    for (const MixRoute& route : kMixRoutes) {
+        if (route.colour == colour) {
+            return &route;
+        }
+    }
+    return nullptr;
+}
 
 // The colour of a held-back line, tested in order, a later match winning.
 struct NgColourTest {
@@ -114,8 +102,12 @@ void LineRouter::RouteLine(std::string_view raw) {
 void LineRouter::route(std::string_view raw) {
     routing_.assign(raw);
     mix_.assign(raw);
+    // Only the line's own marker decides: markup typed into a message must not
+    // move the line, mix it as another channel or count as experience.
+    own_ = ownMarker(raw);
     if (ports_.views.TabShown(ChatChannel::NG) && heldBack(raw)) {
         holdBack();
+        own_.reset();
     }
     routeChat();
     mixOriginal(raw);
@@ -176,63 +168,45 @@ void LineRouter::holdBack() {
 }
 
 void LineRouter::routeChat() {
-    for (const ChatRoute& chat : kChatRoutes) {
-        if (!containsMarker(routing_.text, chat.marker, chat.otherForm)) {
-            continue;
-        }
-        routing_.toDisplay();
-        if (ports_.views.TabShown(ChatChannel::Normal)) {
-            ports_.views.Append(ChatChannel::Normal, routing_.text, chat.colour);
-        } else {
-            ports_.keywords.Untick(ChatChannel::Normal);
-        }
-        if (ports_.views.TabShown(chat.channel)) {
-            ports_.views.Append(chat.channel, routing_.text, chat.colour);
-            raiseCounter(chat.channel);
-        } else {
-            ports_.keywords.Untick(chat.channel);
-        }
-        playCallSoundIfKeyword(chat.channel, routing_.text);
-        // A line belongs to the channel of its own markup; markup that a player
-        // typed into the message must not post it to a second channel.
-        break;
+    if (!own_ || !isChatChannel(own_->channel)) {
+        return;
     }
+    const ChatChannel channel = own_->channel;
+    routing_.toDisplay();
+    if (ports_.views.TabShown(ChatChannel::Normal)) {
+        ports_.views.Append(ChatChannel::Normal, routing_.text, own_->colour);
+    } else {
+        ports_.keywords.Untick(ChatChannel::Normal);
+    }
+    if (ports_.views.TabShown(channel)) {
+        ports_.views.Append(channel, routing_.text, own_->colour);
+        raiseCounter(channel);
+    } else {
+        ports_.keywords.Untick(channel);
+    }
+    playCallSoundIfKeyword(channel, routing_.text);
 }
 
 void LineRouter::mixOriginal(std::string_view raw) {
-    if (!ports_.views.TabShown(ChatChannel::Original)) {
+    if (!ports_.views.TabShown(ChatChannel::Original) || !own_) {
         return;
     }
-    bool added = false;
-    SpeakerLine speaker = SpeakerLine::No;
-    for (const MixRoute& mix : kMixRoutes) {
-        if (!ports_.switches.MixTicked(mix.box) ||
-            !containsMarker(mix_.text, mix.marker, mix.otherForm)) {
-            continue;
-        }
-        mix_.toDisplay();
-        ports_.views.Append(ChatChannel::Original, mix_.text, mix.colour);
-        added = true;
-        if (mix.speaker == SpeakerLine::Yes) {
-            speaker = SpeakerLine::Yes;
-        }
-        break;
-    }
-    if (!added) {
+    const MixRoute* mix = mixRouteOf(own_->colour);
+    if (mix == nullptr || !ports_.switches.MixTicked(mix->box)) {
         return;
     }
+    mix_.toDisplay();
+    ports_.views.Append(ChatChannel::Original, mix_.text, mix->colour);
     raiseCounter(ChatChannel::Original);
     playCallSoundIfKeyword(ChatChannel::Original, mix_.text);
     if (ports_.switches.SpeechSendTicked()) {
         const std::string display = displayText(raw);
-        ports_.speech.SpeakLine(bodyOfDisplay(display), speaker);
+        ports_.speech.SpeakLine(bodyOfDisplay(display), mix->speaker);
     }
 }
 
 void LineRouter::routeBattle() {
-    // A chat line is display text by now: battle markup in it was typed by a
-    // player and must not count as experience.
-    if (routing_.isDisplay || !hasMarker(routing_.text, markers::kBattle)) {
+    if (!own_ || own_->channel != ChatChannel::Battle) {
         return;
     }
     if (ports_.views.TabShown(ChatChannel::Battle)) {
@@ -261,20 +235,12 @@ void LineRouter::playNormalCallSound() {
 }
 
 void LineRouter::routeSystem() {
-    if (routing_.isDisplay) {
-        return;  // a chat line: system markup in it was typed by a player
-    }
-    if (hasMarker(routing_.text, markers::kSystemRed) &&
-        ports_.views.TabShown(ChatChannel::System)) {
-        routing_.toDisplay();
-        ports_.views.Append(ChatChannel::System, routing_.text, colours::kSystemRed);
+    if (!own_ || own_->channel != ChatChannel::System ||
+        !ports_.views.TabShown(ChatChannel::System)) {
         return;
     }
-    if (hasMarker(routing_.text, markers::kSystemGreen) &&
-        ports_.views.TabShown(ChatChannel::System)) {
-        routing_.toDisplay();
-        ports_.views.Append(ChatChannel::System, routing_.text, colours::kSystemGreen);
-    }
+    routing_.toDisplay();
+    ports_.views.Append(ChatChannel::System, routing_.text, own_->colour);
 }
 
 bool LineRouter::counted(ChatChannel tab) const {

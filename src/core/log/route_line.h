@@ -4,6 +4,7 @@
 // オリジナル mix and speech, the battle view with the EXP monitor, the 通常
 // call sound and the system view, in that order.
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -73,6 +74,8 @@ class LineRouter final : public LineSink {
     UnreadCounters& counters_;
     WorkText routing_;
     WorkText mix_;
+    // The line's own marker; empty for a line without one or held back.
+    std::optional<ChannelMatch> own_;
     // Scratch of the NG filter, kept to spare allocations per line.
     CharBoundaries chars_;
     std::vector<std::size_t> tagEnds_;

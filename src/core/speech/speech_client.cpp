@@ -1,5 +1,6 @@
 #include "core/speech/speech_client.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <utility>
@@ -11,8 +12,20 @@
 namespace ruv {
 
 std::string speechClientReportText(const SpeechClientReport& report) {
-    if (report.kind == SpeechClientReport::Kind::SendFailed) {
-        return std::string(kSendFailedText) + "(SpeakLine) ";
+    switch (report.kind) {
+        case SpeechClientReport::Kind::SendFailed:
+            return std::string(kSendFailedText) + "(SpeakLine) ";
+        case SpeechClientReport::Kind::OldEndpointDropped:
+            // "毒電波の送信先が変わったため、前の送信先への読み上げ要求を" N
+            // "件破棄しました(Button01Click) "
+            return "\x93\xc5\x93\x64\x94\x67\x82\xcc\x91\x97\x90\x4d\x90\xe6\x82\xaa\x95\xcf"
+                   "\x82\xed\x82\xc1\x82\xbd\x82\xbd\x82\xdf\x81\x41\x91\x4f\x82\xcc\x91\x97"
+                   "\x90\x4d\x90\xe6\x82\xd6\x82\xcc\x93\xc7\x82\xdd\x8f\xe3\x82\xb0\x97\x76"
+                   "\x8b\x81\x82\xf0" +
+                   std::to_string(report.dropped) +
+                   "\x8c\x8f\x94j\x8a\xfc\x82\xb5\x82\xdc\x82\xb5\x82\xbd(Button01Click) ";
+        case SpeechClientReport::Kind::RequestsDropped:
+            break;
     }
     // "毒電波の送信待ちが溢れたため、古い読み上げ要求を" N "件破棄しました(SpeakLine) "
     return "\x93\xc5\x93"
@@ -40,16 +53,35 @@ void SpeechClient::Send(SpeechRequest request) {
         if (stopping_.load()) {
             return;
         }
-        if (queue_.size() >= options_.capacity) {
-            dropped = queue_.size();
-            queue_.clear();
+        const auto live = std::ranges::count_if(queue_, [](const Queued& q) { return !q.test; });
+        if (static_cast<std::size_t>(live) >= options_.capacity) {
+            dropped = std::erase_if(queue_, [](const Queued& q) { return !q.test; });
         }
-        queue_.push_back(std::move(request));
+        queue_.push_back({std::move(request), false, {}});
     }
     wake_.notify_one();
     if (dropped > 0 && report_) {
         report_({SpeechClientReport::Kind::RequestsDropped, dropped});
     }
+}
+
+void SpeechClient::SendTest(SpeechRequest request, TriedFn tried) {
+    {
+        std::lock_guard lock(mutex_);
+        if (stopping_.load()) {
+            return;
+        }
+        const auto firstLive =
+            std::ranges::find_if(queue_, [](const Queued& q) { return !q.test; });
+        queue_.insert(firstLive, {std::move(request), true, std::move(tried)});
+    }
+    wake_.notify_one();
+}
+
+std::size_t SpeechClient::dropWaitingNotFor(const SpeechEndpoint& stored) {
+    std::lock_guard lock(mutex_);
+    return std::erase_if(
+        queue_, [&stored](const Queued& q) { return !q.test && q.request.endpoint != stored; });
 }
 
 std::size_t SpeechClient::waiting() {
@@ -78,7 +110,7 @@ void SpeechClient::stop() {
 void SpeechClient::run() {
     platform::lowerCurrentThreadPriority();
     for (;;) {
-        SpeechRequest request;
+        Queued next;
         {
             std::unique_lock lock(mutex_);
             busy_ = false;
@@ -87,11 +119,12 @@ void SpeechClient::run() {
             if (stopping_.load()) {
                 return;
             }
-            request = std::move(queue_.front());
+            next = std::move(queue_.front());
             queue_.pop_front();
             busy_ = true;
         }
 
+        const SpeechRequest& request = next.request;
         const std::string_view bytes = request.bytes;
         std::array<std::string_view, 2> blocks{};
         if (bytes.size() >= kSpeechHeaderBytes) {
@@ -105,6 +138,9 @@ void SpeechClient::run() {
                 : platform::TcpSendResult::Fault;
         if (result == platform::TcpSendResult::Fault && report_) {
             report_({SpeechClientReport::Kind::SendFailed, 0});
+        }
+        if (result != platform::TcpSendResult::Stopped && next.tried) {
+            next.tried();
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Sends speech requests from one worker thread, one connection each, in the
-// order they were handed over, through a bounded queue.
+// Sends speech requests from one worker thread, one connection each, through a
+// bounded queue: the requests of the test buttons first, in the order they were
+// handed over, then the live ones, in theirs.
 
 #include <atomic>
 #include <chrono>
@@ -30,6 +31,8 @@ struct SpeechClientReport {
         RequestsDropped,
         // The socket could not be created or waited on.
         SendFailed,
+        // `dropped` live requests waited for an endpoint no longer stored.
+        OldEndpointDropped,
     };
     Kind kind;
     std::size_t dropped = 0;
@@ -49,9 +52,19 @@ class SpeechClient final : public SpeechSink {
     SpeechClient(const SpeechClient&) = delete;
     SpeechClient& operator=(const SpeechClient&) = delete;
 
-    // Queues the request and returns at once. A queue already holding
-    // `capacity` requests drops all of them first and reports how many.
+    // Queues a live request and returns at once. A queue already holding
+    // `capacity` live requests drops all of them first and reports how many.
     void Send(SpeechRequest request) override;
+
+    // Called on the worker thread once a test request was sent or given up.
+    using TriedFn = std::function<void()>;
+    // Queues a request of a test button ahead of every waiting live request
+    // (behind earlier test requests) and returns at once.
+    void SendTest(SpeechRequest request, TriedFn tried = {});
+
+    // Drops the live requests still waiting for another endpoint than
+    // `stored`; the number dropped.
+    std::size_t dropWaitingNotFor(const SpeechEndpoint& stored);
 
     // Requests waiting, not counting the one being sent.
     std::size_t waiting();
@@ -65,6 +78,12 @@ class SpeechClient final : public SpeechSink {
     void stop();
 
   private:
+    struct Queued {
+        SpeechRequest request;
+        bool test = false;
+        TriedFn tried;
+    };
+
     void run();
 
     ReportFn report_;
@@ -73,7 +92,7 @@ class SpeechClient final : public SpeechSink {
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable idle_;
-    std::deque<SpeechRequest> queue_;
+    std::deque<Queued> queue_;  // test requests first
     bool busy_ = false;
     std::atomic<bool> stopping_{false};
     std::thread worker_;

@@ -33,9 +33,15 @@ SpeechDialogOk applyDialogOk(const SpeechDialogValues& values, std::string_view 
         out.refusal = OkRefusal::LimitNotNumber;
         return out;
     }
-    if (!parsePort(values.port)) {
-        out.refusal = OkRefusal::PortNotNumber;
-        return out;
+    switch (checkDialogPort(values.port)) {
+        case PortCheck::NotNumber:
+            out.refusal = OkRefusal::PortNotNumber;
+            return out;
+        case PortCheck::OutOfRange:
+            out.refusal = OkRefusal::PortOutOfRange;
+            return out;
+        case PortCheck::Valid:
+            break;
     }
     out.stored = SpeechSettingTexts{values.address,
                                     values.port,

@@ -33,7 +33,7 @@ SpeechDialogValues dialogValuesFromStored(const SpeechSettingsReading& stored);
 // The reset values of "設定の初期化" (the list is not touched).
 SpeechDialogValues dialogResetValues();
 
-enum class OkRefusal { None, LimitNotNumber, PortNotNumber };
+enum class OkRefusal { None, LimitNotNumber, PortNotNumber, PortOutOfRange };
 
 struct SpeechDialogOk {
     OkRefusal refusal = OkRefusal::None;
@@ -42,8 +42,8 @@ struct SpeechDialogOk {
 };
 
 // "OK": a limit of 65 or more is stored as "64", any other whole number as
-// typed. A limit or port that is not a whole number refuses the whole "OK":
-// nothing is stored and the dialog stays open.
+// typed. A limit or port that is not a whole number, or a port outside 1 to
+// 65535, refuses the whole "OK": nothing is stored and the dialog stays open.
 SpeechDialogOk applyDialogOk(const SpeechDialogValues& values, std::string_view storedReadMode);
 
 // The limit text "OK" stores; empty when the text is not a whole number.

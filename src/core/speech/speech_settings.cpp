@@ -55,12 +55,27 @@ std::optional<std::uint16_t> parsePort(std::string_view text) noexcept {
     return static_cast<std::uint16_t>(*value);
 }
 
+PortCheck checkDialogPort(std::string_view text) noexcept {
+    const auto value = parseSettingInteger(text);
+    if (!value) {
+        return PortCheck::NotNumber;
+    }
+    return *value >= 1 && *value <= 65535 ? PortCheck::Valid : PortCheck::OutOfRange;
+}
+
 std::optional<SpeechEndpoint> endpointFromTexts(std::string_view address, std::string_view port) {
-    const auto number = parsePort(port);
-    if (!number) {
+    if (checkDialogPort(port) != PortCheck::Valid) {
         return std::nullopt;
     }
-    return SpeechEndpoint{std::string(address), *number};
+    return SpeechEndpoint{std::string(address), *parsePort(port)};
+}
+
+std::string portOutOfRangeText(std::string_view typedPort) {
+    // "'" port "' はポート番号の範囲（1～65535）外です"
+    return "'" + std::string(typedPort) +
+           "' "
+           "\x82\xcd\x83\x7c\x81\x5b\x83\x67\x94\xd4\x8d\x86\x82\xcc\x94\xcd\x88\xcd\x81\x69\x31"
+           "\x81\x60\x36\x35\x35\x33\x35\x81\x6a\x8a\x4f\x82\xc5\x82\xb7";
 }
 
 SpeechSettingsReading readSpeechSettings(const SpeechSettingTexts& texts) {
@@ -94,10 +109,8 @@ SpeechSettingsReading readSpeechSettings(const SpeechSettingTexts& texts) {
     readInteger(texts.limit, out.texts.limit, reset.limit, speech_keys::kLimit,
                 out.settings.limitMoji);
 
-    int names = 0;
-    readInteger(texts.nameReading, out.texts.nameReading, reset.nameReading,
-                speech_keys::kNameReading, names);
-    out.settings.names = names == 0 ? NameReading::NotRead : NameReading::Read;
+    // BouNoName is compared as text: only "0" leaves the names unread.
+    out.settings.names = texts.nameReading == "0" ? NameReading::NotRead : NameReading::Read;
 
     const auto mode = parseSettingInteger(texts.readMode);
     if (mode && *mode >= 0 && *mode < kReadModeCount) {

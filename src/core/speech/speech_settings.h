@@ -53,7 +53,7 @@ struct SpeechSettingTexts {
     std::string tone;         // BouOntei
     std::string voiceKind;    // BouVoiceKind
     std::string limit;        // BouLimitMoji, full-width characters
-    std::string nameReading;  // BouNoName: "1" read, "0" not read
+    std::string nameReading;  // BouNoName: "0" not read, any other text read
     std::string readMode;     // BouyomiCheck02
 
     friend bool operator==(const SpeechSettingTexts&, const SpeechSettingTexts&) = default;
@@ -95,9 +95,17 @@ SpeechSettingsReading readSpeechSettings(const SpeechSettingTexts& texts);
 std::optional<int> parseSettingInteger(std::string_view text) noexcept;
 std::optional<std::uint16_t> parsePort(std::string_view text) noexcept;
 
+// What the dialog makes of its port field: a port is a whole number from 1 to
+// 65535.
+enum class PortCheck { Valid, NotNumber, OutOfRange };
+PortCheck checkDialogPort(std::string_view text) noexcept;
+
 // The endpoint of the dialog's address and port fields as they stand; empty
-// when the port is not a whole number from 0 to 65535.
+// unless checkDialogPort finds the port valid.
 std::optional<SpeechEndpoint> endpointFromTexts(std::string_view address, std::string_view port);
+
+// The refusal of a port outside 1 to 65535 (CP932).
+std::string portOutOfRangeText(std::string_view typedPort);
 
 // One error line (without its date and time) naming the fields that were reset
 // when the settings dialog opened.

@@ -22,6 +22,17 @@ constexpr bool isTrailByte(unsigned char byte) noexcept {
     return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
 }
 
+// Whether a character-wise walk from `from` (a boundary) lands on `at`. The
+// byte before a run of lead-valued bytes always ends a character, so only that
+// run needs counting: the same answer as walking forward from `from`.
+constexpr bool startsCharacter(std::string_view text, std::size_t from, std::size_t at) noexcept {
+    std::size_t run = at;
+    while (run > from && isLeadByte(text[run - 1])) {
+        --run;
+    }
+    return (at - run) % 2 == 0;
+}
+
 // Position of the first occurrence of needle at or after from that starts on a
 // character boundary; npos if none. An empty needle never matches. Character
 // boundaries are counted from the start of text, so from should be a boundary.

@@ -216,6 +216,7 @@ class TForm1 : public QMainWindow {
     const VoiceList& voiceList() const;
     void setVoiceProfiles(std::vector<VoiceProfile> rows);
     // bouyomiuserlist.txt in the folder; an empty folder reads and writes nothing.
+    // Saving throws config::FileError when the file cannot be written.
     void LoadVoiceList(const std::filesystem::path& settingsFolder);
     void SaveVoiceList(const std::filesystem::path& settingsFolder);
     QTreeWidget* voiceListView() const { return voiceListView_; }  // BouListView01, hidden
@@ -242,8 +243,9 @@ class TForm1 : public QMainWindow {
     // Window creation: the list files, the history, config.ini row by row and
     // the canonical rebuild, or the first-run state; nothing without a folder.
     void ApplySettingsAtStartup();
-    // Window destruction: every row by number, then the five files, then the
-    // sounds closed and the watchers released.
+    // Window destruction: every row by number, then the five files, each on its
+    // own, with one warning naming those not saved; then the sounds closed and
+    // the watchers released.
     void SaveSettingsAtExit();
     // The state config.ini keeps, as the window holds it now.
     config::AppSettings currentSettings() const;

@@ -8,15 +8,18 @@
 #include <QScreen>
 
 #include <array>
-#include <iostream>
+#include <vector>
 
 #include "core/config/config_error.h"
+#include "core/config/list_file.h"
 #include "core/config/settings_files.h"
+#include "core/config/settings_save.h"
 #include "core/platform/clock.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
+#include "shell/platform/qt_text.h"
 
 namespace ruv {
 namespace {
@@ -43,6 +46,25 @@ constexpr std::array<config::ConfigRow, 8> kSpeechRows{
 
 Tab tabOfRow(std::size_t index) {
     return static_cast<Tab>(index);
+}
+
+// config.ini at exit: every row by number from the state in force.
+void saveConfig(TForm1& window, const std::filesystem::path& folder) {
+    config::ConfigStore& store = window.session().configStore;
+    config::AppSettings state = window.currentSettings();
+    const std::string attachedFolder = window.attachedLogFolder();
+    state.logFolder =
+        attachedFolder.empty() ? store.value(config::ConfigRow::MHFolderPath) : attachedFolder;
+    if (!store.hasCanonicalLayout()) {
+        store = config::canonicalStore(state, config::SpeechRowsRead{});
+    }
+    config::writeExitRows(store, state);
+    for (const config::ConfigRow row : kSpeechRows) {
+        if (const auto value = window.speechSettingValue(config::canonicalKey(row))) {
+            store.setValue(row, *value);
+        }
+    }
+    store.save(folder / config::kConfigFileName);
 }
 
 }  // namespace
@@ -79,9 +101,17 @@ void TForm1::ApplySettingsAtStartup() {
     guarded("", [&] { LoadLogHistory(); });
 
     config::ConfigStore& store = session_->configStore;
-    config::FileLoad loaded = config::FileLoad::Missing;
-    guarded("", [&] { loaded = store.load(folder / config::kConfigFileName); });
-    if (loaded != config::FileLoad::Loaded) {
+    enum class ConfigRead { Loaded, Missing, Unreadable };
+    ConfigRead read = ConfigRead::Unreadable;
+    guarded("", [&] {
+        read = store.load(folder / config::kConfigFileName) == config::FileLoad::Loaded
+                   ? ConfigRead::Loaded
+                   : ConfigRead::Missing;
+    });
+    if (read == ConfigRead::Unreadable) {
+        // The reading stops here; the state reached so far stays.
+        FillLogMenus();
+    } else if (read == ConfigRead::Missing) {
         // First run: centred on the desktop, the 60 defaults.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
@@ -92,6 +122,12 @@ void TForm1::ApplySettingsAtStartup() {
         FillLogMenus();
     } else {
         config::AppSettings settings = currentSettings();
+        // The bounds come from their rows only: an empty row leaves the window
+        // where the platform places it.
+        settings.windowTop.reset();
+        settings.windowLeft.reset();
+        settings.windowHeight.reset();
+        settings.windowWidth.reset();
         config::SpeechRowsRead speech;
         for (const config::StartupIssue& issue : config::applyConfigRows(store, settings, speech)) {
             reportStartupFailure(issue.stage);
@@ -102,8 +138,10 @@ void TForm1::ApplySettingsAtStartup() {
         guarded(config::kStageRebuild,
                 [&] { store = config::canonicalStore(currentSettings(), speech); });
     }
-    for (const config::ConfigRow row : kSpeechRows) {
-        restoreSpeechSetting(config::canonicalKey(row), store.value(row));
+    if (store.hasCanonicalLayout()) {
+        for (const config::ConfigRow row : kSpeechRows) {
+            restoreSpeechSetting(config::canonicalKey(row), store.value(row));
+        }
     }
 }
 
@@ -142,7 +180,9 @@ void TForm1::applySettings(const config::AppSettings& s) {
 
 void TForm1::restoreOuterBounds(const config::AppSettings& s) {
     const QRect frame = frameGeometry();
-    move(s.windowLeft.value_or(frame.x()), s.windowTop.value_or(frame.y()));
+    if (s.windowLeft || s.windowTop) {
+        move(s.windowLeft.value_or(frame.x()), s.windowTop.value_or(frame.y()));
+    }
     if (s.windowWidth || s.windowHeight) {
         restoredOuterSize_ =
             QSize(s.windowWidth.value_or(frame.width()), s.windowHeight.value_or(frame.height()));
@@ -202,29 +242,24 @@ config::AppSettings TForm1::currentSettings() const {
 void TForm1::SaveSettingsAtExit() {
     const std::filesystem::path& folder = environment_.settingsFolder;
     if (!folder.empty()) {
-        config::ConfigStore& store = session_->configStore;
-        config::AppSettings state = currentSettings();
-        const std::string attachedFolder = attachedLogFolder();
-        state.logFolder =
-            attachedFolder.empty() ? store.value(config::ConfigRow::MHFolderPath) : attachedFolder;
-        if (!store.hasCanonicalLayout()) {
-            store = config::canonicalStore(state, config::SpeechRowsRead{});
-        }
-        // Each file is written whole or not at all; the first failure ends the
-        // saving, and the files not yet written keep their old content.
-        try {
-            config::writeExitRows(store, state);
-            for (const config::ConfigRow row : kSpeechRows) {
-                if (const auto value = speechSettingValue(config::canonicalKey(row))) {
-                    store.setValue(row, *value);
-                }
-            }
-            store.save(folder / config::kConfigFileName);
-            SaveNgLists(folder, session_->ngLists);
-            SaveVoiceList(folder);
-            SaveLogHistory();
-        } catch (const std::exception& failure) {
-            std::cerr << "DIrararezuvero: settings not saved: " << failure.what() << '\n';
+        const std::vector<config::UnsavedFile> unsaved = config::saveEachFile(std::array{
+            config::FileToSave{config::kConfigFileName, [&] { saveConfig(*this, folder); }},
+            config::FileToSave{config::kNgUserListFileName,
+                               [&] {
+                                   config::saveList(folder / config::kNgUserListFileName,
+                                                    session_->ngLists.users);
+                               }},
+            config::FileToSave{config::kNgWordListFileName,
+                               [&] {
+                                   config::saveList(folder / config::kNgWordListFileName,
+                                                    session_->ngLists.words);
+                               }},
+            config::FileToSave{config::kVoiceListFileName, [&] { SaveVoiceList(folder); }},
+            config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
+        });
+        if (!unsaved.empty()) {
+            session_->messages.show(MessageKind::Warning,
+                                    fromCp932(config::unsavedFilesMessage(unsaved)));
         }
     }
     CloseCallSounds();

@@ -24,10 +24,6 @@ constexpr const char* kVoiceListFile = "bouyomiuserlist.txt";
 constexpr std::string_view kVoiceListLoadFailed =
     "bouyomiuserlist.txt\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
     "\x82\xb5\x82\xbd(FormCreate)";
-// "bouyomiuserlist.txtを保存できませんでした(FormDestroy)"
-constexpr std::string_view kVoiceListSaveFailed =
-    "bouyomiuserlist.txt\x82\xf0\x95\xdb\x91\xb6\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
-    "\x82\xb5\x82\xbd(FormDestroy)";
 
 std::string* settingField(SpeechSettingTexts& texts, std::string_view key) {
     using namespace speech_keys;
@@ -173,11 +169,7 @@ void TForm1::SaveVoiceList(const std::filesystem::path& settingsFolder) {
     if (settingsFolder.empty()) {
         return;
     }
-    try {
-        config::saveList(settingsFolder / kVoiceListFile, ruv::SaveVoiceList(voiceList()));
-    } catch (const std::exception&) {
-        session_->speechSide.reportError(kVoiceListSaveFailed);
-    }
+    config::saveList(settingsFolder / kVoiceListFile, ruv::SaveVoiceList(voiceList()));
 }
 
 }  // namespace ruv

@@ -1,13 +1,16 @@
 #pragma once
 // Swallows typed characters a field does not accept (ExpLabeledEdit01KeyPress,
-// HoseiLabeledEdit01KeyPress). Control chords such as Ctrl+V and pasted text
-// pass untouched.
+// HoseiLabeledEdit01KeyPress), and drops them from text an input method
+// commits. Control chords such as Ctrl+V and pasted text pass untouched.
 
 #include <QObject>
 
-namespace ruv {
+#include "core/exp/exp_key_filters.h"
 
-using KeyAcceptor = bool (*)(char32_t typed) noexcept;
+class QInputMethodEvent;
+class QKeyEvent;
+
+namespace ruv {
 
 class TypedKeyFilter final : public QObject {
   public:
@@ -17,6 +20,9 @@ class TypedKeyFilter final : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    bool filterKey(const QKeyEvent& key) const;
+    bool filterCommit(QObject* watched, const QInputMethodEvent& input) const;
+
     KeyAcceptor accepts_;
 };
 

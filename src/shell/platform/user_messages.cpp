@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ruv {
 
@@ -23,6 +24,14 @@ UserAnswer DialogUserMessages::ask(const QString& title, const QString& text) {
                     parent_);
     box.setTextFormat(Qt::PlainText);
     return box.exec() == QMessageBox::Yes ? UserAnswer::Yes : UserAnswer::No;
+}
+
+UserAnswer DialogUserMessages::confirm(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                    parent_);
+    box.setTextFormat(Qt::PlainText);
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    return box.exec() == QMessageBox::Ok ? UserAnswer::Yes : UserAnswer::No;
 }
 
 }  // namespace ruv

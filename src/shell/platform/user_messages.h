@@ -24,6 +24,10 @@ class UserMessages {
     }
     // A Yes/No question.
     virtual UserAnswer ask(const QString& title, const QString& text) = 0;
+    // A question with OK and キャンセル; OK answers Yes.
+    virtual UserAnswer confirm(const QString& title, const QString& text) {
+        return ask(title, text);
+    }
 };
 
 // Real modal message boxes over a parent window.
@@ -33,6 +37,7 @@ class DialogUserMessages final : public UserMessages {
     void show(MessageKind kind, const QString& text) override;
     void showTitled(MessageKind kind, const QString& title, const QString& text) override;
     UserAnswer ask(const QString& title, const QString& text) override;
+    UserAnswer confirm(const QString& title, const QString& text) override;
 
   private:
     QWidget* parent_;

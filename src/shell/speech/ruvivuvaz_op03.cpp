@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMetaObject>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,18 +30,15 @@
 #include "shell/app/session.h"
 #include "shell/platform/user_messages.h"
 #include "shell/speech/cp932_refusal.h"
+#include "shell/speech/ruvivuvaz_op03_parts.h"
 
 namespace ruv {
 
 namespace {
 
-enum Column { kNameColumn = 0, kVoiceColumn, kVolumeColumn, kSpeedColumn, kToneColumn };
-constexpr int kPanelSliderColumns[3] = {kVolumeColumn, kSpeedColumn, kToneColumn};
-constexpr int kLimitMaxLength = 3;
+using namespace speech_dialog_parts;
 
-QString questionTitle() {
-    return QStringLiteral("確認");
-}
+constexpr int kLimitMaxLength = 3;
 
 QString usageMemo() {
     return QStringLiteral(
@@ -339,6 +337,7 @@ void TForm4::done(int result) {
 }
 
 void TForm4::FormClose() {
+    pendingConnectionTest_.reset();
     testWait_->stop();
     testButton_->setEnabled(true);
 
@@ -399,6 +398,15 @@ void TForm4::refuseNotNumber(const QString& typed) {
                             QStringLiteral("'%1' は有効な整数値ではありません").arg(typed));
 }
 
+void TForm4::refusePort() {
+    const std::string typed = fieldText(portEdit_).value_or(std::string{});
+    if (checkDialogPort(typed) == PortCheck::OutOfRange) {
+        window_.messages().show(MessageKind::Warning, fromCp932(portOutOfRangeText(typed)));
+    } else {
+        refuseNotNumber(portEdit_->text());
+    }
+}
+
 void TForm4::Button01Click() {
     if (!okButton_->isEnabled()) {
         return;
@@ -408,11 +416,12 @@ void TForm4::Button01Click() {
         refuseNotNumber(limitEdit_->text());
         return;
     }
-    if (ok.refusal == OkRefusal::PortNotNumber) {
-        refuseNotNumber(portEdit_->text());
+    if (ok.refusal == OkRefusal::PortNotNumber || ok.refusal == OkRefusal::PortOutOfRange) {
+        refusePort();
         return;
     }
     window_.setSpeechSettingTexts(ok.stored);
+    window_.session().speechSide.dropWaitingForOldEndpoint();
     window_.setVoiceProfiles(rows_);
     accept();
 }
@@ -423,7 +432,7 @@ void TForm4::Button02Click() {
 
 void TForm4::Button03Click() {
     UserMessages& messages = window_.messages();
-    if (messages.ask(questionTitle(), fromCp932(speech_dialog_texts::kResetQuestion)) !=
+    if (messages.confirm(questionTitle(), fromCp932(speech_dialog_texts::kResetQuestion)) !=
         UserAnswer::Yes) {
         return;
     }
@@ -448,22 +457,34 @@ void TForm4::sendTest(const VoiceParams* voice) {
     const auto port = fieldText(portEdit_).value_or(std::string{});
     const std::optional<SpeechEndpoint> endpoint = endpointFromTexts(address, port);
     if (!endpoint) {
-        refuseNotNumber(portEdit_->text());
+        refusePort();
         return;
     }
-    SpeechSink& sink = window_.session().speechSide.client();
-    if (voice == nullptr) {
-        sink.Send(connectionTestRequest(*endpoint));
-        // The question comes once the speech program has had time to speak.
-        testButton_->setEnabled(false);
+    SpeechClient& client = window_.session().speechSide.client();
+    if (voice != nullptr) {
+        client.SendTest(voiceTestRequest(*endpoint, *voice));
+        return;
+    }
+    // The wait for the question starts once the request was sent or given up,
+    // so the speech program has had its time to speak.
+    testButton_->setEnabled(false);
+    const std::uint64_t request = ++connectionTests_;
+    pendingConnectionTest_ = request;
+    client.SendTest(connectionTestRequest(*endpoint), [this, request] {
+        QMetaObject::invokeMethod(
+            this, [this, request] { connectionTestTried(request); }, Qt::QueuedConnection);
+    });
+}
+
+void TForm4::connectionTestTried(std::uint64_t request) {
+    if (pendingConnectionTest_ == request) {
+        pendingConnectionTest_.reset();
         testWait_->start();
-    } else {
-        sink.Send(voiceTestRequest(*endpoint, *voice));
     }
 }
 
 void TForm4::TestButton01Click() {
-    if (testWait_->isActive()) {
+    if (pendingConnectionTest_ || testWait_->isActive()) {
         return;
     }
     sendTest(nullptr);
@@ -479,229 +500,6 @@ void TForm4::VoiceTestButton02Click() {
     const VoiceParams voice{rowSliders_[1]->value(), rowSliders_[2]->value(),
                             rowSliders_[0]->value(), rowVoice_->currentIndex()};
     sendTest(&voice);
-}
-
-// --- Per-character list --------------------------------------------------------
-
-void TForm4::appendRowItem(const VoiceProfile& row) {
-    auto* item = new QTreeWidgetItem(list_);
-    item->setText(kNameColumn, fromCp932(row.Name));
-    item->setText(kVoiceColumn, QString::number(row.Voice));
-    item->setText(kVolumeColumn, QString::number(row.Volume));
-    item->setText(kSpeedColumn, QString::number(row.Speed));
-    item->setText(kToneColumn, QString::number(row.Tone));
-}
-
-std::optional<std::size_t> TForm4::selectedRow() const {
-    for (int i = 0; i < list_->topLevelItemCount(); ++i) {
-        if (list_->topLevelItem(i)->isSelected()) {
-            return static_cast<std::size_t>(i);
-        }
-    }
-    return std::nullopt;
-}
-
-std::optional<std::size_t> TForm4::editedRow() const {
-    const std::optional<std::size_t> selected = selectedRow();
-    if (filling_ || !selected || rowNumber_->text().isEmpty() ||
-        rowNumber_->text() != QString::number(*selected)) {
-        return std::nullopt;
-    }
-    return selected;
-}
-
-void TForm4::fillPanel(const VoiceProfile& values) {
-    nameEdit_->setText(fromCp932(values.Name));
-    rowVoice_->setCurrentIndex(std::clamp(values.Voice, 0, rowVoice_->count() - 1));
-    rowSliders_[0]->setValue(values.Volume);
-    rowSliders_[1]->setValue(values.Speed);
-    rowSliders_[2]->setValue(values.Tone);
-    for (std::size_t i = 0; i < 3; ++i) {
-        rowLabels_[i]->setText(QString::number(rowSliders_[i]->value()));
-    }
-}
-
-void TForm4::ListView01SelectItem() {
-    if (filling_) {
-        return;
-    }
-    filling_ = true;
-    rowNumber_->clear();
-    if (const std::optional<std::size_t> selected = selectedRow()) {
-        fillPanel(rows_[*selected]);
-        rowNumber_->setText(QString::number(*selected));
-    } else {
-        fillPanel(kPanelResetValues);
-    }
-    filling_ = false;
-}
-
-void TForm4::writeRowCell(std::size_t index, int column) {
-    const VoiceProfile& row = rows_[index];
-    QTreeWidgetItem* item = list_->topLevelItem(static_cast<int>(index));
-    switch (column) {
-        case kNameColumn:
-            item->setText(column, fromCp932(row.Name));
-            break;
-        case kVoiceColumn:
-            item->setText(column, QString::number(row.Voice));
-            break;
-        case kVolumeColumn:
-            item->setText(column, QString::number(row.Volume));
-            break;
-        case kSpeedColumn:
-            item->setText(column, QString::number(row.Speed));
-            break;
-        case kToneColumn:
-            item->setText(column, QString::number(row.Tone));
-            break;
-        default:
-            break;
-    }
-}
-
-void TForm4::panelSliderChanged(QSlider* slider, QLabel* label, int column) {
-    try {
-        label->setText(QString::number(slider->value()));
-        if (const std::optional<std::size_t> row = editedRow()) {
-            VoiceProfile& profile = rows_[*row];
-            (column == kVolumeColumn  ? profile.Volume
-             : column == kSpeedColumn ? profile.Speed
-                                      : profile.Tone) = slider->value();
-            writeRowCell(*row, column);
-        }
-    } catch (const std::exception&) {
-        window_.messages().show(MessageKind::Warning, fromCp932(speech_dialog_texts::kEditFailed));
-    }
-}
-
-void TForm4::TrackBar11Change() {
-    panelSliderChanged(rowSliders_[0], rowLabels_[0], kPanelSliderColumns[0]);
-}
-void TForm4::TrackBar12Change() {
-    panelSliderChanged(rowSliders_[1], rowLabels_[1], kPanelSliderColumns[1]);
-}
-void TForm4::TrackBar13Change() {
-    panelSliderChanged(rowSliders_[2], rowLabels_[2], kPanelSliderColumns[2]);
-}
-
-void TForm4::VoiceComboBox02Change() {
-    try {
-        if (const std::optional<std::size_t> row = editedRow()) {
-            rows_[*row].Voice = rowVoice_->currentIndex();
-            writeRowCell(*row, kVoiceColumn);
-        }
-    } catch (const std::exception&) {
-        window_.messages().show(MessageKind::Warning, fromCp932(speech_dialog_texts::kEditFailed));
-    }
-}
-
-void TForm4::setNameState(bool blocked, bool duplicate) {
-    const QColor colour = blocked ? QColor(255, 0, 0) : QColor(0, 0, 0);
-    nameLabel_->setText(fromCp932(duplicate ? speech_dialog_texts::kDuplicateLabel
-                                            : speech_dialog_texts::kNameLabel));
-    QPalette labelPalette = nameLabel_->palette();
-    labelPalette.setColor(QPalette::WindowText, colour);
-    nameLabel_->setPalette(labelPalette);
-    QPalette editPalette = nameEdit_->palette();
-    editPalette.setColor(QPalette::Text, colour);
-    nameEdit_->setPalette(editPalette);
-}
-
-void TForm4::setListEnabled(bool enabled) {
-    list_->setEnabled(enabled);
-    // Greyed while it cannot be used.
-    QPalette palette = list_->palette();
-    palette.setColor(QPalette::Base, enabled ? QColor(255, 255, 255) : QColor(0xf0, 0xf0, 0xf0));
-    list_->setPalette(palette);
-}
-
-void TForm4::NameEdit01Change() {
-    try {
-        const std::optional<std::size_t> row = editedRow();
-        if (!row) {
-            return;
-        }
-        const std::string name = fieldText(nameEdit_).value_or(std::string{});
-        const bool duplicate = duplicatesAnotherRow(rows_, name, *row);
-        // A row without a name could never be matched nor read back: held like a duplicate.
-        const bool blocked = duplicate || name.empty();
-        rows_[*row].Name = name;
-        writeRowCell(*row, kNameColumn);
-
-        setNameState(blocked, duplicate);
-        setListEnabled(!blocked);
-        addMode_->setEnabled(!blocked);
-        okButton_->setEnabled(!blocked);
-        deleteButton_->setEnabled(!blocked);
-    } catch (const std::exception&) {
-        window_.messages().show(MessageKind::Warning, fromCp932(speech_dialog_texts::kEditFailed));
-    }
-}
-
-void TForm4::ListAddButton01Click() {
-    try {
-        if (!addMode_->isChecked() || !addButton_->isEnabled()) {
-            return;
-        }
-        const std::string name = fieldText(nameEdit_).value_or(std::string{});
-        const AddRowCheck check = checkNewRow(rows_, name);
-        if (check != AddRowCheck::Accepted) {
-            window_.messages().show(MessageKind::Warning, fromCp932(addRowRefusalText(check)));
-            return;
-        }
-        VoiceProfile row{name, rowVoice_->currentIndex(), rowSliders_[0]->value(),
-                         rowSliders_[1]->value(), rowSliders_[2]->value()};
-        rows_.push_back(row);
-        appendRowItem(row);
-        nameEdit_->clear();
-    } catch (const std::exception&) {
-        window_.messages().show(MessageKind::Warning, fromCp932(speech_dialog_texts::kAddFailed));
-    }
-}
-
-void TForm4::Delete1Click() {
-    try {
-        if (!deleteButton_->isEnabled() || !list_->isEnabled() || !selectedRow()) {
-            return;
-        }
-        if (window_.messages().ask(questionTitle(),
-                                   fromCp932(speech_dialog_texts::kDeleteQuestion)) !=
-            UserAnswer::Yes) {
-            return;
-        }
-        filling_ = true;  // the list and the rows differ until the loop ends
-        for (int i = list_->topLevelItemCount() - 1; i >= 0; --i) {
-            if (list_->topLevelItem(i)->isSelected()) {
-                delete list_->takeTopLevelItem(i);
-                rows_.erase(rows_.begin() + i);
-            }
-        }
-        filling_ = false;
-        ListView01SelectItem();
-    } catch (const std::exception&) {
-        filling_ = false;
-        window_.messages().show(MessageKind::Warning,
-                                fromCp932(speech_dialog_texts::kDeleteFailed));
-    }
-}
-
-void TForm4::AddRadioButton01Click() {
-    addMode_->setChecked(true);
-    list_->clearSelection();
-    setListEnabled(false);
-    addButton_->setEnabled(true);
-    deleteButton_->setEnabled(false);
-    rowNumber_->setEnabled(false);
-    rowNumber_->clear();
-}
-
-void TForm4::EditRadioButton01Click() {
-    editMode_->setChecked(true);
-    setListEnabled(true);
-    addButton_->setEnabled(false);
-    deleteButton_->setEnabled(true);
-    rowNumber_->setEnabled(true);
 }
 
 }  // namespace ruv

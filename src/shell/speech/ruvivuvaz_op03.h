@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,7 +41,8 @@ class TForm4 : public QDialog {
 
     // The rows of the per-character list as they stand in the dialog.
     const std::vector<VoiceProfile>& rows() const { return rows_; }
-    // The 2.5-second wait of the connection test.
+    // The 2.5-second wait of the connection test; it starts once the sender
+    // has tried the test request.
     QTimer& connectionTestWait() { return *testWait_; }
 
     // Handlers, named after their control and event.
@@ -78,6 +80,8 @@ class TForm4 : public QDialog {
     SpeechDialogValues typedValues() const;
     std::optional<std::string> fieldText(const QLineEdit* edit) const;
     void refuseNotNumber(const QString& typed);
+    // The port field holds no port: not a whole number, or outside 1 to 65535.
+    void refusePort();
 
     // The row whose values the panel edits live; empty unless the row number
     // holds the index of the (first) selected row.
@@ -91,6 +95,7 @@ class TForm4 : public QDialog {
     void setListEnabled(bool enabled);
     void panelSliderChanged(QSlider* slider, QLabel* label, int column);
     void sendTest(const VoiceParams* voice);
+    void connectionTestTried(std::uint64_t request);
 
     TForm1& window_;
     std::vector<VoiceProfile> rows_;
@@ -108,6 +113,9 @@ class TForm4 : public QDialog {
     QPushButton* testButton_ = nullptr;  // TestButton01
     QPushButton* okButton_ = nullptr;    // Button01
     QTimer* testWait_ = nullptr;
+    // Connection tests sent so far, and the one the sender has not tried yet.
+    std::uint64_t connectionTests_ = 0;
+    std::optional<std::uint64_t> pendingConnectionTest_;
 
     QLineEdit* nameEdit_ = nullptr;
     QLabel* nameLabel_ = nullptr;

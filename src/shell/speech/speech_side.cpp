@@ -31,6 +31,14 @@ void SpeechSide::applySettings(const SpeechSettingTexts& texts) {
     bridge_.setSettings(readSpeechSettings(texts).settings);
 }
 
+void SpeechSide::dropWaitingForOldEndpoint() {
+    const std::size_t dropped = client_.dropWaitingNotFor(bridge_.settings().endpoint);
+    if (dropped > 0) {
+        reportError(
+            speechClientReportText({SpeechClientReport::Kind::OldEndpointDropped, dropped}));
+    }
+}
+
 void SpeechSide::reportError(std::string_view text) {
     if (text.ends_with(' ')) {
         text.remove_suffix(1);

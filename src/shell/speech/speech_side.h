@@ -31,12 +31,17 @@ class SpeechSide final : public SpeechOut {
 
     SpeechBridge& bridge() { return bridge_; }
     const SpeechBridge& bridge() const { return bridge_; }
-    // Test buttons and routed lines share one queue, so they go out in order.
+    // Test buttons and routed lines share one queue; test requests go first.
     SpeechClient& client() { return client_; }
 
     // The values the bridge speaks with: every text that is not a number keeps
     // its reset value.
     void applySettings(const SpeechSettingTexts& texts);
+
+    // After "OK" stored the settings: live requests still waiting for another
+    // endpoint than the stored one are dropped, with one error line giving
+    // their count.
+    void dropWaitingForOldEndpoint();
 
     // Writes one error line; a trailing blank of the text is dropped because
     // the date and time follow after one.

@@ -3,7 +3,11 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <map>
+
 #include "core/log/log_lines.h"
+#include "core/log/past_log_sort.h"
 #include "core/log/route_fakes.h"
 
 namespace ruv::testing {
@@ -442,6 +446,70 @@ TEST_F(TypedMarkupTest, TheMixTakesALineOnceInTheColourOfItsOwnMarkup) {
     const auto mixed = lines(ChatChannel::Original);
     ASSERT_EQ(mixed.size(), 1u);
     EXPECT_EQ(mixed[0].colour, colours::kOpenWhite);
+}
+
+// What sorting a past log appends for one line, view by view.
+class SortedViews final : public PastLogSink {
+  public:
+    void append(ChatChannel view, std::string_view text, Colour colour) override {
+        lines[view].push_back({std::string(text), colour});
+    }
+    void addDayGain(std::int64_t) override { ++gains; }
+    void unreadableGain(std::string_view) override { ++gains; }
+
+    std::map<ChatChannel, std::vector<ViewLine>> lines;
+    int gains = 0;
+};
+
+TEST_F(TypedMarkupTest, FollowingMixingAndSortingAllGoByTheLinesFirstMarker) {
+    const std::string gainMarkup =
+        std::string(markers::kGainBlank) + "99" + std::string(markers::kGainEnd);
+    struct Case {
+        std::string raw;
+        MixBox own;
+        Colour colour;
+    };
+    const std::vector<Case> cases{
+        {chatLine("64ff64", "Mallory : " + std::string(markers::kTeam) + "hi"), MixBox::Whis,
+         colours::kWhis},
+        {chatLine("c8ffc8", "Mallory : " + std::string(markers::kSystemRed) + "hi"), MixBox::Open,
+         colours::kOpenGreen},
+        {chatLine("c896c8", "Mallory : " + std::string(markers::kWhis) + "hi"), MixBox::Shout,
+         colours::kShout},
+        {chatLine("ff6464", gainMarkup), MixBox::System, colours::kSystemRed},
+    };
+    constexpr std::array kViews{ChatChannel::Normal, ChatChannel::Open,  ChatChannel::Team,
+                                ChatChannel::Club,   ChatChannel::Whis,  ChatChannel::Shout,
+                                ChatChannel::Battle, ChatChannel::System};
+    for (const Case& c : cases) {
+        SortedViews sorted;
+        PastLogSort(c.raw + "\n").runToEnd(sorted);
+        for (const bool ownBoxTicked : {true, false}) {
+            RouteRig live;
+            live.views.settings.tabShown.fill(true);
+            live.views.settings.mix.fill(true);
+            live.views.settings.SetMixTicked(c.own, ownBoxTicked);
+            live.views.settings.speechSend = true;
+            ASSERT_NO_THROW(live.route(c.raw)) << c.raw;
+            for (const ChatChannel view : kViews) {
+                EXPECT_EQ(live.views.lines(view), sorted.lines[view])
+                    << settingsKey(view) << ": " << c.raw;
+            }
+            EXPECT_TRUE(live.exp.gains.empty()) << c.raw;
+            EXPECT_EQ(sorted.gains, 0) << c.raw;
+            const std::vector<ViewLine> mixed = live.views.lines(ChatChannel::Original);
+            if (!ownBoxTicked) {
+                EXPECT_TRUE(mixed.empty()) << c.raw;
+                continue;
+            }
+            ASSERT_EQ(mixed.size(), 1u) << c.raw;
+            EXPECT_EQ(mixed[0].colour, c.colour) << c.raw;
+            const bool speaker = c.own != MixBox::Shout && c.own != MixBox::System;
+            ASSERT_EQ(live.speech.spoken.size(), 1u);
+            EXPECT_EQ(live.speech.spoken[0].speaker, speaker ? SpeakerLine::Yes : SpeakerLine::No)
+                << c.raw;
+        }
+    }
 }
 
 }  // namespace

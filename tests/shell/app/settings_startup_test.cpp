@@ -205,6 +205,44 @@ TEST_F(SettingsTest, TheWindowComesBackWhereAndAsLargeAsItWas) {
     EXPECT_EQ(window->frameGeometry(), QRect(40, 30, 600, 300));
 }
 
+TEST_F(SettingsTest, EmptyPositionRowsLeaveTheWindowWhereThePlatformPlacesIt) {
+    writeFile(folder() / "config.ini",
+              "WindowTopPosition=\r\nWindowLeftPosition=\r\nWindowHeightSize=300\r\n");
+    auto window = open();
+    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved));
+    EXPECT_EQ(window->frameGeometry().height(), 300);
+}
+
+TEST_F(SettingsTest, AConfigThatCannotBeReadStopsTheReadingInsteadOfAFirstRun) {
+    fs::create_directory(folder() / "config.ini");
+    auto window = open();
+    EXPECT_TRUE(window->errorLog()->toPlainText().startsWith(
+        QStringLiteral("設定ファイルの読み込みに失敗しました(FormCreate)\n 2024/05/01 21:30:00")))
+        << window->errorLog()->toPlainText().toStdString();
+    // A first run would centre the window on the desktop.
+    EXPECT_FALSE(window->testAttribute(Qt::WA_Moved));
+}
+
+TEST_F(SettingsTest, AFileThatCannotBeWrittenCostsItselfOnlyAndIsNamedInOneWarning) {
+    {
+        auto window = open();
+        window->ngLists().users.push_back("troll");
+        window->ngLists().words.push_back("spam");
+        window->setVoiceProfiles({{"abc", 3, 80, 120, 90}});
+        fs::create_directory(folder() / "config.ini");
+    }
+    EXPECT_TRUE(fs::is_directory(folder() / "config.ini"));
+    EXPECT_EQ(readFile(folder() / "nguserlist.txt"), "troll\r\n");
+    EXPECT_EQ(readFile(folder() / "ngwordlist.txt"), "spam\r\n");
+    EXPECT_EQ(readFile(folder() / "bouyomiuserlist.txt"), "abc=3,80,120,90\r\n");
+    EXPECT_TRUE(fs::exists(folder() / "loghistoryslist.txt"));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, MessageKind::Warning);
+    EXPECT_TRUE(messages.shown[0].second.contains(QStringLiteral("config.ini")))
+        << messages.shown[0].second.toStdString();
+    EXPECT_FALSE(messages.shown[0].second.contains(QStringLiteral(".txt")));
+}
+
 TEST_F(SettingsTest, AWindowWithoutASettingsFolderReadsAndWritesNothing) {
     {
         TForm1 window;

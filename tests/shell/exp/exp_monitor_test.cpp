@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -293,6 +295,22 @@ TEST_F(ExpMonitorTest, ExpAndCorrectionFieldsSwallowTypedCharactersTheyRefuse) {
     correction->selectAll();
     correction->insert(QStringLiteral("5%"));
     EXPECT_EQ(correction->text(), QStringLiteral("5%"));
+}
+
+TEST_F(ExpMonitorTest, TextAnInputMethodCommitsObeysTheKeyFilters) {
+    const auto commit = [](QLineEdit* edit, const QString& text) {
+        edit->clear();
+        QInputMethodEvent event(QString(), {});
+        event.setCommitString(text);
+        QCoreApplication::sendEvent(edit, &event);
+    };
+    // Full-width digits, as a Japanese input method in kana mode commits them.
+    commit(field("ExpLabeledEdit01"), QStringLiteral("１2３4"));
+    EXPECT_EQ(fieldText("ExpLabeledEdit01"), QStringLiteral("24"));
+    EXPECT_EQ(monitor().forecast().expText(), "24");
+    commit(field("HoseiLabeledEdit01"), QStringLiteral("-１.5％"));
+    EXPECT_EQ(fieldText("HoseiLabeledEdit01"), QStringLiteral("-.5"));
+    EXPECT_EQ(monitor().forecast().correctionText(), "-.5");
 }
 
 TEST_F(ExpMonitorTest, ResetAsksFirstAndYesClearsAllButTheDayFigures) {

@@ -143,7 +143,7 @@ TEST_F(SpeechDialogTest, SelectingAnotherRowDoesNotRenameThePreviousOne) {
     EXPECT_TRUE(okButton()->isEnabled());
 }
 
-TEST_F(SpeechDialogTest, DeleteAsksAndRemovesTheSelectedRowsOnlyOnYes) {
+TEST_F(SpeechDialogTest, DeleteAsksWithOkAndCancelAndRemovesTheSelectedRowsOnlyOnOk) {
     for (const char* name : {"a", "b", "c"}) {
         addRow(QString::fromLatin1(name));
     }
@@ -152,7 +152,7 @@ TEST_F(SpeechDialogTest, DeleteAsksAndRemovesTheSelectedRowsOnlyOnYes) {
 
     messages.answers = {UserAnswer::No};
     dialog->Delete1Click();
-    EXPECT_EQ(messages.asked, QStringList{QStringLiteral("選択したリストを削除しますか？")});
+    EXPECT_EQ(messages.confirmed, QStringList{QStringLiteral("選択したリストを削除しますか？")});
     EXPECT_EQ(dialog->rows().size(), 3u);
 
     messages.answers = {UserAnswer::Yes};
@@ -163,7 +163,8 @@ TEST_F(SpeechDialogTest, DeleteAsksAndRemovesTheSelectedRowsOnlyOnYes) {
 
     // Nothing selected: no question at all.
     dialog->Delete1Click();
-    EXPECT_EQ(messages.asked.size(), 2);
+    EXPECT_EQ(messages.confirmed.size(), 2);
+    EXPECT_TRUE(messages.asked.isEmpty());
 }
 
 TEST_F(SpeechDialogTest, ResetThenCancelStoresNothing) {
@@ -182,7 +183,9 @@ TEST_F(SpeechDialogTest, ResetThenCancelStoresNothing) {
 
     messages.answers = {UserAnswer::Yes};
     dialog->Button03Click();
-    EXPECT_EQ(messages.asked.last(), QStringLiteral("初期設定に戻しますか？"));
+    EXPECT_EQ(messages.confirmed,
+              QStringList(2, QStringLiteral("初期設定に戻しますか？")));  // OK and キャンセル
+    EXPECT_TRUE(messages.asked.isEmpty());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0],
               std::make_pair(MessageKind::Information, QStringLiteral("初期値に戻しました。")));
@@ -228,6 +231,23 @@ TEST_F(SpeechDialogTest, OkWithALimitThatIsNoNumberStoresNothingAndStaysOpen) {
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(warning(0), QStringLiteral("'3a' は有効な整数値ではありません"));
     EXPECT_EQ(window->speechSettingValue(speech_keys::kVolume), "100");
+}
+
+TEST_F(SpeechDialogTest, APortOutsideOneTo65535IsRefusedAsOutOfRangeByOkAndTheTests) {
+    for (const char* port : {"70000", "0"}) {
+        messages.shown.clear();
+        child<QLineEdit>("PortEdit01")->setText(QString::fromLatin1(port));
+        dialog->Button01Click();
+        dialog->VoiceTestButton01Click();
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(window->speechSettingValue(speech_keys::kPort), "50001");
+        ASSERT_EQ(messages.shown.size(), 2u);
+        for (std::size_t i = 0; i < 2; ++i) {
+            EXPECT_TRUE(warning(i).contains(QString::fromLatin1(port)));
+            EXPECT_TRUE(warning(i).contains(QStringLiteral("1～65535")))
+                << warning(i).toStdString();
+        }
+    }
 }
 
 TEST_F(SpeechDialogTest, ClosingResetsTheEditPanelForTheNextOpening) {

@@ -109,12 +109,13 @@ TEST_F(ConnectionTestButton, SendsTheTestRequestAndAsksWhenTheWaitIsOver) {
     EXPECT_EQ(server.received().front(),
               bytes({0x01, 0x00, 100, 0x00, 100, 0x00, 100, 0x00, 0, 0x00, 0x02, 10, 0, 0, 0}) +
                   std::string(kConnectionTestMessage));
-    EXPECT_TRUE(dialog->connectionTestWait().isActive());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWait().isActive(); }, 5000));
     EXPECT_EQ(dialog->connectionTestWait().interval(), 2500);
     EXPECT_TRUE(messages.asked.isEmpty());
     dialog->TestButton01Click();  // still waiting: no second request
 
     QSignalSpy done(&dialog->connectionTestWait(), &QTimer::timeout);
+    dialog->connectionTestWait().setInterval(10);
     ASSERT_TRUE(done.wait(5000));
     EXPECT_EQ(messages.asked,
               QStringList{QStringLiteral("棒読みちゃんが「通信テスト」と読み上げましたか？")});
@@ -122,6 +123,69 @@ TEST_F(ConnectionTestButton, SendsTheTestRequestAndAsksWhenTheWaitIsOver) {
     EXPECT_EQ(messages.shown[0],
               std::make_pair(MessageKind::Information, QStringLiteral("通信テスト終了")));
     EXPECT_EQ(server.connections(), 1u);
+}
+
+// Fills the accept queue of a server that never accepts, so that the next
+// connect to it hangs.
+class HangingConnects {
+  public:
+    explicit HangingConnects(std::uint16_t port) {
+        for (int i = 0; i < 16 && !hanging_; ++i) {
+            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+            ::fcntl(fd, F_SETFL, O_NONBLOCK);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            address.sin_port = htons(port);
+            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+            fds_.push_back(fd);
+            pollfd p{fd, POLLOUT, 0};
+            hanging_ = ::poll(&p, 1, 300) == 0;
+        }
+    }
+    ~HangingConnects() {
+        for (const int fd : fds_) {
+            ::close(fd);
+        }
+    }
+    bool hanging() const { return hanging_; }
+
+  private:
+    std::vector<int> fds_;
+    bool hanging_ = false;
+};
+
+TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndpoint) {
+    RecordingTcpServer dead(RecordingTcpServer::Mode::NeverAccept);
+    HangingConnects backlog(dead.port());
+    if (!backlog.hanging()) {
+        GTEST_SKIP() << "connects to a full accept queue do not hang here";
+    }
+    // The stored endpoint hangs each live line for the 2-second connect timeout;
+    // the dialog's fields still name the working server.
+    window->restoreSpeechSetting(speech_keys::kPort, std::to_string(dead.port()));
+    SpeechClient& client = window->session().speechSide.client();
+    for (int i = 0; i < 5; ++i) {
+        window->session().speech.SpeakLine("abc : hello", SpeakerLine::Yes);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return client.waiting() == 4; }, 5000));
+
+    dialog->TestButton01Click();
+    EXPECT_FALSE(dialog->connectionTestWait().isActive());  // not tried yet
+    ASSERT_TRUE(server.waitForConnections(1, 5s));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWait().isActive(); }, 5000));
+    const std::size_t stillWaiting = client.waiting();
+    EXPECT_GE(stillWaiting, 2u);  // the test went ahead of them
+
+    dialog->Button01Click();  // stores the working server's port
+    EXPECT_EQ(client.waiting(), 0u);
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].startsWith(
+        QStringLiteral("毒電波の送信先が変わったため、前の送信先への読み上げ要求を%1件破棄しました"
+                       "(Button01Click) ")
+            .arg(stillWaiting)))
+        << errors[0].toStdString();
 }
 
 TEST_F(ConnectionTestButton, NoGivesTheAdviceOnSixLines) {
@@ -161,36 +225,6 @@ TEST_F(ConnectionTestButton, APortThatIsNoNumberSendsNothing) {
     EXPECT_FALSE(dialog->connectionTestWait().isActive());
     EXPECT_FALSE(server.waitForConnections(1, 300ms));
 }
-
-// Fills the accept queue of a server that never accepts, so that the next
-// connect to it hangs.
-class HangingConnects {
-  public:
-    explicit HangingConnects(std::uint16_t port) {
-        for (int i = 0; i < 16 && !hanging_; ++i) {
-            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-            ::fcntl(fd, F_SETFL, O_NONBLOCK);
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            address.sin_port = htons(port);
-            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-            fds_.push_back(fd);
-            pollfd p{fd, POLLOUT, 0};
-            hanging_ = ::poll(&p, 1, 300) == 0;
-        }
-    }
-    ~HangingConnects() {
-        for (const int fd : fds_) {
-            ::close(fd);
-        }
-    }
-    bool hanging() const { return hanging_; }
-
-  private:
-    std::vector<int> fds_;
-    bool hanging_ = false;
-};
 
 TEST_F(SpeechWindowTest, ClosingTheWindowDoesNotWaitForAHangingConnect) {
     RecordingTcpServer server(RecordingTcpServer::Mode::NeverAccept);
