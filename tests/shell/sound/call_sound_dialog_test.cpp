@@ -38,7 +38,9 @@ class CallSoundWindowTest : public ::testing::Test {
         writeBytes(folder / name, bytes);
         return (folder / name).string();
     }
-    const QtMediaPlayer& player(ChatChannel slot) { return window->session().sounds.player(slot); }
+    const CallSoundPlayer& player(ChatChannel slot) {
+        return window->session().sounds.player(slot);
+    }
     // Opens the dialog from its menu entry.
     TForm2* openDialog() {
         window->menuEntry("SoundOption01")->trigger();
