@@ -49,14 +49,10 @@ keys() {
 
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 
-# Appends a chat line saying $1 to the log, in the form of the log's last line.
+# Appends a team chat line saying $1 to the log, as the game writes it.
 append_line() {
-    local opening
-    opening="$(iconv -f CP932 -t UTF-8 -c "$log" |
-        sed -n 's/^\(.*<font size="2" color="#[0-9a-fA-F]*">\)[^<]* : [^<]*<\/font><\/br>$/\1/p' |
-        tail -n 1)"
-    [[ -n "$opening" ]] || fail "no chat line in $log to take the form from"
-    printf '%s確認係 : %s</font></br>\n' "$opening" "$1" | iconv -f UTF-8 -t CP932 >>"$log"
+    printf '<font size="2" color="white"> [%s] </font> <font size="2" color="#f7b73c">確認係 : %s</font></br>\n' \
+        "$(date '+%m/%d %H:%M:%S')" "$1" | iconv -f UTF-8 -t CP932 >>"$log"
 }
 
 if [[ "$mode" == follow ]]; then

@@ -21,28 +21,36 @@ class MciMediaPlayerTest : public ::testing::Test {
     MciMediaPlayer player;
 };
 
-TEST_F(MciMediaPlayerTest, WaveAndMp3FilesOpenOnTheirDeviceAndEachPlayStartsTheSound) {
-    const struct {
-        std::string path;
-        std::wstring device;
-    } cases[] = {
-        {write("tone.wav", makeWave(300)), L"waveaudio"},
-        // A wave file under another name is still played as a wave.
-        {write("tone.snd", makeWave(200)), L"waveaudio"},
-        {soundTestData("chime.mp3").string(), L"mpegvideo"},
-        {soundTestData("chime_id3.mp3").string(), L"mpegvideo"},
-    };
-    for (const auto& [path, device] : cases) {
-        SCOPED_TRACE(path);
-        const int before = player.playCount();
-        ASSERT_EQ(player.open(path), MediaOpenResult::Opened);
-        EXPECT_TRUE(player.isOpen());
-        EXPECT_EQ(player.deviceType(), device);
+// Each play stops, rewinds and starts the open sound; a second file replaces the first.
+void openAndPlayTwice(MciMediaPlayer& player, const std::string& path) {
+    const int before = player.playCount();
+    ASSERT_EQ(player.open(path), MediaOpenResult::Opened);
+    EXPECT_TRUE(player.isOpen());
+    for (int i = 0; i < 2; ++i) {
         EXPECT_TRUE(player.stop());
         player.seekToStart();
         player.play();
-        player.play();
-        EXPECT_EQ(player.playCount(), before + 2);
+    }
+    EXPECT_EQ(player.playCount(), before + 2);
+}
+
+TEST_F(MciMediaPlayerTest, WaveFilesOpenOnTheWaveDeviceWhateverTheirName) {
+    for (const std::string& path :
+         {write("tone.wav", makeWave(300)), write("tone.snd", makeWave(200))}) {
+        SCOPED_TRACE(path);
+        openAndPlayTwice(player, path);
+        EXPECT_EQ(player.deviceType(), L"waveaudio");
+    }
+}
+
+// MCI plays MPEG audio through the system's decoders and sound device; where
+// it cannot (Wine without a sound device), the slot stays open and silent.
+TEST_F(MciMediaPlayerTest, Mp3FilesOpenOnTheMpegDeviceOrStayOpenAndSilent) {
+    for (const char* name : {"chime.mp3", "chime_id3.mp3"}) {
+        SCOPED_TRACE(name);
+        openAndPlayTwice(player, soundTestData(name).string());
+        const std::wstring device = player.deviceType();
+        EXPECT_TRUE(device == L"mpegvideo" || device.empty()) << device.size();
     }
 }
 
