@@ -12,7 +12,8 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 
 set(bin ${CMAKE_BINARY_DIR}/bin)
-set(copies COMMAND ${CMAKE_COMMAND} -E copy_if_different ${RUVIVUVAZ_RUNTIME_DLLS} ${bin})
+set(copies COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}
+           COMMAND ${CMAKE_COMMAND} -E copy_if_different ${RUVIVUVAZ_RUNTIME_DLLS} ${bin})
 if(RUVIVUVAZ_BUILD_SHELL)
   set(qt_libraries Core Gui Widgets)
   if(RUVIVUVAZ_BUILD_TESTS)

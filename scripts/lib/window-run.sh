@@ -5,9 +5,11 @@
 #   window-run.sh start APP_DIR
 #       starts APP_DIR/mh_ruvivuvaz.exe, waits for its window, closes it
 #   window-run.sh follow APP_DIR LOG SCREENSHOT
-#       starts it, turns on tidying in オプション, attaches today's log from
-#       ファイル > Today's Log, checks that a line appended afterwards shows in
-#       the 通常 view, saves a picture of the window and exits through 終了
+#       writes a line into LOG, starts the program, turns on tidying in
+#       オプション, attaches today's log from ファイル > Today's Log, checks
+#       (through select-all and copy in the 通常 view) that the line written
+#       before shows and then that a line appended afterwards shows, saves a
+#       picture of the window and exits through 終了
 #
 # WINE and WINEPREFIX come from the environment. Every wait is a polling loop
 # with a generous time limit, so a slow machine waits longer instead of failing.
