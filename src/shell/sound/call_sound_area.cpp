@@ -7,7 +7,7 @@ namespace ruv {
 namespace {
 
 std::array<MediaPlayer*, kCallSoundSlotCount> pointersTo(
-    std::array<QtMediaPlayer, kCallSoundSlotCount>& players) {
+    std::array<CallSoundPlayer, kCallSoundSlotCount>& players) {
     std::array<MediaPlayer*, kCallSoundSlotCount> result{};
     for (std::size_t i = 0; i < players.size(); ++i) {
         result[i] = &players[i];
@@ -27,7 +27,7 @@ CallSoundArea::~CallSoundArea() {
     slots_.CloseCallSounds();
 }
 
-const QtMediaPlayer& CallSoundArea::player(ChatChannel slot) const {
+const CallSoundPlayer& CallSoundArea::player(ChatChannel slot) const {
     const auto index = callSoundIndex(slot);
     if (!index) {
         throw std::invalid_argument("channel without a call sound");

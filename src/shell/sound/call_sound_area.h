@@ -3,9 +3,9 @@
 
 #include <array>
 
+#include "call_sound_player.h"  // the player of the platform built for
 #include "core/sound/call_sound_slots.h"
 #include "shell/app/route_forwarders.h"
-#include "shell/sound/qt_media_player.h"
 
 namespace ruv {
 
@@ -20,11 +20,11 @@ class CallSoundArea {
     CallSoundSlots& soundSlots() { return slots_; }
     const CallSoundSlots& soundSlots() const { return slots_; }
     // MediaPlayer01 ... MediaPlayer09.
-    const QtMediaPlayer& player(ChatChannel slot) const;
+    const CallSoundPlayer& player(ChatChannel slot) const;
 
   private:
     ForwardingCallSounds& routing_;
-    std::array<QtMediaPlayer, kCallSoundSlotCount> players_;
+    std::array<CallSoundPlayer, kCallSoundSlotCount> players_;
     CallSoundSlots slots_;
 };
 

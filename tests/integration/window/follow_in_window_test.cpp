@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QProcess>
 #include <QTimer>
 
 #include <algorithm>
@@ -13,8 +16,7 @@
 #include <sstream>
 
 #include "core/log/route_trace.h"
-#include "integration/child_process.h"
-#include "integration/process_helpers.h"
+#include "integration/writer_log.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/log/live_log.h"
 #include "shell/views/channel_view.h"
@@ -123,19 +125,21 @@ TEST_P(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomCh
     ASSERT_GE(raws.size(), 100'000u);
     const auto expected = expectedViews(raws);
     const std::string bytes = ruv::loggen::LogGenerator(kSeed).generate(kBytes);
-    ChildProcess writer({LOG_WRITER_PROCESS, log.string(), "--bytes", std::to_string(kBytes),
-                         "--seed", std::to_string(kSeed), "--timing", timing.string(),
-                         "--max-chunk", std::to_string(maxChunk)});
+    // Started through Qt, which starts a Windows program as well as a Linux one.
+    QProcess writer;
+    writer.setProcessChannelMode(QProcess::ForwardedChannels);
+    writer.start(
+        QDir(QCoreApplication::applicationDirPath()).filePath(LOG_WRITER_PROCESS),
+        {QString::fromStdString(log.string()), "--bytes", QString::number(kBytes), "--seed",
+         QString::number(kSeed), "--timing", QString::fromStdString(timing.string()), "--max-chunk",
+         QString::number(maxChunk)});
+    ASSERT_TRUE(writer.waitForStarted(10'000)) << writer.errorString().toStdString();
 
     // A real event loop: the program's own, without the sleeps of QTest::qWait.
-    std::optional<int> writerStatus;
     QEventLoop loop;
     QTimer check;
     QObject::connect(&check, &QTimer::timeout, [&] {
-        if (!writerStatus) {
-            writerStatus = writer.waitFor(0ms);
-        }
-        if (writerStatus &&
+        if (writer.state() == QProcess::NotRunning &&
             live.tail().consumed().value == static_cast<std::int64_t>(fs::file_size(log))) {
             loop.quit();
         }
@@ -143,7 +147,9 @@ TEST_P(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomCh
     check.start(20);
     QTimer::singleShot(60'000, &loop, &QEventLoop::quit);
     loop.exec();
-    ASSERT_TRUE(exitedWith(writerStatus, 0));
+    ASSERT_EQ(writer.state(), QProcess::NotRunning);
+    ASSERT_EQ(writer.exitStatus(), QProcess::NormalExit);
+    ASSERT_EQ(writer.exitCode(), 0);
     ASSERT_EQ(live.tail().consumed().value, static_cast<std::int64_t>(fs::file_size(log)));
 
     for (const ChatChannel channel :

@@ -67,8 +67,10 @@ class LogAttachTest : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        settings = std::filesystem::path(dir.path().toStdString()) / "settings";
-        logs = std::filesystem::path(dir.path().toStdString()) / "logs";
+        // Native separators throughout, as the program keeps its paths.
+        const auto base = std::filesystem::path(dir.path().toStdU16String()).make_preferred();
+        settings = base / "settings";
+        logs = base / "logs";
         std::filesystem::create_directories(settings);
         std::filesystem::create_directories(logs);
         window = std::make_unique<TForm1>(AppEnvironment{settings, &clock, &messages});
@@ -78,7 +80,7 @@ class LogAttachTest : public ::testing::Test {
     void TearDown() override { window->session().expAttach.connectTo(nullptr); }
 
     std::filesystem::path writeLog(const std::string& name, const std::string& bytes) {
-        const std::filesystem::path path = logs / name;
+        const std::filesystem::path path = logs / std::u8string(name.begin(), name.end());
         std::ofstream(path, std::ios::binary) << bytes;
         return path;
     }
@@ -151,7 +153,7 @@ TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
 
     EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
     ASSERT_EQ(dialog.foldersAsked.size(), 1u);
-    EXPECT_EQ(dialog.foldersAsked[0], QString::fromStdString(logs.string() + "/"));
+    EXPECT_EQ(dialog.foldersAsked[0], QString::fromStdString((logs / "").string()));
     EXPECT_EQ(lines(ChatChannel::Normal), 2);
     EXPECT_EQ(lines(ChatChannel::Open), 1);
     EXPECT_EQ(lines(ChatChannel::Team), 1);
@@ -170,7 +172,7 @@ TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
     // Following starts at the line the game is still writing.
     EXPECT_EQ(window->liveLog().tail().consumed().value,
               static_cast<std::int64_t>(std::filesystem::file_size(log) - unfinished.size()));
-    EXPECT_EQ(window->attachedLogFolder(), textOf(logs) + "/");
+    EXPECT_EQ(window->attachedLogFolder(), textOf(logs / ""));
     EXPECT_TRUE(entry("LogHistory00")->isEnabled());
     EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(log.string()));
     EXPECT_FALSE(entry("LogHistory01")->isEnabled());

@@ -250,6 +250,9 @@ TEST_F(LogFaultsTest, MarkupInChatLinesReachesTheViewsByteForByte) {
 }
 
 TEST_F(LogFaultsTest, MarkupInTheLogsFileNameShowsLiterallyInTheStatusBar) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows file names cannot hold < and >";
+#endif
     const std::filesystem::path odd = folder / "<b>MHChatLog_2024_05_01.html";
     write(odd, generator.header());
     const std::string path = platform::fromNativePath(odd).value();

@@ -158,14 +158,15 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
 }
 
 TEST_F(SettingsTest, ShuffledAndUnknownRowsAreWrittenBackInTheCanonicalOrder) {
+    const std::string logFolder = (std::filesystem::path("/games/logs") / "").string();
     writeFile(folder() / "config.ini",
-              "Unknown=1\r\nMHFolderPath=/games/logs/\r\nNormal=2\r\nWhatever\r\n");
+              "Unknown=1\r\nMHFolderPath=" + logFolder + "\r\nNormal=2\r\nWhatever\r\n");
     open().reset();
     const config::ConfigStore saved = savedConfig();
     EXPECT_TRUE(saved.hasCanonicalLayout());
     EXPECT_EQ(saved.value(ConfigRow::Normal), "1");
     // Nothing attached: the log folder row keeps what was read.
-    EXPECT_EQ(saved.value(ConfigRow::MHFolderPath), "/games/logs/");
+    EXPECT_EQ(saved.value(ConfigRow::MHFolderPath), logFolder);
     EXPECT_EQ(readFile(folder() / "config.ini").find("Unknown"), std::string::npos);
 }
 

@@ -38,7 +38,9 @@ class CallSoundWindowTest : public ::testing::Test {
         writeBytes(folder / name, bytes);
         return (folder / name).string();
     }
-    const QtMediaPlayer& player(ChatChannel slot) { return window->session().sounds.player(slot); }
+    const CallSoundPlayer& player(ChatChannel slot) {
+        return window->session().sounds.player(slot);
+    }
     // Opens the dialog from its menu entry.
     TForm2* openDialog() {
         window->menuEntry("SoundOption01")->trigger();
@@ -207,7 +209,7 @@ TEST_F(CallSoundWindowTest, BrowsePresetsTheFieldAndPutsTheChosenFileIntoItOnly)
     dialog->browseButton(ChatChannel::Team)->click();
 
     EXPECT_EQ(askedName.toStdString(), wave1);
-    EXPECT_EQ(askedFolder.toStdString(), folder.path().string() + "/");
+    EXPECT_EQ(askedFolder.toStdString(), (folder.path() / "").string());
     EXPECT_EQ(askedFilter.split(QStringLiteral(";;")).size(), 3);
     EXPECT_TRUE(
         askedFilter.startsWith(QStringLiteral("Wave ファイル(*.wav);;MP3 ファイル(*.mp3)")));

@@ -8,7 +8,7 @@
 
 #include "core/sound/sound_test_files.h"
 #include "core/temp_folder.h"
-#include "shell/sound/qt_media_player.h"
+#include "shell/platform/linux/qt_media_player.h"
 
 namespace ruv::testing {
 namespace {

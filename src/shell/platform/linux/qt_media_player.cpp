@@ -1,4 +1,4 @@
-#include "shell/sound/qt_media_player.h"
+#include "shell/platform/linux/qt_media_player.h"
 
 #include <QAudioDevice>
 #include <QAudioOutput>

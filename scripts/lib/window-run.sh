@@ -1,0 +1,114 @@
+#!/usr/bin/env bash
+# Drives the Windows program under Wine on an X display (run inside xvfb-run),
+# as a player would, through keystrokes into its menus.
+#
+#   window-run.sh start APP_DIR
+#       starts APP_DIR/mh_ruvivuvaz.exe, waits for its window, closes it
+#   window-run.sh follow APP_DIR LOG SCREENSHOT
+#       writes a line into LOG, starts the program, turns on tidying in
+#       オプション, attaches today's log from ファイル > Today's Log, checks
+#       (through select-all and copy in the 通常 view) that the line written
+#       before shows and then that a line appended afterwards shows, saves a
+#       picture of the window and exits through 終了
+#
+# WINE and WINEPREFIX come from the environment. Every wait is a polling loop
+# with a generous time limit, so a slow machine waits longer instead of failing.
+set -euo pipefail
+mode="$1"
+app="$2"
+
+fail() {
+    echo "window run: $*" >&2
+    exit 1
+}
+
+# Runs "$@" every half second until it succeeds or $1 seconds have passed.
+poll() {
+    local seconds="$1"
+    shift
+    local deadline=$((SECONDS + seconds))
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.5
+    done
+}
+
+program_window() {
+    window="$(xdotool search --onlyvisible --name '^DIrararezuvero$' 2>/dev/null | head -n 1)"
+    [[ -n "$window" ]]
+}
+
+# Focuses the window and types keys into it (XTEST, as a keyboard does).
+keys() {
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    sleep 0.3
+    local key
+    for key in "$@"; do
+        xdotool key --clearmodifiers "$key"
+        sleep 0.3
+    done
+}
+
+program_ended() { ! kill -0 "$program" 2>/dev/null; }
+
+# Appends a team chat line saying $1 to the log, as the game writes it.
+append_line() {
+    printf '<font size="2" color="white"> [%s] </font> <font size="2" color="#f7b73c">確認係 : %s</font></br>\n' \
+        "$(date '+%m/%d %H:%M:%S')" "$1" | iconv -f UTF-8 -t CP932 >>"$log"
+}
+
+if [[ "$mode" == follow ]]; then
+    log="$3"
+    screenshot="$4"
+    # A line written before attaching: tidying sorts it into the view.
+    earlier="attach前の行 $RANDOM$RANDOM"
+    append_line "$earlier"
+fi
+
+cd "$app"
+"$WINE" mh_ruvivuvaz.exe >"$app/../wine-output.txt" 2>&1 &
+program=$!
+trap 'kill "$program" 2>/dev/null || true' EXIT
+poll 120 program_window || fail "no window titled DIrararezuvero appeared within 120 s"
+echo "window run: the window is shown ($(xdotool getwindowgeometry "$window" | tr '\n' ' '))"
+sleep 1  # let the first paint settle before typing
+
+if [[ "$mode" == follow ]]; then
+    # オプション > アタッチ時に過去ログを整頓する: the menu opens on its first
+    # entry; Up wraps to the last (常に最前面), the next Up is the tidying entry.
+    keys alt+o Up Up Return
+    # ファイル > Today's Log: アタッチログ(O), 追加アタッチ, then Today's Log.
+    keys alt+f Down Down Return
+
+    # Tidying sorts the line written before attaching into the 通常 view; a
+    # line appended once it shows there must follow.
+    view_shows() {
+        # Click into the view, select all and copy, as a player would.
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        xdotool mousemove "$((X + WIDTH / 2))" "$((Y + HEIGHT / 2))" click 1
+        keys ctrl+a ctrl+c
+        xclip -o -selection clipboard 2>/dev/null | grep -qF "$1"
+    }
+    poll 60 view_shows "$earlier" ||
+        fail "the line written before attaching did not show in the 通常 view within 60 s"
+    echo "window run: attached with tidying: the line written before attaching shows"
+    later="attach後の行 $RANDOM$RANDOM"
+    append_line "$later"
+    poll 60 view_shows "$later" ||
+        fail "the line appended after attaching did not show in the 通常 view within 60 s"
+    echo "window run: following: the line appended after attaching shows"
+    echo "window run: the 通常 view holds $(xclip -o -selection clipboard | wc -l) lines"
+
+    # Let the writer add a few more lines, clear the selection, take the picture.
+    xdotool mousemove "$((X + WIDTH / 2))" "$((Y + HEIGHT / 2))" click 1
+    sleep 3
+    import -window "$window" "$screenshot"
+    echo "window run: saved $screenshot"
+fi
+
+# ファイル > 終了(X).
+keys alt+f x
+poll 60 program_ended || fail "the program did not end within 60 s of 終了"
+trap - EXIT
+wait "$program" || fail "the program ended with status $?"
+echo "window run: the program ended through 終了"
