@@ -1,5 +1,6 @@
 // Program entry: the application title, the main window with its settings
-// beside the executable, the message loop.
+// beside the executable, the log named as the first argument attached (a file
+// dropped on the program's icon arrives there too), the message loop.
 
 #include <QApplication>
 
@@ -15,5 +16,8 @@ int main(int argc, char** argv) {
     environment.settingsFolder = ruv::pathFromQString(QCoreApplication::applicationDirPath());
     ruv::TForm1 window(environment);
     window.show();
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+        window.openLog(arguments.at(1));
+    }
     return QApplication::exec();
 }

@@ -6,13 +6,23 @@
 // "Today's Log" as a player would, lets lines arrive for a few seconds, then
 // saves the main tabs, the EXP tab and the three dialogs. It prints how many
 // lines the 通常 view held right after attaching and when the picture was taken.
+//
+// mh_ruvivuvaz-screenshot --screen FILE photographs another process instead:
+// on a display with a black background and no window manager it waits for a
+// window to appear, takes the picture a few seconds later without touching it,
+// crops it to the window and fails unless the window changed meanwhile.
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -44,13 +54,84 @@ QWidget* shownDialog(const QWidget& window) {
     return nullptr;
 }
 
+constexpr int kWindowWaitMilliseconds = 120'000;
+constexpr int kFirstLookMilliseconds = 1000;
+constexpr int kPictureMilliseconds = 4000;
+
+QImage grabScreen() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}
+
+// The bounds of what is not the black background: the window, on a display
+// without a window manager.
+QRect shownArea(const QImage& screen) {
+    int left = screen.width();
+    int top = screen.height();
+    int right = -1;
+    int bottom = -1;
+    for (int y = 0; y < screen.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(screen.constScanLine(y));
+        for (int x = 0; x < screen.width(); ++x) {
+            if ((row[x] & 0xffffffU) != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// --screen FILE: the picture of another program's window, untouched.
+int photographScreen(const QString& file) {
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    QImage firstLook;
+    int status = 1;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (shownArea(grabScreen()).isEmpty()) {
+            if (sinceStart.elapsed() > kWindowWaitMilliseconds) {
+                std::fprintf(stderr, "no window appeared\n");
+                QApplication::quit();
+            }
+            return;
+        }
+        poll.stop();
+        std::printf("a window appeared %.1f s after the start\n",
+                    static_cast<double>(sinceStart.elapsed()) / 1000.0);
+        QTimer::singleShot(kFirstLookMilliseconds, [&] { firstLook = grabScreen(); });
+        QTimer::singleShot(kPictureMilliseconds, [&] {
+            const QImage screen = grabScreen();
+            const bool changed = screen != firstLook;
+            std::printf("picture %d s after it appeared; the window %s since %d s\n",
+                        kPictureMilliseconds / 1000, changed ? "changed" : "did not change",
+                        kFirstLookMilliseconds / 1000);
+            const bool saved = screen.copy(shownArea(screen)).save(file, "PNG");
+            std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(file));
+            status = saved && changed ? 0 : 1;
+            QApplication::quit();
+        });
+    });
+    poll.start(200);
+    QApplication::exec();
+    return status;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DIrararezuvero"));
+    if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--screen")) {
+        return photographScreen(QString::fromLocal8Bit(argv[2]));
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: mh_ruvivuvaz-screenshot APP_FOLDER OUTPUT_FOLDER\n");
+        std::fprintf(stderr,
+                     "usage: mh_ruvivuvaz-screenshot APP_FOLDER OUTPUT_FOLDER\n"
+                     "       mh_ruvivuvaz-screenshot --screen FILE\n");
         return 2;
     }
     ruv::AppEnvironment environment;

@@ -55,15 +55,30 @@ void LogSession::reportFailure(std::string_view handlerText) {
 // --- The attach sequence ---------------------------------------------------
 
 void LogSession::attach(AttachKind kind, std::size_t historyEntry) {
-    if (!attachCommandsEnabled()) {
-        return;
-    }
     const std::string_view failureText =
         kind == AttachKind::Dialog ? kAttachFailureText : kLogChangeFailureText;
-    try {
+    runAttachCommand(failureText, [&] {
         if (const std::optional<std::string> path = pathToAttach(kind, historyEntry)) {
             attachPath(*path, kind, failureText);
         }
+    });
+}
+
+void LogSession::attachChosen(const ChosenLog& chosen) {
+    runAttachCommand(kAttachFailureText, [&] {
+        if (const std::optional<std::string> path = dialogAnswer(chosen)) {
+            attachPath(*path, AttachKind::Dialog, kAttachFailureText);
+        }
+    });
+}
+
+void LogSession::runAttachCommand(std::string_view failureText,
+                                  const std::function<void()>& steps) {
+    if (!attachCommandsEnabled()) {
+        return;
+    }
+    try {
+        steps();
     } catch (const std::exception&) {
         reportFailure(failureText);
     }
@@ -79,17 +94,12 @@ std::optional<std::string> LogSession::pathToAttach(AttachKind kind, std::size_t
         case AttachKind::Dialog:
         case AttachKind::Add: {
             const ChosenLog chosen = ports_.chooser.chooseLog(logFolder_);
+            if (kind == AttachKind::Dialog) {
+                // The dialog's own attach goes straight to the size query.
+                return dialogAnswer(chosen);
+            }
             if (chosen.outcome == ChoiceOutcome::Cancelled) {
                 return std::nullopt;
-            }
-            if (kind == AttachKind::Dialog) {
-                if (chosen.outcome == ChoiceOutcome::Unrepresentable) {
-                    // A name CP932 cannot hold can be neither recorded nor shown.
-                    ports_.display.showWarning(attachText(AttachText::SizeUnavailable));
-                    return std::nullopt;
-                }
-                // The dialog's own attach goes straight to the size query.
-                return chosen.path;
             }
             path = chosen.path;
             break;
@@ -111,6 +121,20 @@ std::optional<std::string> LogSession::pathToAttach(AttachKind kind, std::size_t
         return std::nullopt;
     }
     return path;
+}
+
+std::optional<std::string> LogSession::dialogAnswer(const ChosenLog& chosen) {
+    switch (chosen.outcome) {
+        case ChoiceOutcome::Cancelled:
+            return std::nullopt;
+        case ChoiceOutcome::Unrepresentable:
+            // A name CP932 cannot hold can be neither recorded nor shown.
+            ports_.display.showWarning(attachText(AttachText::SizeUnavailable));
+            return std::nullopt;
+        case ChoiceOutcome::Chosen:
+            break;
+    }
+    return chosen.path;
 }
 
 void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -54,6 +55,10 @@ class LogSession final : private PastLogSink {
     // Runs the attach sequence of a File-menu command; historyEntry names the
     // Log History item (0 to 4) for AttachKind::History.
     void attach(AttachKind kind, std::size_t historyEntry = 0);
+    // Attaches a log the user named outside the File menu (on the command
+    // line, or by dropping it on the window) exactly as アタッチログ does once
+    // its dialog has answered; waits while a tidy runs, as the commands do.
+    void attachChosen(const ChosenLog& chosen);
     // A file was created, deleted or renamed in the attached log's folder.
     void fileNamesChanged();
 
@@ -101,7 +106,9 @@ class LogSession final : private PastLogSink {
     void addDayGain(std::int64_t amount) override;
     void unreadableGain(std::string_view display) override;
 
+    void runAttachCommand(std::string_view failureText, const std::function<void()>& steps);
     std::optional<std::string> pathToAttach(AttachKind kind, std::size_t historyEntry);
+    std::optional<std::string> dialogAnswer(const ChosenLog& chosen);
     void attachPath(const std::string& cp932Path, AttachKind kind, std::string_view failureText);
     void attachReset();
     void startTidy(std::string_view failureText);

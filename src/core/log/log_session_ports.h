@@ -84,6 +84,8 @@ class FollowedLog {
 
 enum class ChoiceOutcome { Cancelled, Chosen, Unrepresentable };
 
+// The log the user chose: in the dialog, on the command line or by dropping
+// it on the window.
 struct ChosenLog {
     ChoiceOutcome outcome = ChoiceOutcome::Cancelled;
     std::string path;  // CP932 full path, for Chosen

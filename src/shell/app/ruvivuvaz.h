@@ -182,6 +182,10 @@ class TForm1 : public QMainWindow {
     void LogChange01Click(AttachKind kind, std::size_t historyEntry = 0);
     // A file name changed in the attached log's folder.
     void ShellChangeNotifier02Change();
+    // A log named on the command line or dropped on the window (a native path,
+    // absolute or from the working folder): attached as アタッチログ attaches the
+    // file its dialog answers.
+    void openLog(const QString& path);
     // loghistoryslist.txt in the settings folder; no folder, no file. Throw
     // config::ConfigError.
     void LoadLogHistory();
@@ -260,6 +264,9 @@ class TForm1 : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // One local file dropped on the window is attached, while attach commands are enabled.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     void buildFrame();

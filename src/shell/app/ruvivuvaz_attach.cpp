@@ -1,13 +1,20 @@
-// Attaching a log: the File menu's attach commands, the options of attaching
-// and the folder watcher's name changes, turned into calls on the log session.
+// Attaching a log: the File menu's attach commands, a log named on the command
+// line or dropped on the window, the options of attaching and the folder
+// watcher's name changes, turned into calls on the log session.
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 
 #include <array>
+#include <optional>
 
 #include "core/log/log_session.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
+#include "shell/log/log_file_dialog.h"
 
 namespace ruv {
 
@@ -15,6 +22,15 @@ namespace {
 
 OptionState optionState(bool checked) {
     return checked ? OptionState::On : OptionState::Off;
+}
+
+// The one local file a drag carries; none for several files or a remote address.
+std::optional<QString> droppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().constFirst().isLocalFile()) {
+        return std::nullopt;
+    }
+    return data->urls().constFirst().toLocalFile();
 }
 
 }  // namespace
@@ -44,6 +60,7 @@ void TForm1::connectAttaching() {
     }
     connect(&session_->live.watcher(), &LogWatcher::fileNamesChanged, this,
             &TForm1::ShellChangeNotifier02Change);
+    setAcceptDrops(true);
 }
 
 LogSession& TForm1::logSession() {
@@ -60,6 +77,31 @@ void TForm1::LogChange01Click(AttachKind kind, std::size_t historyEntry) {
 
 void TForm1::ShellChangeNotifier02Change() {
     session_->attaching.fileNamesChanged();
+}
+
+void TForm1::openLog(const QString& path) {
+    session_->attaching.attachChosen(namedLog(path));
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData()) && session_->attaching.attachCommandsEnabled()) {
+        event->acceptProposedAction();
+    } else {
+        event->ignore();
+    }
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+    const std::optional<QString> file = droppedFile(event->mimeData());
+    if (!file || !session_->attaching.attachCommandsEnabled()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    // After the drop has finished: a warning box must not hold the program
+    // the file came from.
+    QMetaObject::invokeMethod(
+        this, [this, path = *file] { openLog(path); }, Qt::QueuedConnection);
 }
 
 void TForm1::LoadLogHistory() {

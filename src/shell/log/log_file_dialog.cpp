@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 #include "core/platform/native_path.h"
 #include "core/text/cp932.h"
@@ -13,6 +14,15 @@ QString logFileFilter() {
     // Qt reads the patterns from the last parentheses; the details are hidden,
     // so the user sees the description alone.
     return QStringLiteral("HTML文書(*.html;*.htm) (*.html *.htm)");
+}
+
+ChosenLog namedLog(const QString& path) {
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const auto cp932Path = cp932::fromUtf16(QDir::toNativeSeparators(absolute).toStdU16String());
+    if (!cp932Path) {
+        return {ChoiceOutcome::Unrepresentable, {}};
+    }
+    return {ChoiceOutcome::Chosen, *cp932Path};
 }
 
 std::optional<QString> QtLogFileDialog::chooseLog(const QString& initialFolder) {
@@ -36,11 +46,7 @@ ChosenLog DialogLogChooser::chooseLog(std::string_view cp932InitialFolder) {
     if (!chosen) {
         return {ChoiceOutcome::Cancelled, {}};
     }
-    const auto path = cp932::fromUtf16(QDir::toNativeSeparators(*chosen).toStdU16String());
-    if (!path) {
-        return {ChoiceOutcome::Unrepresentable, {}};
-    }
-    return {ChoiceOutcome::Chosen, *path};
+    return namedLog(*chosen);
 }
 
 }  // namespace ruv

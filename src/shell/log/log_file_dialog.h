@@ -16,6 +16,11 @@ namespace ruv {
 // "HTML文書(*.html;*.htm)" showing *.html and *.htm.
 QString logFileFilter();
 
+// A log path the user named (in the dialog, on the command line, by a drop) as
+// the log session takes it: absolute, with native separators, in CP932;
+// Unrepresentable when CP932 cannot hold it.
+ChosenLog namedLog(const QString& path);
+
 class LogFileDialog {
   public:
     virtual ~LogFileDialog() = default;

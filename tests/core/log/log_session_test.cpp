@@ -107,6 +107,40 @@ TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress)
     EXPECT_EQ(follower.tail.path(), log);
 }
 
+// --- A log named on the command line or dropped on the window --------------------
+
+TEST_F(LogSessionTest, ChosenLogRunsTheDialogsAttachAndWaitsForARunningTidy) {
+    session->setTidyOnAttach(OptionState::On);
+    const auto log = write("a.html", kHeader + teamLine("Ren : 1") + teamLine("Ren : 2"));
+    const auto other = write("b.html", kHeader);
+    session->attachChosen({ChoiceOutcome::Chosen, text(log)});
+    ASSERT_TRUE(session->tidying());
+    EXPECT_EQ(display.caption, WindowCaption::Tidying);
+    session->attachChosen({ChoiceOutcome::Chosen, text(other)});
+    while (timers.runNext()) {
+    }
+
+    EXPECT_EQ(display.lines[ChatChannel::Team].size(), 2u);
+    EXPECT_EQ(display.caption, WindowCaption::Plain);
+    EXPECT_EQ(session->history().entries(), config::TextLines{text(log)});
+    EXPECT_EQ(display.menu.history[0].path, text(log));
+    EXPECT_EQ(display.status[StatusPanel::Path], text(log));
+    EXPECT_EQ(display.status[StatusPanel::State], "アタッチ");
+    EXPECT_EQ(exp.resets, 1);
+    EXPECT_EQ(exp.paths, std::vector<std::string>{text(log)});
+    EXPECT_EQ(follower.tail.path(), log);
+    EXPECT_TRUE(chooser.folders.empty());
+
+    // What the dialog refuses is refused the same way; the attached log stays.
+    session->attachChosen({ChoiceOutcome::Chosen, text(folder / "typed.html")});
+    session->attachChosen({ChoiceOutcome::Unrepresentable, {}});
+    EXPECT_EQ(display.warnings,
+              std::vector<std::string>(2, "ファイルサイズの取得に失敗しました。"));
+    EXPECT_EQ(follower.tail.path(), log);
+    EXPECT_EQ(session->history().size(), 1u);
+    EXPECT_TRUE(errors.lines.empty());
+}
+
 // --- Auto-attach -------------------------------------------------------------
 
 TEST_F(LogSessionTest, NewDaysLogIsFollowedFromItsFirstByteAfterTheWait) {

@@ -5,9 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <fstream>
 #include <functional>
@@ -117,6 +123,26 @@ class LogAttachTest : public ::testing::Test {
         return window->errorLog()->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
     QAction* entry(const char* name) const { return window->menuEntry(name); }
+    // Drags files over the window; true when it would take them.
+    bool dragOver(const QList<QUrl>& urls) const {
+        QMimeData data;
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &enter);
+        return enter.isAccepted();
+    }
+    // Drops one file on the window; true when it took it.
+    bool drop(const std::filesystem::path& path) const {
+        QMimeData data;
+        data.setUrls({fileUrl(path)});
+        QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.get(), &dropped);
+        return dropped.isAccepted();
+    }
+    static QUrl fileUrl(const std::filesystem::path& path) {
+        return QUrl::fromLocalFile(QString::fromStdString(path.string()));
+    }
 
     QTemporaryDir dir;
     std::filesystem::path settings;
@@ -309,6 +335,53 @@ TEST_F(LogAttachTest, AttachCommandsRestWhileTidyingAndTheStatusBarShowsItsProgr
     EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("アタッチ"));
     EXPECT_EQ(window->liveLog().tail().path(), big);
     EXPECT_GT(lines(ChatChannel::Normal), 0);
+}
+
+// --- A log named on the command line or dropped on the window -------------------
+
+TEST_F(LogAttachTest, LogNamedOnTheCommandLineIsAttachedByItsFullPath) {
+    const auto log =
+        writeLog("表.html", generator.header() + line(colours::kTeam, "Ren : earlier"));
+    writeLog("한.html", generator.header());
+    setOption("OldLog01", true);
+    const QString workingFolder = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(logs.string())));
+    window->openLog(QStringLiteral("../logs/한.html"));  // CP932 cannot hold 한
+    window->openLog(QStringLiteral("../logs/表.html"));
+    QDir::setCurrent(workingFolder);
+    waitForTidying();
+
+    EXPECT_EQ(messages.shown,
+              std::vector<QString>{QStringLiteral("ファイルサイズの取得に失敗しました。")});
+    EXPECT_EQ(window->logSession().history().entries(), config::TextLines{textOf(log)});
+    EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(log.string()));
+    EXPECT_EQ(occurrences(ChatChannel::Team, "Ren : earlier"), 1);
+    EXPECT_EQ(window->liveLog().tail().path(), log);
+    EXPECT_EQ(exp.resets, 1);
+}
+
+TEST_F(LogAttachTest, DroppedLogIsAttachedUnlessATidyRuns) {
+    const auto big = writeLog("big.html", generator.generate(400'000));
+    const auto dropped = writeLog("dropped.html", generator.header());
+    setOption("OldLog01", true);
+    chooseInDialog(big);
+    window->O2Click();
+    ASSERT_TRUE(window->tidyingPastLog());
+    EXPECT_FALSE(dragOver({fileUrl(dropped)}));
+    EXPECT_FALSE(drop(dropped));
+    waitForTidying();
+    EXPECT_EQ(window->liveLog().tail().path(), big);
+
+    EXPECT_FALSE(dragOver({fileUrl(dropped), fileUrl(big)}));
+    EXPECT_FALSE(dragOver({QUrl(QStringLiteral("https://example.org/a.html"))}));
+    EXPECT_TRUE(dragOver({fileUrl(dropped)}));
+    EXPECT_TRUE(drop(dropped));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == dropped; }, 5000));
+    EXPECT_EQ(window->logSession().history().entries(),
+              (config::TextLines{textOf(dropped), textOf(big)}));
+    EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(dropped.string()));
+    EXPECT_EQ(lines(ChatChannel::Normal), 0);
+    EXPECT_EQ(exp.resets, 2);
 }
 
 // --- 追加アタッチ, history and daily logs ------------------------------------------
