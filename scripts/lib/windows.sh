@@ -45,6 +45,7 @@ build_windows() {
     cmake -S "$ROOT" -B "$WINDOWS_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_PREFIX_PATH="$QT_WINDOWS_DIR" "${launcher[@]}" \
+        -DRUVIVUVAZ_WARNINGS_AS_ERRORS="${RUVIVUVAZ_WARNINGS_AS_ERRORS:-OFF}" \
         -DRUVIVUVAZ_BUILD_SHELL=ON -DRUVIVUVAZ_BUILD_TESTS=ON -DRUVIVUVAZ_BUILD_BENCH=OFF
     cmake --build "$WINDOWS_DIR" --parallel "$(nproc)" --target "$@"
 }
