@@ -12,8 +12,8 @@
 #include <random>
 #include <string>
 
-#include "../tests/core/sound/sound_test_files.h"
 #include "core/sound/sound_file_kind.h"
+#include "support/sound_files.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "../tests/integration/recording_tcp_server.h"
 #include "core/log/chat_format.h"
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
+#include "support/recording_tcp_server.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "core/log/route_trace.h"
 #include "core/text/cp932.h"
-#include "integration/child_process.h"
-#include "integration/process_helpers.h"
+#include "support/child_process.h"
+#include "support/process_helpers.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include "core/log/chat_format.h"
 #include "core/log/log_reader.h"
 #include "core/text/cp932.h"
-#include "integration/child_process.h"
-#include "integration/process_helpers.h"
 #include "loggen/log_generator.h"
+#include "support/child_process.h"
+#include "support/process_helpers.h"
 
 namespace {
 

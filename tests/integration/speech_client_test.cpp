@@ -13,7 +13,7 @@
 
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
-#include "integration/recording_tcp_server.h"
+#include "support/recording_tcp_server.h"
 
 namespace {
 

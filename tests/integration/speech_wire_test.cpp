@@ -12,7 +12,7 @@
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
 #include "core/speech/speech_test_buttons.h"
-#include "integration/recording_tcp_server.h"
+#include "support/recording_tcp_server.h"
 
 namespace {
 

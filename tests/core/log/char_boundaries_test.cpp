@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/log/log_lines.h"
 #include "core/text/sjis.h"
 #include "loggen/log_generator.h"
+#include "support/log_lines.h"
 
 namespace ruv::testing {
 namespace {

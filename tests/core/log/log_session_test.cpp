@@ -7,10 +7,10 @@
 
 #include <optional>
 
-#include "core/log/log_lines.h"
-#include "core/log/log_session_fakes.h"
 #include "core/platform/native_path.h"
-#include "core/temp_folder.h"
+#include "support/log_lines.h"
+#include "support/log_session_fakes.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

@@ -5,11 +5,11 @@
 
 #include <map>
 
-#include "core/log/log_lines.h"
 #include "core/log/log_reader.h"
-#include "core/log/route_fakes.h"
-#include "core/temp_folder.h"
 #include "loggen/log_generator.h"
+#include "support/log_lines.h"
+#include "support/route_fakes.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

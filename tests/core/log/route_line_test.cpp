@@ -6,9 +6,9 @@
 #include <array>
 #include <map>
 
-#include "core/log/log_lines.h"
 #include "core/log/past_log_sort.h"
-#include "core/log/route_fakes.h"
+#include "support/log_lines.h"
+#include "support/route_fakes.h"
 
 namespace ruv::testing {
 namespace {

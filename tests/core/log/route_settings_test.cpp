@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/config/config_error.h"
-#include "core/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

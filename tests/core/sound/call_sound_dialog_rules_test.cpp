@@ -7,9 +7,9 @@
 #include <string>
 
 #include "core/sound/call_sound_dialog_rules.h"
-#include "core/sound/sound_test_files.h"
-#include "core/temp_folder.h"
 #include "core/text/cp932.h"
+#include "support/sound_files.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "core/sound/sound_file_kind.h"
-#include "core/sound/sound_test_files.h"
-#include "core/temp_folder.h"
+#include "support/sound_files.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

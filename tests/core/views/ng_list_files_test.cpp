@@ -3,8 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/log/log_lines.h"
-#include "core/temp_folder.h"
+#include "support/log_lines.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "core/log/log_lines.h"
+#include "support/log_lines.h"
 
 namespace ruv::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/log/log_lines.h"
+#include "support/log_lines.h"
 
 namespace ruv::testing {
 namespace {

@@ -16,10 +16,10 @@
 #include <sstream>
 
 #include "core/log/route_trace.h"
-#include "integration/writer_log.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/log/live_log.h"
 #include "shell/views/channel_view.h"
+#include "support/writer_log.h"
 
 namespace {
 

@@ -25,9 +25,9 @@
 #include "shell/app/main_window_fixture.h"
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
-#include "shell/recording_messages.h"
 #include "shell/views/channel_view.h"
 #include "shell/views/ruvivuvaz_op02.h"
+#include "support/recording_messages.h"
 
 namespace ruv::testing {
 namespace {

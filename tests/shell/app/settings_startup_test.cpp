@@ -22,7 +22,7 @@
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
-#include "shell/recording_messages.h"
+#include "support/recording_messages.h"
 
 namespace ruv::testing {
 namespace {

@@ -12,8 +12,6 @@
 
 #include <fstream>
 
-#include "core/sound/sound_test_files.h"
-#include "core/temp_folder.h"
 #include "core/text/cp932.h"
 #include "loggen/log_generator.h"
 #include "shell/app/ruvivuvaz.h"
@@ -21,6 +19,8 @@
 #include "shell/log/live_log.h"
 #include "shell/sound/ruvivuvaz_op.h"
 #include "shell/sound/sound_dialog_messages.h"
+#include "support/sound_files.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

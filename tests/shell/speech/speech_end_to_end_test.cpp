@@ -18,7 +18,6 @@
 
 #include "core/log/chat_format.h"
 #include "core/speech/speech_test_buttons.h"
-#include "integration/recording_tcp_server.h"
 #include "loggen/log_generator.h"
 #include "shell/app/route_forwarders.h"
 #include "shell/app/session.h"
@@ -26,6 +25,7 @@
 #include "shell/speech/ruvivuvaz_op03.h"
 #include "shell/speech/speech_side.h"
 #include "shell/speech/speech_window_fixture.h"
+#include "support/recording_tcp_server.h"
 
 namespace ruv::testing {
 namespace {

@@ -20,7 +20,7 @@
 #include "shell/app/app_environment.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/platform/user_messages.h"
-#include "shell/recording_messages.h"
+#include "support/recording_messages.h"
 
 namespace ruv::testing {
 

@@ -6,9 +6,9 @@
 
 #include <QMediaPlayer>
 
-#include "core/sound/sound_test_files.h"
-#include "core/temp_folder.h"
 #include "shell/platform/linux/qt_media_player.h"
+#include "support/sound_files.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

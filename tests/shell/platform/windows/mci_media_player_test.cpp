@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/sound/sound_test_files.h"
-#include "core/temp_folder.h"
 #include "shell/platform/windows/mci_media_player.h"
+#include "support/sound_files.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {

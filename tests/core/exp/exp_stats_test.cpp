@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/exp/exp_texts.h"
-#include "exp_test_support.h"
+#include "support/exp_fakes.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/platform/shared_file.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include "core/exp/basic_page_layout.h"
 #include "core/exp/exp_texts.h"
-#include "exp_test_support.h"
+#include "support/exp_fakes.h"
 
 namespace {
 

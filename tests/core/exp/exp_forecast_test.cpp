@@ -4,7 +4,7 @@
 #include "core/exp/exp_key_filters.h"
 #include "core/exp/level_forecast.h"
 #include "core/exp/level_tables.h"
-#include "exp_test_support.h"
+#include "support/exp_fakes.h"
 
 namespace {
 

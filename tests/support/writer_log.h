@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "core/log/chat_format.h"
-#include "core/temp_folder.h"
 #include "loggen/log_generator.h"
+#include "support/temp_folder.h"
 
 namespace ruv::testing {
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/platform/native_path.h"
-#include "core/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

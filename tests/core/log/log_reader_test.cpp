@@ -13,7 +13,7 @@
 
 #include "core/log/chat_format.h"
 #include "loggen/log_generator.h"
-#include "temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

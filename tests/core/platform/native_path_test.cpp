@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "core/platform/text_file.h"
-#include "core/temp_folder.h"
 #include "core/text/cp932.h"
+#include "support/temp_folder.h"
 
 namespace {
 

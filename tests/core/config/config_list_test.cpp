@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "core/config/config_error.h"
-#include "core/file_size_limit.h"
-#include "core/temp_folder.h"
+#include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 
 namespace {
 

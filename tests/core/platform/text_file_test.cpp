@@ -4,9 +4,9 @@
 
 #include <fstream>
 
-#include "core/file_size_limit.h"
 #include "core/platform/native_path.h"
-#include "core/temp_folder.h"
+#include "support/file_size_limit.h"
+#include "support/temp_folder.h"
 
 namespace {
 

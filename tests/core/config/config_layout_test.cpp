@@ -4,7 +4,7 @@
 
 #include "core/config/config_row.h"
 #include "core/config/config_store.h"
-#include "core/temp_folder.h"
+#include "support/temp_folder.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "integration/writer_log.h"
+#include "support/writer_log.h"
 
 namespace ruv::testing {
 
