@@ -28,6 +28,7 @@ inline const FixedText kMinutesLabel{"分"};
 inline const FixedText kSecondsLabel{"秒"};
 inline const FixedText kElapsedLabel{"経過"};
 inline const FixedText kUpdateIntervalLabel{"時給計算の更新時間"};
+inline const FixedText kOneSecondLabel{"1秒"};
 inline const FixedText kPausedLabel{"更新処理停止中..."};
 inline const FixedText kLostCountingPrefix{"ロストカウント発生中...　EXP:"};
 inline const FixedText kSyncingNotice{"更新時間の同期中..."};

@@ -213,7 +213,7 @@ bool isExpGain(std::string_view raw) noexcept {
     // " <font size="2" color="#ff64ff">" and "経験値が ", directly or after one
     // blank: the candidates are the Battle colour tags.
     const std::string_view tag = markers::kBattle.substr(1);
-    const std::string_view word = markers::kGainNoBlank.substr(markers::kBattle.size());
+    const std::string_view word = markers::kGainWord;
     for (std::size_t at = raw.find(tag); at != std::string_view::npos; at = raw.find(tag, at + 1)) {
         if (at == 0 || raw[at - 1] != ' ' || !sjis::startsCharacter(raw, 0, at - 1)) {
             continue;

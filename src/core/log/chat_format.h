@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/fixed_text.h"
+
 namespace ruv {
 
 // The channels and views, named by their settings keys.
@@ -65,17 +67,10 @@ inline constexpr std::string_view kBattle = " <font size=\"2\" color=\"#ff64ff\"
 inline constexpr std::string_view kSystemRed = " <font size=\"2\" color=\"#ff6464\">";
 inline constexpr std::string_view kSystemGreen = " <font size=\"2\" color=\"#64ff80\">";
 
-// " <font size="2" color="#ff64ff"> 経験値が " and the form without the blank.
-inline constexpr std::string_view kGainBlank =
-    " <font size=\"2\" color=\"#ff64ff\"> \x8c\x6f\x8c\xb1\x92\x6c\x82\xaa ";
-inline constexpr std::string_view kGainNoBlank =
-    " <font size=\"2\" color=\"#ff64ff\">\x8c\x6f\x8c\xb1\x92\x6c\x82\xaa ";
-// " 上がりました。"
-inline constexpr std::string_view kGainEnd =
-    " \x8f\xe3\x82\xaa\x82\xe8\x82\xdc\x82\xb5\x82\xbd\x81\x42";
-// "レベルアップしました！"
-inline constexpr std::string_view kLevelUp =
-    "\x83\x8c\x83\x78\x83\x8b\x83\x41\x83\x62\x83\x76\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x49";
+// A gain reads kBattle, an optional blank, kGainWord, the amount and kGainEnd.
+inline const FixedText kGainWord{"経験値が "};
+inline const FixedText kGainEnd{" 上がりました。"};
+inline const FixedText kLevelUp{"レベルアップしました！"};
 
 // The header block that opens a new day's file.
 inline constexpr std::string_view kHeaderBody = "<body bgcolor=\"black\">";
@@ -83,9 +78,7 @@ inline constexpr std::string_view kHeaderTitle =
     "<font size=\"2\" color=\"white\"> <b> Mistharbour Chat Message Log </b></font></br>";
 inline constexpr std::string_view kHeaderDatePrefix =
     "<font size=\"2\" color=\"white\"> <b> Date : ";
-// "<font face="ＭＳ ゴシック">"
-inline constexpr std::string_view kHeaderFace =
-    "<font face=\"\x82\x6c\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4e\">";
+inline const FixedText kHeaderFace{"<font face=\"ＭＳ ゴシック\">"};
 inline constexpr std::size_t kHeaderDateLineBytes = 89;
 }  // namespace markers
 

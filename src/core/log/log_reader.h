@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/fixed_text.h"
+
 #include "core/log/line_sink.h"
 #include "core/log/log_tail.h"
 #include "core/platform/clock.h"
@@ -19,15 +21,10 @@ namespace ruv {
 // The largest block one slice reads.
 inline constexpr std::int64_t kLogBlockBytes = 102'400;
 
-// "フィルター処理中にエラーが発生しました(ShellChangeNotifier01Change)"
-inline constexpr std::string_view kLogReadFailureText =
-    "\x83\x74\x83\x42\x83\x8b\x83\x5e\x81\x5b\x8f\x88\x97\x9d\x92\x86\x82\xc9\x83\x47\x83\x89"
-    "\x81\x5b\x82\xaa\x94\xad\x90\xb6\x82\xb5\x82\xdc\x82\xb5\x82\xbd"
-    "(ShellChangeNotifier01Change)";
+inline const FixedText kLogReadFailureText{
+    "フィルター処理中にエラーが発生しました(ShellChangeNotifier01Change)"};
 // "ファイルサイズを取得できません。": shown when the log's size cannot be taken.
-inline constexpr std::string_view kLogSizeUnavailableText =
-    "\x83\x74\x83\x40\x83\x43\x83\x8b\x83\x54\x83\x43\x83\x59\x82\xf0\x8e\xe6\x93\xbe\x82\xc5"
-    "\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42";
+inline const FixedText kLogSizeUnavailableText{"ファイルサイズを取得できません。"};
 
 enum class SliceStatus {
     NotAttached,      // no log attached: nothing done

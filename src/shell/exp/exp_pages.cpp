@@ -138,7 +138,7 @@ void ExpPages::buildBasicPage(QWidget& page) {
     elapsed_ = addLabel(page, "TimeLabel01", "0");
     elapsed_->hide();
     label01_ = addLabel(page, "Label01", tx::kUpdateIntervalLabel);
-    label02_ = addLabel(page, "Label02", "1\x95\x62");  // "1秒"
+    label02_ = addLabel(page, "Label02", tx::kOneSecondLabel);
     syncing_.setTextFormat(Qt::PlainText);
     syncing_.setText(fromCp932(tx::kSyncingNotice));
     syncing_.adjustSize();

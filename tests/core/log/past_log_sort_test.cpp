@@ -192,8 +192,8 @@ TEST(PastLogSortRows, TheLinesOwnMarkupDecidesNotMarkupQuotedInItsMessage) {
 }
 
 TEST(PastLogSortRows, AGainTypedIntoChatIsNotCountedAsExperience) {
-    const std::string forged =
-        "M : " + std::string(mk::kGainBlank) + "999999" + std::string(mk::kGainEnd);
+    const std::string forged = "M : " + std::string(mk::kBattle) + " " +
+                               std::string(mk::kGainWord) + "999999" + std::string(mk::kGainEnd);
     EXPECT_EQ(sortAll(lines({chatLine("f7b73c", forged)})),
               (Events{append("Normal", "#f7b73c", kStamp + forged),
                       append("Team", "#f7b73c", kStamp + forged)}));
@@ -213,7 +213,7 @@ TEST(PastLogSortRows, MarkerStartingInsideADoubleByteCharacterDoesNotCount) {
 
 TEST(PastLogSortRows, LinesHoldingHeaderTextAreSkipped) {
     for (const std::string_view header :
-         {mk::kHeaderBody, mk::kHeaderTitle, mk::kHeaderDatePrefix, mk::kHeaderFace}) {
+         {mk::kHeaderBody, mk::kHeaderTitle, mk::kHeaderDatePrefix, mk::kHeaderFace.cp932()}) {
         const std::string quoting = "A : " + std::string(header);
         EXPECT_EQ(sortAll(lines({chatLine("f7b73c", quoting), chatLine("94ddfa", "B : b")})),
                   (Events{append("Normal", "#94ddfa", kStamp + "B : b"),

@@ -428,8 +428,9 @@ TEST_F(TypedMarkupTest, ChannelMarkupInAMessageDoesNotPostItToASecondChannel) {
 
 TEST_F(TypedMarkupTest, AGainTypedIntoChatIsNotExperience) {
     rig.views.settings.SetTabShown(ChatChannel::Battle, true);
-    const std::string typed =
-        std::string(markers::kGainBlank) + "999999" + std::string(markers::kGainEnd);
+    const std::string typed = std::string(markers::kBattle) + " " +
+                              std::string(markers::kGainWord) + "999999" +
+                              std::string(markers::kGainEnd);
     rig.route(chatLine("f7b73c", "Mallory : " + typed));
     rig.route(chatLine(
         "f7b73c", "Mallory : " + std::string(markers::kBattle) + std::string(markers::kLevelUp)));
@@ -462,8 +463,9 @@ class SortedViews final : public PastLogSink {
 };
 
 TEST_F(TypedMarkupTest, FollowingMixingAndSortingAllGoByTheLinesFirstMarker) {
-    const std::string gainMarkup =
-        std::string(markers::kGainBlank) + "99" + std::string(markers::kGainEnd);
+    const std::string gainMarkup = std::string(markers::kBattle) + " " +
+                                   std::string(markers::kGainWord) + "99" +
+                                   std::string(markers::kGainEnd);
     struct Case {
         std::string raw;
         MixBox own;
