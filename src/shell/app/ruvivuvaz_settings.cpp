@@ -24,10 +24,6 @@
 namespace ruv {
 namespace {
 
-constexpr std::array<ChatChannel, 7> kMixChannels{
-    ChatChannel::Open,  ChatChannel::Team,   ChatChannel::Club,  ChatChannel::Whis,
-    ChatChannel::Shout, ChatChannel::Battle, ChatChannel::System};
-
 constexpr std::array<ChatChannel, config::kSoundSlotCount> kSoundSlots{
     ChatChannel::Normal, ChatChannel::Open,  ChatChannel::Team,    ChatChannel::Club,
     ChatChannel::Whis,   ChatChannel::Shout, ChatChannel::Original};
@@ -209,9 +205,7 @@ config::AppSettings TForm1::currentSettings() const {
     for (std::size_t i = 0; i < s.tabShown.size(); ++i) {
         s.tabShown[i] = tabShown(tabOfRow(i));
     }
-    for (std::size_t i = 0; i < kMixChannels.size(); ++i) {
-        s.mix[i] = mixIncludes(kMixChannels[i]);
-    }
+    s.mix = session_->routeSwitches.mix;
     s.intervalSeconds = session_->expMonitor.intervalSetting().value_or(1);
     for (const TransparencyEntry& entry : kTransparencyEntries) {
         if (menuEntry(entry.name)->isChecked()) {
@@ -232,9 +226,10 @@ config::AppSettings TForm1::currentSettings() const {
     s.windowHeight = frame.height();
     s.windowWidth = frame.width();
     s.expLayout = session_->expMonitor.layoutIndex();
-    s.ngUsersApplied = ngUserSwitch()->isChecked();
-    s.ngWordsApplied = ngWordSwitch()->isChecked();
-    s.speechSend = speechSwitch()->isChecked();
+    const RouteSettings& switches = session_->routeSwitches;
+    s.ngUsersApplied = switches.ngUsersApplied;
+    s.ngWordsApplied = switches.ngWordsApplied;
+    s.speechSend = switches.speechSend;
     s.readMode = readModeList()->currentIndex();
     return s;
 }
