@@ -15,6 +15,7 @@
 #include "core/config/settings_files.h"
 #include "core/config/settings_save.h"
 #include "core/platform/clock.h"
+#include "core/sound/call_sound_slot_ids.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
@@ -23,10 +24,6 @@
 
 namespace ruv {
 namespace {
-
-constexpr std::array<ChatChannel, config::kSoundSlotCount> kSoundSlots{
-    ChatChannel::Normal, ChatChannel::Open,  ChatChannel::Team,    ChatChannel::Club,
-    ChatChannel::Whis,   ChatChannel::Shout, ChatChannel::Original};
 
 struct TransparencyEntry {
     int percent;
@@ -154,8 +151,8 @@ void TForm1::applySettings(const config::AppSettings& s) {
             menuEntry(entry.name)->trigger();
         }
     }
-    for (std::size_t i = 0; i < kSoundSlots.size(); ++i) {
-        restoreSoundPath(kSoundSlots[i], s.soundPaths[i]);
+    for (std::size_t i = 0; i < kCallSoundSlots.size(); ++i) {
+        restoreSoundPath(kCallSoundSlots[i], s.soundPaths[i]);
     }
     session_->expMonitor.restoreStatusBarShown(s.statusBarRate);
     menuEntry("N24")->setChecked(s.autoAttach);
@@ -212,8 +209,8 @@ config::AppSettings TForm1::currentSettings() const {
             s.transparencyPercent = entry.percent;
         }
     }
-    for (std::size_t i = 0; i < kSoundSlots.size(); ++i) {
-        s.soundPaths[i] = soundPath(kSoundSlots[i]);
+    for (std::size_t i = 0; i < kCallSoundSlots.size(); ++i) {
+        s.soundPaths[i] = soundPath(kCallSoundSlots[i]);
     }
     s.statusBarRate = menuEntry("N22")->isChecked();
     s.autoAttach = menuEntry("N24")->isChecked();
