@@ -37,9 +37,9 @@ class RecordedMessages final : public ruv::UserMessages {
     void show(ruv::MessageKind /*kind*/, const QString& text) override {
         last = text.toStdString();
     }
-    ruv::UserAnswer ask(const QString& /*title*/, const QString& text) override {
+    ruv::Answer ask(const QString& /*title*/, const QString& text) override {
         last = text.toStdString();
-        return ruv::UserAnswer::No;
+        return ruv::Answer::No;
     }
     std::string last;
 };

@@ -43,9 +43,9 @@ struct FakeTimer : TickTimer {
     }
 };
 
-struct FakeErrors : ErrorLineSink {
+struct FakeErrors : platform::ErrorLog {
     std::vector<std::string> lines;
-    void appendErrorLine(std::string_view line) override { lines.emplace_back(line); }
+    void append(std::string_view line) override { lines.emplace_back(line); }
 };
 
 struct FakeQuestions : YesNoQuestion {

@@ -18,11 +18,11 @@ namespace ruv::testing {
 class RecordingMessages final : public UserMessages {
   public:
     void show(MessageKind kind, const QString& text) override { shown.emplace_back(kind, text); }
-    UserAnswer ask(const QString& /*title*/, const QString& text) override {
+    Answer ask(const QString& /*title*/, const QString& text) override {
         asked.push_back(text);
         return nextAnswer(text);
     }
-    UserAnswer confirm(const QString& /*title*/, const QString& text) override {
+    Answer confirm(const QString& /*title*/, const QString& text) override {
         confirmed.push_back(text);
         return nextAnswer(text);
     }
@@ -30,15 +30,15 @@ class RecordingMessages final : public UserMessages {
     std::vector<std::pair<MessageKind, QString>> shown;
     QStringList asked;      // Yes/No questions
     QStringList confirmed;  // OK/キャンセル questions
-    std::deque<UserAnswer> answers;
+    std::deque<Answer> answers;
 
   private:
-    UserAnswer nextAnswer(const QString& text) {
+    Answer nextAnswer(const QString& text) {
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return UserAnswer::No;
+            return Answer::No;
         }
-        const UserAnswer answer = answers.front();
+        const Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }

@@ -9,4 +9,7 @@ enum class MessageKind {
     Plain,        // plain box with the application title: results
 };
 
+// The user's answer to a yes/no (or OK/キャンセル) question.
+enum class Answer { Yes, No };
+
 }  // namespace ruv

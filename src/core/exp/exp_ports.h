@@ -7,7 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "core/app/message_kind.h"
 #include "core/platform/clock.h"
+#include "core/platform/error_log.h"
 
 namespace ruv {
 
@@ -20,15 +22,6 @@ class TickTimer {
     // Called only when the period actually changes; a running timer keeps running.
     virtual void setPeriod(std::chrono::milliseconds period) = 0;
 };
-
-class ErrorLineSink {
-  public:
-    virtual ~ErrorLineSink() = default;
-    // One complete CP932 line for the error-log tab.
-    virtual void appendErrorLine(std::string_view line) = 0;
-};
-
-enum class Answer { Yes, No };
 
 class YesNoQuestion {
   public:
@@ -48,7 +41,7 @@ class StatusBarPanels {
 struct ExpPorts {
     const platform::Clock& clock;  // the wall clock of error lines
     TickTimer& timer;
-    ErrorLineSink& errors;
+    platform::ErrorLog& errors;
     YesNoQuestion& questions;
     StatusBarPanels& statusBar;
 };

@@ -245,8 +245,7 @@ void ExpStats::stopTimer() {
 }
 
 void ExpStats::appendError(std::string_view fixedText) {
-    ports_.errors.appendErrorLine(std::string(fixedText) +
-                                  platform::formatDateTime(ports_.clock.now()));
+    ports_.errors.append(std::string(fixedText) + platform::formatDateTime(ports_.clock.now()));
 }
 
 ExpStatsView ExpStats::view() const {

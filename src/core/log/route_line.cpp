@@ -252,8 +252,8 @@ void LineRouter::raiseCounter(ChatChannel tab) {
     if (!counted(tab)) {
         return;
     }
-    const std::int32_t count = counters_.Raise(tab);
-    ports_.views.SetCaption(tab, UnreadCounters::CountedCaption(tab, count));
+    const Tab page = tabOf(tab);
+    ports_.views.SetCaption(tab, countedCaption(page, counters_.raise(page)));
 }
 
 void LineRouter::playCallSoundIfKeyword(ChatChannel slot, std::string_view text) {

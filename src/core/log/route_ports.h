@@ -4,6 +4,7 @@
 // reads them afresh for every line, so a change between two lines applies to
 // the next one.
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -44,6 +45,11 @@ enum class MixBox {
     System,  // ChatLogCheckBox10 システム
 };
 inline constexpr int kMixBoxCount = 7;
+// The channel each box mixes in, by MixBox; its box is ChatLogCheckBox0N with N
+// the channel's tab page plus one.
+inline constexpr std::array<ChatChannel, kMixBoxCount> kMixChannels{
+    ChatChannel::Open,  ChatChannel::Team,   ChatChannel::Club,  ChatChannel::Whis,
+    ChatChannel::Shout, ChatChannel::Battle, ChatChannel::System};
 
 // The switches the user ticks on the NGフィルター and オリジナル tabs.
 class RouteSwitches {

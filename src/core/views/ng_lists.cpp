@@ -1,8 +1,7 @@
 #include "core/views/ng_lists.h"
 
-#include <array>
-
 #include "core/views/ng_texts.h"
+#include "core/views/tab_rules.h"
 
 namespace ruv {
 
@@ -46,15 +45,12 @@ const std::vector<std::string>& entriesOf(const NgLists& lists, NgList list) noe
 }  // namespace
 
 std::optional<ChatChannel> ViewOfTab(int tabIndex) noexcept {
-    static constexpr std::array<ChatChannel, 10> kViews{
-        ChatChannel::Normal, ChatChannel::Open,   ChatChannel::Team,     ChatChannel::Club,
-        ChatChannel::Whis,   ChatChannel::Shout,  ChatChannel::Original, ChatChannel::NG,
-        ChatChannel::Battle, ChatChannel::System,
-    };
-    if (tabIndex < 0 || tabIndex >= static_cast<int>(kViews.size())) {
-        return std::nullopt;
+    const std::optional<Tab> tab = tabAtIndex(tabIndex);
+    const std::optional<ChatChannel> channel = tab ? channelOf(*tab) : std::nullopt;
+    if (channel == ChatChannel::ExpMonitor) {
+        return std::nullopt;  // the EXP tab holds no lines
     }
-    return kViews[static_cast<std::size_t>(tabIndex)];
+    return channel;
 }
 
 NgCommandPlan PlanNgCommand(const NgLists& lists, NgList list, NgAction action,

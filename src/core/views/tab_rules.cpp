@@ -1,25 +1,37 @@
 #include "core/views/tab_rules.h"
 
+#include "core/text/fixed_text.h"
+
 namespace ruv {
 
 namespace {
 
-// CP932 captions in page order.
-constexpr std::array<std::string_view, kTabCount> kCaptions = {
-    "\x92\xca\x8f\xed",                                                  // 通常
-    "\x88\xea\x94\xca",                                                  // 一般
-    "\x83\x60\x81\x5b\x83\x80",                                          // チーム
-    "\x83\x4e\x83\x89\x83\x75",                                          // クラブ
-    "\x8e\xa8\x91\xc5\x82\xbf",                                          // 耳打ち
-    "\x8b\xa9\x82\xd1",                                                  // 叫び
-    "\x83\x49\x83\x8a\x83\x57\x83\x69\x83\x8b",                          // オリジナル
-    "NG\x83\x74\x83\x42\x83\x8b\x83\x5e\x81\x5b",                        // NGフィルター
-    "\x90\xed\x93\xac\x8f\xee\x95\xf1",                                  // 戦闘情報
-    "\x83\x56\x83\x58\x83\x65\x83\x80",                                  // システム
-    "\x8c\x6f\x8c\xb1\x92\x6c\x8f\xee\x95\xf1",                          // 経験値情報
-    "\x83\x47\x83\x89\x81\x5b\x83\x8d\x83\x4f",                          // エラーログ
-    "\x83\x66\x83\x6f\x83\x62\x83\x4f",                                  // デバッグ
-    "\x8c\xc4\x82\xd1\x8f\x6f\x82\xb5\x89\xb9\x82\xcc\x90\xdd\x92\xe8",  // 呼び出し音の設定
+inline const FixedText kNormalCaption{"通常"};
+inline const FixedText kOpenCaption{"一般"};
+inline const FixedText kTeamCaption{"チーム"};
+inline const FixedText kClubCaption{"クラブ"};
+inline const FixedText kWhisCaption{"耳打ち"};
+inline const FixedText kShoutCaption{"叫び"};
+inline const FixedText kOriginalCaption{"オリジナル"};
+inline const FixedText kNgCaption{"NGフィルター"};
+inline const FixedText kBattleCaption{"戦闘情報"};
+inline const FixedText kSystemCaption{"システム"};
+inline const FixedText kExpMonitorCaption{"経験値情報"};
+inline const FixedText kErrorLogCaption{"エラーログ"};
+inline const FixedText kDebugCaption{"デバッグ"};
+inline const FixedText kSoundsCaption{"呼び出し音の設定"};
+
+// Captions in page order.
+constexpr std::array<const FixedText*, kTabCount> kCaptions = {
+    &kNormalCaption,     &kOpenCaption,     &kTeamCaption,  &kClubCaption,   &kWhisCaption,
+    &kShoutCaption,      &kOriginalCaption, &kNgCaption,    &kBattleCaption, &kSystemCaption,
+    &kExpMonitorCaption, &kErrorLogCaption, &kDebugCaption, &kSoundsCaption,
+};
+
+// The tab of each channel, by channel.
+constexpr std::array<Tab, kChannelCount> kChannelTabs = {
+    Tab::Normal,   Tab::Open, Tab::Team,   Tab::Club,   Tab::Whis,       Tab::Shout,
+    Tab::Original, Tab::NG,   Tab::Battle, Tab::System, Tab::ExpMonitor,
 };
 
 }  // namespace
@@ -32,35 +44,20 @@ std::optional<Tab> tabAtIndex(int index) noexcept {
 }
 
 Tab tabOf(ChatChannel channel) noexcept {
-    switch (channel) {
-        case ChatChannel::Normal:
-            return Tab::Normal;
-        case ChatChannel::Open:
-            return Tab::Open;
-        case ChatChannel::Team:
-            return Tab::Team;
-        case ChatChannel::Club:
-            return Tab::Club;
-        case ChatChannel::Whis:
-            return Tab::Whis;
-        case ChatChannel::Shout:
-            return Tab::Shout;
-        case ChatChannel::Original:
-            return Tab::Original;
-        case ChatChannel::NG:
-            return Tab::NG;
-        case ChatChannel::Battle:
-            return Tab::Battle;
-        case ChatChannel::System:
-            return Tab::System;
-        case ChatChannel::ExpMonitor:
-            return Tab::ExpMonitor;
+    return kChannelTabs[static_cast<std::size_t>(channel)];
+}
+
+std::optional<ChatChannel> channelOf(Tab tab) noexcept {
+    for (std::size_t channel = 0; channel < kChannelTabs.size(); ++channel) {
+        if (kChannelTabs[channel] == tab) {
+            return static_cast<ChatChannel>(channel);
+        }
     }
-    return Tab::Normal;
+    return std::nullopt;
 }
 
 std::string_view plainCaption(Tab tab) noexcept {
-    return kCaptions[static_cast<std::size_t>(pageIndex(tab))];
+    return *kCaptions[static_cast<std::size_t>(pageIndex(tab))];
 }
 
 TabVisibility visibilityAtDesign(Tab tab) noexcept {

@@ -41,8 +41,11 @@ constexpr int pageIndex(Tab tab) noexcept {
 }
 // Empty when the index names no tab.
 std::optional<Tab> tabAtIndex(int index) noexcept;
+inline constexpr std::size_t kChannelCount = static_cast<std::size_t>(ChatChannel::ExpMonitor) + 1;
 // The tab that shows a channel's lines (ExpMonitor: the EXP tab).
 Tab tabOf(ChatChannel channel) noexcept;
+// The channel of a tab; empty for エラーログ and the two storage tabs.
+std::optional<ChatChannel> channelOf(Tab tab) noexcept;
 
 // The caption the tab has when it counts nothing, e.g. "一般".
 std::string_view plainCaption(Tab tab) noexcept;

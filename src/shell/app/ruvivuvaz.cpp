@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <QWindow>
 
-#include "core/text/cp932.h"
 #include "shell/app/page_control.h"
 #include "shell/app/session.h"
 #include "shell/app/window_font.h"
@@ -60,6 +59,7 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     applyMinimumOuterSize();
 
     session_ = std::make_unique<Session>(*this, environment_);
+    connectRouteSwitches();
     // A log that vanished is reported once, until it can be read again.
     connect(&session_->live, &LiveLog::sizeUnavailable, this,
             [this] { messages().show(MessageKind::Plain, fromCp932(kLogSizeUnavailableText)); });
@@ -161,6 +161,7 @@ void TForm1::setTabShown(Tab tab, TabVisibility visibility) {
     const bool shown = visibility == TabVisibility::Shown;
     pageControl_->setTabVisible(pageIndex(tab), shown);
     filterEntries_[static_cast<std::size_t>(pageIndex(tab))]->setChecked(shown);
+    noteTabShown(tab);
 }
 
 bool TForm1::tabShown(Tab tab) const {
@@ -178,7 +179,7 @@ void TForm1::setActiveTab(Tab tab) {
 }
 
 void TForm1::setCaption(Tab tab, std::string_view cp932) {
-    pageControl_->setTabText(pageIndex(tab), QString::fromStdU16String(cp932::toUtf16(cp932)));
+    pageControl_->setTabText(pageIndex(tab), fromCp932(cp932));
 }
 
 QTabWidget* TForm1::pageControl() const {
@@ -220,7 +221,7 @@ std::string TForm1::keyword(ChatChannel channel) const {
         return {};
     }
     // The edit accepts only text that CP932 can hold.
-    return cp932::fromUtf16(row.edit->text().toStdU16String()).value_or(std::string{});
+    return toCp932(row.edit->text()).value_or(std::string{});
 }
 
 bool TForm1::keywordArmed(ChatChannel channel) const {

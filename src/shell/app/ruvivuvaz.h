@@ -283,6 +283,9 @@ class TForm1 : public QMainWindow {
     void buildIntervalMenu(QMenu* menu);
     void buildTransparencyMenu(QMenu* menu);
     void applyMinimumOuterSize();
+    void connectRouteSwitches();
+    // Routing's copy of whether the tab is shown follows the tab bar.
+    void noteTabShown(Tab tab);
 
     // Handlers, named after their control and event.
     void filterEntryClicked(Tab tab, bool checked);  // NF01Click to NF11Click

@@ -15,6 +15,7 @@
 #include "core/config/settings_files.h"
 #include "core/config/settings_save.h"
 #include "core/platform/clock.h"
+#include "core/sound/call_sound_slot_ids.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
@@ -23,14 +24,6 @@
 
 namespace ruv {
 namespace {
-
-constexpr std::array<ChatChannel, 7> kMixChannels{
-    ChatChannel::Open,  ChatChannel::Team,   ChatChannel::Club,  ChatChannel::Whis,
-    ChatChannel::Shout, ChatChannel::Battle, ChatChannel::System};
-
-constexpr std::array<ChatChannel, config::kSoundSlotCount> kSoundSlots{
-    ChatChannel::Normal, ChatChannel::Open,  ChatChannel::Team,    ChatChannel::Club,
-    ChatChannel::Whis,   ChatChannel::Shout, ChatChannel::Original};
 
 struct TransparencyEntry {
     int percent;
@@ -158,8 +151,8 @@ void TForm1::applySettings(const config::AppSettings& s) {
             menuEntry(entry.name)->trigger();
         }
     }
-    for (std::size_t i = 0; i < kSoundSlots.size(); ++i) {
-        restoreSoundPath(kSoundSlots[i], s.soundPaths[i]);
+    for (std::size_t i = 0; i < kCallSoundSlots.size(); ++i) {
+        restoreSoundPath(kCallSoundSlots[i], s.soundPaths[i]);
     }
     session_->expMonitor.restoreStatusBarShown(s.statusBarRate);
     menuEntry("N24")->setChecked(s.autoAttach);
@@ -209,17 +202,15 @@ config::AppSettings TForm1::currentSettings() const {
     for (std::size_t i = 0; i < s.tabShown.size(); ++i) {
         s.tabShown[i] = tabShown(tabOfRow(i));
     }
-    for (std::size_t i = 0; i < kMixChannels.size(); ++i) {
-        s.mix[i] = mixIncludes(kMixChannels[i]);
-    }
+    s.mix = session_->routeSwitches.mix;
     s.intervalSeconds = session_->expMonitor.intervalSetting().value_or(1);
     for (const TransparencyEntry& entry : kTransparencyEntries) {
         if (menuEntry(entry.name)->isChecked()) {
             s.transparencyPercent = entry.percent;
         }
     }
-    for (std::size_t i = 0; i < kSoundSlots.size(); ++i) {
-        s.soundPaths[i] = soundPath(kSoundSlots[i]);
+    for (std::size_t i = 0; i < kCallSoundSlots.size(); ++i) {
+        s.soundPaths[i] = soundPath(kCallSoundSlots[i]);
     }
     s.statusBarRate = menuEntry("N22")->isChecked();
     s.autoAttach = menuEntry("N24")->isChecked();
@@ -232,9 +223,10 @@ config::AppSettings TForm1::currentSettings() const {
     s.windowHeight = frame.height();
     s.windowWidth = frame.width();
     s.expLayout = session_->expMonitor.layoutIndex();
-    s.ngUsersApplied = ngUserSwitch()->isChecked();
-    s.ngWordsApplied = ngWordSwitch()->isChecked();
-    s.speechSend = speechSwitch()->isChecked();
+    const RouteSettings& switches = session_->routeSwitches;
+    s.ngUsersApplied = switches.ngUsersApplied;
+    s.ngWordsApplied = switches.ngWordsApplied;
+    s.speechSend = switches.speechSend;
     s.readMode = readModeList()->currentIndex();
     return s;
 }

@@ -9,9 +9,9 @@
 #include <exception>
 
 #include "core/config/list_file.h"
-#include "core/text/cp932.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
+#include "shell/platform/qt_text.h"
 #include "shell/speech/ruvivuvaz_op03.h"
 
 namespace ruv {
@@ -136,7 +136,7 @@ void TForm1::showVoiceList() {
     voiceListView_->clear();
     for (const VoiceProfile& row : voiceList().Profiles()) {
         auto* item = new QTreeWidgetItem(voiceListView_);
-        item->setText(0, QString::fromStdU16String(cp932::toUtf16(row.Name)));
+        item->setText(0, fromCp932(row.Name));
         item->setText(1, QString::number(row.Voice));
         item->setText(2, QString::number(row.Volume));
         item->setText(3, QString::number(row.Speed));

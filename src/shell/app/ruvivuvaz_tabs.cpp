@@ -11,11 +11,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/text/cp932.h"
 #include "core/views/view_colours.h"
 #include "shell/app/cp932_validator.h"
 #include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
+#include "shell/platform/qt_text.h"
 #include "shell/views/channel_view.h"
 
 namespace ruv {
@@ -40,32 +41,12 @@ constexpr std::array<ViewSpec, 10> kViews = {{
     {ChatChannel::System, "RichEdit08"},
 }};
 
-struct MixSpec {
-    ChatChannel channel;
-    const char* name;
-    const char* caption;
-};
-
-constexpr std::array<MixSpec, 7> kMixBoxes = {{
-    {ChatChannel::Open, "ChatLogCheckBox02", "一般"},
-    {ChatChannel::Team, "ChatLogCheckBox03", "チーム"},
-    {ChatChannel::Club, "ChatLogCheckBox04", "クラブ"},
-    {ChatChannel::Whis, "ChatLogCheckBox05", "耳打ち"},
-    {ChatChannel::Shout, "ChatLogCheckBox06", "叫び"},
-    {ChatChannel::Battle, "ChatLogCheckBox09", "戦闘情報"},
-    {ChatChannel::System, "ChatLogCheckBox10", "システム"},
-}};
-
 QString pageName(Tab tab) {
     if (pageIndex(tab) >= pageIndex(Tab::ErrorLog)) {
         return QStringLiteral("TabSheetSystem0%1")
             .arg(pageIndex(tab) - pageIndex(Tab::ErrorLog) + 1);
     }
     return QStringLiteral("TabSheet%1").arg(pageIndex(tab) + 1);
-}
-
-QString toQString(std::string_view cp932) {
-    return QString::fromStdU16String(cp932::toUtf16(cp932));
 }
 
 QWidget* bottomRow(QWidget* parent, QHBoxLayout*& row) {
@@ -134,7 +115,7 @@ void TForm1::buildTabs() {
                 buildChannelPage(tab, page);
                 break;
         }
-        pageControl_->addTab(page, toQString(plainCaption(tab)));
+        pageControl_->addTab(page, fromCp932(plainCaption(tab)));
         pageControl_->setTabVisible(i, visibilityAtDesign(tab) == TabVisibility::Shown);
     }
     pageControl_->setCurrentIndex(pageIndex(Tab::Normal));
@@ -176,11 +157,12 @@ void TForm1::buildOriginalPage(QWidget* page) {
     auto* middle = new QHBoxLayout;
     auto* boxes = new QVBoxLayout;
     boxes->setContentsMargins(2, 2, 2, 2);
-    for (const MixSpec& spec : kMixBoxes) {
-        auto* box = new QCheckBox(QString::fromUtf8(spec.caption), page);
-        box->setObjectName(QString::fromLatin1(spec.name));
+    for (const ChatChannel channel : kMixChannels) {
+        auto* box = new QCheckBox(fromCp932(plainCaption(tabOf(channel))), page);
+        box->setObjectName(QStringLiteral("ChatLogCheckBox%1")
+                               .arg(pageIndex(tabOf(channel)) + 1, 2, 10, QChar('0')));
         boxes->addWidget(box);
-        mixBoxes_[static_cast<std::size_t>(spec.channel)] = box;
+        mixBoxes_[static_cast<std::size_t>(channel)] = box;
     }
     boxes->addStretch(1);
     middle->addLayout(boxes);
@@ -268,6 +250,7 @@ void TForm1::buildExpPage(QWidget* page) {
 
 void TForm1::filterEntryClicked(Tab tab, bool checked) {
     pageControl_->setTabVisible(pageIndex(tab), checked);
+    noteTabShown(tab);
     if (checked) {
         pageControl_->setCurrentIndex(pageIndex(tab));
     }
@@ -282,6 +265,38 @@ void TForm1::TabSheet1MouseDown() {
 void TForm1::keywordBoxClicked(ChatChannel channel) {
     const KeywordRow& row = keywordRows_[static_cast<std::size_t>(channel)];
     paintKeywordEdit(row.edit, row.box->isChecked());
+}
+
+// --- Routing's switches ----------------------------------------------------
+
+void TForm1::noteTabShown(Tab tab) {
+    if (const std::optional<ChatChannel> channel = channelOf(tab); channel && session_) {
+        session_->routeSwitches.SetTabShown(*channel, tabShown(tab));
+    }
+}
+
+// Routing reads its switches as data; each control writes its own when it changes.
+void TForm1::connectRouteSwitches() {
+    RouteSettings& switches = session_->routeSwitches;
+    for (int page = 0; page < kTabCount; ++page) {
+        noteTabShown(static_cast<Tab>(page));
+    }
+    for (std::size_t box = 0; box < kMixChannels.size(); ++box) {
+        QCheckBox* control = mixCheckBox(kMixChannels[box]);
+        switches.mix[box] = control->isChecked();
+        connect(control, &QCheckBox::toggled, this,
+                [&switches, box](bool ticked) { switches.mix[box] = ticked; });
+    }
+    const auto follow = [this](QCheckBox* control, bool& value) {
+        value = control->isChecked();
+        connect(control, &QCheckBox::toggled, this, [&value](bool ticked) { value = ticked; });
+    };
+    follow(ngUserSwitch_, switches.ngUsersApplied);
+    follow(ngWordSwitch_, switches.ngWordsApplied);
+    follow(speechSwitch_, switches.speechSend);
+    switches.readMode = readModeList_->currentIndex();
+    connect(readModeList_, &QComboBox::currentIndexChanged, this,
+            [&switches](int index) { switches.readMode = index; });
 }
 
 }  // namespace ruv

@@ -16,6 +16,7 @@
 #include "core/views/ng_lists.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
+#include "shell/platform/qt_text.h"
 #include "shell/views/channel_view.h"
 #include "shell/views/cp932_input.h"
 #include "shell/views/find_dialog.h"
@@ -47,12 +48,6 @@ constexpr std::array<MenuEntry, 11> kPopupMenu1 = {{
 
 // "検索が終了しました"
 const QString kSearchEnded = QStringLiteral("検索が終了しました");
-
-QString fromCp932(std::string_view bytes) {
-    QString text = QString::fromStdU16String(cp932::toUtf16(bytes));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
 
 // Runs a handler; a failure is one line in the error log naming the handler.
 template <typename Body>
@@ -88,7 +83,7 @@ void runNgCommand(TForm1& window, NgList list, NgAction action) {
         if (changes && i + 1 == plan.messages.size()) {
             ApplyNgCommand(window.ngLists(), plan);
         }
-        window.messages().show(plan.messages[i].kind, fromCp932(plan.messages[i].text));
+        window.messages().show(plan.messages[i].kind, fromCp932Lines(plan.messages[i].text));
     }
 }
 

@@ -9,14 +9,17 @@ Session::Session(TForm1& window, const AppEnvironment& environment)
       dialogMessages(&window),
       messages(environment.messages != nullptr ? *environment.messages : dialogMessages),
       errorLog(window),
-      windowPorts(window),
-      router(RoutePorts{windowPorts, windowPorts, windowPorts, callSounds, expEvents, speech},
-             ngLists, window.unreadCounters()),
+      windowPorts(window, routeSwitches),
+      expMonitor(window, *this),
+      router(
+          RoutePorts{windowPorts, switchPort, windowPorts, sounds.soundSlots(), expMonitor, speech},
+          ngLists, window.unreadCounters()),
       live(router, files, errorLog, clock),
       logDisplay(window, messages),
       logChooser(&window),
       attaching(LogSessionPorts{logDisplay, follower, logChooser, expAttach, files, errorLog, clock,
-                                timers}),
-      expMonitor(window, *this) {}
+                                timers}) {
+    expAttach.connectTo(&expMonitor);
+}
 
 }  // namespace ruv

@@ -7,6 +7,7 @@
 #include "core/config/config_store.h"
 #include "core/log/log_session.h"
 #include "core/log/route_line.h"
+#include "core/log/route_settings.h"
 #include "core/platform/clock.h"
 #include "core/platform/shared_file.h"
 #include "core/views/ng_lists.h"
@@ -38,12 +39,16 @@ struct Session {
     platform::NativeFileOpener files;
     WindowErrorLog errorLog;
 
+    // The switches routing reads, kept in step with their controls by the window.
+    RouteSettings routeSwitches;
+    SettingsSwitches switchPort{routeSwitches};
     WindowRoutePorts windowPorts;
-    ForwardingCallSounds callSounds;
-    ForwardingExpEvents expEvents;
     ForwardingSpeechOut speech;
     ForwardingExpAttachEvents expAttach;
     NgLists ngLists;
+    // Made before routing and attaching, which are given them as their ports.
+    CallSoundArea sounds;
+    ExpMonitor expMonitor;
     LineRouter router;
     LiveLog live;
 
@@ -56,17 +61,11 @@ struct Session {
     DialogLogChooser logChooser;
     LogSession attaching;
 
-    // --- EXP monitor ---
-    ExpMonitor expMonitor;
-
     // --- speech ---
     // Rows 51-58 as stored; the read mode (row 60) follows BouyomiComboBox01.
     SpeechSettingTexts speechSettingTexts = speechSettingResetTexts();
     // Connected to routing's speech port; stops its sender with the session.
     SpeechSide speechSide{errorLog, clock, speech};
-
-    // --- call sounds ---
-    CallSoundArea sounds{callSounds};
 
     // --- settings at start-up and exit ---
     config::ConfigStore configStore;

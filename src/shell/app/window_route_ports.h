@@ -1,16 +1,18 @@
 #pragma once
-// Routing's view of the main window: its views and tabs, the switches on the
-// オリジナル and NGフィルター tabs, and the keyword rows.
+// Routing's view of the main window: its views and tabs and the keyword rows.
+// Which tabs are shown is read from the switches the window keeps in step.
 
 #include "core/log/route_ports.h"
+#include "core/log/route_settings.h"
 
 namespace ruv {
 
 class TForm1;
 
-class WindowRoutePorts final : public RouteViews, public RouteSwitches, public KeywordRows {
+class WindowRoutePorts final : public RouteViews, public KeywordRows {
   public:
-    explicit WindowRoutePorts(TForm1& window) : window_(window) {}
+    WindowRoutePorts(TForm1& window, const RouteSettings& switches)
+        : window_(window), switches_(switches) {}
 
     void Append(ChatChannel view, std::string_view text, Colour colour) override;
     Colour LastLineColour(ChatChannel view) const override;
@@ -18,17 +20,13 @@ class WindowRoutePorts final : public RouteViews, public RouteSwitches, public K
     std::optional<ChatChannel> ActiveTab() const override;
     void SetCaption(ChatChannel tab, std::string_view caption) override;
 
-    bool NgUsersApplied() const override;
-    bool NgWordsApplied() const override;
-    bool MixTicked(MixBox box) const override;
-    bool SpeechSendTicked() const override;
-
     bool Ticked(ChatChannel row) const override;
     void Untick(ChatChannel row) override;
     std::string Keyword(ChatChannel row) const override;
 
   private:
     TForm1& window_;
+    const RouteSettings& switches_;
 };
 
 }  // namespace ruv

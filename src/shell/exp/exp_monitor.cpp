@@ -68,26 +68,19 @@ std::string cp932Of(const QString& text) {
 
 ExpMonitor::ExpMonitor(TForm1& window, Session& session)
     : window_(window),
-      session_(session),
       timer_(window.expTimer()),
-      errors_(session.errorLog),
       questions_(session.messages),
       statusBar_(window),
-      stats_(forecast_, ExpPorts{session.clock, timer_, errors_, questions_, statusBar_}),
+      stats_(forecast_, ExpPorts{session.clock, timer_, session.errorLog, questions_, statusBar_}),
       pages_(*window.expBasicPage(), *window.expExtendedPage(), debugPage(window),
              *window.syncingLabel()) {
     connectPages();
     connectMenu();
     connect(&window.expTimer(), &QTimer::timeout, this, &ExpMonitor::Timer01Timer);
-    session.expEvents.connectTo(this);
-    session.expAttach.connectTo(this);
     refresh();
 }
 
-ExpMonitor::~ExpMonitor() {
-    session_.expEvents.connectTo(nullptr);
-    session_.expAttach.connectTo(nullptr);
-}
+ExpMonitor::~ExpMonitor() = default;
 
 void ExpMonitor::connectPages() {
     connect(pages_.pauseButton(), &QPushButton::clicked, this, &ExpMonitor::SpeedButton1Click);

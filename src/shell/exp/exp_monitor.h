@@ -25,7 +25,7 @@ struct Session;
 class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvents {
     Q_OBJECT
   public:
-    // Builds the pages and connects itself to the session's routing and attach ports.
+    // Builds the pages; routing and attaching are given it as their EXP ports.
     ExpMonitor(TForm1& window, Session& session);
     ~ExpMonitor() override;
 
@@ -82,9 +82,7 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     QAction* intervalEntry(IntervalItem item) const;
 
     TForm1& window_;
-    Session& session_;
     QtTickTimer timer_;
-    SessionErrorLines errors_;
     MessageBoxQuestions questions_;
     WindowStatusPanels statusBar_;
     LevelForecast forecast_;

@@ -23,13 +23,8 @@ void QtTickTimer::setPeriod(std::chrono::milliseconds period) {
     timer_.setInterval(period);
 }
 
-void SessionErrorLines::appendErrorLine(std::string_view line) {
-    log_.append(line);
-}
-
 Answer MessageBoxQuestions::ask(std::string_view title, std::string_view text) {
-    return messages_.ask(fromCp932(title), fromCp932(text)) == UserAnswer::Yes ? Answer::Yes
-                                                                               : Answer::No;
+    return messages_.ask(fromCp932(title), fromCp932(text));
 }
 
 void WindowStatusPanels::showPanels(std::string_view panel0, std::string_view panel1) {

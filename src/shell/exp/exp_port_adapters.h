@@ -16,11 +16,6 @@ namespace ruv {
 class TForm1;
 class UserMessages;
 
-namespace platform {
-class Clock;
-class ErrorLog;
-}  // namespace platform
-
 class QtTickTimer final : public TickTimer {
   public:
     explicit QtTickTimer(QTimer& timer) : timer_(timer) {}
@@ -30,15 +25,6 @@ class QtTickTimer final : public TickTimer {
 
   private:
     QTimer& timer_;
-};
-
-class SessionErrorLines final : public ErrorLineSink {
-  public:
-    explicit SessionErrorLines(platform::ErrorLog& log) : log_(log) {}
-    void appendErrorLine(std::string_view line) override;
-
-  private:
-    platform::ErrorLog& log_;
 };
 
 class MessageBoxQuestions final : public YesNoQuestion {

@@ -8,6 +8,12 @@ QString fromCp932(std::string_view cp932) {
     return QString::fromStdU16String(cp932::toUtf16(cp932));
 }
 
+QString fromCp932Lines(std::string_view cp932) {
+    QString text = fromCp932(cp932);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
 std::optional<std::string> toCp932(const QString& text) {
     return cp932::fromUtf16(text.toStdU16String());
 }

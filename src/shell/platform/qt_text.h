@@ -13,6 +13,8 @@ namespace ruv {
 
 // CP932 bytes as shown on screen.
 QString fromCp932(std::string_view cp932);
+// CP932 text of several lines: each CR LF becomes the line feed Qt breaks at.
+QString fromCp932Lines(std::string_view cp932);
 // Empty when the text holds a character CP932 cannot hold.
 std::optional<std::string> toCp932(const QString& text);
 

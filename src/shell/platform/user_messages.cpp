@@ -19,19 +19,19 @@ void DialogUserMessages::showTitled(MessageKind kind, const QString& title, cons
     box.exec();
 }
 
-UserAnswer DialogUserMessages::ask(const QString& title, const QString& text) {
+Answer DialogUserMessages::ask(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No,
                     parent_);
     box.setTextFormat(Qt::PlainText);
-    return box.exec() == QMessageBox::Yes ? UserAnswer::Yes : UserAnswer::No;
+    return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-UserAnswer DialogUserMessages::confirm(const QString& title, const QString& text) {
+Answer DialogUserMessages::confirm(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Ok | QMessageBox::Cancel,
                     parent_);
     box.setTextFormat(Qt::PlainText);
     box.button(QMessageBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    return box.exec() == QMessageBox::Ok ? UserAnswer::Yes : UserAnswer::No;
+    return box.exec() == QMessageBox::Ok ? Answer::Yes : Answer::No;
 }
 
 }  // namespace ruv

@@ -9,8 +9,6 @@ class QWidget;
 
 namespace ruv {
 
-enum class UserAnswer { Yes, No };
-
 class UserMessages {
   public:
     virtual ~UserMessages() = default;
@@ -23,11 +21,9 @@ class UserMessages {
         show(kind, text);
     }
     // A Yes/No question.
-    virtual UserAnswer ask(const QString& title, const QString& text) = 0;
+    virtual Answer ask(const QString& title, const QString& text) = 0;
     // A question with OK and キャンセル; OK answers Yes.
-    virtual UserAnswer confirm(const QString& title, const QString& text) {
-        return ask(title, text);
-    }
+    virtual Answer confirm(const QString& title, const QString& text) { return ask(title, text); }
 };
 
 // Real modal message boxes over a parent window.
@@ -36,8 +32,8 @@ class DialogUserMessages final : public UserMessages {
     explicit DialogUserMessages(QWidget* parent) : parent_(parent) {}
     void show(MessageKind kind, const QString& text) override;
     void showTitled(MessageKind kind, const QString& title, const QString& text) override;
-    UserAnswer ask(const QString& title, const QString& text) override;
-    UserAnswer confirm(const QString& title, const QString& text) override;
+    Answer ask(const QString& title, const QString& text) override;
+    Answer confirm(const QString& title, const QString& text) override;
 
   private:
     QWidget* parent_;

@@ -17,13 +17,9 @@ std::array<MediaPlayer*, kCallSoundSlotCount> pointersTo(
 
 }  // namespace
 
-CallSoundArea::CallSoundArea(ForwardingCallSounds& routing)
-    : routing_(routing), slots_(pointersTo(players_)) {
-    routing_.connectTo(&slots_);
-}
+CallSoundArea::CallSoundArea() : slots_(pointersTo(players_)) {}
 
 CallSoundArea::~CallSoundArea() {
-    routing_.connectTo(nullptr);
     slots_.CloseCallSounds();
 }
 

@@ -5,14 +5,12 @@
 
 #include "call_sound_player.h"  // the player of the platform built for
 #include "core/sound/call_sound_slots.h"
-#include "shell/app/route_forwarders.h"
 
 namespace ruv {
 
 class CallSoundArea {
   public:
-    // Connects routing's call-sound port to these slots until destroyed.
-    explicit CallSoundArea(ForwardingCallSounds& routing);
+    CallSoundArea();
     ~CallSoundArea();
     CallSoundArea(const CallSoundArea&) = delete;
     CallSoundArea& operator=(const CallSoundArea&) = delete;
@@ -23,7 +21,6 @@ class CallSoundArea {
     const CallSoundPlayer& player(ChatChannel slot) const;
 
   private:
-    ForwardingCallSounds& routing_;
     std::array<CallSoundPlayer, kCallSoundSlotCount> players_;
     CallSoundSlots slots_;
 };

@@ -1,12 +1,11 @@
 #include "shell/sound/sound_message_text.h"
 
-#include "shell/views/line_text.h"
+#include "shell/platform/qt_text.h"
 
 namespace ruv {
 
 QString decodeSoundText(std::string_view cp932) {
-    QString text = decodeCp932(cp932);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QString text = fromCp932Lines(cp932);
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }

@@ -96,7 +96,7 @@ TForm4::TForm4(TForm1& window) : QDialog(&window), window_(window) {
     connect(testWait_, &QTimer::timeout, this, [this] {
         testButton_->setEnabled(true);
         UserMessages& messages = window_.messages();
-        if (messages.ask(questionTitle(), fromCp932(kConnectionTestQuestion)) == UserAnswer::Yes) {
+        if (messages.ask(questionTitle(), fromCp932(kConnectionTestQuestion)) == Answer::Yes) {
             messages.show(MessageKind::Information, fromCp932(kConnectionTestDone));
         } else {
             messages.show(MessageKind::Warning, fromCp932(connectionTestAdvice()));
@@ -433,7 +433,7 @@ void TForm4::Button02Click() {
 void TForm4::Button03Click() {
     UserMessages& messages = window_.messages();
     if (messages.confirm(questionTitle(), fromCp932(speech_dialog_texts::kResetQuestion)) !=
-        UserAnswer::Yes) {
+        Answer::Yes) {
         return;
     }
     showValues(dialogResetValues());

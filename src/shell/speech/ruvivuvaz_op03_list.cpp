@@ -207,9 +207,8 @@ void TForm4::Delete1Click() {
         if (!deleteButton_->isEnabled() || !list_->isEnabled() || !selectedRow()) {
             return;
         }
-        if (window_.messages().confirm(questionTitle(),
-                                       fromCp932(speech_dialog_texts::kDeleteQuestion)) !=
-            UserAnswer::Yes) {
+        if (window_.messages().confirm(
+                questionTitle(), fromCp932(speech_dialog_texts::kDeleteQuestion)) != Answer::Yes) {
             return;
         }
         filling_ = true;  // the list and the rows differ until the loop ends

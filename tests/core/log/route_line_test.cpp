@@ -124,7 +124,7 @@ TEST_F(RouteLineTest, HeldBackLineGoesToTheNgViewAndNowhereElse) {
     EXPECT_THAT(rig.sounds.played, IsEmpty());
     EXPECT_THAT(rig.speech.spoken, IsEmpty());
     EXPECT_EQ(rig.views.captions[kNg], sj("NGフィルター(2)"));
-    EXPECT_EQ(rig.counters.Count(kTeam), 0);
+    EXPECT_EQ(rig.counters.count(tabOf(kTeam)), 0);
 }
 
 TEST_F(RouteLineTest, GainLineHeldBackByAnNgWordIsNotCountedAsGain) {
@@ -217,9 +217,9 @@ TEST_F(RouteLineTest, LinesAreCountedOnlyWhileAnotherTabThanTheirOwnOrNormalIsAc
     rig.views.active = kOpen;
     rig.route(chatLine("c8ffc8", "Abc : own tab"));
 
-    EXPECT_EQ(rig.counters.Count(kTeam), 2);
+    EXPECT_EQ(rig.counters.count(tabOf(kTeam)), 2);
     EXPECT_EQ(rig.views.captions[kTeam], sj("チーム(2)"));
-    EXPECT_EQ(rig.counters.Count(kOpen), 0);
+    EXPECT_EQ(rig.counters.count(tabOf(kOpen)), 0);
     EXPECT_FALSE(rig.views.captions.contains(kOpen));
 }
 
@@ -227,7 +227,7 @@ TEST_F(RouteLineTest, HiddenChannelTabIsNotCounted) {
     rig.views.active = kOpen;
     settings().SetTabShown(kShout, false);
     rig.route(chatLine("c896c8", "Abc : shout"));
-    EXPECT_EQ(rig.counters.Count(kShout), 0);
+    EXPECT_EQ(rig.counters.count(tabOf(kShout)), 0);
     EXPECT_EQ(lines(kNormal).size(), 1u);
 }
 
@@ -388,7 +388,7 @@ TEST_F(RouteLineTest, MixedLinesAreCountedWhenNeitherOriginalNorNormalIsActive) 
         rig.views.active = active;
         rig.route(chatLine("f7b73c", "A : hi"));
     }
-    EXPECT_EQ(rig.counters.Count(kOriginal), 2);
+    EXPECT_EQ(rig.counters.count(tabOf(kOriginal)), 2);
     EXPECT_EQ(rig.views.captions[kOriginal], sj("オリジナル(2)"));
 }
 

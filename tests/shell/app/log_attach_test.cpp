@@ -47,7 +47,7 @@ class ScriptedDialog final : public LogFileDialog {
 class RecordedMessages final : public UserMessages {
   public:
     void show(MessageKind, const QString& text) override { shown.push_back(text); }
-    UserAnswer ask(const QString&, const QString&) override { return UserAnswer::No; }
+    Answer ask(const QString&, const QString&) override { return Answer::No; }
     std::vector<QString> shown;
 };
 

@@ -1,10 +1,12 @@
 // The tab set: design state, showing and hiding from the tab menu, the unread
 // counters in the captions and their reset by a press on the tab strip.
 
+#include <QCheckBox>
 #include <QTabBar>
 #include <QTest>
 
 #include "shell/app/main_window_fixture.h"
+#include "shell/app/session.h"
 
 namespace ruv::testing {
 namespace {
@@ -56,6 +58,20 @@ TEST_F(TabSet, UnmarkingOpenHidesTheGeneralTabEvenWithACountedCaption) {
     entry("NF02")->trigger();
     EXPECT_TRUE(window->tabShown(Tab::Open));
     EXPECT_EQ(window->activeTab(), Tab::Open);
+}
+
+TEST_F(TabSet, RoutingSeesTheTabsAndSwitchesAsTheUserSetsThem) {
+    const RouteSettings& switches = window->session().routeSwitches;
+    entry("NF09")->trigger();
+    entry("NF02")->trigger();
+    window->ngWordSwitch()->click();
+    window->mixCheckBox(ChatChannel::Battle)->click();
+    EXPECT_TRUE(switches.TabShown(ChatChannel::Battle));
+    EXPECT_FALSE(switches.TabShown(ChatChannel::Open));
+    EXPECT_TRUE(switches.ngWordsApplied);
+    EXPECT_FALSE(switches.ngUsersApplied);
+    EXPECT_TRUE(switches.MixTicked(MixBox::Battle));
+    EXPECT_FALSE(switches.MixTicked(MixBox::Open));
 }
 
 TEST_F(TabSet, SetTabShownKeepsTheMenuMarkInStepAndNeverShowsStorage) {

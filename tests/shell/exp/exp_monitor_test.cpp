@@ -40,18 +40,18 @@ class RecordingMessages final : public UserMessages {
         QString text;
     };
     void show(MessageKind, const QString& text) override { shown.push_back(text); }
-    UserAnswer ask(const QString& title, const QString& text) override {
+    Answer ask(const QString& title, const QString& text) override {
         questions.push_back({title, text});
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return UserAnswer::No;
+            return Answer::No;
         }
-        const UserAnswer answer = answers.front();
+        const Answer answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
-    std::deque<UserAnswer> answers;
+    std::deque<Answer> answers;
     std::vector<Question> questions;
     std::vector<QString> shown;
 };
@@ -318,7 +318,7 @@ TEST_F(ExpMonitorTest, ResetAsksFirstAndYesClearsAllButTheDayFigures) {
     routeGain(1500);
     ticks(3);
 
-    messages.answers = {UserAnswer::No, UserAnswer::Yes};
+    messages.answers = {Answer::No, Answer::Yes};
     button("Button1")->click();
     ASSERT_EQ(messages.questions.size(), 1u);
     EXPECT_EQ(messages.questions[0].title, QStringLiteral("リセットの確認"));
@@ -359,7 +359,7 @@ TEST_F(ExpMonitorTest, PauseHoldsGainsApartAndResumeAsksWhetherToMergeThem) {
     EXPECT_EQ(labelText("DeLabel03"), QStringLiteral("2"));
     EXPECT_EQ(labelText("Label01"), QStringLiteral("ロストカウント発生中...　EXP:500 CT:2 2秒"));
 
-    messages.answers = {UserAnswer::Yes};
+    messages.answers = {Answer::Yes};
     pause->click();
     ASSERT_EQ(messages.questions.size(), 1u);
     EXPECT_EQ(messages.questions[0].title, QStringLiteral("ロストカウントの行方"));

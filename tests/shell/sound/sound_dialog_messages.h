@@ -23,7 +23,7 @@ class SoundDialogMessages final : public UserMessages {
     void showTitled(MessageKind kind, const QString& title, const QString& text) override {
         shown.push_back({kind, title, text});
     }
-    UserAnswer ask(const QString&, const QString&) override { return UserAnswer::No; }
+    Answer ask(const QString&, const QString&) override { return Answer::No; }
 
     std::vector<Shown> shown;
 };

@@ -150,12 +150,12 @@ TEST_F(SpeechDialogTest, DeleteAsksWithOkAndCancelAndRemovesTheSelectedRowsOnlyO
     dialog->EditRadioButton01Click();
     selectOnly({0, 2});
 
-    messages.answers = {UserAnswer::No};
+    messages.answers = {Answer::No};
     dialog->Delete1Click();
     EXPECT_EQ(messages.confirmed, QStringList{QStringLiteral("選択したリストを削除しますか？")});
     EXPECT_EQ(dialog->rows().size(), 3u);
 
-    messages.answers = {UserAnswer::Yes};
+    messages.answers = {Answer::Yes};
     child<QAction>("Delete1")->trigger();  // the list's pop-up entry
     EXPECT_EQ(rowNames(), QStringList{QStringLiteral("b")});
     EXPECT_EQ(list()->topLevelItemCount(), 1);
@@ -177,11 +177,11 @@ TEST_F(SpeechDialogTest, ResetThenCancelStoresNothing) {
     EXPECT_EQ(child<QLabel>("TrackBarLabel02")->text(), QStringLiteral("150"));
     EXPECT_TRUE(child<QRadioButton>("RadioButton01")->isChecked());
 
-    messages.answers = {UserAnswer::No};
+    messages.answers = {Answer::No};
     dialog->Button03Click();
     EXPECT_EQ(child<QLineEdit>("PortEdit01")->text(), QStringLiteral("50080"));
 
-    messages.answers = {UserAnswer::Yes};
+    messages.answers = {Answer::Yes};
     dialog->Button03Click();
     EXPECT_EQ(messages.confirmed,
               QStringList(2, QStringLiteral("初期設定に戻しますか？")));  // OK and キャンセル

@@ -102,7 +102,7 @@ class ConnectionTestButton : public SpeechEndToEndTest {
 };
 
 TEST_F(ConnectionTestButton, SendsTheTestRequestAndAsksWhenTheWaitIsOver) {
-    messages.answers = {UserAnswer::Yes};
+    messages.answers = {Answer::Yes};
     dialog->TestButton01Click();
 
     ASSERT_TRUE(server.waitForConnections(1, 5s));
@@ -189,7 +189,7 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
 }
 
 TEST_F(ConnectionTestButton, NoGivesTheAdviceOnSixLines) {
-    messages.answers = {UserAnswer::No};
+    messages.answers = {Answer::No};
     dialog->connectionTestWait().setInterval(10);
     dialog->TestButton01Click();
     QSignalSpy done(&dialog->connectionTestWait(), &QTimer::timeout);

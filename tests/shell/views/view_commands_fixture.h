@@ -34,9 +34,9 @@ class ViewCommandMessages final : public UserMessages {
             onShow();
         }
     }
-    UserAnswer ask(const QString& /*title*/, const QString& /*text*/) override {
+    Answer ask(const QString& /*title*/, const QString& /*text*/) override {
         ADD_FAILURE() << "no command of the views asks a question";
-        return UserAnswer::No;
+        return Answer::No;
     }
 
     std::vector<Shown> shown;
