@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/speech/speech_dialog_rules.h"
 #include "core/speech/voice_list_editor.h"
 
 namespace {
@@ -49,11 +50,19 @@ TEST(VoiceListEditor, AddingAppendsThePanelOnlyInAddModeAndEmptiesTheName) {
     EXPECT_EQ(editor.rows().back(), (VoiceProfile{"xy", 5, 100, 100, 60}));
     EXPECT_EQ(editor.panel(), (VoiceProfile{"", 5, 100, 100, 60}));
     EXPECT_EQ(editor.add(), ruv::AddRowCheck::EmptyName);
+    editor.typeName("abc");
+    EXPECT_EQ(editor.add(), ruv::AddRowCheck::DuplicateName);
+    editor.typeName("ABC");  // names are compared exactly
+    EXPECT_EQ(editor.add(), ruv::AddRowCheck::Accepted);
+    EXPECT_EQ(ruv::addRowRefusalText(ruv::AddRowCheck::DuplicateName),
+              ruv::speech_dialog_texts::kDuplicateName);
+    EXPECT_EQ(ruv::addRowRefusalText(ruv::AddRowCheck::EmptyName),
+              ruv::speech_dialog_texts::kEmptyName);
 
     editor.chooseEditMode();
     editor.typeName("q");
     EXPECT_FALSE(editor.add().has_value());
-    EXPECT_EQ(editor.rows().size(), 2u);
+    EXPECT_EQ(editor.rows().size(), 3u);
 }
 
 TEST(VoiceListEditor, RenamingToAnotherRowsNameBlocksTheListUntilCorrected) {
@@ -66,6 +75,8 @@ TEST(VoiceListEditor, RenamingToAnotherRowsNameBlocksTheListUntilCorrected) {
     editor.typeName("");
     EXPECT_FALSE(editor.nameDuplicate());
     EXPECT_FALSE(editor.okEnabled());  // a row without a name is held like a duplicate
+    editor.typeName("xy");             // its own name again
+    EXPECT_TRUE(editor.okEnabled());
     editor.typeName("ab");
     EXPECT_TRUE(editor.okEnabled() && editor.listEnabled() && editor.deleteEnabled());
     EXPECT_EQ(names(editor), (std::vector<std::string>{"abc", "ab"}));

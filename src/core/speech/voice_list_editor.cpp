@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "core/speech/speech_dialog_rules.h"
+
 namespace ruv {
 
 namespace {
@@ -15,6 +17,25 @@ int clamped(int value, PanelRange range) {
 VoiceProfile panelFrom(const VoiceProfile& row) {
     return {row.Name, clamped(row.Voice, kPanelVoiceRange), clamped(row.Volume, kPanelVolumeRange),
             clamped(row.Speed, kPanelSpeedRange), clamped(row.Tone, kPanelToneRange)};
+}
+
+AddRowCheck checkNewRow(const std::vector<VoiceProfile>& rows, std::string_view name) {
+    if (name.empty()) {
+        return AddRowCheck::EmptyName;
+    }
+    const bool taken = std::any_of(rows.begin(), rows.end(),
+                                   [&](const VoiceProfile& row) { return row.Name == name; });
+    return taken ? AddRowCheck::DuplicateName : AddRowCheck::Accepted;
+}
+
+bool duplicatesAnotherRow(const std::vector<VoiceProfile>& rows, std::string_view name,
+                          std::size_t editedRow) {
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (i != editedRow && rows[i].Name == name) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int& sliderField(VoiceProfile& profile, PanelSlider slider) {
@@ -30,6 +51,18 @@ int& sliderField(VoiceProfile& profile, PanelSlider slider) {
 }
 
 }  // namespace
+
+std::string_view addRowRefusalText(AddRowCheck check) {
+    switch (check) {
+        case AddRowCheck::EmptyName:
+            return speech_dialog_texts::kEmptyName;
+        case AddRowCheck::DuplicateName:
+            return speech_dialog_texts::kDuplicateName;
+        case AddRowCheck::Accepted:
+            break;
+    }
+    return {};
+}
 
 void VoiceListEditor::open(std::vector<VoiceProfile> rows) {
     rows_ = std::move(rows);

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/exp/exp_ports.h"
-#include "core/speech/speech_dialog_rules.h"
 #include "core/speech/voice_list.h"
 
 namespace ruv {
@@ -24,6 +23,15 @@ inline constexpr PanelRange kPanelVoiceRange{0, 8};
 inline constexpr PanelRange kPanelVolumeRange{0, 100};
 inline constexpr PanelRange kPanelSpeedRange{50, 200};
 inline constexpr PanelRange kPanelToneRange{50, 200};
+
+// The panel's values when nothing is selected: no name, voice 0 and 100 for
+// the three sliders.
+inline const VoiceProfile kPanelResetValues{"", 0, 100, 100, 100};
+
+// "新規追加" refuses an empty name and a name some row already carries.
+enum class AddRowCheck { Accepted, EmptyName, DuplicateName };
+// The warning for a refused row.
+std::string_view addRowRefusalText(AddRowCheck check);
 
 enum class VoiceEditMode { Add, Edit };  // "新規作成", "リスト再編集"
 enum class PanelSlider { Volume, Speed, Tone };
