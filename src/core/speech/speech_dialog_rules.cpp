@@ -1,7 +1,5 @@
 #include "core/speech/speech_dialog_rules.h"
 
-#include <algorithm>
-
 namespace ruv {
 
 SpeechDialogValues dialogValuesFromStored(const SpeechSettingsReading& stored) {
@@ -53,37 +51,6 @@ SpeechDialogOk applyDialogOk(const SpeechDialogValues& values, std::string_view 
                                     values.names == NameReading::NotRead ? "0" : "1",
                                     std::string(storedReadMode)};
     return out;
-}
-
-AddRowCheck checkNewRow(const std::vector<VoiceProfile>& rows, std::string_view name) {
-    if (name.empty()) {
-        return AddRowCheck::EmptyName;
-    }
-    const bool taken = std::any_of(rows.begin(), rows.end(),
-                                   [&](const VoiceProfile& row) { return row.Name == name; });
-    return taken ? AddRowCheck::DuplicateName : AddRowCheck::Accepted;
-}
-
-std::string_view addRowRefusalText(AddRowCheck check) {
-    switch (check) {
-        case AddRowCheck::EmptyName:
-            return speech_dialog_texts::kEmptyName;
-        case AddRowCheck::DuplicateName:
-            return speech_dialog_texts::kDuplicateName;
-        case AddRowCheck::Accepted:
-            break;
-    }
-    return {};
-}
-
-bool duplicatesAnotherRow(const std::vector<VoiceProfile>& rows, std::string_view name,
-                          std::size_t editedRow) {
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (i != editedRow && rows[i].Name == name) {
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace ruv

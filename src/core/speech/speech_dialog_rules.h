@@ -1,14 +1,11 @@
 #pragma once
 // The rules of the speech settings dialog that do not depend on its widgets.
 
-#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "core/speech/speech_settings.h"
-#include "core/speech/voice_list.h"
 
 namespace ruv {
 
@@ -48,21 +45,6 @@ SpeechDialogOk applyDialogOk(const SpeechDialogValues& values, std::string_view 
 
 // The limit text "OK" stores; empty when the text is not a whole number.
 std::optional<std::string> storedLimitText(std::string_view typed);
-
-enum class AddRowCheck { Accepted, EmptyName, DuplicateName };
-// "新規追加": refused for an empty name or a name some row already carries.
-AddRowCheck checkNewRow(const std::vector<VoiceProfile>& rows, std::string_view name);
-// The warning for a refused row.
-std::string_view addRowRefusalText(AddRowCheck check);
-
-// Renaming the row being edited: true when another row already carries the
-// name, which blocks "OK", "新規作成", "削除" and the list until it is corrected.
-bool duplicatesAnotherRow(const std::vector<VoiceProfile>& rows, std::string_view name,
-                          std::size_t editedRow);
-
-// A new row with the name and the panel's values; the panel resets to voice 0
-// and 100 for the three sliders.
-inline const VoiceProfile kPanelResetValues{"", 0, 100, 100, 100};
 
 namespace speech_dialog_texts {
 // "キャラ名が未記入のためリストに追加出来ません"

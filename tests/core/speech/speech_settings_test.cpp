@@ -116,25 +116,6 @@ TEST(SpeechDialog, OkWithALimitOrPortThatIsNotANumberStoresNothing) {
     EXPECT_EQ(ruv::endpointFromTexts("127.0.0.1", "5"), (ruv::SpeechEndpoint{"127.0.0.1", 5}));
 }
 
-TEST(SpeechDialog, NewRowNeedsANameNoOtherRowCarries) {
-    const std::vector<ruv::VoiceProfile> rows = {{"abc", 3, 80, 120, 90}, {"xy", 0, 100, 100, 100}};
-    EXPECT_EQ(ruv::checkNewRow(rows, ""), ruv::AddRowCheck::EmptyName);
-    EXPECT_EQ(ruv::checkNewRow(rows, "abc"), ruv::AddRowCheck::DuplicateName);
-    EXPECT_EQ(ruv::checkNewRow(rows, "ABC"), ruv::AddRowCheck::Accepted);
-    EXPECT_EQ(ruv::addRowRefusalText(ruv::AddRowCheck::DuplicateName),
-              ruv::speech_dialog_texts::kDuplicateName);
-    EXPECT_EQ(ruv::addRowRefusalText(ruv::AddRowCheck::EmptyName),
-              ruv::speech_dialog_texts::kEmptyName);
-}
-
-TEST(SpeechDialog, RenamingARowToAnotherRowsNameIsADuplicate) {
-    const std::vector<ruv::VoiceProfile> rows = {{"abc", 3, 80, 120, 90}, {"xy", 0, 100, 100, 100}};
-    EXPECT_TRUE(ruv::duplicatesAnotherRow(rows, "abc", 1));
-    EXPECT_FALSE(ruv::duplicatesAnotherRow(rows, "abcd", 1));
-    // The row's own name is not a duplicate of itself.
-    EXPECT_FALSE(ruv::duplicatesAnotherRow(rows, "xy", 1));
-}
-
 TEST(SpeechRequestBytes, HeaderCarriesLowBytesOfTheVoiceAndTheRealLength) {
     const std::string message(600, 'a');
     const std::string bytes = ruv::speechRequestBytes(ruv::VoiceParams{300, 50, 0, 8}, message);

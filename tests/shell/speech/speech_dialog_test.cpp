@@ -133,6 +133,19 @@ TEST_F(SpeechDialogTest, RenamingToAnotherRowsNameBlocksOkUntilCorrected) {
     EXPECT_EQ(window->voiceList().Profiles(), dialog->rows());
 }
 
+TEST_F(SpeechDialogTest, ChoosingEditModeAgainKeepsADuplicateNameBlocked) {
+    for (const char* name : {"abc", "xy", "q"}) {
+        addRow(QString::fromLatin1(name));
+    }
+    dialog->EditRadioButton01Click();
+    selectOnly({1});
+    nameEdit()->setText(QStringLiteral("abc"));
+    dialog->EditRadioButton01Click();
+    EXPECT_FALSE(list()->isEnabled());
+    EXPECT_FALSE(child<QPushButton>("DeleteButton01")->isEnabled());
+    EXPECT_FALSE(okButton()->isEnabled());
+}
+
 TEST_F(SpeechDialogTest, SelectingAnotherRowDoesNotRenameThePreviousOne) {
     addRow(QStringLiteral("abc"));
     addRow(QStringLiteral("xy"));
