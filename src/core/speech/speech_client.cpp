@@ -7,6 +7,7 @@
 
 #include "core/platform/background_thread.h"
 #include "core/speech/speech_test_buttons.h"
+#include "core/speech/speech_texts.h"
 #include "core/speech/voice_params.h"
 
 namespace ruv {
@@ -16,25 +17,14 @@ std::string speechClientReportText(const SpeechClientReport& report) {
         case SpeechClientReport::Kind::SendFailed:
             return std::string(kSendFailedText) + "(SpeakLine) ";
         case SpeechClientReport::Kind::OldEndpointDropped:
-            // "毒電波の送信先が変わったため、前の送信先への読み上げ要求を" N
-            // "件破棄しました(Button01Click) "
-            return "\x93\xc5\x93\x64\x94\x67\x82\xcc\x91\x97\x90\x4d\x90\xe6\x82\xaa\x95\xcf"
-                   "\x82\xed\x82\xc1\x82\xbd\x82\xbd\x82\xdf\x81\x41\x91\x4f\x82\xcc\x91\x97"
-                   "\x90\x4d\x90\xe6\x82\xd6\x82\xcc\x93\xc7\x82\xdd\x8f\xe3\x82\xb0\x97\x76"
-                   "\x8b\x81\x82\xf0" +
+            return std::string(speech_texts::kOldEndpointDroppedHead) +
                    std::to_string(report.dropped) +
-                   "\x8c\x8f\x94j\x8a\xfc\x82\xb5\x82\xdc\x82\xb5\x82\xbd(Button01Click) ";
+                   std::string(speech_texts::kOldEndpointDroppedTail);
         case SpeechClientReport::Kind::RequestsDropped:
             break;
     }
-    // "毒電波の送信待ちが溢れたため、古い読み上げ要求を" N "件破棄しました(SpeakLine) "
-    return "\x93\xc5\x93"
-           "d\x94g\x82\xcc\x91\x97\x90M\x91\xd2\x82\xbf\x82\xaa\x88\xec\x82\xea"
-           "\x82\xbd\x82\xbd\x82\xdf\x81"
-           "A\x8c\xc3\x82\xa2\x93\xc7\x82\xdd\x8f\xe3\x82\xb0\x97v"
-           "\x8b\x81\x82\xf0" +
-           std::to_string(report.dropped) +
-           "\x8c\x8f\x94j\x8a\xfc\x82\xb5\x82\xdc\x82\xb5\x82\xbd(SpeakLine) ";
+    return std::string(speech_texts::kQueueOverflowHead) + std::to_string(report.dropped) +
+           std::string(speech_texts::kQueueOverflowTail);
 }
 
 SpeechClient::SpeechClient(ReportFn report, SpeechClientOptions options)

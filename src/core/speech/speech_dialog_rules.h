@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text/fixed_text.h"
+
 #include "core/speech/speech_settings.h"
 
 namespace ruv {
@@ -47,38 +49,17 @@ SpeechDialogOk applyDialogOk(const SpeechDialogValues& values, std::string_view 
 std::optional<std::string> storedLimitText(std::string_view typed);
 
 namespace speech_dialog_texts {
-// "キャラ名が未記入のためリストに追加出来ません"
-inline constexpr std::string_view kEmptyName =
-    "\x83L\x83\x83\x83\x89\x96\xbc\x82\xaa\x96\xa2\x8bL\x93\xfc\x82\xcc\x82\xbd\x82\xdf\x83\x8a"
-    "\x83X\x83g\x82\xc9\x92\xc7\x89\xc1\x8fo\x97\x88\x82\xdc\x82\xb9\x82\xf1";
-// "既に同じキャラが登録されています"
-inline constexpr std::string_view kDuplicateName =
-    "\x8a\xf9\x82\xc9\x93\xaf\x82\xb6\x83L\x83\x83\x83\x89\x82\xaa\x93o\x98^\x82\xb3\x82\xea\x82"
-    "\xc4\x82\xa2\x82\xdc\x82\xb7";
+inline const FixedText kEmptyName{"キャラ名が未記入のためリストに追加出来ません"};
+inline const FixedText kDuplicateName{"既に同じキャラが登録されています"};
 // "※重複", shown in red as the name label
-inline constexpr std::string_view kDuplicateLabel =
-    "\x81\xa6\x8f"
-    "d\x95\xa1";
-// "キャラ名"
-inline constexpr std::string_view kNameLabel = "\x83L\x83\x83\x83\x89\x96\xbc";
-// "初期設定に戻しますか？"
-inline constexpr std::string_view kResetQuestion =
-    "\x8f\x89\x8a\xfa\x90\xdd\x92\xe8\x82\xc9\x96\xdf\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81H";
-// "初期値に戻しました。"
-inline constexpr std::string_view kResetDone =
-    "\x8f\x89\x8a\xfa\x92l\x82\xc9\x96\xdf\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
-    "B";
-// "選択したリストを削除しますか？"
-inline constexpr std::string_view kDeleteQuestion =
-    "\x91I\x91\xf0\x82\xb5\x82\xbd\x83\x8a\x83X\x83g\x82\xf0\x8d\xed\x8f\x9c\x82\xb5\x82\xdc\x82"
-    "\xb7\x82\xa9\x81H";
-// "登録に失敗しました"
-inline constexpr std::string_view kAddFailed =
-    "\x93o\x98^\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd";
-// "何故か失敗？"
-inline constexpr std::string_view kEditFailed = "\x89\xbd\x8c\xcc\x82\xa9\x8e\xb8\x94s\x81H";
-// "処理に失敗"
-inline constexpr std::string_view kDeleteFailed = "\x8f\x88\x97\x9d\x82\xc9\x8e\xb8\x94s";
+inline const FixedText kDuplicateLabel{"※重複"};
+inline const FixedText kNameLabel{"キャラ名"};
+inline const FixedText kResetQuestion{"初期設定に戻しますか？"};
+inline const FixedText kResetDone{"初期値に戻しました。"};
+inline const FixedText kDeleteQuestion{"選択したリストを削除しますか？"};
+inline const FixedText kAddFailed{"登録に失敗しました"};
+inline const FixedText kEditFailed{"何故か失敗？"};
+inline const FixedText kDeleteFailed{"処理に失敗"};
 }  // namespace speech_dialog_texts
 
 }  // namespace ruv

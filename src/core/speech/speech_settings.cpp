@@ -3,29 +3,20 @@
 #include <limits>
 
 #include "core/log/chat_format.h"
+#include "core/speech/speech_texts.h"
 
 namespace ruv {
 
 std::string_view readModeCaption(ReadMode mode) noexcept {
     switch (mode) {
         case ReadMode::AllWithProfiles:
-            // "全て読み上げる（ユーザー別発声設定を有効）"
-            return "\x91S\x82\xc4\x93\xc7\x82\xdd\x8f\xe3\x82\xb0\x82\xe9\x81i\x83\x86\x81["
-                   "\x83U\x81["
-                   "\x95\xca\x94\xad\x90\xba\x90\xdd\x92\xe8\x82\xf0\x97L\x8c\xf8\x81j";
+            return speech_texts::kReadAllWithProfiles;
         case ReadMode::AllWithoutProfiles:
-            // "全て読み上げる（ユーザー別発声設定を無効）"
-            return "\x91S\x82\xc4\x93\xc7\x82\xdd\x8f\xe3\x82\xb0\x82\xe9\x81i\x83\x86\x81["
-                   "\x83U\x81["
-                   "\x95\xca\x94\xad\x90\xba\x90\xdd\x92\xe8\x82\xf0\x96\xb3\x8c\xf8\x81j";
+            return speech_texts::kReadAllWithoutProfiles;
         case ReadMode::OnlyProfiled:
-            // "発声設定したユーザーだけ読み上げる"
-            return "\x94\xad\x90\xba\x90\xdd\x92\xe8\x82\xb5\x82\xbd\x83\x86\x81[\x83U\x81[\x82\xbe"
-                   "\x82\xaf\x93\xc7\x82\xdd\x8f\xe3\x82\xb0\x82\xe9";
+            return speech_texts::kReadOnlyProfiled;
         case ReadMode::AllButProfiled:
-            // "発声設定したユーザーだけ読み上げない"
-            return "\x94\xad\x90\xba\x90\xdd\x92\xe8\x82\xb5\x82\xbd\x83\x86\x81[\x83U\x81[\x82\xbe"
-                   "\x82\xaf\x93\xc7\x82\xdd\x8f\xe3\x82\xb0\x82\xc8\x82\xa2";
+            return speech_texts::kReadAllButProfiled;
     }
     return {};
 }
@@ -71,11 +62,7 @@ std::optional<SpeechEndpoint> endpointFromTexts(std::string_view address, std::s
 }
 
 std::string portOutOfRangeText(std::string_view typedPort) {
-    // "'" port "' はポート番号の範囲（1～65535）外です"
-    return "'" + std::string(typedPort) +
-           "' "
-           "\x82\xcd\x83\x7c\x81\x5b\x83\x67\x94\xd4\x8d\x86\x82\xcc\x94\xcd\x88\xcd\x81\x69\x31"
-           "\x81\x60\x36\x35\x35\x33\x35\x81\x6a\x8a\x4f\x82\xc5\x82\xb7";
+    return "'" + std::string(typedPort) + std::string(speech_texts::kPortOutOfRangeTail);
 }
 
 SpeechSettingsReading readSpeechSettings(const SpeechSettingTexts& texts) {
@@ -123,12 +110,7 @@ SpeechSettingsReading readSpeechSettings(const SpeechSettingTexts& texts) {
 }
 
 std::string badSpeechSettingsErrorText(const std::vector<std::string_view>& badKeys) {
-    // "毒電波設定の値が数値ではないため初期値にしました"
-    std::string text =
-        "\x93\xc5\x93"
-        "d\x94g\x90\xdd\x92\xe8\x82\xcc\x92l\x82\xaa\x90\x94\x92l\x82\xc5\x82\xcd"
-        "\x82\xc8\x82\xa2\x82\xbd\x82\xdf\x8f\x89\x8a\xfa\x92l\x82\xc9\x82\xb5\x82\xdc\x82\xb5\x82"
-        "\xbd";
+    std::string text(speech_texts::kBadSettingsText);
     for (std::size_t i = 0; i < badKeys.size(); ++i) {
         text += i == 0 ? ":" : ",";
         text += badKeys[i];

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "core/speech/speech_settings.h"
+#include "core/speech/speech_texts.h"
 
 namespace ruv {
 
@@ -131,17 +132,14 @@ std::vector<std::string> SaveVoiceList(const VoiceList& list) {
 }
 
 std::string unusableVoiceLinesErrorText(const std::vector<std::size_t>& lineNumbers) {
-    std::string text = "bouyomiuserlist.txt\x82\xcc";  // "bouyomiuserlist.txtの"
+    std::string text(speech_texts::kUnusableVoiceLinesHead);
     for (std::size_t i = 0; i < lineNumbers.size(); ++i) {
         if (i > 0) {
             text += ",";
         }
         text += std::to_string(lineNumbers[i]);
     }
-    // "行目は読めないため読み上げに使いません(FormCreate) "
-    text +=
-        "\x8ds\x96\xda\x82\xcd\x93\xc7\x82\xdf\x82\xc8\x82\xa2\x82\xbd\x82\xdf\x93\xc7\x82\xdd\x8f"
-        "\xe3\x82\xb0\x82\xc9\x8eg\x82\xa2\x82\xdc\x82\xb9\x82\xf1(FormCreate) ";
+    text += speech_texts::kUnusableVoiceLinesTail;
     return text;
 }
 

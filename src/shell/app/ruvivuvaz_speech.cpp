@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "core/config/list_file.h"
+#include "core/speech/speech_texts.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
@@ -19,11 +20,6 @@ namespace ruv {
 namespace {
 
 constexpr const char* kVoiceListFile = "bouyomiuserlist.txt";
-
-// "bouyomiuserlist.txtを読み込めませんでした(FormCreate)"
-constexpr std::string_view kVoiceListLoadFailed =
-    "bouyomiuserlist.txt\x82\xf0\x93\xc7\x82\xdd\x8d\x9e\x82\xdf\x82\xdc\x82\xb9\x82\xf1\x82\xc5"
-    "\x82\xb5\x82\xbd(FormCreate)";
 
 std::string* settingField(SpeechSettingTexts& texts, std::string_view key) {
     using namespace speech_keys;
@@ -154,7 +150,7 @@ void TForm1::LoadVoiceList(const std::filesystem::path& settingsFolder) {
             return;
         }
     } catch (const std::exception&) {
-        session_->speechSide.reportError(kVoiceListLoadFailed);
+        session_->speechSide.reportError(speech_texts::kVoiceListLoadFailed);
         return;
     }
     VoiceListReading reading = ruv::LoadVoiceList(lines);

@@ -138,8 +138,8 @@ TEST(SpeechTestButtons, ConnectionTestAdviceIsSixLines) {
     EXPECT_TRUE(lines[1].empty());
     EXPECT_TRUE(lines[3].find("Socket") != std::string::npos);
     EXPECT_EQ(advice.find('\n'), advice.find("\r\n") + 1);
-    EXPECT_EQ(ruv::kConnectionTestMessage.size(), 10u);
-    EXPECT_EQ(ruv::kVoiceTestMessage.size(), 12u);
+    EXPECT_EQ(ruv::kConnectionTestMessage.cp932().size(), 10u);
+    EXPECT_EQ(ruv::kVoiceTestMessage.cp932().size(), 12u);
 }
 
 }  // namespace
