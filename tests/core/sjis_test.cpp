@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+
+#include "core/text/cp932.h"
 
 namespace {
 
@@ -91,6 +95,30 @@ TEST(SjisRfind, SkipsMatchesOnTrailBytesAndHonoursBefore) {
     EXPECT_EQ(sj::rfind(text, "|", 2), 0u);
     EXPECT_EQ(sj::rfind(kKowai, "|"), npos);
     EXPECT_EQ(sj::rfind("abc", ""), npos);
+}
+
+// The accessible text of the views counts positions without decoding: the count
+// must agree with the converter on any bytes, broken ones included.
+TEST(SjisUtf16Length, AgreesWithTheConverterOnAnyBytes) {
+    std::mt19937 random(19);
+    // Lead bytes, trail-only bytes, bytes that are neither, ASCII, half-width kana.
+    const std::string alphabet =
+        "\x81\x95\xe0\xfc\x40\x5c\x7e\x80\xa0\xfd\x0d\x20"
+        "aZ\xb1\xdf";
+    for (int round = 0; round < 500; ++round) {
+        std::string bytes(random() % 24, '\0');
+        for (char& byte : bytes) {
+            byte = alphabet[random() % alphabet.size()];
+        }
+        const std::size_t units = ruv::cp932::toUtf16(bytes).size();
+        ASSERT_EQ(sj::utf16Length(bytes), units) << round;
+        for (std::size_t want = 0; want <= units + 1; ++want) {
+            const std::size_t prefix = sj::prefixForUtf16Length(bytes, want);
+            ASSERT_EQ(ruv::cp932::toUtf16(std::string_view(bytes).substr(0, prefix)).size(),
+                      std::min(want, units))
+                << round << " " << want;
+        }
+    }
 }
 
 }  // namespace

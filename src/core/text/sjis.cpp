@@ -63,6 +63,34 @@ std::string replaceAll(std::string_view text, std::string_view needle,
     return out;
 }
 
+namespace {
+
+// Bytes of the converter's character at pos.
+std::size_t converterCharacterBytes(std::string_view bytes, std::size_t pos) noexcept {
+    return isLeadByte(bytes[pos]) && pos + 1 < bytes.size() &&
+                   isTrailByte(static_cast<unsigned char>(bytes[pos + 1]))
+               ? 2
+               : 1;
+}
+
+}  // namespace
+
+std::size_t utf16Length(std::string_view bytes) noexcept {
+    std::size_t units = 0;
+    for (std::size_t pos = 0; pos < bytes.size(); pos += converterCharacterBytes(bytes, pos)) {
+        ++units;
+    }
+    return units;
+}
+
+std::size_t prefixForUtf16Length(std::string_view bytes, std::size_t units) noexcept {
+    std::size_t pos = 0;
+    for (; units > 0 && pos < bytes.size(); --units) {
+        pos += converterCharacterBytes(bytes, pos);
+    }
+    return pos;
+}
+
 std::size_t nextBoundary(std::string_view text, std::size_t boundary, std::size_t at) noexcept {
     while (boundary < at && boundary < text.size()) {
         boundary += isLeadByte(text[boundary]) ? 2 : 1;
