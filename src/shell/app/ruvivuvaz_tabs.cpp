@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "core/text/cp932.h"
+#include "core/views/ng_lists.h"
 #include "core/views/view_colours.h"
 #include "shell/app/cp932_validator.h"
 #include "shell/app/page_control.h"
@@ -135,6 +136,13 @@ void TForm1::buildTabs() {
                 break;
         }
         pageControl_->addTab(page, toQString(plainCaption(tab)));
+        // Screen readers name each view after its tab.
+        if (const auto channel = ViewOfTab(i)) {
+            views_[static_cast<std::size_t>(*channel)]->setAccessibleName(
+                toQString(plainCaption(tab)));
+        } else if (tab == Tab::ErrorLog) {
+            errorLog_->setAccessibleName(toQString(plainCaption(tab)));
+        }
         pageControl_->setTabVisible(i, visibilityAtDesign(tab) == TabVisibility::Shown);
     }
     pageControl_->setCurrentIndex(pageIndex(Tab::Normal));
