@@ -1,5 +1,6 @@
 #include "core/text/sjis.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace ruv::sjis {
@@ -76,11 +77,25 @@ std::size_t converterCharacterBytes(std::string_view bytes, std::size_t pos) noe
 }  // namespace
 
 std::size_t utf16Length(std::string_view bytes) noexcept {
-    std::size_t units = 0;
-    for (std::size_t pos = 0; pos < bytes.size(); pos += converterCharacterBytes(bytes, pos)) {
-        ++units;
+    // Every byte is a unit but the trail byte of each lead/trail pair.
+    std::size_t pairs = 0;
+    const std::size_t size = bytes.size();
+    std::size_t pos = 0;
+    while (pos < size) {
+        // Runs of ASCII eight bytes at a time.
+        std::uint64_t word = 0;
+        if (pos + sizeof word <= size) {
+            std::memcpy(&word, bytes.data() + pos, sizeof word);
+            if ((word & 0x8080808080808080u) == 0) {
+                pos += sizeof word;
+                continue;
+            }
+        }
+        const std::size_t step = converterCharacterBytes(bytes, pos);
+        pairs += step - 1;
+        pos += step;
     }
-    return units;
+    return size - pairs;
 }
 
 std::size_t prefixForUtf16Length(std::string_view bytes, std::size_t units) noexcept {
