@@ -121,4 +121,36 @@ TEST(SjisUtf16Length, AgreesWithTheConverterOnAnyBytes) {
     }
 }
 
+// Every match find reports, and only those: against a plain walk over the
+// characters, on text full of lead bytes, trail bytes that look like leads,
+// and needles that begin or end inside a character.
+TEST(SjisFind, AgreesWithAWalkOverTheCharacters) {
+    std::mt19937 random(7);
+    const std::string alphabet = "\x88\x9f\x95\x5c<a";
+    const auto walk = [](std::string_view text, std::string_view needle, std::size_t from) {
+        for (std::size_t pos = from; pos + needle.size() <= text.size();
+             pos += sj::isLeadByte(text[pos]) ? 2 : 1) {
+            if (text.substr(pos, needle.size()) == needle) {
+                return pos;
+            }
+        }
+        return npos;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 40, '\0');
+        for (char& byte : text) {
+            byte = alphabet[random() % alphabet.size()];
+        }
+        std::string needle(1 + random() % 3, '\0');
+        for (char& byte : needle) {
+            byte = alphabet[random() % alphabet.size()];
+        }
+        for (std::size_t from = 0; from <= text.size();
+             from += sj::isLeadByte(text[from]) ? 2 : 1) {
+            ASSERT_EQ(sj::find(text, needle, from), walk(text, needle, from))
+                << round << " from " << from;
+        }
+    }
+}
+
 }  // namespace

@@ -12,9 +12,12 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
     const std::size_t last = text.size() - needle.size();
     const char first = needle.front();
     std::size_t pos = from;
-    // Fast path: the byte-level candidates come from memchr; a candidate is only
-    // accepted once the character walk confirms it starts on a boundary.
-    std::size_t boundary = from;
+    // Byte-level matches come from memchr and memcmp; only a match is checked
+    // for a character boundary. The bytes after the last non-lead byte before
+    // it are lead bytes, each taking the byte after it into its character, so
+    // it starts a character when they are even in number. known is a boundary
+    // at or before every later match, so each byte is looked at back once.
+    std::size_t known = from;
     while (pos <= last) {
         const void* hit = std::memchr(text.data() + pos, first, last - pos + 1);
         if (hit == nullptr) {
@@ -22,12 +25,15 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
         }
         const std::size_t candidate =
             static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-        while (boundary < candidate) {
-            boundary += isLeadByte(text[boundary]) ? 2 : 1;
-        }
-        if (boundary == candidate &&
-            std::memcmp(text.data() + candidate, needle.data(), needle.size()) == 0) {
-            return candidate;
+        if (std::memcmp(text.data() + candidate, needle.data(), needle.size()) == 0) {
+            std::size_t leads = 0;
+            while (candidate - leads > known && isLeadByte(text[candidate - leads - 1])) {
+                ++leads;
+            }
+            if (leads % 2 == 0) {
+                return candidate;
+            }
+            known = candidate - 1;
         }
         pos = candidate + 1;
     }
