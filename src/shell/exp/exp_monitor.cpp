@@ -81,6 +81,10 @@ ExpMonitor::ExpMonitor(TForm1& window, Session& session)
     connect(&window.expTimer(), &QTimer::timeout, this, &ExpMonitor::Timer01Timer);
     session.expEvents.connectTo(this);
     session.expAttach.connectTo(this);
+    refreshSoon_.setSingleShot(true);
+    refreshSoon_.setInterval(0);
+    connect(&refreshSoon_, &QTimer::timeout, this, &ExpMonitor::flushRefresh);
+    connect(&session.live, &LiveLog::linesRouted, this, &ExpMonitor::flushRefresh);
     refresh();
 }
 
@@ -138,9 +142,24 @@ void ExpMonitor::mirrorIntervalEntries() {
 }
 
 void ExpMonitor::refresh() {
+    refreshPending_ = false;
+    refreshSoon_.stop();
     pages_.show(stats_.view(), forecast_);
     if (!stats_.syncing() && window_.intervalSyncing()) {
         window_.finishIntervalSync();
+    }
+}
+
+void ExpMonitor::refreshAfterRouting() {
+    if (!refreshPending_) {
+        refreshPending_ = true;
+        refreshSoon_.start();
+    }
+}
+
+void ExpMonitor::flushRefresh() {
+    if (refreshPending_) {
+        refresh();
     }
 }
 
@@ -149,12 +168,12 @@ void ExpMonitor::refresh() {
 void ExpMonitor::StartExpClock() {
     // An absent amount only starts the clock; the amount follows in RecordGain.
     stats_.recordGain(std::nullopt);
-    refresh();
+    refreshAfterRouting();
 }
 
 void ExpMonitor::RecordGain(std::int64_t amount) {
     const GainOutcome outcome = stats_.recordGain(amount);
-    refresh();
+    refreshAfterRouting();
     if (outcome == GainOutcome::AmountNotANumber) {
         throw RouteError("experience gain amount does not fit in 32 bits");
     }
@@ -162,7 +181,7 @@ void ExpMonitor::RecordGain(std::int64_t amount) {
 
 void ExpMonitor::RecordLevelUp() {
     const LevelUpOutcome outcome = forecast_.recordLevelUp();
-    refresh();
+    refreshAfterRouting();
     if (outcome == LevelUpOutcome::ExpNotANumber) {
         throw RouteError("level-up with an EXP that is not a number");
     }
