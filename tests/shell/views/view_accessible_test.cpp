@@ -116,6 +116,13 @@ TEST_F(ViewCommandsTest, FindPutsTheCaretOnTheFoundLineForScreenReaders) {
     EXPECT_EQ(text->cursorPosition(), end);
     EXPECT_EQ(text->textAtOffset(text->cursorPosition(), QAccessible::LineBoundary, &start, &end),
               QStringLiteral("09:01 白猫 : 見つけた\n"));
+
+    // A screen reader moves the caret and selects in the view's own positions.
+    text->setSelection(0, 6, 8);
+    EXPECT_EQ(normal->selectedText(), sjis("黒猫"));
+    text->setCursorPosition(text->characterCount());
+    EXPECT_EQ(normal->caret(), normal->lineStore().textLength());
+    EXPECT_EQ(text->selectionCount(), 0);
 }
 
 TEST_F(ViewCommandsTest, ErrorLogIsReadAsTextToo) {
