@@ -8,11 +8,20 @@
 
 namespace ruv {
 
+void LogReader::setTimeBudget(const platform::MonotonicClock& clock,
+                              std::chrono::nanoseconds budget) {
+    sliceClock_ = &clock;
+    sliceBudget_ = budget;
+}
+
 SliceResult LogReader::readSlice() {
     SliceResult result;
     if (!tail_.attached()) {
         return result;
     }
+    const std::chrono::nanoseconds deadline =
+        sliceClock_ ? sliceClock_->now() + sliceBudget_ : std::chrono::nanoseconds::max();
+    const auto outOfTime = [&] { return sliceClock_ && sliceClock_->now() >= deadline; };
     const std::uint64_t attachment = tail_.attachment();
     const ByteOffset start = tail_.consumed();
 
@@ -60,6 +69,10 @@ SliceResult LogReader::readSlice() {
         routeLine(std::string_view(block_).substr(next, feed - next), result);
         if (!advanceTo(feed + 1)) {
             result.status = SliceStatus::Reattached;
+            return result;
+        }
+        if (next < block_.size() && outOfTime()) {
+            result.status = SliceStatus::MoreWaiting;
             return result;
         }
     }

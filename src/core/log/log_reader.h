@@ -2,6 +2,7 @@
 // Follows the attached log: one call reads one block appended since the last
 // look and hands its complete lines, in file order, to a line sink.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@
 #include "core/log/log_tail.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
+#include "core/platform/monotonic_clock.h"
 #include "core/platform/shared_file.h"
 #include "core/text/units.h"
 
@@ -52,6 +54,11 @@ class LogReader {
     // its line feed waits for it, unless it fills a whole block on its own.
     SliceResult readSlice();
 
+    // Bounds each slice by time as well: once a slice has run for budget (by
+    // clock), it ends after the line it is routing and reports MoreWaiting, so
+    // the rest of a burst waits for the next slice. At least one line a slice.
+    void setTimeBudget(const platform::MonotonicClock& clock, std::chrono::nanoseconds budget);
+
     // Slices until caught up or stopped; the status of the last slice and the
     // lines of all of them.
     SliceResult readAll();
@@ -70,6 +77,8 @@ class LogReader {
     const platform::FileOpener& files_;
     platform::ErrorLog& errors_;
     const platform::Clock& clock_;
+    const platform::MonotonicClock* sliceClock_ = nullptr;
+    std::chrono::nanoseconds sliceBudget_{};
     std::string block_;
     std::string line_;
     // An unfinished last line seen at this size: no need to read it again

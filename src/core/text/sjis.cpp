@@ -1,5 +1,6 @@
 #include "core/text/sjis.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace ruv::sjis {
@@ -11,9 +12,12 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
     const std::size_t last = text.size() - needle.size();
     const char first = needle.front();
     std::size_t pos = from;
-    // Fast path: the byte-level candidates come from memchr; a candidate is only
-    // accepted once the character walk confirms it starts on a boundary.
-    std::size_t boundary = from;
+    // Byte-level matches come from memchr and memcmp; only a match is checked
+    // for a character boundary. The bytes after the last non-lead byte before
+    // it are lead bytes, each taking the byte after it into its character, so
+    // it starts a character when they are even in number. known is a boundary
+    // at or before every later match, so each byte is looked at back once.
+    std::size_t known = from;
     while (pos <= last) {
         const void* hit = std::memchr(text.data() + pos, first, last - pos + 1);
         if (hit == nullptr) {
@@ -21,12 +25,15 @@ std::size_t find(std::string_view text, std::string_view needle, std::size_t fro
         }
         const std::size_t candidate =
             static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-        while (boundary < candidate) {
-            boundary += isLeadByte(text[boundary]) ? 2 : 1;
-        }
-        if (boundary == candidate &&
-            std::memcmp(text.data() + candidate, needle.data(), needle.size()) == 0) {
-            return candidate;
+        if (std::memcmp(text.data() + candidate, needle.data(), needle.size()) == 0) {
+            std::size_t leads = 0;
+            while (candidate - leads > known && isLeadByte(text[candidate - leads - 1])) {
+                ++leads;
+            }
+            if (leads % 2 == 0) {
+                return candidate;
+            }
+            known = candidate - 1;
         }
         pos = candidate + 1;
     }
@@ -61,6 +68,48 @@ std::string replaceAll(std::string_view text, std::string_view needle,
     }
     out.append(text.substr(start));
     return out;
+}
+
+namespace {
+
+// Bytes of the converter's character at pos.
+std::size_t converterCharacterBytes(std::string_view bytes, std::size_t pos) noexcept {
+    return isLeadByte(bytes[pos]) && pos + 1 < bytes.size() &&
+                   isTrailByte(static_cast<unsigned char>(bytes[pos + 1]))
+               ? 2
+               : 1;
+}
+
+}  // namespace
+
+std::size_t utf16Length(std::string_view bytes) noexcept {
+    // Every byte is a unit but the trail byte of each lead/trail pair.
+    std::size_t pairs = 0;
+    const std::size_t size = bytes.size();
+    std::size_t pos = 0;
+    while (pos < size) {
+        // Runs of ASCII eight bytes at a time.
+        std::uint64_t word = 0;
+        if (pos + sizeof word <= size) {
+            std::memcpy(&word, bytes.data() + pos, sizeof word);
+            if ((word & 0x8080808080808080u) == 0) {
+                pos += sizeof word;
+                continue;
+            }
+        }
+        const std::size_t step = converterCharacterBytes(bytes, pos);
+        pairs += step - 1;
+        pos += step;
+    }
+    return size - pairs;
+}
+
+std::size_t prefixForUtf16Length(std::string_view bytes, std::size_t units) noexcept {
+    std::size_t pos = 0;
+    for (; units > 0 && pos < bytes.size(); --units) {
+        pos += converterCharacterBytes(bytes, pos);
+    }
+    return pos;
 }
 
 std::size_t nextBoundary(std::string_view text, std::size_t boundary, std::size_t at) noexcept {

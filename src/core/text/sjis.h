@@ -48,6 +48,16 @@ inline bool contains(std::string_view text, std::string_view needle) noexcept {
 // character. May be text.size() + 1 when the text ends with a lead byte.
 std::size_t nextBoundary(std::string_view text, std::size_t boundary, std::size_t at) noexcept;
 
+// The number of UTF-16 units cp932::toUtf16 gives for bytes: the converter
+// reads a lead byte followed by a trail byte as one character and any other
+// byte as one, and every character becomes one unit (CP932 has none beyond
+// the BMP).
+std::size_t utf16Length(std::string_view bytes) noexcept;
+
+// The length of the longest prefix of bytes whose UTF-16 length is at most
+// units; it never ends between a lead byte and its trail byte.
+std::size_t prefixForUtf16Length(std::string_view bytes, std::size_t units) noexcept;
+
 // Replaces every non-overlapping occurrence of needle (character-wise, left to
 // right) with replacement. An empty needle leaves text unchanged.
 std::string replaceAll(std::string_view text, std::string_view needle,

@@ -85,6 +85,7 @@ void LineStore::clear() {
     droppedLines_ = 0;
     droppedBytes_ = 0;
     widestLineBytes_ = 0;
+    ++clearCount_;
 }
 
 void LineStore::setCapacity(LineCount capacity) {

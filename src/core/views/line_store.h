@@ -55,6 +55,8 @@ class LineStore {
     // "offset + droppedBytes()" stay valid across drops.
     std::int64_t droppedLines() const { return droppedLines_; }
     std::int64_t droppedBytes() const { return droppedBytes_; }
+    // How often the store was cleared: those positions hold only until the next.
+    std::uint64_t clearCount() const { return clearCount_; }
 
     // Byte length of the longest line held since the last clear.
     std::size_t widestLineBytes() const { return widestLineBytes_; }
@@ -83,6 +85,7 @@ class LineStore {
     std::int64_t capacity_;
     std::int64_t droppedLines_ = 0;
     std::int64_t droppedBytes_ = 0;
+    std::uint64_t clearCount_ = 0;
     std::size_t widestLineBytes_ = 0;
 };
 

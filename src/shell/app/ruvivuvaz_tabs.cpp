@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/views/ng_lists.h"
 #include "core/views/view_colours.h"
 #include "shell/app/cp932_validator.h"
 #include "shell/app/page_control.h"
@@ -115,7 +116,14 @@ void TForm1::buildTabs() {
                 buildChannelPage(tab, page);
                 break;
         }
-        pageControl_->addTab(page, fromCp932(plainCaption(tab)));
+        const QString caption = fromCp932(plainCaption(tab));
+        pageControl_->addTab(page, caption);
+        // Screen readers name each view after its tab.
+        if (const auto channel = ViewOfTab(i)) {
+            views_[static_cast<std::size_t>(*channel)]->setAccessibleName(caption);
+        } else if (tab == Tab::ErrorLog) {
+            errorLog_->setAccessibleName(caption);
+        }
         pageControl_->setTabVisible(i, visibilityAtDesign(tab) == TabVisibility::Shown);
     }
     pageControl_->setCurrentIndex(pageIndex(Tab::Normal));

@@ -20,6 +20,8 @@ Session::Session(TForm1& window, const AppEnvironment& environment)
       attaching(LogSessionPorts{logDisplay, follower, logChooser, expAttach, files, errorLog, clock,
                                 timers}) {
     expAttach.connectTo(&expMonitor);
+    // The totals show once a slice of lines is routed, not once per line.
+    QObject::connect(&live, &LiveLog::linesRouted, &expMonitor, &ExpMonitor::flushRefresh);
 }
 
 }  // namespace ruv

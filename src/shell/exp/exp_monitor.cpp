@@ -77,6 +77,9 @@ ExpMonitor::ExpMonitor(TForm1& window, Session& session)
     connectPages();
     connectMenu();
     connect(&window.expTimer(), &QTimer::timeout, this, &ExpMonitor::Timer01Timer);
+    refreshSoon_.setSingleShot(true);
+    refreshSoon_.setInterval(0);
+    connect(&refreshSoon_, &QTimer::timeout, this, &ExpMonitor::flushRefresh);
     refresh();
 }
 
@@ -131,9 +134,24 @@ void ExpMonitor::mirrorIntervalEntries() {
 }
 
 void ExpMonitor::refresh() {
+    refreshPending_ = false;
+    refreshSoon_.stop();
     pages_.show(stats_.view(), forecast_);
     if (!stats_.syncing() && window_.intervalSyncing()) {
         window_.finishIntervalSync();
+    }
+}
+
+void ExpMonitor::refreshAfterRouting() {
+    if (!refreshPending_) {
+        refreshPending_ = true;
+        refreshSoon_.start();
+    }
+}
+
+void ExpMonitor::flushRefresh() {
+    if (refreshPending_) {
+        refresh();
     }
 }
 
@@ -142,12 +160,12 @@ void ExpMonitor::refresh() {
 void ExpMonitor::StartExpClock() {
     // An absent amount only starts the clock; the amount follows in RecordGain.
     stats_.recordGain(std::nullopt);
-    refresh();
+    refreshAfterRouting();
 }
 
 void ExpMonitor::RecordGain(std::int64_t amount) {
     const GainOutcome outcome = stats_.recordGain(amount);
-    refresh();
+    refreshAfterRouting();
     if (outcome == GainOutcome::AmountNotANumber) {
         throw RouteError("experience gain amount does not fit in 32 bits");
     }
@@ -155,7 +173,7 @@ void ExpMonitor::RecordGain(std::int64_t amount) {
 
 void ExpMonitor::RecordLevelUp() {
     const LevelUpOutcome outcome = forecast_.recordLevelUp();
-    refresh();
+    refreshAfterRouting();
     if (outcome == LevelUpOutcome::ExpNotANumber) {
         throw RouteError("level-up with an EXP that is not a number");
     }

@@ -4,6 +4,7 @@
 // menu and N22, and the events of routing and attaching.
 
 #include <QObject>
+#include <QTimer>
 
 #include <optional>
 #include <string_view>
@@ -74,7 +75,16 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     // Shows every figure afresh.
     void refresh();
 
+    // Shows what routing recorded since the last refresh; called when a slice
+    // of lines has been routed.
+    void flushRefresh();
+
   private:
+    // Routing can record thousands of gains in one slice: the pages show them
+    // once, when the slice has routed its lines (or on the next turn of the
+    // event loop), rather than once a line.
+    void refreshAfterRouting();
+
     void connectPages();
     void connectMenu();
     void intervalEntryChosen(IntervalItem item);
@@ -89,6 +99,8 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     ExpStats stats_;
     ExpPages pages_;
     ExpLayout layout_ = ExpLayout::Layout01;
+    QTimer refreshSoon_;
+    bool refreshPending_ = false;
 };
 
 }  // namespace ruv

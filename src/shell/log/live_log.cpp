@@ -9,6 +9,7 @@ namespace {}  // namespace
 LiveLog::LiveLog(LineSink& sink, const platform::FileOpener& files, platform::ErrorLog& errors,
                  const platform::Clock& clock, QObject* parent)
     : QObject(parent), reader_(tail_, sink, files, errors, clock) {
+    reader_.setTimeBudget(sliceClock_, kSliceTimeBudget);
     nextSlice_.setSingleShot(true);
     nextSlice_.setInterval(0);
     connect(&nextSlice_, &QTimer::timeout, this, &LiveLog::runSlice);

@@ -1,11 +1,14 @@
 #pragma once
 // Live following of the attached log: each report of the watcher runs the
 // reader one slice at a time on the event loop, so a long burst never holds
-// the window and no handler runs nested inside another.
+// the window and no handler runs nested inside another. A slice routes for a
+// few milliseconds at most, so the window repaints between slices well within
+// a frame while it catches up.
 
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
 #include <filesystem>
 
 #include "core/log/log_reader.h"
@@ -17,6 +20,9 @@ namespace ruv {
 class LiveLog : public QObject {
     Q_OBJECT
   public:
+    // Routing time a slice may take before the event loop gets its turn.
+    static constexpr std::chrono::milliseconds kSliceTimeBudget{4};
+
     LiveLog(LineSink& sink, const platform::FileOpener& files, platform::ErrorLog& errors,
             const platform::Clock& clock, QObject* parent = nullptr);
 
@@ -44,6 +50,7 @@ class LiveLog : public QObject {
     void scheduleSlice();
 
     LogTail tail_;
+    platform::SteadyClock sliceClock_;
     LogReader reader_;
     LogWatcher watcher_;
     QTimer nextSlice_;

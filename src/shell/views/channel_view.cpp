@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/text/sjis.h"
+#include "shell/views/channel_view_accessible.h"
 #include "shell/views/line_text.h"
 
 namespace ruv {
@@ -64,6 +65,7 @@ ChannelView::ChannelView(QWidget* parent)
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &ChannelView::onVerticalScroll);
+    installChannelViewAccessibility();
     resetMetrics();
     syncScrollBars();
 }
@@ -84,6 +86,7 @@ void ChannelView::clear() {
     resetMetrics();
     scheduleSync();
     emit selectionChanged();
+    notifyAccessibleSelection(*this, SelectionNotice::CaretAndSelection);
 }
 
 LineCount ChannelView::lineCount() const {
@@ -313,26 +316,30 @@ std::string ChannelView::selectedText() const {
 }
 
 void ChannelView::setCaret(ByteOffset offset, Extend extend) {
-    caretAbs_ = offset.value + store_.droppedBytes();
-    if (extend == Extend::Move) {
-        anchorAbs_ = caretAbs_;
-    }
+    setSelectionEnds(extend == Extend::Move ? offset : anchor(), offset);
+}
+
+void ChannelView::setSelectionEnds(ByteOffset anchorAt, ByteOffset caretAt) {
+    const bool hadSelection = anchor() != caret();
+    anchorAbs_ = anchorAt.value + store_.droppedBytes();
+    caretAbs_ = caretAt.value + store_.droppedBytes();
     viewport()->update();
     emit selectionChanged();
+    notifyAccessibleSelection(*this, hadSelection || anchor() != caret()
+                                         ? SelectionNotice::CaretAndSelection
+                                         : SelectionNotice::CaretOnly);
 }
 
 void ChannelView::select(ByteOffset start, ByteOffset length) {
     const ByteOffset from = store_.caretPositionAtOrBefore(start);
     const ByteOffset to = store_.caretPositionAtOrBefore(start + length);
-    setCaret(from, Extend::Move);
-    setCaret(to, Extend::Keep);
+    setSelectionEnds(from, to);
     ensureVisible(to);
     ensureVisible(from);
 }
 
 void ChannelView::selectAll() {
-    setCaret(ByteOffset{0}, Extend::Move);
-    setCaret(store_.textLength(), Extend::Keep);
+    setSelectionEnds(ByteOffset{0}, store_.textLength());
 }
 
 void ChannelView::copy() const {
@@ -340,6 +347,31 @@ void ChannelView::copy() const {
         return;
     }
     QApplication::clipboard()->setText(clipboardText(selectedText()));
+}
+
+const LineUtf16Index& ChannelView::utf16Index() const {
+    utf16Index_.sync(store_);
+    return utf16Index_;
+}
+
+QRect ChannelView::characterRect(ByteOffset offset) const {
+    if (store_.empty()) {
+        return {};
+    }
+    const std::size_t index = store_.lineAt(offset);
+    const ByteOffset at = store_.caretPositionAtOrBefore(offset);
+    const auto column = static_cast<std::size_t>((at - store_.lineStart(index)).value);
+    const std::string_view bytes = store_.line(index);
+    const qreal left = caretX(at);
+    qreal right = left + QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
+    if (column < bytes.size()) {
+        const std::int64_t step =
+            sjis::isLeadByte(bytes[column]) && column + 1 < bytes.size() ? 2 : 1;
+        right = caretX(at + ByteOffset{step});
+    }
+    const qreal x = kMargin - horizontalScrollBar()->value() + left;
+    const int y = (static_cast<int>(index) - verticalScrollBar()->value()) * lineHeight();
+    return QRectF(x, y, right - left, lineHeight()).toAlignedRect();
 }
 
 qreal ChannelView::caretX(ByteOffset offset) const {
@@ -552,10 +584,9 @@ void ChannelView::mouseDoubleClickEvent(QMouseEvent* event) {
                                       ? starts[static_cast<std::size_t>(last + 1)]
                                       : bytes.size();
     const ByteOffset lineBegin = store_.lineStart(index);
-    setCaret(
+    setSelectionEnds(
         lineBegin + ByteOffset{static_cast<std::int64_t>(starts[static_cast<std::size_t>(first)])},
-        Extend::Move);
-    setCaret(lineBegin + ByteOffset{static_cast<std::int64_t>(endColumn)}, Extend::Keep);
+        lineBegin + ByteOffset{static_cast<std::int64_t>(endColumn)});
     dragging_ = false;
 }
 

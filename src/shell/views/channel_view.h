@@ -13,6 +13,7 @@
 
 #include "core/text/units.h"
 #include "core/views/line_store.h"
+#include "core/views/line_utf16_index.h"
 
 class QTextLayout;
 
@@ -52,6 +53,9 @@ class ChannelView : public QAbstractScrollArea {
     void select(ByteOffset start, ByteOffset length);
     ByteOffset selectionStart() const;
     ByteOffset selectionLength() const;
+    // The moving end of the selection (where the caret is) and the fixed one.
+    ByteOffset caret() const;
+    ByteOffset anchor() const;
     std::string selectedText() const;
     void selectAll();
     // Puts the selection on the clipboard as text; an empty selection leaves
@@ -61,6 +65,16 @@ class ChannelView : public QAbstractScrollArea {
     // True while new lines scroll the view (the user is at the bottom).
     bool isFollowingBottom() const { return following_; }
     const LineStore& lineStore() const { return store_; }
+
+    // For accessibility tools: the text's positions in UTF-16 units, brought
+    // up to date with the store on each call (nothing is kept until the first).
+    const LineUtf16Index& utf16Index() const;
+    // Where the character at offset is painted, in viewport coordinates.
+    QRect characterRect(ByteOffset offset) const;
+    // The character boundary nearest a point of the viewport.
+    ByteOffset offsetAt(QPoint viewportPos) const;
+    // Scrolls so that offset is in sight.
+    void ensureVisible(ByteOffset offset);
 
   signals:
     void selectionChanged();
@@ -88,16 +102,14 @@ class ChannelView : public QAbstractScrollArea {
     void resetMetrics();
     void noteLineWidth(std::size_t bytes, qreal width);
 
-    ByteOffset caret() const;
-    ByteOffset anchor() const;
     void setCaret(ByteOffset caret, Extend extend);
-    void ensureVisible(ByteOffset offset);
-    ByteOffset offsetAt(QPoint viewportPos) const;
+    void setSelectionEnds(ByteOffset anchor, ByteOffset caret);
     qreal caretX(ByteOffset offset) const;
     ByteOffset moveByKey(int key, Qt::KeyboardModifiers modifiers) const;
     void layoutLine(QTextLayout& layout, std::size_t index) const;
 
     LineStore store_;
+    mutable LineUtf16Index utf16Index_;
     QColor defaultText_;
     QColor background_;
     // Selection ends as offsets plus the store's dropped bytes, so they stay

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -208,6 +209,35 @@ TEST_F(LogReaderTest, LargeGrowthIsReadInBlocksWithoutSkippingAByte) {
     for (std::size_t i = 0; i < generated.size(); ++i) {
         ASSERT_EQ(sink.lines[i], ruv::removeEntities(generated[i].bytes)) << i;
     }
+    EXPECT_EQ(tail.consumed(), sizeOf(log));
+}
+
+// A clock that moves one millisecond each time it is read.
+struct TickingClock final : ruv::platform::MonotonicClock {
+    mutable std::chrono::nanoseconds time{};
+    std::chrono::nanoseconds now() const override { return time += std::chrono::milliseconds(1); }
+};
+
+TEST_F(LogReaderTest, SliceEndsWhenItsTimeIsUpAndTheNextGoesOnWithoutLossOrRepeat) {
+    overwrite(log, "");
+    tail.attach(log, {});
+    std::vector<std::string> expected;
+    const std::string growth = linesOfExactly(20'000, expected);  // well under one block
+    append(log, growth);
+    TickingClock ticking;
+    reader.setTimeBudget(ticking, std::chrono::milliseconds(3));
+
+    const ruv::SliceResult first = reader.readSlice();
+    EXPECT_EQ(first.status, SliceStatus::MoreWaiting);
+    EXPECT_GE(first.routed.value, 1);
+    EXPECT_LT(first.routed.value, static_cast<std::int64_t>(expected.size()));
+    EXPECT_EQ(sink.lines.size(), static_cast<std::size_t>(first.routed.value));
+    int slices = 1;
+    while (reader.readSlice().status == SliceStatus::MoreWaiting && slices < 10'000) {
+        ++slices;
+    }
+    EXPECT_GT(slices, 2);
+    EXPECT_EQ(sink.lines, expected);
     EXPECT_EQ(tail.consumed(), sizeOf(log));
 }
 

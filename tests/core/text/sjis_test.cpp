@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
+
+#include "core/text/cp932.h"
 
 namespace {
 
@@ -91,6 +95,62 @@ TEST(SjisRfind, SkipsMatchesOnTrailBytesAndHonoursBefore) {
     EXPECT_EQ(sj::rfind(text, "|", 2), 0u);
     EXPECT_EQ(sj::rfind(kKowai, "|"), npos);
     EXPECT_EQ(sj::rfind("abc", ""), npos);
+}
+
+// The accessible text of the views counts positions without decoding: the count
+// must agree with the converter on any bytes, broken ones included.
+TEST(SjisUtf16Length, AgreesWithTheConverterOnAnyBytes) {
+    std::mt19937 random(19);
+    // Lead bytes, trail-only bytes, bytes that are neither, ASCII, half-width kana.
+    const std::string alphabet =
+        "\x81\x95\xe0\xfc\x40\x5c\x7e\x80\xa0\xfd\x0d\x20"
+        "aZ\xb1\xdf";
+    for (int round = 0; round < 500; ++round) {
+        std::string bytes(random() % 24, '\0');
+        for (char& byte : bytes) {
+            byte = alphabet[random() % alphabet.size()];
+        }
+        const std::size_t units = ruv::cp932::toUtf16(bytes).size();
+        ASSERT_EQ(sj::utf16Length(bytes), units) << round;
+        for (std::size_t want = 0; want <= units + 1; ++want) {
+            const std::size_t prefix = sj::prefixForUtf16Length(bytes, want);
+            ASSERT_EQ(ruv::cp932::toUtf16(std::string_view(bytes).substr(0, prefix)).size(),
+                      std::min(want, units))
+                << round << " " << want;
+        }
+    }
+}
+
+// Every match find reports, and only those: against a plain walk over the
+// characters, on text full of lead bytes, trail bytes that look like leads,
+// and needles that begin or end inside a character.
+TEST(SjisFind, AgreesWithAWalkOverTheCharacters) {
+    std::mt19937 random(7);
+    const std::string alphabet = "\x88\x9f\x95\x5c<a";
+    const auto walk = [](std::string_view text, std::string_view needle, std::size_t from) {
+        for (std::size_t pos = from; pos + needle.size() <= text.size();
+             pos += sj::isLeadByte(text[pos]) ? 2 : 1) {
+            if (text.substr(pos, needle.size()) == needle) {
+                return pos;
+            }
+        }
+        return npos;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::string text(random() % 40, '\0');
+        for (char& byte : text) {
+            byte = alphabet[random() % alphabet.size()];
+        }
+        std::string needle(1 + random() % 3, '\0');
+        for (char& byte : needle) {
+            byte = alphabet[random() % alphabet.size()];
+        }
+        for (std::size_t from = 0; from <= text.size();
+             from += sj::isLeadByte(text[from]) ? 2 : 1) {
+            ASSERT_EQ(sj::find(text, needle, from), walk(text, needle, from))
+                << round << " from " << from;
+        }
+    }
 }
 
 }  // namespace
