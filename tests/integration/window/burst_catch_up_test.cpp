@@ -15,10 +15,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "support/process_helpers.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/log/live_log.h"
 #include "shell/views/channel_view.h"
+#include "support/process_helpers.h"
 
 namespace {
 
