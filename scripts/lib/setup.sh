@@ -5,6 +5,9 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+# ccache (in scripts/packages.txt) keys on paths relative to the clone, so a
+# second clone of the same sources builds from the cache.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
 
 # Installs the packages of a list file (default scripts/packages.txt) that are
 # not installed yet.
@@ -29,8 +32,10 @@ install_missing_packages() {
 configure_and_build() {
     local build_type="${1:-Release}"
     shift || true
+    local launcher=()
+    if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
     # CI exports RUVIVUVAZ_WARNINGS_AS_ERRORS=ON.
-    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
+    cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" "${launcher[@]}" \
         -DRUVIVUVAZ_WARNINGS_AS_ERRORS="${RUVIVUVAZ_WARNINGS_AS_ERRORS:-OFF}" "$@"
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"
 }
