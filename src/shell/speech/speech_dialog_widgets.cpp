@@ -1,6 +1,8 @@
 #include "shell/speech/speech_dialog_widgets.h"
 
 #include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +31,25 @@ QSlider* addSlider(QWidget* parent, const char* name, const char* labelName, Pan
     valueLabel->setObjectName(QString::fromLatin1(labelName));
     valueLabel->setMinimumWidth(valueLabel->fontMetrics().horizontalAdvance(QStringLiteral("000")));
     return slider;
+}
+
+void addVoiceSliderRows(QWidget* parent, QFormLayout* form, int firstNumber,
+                        std::array<QSlider*, 3>& sliders, std::array<QLabel*, 3>& labels) {
+    static constexpr const char* kCaptions[3] = {"音量", "速度", "音程"};
+    static constexpr PanelRange kRanges[3] = {kPanelVolumeRange, kPanelSpeedRange, kPanelToneRange};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const int number = firstNumber + static_cast<int>(i);
+        const QByteArray name =
+            QStringLiteral("TrackBar%1").arg(number, 2, 10, QChar('0')).toLatin1();
+        const QByteArray labelName =
+            QStringLiteral("TrackBarLabel%1").arg(number, 2, 10, QChar('0')).toLatin1();
+        sliders[i] =
+            addSlider(parent, name.constData(), labelName.constData(), kRanges[i], labels[i]);
+        auto* row = new QHBoxLayout;
+        row->addWidget(sliders[i], 1);
+        row->addWidget(labels[i]);
+        form->addRow(QString::fromUtf8(kCaptions[i]), row);
+    }
 }
 
 QLineEdit* guardedEdit(QWidget* parent, const char* name, std::function<void()> refused) {

@@ -3,11 +3,13 @@
 
 #include <QString>
 
+#include <array>
 #include <functional>
 
 #include "core/speech/voice_list_editor.h"
 
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,6 +27,10 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& caption
 // A slider at 100 with the label that shows its value beside it.
 QSlider* addSlider(QWidget* parent, const char* name, const char* labelName, PanelRange range,
                    QLabel*& valueLabel);
+// The volume, speed and tone rows: sliders TrackBar<first>, <first + 1> and
+// <first + 2>, each with its TrackBarLabel showing the value.
+void addVoiceSliderRows(QWidget* parent, QFormLayout* form, int firstNumber,
+                        std::array<QSlider*, 3>& sliders, std::array<QLabel*, 3>& labels);
 // A field that refuses text Shift-JIS cannot hold, calling refused.
 QLineEdit* guardedEdit(QWidget* parent, const char* name, std::function<void()> refused);
 

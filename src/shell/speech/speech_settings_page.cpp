@@ -73,18 +73,7 @@ SpeechSettingsPage::SpeechSettingsPage(std::function<void()> refused, QWidget* p
     form->addRow(QStringLiteral("IPアドレス"), addressEdit_);
     form->addRow(QStringLiteral("ポート番号"), portRow);
 
-    static constexpr const char* kSliderNames[3] = {"TrackBar01", "TrackBar02", "TrackBar03"};
-    static constexpr const char* kLabelNames[3] = {"TrackBarLabel01", "TrackBarLabel02",
-                                                   "TrackBarLabel03"};
-    static constexpr const char* kCaptions[3] = {"音量", "速度", "音程"};
-    static constexpr PanelRange kRanges[3] = {kPanelVolumeRange, kPanelSpeedRange, kPanelToneRange};
-    for (std::size_t i = 0; i < 3; ++i) {
-        sliders_[i] = addSlider(this, kSliderNames[i], kLabelNames[i], kRanges[i], labels_[i]);
-        auto* row = new QHBoxLayout;
-        row->addWidget(sliders_[i], 1);
-        row->addWidget(labels_[i]);
-        form->addRow(QString::fromUtf8(kCaptions[i]), row);
-    }
+    addVoiceSliderRows(this, form, 1, sliders_, labels_);
     connect(sliders_[0], &QSlider::valueChanged, this, &SpeechSettingsPage::TrackBar01Change);
     connect(sliders_[1], &QSlider::valueChanged, this, &SpeechSettingsPage::TrackBar02Change);
     connect(sliders_[2], &QSlider::valueChanged, this, &SpeechSettingsPage::TrackBar03Change);

@@ -68,18 +68,7 @@ VoiceListPage::VoiceListPage(std::function<void()> refused, QWidget* parent) : Q
     relay(voice_, &QComboBox::currentIndexChanged, &VoiceListPage::voiceChosen);
     form->addRow(QStringLiteral("声質"), voice_);
 
-    static constexpr const char* kSliderNames[3] = {"TrackBar11", "TrackBar12", "TrackBar13"};
-    static constexpr const char* kLabelNames[3] = {"TrackBarLabel11", "TrackBarLabel12",
-                                                   "TrackBarLabel13"};
-    static constexpr const char* kCaptions[3] = {"音量", "速度", "音程"};
-    static constexpr PanelRange kRanges[3] = {kPanelVolumeRange, kPanelSpeedRange, kPanelToneRange};
-    for (std::size_t i = 0; i < 3; ++i) {
-        sliders_[i] = addSlider(this, kSliderNames[i], kLabelNames[i], kRanges[i], labels_[i]);
-        auto* row = new QHBoxLayout;
-        row->addWidget(sliders_[i], 1);
-        row->addWidget(labels_[i]);
-        form->addRow(QString::fromUtf8(kCaptions[i]), row);
-    }
+    addVoiceSliderRows(this, form, 11, sliders_, labels_);
     relay(sliders_[0], &QSlider::valueChanged, &VoiceListPage::volumeMoved);
     relay(sliders_[1], &QSlider::valueChanged, &VoiceListPage::speedMoved);
     relay(sliders_[2], &QSlider::valueChanged, &VoiceListPage::toneMoved);
