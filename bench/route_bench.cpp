@@ -46,13 +46,13 @@ const GeneratedLog& generatedLog() {
     return log;
 }
 
-class CountingViews final : public RouteViews {
+class CountingViews final : public RouteViews, public TabCaptions {
   public:
     void Append(ChatChannel, std::string_view text, Colour) override { appended += text.size(); }
     Colour LastLineColour(ChatChannel) const override { return colours::kOpenWhite; }
     bool TabShown(ChatChannel) const override { return true; }
     std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::ExpMonitor; }
-    void SetCaption(ChatChannel, std::string_view caption) override { captions += caption.size(); }
+    void SetCaption(Tab, std::string_view caption) override { captions += caption.size(); }
     std::size_t appended = 0;
     std::size_t captions = 0;
 };
@@ -112,7 +112,7 @@ void BM_RouteLine(benchmark::State& state) {
     CountingExp exp;
     CountingSpeech speech;
     const NgLists lists = hundredEach();
-    UnreadCounters counters;
+    UnreadCounters counters{views};
     LineRouter router(RoutePorts{views, switches, keywords, sounds, exp, speech}, lists, counters);
     for (auto _ : state) {
         for (const std::string& line : log.lines) {

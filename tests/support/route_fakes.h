@@ -13,6 +13,7 @@
 
 #include "core/log/route_line.h"
 #include "core/log/route_settings.h"
+#include "core/views/unread_counters.h"
 
 namespace ruv::testing {
 
@@ -25,7 +26,7 @@ struct ViewLine {
 // Everything the ports were asked to do, in order, as short descriptions.
 using CallLog = std::vector<std::string>;
 
-class RecordingViews final : public RouteViews {
+class RecordingViews final : public RouteViews, public TabCaptions {
   public:
     explicit RecordingViews(CallLog& log, std::size_t capacity = 1000)
         : log_(log), capacity_(capacity) {}
@@ -44,9 +45,10 @@ class RecordingViews final : public RouteViews {
     }
     bool TabShown(ChatChannel tab) const override { return settings.TabShown(tab); }
     std::optional<ChatChannel> ActiveTab() const override { return active; }
-    void SetCaption(ChatChannel tab, std::string_view caption) override {
-        captions[tab] = std::string(caption);
-        log_.push_back("SetCaption " + std::string(settingsKey(tab)));
+    void SetCaption(Tab tab, std::string_view caption) override {
+        const ChatChannel channel = channelOf(tab).value();
+        captions[channel] = std::string(caption);
+        log_.push_back("SetCaption " + std::string(settingsKey(channel)));
     }
 
     std::vector<ViewLine> lines(ChatChannel view) const {
@@ -170,7 +172,7 @@ struct RouteRig {
     RecordingExp exp{log};
     RecordingSpeech speech{log};
     NgLists ngLists;
-    UnreadCounters counters;
+    UnreadCounters counters{views};
     LineRouter router{RoutePorts{views, switches, keywords, sounds, exp, speech}, ngLists,
                       counters};
 };

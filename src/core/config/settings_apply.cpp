@@ -43,9 +43,9 @@ std::optional<RowEffect> effectOf(ConfigRow row, AppSettings& s, SpeechRowsRead&
         const bool hiddenAtDesign = row == ConfigRow::Battle || row == ConfigRow::System;
         return RowEffect{kStageTabs, [&s, tab, hiddenAtDesign](std::string_view v, int) {
                              if (hiddenAtDesign && v == "1") {
-                                 s.tabShown[tab] = true;
+                                 s.route.tabShown[tab] = true;
                              } else if (!hiddenAtDesign && v == "0") {
-                                 s.tabShown[tab] = false;
+                                 s.route.tabShown[tab] = false;
                              }
                          }};
     }
@@ -53,7 +53,7 @@ std::optional<RowEffect> effectOf(ConfigRow row, AppSettings& s, SpeechRowsRead&
         const auto box = static_cast<std::size_t>(n - rowNumber(ConfigRow::OpenCheck));
         return RowEffect{kStageMix, [&s, box](std::string_view v, int) {
                              if (v == "1") {
-                                 s.mix[box] = true;
+                                 s.route.mix[box] = true;
                              }
                          }};
     }
@@ -121,9 +121,9 @@ std::optional<RowEffect> effectOf(ConfigRow row, AppSettings& s, SpeechRowsRead&
         case ConfigRow::ExpMonitorLayoutList:
             return RowEffect{kStageWindow, number(s.expLayout)};
         case ConfigRow::NGWordCheck:
-            return RowEffect{kStageWindow, flag(s.ngUsersApplied, "1", true)};
+            return RowEffect{kStageWindow, flag(s.route.ngUsersApplied, "1", true)};
         case ConfigRow::NGUserCheck:
-            return RowEffect{kStageWindow, flag(s.ngWordsApplied, "1", true)};
+            return RowEffect{kStageWindow, flag(s.route.ngWordsApplied, "1", true)};
         case ConfigRow::BouIPAddress:
             return RowEffect{kStageSpeech,
                              [&speech](std::string_view v, int) { speech.address = v; }};
@@ -142,7 +142,7 @@ std::optional<RowEffect> effectOf(ConfigRow row, AppSettings& s, SpeechRowsRead&
         case ConfigRow::BouNoName:
             return RowEffect{kStageSpeech, number(speech.nameFlag)};
         case ConfigRow::BouyomiCheck01:
-            return RowEffect{kStageSpeech, flag(s.speechSend, "1", true)};
+            return RowEffect{kStageSpeech, flag(s.route.speechSend, "1", true)};
         case ConfigRow::BouyomiCheck02:
             return RowEffect{kStageSpeech, [&s](std::string_view v, int r) {
                                  const int mode = integerOf(v, r);
@@ -189,14 +189,14 @@ std::vector<StartupIssue> applyConfigRows(const ConfigStore& store, AppSettings&
 }
 
 void writeExitRows(ConfigStore& store, const AppSettings& s) {
-    for (std::size_t tab = 0; tab < s.tabShown.size(); ++tab) {
+    for (std::size_t tab = 0; tab < s.route.tabShown.size(); ++tab) {
         store.setFlag(configRow(rowNumber(ConfigRow::Normal) + static_cast<int>(tab)),
-                      s.tabShown[tab]);
+                      s.route.tabShown[tab]);
     }
     store.setValue(ConfigRow::Error, "1");
-    for (std::size_t box = 0; box < s.mix.size(); ++box) {
+    for (std::size_t box = 0; box < s.route.mix.size(); ++box) {
         store.setFlag(configRow(rowNumber(ConfigRow::OpenCheck) + static_cast<int>(box)),
-                      s.mix[box]);
+                      s.route.mix[box]);
     }
     for (const ConfigRow reserved : kReservedRows) {
         store.setValue(reserved, "0");
@@ -227,9 +227,9 @@ void writeExitRows(ConfigStore& store, const AppSettings& s) {
     position(ConfigRow::WindowHeightSize, s.windowHeight);
     position(ConfigRow::WindowWidthSize, s.windowWidth);
     store.setInt(ConfigRow::ExpMonitorLayoutList, s.expLayout);
-    store.setFlag(ConfigRow::NGWordCheck, s.ngUsersApplied);
-    store.setFlag(ConfigRow::NGUserCheck, s.ngWordsApplied);
-    store.setFlag(ConfigRow::BouyomiCheck01, s.speechSend);
+    store.setFlag(ConfigRow::NGWordCheck, s.route.ngUsersApplied);
+    store.setFlag(ConfigRow::NGUserCheck, s.route.ngWordsApplied);
+    store.setFlag(ConfigRow::BouyomiCheck01, s.route.speechSend);
     store.setInt(ConfigRow::BouyomiCheck02, s.readMode);
 }
 

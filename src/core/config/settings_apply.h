@@ -9,9 +9,10 @@
 #include <string_view>
 
 #include <vector>
-#include "core/text/fixed_text.h"
 
 #include "core/config/config_store.h"
+#include "core/log/route_settings.h"
+#include "core/text/fixed_text.h"
 
 namespace ruv::config {
 
@@ -33,12 +34,9 @@ inline constexpr std::size_t kSoundSlotCount = 7;
 // Everything config.ini restores and saves but the speech rows, as the window
 // holds it. Defaults are the window's design state.
 struct AppSettings {
-    // Rows 1 to 11, in the order 通常, 一般, チーム, クラブ, 耳打ち, 叫び,
-    // オリジナル, NGフィルター, 戦闘情報, システム, 経験値情報.
-    std::array<bool, 11> tabShown{true, true, true,  true,  true, true,
-                                  true, true, false, false, true};
-    // Rows 13 to 19: the オリジナル tab's boxes 一般 to システム.
-    std::array<bool, 7> mix{};
+    // Rows 1 to 11 (tabs shown, by channel), 13 to 19 (mix boxes), 47, 48 and
+    // 59; the keywords are not stored.
+    RouteSettings route;
     int intervalSeconds = 1;      // row 21: 0 ("停止"), 1, 5, 10, 30 or 60
     int transparencyPercent = 0;  // row 22: 0 to 50 in steps of 10
     std::array<std::string, kSoundSlotCount> soundPaths{};  // rows 25-30, 33
@@ -51,11 +49,8 @@ struct AppSettings {
     std::optional<int> windowLeft;
     std::optional<int> windowHeight;
     std::optional<int> windowWidth;
-    int expLayout = 0;            // row 46
-    bool ngUsersApplied = false;  // row 47 (NGWordCheck)
-    bool ngWordsApplied = false;  // row 48 (NGUserCheck)
-    bool speechSend = false;      // row 59
-    int readMode = 0;             // row 60
+    int expLayout = 0;  // row 46
+    int readMode = 0;   // row 60
 };
 
 // The speech rows as read at start-up, only to rebuild rows 51 to 58.

@@ -252,8 +252,7 @@ void LineRouter::raiseCounter(ChatChannel tab) {
     if (!counted(tab)) {
         return;
     }
-    const Tab page = tabOf(tab);
-    ports_.views.SetCaption(tab, countedCaption(page, counters_.raise(page)));
+    counters_.raise(tabOf(tab));
 }
 
 void LineRouter::playCallSoundIfKeyword(ChatChannel slot, std::string_view text) {

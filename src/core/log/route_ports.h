@@ -30,8 +30,6 @@ class RouteViews {
     // The channel whose tab is active; empty for a tab without a channel
     // (エラーログ).
     virtual std::optional<ChatChannel> ActiveTab() const = 0;
-    // Caption in CP932.
-    virtual void SetCaption(ChatChannel tab, std::string_view caption) = 0;
 };
 
 // The seven check boxes of the オリジナル tab that pick the mixed channels.

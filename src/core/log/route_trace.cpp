@@ -1,8 +1,11 @@
 #include "core/log/route_trace.h"
 
 #include <ostream>
+#include <stdexcept>
+#include <vector>
 
 #include "core/config/config_store.h"
+#include "core/config/settings_apply.h"
 #include "core/config/settings_files.h"
 #include "core/text/cp932.h"
 #include "core/views/ng_list_files.h"
@@ -69,7 +72,14 @@ TracedRouting::TracedRouting(std::ostream& out, ListingText text)
 void TracedRouting::applySettingsFolder(const std::filesystem::path& folder) {
     config::ConfigStore store;
     if (store.load(folder / config::kConfigFileName) == config::FileLoad::Loaded) {
-        ApplyRouteSettingsRows(store, settings_);
+        config::AppSettings settings;
+        config::SpeechRowsRead speech;
+        const std::vector<config::StartupIssue> issues =
+            config::applyConfigRows(store, settings, speech);
+        if (!issues.empty()) {
+            throw std::runtime_error(issues.front().detail);
+        }
+        settings_ = settings.route;
     }
     LoadNgLists(folder, lists_);
 }

@@ -25,6 +25,7 @@ namespace ruv {
 //   speak<TAB>0|1<TAB>TEXT      a line handed to speech with its speaker flag
 //   error<TAB>MESSAGE           a line whose routing failed
 class RouteTracePrinter final : public RouteViews,
+                                public TabCaptions,
                                 public KeywordRows,
                                 public CallSounds,
                                 public ExpEvents,
@@ -37,7 +38,7 @@ class RouteTracePrinter final : public RouteViews,
     Colour LastLineColour(ChatChannel view) const override;
     bool TabShown(ChatChannel tab) const override { return settings_.TabShown(tab); }
     std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::Normal; }
-    void SetCaption(ChatChannel, std::string_view) override {}
+    void SetCaption(Tab, std::string_view) override {}
 
     bool Ticked(ChatChannel) const override { return false; }
     void Untick(ChatChannel) override {}
@@ -80,9 +81,9 @@ class TracedRouting {
   private:
     RouteSettings settings_;
     NgLists lists_;
-    UnreadCounters counters_;
     SettingsSwitches switches_;
     RouteTracePrinter printer_;
+    UnreadCounters counters_{printer_};
     LineRouter router_;
 };
 

@@ -16,7 +16,7 @@ std::optional<std::size_t> slotOf(Tab tab) noexcept {
 
 }  // namespace
 
-std::int32_t UnreadCounters::raise(Tab tab) noexcept {
+std::int32_t UnreadCounters::raise(Tab tab) {
     const auto slot = slotOf(tab);
     if (!slot) {
         return 0;
@@ -25,20 +25,20 @@ std::int32_t UnreadCounters::raise(Tab tab) noexcept {
     if (count < std::numeric_limits<std::int32_t>::max()) {
         ++count;
     }
+    captions_.SetCaption(tab, countedCaption(tab, count));
     return count;
 }
 
-void UnreadCounters::reset(Tab tab) noexcept {
+void UnreadCounters::reset(Tab tab) {
     if (const auto slot = slotOf(tab)) {
         counts_[*slot] = 0;
+        captions_.SetCaption(tab, plainCaption(tab));
     }
 }
 
-void UnreadCounters::resetAllButNg() noexcept {
-    for (std::size_t i = 0; i < kCounters; ++i) {
-        if (i != static_cast<std::size_t>(pageIndex(Tab::NG) - pageIndex(Tab::Open))) {
-            counts_[i] = 0;
-        }
+void UnreadCounters::resetAllButNg() {
+    for (int page = pageIndex(Tab::Open); page < pageIndex(Tab::NG); ++page) {
+        reset(static_cast<Tab>(page));
     }
 }
 

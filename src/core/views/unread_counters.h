@@ -1,26 +1,40 @@
 #pragma once
 // The unread counters of the tabs 一般 to NGフィルター: lines that arrived while
-// the tab was not looked at.
+// the tab was not looked at, each shown in its tab's caption.
 
 #include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "core/views/tab_rules.h"
 
 namespace ruv {
 
+// Where the counted captions are shown.
+class TabCaptions {
+  public:
+    virtual ~TabCaptions() = default;
+    // Caption in CP932.
+    virtual void SetCaption(Tab tab, std::string_view caption) = 0;
+};
+
 class UnreadCounters {
   public:
-    // Raises the tab's counter and returns the new count; a tab without a
-    // counter stays at 0. The count stops at the largest 32-bit value.
-    std::int32_t raise(Tab tab) noexcept;
-    void reset(Tab tab) noexcept;
+    explicit UnreadCounters(TabCaptions& captions) noexcept : captions_(captions) {}
+
+    // Raises the tab's counter, shows it as "チーム(3)" and returns the new
+    // count; a tab without a counter stays at 0 and keeps its caption. The
+    // count stops at the largest 32-bit value.
+    std::int32_t raise(Tab tab);
+    // The counter back to 0 and the plain caption.
+    void reset(Tab tab);
     // Attaching a log: every counter but the NGフィルター one back to 0.
-    void resetAllButNg() noexcept;
+    void resetAllButNg();
     std::int32_t count(Tab tab) const noexcept;
 
   private:
     static constexpr std::size_t kCounters = 7;
+    TabCaptions& captions_;
     std::array<std::int32_t, kCounters> counts_{};
 };
 

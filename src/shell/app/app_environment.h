@@ -1,7 +1,8 @@
 #pragma once
 // What the main window takes from outside: where its settings files live, the
-// clock and the message boxes. Tests pass a temporary folder, a set clock and
-// recorded answers.
+// clock and the message boxes. Tests pass a temporary folder, a set clock,
+// recorded answers and, to watch what attaching tells the EXP monitor, their
+// own recorder.
 
 #include <filesystem>
 
@@ -11,6 +12,7 @@ namespace platform {
 class Clock;
 }
 class UserMessages;
+class ExpAttachEvents;
 
 struct AppEnvironment {
     // The folder of config.ini and the list files; empty: none are read or written.
@@ -19,6 +21,8 @@ struct AppEnvironment {
     const platform::Clock* clock = nullptr;
     // Null: real message boxes over the window.
     UserMessages* messages = nullptr;
+    // Null: attaching reports to the window's EXP monitor.
+    ExpAttachEvents* expAttach = nullptr;
 };
 
 }  // namespace ruv

@@ -190,38 +190,11 @@ QString TForm1::caption(Tab tab) const {
     return pageControl_->tabText(pageIndex(tab));
 }
 
-std::int32_t TForm1::raiseUnread(Tab tab) {
-    if (!hasUnreadCounter(tab)) {
-        return 0;
-    }
-    const std::int32_t count = unread_.raise(tab);
-    setCaption(tab, countedCaption(tab, count));
-    return count;
-}
-
-void TForm1::resetUnread(Tab tab) {
-    if (!hasUnreadCounter(tab)) {
-        return;
-    }
-    unread_.reset(tab);
-    setCaption(tab, plainCaption(tab));
-}
-
-void TForm1::resetUnreadForAttach() {
-    for (int i = pageIndex(Tab::Open); i < pageIndex(Tab::NG); ++i) {
-        resetUnread(static_cast<Tab>(i));
-    }
-}
-
 // --- Keyword rows, mix and NG switches ---------------------------------
 
 std::string TForm1::keyword(ChatChannel channel) const {
-    const KeywordRow& row = keywordRows_[slot(channel)];
-    if (!row.box || !row.box->isChecked()) {
-        return {};
-    }
-    // The edit accepts only text that CP932 can hold.
-    return toCp932(row.edit->text()).value_or(std::string{});
+    const CallKeyword& row = session_->routeSwitches.keyword(channel);
+    return row.armed ? row.text : std::string{};
 }
 
 bool TForm1::keywordArmed(ChatChannel channel) const {

@@ -19,7 +19,6 @@
 #include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"
 #include "core/views/tab_rules.h"
-#include "core/views/unread_counters.h"
 #include "shell/app/app_environment.h"
 
 class QAction;
@@ -92,16 +91,6 @@ class TForm1 : public QMainWindow {
     QString caption(Tab tab) const;
     // PageControl1, for the commands that act on the active tab's view.
     QTabWidget* pageControl() const;
-
-    // Unread counters of 一般 to NGフィルター.
-    UnreadCounters& unreadCounters() { return unread_; }
-    const UnreadCounters& unreadCounters() const { return unread_; }
-    // Raises the tab's counter and shows the counted caption; returns the count.
-    std::int32_t raiseUnread(Tab tab);
-    // Counter to 0 and the plain caption back.
-    void resetUnread(Tab tab);
-    // Attaching a log: every counter but NGフィルター's, with their captions.
-    void resetUnreadForAttach();
 
     // --- Keyword rows (通常 to 叫び; オリジナル's row stays hidden and off) ---
     // The keyword (CP932) while the row's check box is ticked, else empty.
@@ -324,7 +313,6 @@ class TForm1 : public QMainWindow {
     QTimer* timer01_ = nullptr;
     QAction* stopEntry_ = nullptr;
 
-    UnreadCounters unread_;
     AppEnvironment environment_;
     std::unique_ptr<Session> session_;
     int pendingIntervalSeconds_ = 1;

@@ -37,10 +37,6 @@ constexpr std::array<config::ConfigRow, 8> kSpeechRows{
     config::ConfigRow::BouPitch,     config::ConfigRow::BouOntei, config::ConfigRow::BouVoiceKind,
     config::ConfigRow::BouLimitMoji, config::ConfigRow::BouNoName};
 
-Tab tabOfRow(std::size_t index) {
-    return static_cast<Tab>(index);
-}
-
 // config.ini at exit: every row by number from the state in force.
 void saveConfig(TForm1& window, const std::filesystem::path& folder) {
     config::ConfigStore& store = window.session().configStore;
@@ -139,11 +135,12 @@ void TForm1::ApplySettingsAtStartup() {
 }
 
 void TForm1::applySettings(const config::AppSettings& s) {
-    for (std::size_t i = 0; i < s.tabShown.size(); ++i) {
-        setTabShown(tabOfRow(i), s.tabShown[i] ? TabVisibility::Shown : TabVisibility::Hidden);
+    for (std::size_t i = 0; i < s.route.tabShown.size(); ++i) {
+        setTabShown(tabOf(static_cast<ChatChannel>(i)),
+                    s.route.tabShown[i] ? TabVisibility::Shown : TabVisibility::Hidden);
     }
     for (std::size_t i = 0; i < kMixChannels.size(); ++i) {
-        mixCheckBox(kMixChannels[i])->setChecked(s.mix[i]);
+        mixCheckBox(kMixChannels[i])->setChecked(s.route.mix[i]);
     }
     session_->expMonitor.restoreIntervalSetting(s.intervalSeconds);
     for (const TransparencyEntry& entry : kTransparencyEntries) {
@@ -165,9 +162,9 @@ void TForm1::applySettings(const config::AppSettings& s) {
     }
     restoreOuterBounds(s);
     session_->expMonitor.restoreLayoutIndex(s.expLayout);
-    ngUserSwitch()->setChecked(s.ngUsersApplied);
-    ngWordSwitch()->setChecked(s.ngWordsApplied);
-    speechSwitch()->setChecked(s.speechSend);
+    ngUserSwitch()->setChecked(s.route.ngUsersApplied);
+    ngWordSwitch()->setChecked(s.route.ngWordsApplied);
+    speechSwitch()->setChecked(s.route.speechSend);
     readModeList()->setCurrentIndex(s.readMode);
 }
 
@@ -199,10 +196,7 @@ void TForm1::applyRestoredOuterSize() {
 
 config::AppSettings TForm1::currentSettings() const {
     config::AppSettings s;
-    for (std::size_t i = 0; i < s.tabShown.size(); ++i) {
-        s.tabShown[i] = tabShown(tabOfRow(i));
-    }
-    s.mix = session_->routeSwitches.mix;
+    s.route = session_->routeSwitches;
     s.intervalSeconds = session_->expMonitor.intervalSetting().value_or(1);
     for (const TransparencyEntry& entry : kTransparencyEntries) {
         if (menuEntry(entry.name)->isChecked()) {
@@ -223,10 +217,6 @@ config::AppSettings TForm1::currentSettings() const {
     s.windowHeight = frame.height();
     s.windowWidth = frame.width();
     s.expLayout = session_->expMonitor.layoutIndex();
-    const RouteSettings& switches = session_->routeSwitches;
-    s.ngUsersApplied = switches.ngUsersApplied;
-    s.ngWordsApplied = switches.ngWordsApplied;
-    s.speechSend = switches.speechSend;
     s.readMode = readModeList()->currentIndex();
     return s;
 }

@@ -266,7 +266,7 @@ void TForm1::filterEntryClicked(Tab tab, bool checked) {
 
 void TForm1::TabSheet1MouseDown() {
     if (const auto tab = tabResetByPress(pageControl_->currentIndex())) {
-        resetUnread(*tab);
+        session_->unread.reset(*tab);
     }
 }
 
@@ -302,9 +302,20 @@ void TForm1::connectRouteSwitches() {
     follow(ngUserSwitch_, switches.ngUsersApplied);
     follow(ngWordSwitch_, switches.ngWordsApplied);
     follow(speechSwitch_, switches.speechSend);
-    switches.readMode = readModeList_->currentIndex();
-    connect(readModeList_, &QComboBox::currentIndexChanged, this,
-            [&switches](int index) { switches.readMode = index; });
+    for (std::size_t channel = 0; channel < keywordRows_.size(); ++channel) {
+        const KeywordRow& row = keywordRows_[channel];
+        if (row.box == nullptr) {
+            continue;
+        }
+        CallKeyword& keyword = switches.keywords[channel];
+        follow(row.box, keyword.armed);
+        // The edit refuses what CP932 cannot hold, so the conversion always succeeds.
+        const auto noteText = [&keyword](const QString& text) {
+            keyword.text = toCp932(text).value_or(std::string{});
+        };
+        noteText(row.edit->text());
+        connect(row.edit, &QLineEdit::textChanged, this, noteText);
+    }
 }
 
 }  // namespace ruv

@@ -11,8 +11,8 @@
 #include "core/platform/clock.h"
 #include "core/platform/shared_file.h"
 #include "core/views/ng_lists.h"
+#include "core/views/unread_counters.h"
 #include "shell/app/app_environment.h"
-#include "shell/app/route_forwarders.h"
 #include "shell/app/window_error_log.h"
 #include "shell/app/window_log_display.h"
 #include "shell/app/window_route_ports.h"
@@ -43,12 +43,16 @@ struct Session {
     RouteSettings routeSwitches;
     SettingsSwitches switchPort{routeSwitches};
     WindowRoutePorts windowPorts;
-    ForwardingSpeechOut speech;
-    ForwardingExpAttachEvents expAttach;
+    // Shown in the tab captions; routing raises them, a press on a tab and
+    // attaching a log reset them.
+    UnreadCounters unread{windowPorts};
     NgLists ngLists;
     // Made before routing and attaching, which are given them as their ports.
     CallSoundArea sounds;
     ExpMonitor expMonitor;
+    // Rows 51-58 as stored; the read mode (row 60) is routeSwitches.readMode.
+    SpeechSettingTexts speechSettingTexts = speechSettingResetTexts();
+    SpeechSide speechSide{errorLog, clock};
     LineRouter router;
     LiveLog live;
 
@@ -60,12 +64,6 @@ struct Session {
     WindowLogDisplay logDisplay;
     DialogLogChooser logChooser;
     LogSession attaching;
-
-    // --- speech ---
-    // Rows 51-58 as stored; the read mode (row 60) follows BouyomiComboBox01.
-    SpeechSettingTexts speechSettingTexts = speechSettingResetTexts();
-    // Connected to routing's speech port; stops its sender with the session.
-    SpeechSide speechSide{errorLog, clock, speech};
 
     // --- settings at start-up and exit ---
     config::ConfigStore configStore;

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
 
@@ -30,7 +31,7 @@ void WindowLogDisplay::clearView(ChatChannel view) {
 }
 
 void WindowLogDisplay::resetUnreadForAttach() {
-    window_.resetUnreadForAttach();
+    window_.session().unread.resetAllButNg();
 }
 
 void WindowLogDisplay::appendLine(ChatChannel view, std::string_view text, Colour colour) {

@@ -1,9 +1,6 @@
 #include "shell/app/window_route_ports.h"
 
-#include <QLineEdit>
-
 #include "shell/app/ruvivuvaz.h"
-#include "shell/platform/qt_text.h"
 
 namespace ruv {
 
@@ -23,25 +20,21 @@ std::optional<ChatChannel> WindowRoutePorts::ActiveTab() const {
     return channelOf(window_.activeTab());
 }
 
-void WindowRoutePorts::SetCaption(ChatChannel tab, std::string_view caption) {
-    window_.setCaption(tabOf(tab), caption);
+void WindowRoutePorts::SetCaption(Tab tab, std::string_view caption) {
+    window_.setCaption(tab, caption);
 }
 
 bool WindowRoutePorts::Ticked(ChatChannel row) const {
-    return window_.keywordArmed(row);
+    return switches_.keyword(row).armed;
 }
 
 void WindowRoutePorts::Untick(ChatChannel row) {
+    // The box's click also greys its keyword field and clears the switch.
     window_.setKeywordArmed(row, KeywordSwitch::Off);
 }
 
 std::string WindowRoutePorts::Keyword(ChatChannel row) const {
-    const QLineEdit* edit = window_.keywordEdit(row);
-    if (edit == nullptr) {
-        return {};
-    }
-    // The edit refuses what CP932 cannot hold, so the conversion always succeeds.
-    return toCp932(edit->text()).value_or(std::string{});
+    return switches_.keyword(row).text;
 }
 
 }  // namespace ruv

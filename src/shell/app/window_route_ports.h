@@ -1,15 +1,17 @@
 #pragma once
-// Routing's view of the main window: its views and tabs and the keyword rows.
-// Which tabs are shown is read from the switches the window keeps in step.
+// Routing's view of the main window: its views, tabs and captions and the
+// keyword rows. Which tabs are shown and the keywords are read from the
+// switches the window keeps in step.
 
 #include "core/log/route_ports.h"
 #include "core/log/route_settings.h"
+#include "core/views/unread_counters.h"
 
 namespace ruv {
 
 class TForm1;
 
-class WindowRoutePorts final : public RouteViews, public KeywordRows {
+class WindowRoutePorts final : public RouteViews, public TabCaptions, public KeywordRows {
   public:
     WindowRoutePorts(TForm1& window, const RouteSettings& switches)
         : window_(window), switches_(switches) {}
@@ -18,7 +20,7 @@ class WindowRoutePorts final : public RouteViews, public KeywordRows {
     Colour LastLineColour(ChatChannel view) const override;
     bool TabShown(ChatChannel tab) const override;
     std::optional<ChatChannel> ActiveTab() const override;
-    void SetCaption(ChatChannel tab, std::string_view caption) override;
+    void SetCaption(Tab tab, std::string_view caption) override;
 
     bool Ticked(ChatChannel row) const override;
     void Untick(ChatChannel row) override;

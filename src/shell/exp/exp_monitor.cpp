@@ -16,7 +16,6 @@
 #include "core/text/cp932.h"
 #include "core/views/tab_rules.h"
 #include "shell/app/ruvivuvaz.h"
-#include "shell/app/session.h"
 #include "shell/exp/exp_key_filter.h"
 
 namespace ruv {
@@ -66,12 +65,13 @@ std::string cp932Of(const QString& text) {
 
 }  // namespace
 
-ExpMonitor::ExpMonitor(TForm1& window, Session& session)
+ExpMonitor::ExpMonitor(TForm1& window, const platform::Clock& clock, platform::ErrorLog& errors,
+                       UserMessages& messages)
     : window_(window),
       timer_(window.expTimer()),
-      questions_(session.messages),
+      questions_(messages),
       statusBar_(window),
-      stats_(forecast_, ExpPorts{session.clock, timer_, session.errorLog, questions_, statusBar_}),
+      stats_(forecast_, ExpPorts{clock, timer_, errors, questions_, statusBar_}),
       pages_(*window.expBasicPage(), *window.expExtendedPage(), debugPage(window),
              *window.syncingLabel()) {
     connectPages();

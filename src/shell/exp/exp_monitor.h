@@ -11,8 +11,10 @@
 
 #include "core/exp/exp_stats.h"
 #include "core/exp/level_forecast.h"
+#include "core/log/log_session_ports.h"
 #include "core/log/route_ports.h"
-#include "shell/app/route_forwarders.h"
+#include "core/platform/clock.h"
+#include "core/platform/error_log.h"
 #include "shell/exp/exp_pages.h"
 #include "shell/exp/exp_port_adapters.h"
 
@@ -21,13 +23,14 @@ class QAction;
 namespace ruv {
 
 class TForm1;
-struct Session;
+class UserMessages;
 
 class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvents {
     Q_OBJECT
   public:
     // Builds the pages; routing and attaching are given it as their EXP ports.
-    ExpMonitor(TForm1& window, Session& session);
+    ExpMonitor(TForm1& window, const platform::Clock& clock, platform::ErrorLog& errors,
+               UserMessages& messages);
     ~ExpMonitor() override;
 
     ExpStats& stats() { return stats_; }

@@ -4,21 +4,15 @@
 
 #include <string>
 
-#include "shell/app/route_forwarders.h"
-
 namespace ruv {
 
 SpeechSide::SpeechSide(platform::ErrorLog& errors, const platform::Clock& clock,
-                       ForwardingSpeechOut& routing, SpeechClientOptions options)
+                       SpeechClientOptions options)
     : errors_(errors),
       clock_(clock),
-      routing_(routing),
-      client_([this](const SpeechClientReport& report) { queueReport(report); }, options) {
-    routing_.connectTo(this);
-}
+      client_([this](const SpeechClientReport& report) { queueReport(report); }, options) {}
 
 SpeechSide::~SpeechSide() {
-    routing_.connectTo(nullptr);
     // Interrupts a connection in progress; nothing is reported after this.
     client_.stop();
 }

@@ -16,13 +16,11 @@
 
 namespace ruv {
 
-class ForwardingSpeechOut;
-
 class SpeechSide final : public SpeechOut {
   public:
-    // Connects routing's speech port to this side at once.
+    // Routing's speech port; stops its sender when it goes.
     SpeechSide(platform::ErrorLog& errors, const platform::Clock& clock,
-               ForwardingSpeechOut& routing, SpeechClientOptions options = {});
+               SpeechClientOptions options = {});
     ~SpeechSide() override;
     SpeechSide(const SpeechSide&) = delete;
     SpeechSide& operator=(const SpeechSide&) = delete;
@@ -55,7 +53,6 @@ class SpeechSide final : public SpeechOut {
     QObject reportContext_;
     platform::ErrorLog& errors_;
     const platform::Clock& clock_;
-    ForwardingSpeechOut& routing_;
     SpeechClient client_;
     SpeechBridge bridge_{client_};
 };

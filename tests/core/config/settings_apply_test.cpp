@@ -33,25 +33,25 @@ Applied apply(std::initializer_list<const char*> lines) {
 
 TEST(ApplyConfigRows, OnlyZeroHidesATabAndOnlyOneShowsTheHiddenOnes) {
     const Applied a = apply({"Normal=2", "Open=0", "Battle=2", "System=1", "ExpMonitor=0"});
-    EXPECT_TRUE(a.settings.tabShown[0]);
-    EXPECT_FALSE(a.settings.tabShown[1]);
-    EXPECT_FALSE(a.settings.tabShown[8]);
-    EXPECT_TRUE(a.settings.tabShown[9]);
-    EXPECT_FALSE(a.settings.tabShown[10]);
+    EXPECT_TRUE(a.settings.route.tabShown[0]);
+    EXPECT_FALSE(a.settings.route.tabShown[1]);
+    EXPECT_FALSE(a.settings.route.tabShown[8]);
+    EXPECT_TRUE(a.settings.route.tabShown[9]);
+    EXPECT_FALSE(a.settings.route.tabShown[10]);
     EXPECT_TRUE(a.issues.empty());
 }
 
 TEST(ApplyConfigRows, AKeyGivenTwiceAppliesBothSoAHiddenTabStaysHidden) {
     const Applied a = apply({"Team=0", "Team=1"});
-    EXPECT_FALSE(a.settings.tabShown[2]);
+    EXPECT_FALSE(a.settings.route.tabShown[2]);
 }
 
 TEST(ApplyConfigRows, ShuffledRowsApplyByKeyAndUnknownKeysAreIgnored) {
     const Applied a = apply({"OldRuvIvuvaz=1", "Whatever=9", "ShoutCheck=1", "UpWindow=1",
                              "AutoUpdate=0", "StatusBar=1", "OpenCheck=0"});
     EXPECT_TRUE(a.settings.tidyOnAttach);
-    EXPECT_TRUE(a.settings.mix[4]);
-    EXPECT_FALSE(a.settings.mix[0]);
+    EXPECT_TRUE(a.settings.route.mix[4]);
+    EXPECT_FALSE(a.settings.route.mix[0]);
     EXPECT_TRUE(a.settings.topMost);
     EXPECT_FALSE(a.settings.autoAttach);
     EXPECT_TRUE(a.settings.statusBarRate);
@@ -72,11 +72,11 @@ TEST(ApplyConfigRows, IntervalAndTransparencyTakeOnlyMenuValues) {
 
 TEST(ApplyConfigRows, NgRowsCrossTheirNames) {
     const Applied users = apply({"NGWordCheck=1"});
-    EXPECT_TRUE(users.settings.ngUsersApplied);
-    EXPECT_FALSE(users.settings.ngWordsApplied);
+    EXPECT_TRUE(users.settings.route.ngUsersApplied);
+    EXPECT_FALSE(users.settings.route.ngWordsApplied);
     const Applied words = apply({"NGUserCheck=1"});
-    EXPECT_TRUE(words.settings.ngWordsApplied);
-    EXPECT_FALSE(words.settings.ngUsersApplied);
+    EXPECT_TRUE(words.settings.route.ngWordsApplied);
+    EXPECT_FALSE(words.settings.route.ngUsersApplied);
     const ConfigStore rebuilt = canonicalStore(users.settings, users.speech);
     EXPECT_EQ(rebuilt.value(ConfigRow::NGWordCheck), "1");
     EXPECT_EQ(rebuilt.value(ConfigRow::NGUserCheck), "0");
@@ -88,7 +88,7 @@ TEST(ApplyConfigRows, ABadRowIsReportedWithItsStageAndTheRestStillApplies) {
     ASSERT_EQ(a.issues.size(), 2u);
     EXPECT_EQ(a.issues[0].stage, kStageSpeech);
     EXPECT_EQ(a.issues[1].stage, kStageWindow);
-    EXPECT_TRUE(a.settings.speechSend);
+    EXPECT_TRUE(a.settings.route.speechSend);
     EXPECT_EQ(a.settings.windowLeft, 40);
     EXPECT_FALSE(a.settings.windowTop.has_value());
     const ConfigStore rebuilt = canonicalStore(a.settings, a.speech);
@@ -117,7 +117,7 @@ TEST(WriteExitRows, WritesEveryRowButLeavesTheSpeechRowsAsTheDialogWroteThem) {
     store.setValue(ConfigRow::BouIPAddress, "192.0.2.1");
     store.setValue(ConfigRow::BouLimitMoji, "64");
     AppSettings state;
-    state.tabShown[10] = false;
+    state.route.tabShown[10] = false;
     state.soundPaths[6] = "C:\\sound\\nine.wav";
     state.logFolder = "C:\\logs\\";
     state.windowTop = -20;

@@ -91,36 +91,6 @@ TEST(TabRules, EveryChannelsTabLeadsBackToItAndOtherTabsToNone) {
     EXPECT_EQ(ruv::channelOf(Tab::ErrorLog), std::nullopt);
 }
 
-TEST(UnreadCounters, RaiseCountsPerTabAndResetClearsOne) {
-    ruv::UnreadCounters counters;
-    EXPECT_EQ(counters.raise(Tab::Team), 1);
-    EXPECT_EQ(counters.raise(Tab::Team), 2);
-    EXPECT_EQ(counters.raise(Tab::Whis), 1);
-    counters.reset(Tab::Team);
-    EXPECT_EQ(counters.count(Tab::Team), 0);
-    EXPECT_EQ(counters.count(Tab::Whis), 1);
-    EXPECT_EQ(counters.raise(Tab::Team), 1);
-}
-
-TEST(UnreadCounters, TabsWithoutACounterStayAtZero) {
-    ruv::UnreadCounters counters;
-    EXPECT_EQ(counters.raise(Tab::Normal), 0);
-    EXPECT_EQ(counters.raise(Tab::Battle), 0);
-    EXPECT_EQ(counters.count(Tab::Normal), 0);
-}
-
-TEST(UnreadCounters, AttachResetKeepsTheNgCounter) {
-    ruv::UnreadCounters counters;
-    for (int i = 1; i <= 7; ++i) {
-        counters.raise(*ruv::tabAtIndex(i));
-    }
-    counters.resetAllButNg();
-    for (int i = 1; i <= 6; ++i) {
-        EXPECT_EQ(counters.count(*ruv::tabAtIndex(i)), 0) << i;
-    }
-    EXPECT_EQ(counters.count(Tab::NG), 1);
-}
-
 TEST(WindowOptions, TransparencyEntriesGiveTheirAlpha) {
     using ruv::Transparency;
     EXPECT_EQ(ruv::alphaFor(Transparency::Default), (ruv::WindowAlpha{false, 255}));

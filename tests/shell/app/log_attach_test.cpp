@@ -79,11 +79,9 @@ class LogAttachTest : public ::testing::Test {
         logs = base / "logs";
         std::filesystem::create_directories(settings);
         std::filesystem::create_directories(logs);
-        window = std::make_unique<TForm1>(AppEnvironment{settings, &clock, &messages});
+        window = std::make_unique<TForm1>(AppEnvironment{settings, &clock, &messages, &exp});
         window->session().logChooser.use(&dialog);
-        window->session().expAttach.connectTo(&exp);
     }
-    void TearDown() override { window->session().expAttach.connectTo(nullptr); }
 
     std::filesystem::path writeLog(const std::string& name, const std::string& bytes) {
         const std::filesystem::path path = logs / std::u8string(name.begin(), name.end());
@@ -231,8 +229,8 @@ TEST_F(LogAttachTest, UnreadableGainWhileTidyingIsReportedAndSortingGoesOn) {
 TEST_F(LogAttachTest, AttachWithoutTidyingClearsViewsButNgAndFollowsNewLinesOnly) {
     window->appendLine(ChatChannel::Normal, "old", colours::kOpenWhite);
     window->appendLine(ChatChannel::NG, "held back", colours::kOpenWhite);
-    window->raiseUnread(Tab::Team);
-    window->raiseUnread(Tab::NG);
+    window->session().unread.raise(Tab::Team);
+    window->session().unread.raise(Tab::NG);
     const auto log = writeLog("b.html", generator.header() + line(colours::kTeam, "Ren : before"));
     chooseInDialog(log);
 

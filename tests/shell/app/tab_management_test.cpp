@@ -51,7 +51,7 @@ TEST_F(TabSet, MarkingBattleShowsAndActivatesItUnmarkingHidesIt) {
 }
 
 TEST_F(TabSet, UnmarkingOpenHidesTheGeneralTabEvenWithACountedCaption) {
-    window->raiseUnread(Tab::Open);
+    window->session().unread.raise(Tab::Open);
     entry("NF02")->trigger();
     EXPECT_FALSE(window->tabShown(Tab::Open));
     EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般(1)"));
@@ -108,34 +108,23 @@ QPoint tabCentre(QTabWidget* tabs, Tab tab) {
     return tabs->tabBar()->tabRect(pageIndex(tab)).center();
 }
 
-TEST_F(UnreadCaptions, RaisingWritesTheCountIntoTheCaption) {
-    EXPECT_EQ(window->raiseUnread(Tab::Team), 1);
-    window->raiseUnread(Tab::Team);
-    EXPECT_EQ(window->raiseUnread(Tab::Team), 3);
-    EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム(3)"));
-    window->raiseUnread(Tab::NG);
-    EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
-    EXPECT_EQ(window->raiseUnread(Tab::Normal), 0);
-    EXPECT_EQ(window->caption(Tab::Normal), QStringLiteral("通常"));
-}
-
 TEST_F(UnreadCaptions, PressingTheTeamTabResetsItsCaptionAndCounter) {
     showWindow();
     for (int i = 0; i < 3; ++i) {
-        window->raiseUnread(Tab::Team);
+        window->session().unread.raise(Tab::Team);
     }
     QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::Team));
     EXPECT_EQ(window->activeTab(), Tab::Team);
     EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム"));
-    EXPECT_EQ(window->unreadCounters().count(Tab::Team), 0);
-    window->raiseUnread(Tab::Team);
+    EXPECT_EQ(window->session().unread.count(Tab::Team), 0);
+    window->session().unread.raise(Tab::Team);
     EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム(1)"));
 }
 
 TEST_F(UnreadCaptions, AnyButtonResetsOnlyTheTabActiveAfterThePress) {
     showWindow();
-    window->raiseUnread(Tab::Whis);
-    window->raiseUnread(Tab::Original);
+    window->session().unread.raise(Tab::Whis);
+    window->session().unread.raise(Tab::Original);
     window->setActiveTab(Tab::Whis);  // activated without a press: still counted
     EXPECT_EQ(window->caption(Tab::Whis), QStringLiteral("耳打ち(1)"));
 
@@ -146,26 +135,15 @@ TEST_F(UnreadCaptions, AnyButtonResetsOnlyTheTabActiveAfterThePress) {
 
 TEST_F(UnreadCaptions, PressWhileNormalOrALaterTabIsActiveChangesNoCaption) {
     showWindow();
-    window->raiseUnread(Tab::Open);
-    window->raiseUnread(Tab::NG);
+    window->session().unread.raise(Tab::Open);
+    window->session().unread.raise(Tab::NG);
     QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::Normal));
     EXPECT_EQ(window->activeTab(), Tab::Normal);
     QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::ErrorLog));
     EXPECT_EQ(window->activeTab(), Tab::ErrorLog);
     EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般(1)"));
     EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
-    EXPECT_EQ(window->unreadCounters().count(Tab::Open), 1);
-}
-
-TEST_F(UnreadCaptions, AttachResetKeepsTheNgCount) {
-    window->raiseUnread(Tab::Open);
-    window->raiseUnread(Tab::Original);
-    window->raiseUnread(Tab::NG);
-    window->resetUnreadForAttach();
-    EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般"));
-    EXPECT_EQ(window->caption(Tab::Original), QStringLiteral("オリジナル"));
-    EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
-    EXPECT_EQ(window->unreadCounters().count(Tab::NG), 1);
+    EXPECT_EQ(window->session().unread.count(Tab::Open), 1);
 }
 
 TEST_F(UnreadCaptions, SetCaptionTakesCp932Text) {

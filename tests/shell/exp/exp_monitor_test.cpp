@@ -96,7 +96,7 @@ class ExpMonitorTest : public MainWindowTest {
     }
 
     void attach() {
-        window->session().expAttach.ResetForAttach();
+        window->session().expMonitor.ResetForAttach();
         window->liveLog().attach(
             log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
     }
@@ -447,7 +447,7 @@ TEST_F(ExpMonitorTest, FailedForecastIsLoggedWithTheSessionClock) {
 }
 
 TEST_F(ExpMonitorTest, StatusBarShowsTheClockAndFiguresWhileN22IsChecked) {
-    window->session().expAttach.SetAttachedLogPath("C:\\logs\\MHChatLog_2024_05_01.html");
+    window->session().expMonitor.SetAttachedLogPath("C:\\logs\\MHChatLog_2024_05_01.html");
     attach();
     window->menuEntry("N22")->trigger();
     ASSERT_TRUE(window->statusBarShowsRate());
@@ -573,13 +573,13 @@ TEST_F(ExpMonitorTest, AttachResetsFiguresAndEarlierGainsCountForTheDayOnly) {
     attach();
     routeGain(1000);
     ticks(2);
-    window->session().expAttach.ResetForAttach();
+    window->session().expMonitor.ResetForAttach();
     EXPECT_FALSE(window->expTimer().isActive());
     EXPECT_EQ(fieldText("LabeledEdit09"), QStringLiteral("0"));
     EXPECT_EQ(fieldText("LabeledEdit01"), QStringLiteral("0"));
     EXPECT_EQ(labelText("TimeS01"), QStringLiteral("0"));
-    window->session().expAttach.AddDayGain(2400);
-    window->session().expAttach.AddDayGain(240);
+    window->session().expMonitor.AddDayGain(2400);
+    window->session().expMonitor.AddDayGain(240);
     EXPECT_EQ(fieldText("LabeledEdit01"), QStringLiteral("2640"));
     EXPECT_EQ(fieldText("LabeledEdit02"), QStringLiteral("110"));
     EXPECT_EQ(fieldText("LabeledEdit06"), QStringLiteral("2"));

@@ -19,7 +19,6 @@
 #include "core/log/chat_format.h"
 #include "core/speech/speech_test_buttons.h"
 #include "loggen/log_generator.h"
-#include "shell/app/route_forwarders.h"
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
 #include "shell/speech/ruvivuvaz_op03.h"
@@ -82,8 +81,8 @@ TEST_F(SpeechEndToEndTest, MixedLineTheGameWritesReachesTheSpeechProgram) {
 }
 
 TEST_F(SpeechEndToEndTest, OnlySpeakerLinesFromRoutingLoseTheirName) {
-    window->session().speech.SpeakLine("abc : hello", SpeakerLine::Yes);  // routing's port
-    window->session().speech.SpeakLine("abc : shout", SpeakerLine::No);
+    window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);  // routing's port
+    window->session().speechSide.SpeakLine("abc : shout", SpeakerLine::No);
     ASSERT_TRUE(server.waitForConnections(2, 5s));
     const std::vector<std::string> received = server.received();
     EXPECT_EQ(received[0].substr(15), "hello");
@@ -166,7 +165,7 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
     window->restoreSpeechSetting(speech_keys::kPort, std::to_string(dead.port()));
     SpeechClient& client = window->session().speechSide.client();
     for (int i = 0; i < 5; ++i) {
-        window->session().speech.SpeakLine("abc : hello", SpeakerLine::Yes);
+        window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return client.waiting() == 4; }, 5000));
 
@@ -233,8 +232,8 @@ TEST_F(SpeechWindowTest, ClosingTheWindowDoesNotWaitForAHangingConnect) {
         GTEST_SKIP() << "connects to a full accept queue do not hang here";
     }
     window->restoreSpeechSetting(speech_keys::kPort, std::to_string(server.port()));
-    window->session().speech.SpeakLine("abc : hello", SpeakerLine::Yes);
-    window->session().speech.SpeakLine("abc : again", SpeakerLine::Yes);
+    window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);
+    window->session().speechSide.SpeakLine("abc : again", SpeakerLine::Yes);
     QTest::qWait(100);  // the sender is inside its connect now
 
     const auto start = std::chrono::steady_clock::now();
@@ -253,13 +252,12 @@ class RecordingErrorLog final : public platform::ErrorLog {
 TEST(SpeechSideReports, DroppedRequestsBecomeErrorLinesOnceTheEventLoopRuns) {
     RecordingErrorLog errors;
     platform::ManualClock clock{platform::LocalDateTime{2024, 5, 1, 9, 5, 7}};
-    ForwardingSpeechOut routing;
     std::uint16_t closedPort = 0;
     {
         RecordingTcpServer gone(RecordingTcpServer::Mode::NeverAccept);
         closedPort = gone.port();
     }
-    SpeechSide side(errors, clock, routing, SpeechClientOptions{1, 2000ms});
+    SpeechSide side(errors, clock, SpeechClientOptions{1, 2000ms});
     for (int i = 0; i < 200; ++i) {
         side.client().Send(SpeechRequest{SpeechEndpoint{"127.0.0.1", closedPort}, {}});
     }
