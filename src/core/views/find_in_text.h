@@ -22,6 +22,17 @@ struct FindOutcome {
     std::optional<TextSelection> match;
     // Where the caret stays when nothing matched (upward searches move it).
     ByteOffset caret;
+
+    // What the view selects next: the match; after a miss upward, the caret
+    // alone; after a miss downward nothing changes (empty).
+    std::optional<TextSelection> selectionAfter(FindDirection direction) const {
+        if (match || direction == FindDirection::Down) {
+            return match;
+        }
+        return TextSelection{caret, ByteOffset{0}};
+    }
+    // Nothing matched: the user is told the search has ended.
+    bool ended() const noexcept { return !match; }
 };
 
 FindOutcome findInText(std::string_view text, std::string_view needle, TextSelection selection,

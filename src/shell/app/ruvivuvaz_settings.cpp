@@ -217,7 +217,7 @@ config::AppSettings TForm1::currentSettings() const {
     s.windowHeight = frame.height();
     s.windowWidth = frame.width();
     s.expLayout = session_->expMonitor.layoutIndex();
-    s.readMode = readModeList()->currentIndex();
+    s.readMode = parseSettingInteger(session_->speechSettingTexts.readMode).value_or(0);
     return s;
 }
 

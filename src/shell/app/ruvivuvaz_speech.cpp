@@ -74,17 +74,16 @@ void TForm1::BouyomiSettingButton01Click() {
 // --- Stored settings -----------------------------------------------------------
 
 SpeechSettingTexts TForm1::speechSettingTexts() const {
-    SpeechSettingTexts texts = session_->speechSettingTexts;
-    texts.readMode = std::to_string(readModeList_->currentIndex());
-    return texts;
+    return session_->speechSettingTexts;
 }
 
 void TForm1::setSpeechSettingTexts(SpeechSettingTexts texts) {
+    // A mode that names no entry keeps the one in force.
     const auto mode = parseSettingInteger(texts.readMode);
-    texts.readMode = std::to_string(readModeList_->currentIndex());
+    texts.readMode = session_->speechSettingTexts.readMode;
     session_->speechSettingTexts = std::move(texts);
-    if (mode && *mode >= 0 && *mode < readModeList_->count()) {
-        readModeList_->setCurrentIndex(*mode);  // updates the stored mode
+    if (mode && *mode >= 0 && *mode < kReadModeCount) {
+        readModeList_->setCurrentIndex(*mode);  // the list stores the mode it shows
     }
     session_->speechSide.applySettings(session_->speechSettingTexts);
 }

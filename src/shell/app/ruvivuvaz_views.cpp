@@ -95,20 +95,16 @@ void findInMemo(TForm1& window, QPlainTextEdit* memo, std::string_view needle,
     const ByteOffset start = text.offsetOf(cursor.selectionStart());
     const TextSelection selection{start, text.offsetOf(cursor.selectionEnd()) - start};
     const FindOutcome outcome = findInText(text.text(), needle, selection, direction);
-    QTextCursor moved(memo->document());
-    if (outcome.match) {
-        moved.setPosition(text.positionOf(outcome.match->start));
-        moved.setPosition(text.positionOf(outcome.match->start + outcome.match->length),
-                          QTextCursor::KeepAnchor);
+    if (const std::optional<TextSelection> next = outcome.selectionAfter(direction)) {
+        QTextCursor moved(memo->document());
+        moved.setPosition(text.positionOf(next->start));
+        moved.setPosition(text.positionOf(next->start + next->length), QTextCursor::KeepAnchor);
         memo->setTextCursor(moved);
         memo->ensureCursorVisible();
-        return;
     }
-    if (direction == FindDirection::Up) {
-        moved.setPosition(text.positionOf(outcome.caret));
-        memo->setTextCursor(moved);
+    if (outcome.ended()) {
+        window.messages().show(MessageKind::Plain, kSearchEnded);
     }
-    window.messages().show(MessageKind::Plain, kSearchEnded);
 }
 
 }  // namespace
@@ -206,14 +202,12 @@ void TForm1::FindDialog01Find() {
                                       channelView->selectionLength()};
         const FindOutcome outcome =
             findInLines(channelView->lineStore(), *needle.bytes, selection, direction);
-        if (outcome.match) {
-            channelView->select(outcome.match->start, outcome.match->length);
-            return;
+        if (const std::optional<TextSelection> next = outcome.selectionAfter(direction)) {
+            channelView->select(next->start, next->length);
         }
-        if (direction == FindDirection::Up) {
-            channelView->select(outcome.caret, ByteOffset{0});
+        if (outcome.ended()) {
+            messages().show(MessageKind::Plain, kSearchEnded);
         }
-        messages().show(MessageKind::Plain, kSearchEnded);
     });
 }
 
