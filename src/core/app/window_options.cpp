@@ -20,22 +20,4 @@ WindowAlpha alphaFor(Transparency transparency) noexcept {
     return {false, 255};
 }
 
-std::optional<int> intervalSeconds(UpdateIntervalEntry entry) noexcept {
-    switch (entry) {
-        case UpdateIntervalEntry::Seconds1:
-            return 1;
-        case UpdateIntervalEntry::Seconds5:
-            return 5;
-        case UpdateIntervalEntry::Seconds10:
-            return 10;
-        case UpdateIntervalEntry::Seconds30:
-            return 30;
-        case UpdateIntervalEntry::Seconds60:
-            return 60;
-        case UpdateIntervalEntry::Stop:
-            return std::nullopt;
-    }
-    return std::nullopt;
-}
-
 }  // namespace ruv

@@ -1,9 +1,7 @@
 #pragma once
-// Window options chosen from the オプション menu: transparency and the EXP
-// update interval entries.
+// The window's transparency, chosen from the オプション menu.
 
 #include <cstdint>
-#include <optional>
 
 namespace ruv {
 
@@ -17,11 +15,5 @@ struct WindowAlpha {
 };
 
 WindowAlpha alphaFor(Transparency transparency) noexcept;
-
-// The entries of "時給更新時間の設定", in menu order.
-enum class UpdateIntervalEntry { Seconds1, Seconds5, Seconds10, Seconds30, Seconds60, Stop };
-
-// The interval an entry chooses, in seconds; empty for "停止".
-std::optional<int> intervalSeconds(UpdateIntervalEntry entry) noexcept;
 
 }  // namespace ruv

@@ -117,14 +117,6 @@ class TForm1 : public QMainWindow {
     QWidget* expExtendedPage() const { return expExtendedPage_; }  // 拡張情報
     QLabel* syncingLabel() const { return syncingLabel_; }         // TimeInLabel01
     QTimer& expTimer() { return *timer01_; }                       // Timer01, 1000 ms, off
-    // The interval last chosen from "時給更新時間の設定" (1 until one is chosen).
-    int pendingIntervalSeconds() const { return pendingIntervalSeconds_; }
-    // True from choosing an interval until finishIntervalSync().
-    bool intervalSyncing() const;
-    // The chosen interval is in effect: hides "更新時間の同期中...".
-    void finishIntervalSync();
-    // "停止" is the checked interval entry.
-    bool updatesStopped() const;
 
     // --- Menu options read by other parts --------------------------------
     bool statusBarShowsRate() const;   // N22
@@ -244,12 +236,6 @@ class TForm1 : public QMainWindow {
     config::AppSettings currentSettings() const;
     const config::ConfigStore& configStore() const;
 
-  signals:
-    // An interval entry was chosen (the pending interval is already set).
-    void updateIntervalChosen(int seconds);
-    // "停止" was checked; Timer01 is already stopped.
-    void updatesStopRequested();
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -279,8 +265,7 @@ class TForm1 : public QMainWindow {
     // Handlers, named after their control and event.
     void filterEntryClicked(Tab tab, bool checked);  // NF01Click to NF11Click
     void TabSheet1MouseDown();
-    void keywordBoxClicked(ChatChannel channel);           // SCheckBox01Click to SCheckBox06Click
-    void intervalEntryClicked(UpdateIntervalEntry entry);  // NT01Click ... NT00Click
+    void keywordBoxClicked(ChatChannel channel);  // SCheckBox01Click to SCheckBox06Click
     void transparencyEntryClicked(Transparency transparency);  // N1001Click ... N901Click
     void N14Click();
     void About1Click();
@@ -311,12 +296,9 @@ class TForm1 : public QMainWindow {
     QLabel* syncingLabel_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};
     QTimer* timer01_ = nullptr;
-    QAction* stopEntry_ = nullptr;
 
     AppEnvironment environment_;
     std::unique_ptr<Session> session_;
-    int pendingIntervalSeconds_ = 1;
-    bool syncing_ = false;
     WindowAlpha alpha_;
 
     // --- views context menu, find and NG dialog (private) ---

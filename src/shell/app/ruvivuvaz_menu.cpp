@@ -38,19 +38,19 @@ QMenu* addSubmenu(QMenu* parent, const char* name, const QString& caption) {
     return menu;
 }
 
+// The EXP monitor acts on these entries.
 struct IntervalSpec {
     const char* name;
     const char* caption;
-    UpdateIntervalEntry entry;
 };
 
 constexpr std::array<IntervalSpec, 6> kIntervals = {{
-    {"NT01", " 1秒", UpdateIntervalEntry::Seconds1},
-    {"NT05", " 5秒", UpdateIntervalEntry::Seconds5},
-    {"NT10", "10秒", UpdateIntervalEntry::Seconds10},
-    {"NT30", "30秒", UpdateIntervalEntry::Seconds30},
-    {"NT60", "60秒", UpdateIntervalEntry::Seconds60},
-    {"NT00", "停止", UpdateIntervalEntry::Stop},
+    {"NT01", " 1秒"},
+    {"NT05", " 5秒"},
+    {"NT10", "10秒"},
+    {"NT30", "30秒"},
+    {"NT60", "60秒"},
+    {"NT00", "停止"},
 }};
 
 struct TransparencySpec {
@@ -150,13 +150,8 @@ void TForm1::buildIntervalMenu(QMenu* menu) {
     group->setExclusive(true);
     for (const IntervalSpec& spec : kIntervals) {
         QAction* entry = addCheckEntry(menu, spec.name, QString::fromUtf8(spec.caption),
-                                       spec.entry == UpdateIntervalEntry::Seconds1);
+                                       &spec == &kIntervals.front());
         group->addAction(entry);
-        connect(entry, &QAction::triggered, this,
-                [this, which = spec.entry] { intervalEntryClicked(which); });
-        if (spec.entry == UpdateIntervalEntry::Stop) {
-            stopEntry_ = entry;
-        }
     }
 }
 
@@ -173,33 +168,6 @@ void TForm1::buildTransparencyMenu(QMenu* menu) {
 }
 
 // --- Menu handlers ---------------------------------------------------------
-
-void TForm1::intervalEntryClicked(UpdateIntervalEntry entry) {
-    if (const auto seconds = intervalSeconds(entry)) {
-        pendingIntervalSeconds_ = *seconds;
-        syncing_ = true;
-        syncingLabel_->show();
-        emit updateIntervalChosen(*seconds);
-        return;
-    }
-    if (stopEntry_->isChecked()) {
-        timer01_->stop();
-        emit updatesStopRequested();
-    }
-}
-
-bool TForm1::intervalSyncing() const {
-    return syncing_;
-}
-
-void TForm1::finishIntervalSync() {
-    syncing_ = false;
-    syncingLabel_->hide();
-}
-
-bool TForm1::updatesStopped() const {
-    return stopEntry_->isChecked();
-}
 
 void TForm1::transparencyEntryClicked(Transparency transparency) {
     alpha_ = alphaFor(transparency);

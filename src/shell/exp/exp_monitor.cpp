@@ -137,9 +137,6 @@ void ExpMonitor::refresh() {
     refreshPending_ = false;
     refreshSoon_.stop();
     pages_.show(stats_.view(), forecast_);
-    if (!stats_.syncing() && window_.intervalSyncing()) {
-        window_.finishIntervalSync();
-    }
 }
 
 void ExpMonitor::refreshAfterRouting() {

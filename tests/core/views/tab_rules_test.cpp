@@ -101,12 +101,4 @@ TEST(WindowOptions, TransparencyEntriesGiveTheirAlpha) {
     EXPECT_EQ(ruv::alphaFor(Transparency::Percent50), (ruv::WindowAlpha{true, 128}));
 }
 
-TEST(WindowOptions, StopChoosesNoInterval) {
-    using ruv::UpdateIntervalEntry;
-    EXPECT_EQ(ruv::intervalSeconds(UpdateIntervalEntry::Seconds1), 1);
-    EXPECT_EQ(ruv::intervalSeconds(UpdateIntervalEntry::Seconds30), 30);
-    EXPECT_EQ(ruv::intervalSeconds(UpdateIntervalEntry::Seconds60), 60);
-    EXPECT_FALSE(ruv::intervalSeconds(UpdateIntervalEntry::Stop));
-}
-
 }  // namespace

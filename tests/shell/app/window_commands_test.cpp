@@ -15,47 +15,12 @@ namespace {
 
 using UpdateInterval = MainWindowTest;
 
-TEST_F(UpdateInterval, StartsAtOneSecondNotSyncingWithTheTimerOff) {
-    EXPECT_EQ(window->pendingIntervalSeconds(), 1);
-    EXPECT_FALSE(window->intervalSyncing());
+TEST_F(UpdateInterval, StartsAtOneSecondWithTheTimerOffAndNoSyncNotice) {
+    EXPECT_TRUE(window->menuEntry("NT01")->isChecked());
     EXPECT_TRUE(window->syncingLabel()->isHidden());
     EXPECT_FALSE(window->expTimer().isActive());
     EXPECT_EQ(window->expTimer().interval(), 1000);
     EXPECT_EQ(window->expTimer().objectName(), QStringLiteral("Timer01"));
-    EXPECT_FALSE(window->updatesStopped());
-}
-
-TEST_F(UpdateInterval, ChoosingAnIntervalSetsItPendingAndShowsTheSyncLabel) {
-    QSignalSpy chosen(window.get(), &TForm1::updateIntervalChosen);
-    window->expTimer().start();
-    entry("NT05")->trigger();
-    EXPECT_EQ(window->pendingIntervalSeconds(), 5);
-    EXPECT_TRUE(window->intervalSyncing());
-    EXPECT_FALSE(window->syncingLabel()->isHidden());
-    EXPECT_EQ(window->syncingLabel()->text(), QStringLiteral("更新時間の同期中..."));
-    EXPECT_EQ(window->syncingLabel()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_TRUE(window->expTimer().isActive());
-    EXPECT_EQ(window->expTimer().interval(), 1000);  // switched over by the EXP monitor
-    ASSERT_EQ(chosen.count(), 1);
-    EXPECT_EQ(chosen.front().front().toInt(), 5);
-
-    window->finishIntervalSync();
-    EXPECT_FALSE(window->intervalSyncing());
-    EXPECT_TRUE(window->syncingLabel()->isHidden());
-}
-
-TEST_F(UpdateInterval, StopStopsTheTimerAndALaterIntervalDoesNotRestartIt) {
-    QSignalSpy stopped(window.get(), &TForm1::updatesStopRequested);
-    window->expTimer().start();
-    entry("NT00")->trigger();
-    EXPECT_FALSE(window->expTimer().isActive());
-    EXPECT_TRUE(window->updatesStopped());
-    EXPECT_EQ(stopped.count(), 1);
-
-    entry("NT10")->trigger();
-    EXPECT_FALSE(window->expTimer().isActive());
-    EXPECT_FALSE(window->updatesStopped());
-    EXPECT_EQ(window->pendingIntervalSeconds(), 10);
 }
 
 using Transparency = MainWindowTest;
