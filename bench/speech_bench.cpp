@@ -4,8 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <poll.h>
 #include <time.h>
 
 #include <atomic>
@@ -18,10 +16,12 @@
 #include "core/log/chat_format.h"
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
+#include "support/accept_queue_filler.h"
 #include "support/recording_tcp_server.h"
 
 namespace {
 
+using ruv::testing::AcceptQueueFiller;
 using ruv::testing::RecordingTcpServer;
 using Clock = std::chrono::steady_clock;
 
@@ -79,40 +79,20 @@ double threadCpuSeconds() {
 
 enum class Server { NotListening, AcceptsNeverReads, NeverAnswers };
 
-// Fills a never-accepting server's accept queue so later connects hang.
-std::vector<int> fillBacklog(std::uint16_t port) {
-    std::vector<int> fds;
-    for (int i = 0; i < 16; ++i) {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        ::fcntl(fd, F_SETFL, O_NONBLOCK);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(port);
-        ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-        fds.push_back(fd);
-        pollfd p{fd, POLLOUT, 0};
-        if (::poll(&p, 1, 300) == 0) {
-            break;
-        }
-    }
-    return fds;
-}
-
 void BM_SpeakLineCostsRoutingNothing(benchmark::State& state) {
     const auto kind = static_cast<Server>(state.range(0));
     std::uint16_t port = 0;
     std::unique_ptr<RecordingTcpServer> server;
-    std::vector<int> backlog;
+    std::unique_ptr<AcceptQueueFiller> backlog;
     if (kind == Server::NotListening) {
-        port = RecordingTcpServer(RecordingTcpServer::Mode::NeverAccept).port();
+        port = ruv::testing::closedLocalPort();
     } else {
         server = std::make_unique<RecordingTcpServer>(
             kind == Server::AcceptsNeverReads ? RecordingTcpServer::Mode::AcceptNeverRead
                                               : RecordingTcpServer::Mode::NeverAccept);
         port = server->port();
         if (kind == Server::NeverAnswers) {
-            backlog = fillBacklog(port);
+            backlog = std::make_unique<AcceptQueueFiller>(port);
         }
     }
 
@@ -141,9 +121,6 @@ void BM_SpeakLineCostsRoutingNothing(benchmark::State& state) {
         cpuWith += threadCpuSeconds() - cpuStart;
     }
     client.stop();
-    for (const int fd : backlog) {
-        ::close(fd);
-    }
     state.counters["ratio_to_without_speech"] =
         std::chrono::duration<double>(with) / std::chrono::duration<double>(without);
     // The routing thread's own processor time, which the worker cannot take.

@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <poll.h>
-
 #include <chrono>
-#include <mutex>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
+#include "support/accept_queue_filler.h"
 #include "support/recording_tcp_server.h"
+#include "support/speech_reports.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -21,91 +18,29 @@ using namespace std::chrono_literals;
 using ruv::SpeechClient;
 using ruv::SpeechClientOptions;
 using ruv::SpeechClientReport;
+using ruv::testing::AcceptQueueFiller;
+using ruv::testing::RecordingSpeechReports;
 using ruv::testing::RecordingTcpServer;
-
-class Reports {
-  public:
-    SpeechClient::ReportFn fn() {
-        return [this](const SpeechClientReport& report) {
-            std::lock_guard lock(mutex_);
-            reports_.push_back(report);
-        };
-    }
-    std::vector<SpeechClientReport> all() {
-        std::lock_guard lock(mutex_);
-        return reports_;
-    }
-
-  private:
-    std::mutex mutex_;
-    std::vector<SpeechClientReport> reports_;
-};
-
-// Connects to a server that never accepts until its accept queue is full, so
-// that every later connect hangs. The sockets stay open for the object's life.
-class FullBacklog {
-  public:
-    explicit FullBacklog(std::uint16_t port) {
-        for (int i = 0; i < 16; ++i) {
-            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-            ::fcntl(fd, F_SETFL, O_NONBLOCK);
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            address.sin_port = htons(port);
-            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-            fds_.push_back(fd);
-            pollfd p{fd, POLLOUT, 0};
-            if (::poll(&p, 1, 300) == 0) {
-                hanging_ = true;
-                return;
-            }
-        }
-    }
-    ~FullBacklog() {
-        for (const int fd : fds_) {
-            ::close(fd);
-        }
-    }
-    bool hanging() const { return hanging_; }
-
-  private:
-    std::vector<int> fds_;
-    bool hanging_ = false;
-};
-
-std::uint16_t closedPort() {
-    RecordingTcpServer probe(RecordingTcpServer::Mode::NeverAccept);
-    return probe.port();
-}
+using ruv::testing::waitUntil;
 
 ruv::SpeechRequest request(std::uint16_t port, const std::string& message = "hi") {
     return {{"127.0.0.1", port}, ruv::speechRequestBytes(ruv::VoiceParams{}, message)};
 }
 
-bool waitUntil(const auto& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(1ms);
-    }
-    return true;
-}
-
 TEST(SpeechClient, StopReturnsPromptlyWhileAConnectHangs) {
     RecordingTcpServer server(RecordingTcpServer::Mode::NeverAccept);
-    FullBacklog backlog(server.port());
+    AcceptQueueFiller backlog(server.port());
     ASSERT_TRUE(backlog.hanging());
 
-    Reports reports;
+    const std::size_t hangingBefore = backlog.hangingConnects();
+    RecordingSpeechReports reports;
     SpeechClient client(reports.fn(), SpeechClientOptions{256, 60s});
     for (int i = 0; i < 3; ++i) {
         client.Send(request(server.port()));
     }
     ASSERT_TRUE(waitUntil([&] { return client.waiting() == 2; }, 5s));
-    std::this_thread::sleep_for(100ms);
+    // The worker is inside its connect: its SYN is waiting for an answer.
+    ASSERT_TRUE(waitUntil([&] { return backlog.hangingConnects() > hangingBefore; }, 5s));
 
     const auto started = std::chrono::steady_clock::now();
     client.stop();
@@ -118,10 +53,10 @@ TEST(SpeechClient, StopReturnsPromptlyWhileAConnectHangs) {
 
 TEST(SpeechClient, HangingConnectGivesUpAfterItsTimeout) {
     RecordingTcpServer server(RecordingTcpServer::Mode::NeverAccept);
-    FullBacklog backlog(server.port());
+    AcceptQueueFiller backlog(server.port());
     ASSERT_TRUE(backlog.hanging());
 
-    Reports reports;
+    RecordingSpeechReports reports;
     SpeechClient client(reports.fn(), SpeechClientOptions{256, 150ms});
     for (int i = 0; i < 3; ++i) {
         client.Send(request(server.port()));
@@ -132,10 +67,10 @@ TEST(SpeechClient, HangingConnectGivesUpAfterItsTimeout) {
 
 TEST(SpeechClient, FullQueueDropsTheWaitingRequestsAndReportsHowManyOnce) {
     RecordingTcpServer server(RecordingTcpServer::Mode::NeverAccept);
-    FullBacklog backlog(server.port());
+    AcceptQueueFiller backlog(server.port());
     ASSERT_TRUE(backlog.hanging());
 
-    Reports reports;
+    RecordingSpeechReports reports;
     SpeechClient client(reports.fn(), SpeechClientOptions{256, 60s});
     client.Send(request(server.port()));
     ASSERT_TRUE(waitUntil([&] { return client.waiting() == 0; }, 5s));
@@ -158,9 +93,9 @@ TEST(SpeechClient, FullQueueDropsTheWaitingRequestsAndReportsHowManyOnce) {
 }
 
 TEST(SpeechClient, MissingServerOrBadAddressIsSilent) {
-    Reports reports;
+    RecordingSpeechReports reports;
     SpeechClient client(reports.fn());
-    const std::uint16_t port = closedPort();
+    const std::uint16_t port = ruv::testing::closedLocalPort();
     for (int i = 0; i < 200; ++i) {
         client.Send(request(port));
     }
@@ -171,7 +106,7 @@ TEST(SpeechClient, MissingServerOrBadAddressIsSilent) {
 
 TEST(SpeechClient, ServerThatNeverReadsDoesNotHoldTheQueue) {
     RecordingTcpServer server(RecordingTcpServer::Mode::AcceptNeverRead);
-    Reports reports;
+    RecordingSpeechReports reports;
     SpeechClient client(reports.fn(), SpeechClientOptions{256, 2s});
     for (int i = 0; i < 300; ++i) {
         client.Send(request(server.port(), std::string(400, 'a')));

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -13,6 +12,7 @@
 #include "core/speech/speech_client.h"
 #include "core/speech/speech_test_buttons.h"
 #include "support/recording_tcp_server.h"
+#include "support/wait_until.h"
 
 namespace {
 
@@ -189,9 +189,7 @@ TEST_F(SpeechOnTheWire, LastMatchingProfileInListOrderWins) {
 TEST_F(SpeechOnTheWire, ThousandRequestsArriveInOrder) {
     for (int i = 0; i < 1000; ++i) {
         // Stay below the queue's capacity, as a live log does.
-        while (client.waiting() > 200) {
-            std::this_thread::sleep_for(1ms);
-        }
+        ASSERT_TRUE(ruv::testing::waitUntil([&] { return client.waiting() <= 200; }, 30s));
         bridge.SpeakLine("speaker : line " + std::to_string(i), HasSpeaker::Yes);
     }
     ASSERT_TRUE(server.waitForConnections(1000, 30s));

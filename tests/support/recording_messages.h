@@ -18,7 +18,8 @@ namespace ruv::testing {
 class RecordingMessages final : public UserMessages {
   public:
     void show(MessageKind kind, const QString& text) override { shown.emplace_back(kind, text); }
-    Answer ask(const QString& /*title*/, const QString& text) override {
+    Answer ask(const QString& title, const QString& text) override {
+        askedTitles.push_back(title);
         asked.push_back(text);
         return nextAnswer(text);
     }
@@ -28,7 +29,8 @@ class RecordingMessages final : public UserMessages {
     }
 
     std::vector<std::pair<MessageKind, QString>> shown;
-    QStringList asked;      // Yes/No questions
+    QStringList asked;  // Yes/No questions
+    QStringList askedTitles;
     QStringList confirmed;  // OK/キャンセル questions
     std::deque<Answer> answers;
 

@@ -299,7 +299,10 @@ TEST_F(LogAttachTest, LinesWrittenDuringAttachAndTidyingAppearOnceAfterTheEarlie
     ASSERT_TRUE(window->tidyingPastLog());
     append(log, line(colours::kClub, "Kai : written while tidying"));
     waitForTidying();
-    QTest::qWait(50);
+    // Once the reader has routed a line written after tidying, it has read all before it.
+    append(log, line(colours::kTeam, "Ren : written after tidying"));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return occurrences(ChatChannel::Team, "Ren : written after tidying") == 1; }, 5000));
 
     for (const char* text : {"Kai : written while attaching", "Kai : written while tidying"}) {
         EXPECT_EQ(occurrences(ChatChannel::Club, text), 1) << text;

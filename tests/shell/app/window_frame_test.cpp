@@ -63,8 +63,9 @@ TEST_F(WindowFrame, StatusBarHasTheAttachPanelAndAnEmptyPathPanel) {
 
 TEST_F(WindowFrame, CannotBeMadeSmallerThan350By120Outside) {
     showWindow();
+    const QSize before = window->size();
     window->resize(100, 40);
-    QTest::qWait(20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->size() != before; }));
     const QSize outer = window->frameGeometry().size();
     EXPECT_GE(outer.width(), 350);
     EXPECT_GE(outer.height(), 120);

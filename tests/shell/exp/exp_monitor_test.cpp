@@ -18,7 +18,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -29,32 +28,10 @@
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/platform/user_messages.h"
+#include "support/recording_messages.h"
 
 namespace ruv::testing {
 namespace {
-
-class RecordingMessages final : public UserMessages {
-  public:
-    struct Question {
-        QString title;
-        QString text;
-    };
-    void show(MessageKind, const QString& text) override { shown.push_back(text); }
-    Answer ask(const QString& title, const QString& text) override {
-        questions.push_back({title, text});
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return Answer::No;
-        }
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::deque<Answer> answers;
-    std::vector<Question> questions;
-    std::vector<QString> shown;
-};
 
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
@@ -320,15 +297,15 @@ TEST_F(ExpMonitorTest, ResetAsksFirstAndYesClearsAllButTheDayFigures) {
 
     messages.answers = {Answer::No, Answer::Yes};
     button("Button1")->click();
-    ASSERT_EQ(messages.questions.size(), 1u);
-    EXPECT_EQ(messages.questions[0].title, QStringLiteral("リセットの確認"));
-    EXPECT_EQ(messages.questions[0].text,
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.askedTitles[0], QStringLiteral("リセットの確認"));
+    EXPECT_EQ(messages.asked[0],
               QStringLiteral("日給・平均時給・取得EXPの総カウント数以外をリセットします。"));
     EXPECT_EQ(fieldText("LabeledEdit09"), QStringLiteral("1500"));
     EXPECT_TRUE(window->expTimer().isActive());
 
     button("Button1")->click();
-    ASSERT_EQ(messages.questions.size(), 2u);
+    ASSERT_EQ(messages.asked.size(), 2u);
     EXPECT_EQ(fieldText("LabeledEdit09"), QStringLiteral("0"));
     EXPECT_EQ(fieldText("LabeledEdit07"), QStringLiteral("0"));
     EXPECT_EQ(fieldText("LabeledEdit03"), QStringLiteral("0"));
@@ -361,9 +338,9 @@ TEST_F(ExpMonitorTest, PauseHoldsGainsApartAndResumeAsksWhetherToMergeThem) {
 
     messages.answers = {Answer::Yes};
     pause->click();
-    ASSERT_EQ(messages.questions.size(), 1u);
-    EXPECT_EQ(messages.questions[0].title, QStringLiteral("ロストカウントの行方"));
-    EXPECT_EQ(messages.questions[0].text,
+    ASSERT_EQ(messages.asked.size(), 1u);
+    EXPECT_EQ(messages.askedTitles[0], QStringLiteral("ロストカウントの行方"));
+    EXPECT_EQ(messages.asked[0],
               QStringLiteral(
                   "ロストカウント分を加算しますか？\r\n（一時停止中に計算した情報を加算します）"
                   "\r\n（ただし最高・最低時給は反映されません）"));
@@ -379,7 +356,7 @@ TEST_F(ExpMonitorTest, PauseHoldsGainsApartAndResumeAsksWhetherToMergeThem) {
     // Resuming with nothing lost asks nothing.
     pause->click();
     pause->click();
-    EXPECT_EQ(messages.questions.size(), 1u);
+    EXPECT_EQ(messages.asked.size(), 1u);
 }
 
 TEST_F(ExpMonitorTest, LiveGainLineCountsAtOnceAndTheTickShowsElapsedTimeAndRate) {

@@ -10,9 +10,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <fcntl.h>
-#include <poll.h>
-
 #include <chrono>
 #include <fstream>
 
@@ -24,6 +21,8 @@
 #include "shell/speech/ruvivuvaz_op03.h"
 #include "shell/speech/speech_side.h"
 #include "shell/speech/speech_window_fixture.h"
+#include "support/accept_queue_filler.h"
+#include "support/log_session_fakes.h"
 #include "support/recording_tcp_server.h"
 
 namespace ruv::testing {
@@ -124,39 +123,9 @@ TEST_F(ConnectionTestButton, SendsTheTestRequestAndAsksWhenTheWaitIsOver) {
     EXPECT_EQ(server.connections(), 1u);
 }
 
-// Fills the accept queue of a server that never accepts, so that the next
-// connect to it hangs.
-class HangingConnects {
-  public:
-    explicit HangingConnects(std::uint16_t port) {
-        for (int i = 0; i < 16 && !hanging_; ++i) {
-            const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-            ::fcntl(fd, F_SETFL, O_NONBLOCK);
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            address.sin_port = htons(port);
-            ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address));
-            fds_.push_back(fd);
-            pollfd p{fd, POLLOUT, 0};
-            hanging_ = ::poll(&p, 1, 300) == 0;
-        }
-    }
-    ~HangingConnects() {
-        for (const int fd : fds_) {
-            ::close(fd);
-        }
-    }
-    bool hanging() const { return hanging_; }
-
-  private:
-    std::vector<int> fds_;
-    bool hanging_ = false;
-};
-
 TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndpoint) {
     RecordingTcpServer dead(RecordingTcpServer::Mode::NeverAccept);
-    HangingConnects backlog(dead.port());
+    AcceptQueueFiller backlog(dead.port());
     if (!backlog.hanging()) {
         GTEST_SKIP() << "connects to a full accept queue do not hang here";
     }
@@ -217,24 +186,33 @@ TEST_F(ConnectionTestButton, VoiceTestSendsTheSlidersOfItsPage) {
 }
 
 TEST_F(ConnectionTestButton, APortThatIsNoNumberSendsNothing) {
-    dialog->findChild<QLineEdit*>(QStringLiteral("PortEdit01"))->setText(QStringLiteral("50o01"));
+    auto* port = dialog->findChild<QLineEdit*>(QStringLiteral("PortEdit01"));
+    const QString goodPort = port->text();
+    port->setText(QStringLiteral("50o01"));
     dialog->TestButton01Click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].second, QStringLiteral("'50o01' は有効な整数値ではありません"));
     EXPECT_FALSE(dialog->connectionTestWait().isActive());
-    EXPECT_FALSE(server.waitForConnections(1, 300ms));
+
+    // Test requests go out in order: the first to arrive is the one sent after.
+    port->setText(goodPort);
+    dialog->VoiceTestButton02Click();
+    ASSERT_TRUE(server.waitForConnections(1, 5s));
+    EXPECT_TRUE(server.received().front().ends_with(std::string(kVoiceTestMessage)));
 }
 
 TEST_F(SpeechWindowTest, ClosingTheWindowDoesNotWaitForAHangingConnect) {
     RecordingTcpServer server(RecordingTcpServer::Mode::NeverAccept);
-    HangingConnects backlog(server.port());
+    AcceptQueueFiller backlog(server.port());
     if (!backlog.hanging()) {
         GTEST_SKIP() << "connects to a full accept queue do not hang here";
     }
     window->restoreSpeechSetting(speech_keys::kPort, std::to_string(server.port()));
+    const std::size_t hangingBefore = backlog.hangingConnects();
     window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);
     window->session().speechSide.SpeakLine("abc : again", SpeakerLine::Yes);
-    QTest::qWait(100);  // the sender is inside its connect now
+    // The sender is inside its connect: its SYN is waiting for an answer.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return backlog.hangingConnects() > hangingBefore; }, 5000));
 
     const auto start = std::chrono::steady_clock::now();
     window.reset();
@@ -243,20 +221,10 @@ TEST_F(SpeechWindowTest, ClosingTheWindowDoesNotWaitForAHangingConnect) {
 }
 
 // The sender's reports arrive as error lines on the user-interface thread.
-class RecordingErrorLog final : public platform::ErrorLog {
-  public:
-    void append(std::string_view line) override { lines.emplace_back(line); }
-    std::vector<std::string> lines;
-};
-
 TEST(SpeechSideReports, DroppedRequestsBecomeErrorLinesOnceTheEventLoopRuns) {
-    RecordingErrorLog errors;
+    RecordingErrors errors;
     platform::ManualClock clock{platform::LocalDateTime{2024, 5, 1, 9, 5, 7}};
-    std::uint16_t closedPort = 0;
-    {
-        RecordingTcpServer gone(RecordingTcpServer::Mode::NeverAccept);
-        closedPort = gone.port();
-    }
+    const std::uint16_t closedPort = closedLocalPort();
     SpeechSide side(errors, clock, SpeechClientOptions{1, 2000ms});
     for (int i = 0; i < 200; ++i) {
         side.client().Send(SpeechRequest{SpeechEndpoint{"127.0.0.1", closedPort}, {}});
