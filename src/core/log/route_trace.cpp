@@ -5,8 +5,8 @@
 #include "core/config/config_store.h"
 #include "core/config/settings_files.h"
 #include "core/text/cp932.h"
+#include "core/views/channel_table.h"
 #include "core/views/ng_list_files.h"
-#include "core/views/view_colours.h"
 
 namespace ruv {
 namespace {
