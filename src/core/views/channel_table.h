@@ -112,14 +112,14 @@ inline constexpr std::size_t kCallSoundSlotCount = static_cast<std::size_t>(std:
 
 // The channels with a call sound, in slot order.
 inline constexpr std::array<ChatChannel, kCallSoundSlotCount> kCallSoundSlots = [] {
-    std::array<ChatChannel, kCallSoundSlotCount> slots{};
+    std::array<ChatChannel, kCallSoundSlotCount> withSound{};
     std::size_t next = 0;
     for (const ChannelRow& row : kChannelTable) {
         if (row.callSoundSlot) {
-            slots[next++] = row.channel;
+            withSound[next++] = row.channel;
         }
     }
-    return slots;
+    return withSound;
 }();
 
 namespace channel_table_checks {
