@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "core/views/channel_table.h"
 #include "shell/app/page_control.h"
 #include "shell/app/session.h"
 #include "shell/app/window_font.h"
@@ -208,8 +209,10 @@ void TForm1::resetUnread(Tab tab) {
 }
 
 void TForm1::resetUnreadForAttach() {
-    for (int i = pageIndex(Tab::Open); i < pageIndex(Tab::NG); ++i) {
-        resetUnread(static_cast<Tab>(i));
+    for (const ChannelRow& row : kChannelTable) {
+        if (row.channel != ChatChannel::NG) {  // the NG counter survives an attach
+            resetUnread(row.tab);
+        }
     }
 }
 
