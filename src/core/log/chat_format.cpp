@@ -6,35 +6,16 @@
 #include <limits>
 
 #include "core/text/sjis.h"
+#include "core/views/channel_table.h"
 
 namespace ruv {
 
 std::string_view settingsKey(ChatChannel channel) noexcept {
-    switch (channel) {
-        case ChatChannel::Normal:
-            return "Normal";
-        case ChatChannel::Open:
-            return "Open";
-        case ChatChannel::Team:
-            return "Team";
-        case ChatChannel::Club:
-            return "Club";
-        case ChatChannel::Whis:
-            return "Whis";
-        case ChatChannel::Shout:
-            return "Shout";
-        case ChatChannel::Original:
-            return "Original";
-        case ChatChannel::NG:
-            return "NG";
-        case ChatChannel::Battle:
-            return "Battle";
-        case ChatChannel::System:
-            return "System";
-        case ChatChannel::ExpMonitor:
-            return "ExpMonitor";
-    }
-    return {};
+    return channelRow(channel).key;
+}
+
+bool isChatChannel(ChatChannel channel) noexcept {
+    return channelRow(channel).kind == ChannelKind::Chat;
 }
 
 std::string colourText(Colour colour) {

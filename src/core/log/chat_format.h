@@ -117,11 +117,7 @@ struct LineMarkup {
 LineMarkup scanLineMarkup(std::string_view raw) noexcept;
 // Open, Team, Club, Whis and Shout: the channels whose lines have a speaker
 // and are shown in the 通常 view too.
-constexpr bool isChatChannel(ChatChannel channel) noexcept {
-    return channel == ChatChannel::Open || channel == ChatChannel::Team ||
-           channel == ChatChannel::Club || channel == ChatChannel::Whis ||
-           channel == ChatChannel::Shout;
-}
+bool isChatChannel(ChatChannel channel) noexcept;
 bool containsOpenGreen(std::string_view text) noexcept;
 bool containsOpenWhite(std::string_view text) noexcept;
 

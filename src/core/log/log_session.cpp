@@ -9,15 +9,11 @@
 #include "core/log/attach_texts.h"
 #include "core/log/auto_attach.h"
 #include "core/platform/native_path.h"
+#include "core/views/channel_table.h"
 
 namespace ruv {
 
 namespace {
-
-constexpr std::array<ChatChannel, 9> kViewsClearedOnAttach = {
-    ChatChannel::Normal, ChatChannel::Open,   ChatChannel::Team,
-    ChatChannel::Club,   ChatChannel::Whis,   ChatChannel::Shout,
-    ChatChannel::Battle, ChatChannel::System, ChatChannel::Original};
 
 void offer(LogOffer& item, std::string_view caption, std::string_view cp932Path) {
     item = {std::string(caption), std::string(cp932Path), true};
@@ -181,8 +177,11 @@ void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
 }
 
 void LogSession::attachReset() {
-    for (const ChatChannel view : kViewsClearedOnAttach) {
-        ports_.display.clearView(view);
+    for (const ChannelRow& row : kChannelTable) {
+        // The NG view keeps its lines across attaches.
+        if (row.view == HasView::Yes && row.channel != ChatChannel::NG) {
+            ports_.display.clearView(row.channel);
+        }
     }
     ports_.display.resetUnreadForAttach();
     ports_.exp.ResetForAttach();

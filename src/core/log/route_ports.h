@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "core/log/chat_format.h"
+#include "core/views/channel_table.h"
 
 namespace ruv {
 
@@ -31,23 +32,6 @@ class RouteViews {
     // (エラーログ).
     virtual std::optional<ChatChannel> ActiveTab() const = 0;
 };
-
-// The seven check boxes of the オリジナル tab that pick the mixed channels.
-enum class MixBox {
-    Open,    // ChatLogCheckBox02 一般
-    Team,    // ChatLogCheckBox03 チーム
-    Club,    // ChatLogCheckBox04 クラブ
-    Whis,    // ChatLogCheckBox05 耳打ち
-    Shout,   // ChatLogCheckBox06 叫び
-    Battle,  // ChatLogCheckBox09 戦闘情報
-    System,  // ChatLogCheckBox10 システム
-};
-inline constexpr int kMixBoxCount = 7;
-// The channel each box mixes in, by MixBox; its box is ChatLogCheckBox0N with N
-// the channel's tab page plus one.
-inline constexpr std::array<ChatChannel, kMixBoxCount> kMixChannels{
-    ChatChannel::Open,  ChatChannel::Team,   ChatChannel::Club,  ChatChannel::Whis,
-    ChatChannel::Shout, ChatChannel::Battle, ChatChannel::System};
 
 // The switches the user ticks on the NGフィルター and オリジナル tabs.
 class RouteSwitches {

@@ -8,8 +8,8 @@
 #include "core/config/settings_apply.h"
 #include "core/config/settings_files.h"
 #include "core/text/cp932.h"
+#include "core/views/channel_table.h"
 #include "core/views/ng_list_files.h"
-#include "core/views/view_colours.h"
 
 namespace ruv {
 namespace {

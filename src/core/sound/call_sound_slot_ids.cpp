@@ -8,18 +8,8 @@ namespace {
 
 using config::ConfigRow;
 
-constexpr std::array<int, kCallSoundSlotCount> kNumbers{1, 2, 3, 4, 5, 6, 9};
-constexpr std::array<ConfigRow, kCallSoundSlotCount> kRows{
-    ConfigRow::SoundPathMemo01, ConfigRow::SoundPathMemo02, ConfigRow::SoundPathMemo03,
-    ConfigRow::SoundPathMemo04, ConfigRow::SoundPathMemo05, ConfigRow::SoundPathMemo06,
-    ConfigRow::SoundPathMemo09,
-};
-constexpr std::array<const FixedText*, kCallSoundSlotCount> kLabels{
-    &call_sound_texts::kLabelNormal,   &call_sound_texts::kLabelOpen,
-    &call_sound_texts::kLabelTeam,     &call_sound_texts::kLabelClub,
-    &call_sound_texts::kLabelWhis,     &call_sound_texts::kLabelShout,
-    &call_sound_texts::kLabelOriginal,
-};
+// SoundPathMemo0N is row 24 + N.
+constexpr int kRowBeforeFirstSlot = config::rowNumber(ConfigRow::SoundPathMemo01) - 1;
 
 }  // namespace
 
@@ -33,36 +23,46 @@ std::optional<std::size_t> callSoundIndex(ChatChannel channel) noexcept {
 }
 
 int callSoundSlotNumber(ChatChannel slot) noexcept {
-    const auto index = callSoundIndex(slot);
-    return index ? kNumbers[*index] : 0;
+    return channelRow(slot).callSoundSlot.value_or(0);
 }
 
 std::optional<ChatChannel> callSoundSlotOfNumber(int number) noexcept {
-    for (std::size_t i = 0; i < kNumbers.size(); ++i) {
-        if (kNumbers[i] == number) {
-            return kCallSoundSlots[i];
+    for (const ChannelRow& row : kChannelTable) {
+        if (row.callSoundSlot == number) {
+            return row.channel;
         }
     }
     return std::nullopt;
 }
 
 std::string_view callSoundLabel(ChatChannel slot) noexcept {
-    const auto index = callSoundIndex(slot);
-    return index ? kLabels[*index]->cp932() : std::string_view{};
+    switch (slot) {
+        case ChatChannel::Normal:
+            return call_sound_texts::kLabelNormal;
+        case ChatChannel::Open:
+            return call_sound_texts::kLabelOpen;
+        case ChatChannel::Team:
+            return call_sound_texts::kLabelTeam;
+        case ChatChannel::Club:
+            return call_sound_texts::kLabelClub;
+        case ChatChannel::Whis:
+            return call_sound_texts::kLabelWhis;
+        case ChatChannel::Shout:
+            return call_sound_texts::kLabelShout;
+        case ChatChannel::Original:
+            return call_sound_texts::kLabelOriginal;
+        default:
+            return {};
+    }
 }
 
 config::ConfigRow soundPathRow(ChatChannel slot) noexcept {
-    const auto index = callSoundIndex(slot);
-    return index ? kRows[*index] : ConfigRow{0};
+    const int number = callSoundSlotNumber(slot);
+    return number != 0 ? config::configRow(kRowBeforeFirstSlot + number) : ConfigRow{0};
 }
 
 std::optional<ChatChannel> callSoundSlotOfRow(config::ConfigRow row) noexcept {
-    for (std::size_t i = 0; i < kRows.size(); ++i) {
-        if (kRows[i] == row) {
-            return kCallSoundSlots[i];
-        }
-    }
-    return std::nullopt;
+    return callSoundSlotOfNumber(config::rowNumber(row) - kRowBeforeFirstSlot);
 }
 
 }  // namespace ruv

@@ -1,6 +1,6 @@
 #pragma once
 // The seven call-sound slots, named by channel: Normal to Shout are slots 01
-// to 06, Original is slot 09. Slot order is the order of this list.
+// to 06, Original is slot 09 (kCallSoundSlots, in slot order).
 
 #include <array>
 #include <cstddef>
@@ -10,15 +10,9 @@
 
 #include "core/config/config_row.h"
 #include "core/log/chat_format.h"
+#include "core/views/channel_table.h"
 
 namespace ruv {
-
-inline constexpr std::size_t kCallSoundSlotCount = 7;
-
-inline constexpr std::array<ChatChannel, kCallSoundSlotCount> kCallSoundSlots{
-    ChatChannel::Normal, ChatChannel::Open,  ChatChannel::Team,     ChatChannel::Club,
-    ChatChannel::Whis,   ChatChannel::Shout, ChatChannel::Original,
-};
 
 // One path per slot, in slot order; CP932 text, empty for no sound.
 using CallSoundPaths = std::array<std::string, kCallSoundSlotCount>;

@@ -1,5 +1,6 @@
 #include "core/views/ng_lists.h"
 
+#include "core/views/channel_table.h"
 #include "core/views/ng_texts.h"
 #include "core/views/tab_rules.h"
 
@@ -47,8 +48,8 @@ const std::vector<std::string>& entriesOf(const NgLists& lists, NgList list) noe
 std::optional<ChatChannel> ViewOfTab(int tabIndex) noexcept {
     const std::optional<Tab> tab = tabAtIndex(tabIndex);
     const std::optional<ChatChannel> channel = tab ? channelOf(*tab) : std::nullopt;
-    if (channel == ChatChannel::ExpMonitor) {
-        return std::nullopt;  // the EXP tab holds no lines
+    if (!channel || channelRow(*channel).view == HasView::No) {
+        return std::nullopt;
     }
     return channel;
 }

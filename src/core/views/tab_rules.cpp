@@ -1,38 +1,16 @@
 #include "core/views/tab_rules.h"
 
 #include "core/text/fixed_text.h"
+#include "core/views/channel_table.h"
 
 namespace ruv {
 
 namespace {
 
-inline const FixedText kNormalCaption{"通常"};
-inline const FixedText kOpenCaption{"一般"};
-inline const FixedText kTeamCaption{"チーム"};
-inline const FixedText kClubCaption{"クラブ"};
-inline const FixedText kWhisCaption{"耳打ち"};
-inline const FixedText kShoutCaption{"叫び"};
-inline const FixedText kOriginalCaption{"オリジナル"};
-inline const FixedText kNgCaption{"NGフィルター"};
-inline const FixedText kBattleCaption{"戦闘情報"};
-inline const FixedText kSystemCaption{"システム"};
-inline const FixedText kExpMonitorCaption{"経験値情報"};
+// The tabs without a channel.
 inline const FixedText kErrorLogCaption{"エラーログ"};
 inline const FixedText kDebugCaption{"デバッグ"};
 inline const FixedText kSoundsCaption{"呼び出し音の設定"};
-
-// Captions in page order.
-constexpr std::array<const FixedText*, kTabCount> kCaptions = {
-    &kNormalCaption,     &kOpenCaption,     &kTeamCaption,  &kClubCaption,   &kWhisCaption,
-    &kShoutCaption,      &kOriginalCaption, &kNgCaption,    &kBattleCaption, &kSystemCaption,
-    &kExpMonitorCaption, &kErrorLogCaption, &kDebugCaption, &kSoundsCaption,
-};
-
-// The tab of each channel, by channel.
-constexpr std::array<Tab, kChannelCount> kChannelTabs = {
-    Tab::Normal,   Tab::Open, Tab::Team,   Tab::Club,   Tab::Whis,       Tab::Shout,
-    Tab::Original, Tab::NG,   Tab::Battle, Tab::System, Tab::ExpMonitor,
-};
 
 }  // namespace
 
@@ -44,20 +22,30 @@ std::optional<Tab> tabAtIndex(int index) noexcept {
 }
 
 Tab tabOf(ChatChannel channel) noexcept {
-    return kChannelTabs[static_cast<std::size_t>(channel)];
+    return channelRow(channel).tab;
 }
 
 std::optional<ChatChannel> channelOf(Tab tab) noexcept {
-    for (std::size_t channel = 0; channel < kChannelTabs.size(); ++channel) {
-        if (kChannelTabs[channel] == tab) {
-            return static_cast<ChatChannel>(channel);
+    for (const ChannelRow& row : kChannelTable) {
+        if (row.tab == tab) {
+            return row.channel;
         }
     }
     return std::nullopt;
 }
 
 std::string_view plainCaption(Tab tab) noexcept {
-    return *kCaptions[static_cast<std::size_t>(pageIndex(tab))];
+    if (const auto channel = channelOf(tab)) {
+        return *channelRow(*channel).caption;
+    }
+    switch (tab) {
+        case Tab::ErrorLog:
+            return kErrorLogCaption;
+        case Tab::Debug:
+            return kDebugCaption;
+        default:
+            return kSoundsCaption;
+    }
 }
 
 TabVisibility visibilityAtDesign(Tab tab) noexcept {
@@ -84,7 +72,8 @@ std::optional<Tab> filterEntryTab(int entry) noexcept {
 }
 
 bool hasUnreadCounter(Tab tab) noexcept {
-    return pageIndex(tab) >= pageIndex(Tab::Open) && pageIndex(tab) <= pageIndex(Tab::NG);
+    const auto channel = channelOf(tab);
+    return channel && channelRow(*channel).unread == CountsUnread::Yes;
 }
 
 std::string countedCaption(Tab tab, std::int32_t count) {

@@ -3,6 +3,8 @@
 #include <limits>
 #include <optional>
 
+#include "core/views/channel_table.h"
+
 namespace ruv {
 
 namespace {
@@ -11,7 +13,7 @@ std::optional<std::size_t> slotOf(Tab tab) noexcept {
     if (!hasUnreadCounter(tab)) {
         return std::nullopt;
     }
-    return static_cast<std::size_t>(pageIndex(tab) - pageIndex(Tab::Open));
+    return static_cast<std::size_t>(*channelOf(tab));
 }
 
 }  // namespace
@@ -37,8 +39,10 @@ void UnreadCounters::reset(Tab tab) {
 }
 
 void UnreadCounters::resetAllButNg() {
-    for (int page = pageIndex(Tab::Open); page < pageIndex(Tab::NG); ++page) {
-        reset(static_cast<Tab>(page));
+    for (const ChannelRow& row : kChannelTable) {
+        if (row.channel != ChatChannel::NG) {  // the NG counter survives an attach
+            reset(row.tab);
+        }
     }
 }
 

@@ -33,9 +33,9 @@ class UnreadCounters {
     std::int32_t count(Tab tab) const noexcept;
 
   private:
-    static constexpr std::size_t kCounters = 7;
     TabCaptions& captions_;
-    std::array<std::int32_t, kCounters> counts_{};
+    // By channel; only the channels whose tab counts are ever raised.
+    std::array<std::int32_t, kChannelCount> counts_{};
 };
 
 }  // namespace ruv

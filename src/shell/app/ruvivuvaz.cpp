@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QWindow>
 
+#include "core/views/channel_table.h"
 #include "shell/app/page_control.h"
 #include "shell/app/session.h"
 #include "shell/app/window_font.h"

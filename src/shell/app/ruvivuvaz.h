@@ -276,13 +276,12 @@ class TForm1 : public QMainWindow {
         QCheckBox* box = nullptr;
         QLineEdit* edit = nullptr;
     };
-    static constexpr std::size_t kChannels = 11;
 
     PageControl* pageControl_ = nullptr;
     std::array<QWidget*, kTabCount> pages_{};
-    std::array<ChannelView*, kChannels> views_{};
-    std::array<KeywordRow, kChannels> keywordRows_{};
-    std::array<QCheckBox*, kChannels> mixBoxes_{};
+    std::array<ChannelView*, kChannelCount> views_{};
+    std::array<KeywordRow, kChannelCount> keywordRows_{};
+    std::array<QCheckBox*, kChannelCount> mixBoxes_{};
     std::array<QAction*, kFilterEntryCount> filterEntries_{};
     QPlainTextEdit* errorLog_ = nullptr;
     QCheckBox* speechSwitch_ = nullptr;

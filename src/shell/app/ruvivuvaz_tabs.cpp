@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/views/channel_table.h"
 #include "core/views/ng_lists.h"
-#include "core/views/view_colours.h"
 #include "shell/app/cp932_validator.h"
 #include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
@@ -24,23 +24,24 @@ namespace ruv {
 
 namespace {
 
-struct ViewSpec {
-    ChatChannel channel;
-    const char* name;
-};
+QString twoDigits(int number) {
+    return QStringLiteral("%1").arg(number, 2, 10, QLatin1Char('0'));
+}
 
-constexpr std::array<ViewSpec, 10> kViews = {{
-    {ChatChannel::Normal, "RichEdit01"},
-    {ChatChannel::Open, "RichEdit02"},
-    {ChatChannel::Team, "RichEdit03"},
-    {ChatChannel::Club, "RichEdit04"},
-    {ChatChannel::Whis, "RichEdit05"},
-    {ChatChannel::Shout, "RichEdit06"},
-    {ChatChannel::Original, "RichEdit09"},
-    {ChatChannel::NG, "NGRichEdit01"},
-    {ChatChannel::Battle, "RichEdit07"},
-    {ChatChannel::System, "RichEdit08"},
-}};
+// RichEdit0N, N the channel's slot number; 戦闘情報 and システム are 07 and 08.
+QString viewObjectName(ChatChannel channel) {
+    switch (channel) {
+        case ChatChannel::NG:
+            return QStringLiteral("NGRichEdit01");
+        case ChatChannel::Battle:
+            return QStringLiteral("RichEdit07");
+        case ChatChannel::System:
+            return QStringLiteral("RichEdit08");
+        default:
+            return QStringLiteral("RichEdit") +
+                   twoDigits(channelRow(channel).callSoundSlot.value_or(0));
+    }
+}
 
 QString pageName(Tab tab) {
     if (pageIndex(tab) >= pageIndex(Tab::ErrorLog)) {
@@ -74,13 +75,17 @@ void TForm1::buildTabs() {
     pageControl_->setObjectName(QStringLiteral("PageControl1"));
     pageControl_->strip()->setDrawBase(true);
 
-    for (const ViewSpec& spec : kViews) {
-        auto* channelView = new ChannelView(this);
-        channelView->setObjectName(QString::fromLatin1(spec.name));
-        if (const auto colour = viewDefaultColour(spec.channel)) {
-            channelView->setDefaultTextColour(QColor::fromRgb(static_cast<QRgb>(colour->rgb)));
+    for (const ChannelRow& row : kChannelTable) {
+        if (row.view == HasView::No) {
+            continue;
         }
-        views_[static_cast<std::size_t>(spec.channel)] = channelView;
+        auto* channelView = new ChannelView(this);
+        channelView->setObjectName(viewObjectName(row.channel));
+        if (row.viewColour) {
+            channelView->setDefaultTextColour(
+                QColor::fromRgb(static_cast<QRgb>(row.viewColour->rgb)));
+        }
+        views_[static_cast<std::size_t>(row.channel)] = channelView;
     }
 
     for (int i = 0; i < kTabCount; ++i) {
@@ -131,19 +136,20 @@ void TForm1::buildTabs() {
 }
 
 void TForm1::buildChannelPage(Tab tab, QWidget* page) {
-    const auto channel = static_cast<ChatChannel>(pageIndex(tab));
+    const ChatChannel channel = *channelOf(tab);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     views_[static_cast<std::size_t>(channel)]->setParent(page);
     layout->addWidget(views_[static_cast<std::size_t>(channel)], 1);
-    if (pageIndex(tab) > pageIndex(Tab::Shout)) {
-        return;  // 戦闘情報 and システム have no keyword row
+    const auto slot = channelRow(channel).callSoundSlot;
+    if (!slot) {
+        return;  // no call sound, so no keyword row
     }
 
     QHBoxLayout* row = nullptr;
     layout->addWidget(bottomRow(page, row));
-    const QString number = QStringLiteral("%1").arg(pageIndex(tab) + 1, 2, 10, QLatin1Char('0'));
+    const QString number = twoDigits(*slot);
     auto* box = new QCheckBox(page);
     box->setObjectName(QStringLiteral("SCheckBox") + number);
     auto* edit = new QLineEdit(page);

@@ -71,26 +71,6 @@ TEST(TabRules, BattleSystemAndStorageTabsStartHidden) {
     }
 }
 
-TEST(TabRules, EveryChannelHasTheTabOfTheSameName) {
-    EXPECT_EQ(ruv::tabOf(ruv::ChatChannel::Battle), Tab::Battle);
-    EXPECT_EQ(ruv::tabOf(ruv::ChatChannel::System), Tab::System);
-    EXPECT_EQ(ruv::tabOf(ruv::ChatChannel::NG), Tab::NG);
-    EXPECT_EQ(ruv::tabOf(ruv::ChatChannel::ExpMonitor), Tab::ExpMonitor);
-}
-
-TEST(TabRules, EveryChannelsTabLeadsBackToItAndOtherTabsToNone) {
-    int tabsWithAChannel = 0;
-    for (int i = 0; i < ruv::kTabCount; ++i) {
-        const Tab tab = *ruv::tabAtIndex(i);
-        if (const auto channel = ruv::channelOf(tab)) {
-            EXPECT_EQ(ruv::tabOf(*channel), tab) << i;
-            ++tabsWithAChannel;
-        }
-    }
-    EXPECT_EQ(tabsWithAChannel, static_cast<int>(ruv::kChannelCount));
-    EXPECT_EQ(ruv::channelOf(Tab::ErrorLog), std::nullopt);
-}
-
 TEST(WindowOptions, TransparencyEntriesGiveTheirAlpha) {
     using ruv::Transparency;
     EXPECT_EQ(ruv::alphaFor(Transparency::Default), (ruv::WindowAlpha{false, 255}));
