@@ -78,7 +78,7 @@ LiveLog& TForm1::liveLog() {
     return session_->live;
 }
 NgLists& TForm1::ngLists() {
-    return session_->ngLists;
+    return session_->core.ngLists;
 }
 UserMessages& TForm1::messages() {
     return session_->messages;
@@ -194,7 +194,7 @@ QString TForm1::caption(Tab tab) const {
 // --- Keyword rows, mix and NG switches ---------------------------------
 
 std::string TForm1::keyword(ChatChannel channel) const {
-    const CallKeyword& row = session_->routeSwitches.keyword(channel);
+    const CallKeyword& row = session_->core.switches.keyword(channel);
     return row.armed ? row.text : std::string{};
 }
 

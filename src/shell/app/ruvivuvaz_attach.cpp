@@ -36,7 +36,7 @@ std::optional<QString> droppedFile(const QMimeData* data) {
 }  // namespace
 
 void TForm1::connectAttaching() {
-    LogSession& log = session_->attaching;
+    LogSession& log = session_->core.log;
     connect(menuEntry("O2"), &QAction::triggered, this, &TForm1::O2Click);
     const std::array<std::pair<const char*, AttachKind>, 3> commands = {
         {{"LogChange01", AttachKind::Add},
@@ -64,27 +64,27 @@ void TForm1::connectAttaching() {
 }
 
 LogSession& TForm1::logSession() {
-    return session_->attaching;
+    return session_->core.log;
 }
 
 void TForm1::O2Click() {
-    session_->attaching.attach(AttachKind::Dialog);
+    session_->core.log.attach(AttachKind::Dialog);
 }
 
 void TForm1::LogChange01Click(AttachKind kind, std::size_t historyEntry) {
-    session_->attaching.attach(kind, historyEntry);
+    session_->core.log.attach(kind, historyEntry);
 }
 
 void TForm1::ShellChangeNotifier02Change() {
-    session_->attaching.fileNamesChanged();
+    session_->core.log.fileNamesChanged();
 }
 
 void TForm1::openLog(const QString& path) {
-    session_->attaching.attachChosen(namedLog(path));
+    session_->core.log.attachChosen(namedLog(path));
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (droppedFile(event->mimeData()) && session_->attaching.attachCommandsEnabled()) {
+    if (droppedFile(event->mimeData()) && session_->core.log.attachCommandsEnabled()) {
         event->acceptProposedAction();
     } else {
         event->ignore();
@@ -93,7 +93,7 @@ void TForm1::dragEnterEvent(QDragEnterEvent* event) {
 
 void TForm1::dropEvent(QDropEvent* event) {
     const std::optional<QString> file = droppedFile(event->mimeData());
-    if (!file || !session_->attaching.attachCommandsEnabled()) {
+    if (!file || !session_->core.log.attachCommandsEnabled()) {
         event->ignore();
         return;
     }
@@ -105,35 +105,35 @@ void TForm1::dropEvent(QDropEvent* event) {
 }
 
 void TForm1::LoadLogHistory() {
-    session_->attaching.loadHistory(environment_.settingsFolder);
+    session_->core.log.loadHistory(environment_.settingsFolder);
 }
 
 void TForm1::SaveLogHistory() {
-    session_->attaching.saveHistory(environment_.settingsFolder);
+    session_->core.log.saveHistory(environment_.settingsFolder);
 }
 
 void TForm1::FillLogMenus() {
-    session_->attaching.fillLogMenus();
+    session_->core.log.fillLogMenus();
 }
 
 void TForm1::restoreMHFolderPath(std::string_view cp932Folder) {
-    session_->attaching.restoreLogFolder(cp932Folder);
+    session_->core.log.restoreLogFolder(cp932Folder);
 }
 
 std::string TForm1::mhFolderPath() const {
-    return session_->attaching.logFolder();
+    return session_->core.log.logFolder();
 }
 
 std::string TForm1::attachedLogPath() const {
-    return session_->attaching.attachedPath();
+    return session_->core.log.attachedPath();
 }
 
 std::string TForm1::attachedLogFolder() const {
-    return session_->attaching.attachedFolder();
+    return session_->core.log.attachedFolder();
 }
 
 bool TForm1::tidyingPastLog() const {
-    return session_->attaching.tidying();
+    return session_->core.log.tidying();
 }
 
 }  // namespace ruv

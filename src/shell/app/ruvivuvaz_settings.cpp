@@ -85,7 +85,7 @@ void TForm1::ApplySettingsAtStartup() {
             reportStartupFailure(stage);
         }
     };
-    guarded("", [&] { LoadNgLists(folder, session_->ngLists); });
+    guarded("", [&] { LoadNgLists(folder, session_->core.ngLists); });
     guarded("", [&] { LoadVoiceList(folder); });
     guarded("", [&] { LoadLogHistory(); });
 
@@ -196,7 +196,7 @@ void TForm1::applyRestoredOuterSize() {
 
 config::AppSettings TForm1::currentSettings() const {
     config::AppSettings s;
-    s.route = session_->routeSwitches;
+    s.route = session_->core.switches;
     s.intervalSeconds = session_->expMonitor.intervalSetting().value_or(1);
     for (const TransparencyEntry& entry : kTransparencyEntries) {
         if (menuEntry(entry.name)->isChecked()) {
@@ -229,12 +229,12 @@ void TForm1::SaveSettingsAtExit() {
             config::FileToSave{config::kNgUserListFileName,
                                [&] {
                                    config::saveList(folder / config::kNgUserListFileName,
-                                                    session_->ngLists.users);
+                                                    session_->core.ngLists.users);
                                }},
             config::FileToSave{config::kNgWordListFileName,
                                [&] {
                                    config::saveList(folder / config::kNgWordListFileName,
-                                                    session_->ngLists.words);
+                                                    session_->core.ngLists.words);
                                }},
             config::FileToSave{config::kVoiceListFileName, [&] { SaveVoiceList(folder); }},
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},

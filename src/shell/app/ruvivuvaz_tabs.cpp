@@ -272,7 +272,7 @@ void TForm1::filterEntryClicked(Tab tab, bool checked) {
 
 void TForm1::TabSheet1MouseDown() {
     if (const auto tab = tabResetByPress(pageControl_->currentIndex())) {
-        session_->unread.reset(*tab);
+        session_->core.unread.reset(*tab);
     }
 }
 
@@ -285,13 +285,13 @@ void TForm1::keywordBoxClicked(ChatChannel channel) {
 
 void TForm1::noteTabShown(Tab tab) {
     if (const std::optional<ChatChannel> channel = channelOf(tab); channel && session_) {
-        session_->routeSwitches.SetTabShown(*channel, tabShown(tab));
+        session_->core.switches.SetTabShown(*channel, tabShown(tab));
     }
 }
 
 // Routing reads its switches as data; each control writes its own when it changes.
 void TForm1::connectRouteSwitches() {
-    RouteSettings& switches = session_->routeSwitches;
+    RouteSettings& switches = session_->core.switches;
     for (int page = 0; page < kTabCount; ++page) {
         noteTabShown(static_cast<Tab>(page));
     }

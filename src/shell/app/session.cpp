@@ -9,18 +9,16 @@ Session::Session(TForm1& window, const AppEnvironment& environment)
       dialogMessages(&window),
       messages(environment.messages != nullptr ? *environment.messages : dialogMessages),
       errorLog(window),
-      windowPorts(window, routeSwitches),
+      windowPorts(window),
       expMonitor(window, clock, errorLog, messages),
-      router(RoutePorts{windowPorts, switchPort, windowPorts, sounds.soundSlots(), expMonitor,
-                        speechSide},
-             ngLists, unread),
-      live(router, files, errorLog, clock),
       logDisplay(window, messages),
       logChooser(&window),
-      attaching(
-          LogSessionPorts{logDisplay, follower, logChooser,
-                          environment.expAttach != nullptr ? *environment.expAttach : expMonitor,
-                          files, errorLog, clock, timers}) {
+      core(ChatSessionPorts{windowPorts, windowPorts, windowPorts, sounds.soundSlots(), expMonitor,
+                            speechSide},
+           LogSessionPorts{logDisplay, follower, logChooser,
+                           environment.expAttach != nullptr ? *environment.expAttach : expMonitor,
+                           files, errorLog, clock, timers}),
+      live(core.router, files, errorLog, clock) {
     // The totals show once a slice of lines is routed, not once per line.
     QObject::connect(&live, &LiveLog::linesRouted, &expMonitor, &ExpMonitor::flushRefresh);
 }

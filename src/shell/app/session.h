@@ -1,17 +1,14 @@
 #pragma once
-// The run-time state the main window owns, and the wiring between it: the
-// followed log, routing with its ports, the NG lists and the error log.
+// The run-time state the main window owns: the core session and the shell
+// objects that serve as its ports (views, sounds, EXP pages, speech, the
+// followed log, timers, dialogs and the error log).
 
 #include <memory>
 
+#include "core/app/chat_session.h"
 #include "core/config/config_store.h"
-#include "core/log/log_session.h"
-#include "core/log/route_line.h"
-#include "core/log/route_settings.h"
 #include "core/platform/clock.h"
 #include "core/platform/shared_file.h"
-#include "core/views/ng_lists.h"
-#include "core/views/unread_counters.h"
 #include "shell/app/app_environment.h"
 #include "shell/app/window_error_log.h"
 #include "shell/app/window_log_display.h"
@@ -39,31 +36,21 @@ struct Session {
     platform::NativeFileOpener files;
     WindowErrorLog errorLog;
 
-    // The switches routing reads, kept in step with their controls by the window.
-    RouteSettings routeSwitches;
-    SettingsSwitches switchPort{routeSwitches};
+    // The ports of the core session, made before it.
     WindowRoutePorts windowPorts;
-    // Shown in the tab captions; routing raises them, a press on a tab and
-    // attaching a log reset them.
-    UnreadCounters unread{windowPorts};
-    NgLists ngLists;
-    // Made before routing and attaching, which are given them as their ports.
     CallSoundArea sounds;
     ExpMonitor expMonitor;
-    // Rows 51-58 as stored; the read mode (row 60) is routeSwitches.readMode.
+    // Rows 51-58 and the read mode (row 60) as stored.
     SpeechSettingTexts speechSettingTexts = speechSettingResetTexts();
     SpeechSide speechSide{errorLog, clock};
-    LineRouter router;
-    LiveLog live;
-
-    // --- views context menu, find and NG dialog ---
-
-    // --- attaching and history ---
     QtTimers timers;
+    // Follows the live log made after the core session, whose router it reads with.
     LiveLogFollower follower{live};
     WindowLogDisplay logDisplay;
     DialogLogChooser logChooser;
-    LogSession attaching;
+
+    ChatSession core;
+    LiveLog live;
 
     // --- settings at start-up and exit ---
     config::ConfigStore configStore;

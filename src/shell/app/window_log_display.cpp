@@ -31,7 +31,7 @@ void WindowLogDisplay::clearView(ChatChannel view) {
 }
 
 void WindowLogDisplay::resetUnreadForAttach() {
-    window_.session().unread.resetAllButNg();
+    window_.session().core.unread.resetAllButNg();
 }
 
 void WindowLogDisplay::appendLine(ChatChannel view, std::string_view text, Colour colour) {

@@ -1,8 +1,13 @@
 #include "shell/app/window_route_ports.h"
 
 #include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
 
 namespace ruv {
+
+const RouteSettings& WindowRoutePorts::switches() const {
+    return window_.session().core.switches;
+}
 
 void WindowRoutePorts::Append(ChatChannel view, std::string_view text, Colour colour) {
     window_.appendLine(view, text, colour);
@@ -13,7 +18,7 @@ Colour WindowRoutePorts::LastLineColour(ChatChannel view) const {
 }
 
 bool WindowRoutePorts::TabShown(ChatChannel tab) const {
-    return switches_.TabShown(tab);
+    return switches().TabShown(tab);
 }
 
 std::optional<ChatChannel> WindowRoutePorts::ActiveTab() const {
@@ -25,7 +30,7 @@ void WindowRoutePorts::SetCaption(Tab tab, std::string_view caption) {
 }
 
 bool WindowRoutePorts::Ticked(ChatChannel row) const {
-    return switches_.keyword(row).armed;
+    return switches().keyword(row).armed;
 }
 
 void WindowRoutePorts::Untick(ChatChannel row) {
@@ -34,7 +39,7 @@ void WindowRoutePorts::Untick(ChatChannel row) {
 }
 
 std::string WindowRoutePorts::Keyword(ChatChannel row) const {
-    return switches_.keyword(row).text;
+    return switches().keyword(row).text;
 }
 
 }  // namespace ruv

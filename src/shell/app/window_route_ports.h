@@ -1,7 +1,7 @@
 #pragma once
 // Routing's view of the main window: its views, tabs and captions and the
-// keyword rows. Which tabs are shown and the keywords are read from the
-// switches the window keeps in step.
+// keyword rows. Which tabs are shown and the keywords are read from the core
+// session's switches, which the window keeps in step with its controls.
 
 #include "core/log/route_ports.h"
 #include "core/log/route_settings.h"
@@ -13,8 +13,7 @@ class TForm1;
 
 class WindowRoutePorts final : public RouteViews, public TabCaptions, public KeywordRows {
   public:
-    WindowRoutePorts(TForm1& window, const RouteSettings& switches)
-        : window_(window), switches_(switches) {}
+    explicit WindowRoutePorts(TForm1& window) : window_(window) {}
 
     void Append(ChatChannel view, std::string_view text, Colour colour) override;
     Colour LastLineColour(ChatChannel view) const override;
@@ -27,8 +26,9 @@ class WindowRoutePorts final : public RouteViews, public TabCaptions, public Key
     std::string Keyword(ChatChannel row) const override;
 
   private:
+    const RouteSettings& switches() const;
+
     TForm1& window_;
-    const RouteSettings& switches_;
 };
 
 }  // namespace ruv

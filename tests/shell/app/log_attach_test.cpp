@@ -229,8 +229,8 @@ TEST_F(LogAttachTest, UnreadableGainWhileTidyingIsReportedAndSortingGoesOn) {
 TEST_F(LogAttachTest, AttachWithoutTidyingClearsViewsButNgAndFollowsNewLinesOnly) {
     window->appendLine(ChatChannel::Normal, "old", colours::kOpenWhite);
     window->appendLine(ChatChannel::NG, "held back", colours::kOpenWhite);
-    window->session().unread.raise(Tab::Team);
-    window->session().unread.raise(Tab::NG);
+    window->session().core.unread.raise(Tab::Team);
+    window->session().core.unread.raise(Tab::NG);
     const auto log = writeLog("b.html", generator.header() + line(colours::kTeam, "Ren : before"));
     chooseInDialog(log);
 

@@ -51,7 +51,7 @@ TEST_F(TabSet, MarkingBattleShowsAndActivatesItUnmarkingHidesIt) {
 }
 
 TEST_F(TabSet, UnmarkingOpenHidesTheGeneralTabEvenWithACountedCaption) {
-    window->session().unread.raise(Tab::Open);
+    window->session().core.unread.raise(Tab::Open);
     entry("NF02")->trigger();
     EXPECT_FALSE(window->tabShown(Tab::Open));
     EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般(1)"));
@@ -61,7 +61,7 @@ TEST_F(TabSet, UnmarkingOpenHidesTheGeneralTabEvenWithACountedCaption) {
 }
 
 TEST_F(TabSet, RoutingSeesTheTabsAndSwitchesAsTheUserSetsThem) {
-    const RouteSettings& switches = window->session().routeSwitches;
+    const RouteSettings& switches = window->session().core.switches;
     entry("NF09")->trigger();
     entry("NF02")->trigger();
     window->ngWordSwitch()->click();
@@ -111,20 +111,20 @@ QPoint tabCentre(QTabWidget* tabs, Tab tab) {
 TEST_F(UnreadCaptions, PressingTheTeamTabResetsItsCaptionAndCounter) {
     showWindow();
     for (int i = 0; i < 3; ++i) {
-        window->session().unread.raise(Tab::Team);
+        window->session().core.unread.raise(Tab::Team);
     }
     QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::Team));
     EXPECT_EQ(window->activeTab(), Tab::Team);
     EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム"));
-    EXPECT_EQ(window->session().unread.count(Tab::Team), 0);
-    window->session().unread.raise(Tab::Team);
+    EXPECT_EQ(window->session().core.unread.count(Tab::Team), 0);
+    window->session().core.unread.raise(Tab::Team);
     EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム(1)"));
 }
 
 TEST_F(UnreadCaptions, AnyButtonResetsOnlyTheTabActiveAfterThePress) {
     showWindow();
-    window->session().unread.raise(Tab::Whis);
-    window->session().unread.raise(Tab::Original);
+    window->session().core.unread.raise(Tab::Whis);
+    window->session().core.unread.raise(Tab::Original);
     window->setActiveTab(Tab::Whis);  // activated without a press: still counted
     EXPECT_EQ(window->caption(Tab::Whis), QStringLiteral("耳打ち(1)"));
 
@@ -135,15 +135,15 @@ TEST_F(UnreadCaptions, AnyButtonResetsOnlyTheTabActiveAfterThePress) {
 
 TEST_F(UnreadCaptions, PressWhileNormalOrALaterTabIsActiveChangesNoCaption) {
     showWindow();
-    window->session().unread.raise(Tab::Open);
-    window->session().unread.raise(Tab::NG);
+    window->session().core.unread.raise(Tab::Open);
+    window->session().core.unread.raise(Tab::NG);
     QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::Normal));
     EXPECT_EQ(window->activeTab(), Tab::Normal);
     QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::ErrorLog));
     EXPECT_EQ(window->activeTab(), Tab::ErrorLog);
     EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般(1)"));
     EXPECT_EQ(window->caption(Tab::NG), QStringLiteral("NGフィルター(1)"));
-    EXPECT_EQ(window->session().unread.count(Tab::Open), 1);
+    EXPECT_EQ(window->session().core.unread.count(Tab::Open), 1);
 }
 
 TEST_F(UnreadCaptions, SetCaptionTakesCp932Text) {
