@@ -77,7 +77,7 @@ TEST(LogWatcher, ReleasedWatcherReportsNothing) {
     watcher.release();
     QSignalSpy grew(&watcher, &ruv::LogWatcher::sizeMayHaveChanged);
     appendTo(log, "more\n");
-    EXPECT_FALSE(grew.wait(300));
+    EXPECT_FALSE(grew.wait(100));  // five poll turns
 }
 
 }  // namespace
