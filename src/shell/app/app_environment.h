@@ -1,8 +1,8 @@
 #pragma once
 // What the main window takes from outside: where its settings files live, the
-// clock and the message boxes. Tests pass a temporary folder, a set clock,
-// recorded answers and, to watch what attaching tells the EXP monitor, their
-// own recorder.
+// clock, the timers and the message boxes. Tests pass a temporary folder, a
+// set clock, timers that move when told, recorded answers and, to watch what
+// attaching tells the EXP monitor, their own recorder.
 
 #include <filesystem>
 
@@ -10,7 +10,8 @@ namespace ruv {
 
 namespace platform {
 class Clock;
-}
+class Timers;
+}  // namespace platform
 class UserMessages;
 class ExpAttachEvents;
 
@@ -23,6 +24,8 @@ struct AppEnvironment {
     UserMessages* messages = nullptr;
     // Null: attaching reports to the window's EXP monitor.
     ExpAttachEvents* expAttach = nullptr;
+    // Null: timers on the event loop.
+    platform::Timers* timers = nullptr;
 };
 
 }  // namespace ruv

@@ -11,6 +11,7 @@ Session::Session(TForm1& window, const AppEnvironment& environment)
       errorLog(window),
       windowPorts(window),
       expMonitor(window, clock, errorLog, messages),
+      timers(environment.timers != nullptr ? *environment.timers : eventLoopTimers),
       logDisplay(window, messages),
       logChooser(&window),
       core(ChatSessionPorts{windowPorts, windowPorts, windowPorts, sounds.soundSlots(), expMonitor,

@@ -43,7 +43,8 @@ struct Session {
     // Rows 51-58 and the read mode (row 60) as stored.
     SpeechSettingTexts speechSettingTexts = speechSettingResetTexts();
     SpeechSide speechSide{errorLog, clock};
-    QtTimers timers;
+    QtTimers eventLoopTimers;
+    platform::Timers& timers;
     // Follows the live log made after the core session, whose router it reads with.
     LiveLogFollower follower{live};
     WindowLogDisplay logDisplay;

@@ -5,7 +5,6 @@
 #include <QMetaObject>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include <string>
@@ -31,11 +30,7 @@ TForm4::TForm4(TForm1& window) : QDialog(&window), window_(window) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("棒読みちゃんへの各種設定"));
 
-    testWait_ = new QTimer(this);
-    testWait_->setObjectName(QStringLiteral("ConnectionTestWait"));
-    testWait_->setSingleShot(true);
-    testWait_->setInterval(kConnectionTestWait);
-    connect(testWait_, &QTimer::timeout, this, &TForm4::connectionTestWaited);
+    testWait_ = window.session().timers.create([this] { connectionTestWaited(); });
 
     const auto refused = [this] {
         window_.messages().show(MessageKind::Warning, cp932RefusalText());
@@ -197,7 +192,7 @@ void TForm4::sendTest(const VoiceParams* voice) {
 void TForm4::connectionTestTried(std::uint64_t request) {
     if (pendingConnectionTest_ == request) {
         pendingConnectionTest_.reset();
-        testWait_->start();
+        testWait_->start(kConnectionTestWait);
     }
 }
 
@@ -212,7 +207,7 @@ void TForm4::connectionTestWaited() {
 }
 
 void TForm4::TestButton01Click() {
-    if (pendingConnectionTest_ || testWait_->isActive()) {
+    if (pendingConnectionTest_ || testWait_->active()) {
         return;
     }
     sendTest(nullptr);

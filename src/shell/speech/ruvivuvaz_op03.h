@@ -6,17 +6,18 @@
 #include <QDialog>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string_view>
 #include <vector>
 
+#include "core/platform/timer.h"
 #include "core/speech/voice_list.h"
 #include "core/speech/voice_list_editor.h"
 #include "core/speech/voice_params.h"
 
 class QPushButton;
 class QTabWidget;
-class QTimer;
 
 namespace ruv {
 
@@ -35,9 +36,9 @@ class TForm4 : public QDialog {
 
     // The rows of the per-character list as they stand in the dialog.
     const std::vector<VoiceProfile>& rows() const { return editor_.rows(); }
-    // The 2.5-second wait of the connection test; it starts once the sender
-    // has tried the test request.
-    QTimer& connectionTestWait() { return *testWait_; }
+    // The 2.5-second wait of the connection test runs; it starts once the
+    // sender has tried the test request.
+    bool connectionTestWaiting() const { return testWait_->active(); }
 
     // Handlers, named after their control and event.
     void Button01Click();  // OK
@@ -81,7 +82,7 @@ class TForm4 : public QDialog {
     SpeechSettingsPage* settingsPage_ = nullptr;
     VoiceListPage* voicePage_ = nullptr;
     QPushButton* okButton_ = nullptr;  // Button01
-    QTimer* testWait_ = nullptr;
+    std::unique_ptr<platform::Timer> testWait_;
     // Connection tests sent so far, and the one the sender has not tried yet.
     std::uint64_t connectionTests_ = 0;
     std::optional<std::uint64_t> pendingConnectionTest_;

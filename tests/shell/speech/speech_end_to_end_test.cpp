@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QSlider>
 #include <QTest>
 #include <QTimer>
@@ -107,14 +106,12 @@ TEST_F(ConnectionTestButton, SendsTheTestRequestAndAsksWhenTheWaitIsOver) {
     EXPECT_EQ(server.received().front(),
               bytes({0x01, 0x00, 100, 0x00, 100, 0x00, 100, 0x00, 0, 0x00, 0x02, 10, 0, 0, 0}) +
                   std::string(kConnectionTestMessage));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWait().isActive(); }, 5000));
-    EXPECT_EQ(dialog->connectionTestWait().interval(), 2500);
-    EXPECT_TRUE(messages.asked.isEmpty());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWaiting(); }, 5000));
     dialog->TestButton01Click();  // still waiting: no second request
+    timers.advance(2500ms - 1us);
+    EXPECT_TRUE(messages.asked.isEmpty());
 
-    QSignalSpy done(&dialog->connectionTestWait(), &QTimer::timeout);
-    dialog->connectionTestWait().setInterval(10);
-    ASSERT_TRUE(done.wait(5000));
+    timers.advance(1us);
     EXPECT_EQ(messages.asked,
               QStringList{QStringLiteral("棒読みちゃんが「通信テスト」と読み上げましたか？")});
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -139,9 +136,9 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
     ASSERT_TRUE(QTest::qWaitFor([&] { return client.waiting() == 4; }, 5000));
 
     dialog->TestButton01Click();
-    EXPECT_FALSE(dialog->connectionTestWait().isActive());  // not tried yet
+    EXPECT_FALSE(dialog->connectionTestWaiting());  // not tried yet
     ASSERT_TRUE(server.waitForConnections(1, 5s));
-    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWait().isActive(); }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWaiting(); }, 5000));
     const std::size_t stillWaiting = client.waiting();
     EXPECT_GE(stillWaiting, 2u);  // the test went ahead of them
 
@@ -158,10 +155,9 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
 
 TEST_F(ConnectionTestButton, NoGivesTheAdviceOnSixLines) {
     messages.answers = {Answer::No};
-    dialog->connectionTestWait().setInterval(10);
     dialog->TestButton01Click();
-    QSignalSpy done(&dialog->connectionTestWait(), &QTimer::timeout);
-    ASSERT_TRUE(done.wait(5000));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWaiting(); }, 5000));
+    timers.advance(2500ms);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].first, MessageKind::Warning);
     EXPECT_EQ(
@@ -192,7 +188,7 @@ TEST_F(ConnectionTestButton, APortThatIsNoNumberSendsNothing) {
     dialog->TestButton01Click();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].second, QStringLiteral("'50o01' は有効な整数値ではありません"));
-    EXPECT_FALSE(dialog->connectionTestWait().isActive());
+    EXPECT_FALSE(dialog->connectionTestWaiting());
 
     // Test requests go out in order: the first to arrive is the one sent after.
     port->setText(goodPort);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "core/platform/clock.h"
+#include "core/platform/timer.h"
 #include "core/text/cp932.h"
 #include "shell/app/app_environment.h"
 #include "shell/app/ruvivuvaz.h"
@@ -36,7 +37,8 @@ class SpeechWindowTest : public ::testing::Test {
     }
 
     std::unique_ptr<TForm1> makeWindow() {
-        return std::make_unique<TForm1>(AppEnvironment{folder(), &clock, &messages});
+        return std::make_unique<TForm1>(
+            AppEnvironment{folder(), &clock, &messages, nullptr, &timers});
     }
     std::filesystem::path folder() const { return std::filesystem::path(dir.path().toStdString()); }
 
@@ -48,6 +50,7 @@ class SpeechWindowTest : public ::testing::Test {
     QTemporaryDir dir;
     platform::ManualClock clock{platform::LocalDateTime{2024, 5, 1, 9, 5, 7}};
     RecordingMessages messages;
+    platform::ManualTimers timers;
     std::unique_ptr<TForm1> window;
 };
 
