@@ -1,12 +1,13 @@
 // Plays the game: appends a generated chat log to OUT in random chunks.
 //
 //   log_writer_process OUT --bytes N --seed S [--chunk-seed C] [--max-chunk B]
-//                      [--timing FILE]
+//                      [--pause-percent P] [--timing FILE]
 //
 // The log is LogGenerator(S).generate(N), so the reading side can build the
 // same text. Chunks run from 1 byte to B bytes (300 KB by default), often end
 // right after the lead byte of a double-byte character, and come with pauses
-// and in bursts. Each chunk is one write, flushed at once. With --timing, FILE
+// and in bursts; --pause-percent scales the pauses (100, the game's pace, by
+// default). Each chunk is one write, flushed at once. With --timing, FILE
 // receives one line per chunk when done: the file size after the write and the
 // steady clock in nanoseconds right after it.
 
@@ -45,6 +46,7 @@ int main(int argc, char** argv) {
     const std::uint64_t seed = numberArg(argc, argv, "--seed", 1);
     const std::uint64_t chunkSeed = numberArg(argc, argv, "--chunk-seed", seed * 7919 + 1);
     const std::uint64_t maxChunk = numberArg(argc, argv, "--max-chunk", 300 * 1024);
+    const std::uint64_t pausePercent = numberArg(argc, argv, "--pause-percent", 100);
 
     ruv::loggen::LogGenerator generator(seed);
     const std::string log = generator.generate(static_cast<std::size_t>(bytes));
@@ -101,10 +103,13 @@ int main(int argc, char** argv) {
                 '\n';
         }
         const std::uint64_t pause = below(100);
+        const auto scaled = [pausePercent](std::uint64_t microseconds) {
+            return std::chrono::microseconds(microseconds * pausePercent / 100);
+        };
         if (pause < 10) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1 + below(15)));
+            std::this_thread::sleep_for(scaled(1000 * (1 + below(15))));
         } else if (pause < 30) {
-            std::this_thread::sleep_for(std::chrono::microseconds(200 + below(800)));
+            std::this_thread::sleep_for(scaled(200 + below(800)));
         }
         // Otherwise the next chunk follows at once: a burst.
     }
