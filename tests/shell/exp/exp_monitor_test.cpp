@@ -373,9 +373,11 @@ TEST_F(ExpMonitorTest, LiveGainLineCountsAtOnceAndTheTickShowsElapsedTimeAndRate
     EXPECT_EQ(fieldText("CurrentExpLabeledEdit01"), QStringLiteral("1500"));
     EXPECT_EQ(fieldText("ExpLabeledEdit01"), QStringLiteral("1500"));
 
-    // One real tick of Timer01.
+    // One real tick of Timer01, its second shortened; later ticks are driven.
     QSignalSpy ticked(&window->expTimer(), &QTimer::timeout);
+    window->expTimer().start(1);
     ASSERT_TRUE(ticked.wait(3000));
+    window->expTimer().start(1000);
     EXPECT_EQ(labelText("TimeH01"), QStringLiteral("0"));
     EXPECT_EQ(labelText("TimeM01"), QStringLiteral("0"));
     EXPECT_EQ(labelText("TimeS01"), QStringLiteral("1"));
