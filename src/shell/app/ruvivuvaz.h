@@ -241,9 +241,12 @@ class TForm1 : public QMainWindow {
     void showEvent(QShowEvent* event) override;
     // One local file dropped on the window is attached, while attach commands are enabled.
     void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
   private:
+    // A drag of files over the window or one of its text fields, and their drop.
+    void handleFileDrag(QDropEvent& event);
     void buildFrame();
     void buildTabs();
     void buildChannelPage(Tab tab, QWidget* page);

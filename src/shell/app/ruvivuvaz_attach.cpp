@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QUrl>
 
@@ -12,6 +13,7 @@
 #include <optional>
 
 #include "core/log/log_session.h"
+#include "shell/app/file_drop_pass_through.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/log/log_file_dialog.h"
@@ -61,6 +63,11 @@ void TForm1::connectAttaching() {
     connect(&session_->live.watcher(), &LogWatcher::fileNamesChanged, this,
             &TForm1::ShellChangeNotifier02Change);
     setAcceptDrops(true);
+    auto* passThrough =
+        new FileDropPassThrough(this, [this](QDropEvent& event) { handleFileDrag(event); });
+    for (QLineEdit* field : findChildren<QLineEdit*>()) {
+        field->installEventFilter(passThrough);
+    }
 }
 
 LogSession& TForm1::logSession() {
@@ -84,24 +91,30 @@ void TForm1::openLog(const QString& path) {
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
-    if (droppedFile(event->mimeData()) && session_->core.log.attachCommandsEnabled()) {
-        event->acceptProposedAction();
-    } else {
-        event->ignore();
-    }
+    handleFileDrag(*event);
+}
+
+void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+    handleFileDrag(*event);
 }
 
 void TForm1::dropEvent(QDropEvent* event) {
-    const std::optional<QString> file = droppedFile(event->mimeData());
+    handleFileDrag(*event);
+}
+
+void TForm1::handleFileDrag(QDropEvent& event) {
+    const std::optional<QString> file = droppedFile(event.mimeData());
     if (!file || !session_->core.log.attachCommandsEnabled()) {
-        event->ignore();
+        event.ignore();
         return;
     }
-    event->acceptProposedAction();
-    // After the drop has finished: a warning box must not hold the program
-    // the file came from.
-    QMetaObject::invokeMethod(
-        this, [this, path = *file] { openLog(path); }, Qt::QueuedConnection);
+    event.acceptProposedAction();
+    if (event.type() == QEvent::Drop) {
+        // After the drop has finished: a warning box must not hold the program
+        // the file came from.
+        QMetaObject::invokeMethod(
+            this, [this, path = *file] { openLog(path); }, Qt::QueuedConnection);
+    }
 }
 
 void TForm1::LoadLogHistory() {

@@ -6,9 +6,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -121,21 +123,22 @@ class LogAttachTest : public ::testing::Test {
         return window->errorLog()->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
     QAction* entry(const char* name) const { return window->menuEntry(name); }
-    // Drags files over the window; true when it would take them.
-    bool dragOver(const QList<QUrl>& urls) const {
+    // Drags files over the window, or over one of its widgets; true when it would take them.
+    bool dragOver(const QList<QUrl>& urls, QWidget* target = nullptr) const {
         QMimeData data;
         data.setUrls(urls);
-        QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton,
-                              Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &enter);
+        data.setText(urls.constFirst().toString());  // as file managers offer them
+        QDragEnterEvent enter(QPoint(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target != nullptr ? target : window.get(), &enter);
         return enter.isAccepted();
     }
-    // Drops one file on the window; true when it took it.
-    bool drop(const std::filesystem::path& path) const {
+    // Drops one file on the window, or on one of its widgets; true when it was taken.
+    bool drop(const std::filesystem::path& path, QWidget* target = nullptr) const {
         QMimeData data;
         data.setUrls({fileUrl(path)});
-        QDropEvent dropped(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.get(), &dropped);
+        data.setText(fileUrl(path).toString());
+        QDropEvent dropped(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target != nullptr ? target : window.get(), &dropped);
         return dropped.isAccepted();
     }
     static QUrl fileUrl(const std::filesystem::path& path) {
@@ -383,6 +386,17 @@ TEST_F(LogAttachTest, DroppedLogIsAttachedUnlessATidyRuns) {
     EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(dropped.string()));
     EXPECT_EQ(lines(ChatChannel::Normal), 0);
     EXPECT_EQ(exp.resets, 2);
+}
+
+TEST_F(LogAttachTest, LogDroppedOnAKeywordFieldIsAttachedAndTypesNothing) {
+    const auto dropped = writeLog("dropped.html", generator.header());
+    window->keywordCheckBox(ChatChannel::Team)->click();  // the field takes text now
+    QLineEdit* keyword = window->keywordEdit(ChatChannel::Team);
+    ASSERT_TRUE(keyword->isEnabled());
+    EXPECT_TRUE(dragOver({fileUrl(dropped)}, keyword));
+    EXPECT_TRUE(drop(dropped, keyword));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == dropped; }, 5000));
+    EXPECT_TRUE(keyword->text().isEmpty());
 }
 
 // --- 追加アタッチ, history and daily logs ------------------------------------------
