@@ -233,6 +233,15 @@ void writeExitRows(ConfigStore& store, const AppSettings& s) {
     store.setInt(ConfigRow::BouyomiCheck02, s.readMode);
 }
 
+void writeExitState(ConfigStore& store, AppSettings state, std::string_view attachedLogFolder) {
+    state.logFolder = attachedLogFolder.empty() ? store.value(ConfigRow::MHFolderPath)
+                                                : std::string(attachedLogFolder);
+    if (!store.hasCanonicalLayout()) {
+        store = canonicalStore(state, SpeechRowsRead{});
+    }
+    writeExitRows(store, state);
+}
+
 ConfigStore canonicalStore(const AppSettings& settings, const SpeechRowsRead& speech) {
     ConfigStore store = firstRunConfigStore();
     writeExitRows(store, settings);

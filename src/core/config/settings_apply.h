@@ -84,6 +84,11 @@ ConfigStore canonicalStore(const AppSettings& settings, const SpeechRowsRead& sp
 // The store must hold the canonical layout.
 void writeExitRows(ConfigStore& store, const AppSettings& settings);
 
+// Exit, as the window saves it: a store without the canonical layout is
+// rebuilt first, then every row is written from the state; the log folder kept
+// is the attached log's, or the stored one while no log is attached.
+void writeExitState(ConfigStore& store, AppSettings state, std::string_view attachedLogFolder);
+
 // The values that name a menu entry; others change nothing when restored.
 bool isIntervalEntry(int seconds) noexcept;
 bool isTransparencyEntry(int percent) noexcept;

@@ -40,14 +40,7 @@ constexpr std::array<config::ConfigRow, 8> kSpeechRows{
 // config.ini at exit: every row by number from the state in force.
 void saveConfig(TForm1& window, const std::filesystem::path& folder) {
     config::ConfigStore& store = window.session().configStore;
-    config::AppSettings state = window.currentSettings();
-    const std::string attachedFolder = window.attachedLogFolder();
-    state.logFolder =
-        attachedFolder.empty() ? store.value(config::ConfigRow::MHFolderPath) : attachedFolder;
-    if (!store.hasCanonicalLayout()) {
-        store = config::canonicalStore(state, config::SpeechRowsRead{});
-    }
-    config::writeExitRows(store, state);
+    config::writeExitState(store, window.currentSettings(), window.attachedLogFolder());
     for (const config::ConfigRow row : kSpeechRows) {
         if (const auto value = window.speechSettingValue(config::canonicalKey(row))) {
             store.setValue(row, *value);
