@@ -8,15 +8,15 @@
 #include <string>
 
 #include "core/text/cp932.h"
+#include "support/cp932_text.h"
 
 namespace {
 
 // About 1 MB of chat-like text: Japanese with ASCII markup and half-width kana.
 std::string chatText() {
-    const std::string line =
-        "<font size=\"2\" color=\"white\">[12:34:56]</font> \x83\x76\x83\x8C\x83\x43\x83\x84"
-        "\x81\x5B : \x82\xB1\x82\xF1\x82\xC9\x82\xBF\x82\xCD\x81\x49 \x95\x5C\x8E\xA6 \xB1\xB2 "
-        "abc 123 \x87\x40\r\n";
+    const std::string line = ruv::testing::sj(
+        "<font size=\"2\" color=\"white\">[12:34:56]</font> プレイヤー : こんにちは！ 表示 ｱｲ "
+        "abc 123 ①\r\n");
     std::string text;
     while (text.size() < (1u << 20)) {
         text += line;

@@ -14,22 +14,20 @@
 #include <stdexcept>
 #include <string>
 
-#include "core/text/cp932.h"
 #include "core/views/find_in_text.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/platform/user_messages.h"
 #include "shell/views/channel_view.h"
 #include "shell/views/find_dialog.h"
+#include "support/cp932_text.h"
 
 namespace {
+
+using ruv::testing::sj;
 
 constexpr int kLines = 500'000;
 constexpr int kTargetLine = kLines - 20;
 constexpr int kEarlyLine = 20;
-
-std::string sjis(const std::string& utf8) {
-    return ruv::cp932::fromUtf8(utf8).value();
-}
 
 // A message box would block the run; any box means the press failed.
 class RecordedMessages final : public ruv::UserMessages {
@@ -55,16 +53,16 @@ struct FilledWindow {
                                                 "装備の強化に成功しました（＋７）", "了解です"};
         std::vector<std::string> pool;
         for (int i = 0; i < 997; ++i) {
-            pool.push_back(sjis("[2024/05/01 21:" + std::to_string(10 + i % 50) + ":" +
-                                std::to_string(10 + i % 49) + "] " + speakers[i % 6] + " : " +
-                                bodies[(i / 6) % 4] + " #" + std::to_string(i)));
+            pool.push_back(sj("[2024/05/01 21:" + std::to_string(10 + i % 50) + ":" +
+                              std::to_string(10 + i % 49) + "] " + speakers[i % 6] + " : " +
+                              bodies[(i / 6) % 4] + " #" + std::to_string(i)));
         }
         ruv::ChannelView* view = window.view(ruv::ChatChannel::Normal);
         for (int i = 0; i < kLines; ++i) {
             if (i == kTargetLine) {
-                view->appendLine(sjis("[2024/05/01 23:59:00] まりも : 目印の宝箱です"));
+                view->appendLine(sj("[2024/05/01 23:59:00] まりも : 目印の宝箱です"));
             } else if (i == kEarlyLine) {
-                view->appendLine(sjis("[2024/05/01 00:00:20] まりも : 目印の古地図です"));
+                view->appendLine(sj("[2024/05/01 00:00:20] まりも : 目印の古地図です"));
             } else {
                 view->appendLine(pool[static_cast<std::size_t>(i) % pool.size()]);
             }
@@ -75,7 +73,7 @@ struct FilledWindow {
         setNeedle("目印の宝箱");
     }
     void setNeedle(const char* utf8) {
-        needle = sjis(utf8);
+        needle = sj(utf8);
         window.findDialog()->setFindText(QString::fromUtf8(utf8));
     }
     ruv::ChannelView* view() const { return window.view(ruv::ChatChannel::Normal); }
@@ -138,7 +136,7 @@ void reportAgainstBaseline(benchmark::State& state, double pressSeconds, double 
     FilledWindow& f = filled();
     const std::string text = f.view()->text();
     // The baseline scans up to the match near the end, as a downward press does.
-    const std::string wholeScanNeedle = sjis("目印の宝箱");
+    const std::string wholeScanNeedle = sj("目印の宝箱");
     double baseline = 0;
     for (int i = 0; i < 5; ++i) {
         const double seconds = plainSearch(text, wholeScanNeedle);

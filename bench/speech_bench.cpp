@@ -17,12 +17,14 @@
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
 #include "support/accept_queue_filler.h"
+#include "support/cp932_text.h"
 #include "support/recording_tcp_server.h"
 
 namespace {
 
 using ruv::testing::AcceptQueueFiller;
 using ruv::testing::RecordingTcpServer;
+using ruv::testing::sj;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kLines = 10'000;
@@ -38,9 +40,9 @@ const std::vector<std::string>& logLines() {
         std::vector<std::string> out;
         out.reserve(kLines);
         for (int i = 0; i < kLines; ++i) {
-            // "キャラ" as the speaker, then a message of varying length.
+            // A speaker, then a message of varying length.
             out.push_back(std::string(m::kLine) + " [2024/05/01 20:00] " + tags[i % 4] +
-                          "\x83L\x83\x83\x83\x89" + std::to_string(i % 7) + " : message " +
+                          sj("キャラ") + std::to_string(i % 7) + " : message " +
                           std::string(static_cast<std::size_t>(i % 90), 'x') +
                           std::string(m::kLineClose));
         }

@@ -11,8 +11,8 @@
 #include <sstream>
 
 #include "core/log/route_trace.h"
-#include "core/text/cp932.h"
 #include "support/child_process.h"
+#include "support/cp932_text.h"
 #include "support/process_helpers.h"
 
 namespace {
@@ -36,10 +36,6 @@ std::string traced(const std::vector<std::string>& raws, ruv::ListingText text,
 
 std::size_t lineCount(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-}
-
-std::string sj(const char* utf8) {
-    return ruv::cp932::fromUtf8(utf8).value();
 }
 
 // Compares line by line, so a failure names the first line that differs.

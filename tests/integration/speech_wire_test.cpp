@@ -11,6 +11,7 @@
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
 #include "core/speech/speech_test_buttons.h"
+#include "support/cp932_text.h"
 #include "support/recording_tcp_server.h"
 #include "support/wait_until.h"
 
@@ -22,6 +23,7 @@ using ruv::NameReading;
 using ruv::ReadMode;
 using ruv::VoiceProfile;
 using ruv::testing::RecordingTcpServer;
+using ruv::testing::sj;
 
 // The header written out field by field, the length field carrying the
 // message's real length.
@@ -143,7 +145,7 @@ TEST_F(SpeechOnTheWire, ContinuationLinesTakeTheLastFullLinesVoiceAndAreSpokenWh
 TEST_F(SpeechOnTheWire, LimitOf36AllowsNinetyTwoBytesWithNamesAndSeventyTwoWithout) {
     std::string message;
     for (int i = 0; i < 60; ++i) {
-        message += "\x82\xa0";  // あ
+        message += sj("あ");
     }
     const std::string line = "abcd : " + message;
 
@@ -161,7 +163,7 @@ TEST_F(SpeechOnTheWire, LimitOf36AllowsNinetyTwoBytesWithNamesAndSeventyTwoWitho
 TEST_F(SpeechOnTheWire, NameRuleCutsSpeakerLinesOnlyAndShoutKeepsItsName) {
     configure({}, ReadMode::AllWithProfiles, NameReading::NotRead, 5);
     const std::string teamLine = "abc : 0123456789ABCDEFGHIJ";
-    const std::string shoutLine = "abc : \x8b\xa9\x82\xd1 0123456789ABCDEFGHIJ";  // 叫び
+    const std::string shoutLine = sj("abc : 叫び 0123456789ABCDEFGHIJ");
     const std::string noSeparator = "abcdefghijklmnopqrstuvwxyz";
     const auto got = speak(
         {{teamLine, HasSpeaker::Yes}, {shoutLine, HasSpeaker::No}, {noSeparator, HasSpeaker::Yes}});
@@ -208,9 +210,8 @@ TEST_F(SpeechOnTheWire, TestButtonsSendTheirFixedMessages) {
     client.Send(ruv::voiceTestRequest(endpoint, ruv::VoiceParams{150, 60, 30, 7}));
     ASSERT_TRUE(server.waitForConnections(2, 10s));
     const auto got = server.received();
-    // "通信テスト" and "ボイステスト" in Shift-JIS.
-    EXPECT_EQ(got[0], wire(100, 100, 100, 0, "\x92\xca\x90\x4d\x83\x65\x83\x58\x83\x67"));
-    EXPECT_EQ(got[1], wire(150, 60, 30, 7, "\x83\x7b\x83\x43\x83\x58\x83\x65\x83\x58\x83\x67"));
+    EXPECT_EQ(got[0], wire(100, 100, 100, 0, sj("通信テスト")));
+    EXPECT_EQ(got[1], wire(150, 60, 30, 7, sj("ボイステスト")));
 }
 
 }  // namespace

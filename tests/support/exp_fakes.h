@@ -11,14 +11,9 @@
 #include "core/exp/exp_ports.h"
 #include "core/exp/exp_stats.h"
 #include "core/exp/level_forecast.h"
-#include "core/text/cp932.h"
+#include "support/cp932_text.h"
 
 namespace ruv::testing {
-
-// CP932 bytes of UTF-8 text written in a test.
-inline std::string sj(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 
 struct FakeClock : platform::Clock {
     platform::LocalDateTime wall{2024, 5, 6, 7, 8, 9};

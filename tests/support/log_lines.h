@@ -5,14 +5,9 @@
 #include <string_view>
 
 #include "core/log/chat_format.h"
-#include "core/text/cp932.h"
+#include "support/cp932_text.h"
 
 namespace ruv::testing {
-
-// CP932 bytes of UTF-8 test text.
-inline std::string sj(std::string_view utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 
 inline constexpr std::string_view kStamp = "[2024/05/01 21:0]";  // 17 bytes
 

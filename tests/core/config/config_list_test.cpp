@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/config/config_error.h"
+#include "support/cp932_text.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
@@ -17,6 +18,7 @@ using ruv::config::splitLines;
 using ruv::config::TextLines;
 using ruv::config::UnsavableText;
 using ruv::testing::readBytes;
+using ruv::testing::sj;
 using ruv::testing::TempFolder;
 using ruv::testing::writeBytes;
 
@@ -32,16 +34,16 @@ TEST(SplitLines, EachBreakEndsOneLine) {
 
 TEST(ListFile, RoundTripsByteForByte) {
     TempFolder folder;
-    // 表示 with its 0x5C trail byte, a voice line with "=", a Shift-JIS name.
+    // 表 and ソ end in the byte of '\'; a voice line with "=".
     const std::string bytes =
-        "\x95\x5C\x8E\xA6\r\n"
-        "\x83\x5C\x83\x93=0,100,100,100\r\n"
-        "plain\r\n"
-        "\r\n";
+        sj("表示\r\n"
+           "ソン=0,100,100,100\r\n"
+           "plain\r\n"
+           "\r\n");
     writeBytes(folder / "ngwordlist.txt", bytes);
     TextLines list;
     EXPECT_EQ(loadList(folder / "ngwordlist.txt", list), FileLoad::Loaded);
-    EXPECT_EQ(list, (TextLines{"\x95\x5C\x8E\xA6", "\x83\x5C\x83\x93=0,100,100,100", "plain", ""}));
+    EXPECT_EQ(list, (TextLines{sj("表示"), sj("ソン=0,100,100,100"), "plain", ""}));
     saveList(folder / "saved.txt", list);
     EXPECT_EQ(readBytes(folder / "saved.txt"), bytes);
 }

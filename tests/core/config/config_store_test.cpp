@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/config/config_error.h"
+#include "support/cp932_text.h"
 #include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
@@ -18,6 +22,7 @@ using ruv::config::NotAnInteger;
 using ruv::config::RowOutOfRange;
 using ruv::config::UnsavableText;
 using ruv::testing::readBytes;
+using ruv::testing::sj;
 using ruv::testing::TempFolder;
 using ruv::testing::writeBytes;
 
@@ -50,17 +55,17 @@ TEST(ConfigStoreFile, SavedFileLoadsAndSavesBackByteForByte) {
     // Shift-JIS values (表 and ソ end in 0x5C), "=" inside a value, a line
     // without "=", an empty key, an empty value and an empty line.
     const std::string bytes =
-        "SoundPathMemo01=C:\\\x83\x54\x83\x45\x83\x93\x83\x68\\\x95\x5C.wav\r\n"
-        "MHFolderPath=D:\\\x83\x5C\\\r\n"
-        "BouIPAddress=a=b==c\r\n"
-        "no separator here\r\n"
-        "=only value\r\n"
-        "Normal=\r\n"
-        "\r\n";
+        sj("SoundPathMemo01=C:\\サウンド\\表.wav\r\n"
+           "MHFolderPath=D:\\ソ\\\r\n"
+           "BouIPAddress=a=b==c\r\n"
+           "no separator here\r\n"
+           "=only value\r\n"
+           "Normal=\r\n"
+           "\r\n");
     const ConfigStore store = loaded(folder, bytes);
     EXPECT_EQ(store.count(), 7);
     EXPECT_EQ(store.key(ConfigRow{1}), "SoundPathMemo01");
-    EXPECT_EQ(store.value(ConfigRow{2}), "D:\\\x83\x5C\\");
+    EXPECT_EQ(store.value(ConfigRow{2}), sj("D:\\ソ\\"));
     EXPECT_EQ(store.key(ConfigRow{3}), "BouIPAddress");
     EXPECT_EQ(store.value(ConfigRow{3}), "a=b==c");
     EXPECT_EQ(store.key(ConfigRow{4}), "");
@@ -206,13 +211,13 @@ TEST(ConfigStoreIntegers, FlagsAndIntegersAreWrittenAsPlainText) {
 }
 
 TEST(ConfigStoreIntegers, TextThatIsNoIntegerIsAReadFailure) {
-    for (const std::string_view text :
-         {"", "-", "+", " 1", "1 ", "1.5", "0x10", "$10", "abc", "1e3", "+-1", "--1", "2147483648",
-          "99999999999", "\x82\x50"}) {
-        ConfigStore store = storeOf({"BouVolume=" + std::string(text)});
+    for (const std::string& text :
+         std::vector<std::string>{"", "-", "+", " 1", "1 ", "1.5", "0x10", "$10", "abc", "1e3",
+                                  "+-1", "--1", "2147483648", "99999999999", sj("１")}) {
+        ConfigStore store = storeOf({"BouVolume=" + text});
         try {
             store.intValue(ConfigRow{1});
-            ADD_FAILURE() << "accepted " << testing::PrintToString(std::string(text));
+            ADD_FAILURE() << "accepted " << testing::PrintToString(text);
         } catch (const NotAnInteger& failure) {
             EXPECT_EQ(failure.row(), 1);
         }

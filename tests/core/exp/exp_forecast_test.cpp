@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "core/exp/exp_correction.h"
 #include "core/exp/exp_key_filters.h"
 #include "core/exp/level_forecast.h"
@@ -110,7 +113,8 @@ TEST(ExpCorrection, IsTruncatedExactlyFromTheDecimalText) {
     EXPECT_EQ(correctionFor("5", -300), -15);
     EXPECT_EQ(correctionFor("0.00000000000000000001", 1000), 0);
     EXPECT_EQ(correctionFor("", 150), 0);
-    for (const char* bad : {"-", ".", "1.2.3", "5%", "1e2", " 5", "\x82\x54"}) {
+    for (const std::string& bad :
+         std::vector<std::string>{"-", ".", "1.2.3", "5%", "1e2", " 5", sj("５")}) {
         EXPECT_FALSE(correctionFor(bad, 100).has_value()) << bad;
     }
     EXPECT_FALSE(correctionFor("99999999999999999999", 100).has_value());
@@ -155,7 +159,7 @@ TEST(LevelForecastGain, InputErrorZeroesBothFieldsUntilTheNextGoodGain) {
 
 TEST(LevelForecastGain, ResetByUserTakesBackTheNoticeOnly) {
     ExpHarness h;
-    h.forecast.setExpText("\x82\x50");  // full-width 1
+    h.forecast.setExpText(sj("１"));
     h.stats.recordGain(10);
     ASSERT_EQ(h.forecast.noticeColour(), colours::kNotice);
     h.forecast.setExpText("500");
@@ -248,7 +252,7 @@ TEST(ExpKeyFilters, AcceptOnlyTheirCharacters) {
     EXPECT_FALSE(acceptsExpKey(U'.'));
     EXPECT_TRUE(acceptsCorrectionKey(U'-'));
     EXPECT_TRUE(acceptsCorrectionKey(U'.'));
-    for (char32_t c : {U'%', U'e', U'+', U' ', U'\uFF11', U'\x7F', U'/', U':'}) {
+    for (char32_t c : {U'%', U'e', U'+', U' ', U'１', U'\x7F', U'/', U':'}) {
         EXPECT_FALSE(acceptsExpKey(c));
         EXPECT_FALSE(acceptsCorrectionKey(c));
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/cp932_text.h"
+
 namespace ruv::testing {
 namespace {
 
@@ -54,8 +56,9 @@ TEST(PlanAutoAttach, NameWithoutADateStays) {
 }
 
 TEST(PlanAutoAttach, FolderWithATrailByteSeparatorIsKeptWhole) {
-    // ソ is 0x83 0x5C: not a separator, so the folder ends at the real one.
-    const std::string folder = "C:\\\x83\x5c\\";
+    // ソ's trail byte is '\', not a separator, so the folder ends at the real one.
+    ASSERT_EQ(sj("ソ").back(), '\\');
+    const std::string folder = sj("C:\\ソ\\");
     const AutoAttachPlan plan =
         planAutoAttach(folder + "MHChatLog_2024_02_29.html", kToday, PathStyle::Windows);
     EXPECT_EQ(plan.todaysLog, folder + "MHChatLog_2024_03_01.html");
@@ -66,15 +69,17 @@ TEST(JoinFolderAndName, ExactlyOneSeparatorBetween) {
     EXPECT_EQ(joinFolderAndName("C:\\log", "a.html", PathStyle::Windows), "C:\\log\\a.html");
     EXPECT_EQ(joinFolderAndName("C:\\log\\\\", "a.html", PathStyle::Windows), "C:\\log\\a.html");
     EXPECT_EQ(joinFolderAndName("/var/log", "a.html", PathStyle::Posix), "/var/log/a.html");
-    EXPECT_EQ(joinFolderAndName("C:\\\x95\x5c", "a.html", PathStyle::Windows),
-              "C:\\\x95\x5c\\a.html");
+    // 表's trail byte is '\', yet the folder still lacks its separator.
+    ASSERT_EQ(sj("表").back(), '\\');
+    EXPECT_EQ(joinFolderAndName(sj("C:\\表"), "a.html", PathStyle::Windows), sj("C:\\表\\a.html"));
     EXPECT_EQ(joinFolderAndName("", "a.html", PathStyle::Windows), "a.html");
 }
 
 TEST(FileNameOf, TakesTheTextAfterTheLastSeparator) {
     EXPECT_EQ(fileNameOf("C:\\log\\a.html", PathStyle::Windows), "a.html");
     EXPECT_EQ(fileNameOf("a.html", PathStyle::Windows), "a.html");
-    EXPECT_EQ(fileNameOf("C:\\\x95\x5c.html", PathStyle::Windows), "\x95\x5c.html");
+    // 表's trail byte is '\' but does not end the folder.
+    EXPECT_EQ(fileNameOf(sj("C:\\表.html"), PathStyle::Windows), sj("表.html"));
 }
 
 }  // namespace

@@ -14,9 +14,12 @@ namespace {
 
 TEST(CharBoundaries, FindsWhatTheCharacterWiseSearchFinds) {
     loggen::LogGenerator generator(7);
-    const std::vector<std::string> needles{"\\",     "|",        "\x5c\x83", "\x83\x5c", "</font>",
-                                           sj("表"), sj("ソ"),   " : ",      "\">",      "",
-                                           sj("ポ"), "\x7c\x82", "w",        "x"};
+    // 表 and ソ end in the byte of '\', ポ in that of '|'; two needles start on such a trail byte.
+    const std::string hyouSo = sj("表ソ"), poA = sj("ポあ");
+    ASSERT_TRUE(hyouSo[1] == '\\' && poA[1] == '|');
+    const std::vector<std::string> needles{
+        "\\",     "|", hyouSo.substr(1, 2), "</font>", sj("表"), sj("ソ"), " : ", "\">", "",
+        sj("ポ"), "w", poA.substr(1, 2),    "x"};
     CharBoundaries chars;
     for (int i = 0; i < 2000; ++i) {
         const std::string line = generator.nextLine().bytes;

@@ -5,19 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "core/text/cp932.h"
+#include "support/cp932_text.h"
 
 namespace {
 
 using ruv::ChatChannel;
 using ruv::ChatLine;
 using ruv::Colour;
+using ruv::testing::sj;
 namespace colours = ruv::colours;
 namespace markers = ruv::markers;
-
-std::string sj(std::string_view utf8) {
-    return ruv::cp932::fromUtf8(utf8).value();
-}
 
 const std::string kStamp = "[05/01 21:03:15] ";  // 17 bytes
 
@@ -84,7 +81,7 @@ TEST(DisplayText, ClampsEachStepToWhatIsThere) {
     // Byte widths, not characters: a double-byte character may be cut in half.
     const std::string halves = thirty + std::string(16, 'a') + sj("表") + std::string(39, 'x') +
                                "BODY" + std::string(markers::kLineClose);
-    EXPECT_EQ(ruv::displayText(halves), std::string(16, 'a') + "\x95" + "xBODY");
+    EXPECT_EQ(ruv::displayText(halves), std::string(16, 'a') + sj("表").front() + "xBODY");
     EXPECT_EQ(ruv::bodyOfDisplay("short"), "");
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/text/sjis.h"
+#include "support/cp932_text.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ using ruv::ChatLine;
 using ruv::loggen::GeneratedLine;
 using ruv::loggen::LogGenerator;
 using ruv::loggen::TagBlockForm;
+using ruv::testing::sj;
 
 std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -53,6 +55,9 @@ TEST(LogGenerator, EveryLineFollowsTheFixedLayoutAndRoutesAsItClaims) {
     std::set<std::pair<std::uint32_t, TagBlockForm>> colourForms;
     std::int64_t gainSum = 0;
     int entities = 0, trailBackslash = 0, trailBar = 0, blankBodyGains = 0;
+    const std::string hyou = sj("表"), po = sj("ポ");
+    ASSERT_EQ(hyou.back(), '\\');
+    ASSERT_EQ(po.back(), '|');
     for (std::size_t i = 0; i < generated.size(); ++i) {
         const GeneratedLine& g = generated[i];
         SCOPED_TRACE(i);
@@ -77,8 +82,8 @@ TEST(LogGenerator, EveryLineFollowsTheFixedLayoutAndRoutesAsItClaims) {
         colourForms.insert({g.colour.rgb, g.form});
         gainSum += g.gain;
         entities += g.hasEntity ? 1 : 0;
-        trailBackslash += ruv::sjis::contains(line.body, "\x95\x5c") ? 1 : 0;
-        trailBar += ruv::sjis::contains(line.body, "\x83\x7c") ? 1 : 0;
+        trailBackslash += ruv::sjis::contains(line.body, hyou) ? 1 : 0;
+        trailBar += ruv::sjis::contains(line.body, po) ? 1 : 0;
     }
     // Nine colours in the blank-before form, and the blank-after form of Open
     // and of at least a few other colours.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace ruv::testing {
@@ -58,14 +59,11 @@ TEST(LogHistoryRecord, ALongHandEditedListLosesOneEntryPerAttach) {
 }
 
 TEST(LogHistoryRecord, MatchOnATrailByteIsNoMatch) {
-    // 表 is 0x95 0x5C: its second byte is "\" but the path "\a" is not inside it.
-    LogHistoryList list(
-        Lines{"C:\\\x95\x5c"
-              "a"});
+    // 表's trail byte is '\', but the path "\a" is not inside it.
+    ASSERT_EQ(sj("表").back(), '\\');
+    LogHistoryList list(Lines{sj("C:\\表a")});
     list.record("\\a");
-    EXPECT_EQ(list.entries(), (Lines{"\\a",
-                                     "C:\\\x95\x5c"
-                                     "a"}));
+    EXPECT_EQ(list.entries(), (Lines{"\\a", sj("C:\\表a")}));
 }
 
 TEST(LogHistoryList, ReadingPastTheEndGivesEmptyText) {
@@ -79,8 +77,8 @@ TEST(LogHistoryFile, SaveAndLoadRoundTripWithCrLfAndEveryLineLoaded) {
     TempFolder folder;
     const auto file = logHistoryFile(folder.path());
     EXPECT_EQ(file.filename(), "loghistoryslist.txt");
-    saveLogHistory(file, LogHistoryList(Lines{"C:\\\x83\x8d\x83\x4f\\a.html", "b.html"}));
-    EXPECT_EQ(readBytes(file), "C:\\\x83\x8d\x83\x4f\\a.html\r\nb.html\r\n");
+    saveLogHistory(file, LogHistoryList(Lines{sj("C:\\ログ\\a.html"), "b.html"}));
+    EXPECT_EQ(readBytes(file), sj("C:\\ログ\\a.html") + "\r\nb.html\r\n");
 
     writeBytes(file, "1\r\n2\n3\r4\r\n5\r\n6\r\n7");
     LogHistoryList loaded;

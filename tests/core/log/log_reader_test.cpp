@@ -14,6 +14,7 @@
 
 #include "core/log/chat_format.h"
 #include "loggen/log_generator.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -25,6 +26,7 @@ using ruv::LogReader;
 using ruv::LogTail;
 using ruv::SliceStatus;
 using ruv::loggen::LogGenerator;
+using ruv::testing::sj;
 
 using TempDir = ruv::testing::TempFolder;
 
@@ -244,13 +246,12 @@ TEST_F(LogReaderTest, SliceEndsWhenItsTimeIsUpAndTheNextGoesOnWithoutLossOrRepea
 TEST_F(LogReaderTest, PartialLineWaitsAndIsRoutedWholeOnce) {
     overwrite(log, "");
     tail.attach(log, {});
-    // 表 (0x95 0x5C) is split between its lead and its trail byte.
+    // 表, ソ and 能 end in the byte of '\'; 表 is split between its lead and its trail byte.
     const std::string line =
         generator
-            .makeLine(ruv::colours::kTeam, ruv::loggen::TagBlockForm::BlankBefore,
-                      "\x95\x5c\x83\x5c : \x94\x5c")
+            .makeLine(ruv::colours::kTeam, ruv::loggen::TagBlockForm::BlankBefore, sj("表ソ : 能"))
             .bytes;
-    const std::size_t cut = line.find('\x95');
+    const std::size_t cut = line.find(sj("表"));
     ASSERT_NE(cut, std::string::npos);
     append(log, line.substr(0, cut + 1));
     EXPECT_EQ(reader.readSlice().status, SliceStatus::CaughtUp);
@@ -267,7 +268,7 @@ TEST_F(LogReaderTest, PartialLineWaitsAndIsRoutedWholeOnce) {
     reader.readSlice();
     ASSERT_EQ(sink.lines.size(), 1u);
     EXPECT_EQ(sink.lines[0], line);
-    EXPECT_EQ(ruv::ChatLine::fromLogLine(sink.lines[0]).speaker, "\x95\x5c\x83\x5c");
+    EXPECT_EQ(ruv::ChatLine::fromLogLine(sink.lines[0]).speaker, sj("表ソ"));
     EXPECT_EQ(tail.consumed(), ByteOffset{static_cast<std::int64_t>(line.size() + 1)});
     append(log, "\n");
     reader.readSlice();
@@ -370,9 +371,7 @@ TEST_F(LogReaderTest, MissingFileReportsSizeUnavailableAndChangesNothing) {
     EXPECT_EQ(tail.consumed(), ByteOffset{7});
     EXPECT_TRUE(errors.lines.empty());
     EXPECT_TRUE(sink.lines.empty());
-    EXPECT_EQ(ruv::kLogSizeUnavailableText,
-              "\x83\x74\x83\x40\x83\x43\x83\x8b\x83\x54\x83\x43\x83\x59\x82\xf0\x8e\xe6\x93\xbe"
-              "\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81\x42");
+    EXPECT_EQ(ruv::kLogSizeUnavailableText, sj("ファイルサイズを取得できません。"));
 }
 
 TEST_F(LogReaderTest, ReattachingWhileRoutingStopsTheOldBatch) {

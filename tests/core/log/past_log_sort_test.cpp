@@ -13,19 +13,16 @@
 #include <vector>
 
 #include "core/log/chat_format.h"
-#include "core/text/cp932.h"
 #include "core/text/sjis.h"
 #include "loggen/log_generator.h"
+#include "support/cp932_text.h"
 
 namespace {
 
 using ruv::ChatChannel;
 using ruv::PastLogSort;
+using ruv::testing::sj;
 namespace mk = ruv::markers;
-
-std::string sj(std::string_view utf8) {
-    return ruv::cp932::fromUtf8(utf8).value();
-}
 
 const std::string kStamp = "[05/01 20:15:30] ";  // any 17 bytes serve
 
@@ -205,7 +202,7 @@ TEST(PastLogSortRows, MarkerStartingInsideADoubleByteCharacterDoesNotCount) {
     const std::string hiddenOpen = "\x82" + tagBlock("c8ffc8", Form::BlankBefore) + "x";
     EXPECT_EQ(sortAll(lines({chatLine("000000", hiddenTeam), chatLine("000000", hiddenOpen)})),
               Events{});
-    const std::string shownTeam = "\x82\xa0" + std::string(mk::kTeam) + "x";
+    const std::string shownTeam = sj("あ") + std::string(mk::kTeam) + "x";
     EXPECT_EQ(sortAll(lines({chatLine("000000", shownTeam)})),
               (Events{append("Normal", "#f7b73c", kStamp + shownTeam),
                       append("Team", "#f7b73c", kStamp + shownTeam)}));
@@ -419,8 +416,8 @@ TEST(PastLogSortSlices, AgreesWithThePlainWayOnRandomText) {
                                           std::string(mk::kGainEnd),
                                           std::string(mk::kSystemRed),
                                           std::string(mk::kSystemGreen),
-                                          "\x82",
-                                          "\x82\xa0",
+                                          "\x82",  // lone lead bytes
+                                          sj("あ"),
                                           "\x95",
                                           "\r\n",
                                           "\r",
@@ -517,7 +514,7 @@ TEST_F(PastLogFile, OnlyBytesBeforeTheConsumedCountAreSorted) {
 }
 
 TEST_F(PastLogFile, ReadsTheWholeFileOrWhatThereIs) {
-    const std::string bytes = headerBlock() + std::string("\0x\xff", 3);
+    const std::string bytes = headerBlock() + std::string("\0x\xff", 3);  // NUL and 0xFF: not text
     const auto path = write(bytes);
     EXPECT_EQ(ruv::readPastLog(path).bytes, bytes);
     EXPECT_EQ(ruv::readPastLog(path, ruv::ByteOffset{1'000'000}).bytes, bytes);

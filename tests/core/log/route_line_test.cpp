@@ -90,10 +90,12 @@ TEST_F(RouteLineTest, NgWordInTheMarkupOnlyDoesNotHoldTheLineBack) {
 }
 
 TEST_F(RouteLineTest, NgMatchingNeverStartsOnATrailByte) {
-    // 表 is 0x95 0x5C: its second byte is '\'. ソ is 0x83 0x5C.
+    // 表 and ソ both end in the byte of '\'.
     settings().ngWordsApplied = true;
     settings().ngUsersApplied = true;
-    rig.ngLists.words = {"\\", "\x5c\x83"};
+    ASSERT_TRUE(sj("表").ends_with('\\') && sj("ソ").ends_with('\\'));
+    // The second word starts on 表's trail byte and ends on ソ's lead byte.
+    rig.ngLists.words = {"\\", sj("表ソ").substr(1, 2)};
     rig.ngLists.users = {"\\"};
     rig.route(chatLine("c8ffc8", sj("表 : 表ソ")));
     EXPECT_THAT(lines(kNg), IsEmpty());

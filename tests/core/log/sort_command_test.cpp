@@ -8,16 +8,13 @@
 
 #include "cli/commands.h"
 #include "core/log/chat_format.h"
-#include "core/text/cp932.h"
+#include "support/cp932_text.h"
 
 namespace {
 
 namespace mk = ruv::markers;
 using ruv::cli::TextEncoding;
-
-std::string sj(std::string_view utf8) {
-    return ruv::cp932::fromUtf8(utf8).value();
-}
+using ruv::testing::sj;
 
 const std::string kStamp = "[05/01 20:15:30] ";
 

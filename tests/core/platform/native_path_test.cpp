@@ -5,7 +5,7 @@
 #include <fstream>
 
 #include "core/platform/text_file.h"
-#include "core/text/cp932.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -16,13 +16,13 @@ using ruv::platform::fromNativePath;
 using ruv::platform::PathStyle;
 using ruv::platform::toNativePath;
 using ruv::platform::withTrailingSeparator;
+using ruv::testing::sj;
 using ruv::testing::TempFolder;
 
 // 表 and ソ end in 0x5C, the byte of "\".
-const std::string kHyou = "\x95\x5C";
-const std::string kSo = "\x83\x5C";
-// ログ表示ソ
-const std::string kFolderName = "\x83\x8D\x83\x4F" + kHyou + "\x8E\xA6" + kSo;
+const std::string kHyou = sj("表");
+const std::string kSo = sj("ソ");
+const std::string kFolderName = sj("ログ表示ソ");
 
 TEST(NativePath, JapaneseFolderAndFileRoundTrip) {
     TempFolder temp;
@@ -48,10 +48,12 @@ TEST(NativePath, JapaneseFolderAndFileRoundTrip) {
 }
 
 TEST(NativePath, Cp932TextRoundTripsThroughTheNativePath) {
-    // half-width kana, ① and 髙 (IBM extension), Windows-only single bytes
+    // Half-width kana; ① (NEC row 13) and 髙 (IBM extension, lead byte 0xFB);
+    // single bytes that only Windows assigns.
+    const std::string extensions = sj("①髙");
+    ASSERT_EQ(static_cast<unsigned char>(extensions[2]), 0xFB);
     for (const std::string& text :
-         {kFolderName, std::string("/tmp/\xB1\xB2"), std::string("\x87\x40\xFB\xFC"),
-          std::string("a\x80\xA0\xFD")}) {
+         {kFolderName, sj("/tmp/ｱｲ"), extensions, std::string("a\x80\xA0\xFD")}) {
         const auto path = toNativePath(text);
         ASSERT_TRUE(path.has_value());
         EXPECT_EQ(fromNativePath(*path), text);
@@ -59,14 +61,14 @@ TEST(NativePath, Cp932TextRoundTripsThroughTheNativePath) {
 }
 
 TEST(NativePath, NamesCp932CannotHoldAreRefused) {
-    EXPECT_FALSE(fromNativePath(fs::path(u8"/tmp/\U0001F600")).has_value());
-    EXPECT_FALSE(fromNativePath(fs::path(u8"/tmp/\uAC00")).has_value());
+    EXPECT_FALSE(fromNativePath(fs::path(u8"/tmp/😀")).has_value());
+    EXPECT_FALSE(fromNativePath(fs::path(u8"/tmp/가")).has_value());
     EXPECT_FALSE(fromNativePath(fs::path("/tmp/\xFF\xFE")).has_value());  // not UTF-8
 }
 
 TEST(NativePath, BrokenCp932TextIsRefused) {
-    EXPECT_FALSE(toNativePath("/tmp/a\x81").has_value());
-    EXPECT_FALSE(toNativePath("/tmp/\x85\x40").has_value());
+    EXPECT_FALSE(toNativePath("/tmp/a\x81").has_value());     // a lone lead byte
+    EXPECT_FALSE(toNativePath("/tmp/\x85\x40").has_value());  // an unassigned code
     EXPECT_EQ(toNativePath("/tmp/a"), fs::path("/tmp/a"));
 }
 
@@ -94,6 +96,7 @@ TEST(TrailingSeparator, ExactlyOneNativeSeparator) {
 }
 
 TEST(TrailingSeparator, TrailByteOfHyouIsNotASeparator) {
+    ASSERT_TRUE(kHyou.ends_with('\\') && kSo.ends_with('\\'));
     EXPECT_EQ(withTrailingSeparator("C:\\" + kHyou, PathStyle::Windows), "C:\\" + kHyou + "\\");
     EXPECT_EQ(withTrailingSeparator("C:\\" + kSo + "\\", PathStyle::Windows), "C:\\" + kSo + "\\");
     EXPECT_EQ(withTrailingSeparator("/" + kHyou, PathStyle::Posix), "/" + kHyou + "/");

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/platform/native_path.h"
+#include "support/cp932_text.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -15,6 +16,7 @@ namespace fs = std::filesystem;
 using ruv::ByteOffset;
 using ruv::platform::NativeFileOpener;
 using ruv::platform::readFully;
+using ruv::testing::sj;
 using ruv::testing::TempFolder;
 using ruv::testing::writeBytes;
 
@@ -88,7 +90,7 @@ TEST(SharedReadFile, JapaneseFileNameFromSettingsText) {
     ASSERT_TRUE(base.has_value());
     // <base>/ログ表示ソ.html: 表 and ソ end in the byte of "\".
     const auto path = ruv::platform::toNativePath(ruv::platform::withTrailingSeparator(*base) +
-                                                  "\x83\x8D\x83\x4F\x95\x5C\x8E\xA6\x83\x5C.html");
+                                                  sj("ログ表示ソ.html"));
     ASSERT_TRUE(path.has_value());
     writeBytes(fs::path(folder.path()) / fs::path(u8"ログ表示ソ.html"), "abc");
 

@@ -26,6 +26,7 @@ std::size_t entriesIn(const fs::path& folder) {
 
 TEST(ReadWholeFile, ReadsEveryByte) {
     TempFolder folder;
+    // NUL, CR LF, 表 with its trail byte '\' and 0xFF: bytes, not text, read unchanged.
     const std::string bytes("a\0b\r\n\x95\x5C\xFF", 8);
     writeBytes(folder / "f.txt", bytes);
     const auto read = readWholeFile(folder / "f.txt");

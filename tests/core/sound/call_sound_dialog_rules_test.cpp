@@ -7,16 +7,12 @@
 #include <string>
 
 #include "core/sound/call_sound_dialog_rules.h"
-#include "core/text/cp932.h"
+#include "support/cp932_text.h"
 #include "support/sound_files.h"
 #include "support/temp_folder.h"
 
 namespace ruv::testing {
 namespace {
-
-std::string sjis(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 
 TEST(CallSoundDuplicates, EveryPairIsCheckedAndTheEarlierSlotIsNamed) {
     for (std::size_t a = 0; a < kCallSoundSlotCount; ++a) {
@@ -36,7 +32,7 @@ TEST(CallSoundDuplicates, PairsAreTakenInOrderOfTheirFirstSlot) {
     EXPECT_EQ(findDuplicateSound({"", "", "", "", "a.wav", "C:\\a.wav", ""}), ChatChannel::Whis);
     // ... but not the reverse, and not from a trail byte of 表 (0x95 0x5C).
     EXPECT_EQ(findDuplicateSound({"C:\\a.wav", "a.wav", "", "", "", "", ""}), std::nullopt);
-    EXPECT_EQ(findDuplicateSound({"\\b.wav", "C:\\" + sjis("表") + "b.wav", "", "", "", "", ""}),
+    EXPECT_EQ(findDuplicateSound({"\\b.wav", "C:\\" + sj("表") + "b.wav", "", "", "", "", ""}),
               std::nullopt);
 }
 
@@ -47,16 +43,16 @@ TEST(CallSoundDuplicates, AnEmptyPathIsNeverADuplicate) {
 
 TEST(CallSoundDuplicates, MessagesNameTheSlotAsQuoted) {
     EXPECT_EQ(duplicateSoundMessage(ChatChannel::Normal),
-              sjis("「通常」で指定したファイルが他でも指定されています。\r\n"
-                   "それぞれ別のファイルを指定してください。"));
+              sj("「通常」で指定したファイルが他でも指定されています。\r\n"
+                 "それぞれ別のファイルを指定してください。"));
     EXPECT_EQ(duplicateSoundMessage(ChatChannel::Whis),
-              sjis("「耳打ち」で指定したファイルが他でも指定されています。\r\n"
-                   "それぞれ別のファイルを指定してください。"));
+              sj("「耳打ち」で指定したファイルが他でも指定されています。\r\n"
+                 "それぞれ別のファイルを指定してください。"));
     EXPECT_EQ(duplicateSoundMessage(ChatChannel::Shout),
-              sjis("「叫び」で指定したファイルが他でも指定されています。\r\n"
-                   "それぞれ別のファイルを指定してください。"));
+              sj("「叫び」で指定したファイルが他でも指定されています。\r\n"
+                 "それぞれ別のファイルを指定してください。"));
     EXPECT_EQ(missingSoundMessage(ChatChannel::Original),
-              sjis("「オリジナル」で指定したファイルが存在しません。\r\nもう一度指定してください"));
+              sj("「オリジナル」で指定したファイルが存在しません。\r\nもう一度指定してください"));
 }
 
 TEST(CallSoundExistence, TheFirstMissingFileInSlotOrderIsNamed) {
@@ -74,9 +70,9 @@ TEST(CallSoundExistence, TheFirstMissingFileInSlotOrderIsNamed) {
 
     const auto refusal = checkCallSoundPaths({here, "", "", gone1, "", "", ""});
     ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->title, sjis("ファイルチェック"));
+    EXPECT_EQ(refusal->title, sj("ファイルチェック"));
     EXPECT_EQ(refusal->text,
-              sjis("「クラブ」で指定したファイルが存在しません。\r\nもう一度指定してください"));
+              sj("「クラブ」で指定したファイルが存在しません。\r\nもう一度指定してください"));
     EXPECT_FALSE(checkCallSoundPaths({here, "", "", "", "", "", ""}));
 }
 
@@ -88,7 +84,7 @@ TEST(CallSoundExistence, DuplicatesAreCheckedFirst) {
     };
     const auto refusal = checkCallSoundPaths({"", "", "gone.wav", "", "", "gone.wav", ""}, none);
     ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->title, sjis("重複チェック"));
+    EXPECT_EQ(refusal->title, sj("重複チェック"));
     EXPECT_EQ(refusal->text, duplicateSoundMessage(ChatChannel::Team));
     EXPECT_TRUE(asked.empty());
 }

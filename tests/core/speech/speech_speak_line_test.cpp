@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "core/speech/speak_line.h"
+#include "support/cp932_text.h"
 
 namespace {
 
 using ruv::HasSpeaker;
+using ruv::testing::sj;
 
 class RecordingSink final : public ruv::SpeechSink {
   public:
@@ -25,9 +27,10 @@ std::string messageOf(const ruv::SpeechRequest& request) {
 TEST(SpeakLine, ProfileNameMatchesOnlyOnCharacterBoundaries) {
     RecordingSink sink;
     ruv::SpeechBridge bridge(sink);
-    // 表 is 0x95 0x5C: a profile named "\" must not match inside it.
+    // 表 ends in the byte of '\': a profile named "\" must not match inside it.
+    ASSERT_EQ(sj("表").back(), '\\');
     bridge.setVoices(ruv::VoiceList({ruv::VoiceProfile{"\\", 5, 5, 55, 55}}));
-    bridge.SpeakLine("\x95\x5c : hello", HasSpeaker::Yes);
+    bridge.SpeakLine(sj("表 : hello"), HasSpeaker::Yes);
     // Anywhere else on a boundary it matches, even after other text.
     bridge.SpeakLine("x\\ : hello", HasSpeaker::Yes);
     ASSERT_EQ(sink.requests.size(), 2u);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/speech/voice_list.h"
+#include "support/cp932_text.h"
 
 namespace {
 
@@ -13,6 +14,7 @@ using ruv::LoadVoiceList;
 using ruv::SaveVoiceList;
 using ruv::VoiceList;
 using ruv::VoiceProfile;
+using ruv::testing::sj;
 
 TEST(VoiceListFile, WritesRowsInOrderAndReadsThemBack) {
     const VoiceList list(
@@ -36,14 +38,14 @@ TEST(VoiceListFile, FieldsSplitAtCommasAndBlanksAndMayBeQuoted) {
         "b= 5 , 6,\"7\",8",
         "c=1,2,3,4,99",  // extra fields are ignored
         // 表 ends in 0x5C; a name is compared byte for byte.
-        "\x95\x5c=2,50,60,70",
+        sj("表=2,50,60,70"),
     };
     const auto read = LoadVoiceList(lines);
     ASSERT_EQ(read.list.Profiles().size(), 4u);
     EXPECT_EQ(read.list.Profiles()[0], (VoiceProfile{"a", 1, 2, 3, 4}));
     EXPECT_EQ(read.list.Profiles()[1], (VoiceProfile{"b", 5, 6, 7, 8}));
     EXPECT_EQ(read.list.Profiles()[2], (VoiceProfile{"c", 1, 2, 3, 4}));
-    EXPECT_EQ(read.list.Profiles()[3], (VoiceProfile{"\x95\x5c", 2, 50, 60, 70}));
+    EXPECT_EQ(read.list.Profiles()[3], (VoiceProfile{sj("表"), 2, 50, 60, 70}));
     EXPECT_EQ(ruv::splitVoiceFields("\"x y\",\"a\"\"b\", ,"),
               (std::vector<std::string>{"x y", "a\"b", "", ""}));
 }
@@ -76,9 +78,7 @@ TEST(VoiceListFile, UnreadableLinesStayInTheFileButAreNotUsedAndAreNamed) {
     EXPECT_EQ(SaveVoiceList(read.list), lines);
 
     const std::string error = ruv::unusableVoiceLinesErrorText(read.unusableLineNumbers);
-    EXPECT_TRUE(
-        error.starts_with("bouyomiuserlist.txt\x82\xcc"
-                          "2,3,5,6"));
+    EXPECT_TRUE(error.starts_with(sj("bouyomiuserlist.txtの2,3,5,6")));
     EXPECT_TRUE(error.ends_with("(FormCreate) "));
 
     // Rows edited in the dialog replace the usable ones; the unreadable lines

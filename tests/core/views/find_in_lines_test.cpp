@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/cp932_text.h"
+
 namespace {
 
 using ruv::ByteOffset;
@@ -14,6 +16,7 @@ using ruv::findInLines;
 using ruv::findInText;
 using ruv::LineStore;
 using ruv::TextSelection;
+using ruv::testing::sj;
 
 LineStore storeOf(const std::vector<std::string>& lines) {
     LineStore store;
@@ -64,8 +67,9 @@ TEST(FindInLines, WalksDownAndUpThroughMatchesOnSeveralLines) {
 }
 
 TEST(FindInLines, NeverMatchesOnATrailByteNorAcrossALineBreak) {
-    // 表 (0x95 0x5C) ends the first line; "\" alone must not match its trail byte.
-    const LineStore store = storeOf({"\x95\x5C", "\\x"});
+    // 表 ends the first line; "\" alone must not match its trail byte.
+    ASSERT_EQ(sj("表").back(), '\\');
+    const LineStore store = storeOf({sj("表"), "\\x"});
     EXPECT_EQ(
         matchStart(findInLines(store, "\\", {ByteOffset{0}, ByteOffset{0}}, FindDirection::Down)),
         4);
@@ -95,8 +99,9 @@ TEST(FindInLines, AgreesWithASearchOverTheWholeText) {
     // Bytes chosen so that lead bytes, trail bytes that look like ASCII and
     // lone lead bytes at a line's end all occur.
     const std::string alphabet = "ab\\\x95\x82\xA0";
-    const std::vector<std::string> needles = {"a",   "b",        "\\", "ab",   "a\\",  "\x95\\",
-                                              "\\a", "\x82\xA0", "aa", "\x82", "\r\n", "b\r\na"};
+    // One needle is あ's lead byte alone.
+    const std::vector<std::string> needles = {"a",   "b",      "\\", "ab",   "a\\",  sj("表"),
+                                              "\\a", sj("あ"), "aa", "\x82", "\r\n", "b\r\na"};
     for (int round = 0; round < 60; ++round) {
         std::vector<std::string> lines;
         const int lineCount = 1 + static_cast<int>(random() % 6);

@@ -4,12 +4,15 @@
 
 #include <string>
 
+#include "support/cp932_text.h"
+
 namespace {
 
 using ruv::ByteOffset;
 using ruv::FindDirection;
 using ruv::findInText;
 using ruv::TextSelection;
+using ruv::testing::sj;
 
 TextSelection at(std::int64_t start, std::int64_t length = 0) {
     return {ByteOffset{start}, ByteOffset{length}};
@@ -43,13 +46,13 @@ TEST(FindUp, NeverFindsOverlappingMatches) {
 // A needle cut inside a character (its last byte a lead byte): a match ends
 // inside a character, and the search goes on from the next character.
 TEST(FindUp, NeedleEndingInALeadByteNeverMatchesOnATrailByte) {
-    const std::string text =
-        "\x83\x83\x83\x83"
-        "A";  // two characters 0x8383, then A
     const std::string needle = "\x83";
+    // ャ is 0x83 0x83: its trail byte is the needle too.
+    ASSERT_EQ(sj("ャ"), needle + needle);
+    const std::string text = sj("ャャA");
     EXPECT_EQ(matchStart(findInText(text, needle, at(5), FindDirection::Up)), 2);
-    // レベル: each character's lead byte is 0x83
-    const std::string level = "\x83\x8c\x83\x78\x83\x8b";
+    // Each character's lead byte is 0x83.
+    const std::string level = sj("レベル");
     EXPECT_EQ(matchStart(findInText(level, needle, at(4), FindDirection::Up)), 2);
 }
 
@@ -65,10 +68,9 @@ TEST(Find, CaseAlwaysMatters) {
 }
 
 TEST(Find, NeverMatchesOnTheTrailByteOfJapaneseText) {
-    // 表 is 0x95 0x5C: its second byte looks like '\'.
-    const std::string text =
-        "\x95\x5C"
-        "a\\";
+    // 表's trail byte looks like '\'.
+    const std::string text = sj("表a\\");
+    ASSERT_EQ(text[1], '\\');
     EXPECT_EQ(matchStart(findInText(text, "\\", at(0), FindDirection::Down)), 3);
     EXPECT_EQ(matchStart(findInText(text, "\\", at(4), FindDirection::Up)), 3);
     EXPECT_FALSE(findInText(text, "\\", at(3), FindDirection::Up).match);

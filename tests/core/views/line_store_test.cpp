@@ -4,17 +4,20 @@
 
 #include <string>
 
+#include "support/cp932_text.h"
+
 namespace {
 
 using ruv::ByteOffset;
 using ruv::Colour;
 using ruv::LineCount;
 using ruv::LineStore;
+using ruv::testing::sj;
 
-// こんにちは in CP932: five double-byte characters.
-const std::string kKonnichiwa = "\x82\xb1\x82\xf1\x82\xc9\x82\xbf\x82\xcd";
-// 表 is 0x95 0x5C: its trail byte is '\'.
-const std::string kHyou = "\x95\x5C";
+// Five double-byte characters.
+const std::string kKonnichiwa = sj("こんにちは");
+// Its trail byte is '\'.
+const std::string kHyou = sj("表");
 
 TEST(LineStore, KeepsLinesAndColoursAndJoinsThemWithCrLf) {
     LineStore store;
@@ -70,6 +73,7 @@ TEST(LineStore, CutsRangesOfTheWholeTextIncludingPartsOfLineBreaks) {
 
 TEST(LineStore, CaretPositionsNeverSplitACharacterOrALineBreak) {
     LineStore store;
+    ASSERT_EQ(kHyou.back(), '\\');
     store.append(kHyou + "a", Colour{});
     store.append(kKonnichiwa, Colour{});
     EXPECT_EQ(store.caretPositionAtOrBefore(ByteOffset{1}), ByteOffset{0});

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/text/cp932.h"
+#include "support/cp932_text.h"
 
 namespace {
 
@@ -14,6 +15,7 @@ using ruv::Colour;
 using ruv::LineCount;
 using ruv::LineStore;
 using ruv::LineUtf16Index;
+using ruv::testing::sj;
 
 // The store's text decoded with "\n" between lines: what a screen reader reads.
 std::u16string decodedText(const LineStore& store) {
@@ -41,7 +43,7 @@ void expectLinesMatchDecodedText(const LineStore& store, const LineUtf16Index& i
 TEST(LineUtf16Index, PositionsAreTheDecodedTextsWithOneUnitPerLineBreak) {
     LineStore store;
     store.append("abc", Colour{});
-    store.append("\x82\xa0\x95\x5c", Colour{});  // あ表: two double-byte characters
+    store.append(sj("あ表"), Colour{});  // two double-byte characters
     store.append("", Colour{});
     store.append("\x81\x20x\xb1", Colour{});  // a broken lead byte, then ASCII and ｱ
     LineUtf16Index index;
@@ -74,8 +76,7 @@ TEST(LineUtf16Index, KeepsUpWithAppendsDropsAndClearsAsAFreshIndexWould) {
     int next = 0;
     const auto appendLines = [&](int count) {
         for (int i = 0; i < count; ++i, ++next) {
-            store.append(std::string(static_cast<std::size_t>(next % 7), 'a') + "\x82\xa0",
-                         Colour{});
+            store.append(std::string(static_cast<std::size_t>(next % 7), 'a') + sj("あ"), Colour{});
         }
     };
     // Grow, grow past the capacity (the oldest lines go), clear, grow again.

@@ -36,8 +36,7 @@ class LiveRoutingTest : public MainWindowTest {
         out << bytes;
     }
     std::string chatLine(Colour colour, const char* utf8Body) {
-        return generator.makeLine(colour, loggen::TagBlockForm::BlankBefore, cp932(utf8Body))
-                   .bytes +
+        return generator.makeLine(colour, loggen::TagBlockForm::BlankBefore, sj(utf8Body)).bytes +
                "\n";
     }
     std::string lastLine(ChatChannel channel) const {
@@ -64,7 +63,7 @@ TEST_F(LiveRoutingTest, AppendedTeamLineLandsInNormalAndTeamInItsColour) {
     EXPECT_EQ(window->view(ChatChannel::Team)->lineCount().value, 1);
     EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
     EXPECT_EQ(window->lastLineColour(ChatChannel::Normal), colours::kTeam);
-    EXPECT_NE(lastLine(ChatChannel::Team).find(cp932("ソラ : 表で待ってます")), std::string::npos);
+    EXPECT_NE(lastLine(ChatChannel::Team).find(sj("ソラ : 表で待ってます")), std::string::npos);
     EXPECT_EQ(window->view(ChatChannel::Open)->lineCount().value, 0);
 }
 

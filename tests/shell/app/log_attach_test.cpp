@@ -94,8 +94,7 @@ class LogAttachTest : public ::testing::Test {
         std::ofstream(path, std::ios::binary | std::ios::app) << bytes;
     }
     std::string line(Colour colour, const char* utf8Body) {
-        return generator.makeLine(colour, loggen::TagBlockForm::BlankBefore, cp932(utf8Body))
-                   .bytes +
+        return generator.makeLine(colour, loggen::TagBlockForm::BlankBefore, sj(utf8Body)).bytes +
                "\n";
     }
     static std::string textOf(const std::filesystem::path& path) {
@@ -188,7 +187,7 @@ TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
     EXPECT_EQ(lines(ChatChannel::System), 1);
     EXPECT_EQ(lines(ChatChannel::Shout), 0);  // the last line has no closing tags yet
     EXPECT_EQ(lines(ChatChannel::Original), 0);
-    EXPECT_EQ(occurrences(ChatChannel::Team, cp932("Ren : 表で待つ")), 1);
+    EXPECT_EQ(occurrences(ChatChannel::Team, sj("Ren : 表で待つ")), 1);
     EXPECT_EQ(exp.resets, 1);
     EXPECT_EQ(exp.gains, (std::vector<std::int64_t>{1234, 66}));
     EXPECT_EQ(exp.paths, std::vector<std::string>{textOf(log)});

@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "core/text/cp932.h"
 #include "shell/app/ruvivuvaz.h"
+#include "support/cp932_text.h"
 
 namespace ruv::testing {
 
@@ -32,9 +32,5 @@ class MainWindowTest : public ::testing::Test {
 
     std::unique_ptr<TForm1> window;
 };
-
-inline std::string cp932(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
-}
 
 }  // namespace ruv::testing

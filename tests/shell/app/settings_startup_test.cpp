@@ -17,11 +17,11 @@
 #include "core/config/config_row.h"
 #include "core/config/config_store.h"
 #include "core/platform/clock.h"
-#include "core/text/cp932.h"
 #include "core/views/ng_lists.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
+#include "support/cp932_text.h"
 #include "support/recording_messages.h"
 
 namespace ruv::testing {
@@ -40,10 +40,6 @@ std::string readFile(const fs::path& path) {
 void writeFile(const fs::path& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string sj(const char* utf8) {
-    return cp932::fromUtf8(utf8).value();
 }
 
 class SettingsTest : public ::testing::Test {

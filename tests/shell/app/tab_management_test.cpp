@@ -147,7 +147,7 @@ TEST_F(UnreadCaptions, PressWhileNormalOrALaterTabIsActiveChangesNoCaption) {
 }
 
 TEST_F(UnreadCaptions, SetCaptionTakesCp932Text) {
-    window->setCaption(Tab::Club, cp932("クラブ(42)"));
+    window->setCaption(Tab::Club, sj("クラブ(42)"));
     EXPECT_EQ(window->caption(Tab::Club), QStringLiteral("クラブ(42)"));
 }
 

@@ -58,9 +58,9 @@ TEST_F(ChannelViews, DefaultTextColoursMatchTheChannelColours) {
 }
 
 TEST_F(ChannelViews, AppendAndClearGoToTheChannelsOwnView) {
-    window->appendLine(ChatChannel::Team, cp932("チームの発言"), colours::kTeam);
+    window->appendLine(ChatChannel::Team, sj("チームの発言"), colours::kTeam);
     window->appendLine(ChatChannel::Normal, "line", colours::kOpenGreen);
-    EXPECT_EQ(window->view(ChatChannel::Team)->text(), cp932("チームの発言"));
+    EXPECT_EQ(window->view(ChatChannel::Team)->text(), sj("チームの発言"));
     EXPECT_EQ(window->view(ChatChannel::Team)->lineCount().value, 1);
     EXPECT_EQ(window->view(ChatChannel::Club)->lineCount().value, 0);
     EXPECT_EQ(window->lastLineColour(ChatChannel::Normal), colours::kOpenGreen);
@@ -117,7 +117,7 @@ TEST_F(KeywordRows, KeywordArmsOnlyWhileTickedAndNonEmpty) {
     EXPECT_EQ(window->keyword(ChatChannel::Whis), "");  // empty: arms nothing
 
     window->keywordEdit(ChatChannel::Whis)->insert(QStringLiteral("集合"));
-    EXPECT_EQ(window->keyword(ChatChannel::Whis), cp932("集合"));
+    EXPECT_EQ(window->keyword(ChatChannel::Whis), sj("集合"));
     EXPECT_EQ(window->keyword(ChatChannel::Team), "");
 
     // Routing's untick works like the user's: disabled, text kept, nothing armed.
@@ -132,7 +132,7 @@ TEST_F(KeywordRows, TextThatCp932CannotHoldIsRefused) {
     window->setKeywordArmed(ChatChannel::Open, KeywordSwitch::On);
     QLineEdit* edit = window->keywordEdit(ChatChannel::Open);
     edit->insert(QStringLiteral("abc"));
-    edit->insert(QString::fromUtf8("\xF0\x9F\x98\x80"));  // an emoji
+    edit->insert(QStringLiteral("😀"));
     EXPECT_EQ(edit->text(), QStringLiteral("abc"));
     EXPECT_EQ(window->keyword(ChatChannel::Open), "abc");
 }

@@ -79,8 +79,7 @@ class ExpMonitorTest : public MainWindowTest {
     }
     void appendBattle(const char* utf8Body) {
         std::ofstream out(log, std::ios::binary | std::ios::app);
-        out << generator
-                   .makeLine(colours::kBattle, loggen::TagBlockForm::BlankBefore, cp932(utf8Body))
+        out << generator.makeLine(colours::kBattle, loggen::TagBlockForm::BlankBefore, sj(utf8Body))
                    .bytes
             << "\n";
     }

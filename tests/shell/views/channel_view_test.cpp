@@ -11,16 +11,14 @@
 #include <string>
 
 #include "core/text/cp932.h"
+#include "support/cp932_text.h"
 
 namespace {
 
 using ruv::ByteOffset;
 using ruv::ChannelView;
 using ruv::LineCount;
-
-std::string sjis(const char* utf8) {
-    return ruv::cp932::fromUtf8(utf8).value();
-}
+using ruv::testing::sj;
 
 #ifdef Q_OS_WIN
 const QString kNewline = QStringLiteral("\r\n");
@@ -60,10 +58,10 @@ class ChannelViewTest : public ::testing::Test {
 };
 
 TEST_F(ChannelViewTest, AppendsLinesAndClearsThem) {
-    view.appendLine(sjis("こんにちは"), QColor(Qt::red));
+    view.appendLine(sj("こんにちは"), QColor(Qt::red));
     view.appendLine("abc", QColor(Qt::green));
     EXPECT_EQ(view.lineCount(), LineCount{2});
-    EXPECT_EQ(view.text(), sjis("こんにちは") + "\r\nabc");
+    EXPECT_EQ(view.text(), sj("こんにちは") + "\r\nabc");
     EXPECT_EQ(view.lastLineColour(), QColor(Qt::green));
 
     view.selectAll();
@@ -80,7 +78,7 @@ TEST_F(ChannelViewTest, PaintsEachLineInItsColourOnTheWindowTextBackground) {
     EXPECT_EQ(view.backgroundColour(), system.color(QPalette::Text));
     EXPECT_EQ(view.defaultTextColour(), system.color(QPalette::Base));
 
-    const std::string squares = sjis("■■■■");
+    const std::string squares = sj("■■■■");
     const QColor team(0xf7, 0xb7, 0x3c);
     const QColor whis(0x64, 0xff, 0x64);
     view.appendLine(squares, team);
@@ -149,9 +147,9 @@ TEST_F(ChannelViewTest, DropsTheOldestLinesBeyondItsCapacityAndKeepsTheSelection
 }
 
 TEST_F(ChannelViewTest, SelectsAndCopiesByCp932OffsetsWithCrLfBetweenLines) {
-    view.appendLine(sjis("こんにちは"), QColor());  // 10 bytes, then CR LF
-    view.appendLine("abc", QColor());               // starts at 12
-    view.appendLine(sjis("日本語"), QColor());      // starts at 17
+    view.appendLine(sj("こんにちは"), QColor());  // 10 bytes, then CR LF
+    view.appendLine("abc", QColor());             // starts at 12
+    view.appendLine(sj("日本語"), QColor());      // starts at 17
     settle();
 
     view.select(ByteOffset{12}, ByteOffset{3});
@@ -159,7 +157,7 @@ TEST_F(ChannelViewTest, SelectsAndCopiesByCp932OffsetsWithCrLfBetweenLines) {
     view.select(ByteOffset{4}, ByteOffset{17});
     EXPECT_EQ(view.selectionStart(), ByteOffset{4});
     EXPECT_EQ(view.selectionLength(), ByteOffset{17});
-    EXPECT_EQ(view.selectedText(), sjis("にちは\r\nabc\r\n日本"));
+    EXPECT_EQ(view.selectedText(), sj("にちは\r\nabc\r\n日本"));
 
     view.copy();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("にちは") + kNewline +
@@ -169,7 +167,7 @@ TEST_F(ChannelViewTest, SelectsAndCopiesByCp932OffsetsWithCrLfBetweenLines) {
     // Positions inside a character or a line break move back to its start.
     view.select(ByteOffset{1}, ByteOffset{4});
     EXPECT_EQ(view.selectionStart(), ByteOffset{0});
-    EXPECT_EQ(view.selectedText(), sjis("こん"));
+    EXPECT_EQ(view.selectedText(), sj("こん"));
     view.select(ByteOffset{11}, ByteOffset{4});
     EXPECT_EQ(view.selectionStart(), ByteOffset{10});
     EXPECT_EQ(view.selectedText(), "\r\nabc");
@@ -184,7 +182,7 @@ TEST_F(ChannelViewTest, CopyingAnEmptySelectionLeavesTheClipboardAlone) {
 }
 
 TEST_F(ChannelViewTest, SelectAllCoversTheWholeText) {
-    view.appendLine(sjis("一般チャット"), QColor());
+    view.appendLine(sj("一般チャット"), QColor());
     view.appendLine("", QColor());
     view.appendLine("end", QColor());
     view.selectAll();
@@ -197,18 +195,18 @@ TEST_F(ChannelViewTest, SelectAllCoversTheWholeText) {
 }
 
 TEST_F(ChannelViewTest, KeyboardMovesAndExtendsTheSelection) {
-    view.appendLine(sjis("こんにちは"), QColor());
+    view.appendLine(sj("こんにちは"), QColor());
     view.appendLine("abc", QColor());
-    view.appendLine(sjis("日本語"), QColor());
+    view.appendLine(sj("日本語"), QColor());
     settle();
     view.setFocus();
     view.select(ByteOffset{0}, ByteOffset{0});
 
     QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
     QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(view.selectedText(), sjis("こん"));
+    EXPECT_EQ(view.selectedText(), sj("こん"));
     QTest::keyClick(&view, Qt::Key_End, Qt::ShiftModifier);
-    EXPECT_EQ(view.selectedText(), sjis("こんにちは"));
+    EXPECT_EQ(view.selectedText(), sj("こんにちは"));
     QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(view.selectionLength(), ByteOffset{12});
     QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
@@ -226,7 +224,7 @@ TEST_F(ChannelViewTest, KeyboardMovesAndExtendsTheSelection) {
     QTest::keyClick(&view, Qt::Key_Left);
     EXPECT_EQ(view.selectionStart(), ByteOffset{10});  // end of the first line
     QTest::keyClick(&view, Qt::Key_Left, Qt::ShiftModifier);
-    EXPECT_EQ(view.selectedText(), sjis("は"));
+    EXPECT_EQ(view.selectedText(), sj("は"));
 
     QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
     EXPECT_EQ(view.selectedText(), view.text());
@@ -253,7 +251,7 @@ TEST_F(ChannelViewTest, PageKeysMoveByAPageAndScroll) {
 
 TEST_F(ChannelViewTest, MouseDragShiftClickAndDoubleClickSelect) {
     view.appendLine("alpha beta", QColor());
-    view.appendLine(sjis("二行目"), QColor());
+    view.appendLine(sj("二行目"), QColor());
     view.appendLine("gamma", QColor());
     settle();
     QWidget* port = view.viewport();
@@ -262,7 +260,7 @@ TEST_F(ChannelViewTest, MouseDragShiftClickAndDoubleClickSelect) {
     QTest::mousePress(port, Qt::LeftButton, {}, QPoint(1, h / 2));
     QTest::mouseMove(port, QPoint(port->width() - 10, h + h / 2));
     QTest::mouseRelease(port, Qt::LeftButton, {}, QPoint(port->width() - 10, h + h / 2));
-    EXPECT_EQ(view.selectedText(), "alpha beta\r\n" + sjis("二行目"));
+    EXPECT_EQ(view.selectedText(), "alpha beta\r\n" + sj("二行目"));
 
     QTest::mouseClick(port, Qt::LeftButton, Qt::ShiftModifier,
                       QPoint(port->width() - 10, 2 * h + 2));
@@ -340,7 +338,7 @@ TEST_F(ChannelViewTest, HorizontalRangeCoversTheWidestLine) {
     view.appendLine("short", QColor());
     settle();
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
-    const std::string wide = sjis("とても長い行") + std::string(200, 'W');
+    const std::string wide = sj("とても長い行") + std::string(200, 'W');
     view.appendLine(wide, QColor());
     for (int turn = 0; turn < 4; ++turn) {
         settle();  // a paint refines the estimated range

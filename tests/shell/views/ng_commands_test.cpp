@@ -26,7 +26,7 @@ class NgCommands : public ViewCommandsTest {
     void selectInOpen(const char* utf8Line, std::int64_t start, std::int64_t length) {
         ChannelView* open = view(ChatChannel::Open);
         open->clear();
-        open->appendLine(sjis(utf8Line));
+        open->appendLine(sj(utf8Line));
         open->appendLine("next line");
         open->select(ByteOffset{start}, ByteOffset{length});
         activate(Tab::Open);
@@ -75,7 +75,7 @@ TEST_F(NgCommands, AddThenDuplicateShowsThePlainResultBoxes) {
         (std::vector<Shown>{
             plain(QStringLiteral("「荒らし」をNGユーザーリストに追加しました。")),
             plain(QStringLiteral("この「荒らし」は既にNGユーザーリストに含まれています。"))}));
-    EXPECT_EQ(window->ngLists().users, std::vector<std::string>{sjis("荒らし")});
+    EXPECT_EQ(window->ngLists().users, std::vector<std::string>{sj("荒らし")});
     // The entry is in the list by the time the "added" box shows.
     EXPECT_EQ(entriesWhenShown, (std::vector<std::size_t>{1, 1}));
 }
@@ -122,7 +122,7 @@ TEST_F(NgCommands, AddedUserHoldsBackTheNextRoutedLine) {
     std::ofstream(log, std::ios::binary) << generator.header();
     const auto chatLine = [&](const char* utf8Body) {
         return generator
-                   .makeLine(colours::kOpenWhite, loggen::TagBlockForm::BlankBefore, sjis(utf8Body))
+                   .makeLine(colours::kOpenWhite, loggen::TagBlockForm::BlankBefore, sj(utf8Body))
                    .bytes +
                "\n";
     };
@@ -137,9 +137,9 @@ TEST_F(NgCommands, AddedUserHoldsBackTheNextRoutedLine) {
     window->liveLog().catchUp();
 
     EXPECT_EQ(view(ChatChannel::NG)->lineCount().value, 1);
-    EXPECT_NE(view(ChatChannel::NG)->text().find(sjis("まだいる")), std::string::npos);
+    EXPECT_NE(view(ChatChannel::NG)->text().find(sj("まだいる")), std::string::npos);
     EXPECT_EQ(view(ChatChannel::Normal)->lineCount().value, 1);
-    EXPECT_EQ(view(ChatChannel::Normal)->text().find(sjis("まだいる")), std::string::npos);
+    EXPECT_EQ(view(ChatChannel::Normal)->text().find(sj("まだいる")), std::string::npos);
 }
 
 class NgDialog : public ViewCommandsTest {
@@ -153,7 +153,7 @@ class NgDialog : public ViewCommandsTest {
 };
 
 TEST_F(NgDialog, OpensFilledFromTheListsEveryTime) {
-    window->ngLists().users = {sjis("荒らし"), "Troll"};
+    window->ngLists().users = {sj("荒らし"), "Troll"};
     window->ngLists().words = {"spam"};
     TForm3* dialog = open();
     ASSERT_NE(dialog, nullptr);
@@ -189,7 +189,7 @@ TEST_F(NgDialog, OkReplacesBothListsLineByLine) {
     dialog->okButton()->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(window->ngLists().users,
-              (std::vector<std::string>{sjis("荒らし"), "", " spam ", "spam", "spam"}));
+              (std::vector<std::string>{sj("荒らし"), "", " spam ", "spam", "spam"}));
     EXPECT_TRUE(window->ngLists().words.empty());
     EXPECT_TRUE(messages.shown.empty());
 }

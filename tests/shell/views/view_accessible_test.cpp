@@ -97,9 +97,9 @@ TEST(ViewAccessible, AnswersEveryQuestionAsQtWouldOverTheWholeText) {
 
 TEST_F(ViewCommandsTest, FindPutsTheCaretOnTheFoundLineForScreenReaders) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine(sjis("09:00 黒猫 : おはよう"));
-    normal->appendLine(sjis("09:01 白猫 : 見つけた"));
-    normal->appendLine(sjis("09:02 黒猫 : またね"));
+    normal->appendLine(sj("09:00 黒猫 : おはよう"));
+    normal->appendLine(sj("09:01 白猫 : 見つけた"));
+    normal->appendLine(sj("09:02 黒猫 : またね"));
     QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(normal)->textInterface();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(normal)->text(QAccessible::Name),
               QStringLiteral("通常"));
@@ -119,7 +119,7 @@ TEST_F(ViewCommandsTest, FindPutsTheCaretOnTheFoundLineForScreenReaders) {
 
     // A screen reader moves the caret and selects in the view's own positions.
     text->setSelection(0, 6, 8);
-    EXPECT_EQ(normal->selectedText(), sjis("黒猫"));
+    EXPECT_EQ(normal->selectedText(), sj("黒猫"));
     text->setCursorPosition(text->characterCount());
     EXPECT_EQ(normal->caret(), normal->lineStore().textLength());
     EXPECT_EQ(text->selectionCount(), 0);

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "core/text/cp932.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/platform/user_messages.h"
 #include "shell/views/channel_view.h"
+#include "support/cp932_text.h"
 
 namespace ruv::testing {
 
@@ -49,7 +49,6 @@ class ViewCommandsTest : public ::testing::Test {
         window = std::make_unique<TForm1>(AppEnvironment{{}, nullptr, &messages});
     }
 
-    static std::string sjis(const char* utf8) { return cp932::fromUtf8(utf8).value(); }
     ChannelView* view(ChatChannel channel) const { return window->view(channel); }
     // Makes the tab at index the active page, shown or not.
     void activate(Tab tab) const { window->pageControl()->setCurrentIndex(pageIndex(tab)); }

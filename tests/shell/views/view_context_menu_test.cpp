@@ -60,7 +60,7 @@ TEST_F(ContextMenu, TriggeringAnEntryRunsItsCommandOnTheActiveView) {
 }
 
 TEST_F(ContextMenu, CopyPutsTheActiveViewsSelectionOnTheClipboard) {
-    view(ChatChannel::Whis)->appendLine(sjis("こんにちは"));
+    view(ChatChannel::Whis)->appendLine(sj("こんにちは"));
     view(ChatChannel::Whis)->select(ByteOffset{2}, ByteOffset{4});
     activate(Tab::Whis);
     QApplication::clipboard()->setText(QStringLiteral("before"));

@@ -115,8 +115,8 @@ TEST_F(ViewFind, CaseAlwaysMattersWhateverTheMatchCaseBoxShows) {
 TEST_F(ViewFind, JapaneseTrailBytesThatLookLikeTheSearchTextNeverMatch) {
     // ソ is 0x83 0x5C and 表 0x95 0x5C: their second bytes look like "\".
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine(sjis("ソ表"));
-    normal->appendLine(sjis("x\\"));
+    normal->appendLine(sj("ソ表"));
+    normal->appendLine(sj("x\\"));
     openFind(QStringLiteral("\\"));
     EXPECT_EQ(press(normal), (Selection{7, 1}));
     EXPECT_EQ(normal->selectedText(), "\\");
@@ -126,12 +126,12 @@ TEST_F(ViewFind, JapaneseTrailBytesThatLookLikeTheSearchTextNeverMatch) {
 
 TEST_F(ViewFind, FindsJapaneseTextAcrossLinesBothWays) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine(sjis("こんにちは"));
-    normal->appendLine(sjis("さようなら、こんにちは"));
+    normal->appendLine(sj("こんにちは"));
+    normal->appendLine(sj("さようなら、こんにちは"));
     openFind(QStringLiteral("にちは"));
     EXPECT_EQ(press(normal), (Selection{4, 6}));
     EXPECT_EQ(press(normal), (Selection{28, 6}));
-    EXPECT_EQ(normal->selectedText(), sjis("にちは"));
+    EXPECT_EQ(normal->selectedText(), sj("にちは"));
     dialog->setDirection(FindDirection::Up);
     EXPECT_EQ(press(normal), (Selection{4, 6}));
 }
