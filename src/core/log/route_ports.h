@@ -33,6 +33,14 @@ class RouteViews {
     virtual std::optional<ChatChannel> ActiveTab() const = 0;
 };
 
+// Where the tabs' captions are shown; the unread counters write the counted ones.
+class TabCaptions {
+  public:
+    virtual ~TabCaptions() = default;
+    // Caption in CP932.
+    virtual void SetCaption(Tab tab, std::string_view caption) = 0;
+};
+
 // The switches the user ticks on the NGフィルター and オリジナル tabs.
 class RouteSwitches {
   public:

@@ -4,19 +4,11 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 
+#include "core/log/route_ports.h"
 #include "core/views/tab_rules.h"
 
 namespace ruv {
-
-// Where the counted captions are shown.
-class TabCaptions {
-  public:
-    virtual ~TabCaptions() = default;
-    // Caption in CP932.
-    virtual void SetCaption(Tab tab, std::string_view caption) = 0;
-};
 
 class UnreadCounters {
   public:
