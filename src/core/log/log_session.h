@@ -118,6 +118,8 @@ class LogSession final : private PastLogSink {
     void followAttachedLog();
     void autoAttachWaitOver();
     void checkForNewDaysLog();
+    // The new day's log for the attached one, when the folder holds it now.
+    std::optional<std::string> newDaysLogPresent() const;
     void offerDailyLogs(std::string_view cp932Folder);
     void publishMenu();
     void reportFailure(std::string_view handlerText);
@@ -138,6 +140,9 @@ class LogSession final : private PastLogSink {
     ByteOffset pendingConsumed_;
     std::string tidyFailureText_;
     std::unique_ptr<platform::Timer> nextSlice_;
+    // Nothing watches the folder while tidying: the new day's log present
+    // when the tidy began, to tell at its end whether one appeared meanwhile.
+    std::optional<std::string> newDaysLogBeforeTidy_;
 
     // Auto-attach: notices during the wait lead to one more check after it.
     std::unique_ptr<platform::Timer> autoAttachWait_;

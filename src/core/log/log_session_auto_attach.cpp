@@ -35,17 +35,25 @@ void LogSession::autoAttachWaitOver() {
     }
 }
 
-void LogSession::checkForNewDaysLog() {
+std::optional<std::string> LogSession::newDaysLogPresent() const {
     const AutoAttachPlan plan = planAutoAttach(attachedPath_, dateOf(ports_.clock.now()));
     if (plan.step != AutoAttachStep::SwitchTo || !logFileExists(plan.todaysLog)) {
+        return std::nullopt;
+    }
+    return plan.todaysLog;
+}
+
+void LogSession::checkForNewDaysLog() {
+    const std::optional<std::string> todaysLog = newDaysLogPresent();
+    if (!todaysLog) {
         return;
     }
     // Read from its first byte at the next size change.
-    ports_.log.switchFile(*platform::toNativePath(plan.todaysLog), ByteOffset{0});
-    attachedPath_ = plan.todaysLog;
-    ports_.display.showStatus(StatusPanel::Path, plan.todaysLog);
-    ports_.exp.SetAttachedLogPath(plan.todaysLog);
-    offerDailyLogs(platform::folderOf(plan.todaysLog));
+    ports_.log.switchFile(*platform::toNativePath(*todaysLog), ByteOffset{0});
+    attachedPath_ = *todaysLog;
+    ports_.display.showStatus(StatusPanel::Path, *todaysLog);
+    ports_.exp.SetAttachedLogPath(*todaysLog);
+    offerDailyLogs(platform::folderOf(*todaysLog));
     publishMenu();
 }
 

@@ -11,6 +11,7 @@
 namespace ruv {
 
 void LogSession::startTidy(std::string_view failureText) {
+    newDaysLogBeforeTidy_ = newDaysLogPresent();
     ports_.display.showCaption(WindowCaption::Tidying);
     PastLogBytes past = readPastLog(ports_.files, pendingLog_, pendingConsumed_);
     if (past.error) {
@@ -79,6 +80,13 @@ void LogSession::followAttachedLog() {
     // What the game wrote while the earlier lines were sorted.
     ports_.log.catchUp();
     ports_.display.showCaption(WindowCaption::Plain);
+    // A new day's log the game created meanwhile counts as the name change
+    // nobody was watching for.
+    const std::optional<std::string> newDaysLog = newDaysLogPresent();
+    if (newDaysLog && newDaysLog != newDaysLogBeforeTidy_) {
+        fileNamesChanged();
+    }
+    newDaysLogBeforeTidy_.reset();
 }
 
 void LogSession::append(ChatChannel view, std::string_view text, Colour colour) {

@@ -107,6 +107,33 @@ TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress)
     EXPECT_EQ(follower.tail.path(), log);
 }
 
+TEST_F(LogSessionTest, NewDaysLogCreatedWhileTidyingIsFollowedOnceTheTidyEnds) {
+    LogSessionTiming oneStepPerSlice;
+    oneStepPerSlice.tidySlice = 0us;
+    oneStepPerSlice.linesPerStep = LineCount{1};
+    start(oneStepPerSlice);
+    session->setTidyOnAttach(OptionState::On);
+    const auto yesterday = write(kYesterdaysName, kHeader + teamLine("Ren : evening"));
+    session->fillLogMenus();
+    session->attach(AttachKind::Yesterday);
+    ASSERT_TRUE(session->tidying());
+    // Midnight passes while the earlier lines are sorted; no watcher runs.
+    const auto today = write(kTodaysName, kHeader + teamLine("Ren : morning"));
+    while (timers.runNext()) {
+    }
+    EXPECT_EQ(follower.tail.path(), yesterday);
+    timers.advance(1500ms);
+    EXPECT_EQ(follower.tail.path(), today);
+
+    // A new day's log that was there before the tidy is no news at its end.
+    session->attach(AttachKind::Yesterday);
+    ASSERT_TRUE(session->tidying());
+    while (timers.runNext()) {
+    }
+    timers.advance(1500ms);
+    EXPECT_EQ(follower.tail.path(), yesterday);
+}
+
 // --- A log named on the command line or dropped on the window --------------------
 
 TEST_F(LogSessionTest, ChosenLogRunsTheDialogsAttachAndWaitsForARunningTidy) {
