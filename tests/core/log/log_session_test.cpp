@@ -31,6 +31,14 @@ class LogSessionTest : public ::testing::Test {
             LogSessionPorts{display, follower, chooser, exp, files, errors, clock, timers}, timing);
         session->restoreLogFolder(text(folder.path()));
     }
+    // Attaches tidy from now on, one step of `lines` a slice.
+    void startTidyingStepBySlice(LineCount lines) {
+        LogSessionTiming oneStepPerSlice;
+        oneStepPerSlice.tidySlice = 0us;
+        oneStepPerSlice.linesPerStep = lines;
+        start(oneStepPerSlice);
+        session->setTidyOnAttach(OptionState::On);
+    }
     static std::string text(const std::filesystem::path& path) {
         return platform::fromNativePath(path).value();
     }
@@ -66,11 +74,7 @@ class LogSessionTest : public ::testing::Test {
 // --- Tidying -------------------------------------------------------------------
 
 TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress) {
-    LogSessionTiming oneStepPerSlice;
-    oneStepPerSlice.tidySlice = 0us;
-    oneStepPerSlice.linesPerStep = LineCount{10};
-    start(oneStepPerSlice);
-    session->setTidyOnAttach(OptionState::On);
+    startTidyingStepBySlice(LineCount{10});
     std::string bytes = kHeader;
     for (int i = 10; i < 50; ++i) {
         bytes += teamLine("Ren : " + std::to_string(i));
@@ -108,11 +112,7 @@ TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress)
 }
 
 TEST_F(LogSessionTest, NewDaysLogCreatedWhileTidyingIsFollowedOnceTheTidyEnds) {
-    LogSessionTiming oneStepPerSlice;
-    oneStepPerSlice.tidySlice = 0us;
-    oneStepPerSlice.linesPerStep = LineCount{1};
-    start(oneStepPerSlice);
-    session->setTidyOnAttach(OptionState::On);
+    startTidyingStepBySlice(LineCount{1});
     const auto yesterday = write(kYesterdaysName, kHeader + teamLine("Ren : evening"));
     session->fillLogMenus();
     session->attach(AttachKind::Yesterday);
