@@ -12,7 +12,7 @@
 
 #include "core/config/config_error.h"
 #include "core/config/config_store.h"
-#include "core/log/route_settings.h"
+#include "core/config/settings_apply.h"
 #include "fuzz_check.h"
 
 namespace {
@@ -91,20 +91,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(savedBytes == file);
     }
 
-    // Start-up reads the routing switches by key; only a read mode that is
-    // not an integer is refused.
-    RouteSettings settings;
-    try {
-        ApplyRouteSettingsRows(store, settings);
-    } catch (const config::NotAnInteger&) {
-    }
+    // Start-up applies the rows by key; a row that cannot be applied is
+    // skipped, and what it stores stays in range.
+    config::AppSettings settings;
+    config::SpeechRowsRead speech;
+    config::applyConfigRows(store, settings, speech);
     FUZZ_CHECK(settings.readMode >= 0 && settings.readMode <= 3);
+    FUZZ_CHECK(config::isIntervalEntry(settings.intervalSeconds));
+    FUZZ_CHECK(config::isTransparencyEntry(settings.transparencyPercent));
 
     while (input.remaining_bytes() > 0) {
         edit(store, input);
     }
-    if (input.ConsumeBool()) {
-        WriteRouteSettingsRows(settings, store);
+    if (input.ConsumeBool() && store.hasCanonicalLayout()) {
+        config::writeExitRows(store, settings);
     }
     store.save(saved);
     const std::string edited = fuzz::readBytes(saved);

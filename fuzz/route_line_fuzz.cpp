@@ -24,6 +24,7 @@ constexpr std::size_t kChannels = static_cast<std::size_t>(ChatChannel::ExpMonit
 
 // Every port in one, counting calls; the call numbered failAt throws.
 struct CountingPorts final : RouteViews,
+                             TabCaptions,
                              RouteSwitches,
                              KeywordRows,
                              CallSounds,
@@ -70,7 +71,7 @@ struct CountingPorts final : RouteViews,
     Colour LastLineColour(ChatChannel) const override { return Colour{0x123456}; }
     bool TabShown(ChatChannel tab) const override { return shown[at(tab)]; }
     std::optional<ChatChannel> ActiveTab() const override { return active; }
-    void SetCaption(ChatChannel, std::string_view caption) override {
+    void SetCaption(Tab, std::string_view caption) override {
         count();
         FUZZ_CHECK(!caption.empty());
     }
@@ -130,7 +131,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int n = input.ConsumeIntegralInRange(0, 3); n > 0; --n) {
         lists.words.push_back(shortText(input));
     }
-    UnreadCounters counters;
+    UnreadCounters counters(ports);
     LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports}, lists, counters);
 
     while (input.remaining_bytes() > 0) {
