@@ -7,13 +7,7 @@
 #include <cstdio>
 
 #ifdef _WIN32
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "core/platform/windows/win32.h"
 #else
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -22,10 +22,7 @@ class DialogListQuestions final : public VoiceListQuestions {
   public:
     explicit DialogListQuestions(UserMessages& messages) : messages_(messages) {}
     Answer confirm(std::string_view text) override {
-        return messages_.confirm(speech_dialog_widgets::questionTitle(), fromCp932(text)) ==
-                       Answer::Yes
-                   ? Answer::Yes
-                   : Answer::No;
+        return messages_.confirm(speech_dialog_widgets::questionTitle(), fromCp932(text));
     }
 
   private:

@@ -7,6 +7,7 @@
 
 #include "shell/views/channel_view.h"
 #include "shell/views/line_text.h"
+#include "shell/views/plain_text_interface.h"
 
 namespace ruv {
 namespace {
@@ -14,33 +15,6 @@ namespace {
 int toInt(std::int64_t position) {
     return static_cast<int>(std::clamp<std::int64_t>(position, 0, std::numeric_limits<int>::max()));
 }
-
-// A few lines of text as a text interface, to take Qt's own character, word
-// and sentence boundaries over them.
-class LinesText final : public QAccessibleTextInterface {
-  public:
-    explicit LinesText(QString text) : text_(std::move(text)) {}
-    void selection(int, int* startOffset, int* endOffset) const override {
-        *startOffset = *endOffset = 0;
-    }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int startOffset, int endOffset) const override {
-        return text_.mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return static_cast<int>(text_.size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int*, int*) const override { return {}; }
-
-  private:
-    QString text_;
-};
 
 QAccessibleInterface* createForChannelView(const QString& className, QObject* object) {
     if (className != QLatin1String(ChannelView::staticMetaObject.className())) {
@@ -206,7 +180,8 @@ QString ChannelViewAccessible::textNear(int offset, QAccessible::TextBoundaryTyp
             near += lineText(i, &unusedStart, &unusedEnd);
         }
         const int origin = toInt(index.lineStart(first));
-        const LinesText around(near);
+        // A few lines around the offset, to take Qt's own boundaries over them.
+        const PlainTextInterface around(near);
         const auto ask = side == Side::Before ? &QAccessibleTextInterface::textBeforeOffset
                          : side == Side::At   ? &QAccessibleTextInterface::textAtOffset
                                               : &QAccessibleTextInterface::textAfterOffset;

@@ -5,33 +5,11 @@
 #include <QPushButton>
 
 #include "shell/views/find_dialog.h"
+#include "shell/views/plain_text_interface.h"
 #include "shell/views/view_commands_fixture.h"
 
 namespace ruv::testing {
 namespace {
-
-// A whole text held in one string, answering with Qt's own boundary rules:
-// what the view must say without ever holding its whole text.
-class WholeText final : public QAccessibleTextInterface {
-  public:
-    explicit WholeText(QString text) : text_(std::move(text)) {}
-    void selection(int, int* start, int* end) const override { *start = *end = 0; }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    QString text(int start, int end) const override { return text_.mid(start, end - start); }
-    int characterCount() const override { return static_cast<int>(text_.size()); }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    QString attributes(int, int*, int*) const override { return {}; }
-
-  private:
-    QString text_;
-};
 
 struct Answer {
     QString text;
@@ -58,7 +36,9 @@ TEST(ViewAccessible, AnswersEveryQuestionAsQtWouldOverTheWholeText) {
     EXPECT_TRUE(accessible->state().readOnly);
     QAccessibleTextInterface* text = accessible->textInterface();
     ASSERT_NE(text, nullptr);
-    const WholeText expected(lines.join(QLatin1Char('\n')));
+    // The whole text in one string, with Qt's own boundary rules: what the
+    // view must say without ever holding its whole text.
+    const PlainTextInterface expected(lines.join(QLatin1Char('\n')));
     const int count = expected.characterCount();
     ASSERT_EQ(text->characterCount(), count);
     EXPECT_EQ(text->text(0, count), expected.text(0, count));

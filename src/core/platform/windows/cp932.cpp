@@ -2,13 +2,7 @@
 // code is and which code a character gets; this file decides, as the ICU
 // build does, where characters begin and what broken bytes become.
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "core/platform/windows/win32.h"
 
 #include <algorithm>
 #include <cstddef>
