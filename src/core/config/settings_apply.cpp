@@ -40,7 +40,8 @@ std::optional<RowEffect> effectOf(ConfigRow row, AppSettings& s, SpeechRowsRead&
     const int n = rowNumber(row);
     if (n >= rowNumber(ConfigRow::Normal) && n <= rowNumber(ConfigRow::ExpMonitor)) {
         const std::size_t tab = tabIndex(row);
-        const bool hiddenAtDesign = row == ConfigRow::Battle || row == ConfigRow::System;
+        const bool hiddenAtDesign =
+            visibilityAtDesign(tabOf(static_cast<ChatChannel>(tab))) == TabVisibility::Hidden;
         return RowEffect{kStageTabs, [&s, tab, hiddenAtDesign](std::string_view v, int) {
                              if (hiddenAtDesign && v == "1") {
                                  s.route.tabShown[tab] = true;

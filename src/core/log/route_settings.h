@@ -17,19 +17,26 @@ struct CallKeyword {
     std::string text;
 };
 
-struct RouteSettings {
-    static constexpr std::size_t kTabCount = static_cast<std::size_t>(ChatChannel::ExpMonitor) + 1;
+// By ChatChannel: whether each channel's tab is shown at design time.
+inline std::array<bool, kChannelCount> tabsShownAtDesign() {
+    std::array<bool, kChannelCount> shown{};
+    for (const ChannelRow& row : kChannelTable) {
+        shown[static_cast<std::size_t>(row.channel)] =
+            visibilityAtDesign(row.tab) == TabVisibility::Shown;
+    }
+    return shown;
+}
 
-    // By ChatChannel, 通常 to 経験値情報: all shown but 戦闘情報 and システム.
-    std::array<bool, kTabCount> tabShown{true, true, true,  true,  true, true,
-                                         true, true, false, false, true};
+struct RouteSettings {
+    // By ChatChannel, 通常 to 経験値情報.
+    std::array<bool, kChannelCount> tabShown = tabsShownAtDesign();
     // By MixBox, ChatLogCheckBox02 to ChatLogCheckBox10.
     std::array<bool, kMixBoxCount> mix{};
     bool ngUsersApplied = false;  // NGCheckBox01
     bool ngWordsApplied = false;  // NGCheckBox02
     bool speechSend = false;      // ChatLogCheckBoxBouyomi
     // By ChatChannel; only the rows of the call sounds are ever armed.
-    std::array<CallKeyword, kTabCount> keywords{};
+    std::array<CallKeyword, kChannelCount> keywords{};
 
     bool TabShown(ChatChannel tab) const noexcept {
         return tabShown[static_cast<std::size_t>(tab)];

@@ -62,7 +62,7 @@ class RouteTracePrinter final : public RouteViews,
     std::ostream& out_;
     ListingText text_;
     const RouteSettings& settings_;
-    std::array<std::optional<Colour>, RouteSettings::kTabCount> lastColour_{};
+    std::array<std::optional<Colour>, kChannelCount> lastColour_{};
 };
 
 // Routing with the settings of a folder applied as start-up applies them:
