@@ -36,6 +36,11 @@ SpeechClient::~SpeechClient() {
     stop();
 }
 
+std::deque<SpeechClient::Queued>::iterator SpeechClient::firstLiveRequest() {
+    // Test requests all wait ahead of live ones, so this looks only at the tests.
+    return std::ranges::find_if(queue_, [](const Queued& q) { return !q.test; });
+}
+
 void SpeechClient::Send(SpeechRequest request) {
     std::size_t dropped = 0;
     {
@@ -43,9 +48,10 @@ void SpeechClient::Send(SpeechRequest request) {
         if (stopping_.load()) {
             return;
         }
-        const auto live = std::ranges::count_if(queue_, [](const Queued& q) { return !q.test; });
-        if (static_cast<std::size_t>(live) >= options_.capacity) {
-            dropped = std::erase_if(queue_, [](const Queued& q) { return !q.test; });
+        const auto firstLive = firstLiveRequest();
+        if (static_cast<std::size_t>(queue_.end() - firstLive) >= options_.capacity) {
+            dropped = static_cast<std::size_t>(queue_.end() - firstLive);
+            queue_.erase(firstLive, queue_.end());
         }
         queue_.push_back({std::move(request), false, {}});
     }
@@ -61,9 +67,7 @@ void SpeechClient::SendTest(SpeechRequest request, TriedFn tried) {
         if (stopping_.load()) {
             return;
         }
-        const auto firstLive =
-            std::ranges::find_if(queue_, [](const Queued& q) { return !q.test; });
-        queue_.insert(firstLive, {std::move(request), true, std::move(tried)});
+        queue_.insert(firstLiveRequest(), {std::move(request), true, std::move(tried)});
     }
     wake_.notify_one();
 }

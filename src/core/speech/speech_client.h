@@ -85,6 +85,8 @@ class SpeechClient final : public SpeechSink {
     };
 
     void run();
+    // Where the live requests begin; call with the mutex held.
+    std::deque<Queued>::iterator firstLiveRequest();
 
     ReportFn report_;
     SpeechClientOptions options_;
