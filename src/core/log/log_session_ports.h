@@ -62,6 +62,9 @@ class LogSessionDisplay {
     // One CP932 line (no line break) appended to a view.
     virtual void appendLine(ChatChannel view, std::string_view text, Colour colour) = 0;
     virtual void showStatus(StatusPanel panel, std::string_view cp932) = 0;
+    // A running tidy's percentage holds the state panel until the tidy ends.
+    virtual void showTidyProgress(std::string_view cp932) = 0;
+    virtual void endTidyProgress(std::string_view attachState) = 0;
     virtual void showCaption(WindowCaption caption) = 0;
     virtual void showAttachMenu(const AttachMenu& menu) = 0;
     // A refused command: a warning box with an OK button.

@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <string>
+#include <system_error>
 
 #include "core/log/attach_texts.h"
 #include "core/log/log_session.h"
@@ -13,7 +14,13 @@ namespace ruv {
 void LogSession::startTidy(std::string_view failureText) {
     newDaysLogBeforeTidy_ = newDaysLogPresent();
     ports_.display.showCaption(WindowCaption::Tidying);
-    PastLogBytes past = readPastLog(ports_.files, pendingLog_, pendingConsumed_);
+    PastLogBytes past;
+    try {
+        past = readPastLog(ports_.files, pendingLog_, pendingConsumed_);
+    } catch (const std::exception&) {
+        // Out of memory for the earlier lines: they are skipped, never the live ones.
+        past.error = std::make_error_code(std::errc::not_enough_memory);
+    }
     if (past.error) {
         reportFailure(failureText);
         followAttachedLog();
@@ -57,7 +64,7 @@ void LogSession::stopTidy() {
     sort_.reset();
     menu_.commands = CommandState::Enabled;
     publishMenu();
-    ports_.display.showStatus(StatusPanel::State, attachText(AttachText::AttachState));
+    ports_.display.endTidyProgress(attachText(AttachText::AttachState));
 }
 
 int LogSession::tidyPercent() const {
@@ -72,7 +79,7 @@ void LogSession::showTidyProgress() {
     std::string state(attachText(AttachText::TidyingState));
     state += std::to_string(tidyPercent());
     state += '%';
-    ports_.display.showStatus(StatusPanel::State, state);
+    ports_.display.showTidyProgress(state);
 }
 
 void LogSession::followAttachedLog() {

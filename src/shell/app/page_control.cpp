@@ -1,5 +1,7 @@
 #include "shell/app/page_control.h"
 
+#include <QShortcut>
+
 namespace ruv {
 
 TabStrip::TabStrip(QWidget* parent) : QTabBar(parent) {}
@@ -11,6 +13,91 @@ void TabStrip::mousePressEvent(QMouseEvent* event) {
 
 PageControl::PageControl(QWidget* parent) : QTabWidget(parent), strip_(new TabStrip(this)) {
     setTabBar(strip_);
+    // Ctrl+Tab is Qt's own; Ctrl+PgDn and Ctrl+PgUp step the same way, as browsers do.
+    const auto step = [this](int by) {
+        if (count() > 1) {
+            setCurrentIndex((currentIndex() + by + count()) % count());
+        }
+    };
+    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this);
+    next->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(next, &QShortcut::activated, this, [step] { step(1); });
+    auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
+    previous->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(previous, &QShortcut::activated, this, [step] { step(-1); });
+    connect(this, &QTabWidget::currentChanged, this, [this] {
+        if (const std::optional<Tab> tab = currentTab()) {
+            emit currentTabChanged(*tab);
+        }
+    });
+}
+
+void PageControl::addPage(Tab tab, QWidget* page, const QString& caption,
+                          TabVisibility visibility) {
+    Page& entry = at(tab);
+    entry.widget = page;
+    entry.caption = caption;
+    // Parented here even while out of the strip, so the page lives as long as the control.
+    page->setParent(this);
+    page->hide();
+    setPageShown(tab, visibility);
+}
+
+void PageControl::setPageShown(Tab tab, TabVisibility visibility) {
+    Page& entry = at(tab);
+    const bool shown = visibility == TabVisibility::Shown;
+    if (entry.widget == nullptr || entry.shown == shown) {
+        return;
+    }
+    if (shown) {
+        int place = 0;
+        for (int before = 0; before < pageIndex(tab); ++before) {
+            place += pages_[static_cast<std::size_t>(before)].shown ? 1 : 0;
+        }
+        entry.shown = true;
+        insertTab(place, entry.widget, entry.caption);
+    } else {
+        entry.shown = false;
+        removeTab(indexOf(entry.widget));
+        entry.widget->setParent(this);
+        entry.widget->hide();
+    }
+}
+
+bool PageControl::pageShown(Tab tab) const {
+    return at(tab).shown;
+}
+
+QWidget* PageControl::page(Tab tab) const {
+    return at(tab).widget;
+}
+
+void PageControl::setCaption(Tab tab, const QString& caption) {
+    Page& entry = at(tab);
+    entry.caption = caption;
+    if (entry.shown) {
+        setTabText(indexOf(entry.widget), caption);
+    }
+}
+
+QString PageControl::caption(Tab tab) const {
+    return at(tab).caption;
+}
+
+std::optional<Tab> PageControl::currentTab() const {
+    const QWidget* current = currentWidget();
+    for (int i = 0; current != nullptr && i < kTabCount; ++i) {
+        if (pages_[static_cast<std::size_t>(i)].widget == current) {
+            return static_cast<Tab>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+void PageControl::setCurrentTab(Tab tab) {
+    if (pageShown(tab)) {
+        setCurrentWidget(at(tab).widget);
+    }
 }
 
 }  // namespace ruv

@@ -160,35 +160,33 @@ void TForm1::setTabShown(Tab tab, TabVisibility visibility) {
         return;  // the error log stays, the storage tabs are never shown
     }
     const bool shown = visibility == TabVisibility::Shown;
-    pageControl_->setTabVisible(pageIndex(tab), shown);
+    pageControl_->setPageShown(tab, visibility);
     filterEntries_[static_cast<std::size_t>(pageIndex(tab))]->setChecked(shown);
     noteTabShown(tab);
 }
 
 bool TForm1::tabShown(Tab tab) const {
-    return pageControl_->isTabVisible(pageIndex(tab));
+    return pageControl_->pageShown(tab);
 }
 
 Tab TForm1::activeTab() const {
-    return tabAtIndex(pageControl_->currentIndex()).value_or(Tab::Normal);
+    return pageControl_->currentTab().value_or(Tab::Normal);
 }
 
 void TForm1::setActiveTab(Tab tab) {
-    if (tabShown(tab)) {
-        pageControl_->setCurrentIndex(pageIndex(tab));
-    }
+    pageControl_->setCurrentTab(tab);
 }
 
 void TForm1::setCaption(Tab tab, std::string_view cp932) {
-    pageControl_->setTabText(pageIndex(tab), fromCp932(cp932));
+    pageControl_->setCaption(tab, fromCp932(cp932));
 }
 
-QTabWidget* TForm1::pageControl() const {
+PageControl* TForm1::pageControl() const {
     return pageControl_;
 }
 
 QString TForm1::caption(Tab tab) const {
-    return pageControl_->tabText(pageIndex(tab));
+    return pageControl_->caption(tab);
 }
 
 // --- Keyword rows, mix and NG switches ---------------------------------

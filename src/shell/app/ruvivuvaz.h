@@ -90,7 +90,7 @@ class TForm1 : public QMainWindow {
     void setCaption(Tab tab, std::string_view cp932);
     QString caption(Tab tab) const;
     // PageControl1, for the commands that act on the active tab's view.
-    QTabWidget* pageControl() const;
+    PageControl* pageControl() const;
 
     // --- Keyword rows (通常 to 叫び; オリジナル's row stays hidden and off) ---
     // The keyword (CP932) while the row's check box is ticked, else empty.
@@ -129,6 +129,7 @@ class TForm1 : public QMainWindow {
     // --- Status bar ------------------------------------------------------
     void setStatusText(StatusPanel panel, const QString& text);
     QString statusText(StatusPanel panel) const;
+    std::array<QLabel*, 2> statusPanels() const { return statusPanels_; }
 
     // Text of the version box, one entry per line.
     static QStringList aboutLines();
@@ -267,7 +268,8 @@ class TForm1 : public QMainWindow {
 
     // Handlers, named after their control and event.
     void filterEntryClicked(Tab tab, bool checked);  // NF01Click to NF11Click
-    void TabSheet1MouseDown();
+    // A press on the strip, or the tab becoming current by any means.
+    void resetUnreadOfCurrentTab();
     void keywordBoxClicked(ChatChannel channel);  // SCheckBox01Click to SCheckBox06Click
     void transparencyEntryClicked(Transparency transparency);  // N1001Click ... N901Click
     void N14Click();

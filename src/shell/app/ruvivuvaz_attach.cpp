@@ -5,8 +5,10 @@
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QStatusBar>
 #include <QUrl>
 
 #include <array>
@@ -21,6 +23,8 @@
 namespace ruv {
 
 namespace {
+
+constexpr int kRefusedDropMessageMs = 8000;
 
 OptionState optionState(bool checked) {
     return checked ? OptionState::On : OptionState::Off;
@@ -63,11 +67,7 @@ void TForm1::connectAttaching() {
     connect(&session_->live.watcher(), &LogWatcher::fileNamesChanged, this,
             &TForm1::ShellChangeNotifier02Change);
     setAcceptDrops(true);
-    auto* passThrough =
-        new FileDropPassThrough(this, [this](QDropEvent& event) { handleFileDrag(event); });
-    for (QLineEdit* field : findChildren<QLineEdit*>()) {
-        field->installEventFilter(passThrough);
-    }
+    new FileDropPassThrough(*this, [this](QDropEvent& event) { handleFileDrag(event); });
 }
 
 LogSession& TForm1::logSession() {
@@ -109,6 +109,13 @@ void TForm1::handleFileDrag(QDropEvent& event) {
         return;
     }
     event.acceptProposedAction();
+    if (event.type() == QEvent::Drop && !isLogFileName(*file)) {
+        // A picture or a sound dropped by mistake changes nothing.
+        statusBar()->showMessage(
+            QStringLiteral("HTML文書ではないのでアタッチしません: %1").arg(QFileInfo(*file).fileName()),
+            kRefusedDropMessageMs);
+        return;
+    }
     if (event.type() == QEvent::Drop) {
         // After the drop has finished: a warning box must not hold the program
         // the file came from.

@@ -122,17 +122,17 @@ void TForm1::buildTabs() {
                 break;
         }
         const QString caption = fromCp932(plainCaption(tab));
-        pageControl_->addTab(page, caption);
+        pageControl_->addPage(tab, page, caption, visibilityAtDesign(tab));
         // Screen readers name each view after its tab.
         if (const auto channel = ViewOfTab(i)) {
             views_[static_cast<std::size_t>(*channel)]->setAccessibleName(caption);
         } else if (tab == Tab::ErrorLog) {
             errorLog_->setAccessibleName(caption);
         }
-        pageControl_->setTabVisible(i, visibilityAtDesign(tab) == TabVisibility::Shown);
     }
-    pageControl_->setCurrentIndex(pageIndex(Tab::Normal));
-    connect(pageControl_->strip(), &TabStrip::pressed, this, &TForm1::TabSheet1MouseDown);
+    pageControl_->setCurrentTab(Tab::Normal);
+    connect(pageControl_->strip(), &TabStrip::pressed, this, &TForm1::resetUnreadOfCurrentTab);
+    connect(pageControl_, &PageControl::currentTabChanged, this, &TForm1::resetUnreadOfCurrentTab);
 }
 
 void TForm1::buildChannelPage(Tab tab, QWidget* page) {
@@ -263,15 +263,16 @@ void TForm1::buildExpPage(QWidget* page) {
 // --- Tab handlers --------------------------------------------------------
 
 void TForm1::filterEntryClicked(Tab tab, bool checked) {
-    pageControl_->setTabVisible(pageIndex(tab), checked);
+    pageControl_->setPageShown(tab, checked ? TabVisibility::Shown : TabVisibility::Hidden);
     noteTabShown(tab);
     if (checked) {
-        pageControl_->setCurrentIndex(pageIndex(tab));
+        pageControl_->setCurrentTab(tab);
     }
 }
 
-void TForm1::TabSheet1MouseDown() {
-    if (const auto tab = tabResetByPress(pageControl_->currentIndex())) {
+void TForm1::resetUnreadOfCurrentTab() {
+    const std::optional<Tab> current = pageControl_->currentTab();
+    if (const auto tab = current ? tabResetByPress(pageIndex(*current)) : std::nullopt) {
         session_->core.unread.reset(*tab);
     }
 }

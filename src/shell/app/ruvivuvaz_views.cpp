@@ -63,14 +63,13 @@ void guarded(TForm1& window, const char* utf8Text, Body&& body) {
 
 // The channel view of the active tab (通常 to システム), else null.
 ChannelView* activeChannelView(const TForm1& window) {
-    const auto channel = ViewOfTab(window.pageControl()->currentIndex());
+    const auto channel = ViewOfTab(pageIndex(window.activeTab()));
     return channel ? window.view(*channel) : nullptr;
 }
 
 // The error-log memo while its tab is active, else null.
 QPlainTextEdit* activeErrorLog(const TForm1& window) {
-    return window.pageControl()->currentIndex() == pageIndex(Tab::ErrorLog) ? window.errorLog()
-                                                                            : nullptr;
+    return window.activeTab() == Tab::ErrorLog ? window.errorLog() : nullptr;
 }
 
 void runNgCommand(TForm1& window, NgList list, NgAction action) {

@@ -6,12 +6,14 @@
 #include <memory>
 
 #include "core/app/chat_session.h"
+#include "core/app/status_bar_share.h"
 #include "core/config/config_store.h"
 #include "core/platform/clock.h"
 #include "core/platform/shared_file.h"
 #include "shell/app/app_environment.h"
 #include "shell/app/window_error_log.h"
 #include "shell/app/window_log_display.h"
+#include "shell/app/window_status_bar.h"
 #include "shell/app/window_route_ports.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/log/live_log.h"
@@ -37,6 +39,8 @@ struct Session {
     WindowErrorLog errorLog;
 
     // The ports of the core session, made before it.
+    WindowStatusBar statusOut;
+    StatusBarShare statusBar{statusOut};
     WindowRoutePorts windowPorts;
     CallSoundArea sounds;
     ExpMonitor expMonitor;

@@ -39,7 +39,15 @@ void WindowLogDisplay::appendLine(ChatChannel view, std::string_view text, Colou
 }
 
 void WindowLogDisplay::showStatus(StatusPanel panel, std::string_view cp932) {
-    window_.setStatusText(panel, fromCp932(cp932));
+    statusBar_.showAttachStatus(panel, cp932);
+}
+
+void WindowLogDisplay::showTidyProgress(std::string_view cp932) {
+    statusBar_.showTidyProgress(cp932);
+}
+
+void WindowLogDisplay::endTidyProgress(std::string_view attachState) {
+    statusBar_.endTidy(attachState);
 }
 
 void WindowLogDisplay::showCaption(WindowCaption caption) {

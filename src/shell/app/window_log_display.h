@@ -2,6 +2,7 @@
 // The main window as the log session's display: views, status bar, caption,
 // the File menu's attach commands and warning boxes.
 
+#include "core/app/status_bar_share.h"
 #include "core/log/log_session_ports.h"
 
 namespace ruv {
@@ -11,13 +12,15 @@ class UserMessages;
 
 class WindowLogDisplay final : public LogSessionDisplay {
   public:
-    WindowLogDisplay(TForm1& window, UserMessages& messages)
-        : window_(window), messages_(messages) {}
+    WindowLogDisplay(TForm1& window, UserMessages& messages, StatusBarShare& statusBar)
+        : window_(window), messages_(messages), statusBar_(statusBar) {}
 
     void clearView(ChatChannel view) override;
     void resetUnreadForAttach() override;
     void appendLine(ChatChannel view, std::string_view text, Colour colour) override;
     void showStatus(StatusPanel panel, std::string_view cp932) override;
+    void showTidyProgress(std::string_view cp932) override;
+    void endTidyProgress(std::string_view attachState) override;
     void showCaption(WindowCaption caption) override;
     void showAttachMenu(const AttachMenu& menu) override;
     void showWarning(std::string_view cp932) override;
@@ -25,6 +28,7 @@ class WindowLogDisplay final : public LogSessionDisplay {
   private:
     TForm1& window_;
     UserMessages& messages_;
+    StatusBarShare& statusBar_;
 };
 
 }  // namespace ruv

@@ -15,6 +15,7 @@
 #include "core/log/route_line.h"
 #include "core/text/cp932.h"
 #include "core/views/tab_rules.h"
+#include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/exp/exp_key_filter.h"
 
@@ -46,7 +47,7 @@ std::optional<IntervalItem> intervalItemOf(int seconds) {
 }
 
 QWidget& debugPage(TForm1& window) {
-    return *window.pageControl()->widget(pageIndex(Tab::Debug));
+    return *window.pageControl()->page(Tab::Debug);
 }
 
 bool acceptsExp(char32_t typed) noexcept {
@@ -66,12 +67,11 @@ std::string cp932Of(const QString& text) {
 }  // namespace
 
 ExpMonitor::ExpMonitor(TForm1& window, const platform::Clock& clock, platform::ErrorLog& errors,
-                       UserMessages& messages)
+                       UserMessages& messages, StatusBarPanels& statusBar)
     : window_(window),
       timer_(window.expTimer()),
       questions_(messages),
-      statusBar_(window),
-      stats_(forecast_, ExpPorts{clock, timer_, errors, questions_, statusBar_}),
+      stats_(forecast_, ExpPorts{clock, timer_, errors, questions_, statusBar}),
       pages_(*window.expBasicPage(), *window.expExtendedPage(), debugPage(window),
              *window.syncingLabel()) {
     connectPages();

@@ -30,7 +30,7 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
   public:
     // Builds the pages; routing and attaching are given it as their EXP ports.
     ExpMonitor(TForm1& window, const platform::Clock& clock, platform::ErrorLog& errors,
-               UserMessages& messages);
+               UserMessages& messages, StatusBarPanels& statusBar);
     ~ExpMonitor() override;
 
     ExpStats& stats() { return stats_; }
@@ -97,7 +97,6 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     TForm1& window_;
     QtTickTimer timer_;
     MessageBoxQuestions questions_;
-    WindowStatusPanels statusBar_;
     LevelForecast forecast_;
     ExpStats stats_;
     ExpPages pages_;

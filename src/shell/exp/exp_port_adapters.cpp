@@ -27,15 +27,5 @@ Answer MessageBoxQuestions::ask(std::string_view title, std::string_view text) {
     return messages_.ask(fromCp932(title), fromCp932(text));
 }
 
-void WindowStatusPanels::showPanels(std::string_view panel0, std::string_view panel1) {
-    const QString state = fromCp932(panel0);
-    if (window_.statusText(StatusPanel::State) != state) {
-        window_.setStatusText(StatusPanel::State, state);
-    }
-    const QString path = fromCp932(panel1);
-    if (window_.statusText(StatusPanel::Path) != path) {
-        window_.setStatusText(StatusPanel::Path, path);
-    }
-}
 
 }  // namespace ruv

@@ -1,6 +1,6 @@
 #pragma once
 // The EXP monitor's ports over the window: Timer01, the session's clock and
-// error log, the message boxes and the two status bar panels.
+// error log and the message boxes.
 
 #include <QString>
 
@@ -36,14 +36,6 @@ class MessageBoxQuestions final : public YesNoQuestion {
     UserMessages& messages_;
 };
 
-class WindowStatusPanels final : public StatusBarPanels {
-  public:
-    explicit WindowStatusPanels(TForm1& window) : window_(window) {}
-    // Writes only a panel whose text changes.
-    void showPanels(std::string_view panel0, std::string_view panel1) override;
 
-  private:
-    TForm1& window_;
-};
 
 }  // namespace ruv

@@ -16,6 +16,12 @@ QString logFileFilter() {
     return QStringLiteral("HTML文書(*.html;*.htm) (*.html *.htm)");
 }
 
+bool isLogFileName(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.compare(QLatin1String("html"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("htm"), Qt::CaseInsensitive) == 0;
+}
+
 ChosenLog namedLog(const QString& path) {
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     const auto cp932Path = cp932::fromUtf16(QDir::toNativeSeparators(absolute).toStdU16String());

@@ -15,6 +15,8 @@ namespace ruv {
 
 // "HTML文書(*.html;*.htm)" showing *.html and *.htm.
 QString logFileFilter();
+// Whether the dialog's filter would list the file: *.html or *.htm, in any case.
+bool isLogFileName(const QString& path);
 
 // A log path the user named (in the dialog, on the command line, by a drop) as
 // the log session takes it: absolute, with native separators, in CP932;

@@ -134,6 +134,50 @@ TEST_F(LogSessionTest, NewDaysLogCreatedWhileTidyingIsFollowedOnceTheTidyEnds) {
     EXPECT_EQ(follower.tail.path(), yesterday);
 }
 
+// The second open of a log is the tidy's read of its earlier lines, which runs
+// out of memory.
+class OutOfMemoryOnSecondOpen final : public platform::FileOpener {
+  public:
+    std::unique_ptr<platform::SharedReadFile> openShared(
+        const std::filesystem::path& path) const override {
+        class Exhausted final : public platform::SharedReadFile {
+          public:
+            explicit Exhausted(std::unique_ptr<platform::SharedReadFile> file)
+                : file_(std::move(file)) {}
+            std::optional<ByteOffset> size() override { return file_->size(); }
+            bool seek(ByteOffset offset) override { return file_->seek(offset); }
+            std::optional<std::size_t> read(std::span<char>) override { throw std::bad_alloc(); }
+
+          private:
+            std::unique_ptr<platform::SharedReadFile> file_;
+        };
+        auto file = native_.openShared(path);
+        if (++opens_ < 2 || !file) {
+            return file;
+        }
+        return std::make_unique<Exhausted>(std::move(file));
+    }
+
+  private:
+    platform::NativeFileOpener native_;
+    mutable int opens_ = 0;
+};
+
+TEST_F(LogSessionTest, TidyWhoseReadRunsOutOfMemoryStillFollowsTheLogFromItsAttachPoint) {
+    OutOfMemoryOnSecondOpen exhausted;
+    session.emplace(
+        LogSessionPorts{display, follower, chooser, exp, exhausted, errors, clock, timers},
+        LogSessionTiming{});
+    session->restoreLogFolder(text(folder.path()));
+    session->setTidyOnAttach(OptionState::On);
+    const auto log = attachYesterdaysLog();
+    EXPECT_FALSE(session->tidying());
+    EXPECT_EQ(follower.tail.consumed(), ByteOffset{static_cast<std::int64_t>(readBytes(log).size())});
+    EXPECT_EQ(errors.lines.size(), 1u);
+    EXPECT_EQ(display.caption, WindowCaption::Plain);
+    EXPECT_EQ(display.menu.commands, CommandState::Enabled);
+}
+
 // --- A log named on the command line or dropped on the window --------------------
 
 TEST_F(LogSessionTest, ChosenLogRunsTheDialogsAttachAndWaitsForARunningTidy) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
 #include "support/cp932_text.h"
 

@@ -4,9 +4,14 @@
 #include <QCheckBox>
 #include <QTabBar>
 #include <QTest>
+#include <QToolButton>
+
+#include <algorithm>
 
 #include "shell/app/main_window_fixture.h"
+#include "shell/app/page_control.h"
 #include "shell/app/session.h"
+#include "shell/views/channel_view.h"
 
 namespace ruv::testing {
 namespace {
@@ -23,11 +28,15 @@ TEST_F(TabSet, HasFourteenNamedPagesWithTheirCaptions) {
         "叫び",       "オリジナル", "NGフィルター", "戦闘情報",        "システム",
         "経験値情報", "エラーログ", "デバッグ",     "呼び出し音の設定"};
     ASSERT_EQ(pages(), window->pageControl());
-    ASSERT_EQ(pages()->count(), kTabCount);
     for (int i = 0; i < kTabCount; ++i) {
-        EXPECT_EQ(pages()->widget(i)->objectName(), QString::fromLatin1(names[i])) << i;
-        EXPECT_EQ(pages()->tabText(i), QString::fromUtf8(captions[i])) << i;
+        EXPECT_EQ(window->pageControl()->page(*tabAtIndex(i))->objectName(),
+                  QString::fromLatin1(names[i]))
+            << i;
+        EXPECT_EQ(window->caption(*tabAtIndex(i)), QString::fromUtf8(captions[i])) << i;
     }
+    // The storage pages are never in the strip.
+    EXPECT_EQ(pages()->indexOf(window->pageControl()->page(Tab::Debug)), -1);
+    EXPECT_EQ(pages()->indexOf(window->pageControl()->page(Tab::Sounds)), -1);
 }
 
 TEST_F(TabSet, StartsWithBattleSystemAndStorageHiddenAndNormalActive) {
@@ -102,10 +111,45 @@ TEST_F(TabSet, HiddenActiveTabHandsActivationToAShownTab) {
     EXPECT_NE(window->activeTab(), Tab::Club);
 }
 
+// Qt's own hidden tabs left the scrolled strip blank on the left, its arrows dead.
+TEST_F(TabSet, EveryShownTabCanBeScrolledToAndClickedAtTheDefaultSize) {
+    showWindow();
+    QTabBar* bar = pages()->tabBar();
+    ASSERT_GT(bar->sizeHint().width(), bar->width()) << "the strip must need scrolling";
+    QToolButton* rightArrow = nullptr;
+    int arrowsLeft = bar->width();
+    for (QToolButton* arrow : bar->findChildren<QToolButton*>()) {
+        if (arrow->isVisible()) {
+            arrowsLeft = std::min(arrowsLeft, arrow->x());
+        }
+        if (arrow->arrowType() == Qt::RightArrow) {
+            rightArrow = arrow;
+        }
+    }
+    ASSERT_NE(rightArrow, nullptr);
+    const auto inSight = [&](int index) {
+        const QRect tab = bar->tabRect(index);
+        return tab.left() >= 0 && tab.right() < arrowsLeft;
+    };
+    for (int index = 0; index < bar->count(); ++index) {
+        for (int press = 0; press < bar->count() && !inSight(index); ++press) {
+            ASSERT_TRUE(rightArrow->isEnabled()) << index;
+            rightArrow->click();
+        }
+        ASSERT_TRUE(inSight(index)) << index;
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(index).center());
+        EXPECT_EQ(bar->currentIndex(), index);
+        EXPECT_TRUE(inSight(index)) << index;
+        for (int next = index + 1; next < bar->count(); ++next) {
+            EXPECT_EQ(bar->tabRect(next).left(), bar->tabRect(next - 1).right() + 1) << next;
+        }
+    }
+}
+
 using UnreadCaptions = MainWindowTest;
 
 QPoint tabCentre(QTabWidget* tabs, Tab tab) {
-    return tabs->tabBar()->tabRect(pageIndex(tab)).center();
+    return tabs->tabBar()->tabRect(tabs->indexOf(static_cast<PageControl*>(tabs)->page(tab))).center();
 }
 
 TEST_F(UnreadCaptions, PressingTheTeamTabResetsItsCaptionAndCounter) {
@@ -123,14 +167,30 @@ TEST_F(UnreadCaptions, PressingTheTeamTabResetsItsCaptionAndCounter) {
 
 TEST_F(UnreadCaptions, AnyButtonResetsOnlyTheTabActiveAfterThePress) {
     showWindow();
-    window->session().core.unread.raise(Tab::Whis);
     window->session().core.unread.raise(Tab::Original);
-    window->setActiveTab(Tab::Whis);  // activated without a press: still counted
+    window->setActiveTab(Tab::Whis);
+    window->session().core.unread.raise(Tab::Whis);
     EXPECT_EQ(window->caption(Tab::Whis), QStringLiteral("耳打ち(1)"));
-
     QTest::mousePress(pages()->tabBar(), Qt::RightButton, {}, tabCentre(pages(), Tab::Whis));
     EXPECT_EQ(window->caption(Tab::Whis), QStringLiteral("耳打ち"));
     EXPECT_EQ(window->caption(Tab::Original), QStringLiteral("オリジナル(1)"));
+}
+
+TEST_F(UnreadCaptions, ATabMadeCurrentByTheKeyboardOrTheProgramResetsItsCount) {
+    showWindow();
+    for (const Tab tab : {Tab::Open, Tab::Team, Tab::Team, Tab::Club}) {
+        window->session().core.unread.raise(tab);
+    }
+    window->setActiveTab(Tab::Open);
+    EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般"));
+    QTest::keyClick(pages(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(window->activeTab(), Tab::Team);
+    EXPECT_EQ(window->caption(Tab::Team), QStringLiteral("チーム"));
+    EXPECT_EQ(window->session().core.unread.count(Tab::Team), 0);
+    window->view(ChatChannel::Team)->setFocus();
+    QTest::keyClick(window->view(ChatChannel::Team), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(window->activeTab(), Tab::Club);
+    EXPECT_EQ(window->caption(Tab::Club), QStringLiteral("クラブ"));
 }
 
 TEST_F(UnreadCaptions, PressWhileNormalOrALaterTabIsActiveChangesNoCaption) {

@@ -38,7 +38,7 @@ TEST_F(ChannelViews, EveryChannelHasItsNamedViewOnItsOwnPage) {
         ChannelView* view = window->view(c.channel);
         ASSERT_NE(view, nullptr) << c.name;
         EXPECT_EQ(view->objectName(), QString::fromLatin1(c.name));
-        EXPECT_TRUE(pages()->widget(pageIndex(tabOf(c.channel)))->isAncestorOf(view)) << c.name;
+        EXPECT_TRUE(window->pageControl()->page(tabOf(c.channel))->isAncestorOf(view)) << c.name;
     }
     EXPECT_EQ(window->view(ChatChannel::ExpMonitor), nullptr);
 }
@@ -89,7 +89,7 @@ TEST_F(KeywordRows, EachChatTabHasADisabledKeywordRowAtStart) {
         EXPECT_FALSE(box->isChecked());
         EXPECT_FALSE(edit->isEnabled());
         EXPECT_EQ(edit->palette().color(QPalette::Base), light);
-        EXPECT_TRUE(pages()->widget(number - 1)->isAncestorOf(edit));
+        EXPECT_TRUE(window->pageControl()->page(*tabAtIndex(number - 1))->isAncestorOf(edit));
         ++number;
     }
 }
@@ -154,7 +154,7 @@ TEST_F(OtherPages, OriginalPageHasSevenMixBoxesSpeechControlsAndAHiddenCallSound
         {ChatChannel::Battle, "ChatLogCheckBox09", "戦闘情報"},
         {ChatChannel::System, "ChatLogCheckBox10", "システム"},
     };
-    QWidget* page = pages()->widget(pageIndex(Tab::Original));
+    QWidget* page = window->pageControl()->page(Tab::Original);
     int previousY = -1;
     showWindow();
     window->setActiveTab(Tab::Original);
@@ -189,7 +189,7 @@ TEST_F(OtherPages, OriginalPageHasSevenMixBoxesSpeechControlsAndAHiddenCallSound
 }
 
 TEST_F(OtherPages, NgPageHasTheSettingsButtonAndTwoSwitches) {
-    QWidget* page = pages()->widget(pageIndex(Tab::NG));
+    QWidget* page = window->pageControl()->page(Tab::NG);
     EXPECT_EQ(window->ngSettingsButton()->objectName(), QStringLiteral("NGSettingButton01"));
     EXPECT_EQ(window->ngSettingsButton()->text(), QStringLiteral("NGフィルター設定画面"));
     EXPECT_EQ(window->ngUserSwitch()->objectName(), QStringLiteral("NGCheckBox01"));
@@ -209,7 +209,7 @@ TEST_F(OtherPages, ExpPageHasBasicAndExtendedSubPages) {
     EXPECT_EQ(sub->tabText(1), QStringLiteral("拡張情報"));
     EXPECT_EQ(sub->widget(0), window->expBasicPage());
     EXPECT_EQ(sub->widget(1), window->expExtendedPage());
-    EXPECT_TRUE(pages()->widget(pageIndex(Tab::ExpMonitor))->isAncestorOf(sub));
+    EXPECT_TRUE(window->pageControl()->page(Tab::ExpMonitor)->isAncestorOf(sub));
 }
 
 TEST_F(OtherPages, ErrorLogIsAnEditableMemoWithoutWrap) {

@@ -145,7 +145,7 @@ TEST_F(ExpMonitorTest, BasicPageHoldsEveryFigureWithItsCaptionAndFixedLabels) {
     EXPECT_TRUE(button("SpeedButton1")->isCheckable());
     EXPECT_EQ(button("Button1")->text(), QStringLiteral("リセット"));
 
-    QWidget* debug = window->pageControl()->widget(pageIndex(Tab::Debug));
+    QWidget* debug = window->pageControl()->page(Tab::Debug);
     for (const char* name : {"DeLabel01", "DeLabel02", "DeLabel03"}) {
         EXPECT_EQ(label(name)->parentWidget(), debug) << name;
     }

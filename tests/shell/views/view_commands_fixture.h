@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/platform/user_messages.h"
 #include "shell/views/channel_view.h"
@@ -51,7 +52,7 @@ class ViewCommandsTest : public ::testing::Test {
 
     ChannelView* view(ChatChannel channel) const { return window->view(channel); }
     // Makes the tab at index the active page, shown or not.
-    void activate(Tab tab) const { window->pageControl()->setCurrentIndex(pageIndex(tab)); }
+    void activate(Tab tab) const { window->pageControl()->setCurrentTab(tab); }
     QString shownText(std::size_t index) const {
         return index < messages.shown.size() ? messages.shown[index].text : QString();
     }
