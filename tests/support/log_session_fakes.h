@@ -23,7 +23,9 @@ class RecordingDisplay final : public LogSessionDisplay {
     void showStatus(StatusPanel panel, std::string_view cp932) override {
         status[panel] = cp932::toUtf8(cp932);
     }
-    void showTidyProgress(std::string_view cp932) override { showStatus(StatusPanel::State, cp932); }
+    void showTidyProgress(std::string_view cp932) override {
+        showStatus(StatusPanel::State, cp932);
+    }
     void endTidyProgress(std::string_view attachState) override {
         showStatus(StatusPanel::State, attachState);
     }

@@ -1,8 +1,8 @@
 #include "shell/app/file_drop_pass_through.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextEdit>

@@ -111,9 +111,9 @@ void TForm1::handleFileDrag(QDropEvent& event) {
     event.acceptProposedAction();
     if (event.type() == QEvent::Drop && !isLogFileName(*file)) {
         // A picture or a sound dropped by mistake changes nothing.
-        statusBar()->showMessage(
-            QStringLiteral("HTML文書ではないのでアタッチしません: %1").arg(QFileInfo(*file).fileName()),
-            kRefusedDropMessageMs);
+        statusBar()->showMessage(QStringLiteral("HTML文書ではないのでアタッチしません: %1")
+                                     .arg(QFileInfo(*file).fileName()),
+                                 kRefusedDropMessageMs);
         return;
     }
     if (event.type() == QEvent::Drop) {

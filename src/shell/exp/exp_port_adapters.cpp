@@ -27,5 +27,4 @@ Answer MessageBoxQuestions::ask(std::string_view title, std::string_view text) {
     return messages_.ask(fromCp932(title), fromCp932(text));
 }
 
-
 }  // namespace ruv

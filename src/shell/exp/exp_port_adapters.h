@@ -36,6 +36,4 @@ class MessageBoxQuestions final : public YesNoQuestion {
     UserMessages& messages_;
 };
 
-
-
 }  // namespace ruv

@@ -172,7 +172,8 @@ TEST_F(LogSessionTest, TidyWhoseReadRunsOutOfMemoryStillFollowsTheLogFromItsAtta
     session->setTidyOnAttach(OptionState::On);
     const auto log = attachYesterdaysLog();
     EXPECT_FALSE(session->tidying());
-    EXPECT_EQ(follower.tail.consumed(), ByteOffset{static_cast<std::int64_t>(readBytes(log).size())});
+    EXPECT_EQ(follower.tail.consumed(),
+              ByteOffset{static_cast<std::int64_t>(readBytes(log).size())});
     EXPECT_EQ(errors.lines.size(), 1u);
     EXPECT_EQ(display.caption, WindowCaption::Plain);
     EXPECT_EQ(display.menu.commands, CommandState::Enabled);

@@ -7,12 +7,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
@@ -396,6 +398,39 @@ TEST_F(LogAttachTest, LogDroppedOnAKeywordFieldIsAttachedAndTypesNothing) {
     EXPECT_TRUE(drop(dropped, keyword));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == dropped; }, 5000));
     EXPECT_TRUE(keyword->text().isEmpty());
+}
+
+TEST_F(LogAttachTest, DroppedFileThatIsNotALogIsRefusedByNameAndChangesNothing) {
+    const auto attached = writeLog("MHChatLog_2024_02_29.html", generator.header());
+    chooseInDialog(attached);
+    window->O2Click();
+    const auto picture = writeLog("screenshot.png", "\x89PNG\r\n");
+    EXPECT_TRUE(dragOver({fileUrl(picture)}));
+    EXPECT_TRUE(drop(picture));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window->liveLog().tail().path(), attached);
+    EXPECT_EQ(window->logSession().history().entries(), config::TextLines{textOf(attached)});
+    EXPECT_EQ(exp.resets, 1);
+    EXPECT_TRUE(window->statusBar()->currentMessage().contains(QStringLiteral("screenshot.png")));
+}
+
+TEST_F(LogAttachTest, FieldsMadeAfterStartUpTakeLinksAndHandLocalFilesToTheWindow) {
+    const auto dropped = writeLog("dropped.html", generator.header());
+    QDialog dialog(window.get());
+    auto* field = new QLineEdit(&dialog);
+    const QUrl link(QStringLiteral("https://example.org/a.html"));
+    EXPECT_TRUE(dragOver({link}, field));
+    QMimeData data;
+    data.setUrls({link});
+    data.setText(link.toString());
+    QDropEvent droppedLink(QPointF(2, 2), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(field, &droppedLink);
+    EXPECT_EQ(field->text(), link.toString());
+
+    EXPECT_TRUE(dragOver({fileUrl(dropped)}, field));
+    EXPECT_TRUE(drop(dropped, field));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == dropped; }, 5000));
+    EXPECT_EQ(field->text(), link.toString());
 }
 
 // --- 追加アタッチ, history and daily logs ------------------------------------------

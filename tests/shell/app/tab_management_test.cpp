@@ -149,7 +149,9 @@ TEST_F(TabSet, EveryShownTabCanBeScrolledToAndClickedAtTheDefaultSize) {
 using UnreadCaptions = MainWindowTest;
 
 QPoint tabCentre(QTabWidget* tabs, Tab tab) {
-    return tabs->tabBar()->tabRect(tabs->indexOf(static_cast<PageControl*>(tabs)->page(tab))).center();
+    return tabs->tabBar()
+        ->tabRect(tabs->indexOf(static_cast<PageControl*>(tabs)->page(tab)))
+        .center();
 }
 
 TEST_F(UnreadCaptions, PressingTheTeamTabResetsItsCaptionAndCounter) {
