@@ -4,13 +4,13 @@
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
 
+#include "shell/app/help_location.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/top_most.h"
 
@@ -199,8 +199,7 @@ QStringList TForm1::aboutLines() {
 }
 
 void TForm1::Html01Click() {
-    const QString path = QDir(QCoreApplication::applicationDirPath())
-                             .filePath(QStringLiteral("mh_ruvivuvaz_help.chm"));
+    const QString path = helpFileBeside(QCoreApplication::applicationDirPath());
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));  // a failure is not reported
 }
 
