@@ -19,14 +19,17 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 
 #include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
 
+#include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/platform/qt_text.h"
 #include "shell/views/channel_view.h"
@@ -120,6 +123,23 @@ int photographScreen(const QString& file) {
     return status;
 }
 
+// Presses the strip's right arrow until the tab lies wholly in sight.
+void scrollStripTo(ruv::TForm1& window, Tab tab) {
+    QTabBar* strip = window.pageControl()->tabBar();
+    const int index = window.pageControl()->indexOf(window.pageControl()->page(tab));
+    for (QToolButton* arrow : strip->findChildren<QToolButton*>()) {
+        if (arrow->arrowType() != Qt::RightArrow) {
+            continue;
+        }
+        for (int press = 0; press < strip->count() && arrow->isVisible() &&
+                            strip->tabRect(index).right() >= arrow->x() - arrow->width();
+             ++press) {
+            arrow->click();
+            QApplication::processEvents();
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -139,9 +159,10 @@ int main(int argc, char** argv) {
     const QString output = QString::fromLocal8Bit(argv[2]);
 
     ruv::TForm1 window(environment);
+    const QSize defaultSize = window.size();
     window.resize(760, 420);
     window.show();
-    QAction* today = window.menuEntry("LogToday01");
+    QAction* today = window.menu().todaysLog;
     if (today == nullptr || !today->isEnabled()) {
         std::fprintf(stderr, "Today's Log is not enabled: is the demo game writing?\n");
         return 1;
@@ -180,9 +201,15 @@ int main(int argc, char** argv) {
         shot(Tab::NG, "ng-tab.png");
         shot(Tab::Battle, "battle-tab.png");
         shot(Tab::ExpMonitor, "exp-tab.png");
-        dialogShot([&] { window.menuEntry("SoundOption01")->trigger(); }, "call-sounds-dialog.png");
+        dialogShot([&] { window.menu().callSounds->trigger(); }, "call-sounds-dialog.png");
         dialogShot([&] { window.ngSettingsButton()->click(); }, "ng-dialog.png");
         dialogShot([&] { window.speechSettingsButton()->click(); }, "speech-dialog.png");
+        // At the default size the strip scrolls: its arrow brings NGフィルター into sight.
+        window.resize(defaultSize);
+        window.setActiveTab(Tab::Normal);
+        QApplication::processEvents();
+        scrollStripTo(window, Tab::NG);
+        shot(Tab::NG, "default-size-ng-tab.png");
         window.setActiveTab(Tab::Normal);
         QApplication::quit();
     });

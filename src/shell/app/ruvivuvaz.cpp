@@ -161,7 +161,7 @@ void TForm1::setTabShown(Tab tab, TabVisibility visibility) {
     }
     const bool shown = visibility == TabVisibility::Shown;
     pageControl_->setPageShown(tab, visibility);
-    filterEntries_[static_cast<std::size_t>(pageIndex(tab))]->setChecked(shown);
+    menu_.tabs[static_cast<std::size_t>(pageIndex(tab))]->setChecked(shown);
     noteTabShown(tab);
 }
 

@@ -20,6 +20,7 @@
 #include "core/speech/voice_list.h"
 #include "core/views/tab_rules.h"
 #include "shell/app/app_environment.h"
+#include "shell/app/menu_actions.h"
 
 class QAction;
 class QActionGroup;
@@ -124,7 +125,7 @@ class TForm1 : public QMainWindow {
     bool tidyPastLogOnAttach() const;  // OldLog01
     bool topMost() const;              // N14
     WindowAlpha windowAlpha() const { return alpha_; }
-    QAction* menuEntry(const char* objectName) const;
+    const MenuActions& menu() const { return menu_; }
 
     // --- Status bar ------------------------------------------------------
     void setStatusText(StatusPanel panel, const QString& text);
@@ -287,7 +288,7 @@ class TForm1 : public QMainWindow {
     std::array<ChannelView*, kChannelCount> views_{};
     std::array<KeywordRow, kChannelCount> keywordRows_{};
     std::array<QCheckBox*, kChannelCount> mixBoxes_{};
-    std::array<QAction*, kFilterEntryCount> filterEntries_{};
+    MenuActions menu_;
     QPlainTextEdit* errorLog_ = nullptr;
     QCheckBox* speechSwitch_ = nullptr;
     QComboBox* readModeList_ = nullptr;

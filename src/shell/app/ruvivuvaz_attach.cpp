@@ -43,23 +43,21 @@ std::optional<QString> droppedFile(const QMimeData* data) {
 
 void TForm1::connectAttaching() {
     LogSession& log = session_->core.log;
-    connect(menuEntry("O2"), &QAction::triggered, this, &TForm1::O2Click);
-    const std::array<std::pair<const char*, AttachKind>, 3> commands = {
-        {{"LogChange01", AttachKind::Add},
-         {"LogToday01", AttachKind::Today},
-         {"LogYesterday01", AttachKind::Yesterday}}};
-    for (const auto& [name, kind] : commands) {
-        connect(menuEntry(name), &QAction::triggered, this,
-                [this, kind = kind] { LogChange01Click(kind); });
+    connect(menu_.attachLog, &QAction::triggered, this, &TForm1::O2Click);
+    const std::array<std::pair<QAction*, AttachKind>, 3> commands = {
+        {{menu_.addAttach, AttachKind::Add},
+         {menu_.todaysLog, AttachKind::Today},
+         {menu_.yesterdaysLog, AttachKind::Yesterday}}};
+    for (const auto& [entry, kind] : commands) {
+        connect(entry, &QAction::triggered, this, [this, kind = kind] { LogChange01Click(kind); });
     }
-    for (std::size_t i = 0; i < kLogHistoryMenuEntries; ++i) {
-        const QByteArray name = QStringLiteral("LogHistory0%1").arg(i).toLatin1();
-        connect(menuEntry(name.constData()), &QAction::triggered, this,
+    for (std::size_t i = 0; i < menu_.history.size(); ++i) {
+        connect(menu_.history[i], &QAction::triggered, this,
                 [this, i] { LogChange01Click(AttachKind::History, i); });
     }
-    for (const auto& [name, setOption] : {std::pair{"N24", &LogSession::setAutoAttach},
-                                          std::pair{"OldLog01", &LogSession::setTidyOnAttach}}) {
-        QAction* option = menuEntry(name);
+    for (const auto& [option, setOption] :
+         {std::pair{menu_.autoAttach, &LogSession::setAutoAttach},
+          std::pair{menu_.tidyOnAttach, &LogSession::setTidyOnAttach}}) {
         (log.*setOption)(optionState(option->isChecked()));
         connect(option, &QAction::toggled, this,
                 [&log, setOption = setOption](bool on) { (log.*setOption)(optionState(on)); });

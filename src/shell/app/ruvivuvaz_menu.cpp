@@ -42,30 +42,32 @@ QMenu* addSubmenu(QMenu* parent, const char* name, const QString& caption) {
 struct IntervalSpec {
     const char* name;
     const char* caption;
+    IntervalItem item;
 };
 
 constexpr std::array<IntervalSpec, 6> kIntervals = {{
-    {"NT01", " 1秒"},
-    {"NT05", " 5秒"},
-    {"NT10", "10秒"},
-    {"NT30", "30秒"},
-    {"NT60", "60秒"},
-    {"NT00", "停止"},
+    {"NT01", " 1秒", IntervalItem::Seconds1},
+    {"NT05", " 5秒", IntervalItem::Seconds5},
+    {"NT10", "10秒", IntervalItem::Seconds10},
+    {"NT30", "30秒", IntervalItem::Seconds30},
+    {"NT60", "60秒", IntervalItem::Seconds60},
+    {"NT00", "停止", IntervalItem::Stop},
 }};
 
 struct TransparencySpec {
     const char* name;
     const char* caption;
     Transparency transparency;
+    int percent;
 };
 
 constexpr std::array<TransparencySpec, 6> kTransparencies = {{
-    {"N1001", "デフォルト", Transparency::Default},
-    {"N501", "透過10%", Transparency::Percent10},
-    {"N601", "透過20%", Transparency::Percent20},
-    {"N701", "透過30%", Transparency::Percent30},
-    {"N801", "透過40%", Transparency::Percent40},
-    {"N901", "透過50%", Transparency::Percent50},
+    {"N1001", "デフォルト", Transparency::Default, 0},
+    {"N501", "透過10%", Transparency::Percent10, 10},
+    {"N601", "透過20%", Transparency::Percent20, 20},
+    {"N701", "透過30%", Transparency::Percent30, 30},
+    {"N801", "透過40%", Transparency::Percent40, 40},
+    {"N901", "透過50%", Transparency::Percent50, 50},
 }};
 
 constexpr std::array<const char*, kFilterEntryCount> kFilterCaptions = {
@@ -85,20 +87,23 @@ void TForm1::buildMainMenu() {
 void TForm1::buildFileMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
-    addEntry(file, "O2", QStringLiteral("アタッチログ(&O)"));
-    addEntry(file, "LogChange01", QStringLiteral("追加アタッチ"));
+    menu_.attachLog = addEntry(file, "O2", QStringLiteral("アタッチログ(&O)"));
+    menu_.addAttach = addEntry(file, "LogChange01", QStringLiteral("追加アタッチ"));
     file->addSeparator();
-    addEntry(file, "LogToday01", QStringLiteral("Today's Log"))->setEnabled(false);
-    addEntry(file, "LogYesterday01", QStringLiteral("Yesterday's Log"))->setEnabled(false);
+    menu_.todaysLog = addEntry(file, "LogToday01", QStringLiteral("Today's Log"));
+    menu_.todaysLog->setEnabled(false);
+    menu_.yesterdaysLog = addEntry(file, "LogYesterday01", QStringLiteral("Yesterday's Log"));
+    menu_.yesterdaysLog->setEnabled(false);
     file->addSeparator();
-    for (int i = 0; i < 5; ++i) {
+    for (std::size_t i = 0; i < menu_.history.size(); ++i) {
         QAction* entry = file->addAction(QStringLiteral("Log History 0%1").arg(i));
         entry->setObjectName(QStringLiteral("LogHistory0%1").arg(i));
         entry->setEnabled(false);
+        menu_.history[i] = entry;
     }
     file->addSeparator();
-    connect(addEntry(file, "Exit1", QStringLiteral("終了(&X)")), &QAction::triggered, this,
-            &TForm1::Exit1Click);
+    menu_.exit = addEntry(file, "Exit1", QStringLiteral("終了(&X)"));
+    connect(menu_.exit, &QAction::triggered, this, &TForm1::Exit1Click);
 }
 
 void TForm1::buildOptionMenu() {
@@ -110,25 +115,28 @@ void TForm1::buildOptionMenu() {
     options->addSeparator();
     buildTransparencyMenu(addSubmenu(options, "N20", QStringLiteral("透過設定")));
     options->addSeparator();
-    connect(addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定")),
-            &QAction::triggered, this, &TForm1::SoundOption01Click);
+    menu_.callSounds = addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定"));
+    connect(menu_.callSounds, &QAction::triggered, this, &TForm1::SoundOption01Click);
     options->addSeparator();
-    addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);
+    menu_.rateInStatusBar =
+        addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);
     options->addSeparator();
-    addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする"), true);
-    addCheckEntry(options, "OldLog01", QStringLiteral("アタッチ時に過去ログを整頓する"), false);
+    menu_.autoAttach =
+        addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする"), true);
+    menu_.tidyOnAttach =
+        addCheckEntry(options, "OldLog01", QStringLiteral("アタッチ時に過去ログを整頓する"), false);
     options->addSeparator();
-    connect(addCheckEntry(options, "N14", QStringLiteral("常に最前面"), false), &QAction::triggered,
-            this, &TForm1::N14Click);
+    menu_.alwaysOnTop = addCheckEntry(options, "N14", QStringLiteral("常に最前面"), false);
+    connect(menu_.alwaysOnTop, &QAction::triggered, this, &TForm1::N14Click);
 }
 
 void TForm1::buildHelpMenu() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
-    connect(addEntry(help, "About1", QStringLiteral("バージョン情報(&A)")), &QAction::triggered,
-            this, &TForm1::About1Click);
-    connect(addEntry(help, "Html01", QStringLiteral("ヘルプファイルを開く(&H)")),
-            &QAction::triggered, this, &TForm1::Html01Click);
+    menu_.about = addEntry(help, "About1", QStringLiteral("バージョン情報(&A)"));
+    connect(menu_.about, &QAction::triggered, this, &TForm1::About1Click);
+    menu_.help = addEntry(help, "Html01", QStringLiteral("ヘルプファイルを開く(&H)"));
+    connect(menu_.help, &QAction::triggered, this, &TForm1::Html01Click);
 }
 
 void TForm1::buildFilterMenu(QMenu* menu) {
@@ -139,7 +147,7 @@ void TForm1::buildFilterMenu(QMenu* menu) {
         QAction* entry =
             addCheckEntry(menu, name.constData(), QString::fromUtf8(kFilterCaptions[index]),
                           visibilityAtDesign(tab) == TabVisibility::Shown);
-        filterEntries_[index] = entry;
+        menu_.tabs[index] = entry;
         connect(entry, &QAction::triggered, this,
                 [this, tab](bool checked) { filterEntryClicked(tab, checked); });
     }
@@ -148,20 +156,23 @@ void TForm1::buildFilterMenu(QMenu* menu) {
 void TForm1::buildIntervalMenu(QMenu* menu) {
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
-    for (const IntervalSpec& spec : kIntervals) {
-        QAction* entry = addCheckEntry(menu, spec.name, QString::fromUtf8(spec.caption),
-                                       &spec == &kIntervals.front());
+    for (std::size_t i = 0; i < kIntervals.size(); ++i) {
+        const IntervalSpec& spec = kIntervals[i];
+        QAction* entry = addCheckEntry(menu, spec.name, QString::fromUtf8(spec.caption), i == 0);
         group->addAction(entry);
+        menu_.intervals[i] = {spec.item, entry};
     }
 }
 
 void TForm1::buildTransparencyMenu(QMenu* menu) {
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
-    for (const TransparencySpec& spec : kTransparencies) {
+    for (std::size_t i = 0; i < kTransparencies.size(); ++i) {
+        const TransparencySpec& spec = kTransparencies[i];
         QAction* entry = addCheckEntry(menu, spec.name, QString::fromUtf8(spec.caption),
                                        spec.transparency == Transparency::Default);
         group->addAction(entry);
+        menu_.transparencies[i] = {spec.transparency, spec.percent, entry};
         connect(entry, &QAction::triggered, this,
                 [this, which = spec.transparency] { transparencyEntryClicked(which); });
     }
@@ -209,24 +220,20 @@ void TForm1::Exit1Click() {
 
 // --- Options read by other parts -------------------------------------------
 
-QAction* TForm1::menuEntry(const char* objectName) const {
-    return findChild<QAction*>(QString::fromLatin1(objectName));
-}
-
 bool TForm1::statusBarShowsRate() const {
-    return menuEntry("N22")->isChecked();
+    return menu_.rateInStatusBar->isChecked();
 }
 
 bool TForm1::autoAttachNewLog() const {
-    return menuEntry("N24")->isChecked();
+    return menu_.autoAttach->isChecked();
 }
 
 bool TForm1::tidyPastLogOnAttach() const {
-    return menuEntry("OldLog01")->isChecked();
+    return menu_.tidyOnAttach->isChecked();
 }
 
 bool TForm1::topMost() const {
-    return menuEntry("N14")->isChecked();
+    return menu_.alwaysOnTop->isChecked();
 }
 
 }  // namespace ruv

@@ -25,13 +25,6 @@
 namespace ruv {
 namespace {
 
-struct TransparencyEntry {
-    int percent;
-    const char* name;
-};
-constexpr std::array<TransparencyEntry, 6> kTransparencyEntries{
-    {{0, "N1001"}, {10, "N501"}, {20, "N601"}, {30, "N701"}, {40, "N801"}, {50, "N901"}}};
-
 constexpr std::array<config::ConfigRow, 8> kSpeechRows{
     config::ConfigRow::BouIPAddress, config::ConfigRow::BouPort,  config::ConfigRow::BouVolume,
     config::ConfigRow::BouPitch,     config::ConfigRow::BouOntei, config::ConfigRow::BouVoiceKind,
@@ -136,20 +129,20 @@ void TForm1::applySettings(const config::AppSettings& s) {
         mixCheckBox(kMixChannels[i])->setChecked(s.route.mix[i]);
     }
     session_->expMonitor.restoreIntervalSetting(s.intervalSeconds);
-    for (const TransparencyEntry& entry : kTransparencyEntries) {
-        if (entry.percent == s.transparencyPercent && !menuEntry(entry.name)->isChecked()) {
-            menuEntry(entry.name)->trigger();
+    for (const TransparencyEntry& entry : menu_.transparencies) {
+        if (entry.percent == s.transparencyPercent && !entry.action->isChecked()) {
+            entry.action->trigger();
         }
     }
     for (std::size_t i = 0; i < kCallSoundSlots.size(); ++i) {
         restoreSoundPath(kCallSoundSlots[i], s.soundPaths[i]);
     }
     session_->expMonitor.restoreStatusBarShown(s.statusBarRate);
-    menuEntry("N24")->setChecked(s.autoAttach);
-    if (s.topMost != menuEntry("N14")->isChecked()) {
-        menuEntry("N14")->trigger();
+    menu_.autoAttach->setChecked(s.autoAttach);
+    if (s.topMost != menu_.alwaysOnTop->isChecked()) {
+        menu_.alwaysOnTop->trigger();
     }
-    menuEntry("OldLog01")->setChecked(s.tidyOnAttach);
+    menu_.tidyOnAttach->setChecked(s.tidyOnAttach);
     if (!s.logFolder.empty()) {
         restoreMHFolderPath(s.logFolder);
     }
@@ -191,18 +184,18 @@ config::AppSettings TForm1::currentSettings() const {
     config::AppSettings s;
     s.route = session_->core.switches;
     s.intervalSeconds = session_->expMonitor.intervalSetting().value_or(1);
-    for (const TransparencyEntry& entry : kTransparencyEntries) {
-        if (menuEntry(entry.name)->isChecked()) {
+    for (const TransparencyEntry& entry : menu_.transparencies) {
+        if (entry.action->isChecked()) {
             s.transparencyPercent = entry.percent;
         }
     }
     for (std::size_t i = 0; i < kCallSoundSlots.size(); ++i) {
         s.soundPaths[i] = soundPath(kCallSoundSlots[i]);
     }
-    s.statusBarRate = menuEntry("N22")->isChecked();
-    s.autoAttach = menuEntry("N24")->isChecked();
-    s.topMost = menuEntry("N14")->isChecked();
-    s.tidyOnAttach = menuEntry("OldLog01")->isChecked();
+    s.statusBarRate = menu_.rateInStatusBar->isChecked();
+    s.autoAttach = menu_.autoAttach->isChecked();
+    s.topMost = menu_.alwaysOnTop->isChecked();
+    s.tidyOnAttach = menu_.tidyOnAttach->isChecked();
     s.logFolder = mhFolderPath();
     const QRect frame = frameGeometry();
     s.windowTop = frame.y();

@@ -121,7 +121,7 @@ void TForm1::buildViewCommands() {
         connect(action, &QAction::triggered, this, entry.handler);
     }
     // Ctrl+F works anywhere in the window, not only while the menu is open.
-    QAction* find = menuEntry("Find1");
+    QAction* find = popupMenu1_->findChild<QAction*>(QStringLiteral("Find1"));
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     find->setShortcutContext(Qt::WindowShortcut);
     addAction(find);

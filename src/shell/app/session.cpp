@@ -1,5 +1,6 @@
 #include "shell/app/session.h"
 
+#include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
 
 namespace ruv {
@@ -11,7 +12,11 @@ Session::Session(TForm1& window, const AppEnvironment& environment)
       errorLog(window),
       statusOut(window.statusPanels()),
       windowPorts(window),
-      expMonitor(window, clock, errorLog, messages, statusBar),
+      expMonitor(
+          ExpMonitorControls{window.expTimer(), *window.expBasicPage(), *window.expExtendedPage(),
+                             *window.pageControl()->page(Tab::Debug), *window.syncingLabel(),
+                             *window.menu().rateInStatusBar, window.menu().intervals},
+          clock, errorLog, messages, statusBar),
       timers(environment.timers != nullptr ? *environment.timers : eventLoopTimers),
       logDisplay(window, messages, statusBar),
       logChooser(&window),

@@ -13,9 +13,6 @@ namespace ruv {
 
 namespace {
 
-constexpr std::array<const char*, kLogHistoryMenuEntries> kHistoryItems = {
-    "LogHistory00", "LogHistory01", "LogHistory02", "LogHistory03", "LogHistory04"};
-
 void showOffer(QAction* item, const LogOffer& offer, bool enabled) {
     if (!offer.caption.empty()) {
         // Shown as it is: "&" would otherwise mark a mnemonic.
@@ -58,13 +55,13 @@ void WindowLogDisplay::showCaption(WindowCaption caption) {
 
 void WindowLogDisplay::showAttachMenu(const AttachMenu& menu) {
     const bool commands = menu.commands == CommandState::Enabled;
-    window_.menuEntry("O2")->setEnabled(commands);
-    window_.menuEntry("LogChange01")->setEnabled(commands);
-    showOffer(window_.menuEntry("LogToday01"), menu.today, menu.enabled(menu.today));
-    showOffer(window_.menuEntry("LogYesterday01"), menu.yesterday, menu.enabled(menu.yesterday));
-    for (std::size_t i = 0; i < kHistoryItems.size(); ++i) {
-        showOffer(window_.menuEntry(kHistoryItems[i]), menu.history[i],
-                  menu.enabled(menu.history[i]));
+    const MenuActions& entries = window_.menu();
+    entries.attachLog->setEnabled(commands);
+    entries.addAttach->setEnabled(commands);
+    showOffer(entries.todaysLog, menu.today, menu.enabled(menu.today));
+    showOffer(entries.yesterdaysLog, menu.yesterday, menu.enabled(menu.yesterday));
+    for (std::size_t i = 0; i < entries.history.size(); ++i) {
+        showOffer(entries.history[i], menu.history[i], menu.enabled(menu.history[i]));
     }
 }
 

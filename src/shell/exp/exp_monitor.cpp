@@ -15,39 +15,21 @@
 #include "core/log/route_line.h"
 #include "core/text/cp932.h"
 #include "core/views/tab_rules.h"
-#include "shell/app/page_control.h"
-#include "shell/app/ruvivuvaz.h"
 #include "shell/exp/exp_key_filter.h"
 
 namespace ruv {
 
 namespace {
 
-struct IntervalEntryName {
-    IntervalItem item;
-    const char* name;
-};
-
-constexpr std::array<IntervalEntryName, 6> kIntervalEntries{{
-    {IntervalItem::Seconds1, "NT01"},
-    {IntervalItem::Seconds5, "NT05"},
-    {IntervalItem::Seconds10, "NT10"},
-    {IntervalItem::Seconds30, "NT30"},
-    {IntervalItem::Seconds60, "NT60"},
-    {IntervalItem::Stop, "NT00"},
-}};
-
 std::optional<IntervalItem> intervalItemOf(int seconds) {
-    for (const IntervalEntryName& entry : kIntervalEntries) {
-        if (secondsOf(entry.item) == seconds) {
-            return entry.item;
+    for (const IntervalItem item :
+         {IntervalItem::Stop, IntervalItem::Seconds1, IntervalItem::Seconds5,
+          IntervalItem::Seconds10, IntervalItem::Seconds30, IntervalItem::Seconds60}) {
+        if (secondsOf(item) == seconds) {
+            return item;
         }
     }
     return std::nullopt;
-}
-
-QWidget& debugPage(TForm1& window) {
-    return *window.pageControl()->page(Tab::Debug);
 }
 
 bool acceptsExp(char32_t typed) noexcept {
@@ -66,17 +48,19 @@ std::string cp932Of(const QString& text) {
 
 }  // namespace
 
-ExpMonitor::ExpMonitor(TForm1& window, const platform::Clock& clock, platform::ErrorLog& errors,
-                       UserMessages& messages, StatusBarPanels& statusBar)
-    : window_(window),
-      timer_(window.expTimer()),
+ExpMonitor::ExpMonitor(const ExpMonitorControls& controls, const platform::Clock& clock,
+                       platform::ErrorLog& errors, UserMessages& messages,
+                       StatusBarPanels& statusBar)
+    : rateInStatusBar_(controls.rateInStatusBar),
+      intervals_(controls.intervals),
+      timer_(controls.tickTimer),
       questions_(messages),
       stats_(forecast_, ExpPorts{clock, timer_, errors, questions_, statusBar}),
-      pages_(*window.expBasicPage(), *window.expExtendedPage(), debugPage(window),
-             *window.syncingLabel()) {
+      pages_(controls.basicPage, controls.extendedPage, controls.storagePage,
+             controls.syncingLabel) {
     connectPages();
     connectMenu();
-    connect(&window.expTimer(), &QTimer::timeout, this, &ExpMonitor::Timer01Timer);
+    connect(&controls.tickTimer, &QTimer::timeout, this, &ExpMonitor::Timer01Timer);
     refreshSoon_.setSingleShot(true);
     refreshSoon_.setInterval(0);
     connect(&refreshSoon_, &QTimer::timeout, this, &ExpMonitor::flushRefresh);
@@ -101,20 +85,20 @@ void ExpMonitor::connectPages() {
 }
 
 void ExpMonitor::connectMenu() {
-    for (const IntervalEntryName& entry : kIntervalEntries) {
-        connect(intervalEntry(entry.item), &QAction::triggered, this,
+    for (const IntervalEntry& entry : intervals_) {
+        connect(entry.action, &QAction::triggered, this,
                 [this, item = entry.item] { intervalEntryChosen(item); });
     }
-    QAction* n22 = window_.menuEntry("N22");
-    stats_.setStatusBarShown(n22->isChecked());
-    connect(n22, &QAction::toggled, this, [this](bool shown) { stats_.setStatusBarShown(shown); });
+    stats_.setStatusBarShown(rateInStatusBar_.isChecked());
+    connect(&rateInStatusBar_, &QAction::toggled, this,
+            [this](bool shown) { stats_.setStatusBarShown(shown); });
     mirrorIntervalEntries();
 }
 
 QAction* ExpMonitor::intervalEntry(IntervalItem item) const {
-    for (const IntervalEntryName& entry : kIntervalEntries) {
+    for (const IntervalEntry& entry : intervals_) {
         if (entry.item == item) {
-            return window_.menuEntry(entry.name);
+            return entry.action;
         }
     }
     return nullptr;
@@ -128,8 +112,8 @@ void ExpMonitor::intervalEntryChosen(IntervalItem item) {
 
 void ExpMonitor::mirrorIntervalEntries() {
     const std::optional<IntervalItem> checked = stats_.checkedIntervalItem();
-    for (const IntervalEntryName& entry : kIntervalEntries) {
-        intervalEntry(entry.item)->setChecked(checked == entry.item);
+    for (const IntervalEntry& entry : intervals_) {
+        entry.action->setChecked(checked == entry.item);
     }
 }
 
@@ -262,7 +246,7 @@ int ExpMonitor::layoutIndex() const {
 }
 
 void ExpMonitor::restoreStatusBarShown(bool shown) {
-    window_.menuEntry("N22")->setChecked(shown);
+    rateInStatusBar_.setChecked(shown);
 }
 
 bool ExpMonitor::statusBarShown() const {

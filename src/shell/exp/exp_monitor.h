@@ -15,6 +15,7 @@
 #include "core/log/route_ports.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
+#include "shell/exp/exp_monitor_controls.h"
 #include "shell/exp/exp_pages.h"
 #include "shell/exp/exp_port_adapters.h"
 
@@ -22,15 +23,14 @@ class QAction;
 
 namespace ruv {
 
-class TForm1;
 class UserMessages;
 
 class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvents {
     Q_OBJECT
   public:
     // Builds the pages; routing and attaching are given it as their EXP ports.
-    ExpMonitor(TForm1& window, const platform::Clock& clock, platform::ErrorLog& errors,
-               UserMessages& messages, StatusBarPanels& statusBar);
+    ExpMonitor(const ExpMonitorControls& controls, const platform::Clock& clock,
+               platform::ErrorLog& errors, UserMessages& messages, StatusBarPanels& statusBar);
     ~ExpMonitor() override;
 
     ExpStats& stats() { return stats_; }
@@ -94,7 +94,8 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     void mirrorIntervalEntries();
     QAction* intervalEntry(IntervalItem item) const;
 
-    TForm1& window_;
+    QAction& rateInStatusBar_;
+    std::array<IntervalEntry, 6> intervals_;
     QtTickTimer timer_;
     MessageBoxQuestions questions_;
     LevelForecast forecast_;

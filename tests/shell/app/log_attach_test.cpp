@@ -105,7 +105,9 @@ class LogAttachTest : public ::testing::Test {
     void chooseInDialog(const std::filesystem::path& path) {
         dialog.answer = QString::fromStdString(path.string());
     }
-    void setOption(const char* name, bool on) const { window->menuEntry(name)->setChecked(on); }
+    void setOption(const char* name, bool on) const {
+        window->findChild<QAction*>(QString::fromLatin1(name))->setChecked(on);
+    }
     std::int64_t lines(ChatChannel channel) const {
         return window->view(channel)->lineCount().value;
     }
@@ -123,7 +125,9 @@ class LogAttachTest : public ::testing::Test {
     QStringList errorLines() const {
         return window->errorLog()->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     }
-    QAction* entry(const char* name) const { return window->menuEntry(name); }
+    QAction* entry(const char* name) const {
+        return window->findChild<QAction*>(QString::fromLatin1(name));
+    }
     // Drags files over the window, or over one of its widgets; true when it would take them.
     bool dragOver(const QList<QUrl>& urls, QWidget* target = nullptr) const {
         QMimeData data;

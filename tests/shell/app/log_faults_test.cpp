@@ -259,7 +259,7 @@ TEST_F(LogFaultsTest, MarkupInTheLogsFileNameShowsLiterallyInTheStatusBar) {
     write(odd, generator.header());
     const std::string path = platform::fromNativePath(odd).value();
     window->logSession().recordHistory(path);
-    window->menuEntry("LogHistory00")->trigger();
+    window->menu().history[0]->trigger();
 
     ASSERT_EQ(window->attachedLogPath(), path);
     const QString expected = QString::fromStdString(odd.string());
@@ -268,7 +268,7 @@ TEST_F(LogFaultsTest, MarkupInTheLogsFileNameShowsLiterallyInTheStatusBar) {
     ASSERT_NE(panel, nullptr);
     EXPECT_EQ(panel->textFormat(), Qt::PlainText);
     EXPECT_EQ(panel->text(), expected);
-    EXPECT_EQ(window->menuEntry("LogHistory00")->text(), expected);
+    EXPECT_EQ(window->menu().history[0]->text(), expected);
     EXPECT_TRUE(messages.shown.empty());
 }
 

@@ -21,7 +21,7 @@ class MainWindowTest : public ::testing::Test {
     void SetUp() override { window = std::make_unique<TForm1>(); }
 
     QAction* entry(const char* name) const {
-        QAction* action = window->menuEntry(name);
+        QAction* action = window->findChild<QAction*>(QString::fromLatin1(name));
         EXPECT_NE(action, nullptr) << name;
         return action;
     }

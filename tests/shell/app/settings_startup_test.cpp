@@ -98,10 +98,10 @@ TEST_F(SettingsTest, WhatTheUserChangedComesBackAtTheNextStart) {
         window->ngWordSwitch()->setChecked(true);
         window->speechSwitch()->setChecked(true);
         window->readModeList()->setCurrentIndex(2);
-        window->menuEntry("N601")->trigger();
-        window->menuEntry("NT30")->trigger();
-        window->menuEntry("OldLog01")->trigger();
-        window->menuEntry("N24")->trigger();
+        window->menu().transparencies[2].action->trigger();
+        window->menu().intervals[3].action->trigger();
+        window->menu().tidyOnAttach->trigger();
+        window->menu().autoAttach->trigger();
         window->ngLists().users.push_back(sj("荒らし"));
         window->ngLists().words.push_back("spam");
     }
@@ -122,11 +122,11 @@ TEST_F(SettingsTest, WhatTheUserChangedComesBackAtTheNextStart) {
     EXPECT_FALSE(window->ngUserSwitch()->isChecked());
     EXPECT_TRUE(window->speechSwitch()->isChecked());
     EXPECT_EQ(window->readModeList()->currentIndex(), 2);
-    EXPECT_TRUE(window->menuEntry("N601")->isChecked());
+    EXPECT_TRUE(window->menu().transparencies[2].action->isChecked());
     EXPECT_EQ(window->windowAlpha().alpha, 204);
-    EXPECT_TRUE(window->menuEntry("NT30")->isChecked());
-    EXPECT_TRUE(window->menuEntry("OldLog01")->isChecked());
-    EXPECT_FALSE(window->menuEntry("N24")->isChecked());
+    EXPECT_TRUE(window->menu().intervals[3].action->isChecked());
+    EXPECT_TRUE(window->menu().tidyOnAttach->isChecked());
+    EXPECT_FALSE(window->menu().autoAttach->isChecked());
     ASSERT_EQ(window->ngLists().users.size(), 1u);
     EXPECT_EQ(window->ngLists().users[0], sj("荒らし"));
     EXPECT_TRUE(window->errorLog()->toPlainText().isEmpty());
@@ -144,7 +144,7 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
             << log.toStdString();
         EXPECT_TRUE(window->tabShown(Tab::Battle));
         EXPECT_TRUE(window->mixIncludes(ChatChannel::Open));
-        EXPECT_TRUE(window->menuEntry("NT01")->isChecked());
+        EXPECT_TRUE(window->menu().intervals[0].action->isChecked());
     }
     const config::ConfigStore saved = savedConfig();
     EXPECT_EQ(saved.count(), 60);
@@ -172,10 +172,9 @@ TEST_F(SettingsTest, LogFolderWithOnlyYesterdaysLogEnablesYesterdaysEntry) {
     writeFile(logs / "MHChatLog_2024_04_30.html", "");
     writeFile(folder() / "config.ini", "MHFolderPath=" + (logs.string() + "/") + "\r\n");
     auto window = open();
-    EXPECT_TRUE(window->menuEntry("LogYesterday01")->isEnabled());
-    EXPECT_EQ(window->menuEntry("LogYesterday01")->text(),
-              QStringLiteral("MHChatLog_2024_04_30.html"));
-    EXPECT_FALSE(window->menuEntry("LogToday01")->isEnabled());
+    EXPECT_TRUE(window->menu().yesterdaysLog->isEnabled());
+    EXPECT_EQ(window->menu().yesterdaysLog->text(), QStringLiteral("MHChatLog_2024_04_30.html"));
+    EXPECT_FALSE(window->menu().todaysLog->isEnabled());
 }
 
 TEST_F(SettingsTest, ASoundThatIsGoneIsShownOnceAndLogged) {

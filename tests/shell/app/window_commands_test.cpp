@@ -16,7 +16,7 @@ namespace {
 using UpdateInterval = MainWindowTest;
 
 TEST_F(UpdateInterval, StartsAtOneSecondWithTheTimerOffAndNoSyncNotice) {
-    EXPECT_TRUE(window->menuEntry("NT01")->isChecked());
+    EXPECT_TRUE(window->menu().intervals[0].action->isChecked());
     EXPECT_TRUE(window->syncingLabel()->isHidden());
     EXPECT_FALSE(window->expTimer().isActive());
     EXPECT_EQ(window->expTimer().interval(), 1000);

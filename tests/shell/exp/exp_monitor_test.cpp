@@ -427,7 +427,7 @@ TEST_F(ExpMonitorTest, FailedForecastIsLoggedWithTheSessionClock) {
 TEST_F(ExpMonitorTest, StatusBarShowsTheClockAndFiguresWhileN22IsChecked) {
     window->session().expMonitor.SetAttachedLogPath("C:\\logs\\MHChatLog_2024_05_01.html");
     attach();
-    window->menuEntry("N22")->trigger();
+    window->menu().rateInStatusBar->trigger();
     ASSERT_TRUE(window->statusBarShowsRate());
     routeGain(500);
     routeGain(700);
@@ -438,7 +438,7 @@ TEST_F(ExpMonitorTest, StatusBarShowsTheClockAndFiguresWhileN22IsChecked) {
               QStringLiteral("CT:3 取得EXP:1500 時給EXP:17589"));
     EXPECT_EQ(fieldText("LabeledEdit03"), QStringLiteral("17589"));
 
-    window->menuEntry("N22")->trigger();
+    window->menu().rateInStatusBar->trigger();
     EXPECT_FALSE(monitor().statusBarShown());
     ticks(1);
     EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("アタッチ"));
@@ -446,7 +446,7 @@ TEST_F(ExpMonitorTest, StatusBarShowsTheClockAndFiguresWhileN22IsChecked) {
               QStringLiteral("C:\\logs\\MHChatLog_2024_05_01.html"));
 
     monitor().restoreStatusBarShown(true);
-    EXPECT_TRUE(window->menuEntry("N22")->isChecked());
+    EXPECT_TRUE(window->menu().rateInStatusBar->isChecked());
     EXPECT_TRUE(monitor().statusBarShown());
 }
 
@@ -491,9 +491,9 @@ TEST_F(ExpMonitorTest, IntervalMenuFollowsTheRulesOfTheRateCalculator) {
     routeGain(1000);
     ticks(3);
 
-    window->menuEntry("NT05")->trigger();
-    EXPECT_TRUE(window->menuEntry("NT05")->isChecked());
-    EXPECT_FALSE(window->menuEntry("NT01")->isChecked());
+    window->menu().intervals[1].action->trigger();
+    EXPECT_TRUE(window->menu().intervals[1].action->isChecked());
+    EXPECT_FALSE(window->menu().intervals[0].action->isChecked());
     EXPECT_FALSE(label("TimeInLabel01")->isHidden());
     ticks(1);
     EXPECT_EQ(window->expTimer().interval(), 1000);
@@ -505,8 +505,8 @@ TEST_F(ExpMonitorTest, IntervalMenuFollowsTheRulesOfTheRateCalculator) {
     ticks(1);
     EXPECT_EQ(labelText("TimeS01"), QStringLiteral("10"));
 
-    window->menuEntry("NT00")->trigger();
-    EXPECT_TRUE(window->menuEntry("NT00")->isChecked());
+    window->menu().intervals[5].action->trigger();
+    EXPECT_TRUE(window->menu().intervals[5].action->isChecked());
     EXPECT_FALSE(window->expTimer().isActive());
     routeGain(100);
     EXPECT_FALSE(window->expTimer().isActive());
@@ -515,11 +515,11 @@ TEST_F(ExpMonitorTest, IntervalMenuFollowsTheRulesOfTheRateCalculator) {
 
     // Clicking the checked "停止" keeps it; choosing an interval lets the next
     // gain restart the clock at 0.
-    window->menuEntry("NT00")->trigger();
-    EXPECT_TRUE(window->menuEntry("NT00")->isChecked());
+    window->menu().intervals[5].action->trigger();
+    EXPECT_TRUE(window->menu().intervals[5].action->isChecked());
     routeGain(100);
     EXPECT_FALSE(window->expTimer().isActive());
-    window->menuEntry("NT05")->trigger();
+    window->menu().intervals[1].action->trigger();
     EXPECT_EQ(monitor().intervalSetting(), 5);
     routeGain(100);
     EXPECT_TRUE(window->expTimer().isActive());
@@ -531,8 +531,8 @@ TEST_F(ExpMonitorTest, IntervalMenuFollowsTheRulesOfTheRateCalculator) {
 
 TEST_F(ExpMonitorTest, RestoredIntervalMarkDoesNotChangeTheIntervalInEffect) {
     monitor().restoreIntervalSetting(30);
-    EXPECT_TRUE(window->menuEntry("NT30")->isChecked());
-    EXPECT_FALSE(window->menuEntry("NT01")->isChecked());
+    EXPECT_TRUE(window->menu().intervals[3].action->isChecked());
+    EXPECT_FALSE(window->menu().intervals[0].action->isChecked());
     EXPECT_EQ(monitor().intervalSetting(), 30);
     EXPECT_EQ(monitor().stats().chosenInterval(), 1);
 
@@ -540,7 +540,7 @@ TEST_F(ExpMonitorTest, RestoredIntervalMarkDoesNotChangeTheIntervalInEffect) {
     EXPECT_EQ(monitor().intervalSetting(), 30);
 
     monitor().restoreIntervalSetting(0);
-    EXPECT_TRUE(window->menuEntry("NT00")->isChecked());
+    EXPECT_TRUE(window->menu().intervals[5].action->isChecked());
     attach();
     routeGain(100);
     EXPECT_FALSE(window->expTimer().isActive());

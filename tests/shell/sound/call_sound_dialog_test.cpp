@@ -43,7 +43,7 @@ class CallSoundWindowTest : public ::testing::Test {
     }
     // Opens the dialog from its menu entry.
     TForm2* openDialog() {
-        window->menuEntry("SoundOption01")->trigger();
+        window->menu().callSounds->trigger();
         TForm2* dialog = window->callSoundDialog();
         EXPECT_NE(dialog, nullptr);
         return dialog;
@@ -102,7 +102,7 @@ TEST_F(CallSoundWindowTest, MenuOpensTheDialogFilledWithTheCurrentPaths) {
 
     // While it shows, the menu entry leaves it as it is.
     dialog->field(ChatChannel::Club)->clear();
-    window->menuEntry("SoundOption01")->trigger();
+    window->menu().callSounds->trigger();
     EXPECT_EQ(window->callSoundDialog(), dialog);
     EXPECT_TRUE(dialog->field(ChatChannel::Club)->text().isEmpty());
 }

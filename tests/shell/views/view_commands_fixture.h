@@ -52,7 +52,10 @@ class ViewCommandsTest : public ::testing::Test {
 
     ChannelView* view(ChatChannel channel) const { return window->view(channel); }
     // Makes the tab at index the active page, shown or not.
-    void activate(Tab tab) const { window->pageControl()->setCurrentTab(tab); }
+    void activate(Tab tab) const {
+        window->setTabShown(tab, TabVisibility::Shown);
+        window->pageControl()->setCurrentTab(tab);
+    }
     QString shownText(std::size_t index) const {
         return index < messages.shown.size() ? messages.shown[index].text : QString();
     }

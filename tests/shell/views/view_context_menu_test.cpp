@@ -37,7 +37,7 @@ TEST_F(ContextMenu, HoldsTheCommandsInOrderWithSeparators) {
                            QStringLiteral("NGUserDel01 NGユーザーから削除"),
                            QStringLiteral("NGWordDel01 NGワードから削除"),
                        }));
-    const QAction* find = window->menuEntry("Find1");
+    const QAction* find = window->popupMenu()->findChild<QAction*>(QStringLiteral("Find1"));
     EXPECT_EQ(find->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_F));
     EXPECT_TRUE(window->actions().contains(find)) << "Ctrl+F must work outside the menu";
 }
@@ -54,7 +54,7 @@ TEST_F(ContextMenu, TriggeringAnEntryRunsItsCommandOnTheActiveView) {
     view(ChatChannel::Team)->appendLine("team line");
     view(ChatChannel::Normal)->appendLine("normal line");
     activate(Tab::Team);
-    window->menuEntry("SelectAll1")->trigger();
+    window->popupMenu()->findChild<QAction*>(QStringLiteral("SelectAll1"))->trigger();
     EXPECT_EQ(view(ChatChannel::Team)->selectedText(), "team line");
     EXPECT_EQ(view(ChatChannel::Normal)->selectionLength().value, 0);
 }

@@ -1,0 +1,46 @@
+#pragma once
+// The main menu's entries, one typed field each, so code that acts on the menu
+// names what it means instead of looking entries up by name.
+
+#include <QAction>
+
+#include <array>
+
+#include "core/app/window_options.h"
+#include "core/log/log_history.h"
+#include "core/views/tab_rules.h"
+#include "shell/exp/exp_monitor_controls.h"
+
+namespace ruv {
+
+struct TransparencyEntry {
+    Transparency transparency;
+    int percent;
+    QAction* action = nullptr;
+};
+
+struct MenuActions {
+    // ファイル(&F)
+    QAction* attachLog = nullptr;  // アタッチログ(&O)
+    QAction* addAttach = nullptr;  // 追加アタッチ
+    QAction* todaysLog = nullptr;
+    QAction* yesterdaysLog = nullptr;
+    std::array<QAction*, kLogHistoryMenuEntries> history{};
+    QAction* exit = nullptr;
+
+    // オプション(&O)
+    std::array<QAction*, kFilterEntryCount> tabs{};  // フィルター設定, entry k for the k-th tab
+    std::array<IntervalEntry, 6> intervals{};        // 時給更新時間の設定, in menu order
+    std::array<TransparencyEntry, 6> transparencies{};  // 透過設定
+    QAction* callSounds = nullptr;                      // 呼び出し音の設定
+    QAction* rateInStatusBar = nullptr;                 // ステータスバーに時給を表示
+    QAction* autoAttach = nullptr;    // 自動で新規ログをアタッチする
+    QAction* tidyOnAttach = nullptr;  // アタッチ時に過去ログを整頓する
+    QAction* alwaysOnTop = nullptr;   // 常に最前面
+
+    // ヘルプ(&H)
+    QAction* about = nullptr;
+    QAction* help = nullptr;
+};
+
+}  // namespace ruv
