@@ -79,6 +79,12 @@ SingleInstance::SingleInstance(const QString& programFolder, QObject* parent)
     lock_.setStaleLockTime(0);
 }
 
+SingleInstance::~SingleInstance() {
+    if (lock_.isLocked()) {
+        QDir().rmdir(handOverFolder_);  // only when no request waits in it
+    }
+}
+
 QString SingleInstance::instanceName(const QString& programFolder) {
     const QByteArray key =
         (userName() + QLatin1Char('\n') + canonicalFolder(programFolder)).toUtf8();
@@ -108,16 +114,15 @@ InstanceRole SingleInstance::claim(const QString& file) {
             return InstanceRole::Running;  // no run-time folder to meet in: run unguarded
         }
         if (request.isEmpty()) {
+            // The running copy may be ending and removing the folder: try again.
             QDir().mkpath(handOverFolder_);
             request = writeRequest(handOverFolder_, absolute);
-            if (request.isEmpty()) {
-                return InstanceRole::Running;
-            }
         } else if (!QFileInfo::exists(request)) {
             return InstanceRole::AnotherRuns;  // taken
         }
         if (deadline.hasExpired()) {
-            return InstanceRole::AnotherRuns;  // left for the running copy to take
+            // A request stays for the running copy to take; without one, run unguarded.
+            return request.isEmpty() ? InstanceRole::Running : InstanceRole::AnotherRuns;
         }
         QThread::msleep(kLookAgainMilliseconds);
     }

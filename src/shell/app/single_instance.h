@@ -28,6 +28,7 @@ class SingleInstance : public QObject {
     Q_OBJECT
   public:
     explicit SingleInstance(const QString& programFolder, QObject* parent = nullptr);
+    ~SingleInstance() override;
 
     // At start-up, before the window exists. With no running copy this start
     // becomes it. Otherwise the running copy is asked to attach `file` (empty:
