@@ -1,6 +1,7 @@
 # Copies the DLLs the Windows programs load into bin/ beside them: MinGW's C++
 # runtime, and with the window Qt's libraries and the plugins Qt loads by name
-# (the Windows platform and style, and the offscreen platform the tests use).
+# (the Windows platform and style, and the offscreen platform the tests use),
+# and Qt's Japanese translation.
 set(RUVIVUVAZ_RUNTIME_DLLS)
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
@@ -35,6 +36,20 @@ if(RUVIVUVAZ_BUILD_SHELL)
          COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}/${folder}
          COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${plugin}> ${bin}/${folder})
   endforeach()
+  # Qt's own texts in Japanese: Debian's translation of the same Qt (package
+  # qt6-translations-l10n), in translations/ beside the programs, where the
+  # program looks for it.
+  find_file(RUVIVUVAZ_QT_JAPANESE qtbase_ja.qm
+            PATHS ${QT_HOST_PATH}/share/qt6/translations /usr/share/qt6/translations
+            NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  if(RUVIVUVAZ_QT_JAPANESE)
+    list(APPEND copies
+         COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}/translations
+         COMMAND ${CMAKE_COMMAND} -E copy_if_different ${RUVIVUVAZ_QT_JAPANESE} ${bin}/translations)
+  else()
+    message(WARNING "qtbase_ja.qm not found (package qt6-translations-l10n): "
+      "the Windows program shows Qt's own texts in English")
+  endif()
 endif()
 add_custom_target(ruvivuvaz_windows_runtime ALL ${copies}
                   COMMENT "Copying the DLLs the Windows programs load into bin/")

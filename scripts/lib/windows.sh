@@ -133,9 +133,13 @@ imported_dlls() {
 # loads no pictures (its icon is drawn), so no image format plugin.
 PROGRAM_PLUGINS=(platforms/qwindows.dll styles/qwindowsvistastyle.dll)
 
+# Qt's Japanese translation, which the program looks for in translations/
+# beside itself; the build copies it into bin/ (cmake/windows-runtime.cmake).
+PROGRAM_TRANSLATIONS=(translations/qtbase_ja.qm)
+
 # Puts the two programs into the folder $1 as a player receives them: the
 # programs, the DLLs they and the plugins import (Qt and the MinGW runtime),
-# the plugins, all stripped.
+# the plugins, all stripped, and Qt's Japanese translation.
 stage_programs() {
     local dest="$1" runtime_dirs=() dll plugin file
     mkdir -p "$dest"
@@ -147,6 +151,10 @@ stage_programs() {
     for plugin in "${PROGRAM_PLUGINS[@]}"; do
         mkdir -p "$dest/$(dirname "$plugin")"
         cp "$QT_WINDOWS_DIR/plugins/$plugin" "$dest/$plugin"
+    done
+    for file in "${PROGRAM_TRANSLATIONS[@]}"; do
+        mkdir -p "$dest/$(dirname "$file")"
+        cp "$WINDOWS_BIN/$file" "$dest/$file"
     done
     for file in "$dest"/*.exe "${PROGRAM_PLUGINS[@]/#/$dest/}"; do
         imported_dlls "$file" "${from[@]}"

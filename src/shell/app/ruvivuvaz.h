@@ -169,6 +169,9 @@ class TForm1 : public QMainWindow {
     // absolute or from the working folder): attached as アタッチログ attaches the
     // file its dialog answers.
     void openLog(const QString& path);
+    // A later start of the program handed over its log (empty: none): the
+    // window comes to the front and attaches it as openLog does.
+    void receiveHandOver(const QString& path);
     // loghistoryslist.txt in the settings folder; no folder, no file. Throw
     // config::ConfigError.
     void LoadLogHistory();

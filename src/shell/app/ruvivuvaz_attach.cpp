@@ -18,6 +18,7 @@
 #include "shell/app/file_drop_pass_through.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
+#include "shell/app/single_instance.h"
 #include "shell/log/log_file_dialog.h"
 
 namespace ruv {
@@ -86,6 +87,13 @@ void TForm1::ShellChangeNotifier02Change() {
 
 void TForm1::openLog(const QString& path) {
     session_->core.log.attachChosen(namedLog(path));
+}
+
+void TForm1::receiveHandOver(const QString& path) {
+    bringToFront(*this);
+    if (!path.isEmpty()) {
+        openLog(path);
+    }
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event) {
