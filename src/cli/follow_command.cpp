@@ -1,16 +1,16 @@
 // mh_ruvivuvaz-cli follow: follows a growing log as the program does and prints
 // the trace of routing each line as it arrives.
 
-#include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <ostream>
 #include <thread>
 
 #include "cli/commands.h"
+#include "cli/file_report.h"
 #include "core/log/attach_point.h"
 #include "core/log/chat_format.h"
 #include "core/log/log_reader.h"
+#include "core/log/past_log_sort.h"
 #include "core/log/route_trace.h"
 #include "core/platform/shared_file.h"
 #include "core/platform/stop_requests.h"
@@ -32,19 +32,25 @@ std::string inEncoding(std::string_view cp932Text, TextEncoding encoding) {
 int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEncoding encoding,
                      const std::optional<std::filesystem::path>& settingsFolder, std::ostream& out,
                      std::ostream& err) {
+    // Heard from the start, so a stop asked for while the log is first read ends cleanly.
+    const platform::StopRequests stop;
     const platform::NativeFileOpener files;
     // As attaching does: after the last complete line, so a line the game is
     // writing now is traced whole once it is finished.
+    std::error_code why;
+    std::optional<ByteOffset> sizeAtStart;
     std::optional<ByteOffset> startAt;
-    if (auto file = files.openShared(log)) {
-        if (const std::optional<ByteOffset> size = file->size()) {
-            startAt = start == FollowStart::FromStart ? ByteOffset{} : attachPoint(*file, *size);
+    if (auto file = files.openShared(log, why)) {
+        sizeAtStart = file->size();
+        if (sizeAtStart) {
+            startAt =
+                start == FollowStart::FromStart ? ByteOffset{} : attachPoint(*file, *sizeAtStart);
+        } else {
+            why = file->lastError();
         }
     }
     if (!startAt) {
-        const int error = errno;
-        err << "mh_ruvivuvaz-cli: cannot open " << log.string() << ": " << std::strerror(error)
-            << '\n';
+        reportFile(err, log, why.message());
         return 1;
     }
 
@@ -54,9 +60,16 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
         try {
             routing.applySettingsFolder(*settingsFolder);
         } catch (const std::exception& failure) {
-            err << "mh_ruvivuvaz-cli: cannot apply the settings of " << settingsFolder->string()
-                << ": " << failure.what() << '\n';
+            reportFile(err, *settingsFolder, failure.what());
             return 1;
+        }
+    }
+    // An empty log is one the game has only just made; anything else present
+    // is looked at once.
+    if (*sizeAtStart > ByteOffset{}) {
+        PastLogBytes present = readPastLog(files, log, *sizeAtStart);
+        if (!present.error && !holdsChatLine(std::move(present.bytes))) {
+            reportFile(err, log, kNoChatLineText);
         }
     }
 
@@ -65,7 +78,6 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
     const platform::SystemClock clock;
     LogReader reader(tail, routing.router(), files, routing.printer(), clock);
 
-    const platform::StopRequests stop;
     bool sizeReported = false;
     while (!stop.requested()) {
         const SliceResult slice = reader.readSlice();
@@ -74,8 +86,9 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
         }
         const bool unavailable = slice.status == SliceStatus::SizeUnavailable;
         if (unavailable && !sizeReported) {
-            err << inEncoding(kLogSizeUnavailableText, encoding) << '\n';
-            err.flush();
+            reportFile(err, log,
+                       inEncoding(kLogSizeUnavailableText, encoding) + " (" +
+                           slice.sizeError.message() + ")");
         }
         sizeReported = unavailable;
         std::this_thread::sleep_for(kPollInterval);

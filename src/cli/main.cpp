@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
+#include "cli/file_report.h"
 #include "core/platform/standard_output.h"
 
 namespace {
@@ -31,7 +32,7 @@ constexpr std::string_view kUsage =
     "              the log's own bytes)\n";
 
 int usageError(std::string_view message) {
-    std::cerr << "mh_ruvivuvaz-cli: " << message << "\n" << kUsage;
+    std::cerr << ruv::cli::kMessagePrefix << message << "\n" << kUsage;
     return 2;
 }
 

@@ -7,7 +7,9 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <sstream>
 
 #include "core/log/route_trace.h"
@@ -187,15 +189,36 @@ TEST(FollowCommand, AppliesTheNgListsMixAndSpeechSwitchOfASettingsFolder) {
     EXPECT_TRUE(exitedWith(cli.waitFor(5s), 0));
 }
 
-TEST(FollowCommand, FileThatCannotBeOpenedIsOneMessageAndStatusOne) {
+// Both commands name the file and the system's reason after one prefix; a file
+// with no chat-log line is a warning only, and follow goes on following it.
+TEST(CommandLine, EveryMessageNamesTheFileAndTheRealReason) {
     TempDir dir;
-    ChildProcess cli({RUVIVUVAZ_CLI, "follow", (dir.path() / "missing.html").string()},
-                     ChildProcess::Output::Captured);
-    EXPECT_TRUE(exitedWith(cli.waitFor(5s), 1));
-    const std::string message = readToEnd(cli.stderrFd());
-    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 1);
-    EXPECT_NE(message.find("missing.html"), std::string::npos);
-    EXPECT_EQ(readToEnd(cli.stdoutFd()), "");
+    const fs::path binary = dir.path() / "picture.png";
+    append(binary, std::string_view("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0\x01\0", 20));
+    struct Case {
+        fs::path file;
+        std::string reason;
+        int status;
+    };
+    const Case cases[] = {
+        {dir.path(), std::strerror(EISDIR), 1},
+        {dir.path() / "missing.html", std::strerror(ENOENT), 1},
+        {binary, "holds no chat-log line", 0},
+    };
+    for (const std::string command : {"sort", "follow"}) {
+        for (const Case& c : cases) {
+            ChildProcess cli({RUVIVUVAZ_CLI, command, c.file.string()},
+                             ChildProcess::Output::Captured);
+            EXPECT_EQ(readLines(cli.stderrFd(), 1, 5s),
+                      "mh_ruvivuvaz-cli: " + c.file.string() + ": " + c.reason + "\n")
+                << command;
+            if (command == "follow" && c.status == 0) {
+                cli.signal(SIGTERM);
+            }
+            EXPECT_TRUE(exitedWith(cli.waitFor(5s), c.status)) << command << ' ' << c.file;
+            EXPECT_EQ(readToEnd(cli.stderrFd()), "") << command << ' ' << c.file;
+        }
+    }
 }
 
 }  // namespace

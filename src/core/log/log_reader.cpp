@@ -25,9 +25,13 @@ SliceResult LogReader::readSlice() {
     const std::uint64_t attachment = tail_.attachment();
     const ByteOffset start = tail_.consumed();
 
-    std::unique_ptr<platform::SharedReadFile> file = files_.openShared(tail_.path());
+    std::unique_ptr<platform::SharedReadFile> file =
+        files_.openShared(tail_.path(), result.sizeError);
     const std::optional<ByteOffset> size = file ? file->size() : std::nullopt;
     if (!size) {
+        if (file) {
+            result.sizeError = file->lastError();
+        }
         result.status = SliceStatus::SizeUnavailable;
         return result;
     }
@@ -102,6 +106,7 @@ SliceResult LogReader::readAll() {
         total.status = slice.status;
         total.routed.value += slice.routed.value;
         total.failed.value += slice.failed.value;
+        total.sizeError = slice.sizeError;
         if (slice.status != SliceStatus::MoreWaiting) {
             return total;
         }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "core/text/fixed_text.h"
 
@@ -39,8 +40,9 @@ enum class SliceStatus {
 
 struct SliceResult {
     SliceStatus status = SliceStatus::NotAttached;
-    LineCount routed;  // lines handed to the sink, failed ones included
-    LineCount failed;  // lines whose routing threw
+    LineCount routed;           // lines handed to the sink, failed ones included
+    LineCount failed;           // lines whose routing threw
+    std::error_code sizeError;  // why the size was unavailable
 };
 
 class LogReader {

@@ -193,34 +193,38 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     sink.append(own->channel, display_, own->colour);
 }
 
+bool holdsChatLine(std::string bytes) {
+    struct FirstAppend final : PastLogSink {
+        bool seen = false;
+        void append(ChatChannel, std::string_view, Colour) override { seen = true; }
+        void addDayGain(std::int64_t) override {}
+        void unreadableGain(std::string_view) override {}
+    } sink;
+    PastLogSort sort(std::move(bytes));
+    while (!sink.seen && sort.step(sink, LineCount{1}) == SortProgress::More) {
+    }
+    return sink.seen;
+}
+
 PastLogBytes readPastLog(const platform::FileOpener& opener, const std::filesystem::path& path,
                          ByteOffset upTo) {
     PastLogBytes result;
-    const auto failed = [&result, &path](std::errc otherwise) {
-        std::error_code status;
-        result.bytes.clear();
-        if (!std::filesystem::exists(path, status)) {
-            result.error = std::make_error_code(std::errc::no_such_file_or_directory);
-        } else if (std::filesystem::is_directory(path, status)) {
-            result.error = std::make_error_code(std::errc::is_a_directory);
-        } else {
-            result.error = std::make_error_code(otherwise);
-        }
-        return result;
-    };
-    const std::unique_ptr<platform::SharedReadFile> file = opener.openShared(path);
+    const std::unique_ptr<platform::SharedReadFile> file = opener.openShared(path, result.error);
     if (!file) {
-        return failed(std::errc::permission_denied);
+        return result;
     }
     const std::optional<ByteOffset> size = file->size();
     if (!size) {
-        return failed(std::errc::io_error);
+        result.error = file->lastError();
+        return result;
     }
     const std::int64_t wanted = std::clamp<std::int64_t>(upTo.value, 0, size->value);
     result.bytes.resize(static_cast<std::size_t>(wanted));
     const std::optional<std::size_t> got = platform::readFully(*file, result.bytes);
     if (!got) {
-        return failed(std::errc::io_error);
+        result.bytes.clear();
+        result.error = file->lastError();
+        return result;
     }
     result.bytes.resize(*got);
     return result;

@@ -68,6 +68,10 @@ class PastLogSort {
     std::string display_;
 };
 
+// Whether tidying would put any line of bytes in a view; false for a file that
+// is no chat log at all. Stops at the first such line.
+bool holdsChatLine(std::string bytes);
+
 namespace platform {
 class FileOpener;
 }

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <span>
+#include <system_error>
 
 #include "core/text/units.h"
 
@@ -23,6 +24,8 @@ class SharedReadFile {
     virtual bool seek(ByteOffset offset) = 0;
     // Reads up to buffer.size() bytes; 0 at the end of the file, empty on failure.
     virtual std::optional<std::size_t> read(std::span<char> buffer) = 0;
+    // Why the last size, seek or read failed, as the system said it.
+    virtual std::error_code lastError() const = 0;
 };
 
 class FileOpener {
@@ -30,14 +33,23 @@ class FileOpener {
     virtual ~FileOpener() = default;
 
     // Opens for reading, sharing reading, writing and deletion with others.
-    // Null when the file cannot be opened.
-    virtual std::unique_ptr<SharedReadFile> openShared(const std::filesystem::path& path) const = 0;
+    // Null when the file cannot be opened, and why says why as the system said
+    // it (std::errc::is_a_directory for a folder).
+    virtual std::unique_ptr<SharedReadFile> openShared(const std::filesystem::path& path,
+                                                       std::error_code& why) const = 0;
+    // The same, where the reason is not wanted.
+    std::unique_ptr<SharedReadFile> openShared(const std::filesystem::path& path) const {
+        std::error_code unused;
+        return openShared(path, unused);
+    }
 };
 
 // The operating system's files (POSIX, or Win32 with CreateFileW).
 class NativeFileOpener final : public FileOpener {
   public:
-    std::unique_ptr<SharedReadFile> openShared(const std::filesystem::path& path) const override;
+    using FileOpener::openShared;
+    std::unique_ptr<SharedReadFile> openShared(const std::filesystem::path& path,
+                                               std::error_code& why) const override;
 };
 
 // Reads until buffer is full or the file ends; the number of bytes read, empty

@@ -141,7 +141,13 @@ QString ChannelViewAccessible::textNear(int offset, QAccessible::TextBoundaryTyp
     if (offset == -1) {
         offset = length;
     }
-    if (lines == 0 || offset < 0 || offset > length) {
+    if (offset < 0 || offset > length) {
+        return {};
+    }
+    // No line, or one empty line: an empty range at every boundary (and no
+    // last word to step back to below).
+    if (length == 0) {
+        *startOffset = *endOffset = 0;
         return {};
     }
     const std::size_t line = index.lineAt(offset);

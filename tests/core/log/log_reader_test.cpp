@@ -73,10 +73,13 @@ struct RecordingOpener : ruv::platform::FileOpener {
             owner->totalRead += got.value_or(0);
             return got;
         }
+        std::error_code lastError() const override { return inner->lastError(); }
     };
-    std::unique_ptr<ruv::platform::SharedReadFile> openShared(const fs::path& path) const override {
+    using FileOpener::openShared;
+    std::unique_ptr<ruv::platform::SharedReadFile> openShared(const fs::path& path,
+                                                              std::error_code& why) const override {
         ++opens;
-        auto inner = ruv::platform::NativeFileOpener().openShared(path);
+        auto inner = ruv::platform::NativeFileOpener().openShared(path, why);
         if (!inner) {
             return nullptr;
         }

@@ -22,14 +22,24 @@ struct Answer {
     *out << '"' << answer.text.toStdString() << "\" " << answer.start << '-' << answer.end;
 }
 
+using Ask = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*,
+                                                  int*) const;
+constexpr Ask kAsks[] = {&QAccessibleTextInterface::textAtOffset,
+                         &QAccessibleTextInterface::textBeforeOffset,
+                         &QAccessibleTextInterface::textAfterOffset};
+
+void appendLines(ChannelView& view, const QStringList& lines) {
+    for (const QString& line : lines) {
+        view.appendLine(cp932::fromUtf8(line.toStdString()).value());
+    }
+}
+
 TEST(ViewAccessible, AnswersEveryQuestionAsQtWouldOverTheWholeText) {
     const QStringList lines = {QStringLiteral("abc def. Ghi"),
                                QStringLiteral("黒猫 : こんにちは。元気?"), QString(),
                                QStringLiteral("ｱｲｳ 42"), QStringLiteral("last line")};
     ChannelView view;
-    for (const QString& line : lines) {
-        view.appendLine(cp932::fromUtf8(line.toStdString()).value());
-    }
+    appendLines(view, lines);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&view);
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->role(), QAccessible::EditableText);
@@ -44,11 +54,7 @@ TEST(ViewAccessible, AnswersEveryQuestionAsQtWouldOverTheWholeText) {
     EXPECT_EQ(text->text(0, count), expected.text(0, count));
     EXPECT_EQ(text->text(5, 17), expected.text(5, 17));
 
-    using Ask =
-        QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
-    for (const Ask ask :
-         {&QAccessibleTextInterface::textAtOffset, &QAccessibleTextInterface::textBeforeOffset,
-          &QAccessibleTextInterface::textAfterOffset}) {
+    for (const Ask ask : kAsks) {
         for (const auto boundary :
              {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
               QAccessible::LineBoundary, QAccessible::ParagraphBoundary}) {
@@ -73,6 +79,47 @@ TEST(ViewAccessible, AnswersEveryQuestionAsQtWouldOverTheWholeText) {
     EXPECT_EQ(last, (Answer{QStringLiteral("line"), count - 4, count}));
     last.text = text->textAtOffset(-1, QAccessible::SentenceBoundary, &last.start, &last.end);
     EXPECT_EQ(last, (Answer{QStringLiteral("last line"), count - 9, count}));
+}
+
+// A view holds a lone empty line after a short malformed line with a marker,
+// or a short line of an NG user.
+TEST(ViewAccessible, EmptyTextAnswersEveryBoundaryWithAnEmptyRange) {
+    struct Case {
+        QStringList lines;
+        int offset;
+    };
+    const Case cases[] = {{{}, 0},
+                          {{}, -1},
+                          {{QString()}, 0},
+                          {{QString()}, -1},
+                          // An empty line between others: its line break is read as Qt would.
+                          {{QStringLiteral("a"), QString(), QStringLiteral("b")}, 2}};
+    for (const Case& c : cases) {
+        ChannelView view;
+        appendLines(view, c.lines);
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(&view)->textInterface();
+        const QString whole = c.lines.join(QLatin1Char('\n'));
+        const PlainTextInterface expected(whole);
+        for (const Ask ask : kAsks) {
+            for (const auto boundary :
+                 {QAccessible::CharBoundary, QAccessible::WordBoundary,
+                  QAccessible::SentenceBoundary, QAccessible::ParagraphBoundary,
+                  QAccessible::LineBoundary, QAccessible::NoBoundary}) {
+                if (!whole.isEmpty() && boundary == QAccessible::NoBoundary) {
+                    continue;  // the view never hands out its whole text at once
+                }
+                Answer got;
+                got.text = (text->*ask)(c.offset, boundary, &got.start, &got.end);
+                Answer want;
+                if (!whole.isEmpty()) {
+                    want.text = (expected.*ask)(c.offset, boundary, &want.start, &want.end);
+                }
+                EXPECT_EQ(got, want)
+                    << c.lines.size() << " lines, boundary " << boundary << " at " << c.offset;
+            }
+        }
+    }
 }
 
 TEST_F(ViewCommandsTest, FindPutsTheCaretOnTheFoundLineForScreenReaders) {

@@ -10,6 +10,11 @@ namespace ruv::platform {
 
 namespace {
 
+// Read right after the failing call, before anything else can overwrite errno.
+std::error_code lastSystemError() {
+    return {errno, std::system_category()};
+}
+
 // POSIX never locks a file against other writers, so plain read access shares.
 class PosixSharedReadFile final : public SharedReadFile {
   public:
@@ -21,13 +26,18 @@ class PosixSharedReadFile final : public SharedReadFile {
     std::optional<ByteOffset> size() override {
         struct stat status {};
         if (::fstat(fd_, &status) != 0) {
+            lastError_ = lastSystemError();
             return std::nullopt;
         }
         return ByteOffset{static_cast<std::int64_t>(status.st_size)};
     }
 
     bool seek(ByteOffset offset) override {
-        return ::lseek(fd_, static_cast<off_t>(offset.value), SEEK_SET) == offset.value;
+        const off_t at = ::lseek(fd_, static_cast<off_t>(offset.value), SEEK_SET);
+        if (at < 0) {
+            lastError_ = lastSystemError();
+        }
+        return at == offset.value;
     }
 
     std::optional<std::size_t> read(std::span<char> buffer) override {
@@ -37,28 +47,39 @@ class PosixSharedReadFile final : public SharedReadFile {
                 return static_cast<std::size_t>(got);
             }
             if (errno != EINTR) {
+                lastError_ = lastSystemError();
                 return std::nullopt;
             }
         }
     }
 
+    std::error_code lastError() const override { return lastError_; }
+
   private:
     int fd_;
+    std::error_code lastError_;
 };
 
 }  // namespace
 
-std::unique_ptr<SharedReadFile> NativeFileOpener::openShared(
-    const std::filesystem::path& path) const {
+std::unique_ptr<SharedReadFile> NativeFileOpener::openShared(const std::filesystem::path& path,
+                                                             std::error_code& why) const {
     int fd = -1;
     do {
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
+        why = lastSystemError();
         return nullptr;
     }
     struct stat status {};
-    if (::fstat(fd, &status) != 0 || S_ISDIR(status.st_mode)) {
+    if (::fstat(fd, &status) != 0) {
+        why = lastSystemError();
+        ::close(fd);
+        return nullptr;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        why = std::make_error_code(std::errc::is_a_directory);
         ::close(fd);
         return nullptr;
     }
