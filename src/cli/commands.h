@@ -5,6 +5,8 @@
 #include <iosfwd>
 #include <optional>
 
+#include "core/search/search_query.h"
+
 namespace ruv::cli {
 
 enum class TextEncoding { Utf8, Cp932 };
@@ -20,5 +22,21 @@ int runSortCommand(const std::filesystem::path& log, TextEncoding encoding, std:
 int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEncoding encoding,
                      const std::optional<std::filesystem::path>& settingsFolder, std::ostream& out,
                      std::ostream& err);
+
+// Exit codes of search, as grep has them.
+inline constexpr int kSearchMatched = 0;
+inline constexpr int kSearchNoMatch = 1;
+inline constexpr int kSearchError = 2;
+
+struct SearchCommand {
+    std::filesystem::path folder;
+    SearchQuery query;  // NG lists and switches come from settingsFolder
+    std::optional<std::filesystem::path> settingsFolder;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+// Searches every daily log of the folder and prints one result a line, newest
+// day first; skipped days are reported on err.
+int runSearchCommand(const SearchCommand& command, std::ostream& out, std::ostream& err);
 
 }  // namespace ruv::cli

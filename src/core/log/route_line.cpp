@@ -64,16 +64,6 @@ constexpr std::array<NgColourTest, 6> kNgColourTests{{
     {colours::kShout, "</font> <font size=\"2\" color=\"#c896c8\">", {}},
 }};
 
-constexpr std::string_view kTagEnd = "\">";
-constexpr std::string_view kNameEnd = " : ";
-
-bool isNameAt(std::string_view rest, std::string_view name) {
-    if (!name.empty() && (rest.empty() || rest.front() != name.front())) {
-        return false;  // the common case, without a call to memcmp
-    }
-    return rest.starts_with(name) && rest.substr(name.size()).starts_with(kNameEnd);
-}
-
 }  // namespace
 
 void LineRouter::WorkText::assign(std::string_view raw) {
@@ -117,38 +107,12 @@ void LineRouter::route(std::string_view raw) {
 }
 
 bool LineRouter::heldBack(std::string_view raw) {
-    if (ports_.switches.NgUsersApplied() && !ngLists_.users.empty() && namesNgUser(raw)) {
+    if (ports_.switches.NgUsersApplied() && ng_.namesUser(raw, ngLists_.users)) {
         return true;
     }
     if (ports_.switches.NgWordsApplied() && !ngLists_.words.empty()) {
         ngDisplay_ = displayText(raw);
-        chars_.reset(ngDisplay_);
-        for (const std::string& word : ngLists_.words) {
-            if (chars_.contains(word)) {
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
-// The end of a colour tag directly followed by an NG user's name and " : ".
-// The name may also follow after the one blank of the blank-after tag-block
-// form, so that an NG user is held back in both forms.
-bool LineRouter::namesNgUser(std::string_view raw) {
-    chars_.reset(raw);
-    tagEnds_.clear();
-    for (std::size_t pos = chars_.find(kTagEnd); pos != sjis::npos;
-         pos = chars_.find(kTagEnd, pos + kTagEnd.size())) {
-        tagEnds_.push_back(pos + kTagEnd.size());
-    }
-    for (const std::string& user : ngLists_.users) {
-        for (std::size_t end : tagEnds_) {
-            const std::string_view rest = raw.substr(end);
-            if (isNameAt(rest, user) || (rest.starts_with(' ') && isNameAt(rest.substr(1), user))) {
-                return true;
-            }
-        }
+        return ng_.holdsWord(ngDisplay_, ngLists_.words);
     }
     return false;
 }

@@ -10,10 +10,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/log/char_boundaries.h"
 #include "core/log/line_sink.h"
 #include "core/log/route_ports.h"
 #include "core/views/ng_lists.h"
+#include "core/views/ng_match.h"
 #include "core/views/unread_counters.h"
 
 namespace ruv {
@@ -57,7 +57,6 @@ class LineRouter final : public LineSink {
 
     void route(std::string_view raw);
     bool heldBack(std::string_view raw);
-    bool namesNgUser(std::string_view raw);
     void holdBack();
     void routeChat();
     void mixOriginal(std::string_view raw);
@@ -76,9 +75,8 @@ class LineRouter final : public LineSink {
     WorkText mix_;
     // The line's own marker; empty for a line without one or held back.
     std::optional<ChannelMatch> own_;
+    NgMatcher ng_;
     // Scratch of the NG filter, kept to spare allocations per line.
-    CharBoundaries chars_;
-    std::vector<std::size_t> tagEnds_;
     std::string ngDisplay_;
 };
 

@@ -69,7 +69,7 @@ TracedRouting::TracedRouting(std::ostream& out, ListingText text)
       router_(RoutePorts{printer_, switches_, printer_, printer_, printer_, printer_}, lists_,
               counters_) {}
 
-void TracedRouting::applySettingsFolder(const std::filesystem::path& folder) {
+void loadSettingsFolder(const std::filesystem::path& folder, RouteSettings& route, NgLists& lists) {
     config::ConfigStore store;
     if (store.load(folder / config::kConfigFileName) == config::FileLoad::Loaded) {
         config::AppSettings settings;
@@ -79,9 +79,13 @@ void TracedRouting::applySettingsFolder(const std::filesystem::path& folder) {
         if (!issues.empty()) {
             throw std::runtime_error(issues.front().detail);
         }
-        settings_ = settings.route;
+        route = settings.route;
     }
-    LoadNgLists(folder, lists_);
+    LoadNgLists(folder, lists);
+}
+
+void TracedRouting::applySettingsFolder(const std::filesystem::path& folder) {
+    loadSettingsFolder(folder, settings_, lists_);
 }
 
 }  // namespace ruv

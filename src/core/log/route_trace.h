@@ -65,6 +65,12 @@ class RouteTracePrinter final : public RouteViews,
     std::array<std::optional<Colour>, kChannelCount> lastColour_{};
 };
 
+// The routing settings and NG lists of a settings folder, read as start-up
+// reads them: config.ini rows by key, nguserlist.txt and ngwordlist.txt; what
+// the folder lacks keeps its value. Throws config errors for a settings file
+// that can't be read or applied.
+void loadSettingsFolder(const std::filesystem::path& folder, RouteSettings& route, NgLists& lists);
+
 // Routing with the settings of a folder applied as start-up applies them:
 // config.ini rows by key, nguserlist.txt and ngwordlist.txt. Without a folder,
 // the first-run state.

@@ -1,0 +1,90 @@
+// mh_ruvivuvaz-cli search: the window's search over every daily log of a
+// folder, one result a line, newest day first.
+
+#include <ostream>
+#include <string>
+
+#include "cli/commands.h"
+#include "core/log/route_trace.h"
+#include "core/search/log_search.h"
+#include "core/search/search_result_line.h"
+#include "core/text/cp932.h"
+
+namespace ruv::cli {
+
+namespace {
+
+std::string pathText(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+class PrintedResults final : public SearchListener {
+  public:
+    PrintedResults(TextEncoding encoding, std::ostream& out, std::ostream& err)
+        : encoding_(encoding), out_(out), err_(err) {}
+
+    void started(SearchProgress) override {}
+    void dayHits(LogDay day, std::span<const SearchHit> hits) override {
+        for (const SearchHit& hit : hits) {
+            const std::string line = searchResultLine(day, hit);
+            out_ << (encoding_ == TextEncoding::Utf8 ? cp932::toUtf8(line) : line) << '\n';
+        }
+    }
+    void dayDone(LogDay, std::int64_t) override {}
+    void daySkipped(const SkippedDay& skipped) override {
+        err_ << "search: skipped " << logDayText(skipped.day) << " (" << pathText(skipped.path)
+             << "): "
+             << (skipped.reason == SkipReason::NotAChatLog
+                     ? std::string("not a chat log")
+                     : "cannot read: " + skipped.error.message())
+             << '\n';
+    }
+    void progressed(SearchProgress) override {}
+    void finished(const SearchSummary& summary) override { summary_ = summary; }
+
+    const SearchSummary& summary() const { return summary_; }
+
+  private:
+    TextEncoding encoding_;
+    std::ostream& out_;
+    std::ostream& err_;
+    SearchSummary summary_;
+};
+
+}  // namespace
+
+int runSearchCommand(const SearchCommand& command, std::ostream& out, std::ostream& err) {
+    SearchRun run{command.folder, command.query};
+    if (command.settingsFolder) {
+        RouteSettings settings;
+        NgLists lists;
+        try {
+            loadSettingsFolder(*command.settingsFolder, settings, lists);
+        } catch (const std::exception& failure) {
+            err << "search: cannot apply the settings of " << pathText(*command.settingsFolder)
+                << ": " << failure.what() << '\n';
+            return kSearchError;
+        }
+        const NgLines lines = run.query.ng.lines;
+        run.query.ng = ngFilterOf(settings, std::move(lists));
+        run.query.ng.lines = lines;
+    }
+    PrintedResults printer(command.encoding, out, err);
+    LogSearch search;
+    search.start(std::move(run), printer);
+    search.wait();
+    out.flush();
+    const SearchSummary& summary = printer.summary();
+    if (summary.end == SearchEnd::FolderUnreadable) {
+        err << "search: cannot read the folder " << pathText(command.folder) << ": "
+            << summary.folderError.message() << '\n';
+        return kSearchError;
+    }
+    if (!out) {
+        return kSearchError;
+    }
+    return summary.matches > 0 ? kSearchMatched : kSearchNoMatch;
+}
+
+}  // namespace ruv::cli

@@ -1,0 +1,40 @@
+#pragma once
+// One log line against a search query: its own marker decides its channel, as
+// in the sort; the text must stand in the display text at a character start;
+// then the speaker and the NG lists.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/log/chat_format.h"
+#include "core/search/search_query.h"
+#include "core/views/ng_match.h"
+
+namespace ruv {
+
+// Whether the NG lists would have held the line back (shown only when NG
+// lines are included).
+enum class NgHeld { No, Yes };
+
+struct SearchHit {
+    ChatChannel channel;
+    Colour colour;
+    std::string display;  // CP932, as the views show the line
+    NgHeld ng = NgHeld::No;
+};
+
+class LineMatcher {
+  public:
+    // The query must outlive the matcher.
+    explicit LineMatcher(const SearchQuery& query) : query_(query) {}
+
+    // line: one line of a log as cut at its line feed, without it.
+    std::optional<SearchHit> match(std::string_view line);
+
+  private:
+    const SearchQuery& query_;
+    NgMatcher ng_;
+};
+
+}  // namespace ruv
