@@ -138,8 +138,9 @@ TEST_F(LogSessionTest, NewDaysLogCreatedWhileTidyingIsFollowedOnceTheTidyEnds) {
 // out of memory.
 class OutOfMemoryOnSecondOpen final : public platform::FileOpener {
   public:
-    std::unique_ptr<platform::SharedReadFile> openShared(
-        const std::filesystem::path& path) const override {
+    using platform::FileOpener::openShared;
+    std::unique_ptr<platform::SharedReadFile> openShared(const std::filesystem::path& path,
+                                                         std::error_code& why) const override {
         class Exhausted final : public platform::SharedReadFile {
           public:
             explicit Exhausted(std::unique_ptr<platform::SharedReadFile> file)
@@ -147,11 +148,12 @@ class OutOfMemoryOnSecondOpen final : public platform::FileOpener {
             std::optional<ByteOffset> size() override { return file_->size(); }
             bool seek(ByteOffset offset) override { return file_->seek(offset); }
             std::optional<std::size_t> read(std::span<char>) override { throw std::bad_alloc(); }
+            std::error_code lastError() const override { return file_->lastError(); }
 
           private:
             std::unique_ptr<platform::SharedReadFile> file_;
         };
-        auto file = native_.openShared(path);
+        auto file = native_.openShared(path, why);
         if (++opens_ < 2 || !file) {
             return file;
         }
