@@ -182,7 +182,7 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     sliceDisplay(raw, display_);
     if (own->channel == ChatChannel::Battle && isExpGain(raw)) {
         if (const auto amount = gainAmount(raw)) {
-            sink.addDayGain(*amount);
+            sink.addDayGain(*amount, std::string_view(display_).substr(0, kTimeStampBytes));
         } else {
             sink.unreadableGain(display_);
         }

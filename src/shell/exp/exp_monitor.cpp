@@ -69,6 +69,7 @@ std::string cp932Of(const QString& text) {
 ExpMonitor::ExpMonitor(TForm1& window, const platform::Clock& clock, platform::ErrorLog& errors,
                        UserMessages& messages, StatusBarPanels& statusBar)
     : window_(window),
+      clock_(clock),
       timer_(window.expTimer()),
       questions_(messages),
       stats_(forecast_, ExpPorts{clock, timer_, errors, questions_, statusBar}),
@@ -137,6 +138,14 @@ void ExpMonitor::refresh() {
     refreshPending_ = false;
     refreshSoon_.stop();
     pages_.show(stats_.view(), forecast_);
+    if (hourlyChart_) {
+        hourlyChart_->refresh();
+    }
+}
+
+void ExpMonitor::setHourlyChart(HourlyExpChart* chart) {
+    hourlyChart_ = chart;
+    refresh();
 }
 
 void ExpMonitor::refreshAfterRouting() {
@@ -162,6 +171,10 @@ void ExpMonitor::StartExpClock() {
 
 void ExpMonitor::RecordGain(std::int64_t amount) {
     const GainOutcome outcome = stats_.recordGain(amount);
+    // Gains during a pause were still gained in that hour.
+    if (outcome != GainOutcome::AmountNotANumber) {
+        hourly_.addLiveGain(clock_.now(), amount);
+    }
     refreshAfterRouting();
     if (outcome == GainOutcome::AmountNotANumber) {
         throw RouteError("experience gain amount does not fit in 32 bits");
@@ -170,6 +183,7 @@ void ExpMonitor::RecordGain(std::int64_t amount) {
 
 void ExpMonitor::RecordLevelUp() {
     const LevelUpOutcome outcome = forecast_.recordLevelUp();
+    hourly_.addLiveLevelUp(clock_.now());
     refreshAfterRouting();
     if (outcome == LevelUpOutcome::ExpNotANumber) {
         throw RouteError("level-up with an EXP that is not a number");
@@ -180,11 +194,13 @@ void ExpMonitor::RecordLevelUp() {
 
 void ExpMonitor::ResetForAttach() {
     stats_.resetForAttach();
+    hourly_.reset();
     refresh();
 }
 
-void ExpMonitor::AddDayGain(std::int64_t amount) {
+void ExpMonitor::AddDayGain(std::int64_t amount, std::string_view stamp) {
     stats_.addDayGain(amount);
+    hourly_.addTidiedGain(stamp, amount);
     refresh();
 }
 
