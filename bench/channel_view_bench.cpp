@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
 
@@ -16,6 +17,7 @@
 
 #include "core/text/cp932.h"
 #include "shell/views/channel_view.h"
+#include "shell/views/text_size_control.h"
 
 namespace {
 
@@ -176,6 +178,43 @@ void BM_ChannelViewPaintScreenful(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ChannelViewPaintScreenful)->Unit(benchmark::kMillisecond);
+
+// A text size step over a 100,000-line view scrolled to its middle, with the
+// repaint that follows, against one ordinary repaint of the same view.
+void BM_ChannelViewTextSizeChange(benchmark::State& state) {
+    ruv::ChannelView view;
+    ruv::TextSizeControl control;
+    view.resize(800, 600);
+    view.show();
+    const auto& pool = samples();
+    for (int i = 0; i < 100'000; ++i) {
+        const SampleLine& line = pool[static_cast<std::size_t>(i) % pool.size()];
+        view.appendLine(line.bytes, line.colour);
+    }
+    control.addView(view);
+    QApplication::processEvents();
+    view.verticalScrollBar()->setValue(50'000);
+    constexpr int kRounds = 20;
+    double repaint = 0;
+    double resize = 0;
+    for (auto _ : state) {
+        for (int round = 0; round < kRounds; ++round) {
+            auto start = std::chrono::steady_clock::now();
+            benchmark::DoNotOptimize(view.viewport()->grab());
+            repaint += secondsSince(start);
+            start = std::chrono::steady_clock::now();
+            control.step(round % 2 == 0 ? ruv::TextSizeStep::Larger : ruv::TextSizeStep::Smaller);
+            benchmark::DoNotOptimize(view.viewport()->grab());
+            resize += secondsSince(start);
+        }
+    }
+    state.counters["repaint_ms"] =
+        repaint * 1000 / (kRounds * static_cast<double>(state.iterations()));
+    state.counters["size_change_ms"] =
+        resize * 1000 / (kRounds * static_cast<double>(state.iterations()));
+    state.counters["ratio"] = resize / repaint;
+}
+BENCHMARK(BM_ChannelViewTextSizeChange)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 

@@ -87,6 +87,12 @@ class CountingSpeech final : public SpeechOut {
     std::size_t spoken = 0;
 };
 
+class CountingAttention final : public Attention {
+  public:
+    void requestAttention() override { ++requests; }
+    std::size_t requests = 0;
+};
+
 NgLists hundredEach() {
     NgLists lists;
     for (int i = 0; i < 99; ++i) {
@@ -111,9 +117,11 @@ void BM_RouteLine(benchmark::State& state) {
     CountingSounds sounds;
     CountingExp exp;
     CountingSpeech speech;
+    CountingAttention attention;
     const NgLists lists = hundredEach();
     UnreadCounters counters{views};
-    LineRouter router(RoutePorts{views, switches, keywords, sounds, exp, speech}, lists, counters);
+    LineRouter router(RoutePorts{views, switches, keywords, sounds, exp, speech, attention}, lists,
+                      counters);
     for (auto _ : state) {
         for (const std::string& line : log.lines) {
             router.RouteLine(line);

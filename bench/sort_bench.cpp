@@ -57,7 +57,7 @@ class CountingSink final : public ruv::PastLogSink {
         ++lines;
         bytes += text.size() + (colour.rgb & 1u);
     }
-    void addDayGain(std::int64_t amount) override { dayGain += amount; }
+    void addDayGain(std::int64_t amount, std::string_view) override { dayGain += amount; }
     void unreadableGain(std::string_view) override { ++unreadable; }
 
     std::int64_t lines = 0;

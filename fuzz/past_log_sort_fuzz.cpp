@@ -21,7 +21,7 @@ struct RecordingSink final : PastLogSink {
         events.push_back("append " + std::string(settingsKey(view)) + " " + colourText(colour) +
                          " " + std::string(text));
     }
-    void addDayGain(std::int64_t amount) override {
+    void addDayGain(std::int64_t amount, std::string_view) override {
         events.push_back("gain " + std::to_string(amount));
     }
     void unreadableGain(std::string_view display) override {

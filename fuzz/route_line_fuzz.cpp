@@ -29,13 +29,14 @@ struct CountingPorts final : RouteViews,
                              KeywordRows,
                              CallSounds,
                              ExpEvents,
-                             SpeechOut {
+                             SpeechOut,
+                             Attention {
     std::array<bool, kChannels> shown{};
     std::array<bool, kChannels> ticked{};
     std::array<bool, kChannels> hasSound{};
     std::array<std::string, kChannels> keyword;
     std::array<bool, kMixBoxCount> mix{};
-    bool ngUsers = false, ngWords = false, speech = false;
+    bool ngUsers = false, ngWords = false, speech = false, callAlert = false;
     std::optional<ChatChannel> active;
     std::uint32_t failAt = 0;  // 0: never
     std::uint32_t calls = 0;
@@ -79,6 +80,7 @@ struct CountingPorts final : RouteViews,
     bool NgWordsApplied() const override { return ngWords; }
     bool MixTicked(MixBox box) const override { return mix[static_cast<std::size_t>(box)]; }
     bool SpeechSendTicked() const override { return speech; }
+    bool CallAlertTicked() const override { return callAlert; }
     bool Ticked(ChatChannel row) const override { return ticked[at(row)]; }
     void Untick(ChatChannel row) override {
         count();
@@ -90,6 +92,7 @@ struct CountingPorts final : RouteViews,
     void StartExpClock() override { count(); }
     void RecordGain(std::int64_t) override { count(); }
     void RecordLevelUp() override { count(); }
+    void requestAttention() override { count(); }
     void SpeakLine(std::string_view text, SpeakerLine) override {
         count();
         FUZZ_CHECK(text == bodyOfDisplay(displayCuts.front()));
@@ -119,6 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ports.ngUsers = input.ConsumeBool();
     ports.ngWords = input.ConsumeBool();
     ports.speech = input.ConsumeBool();
+    ports.callAlert = input.ConsumeBool();
     if (const auto tab = input.ConsumeIntegralInRange<std::size_t>(0, kChannels); tab < kChannels) {
         ports.active = static_cast<ChatChannel>(tab);
     }
@@ -132,7 +136,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lists.words.push_back(shortText(input));
     }
     UnreadCounters counters(ports);
-    LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports}, lists, counters);
+    LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports, ports}, lists, counters);
 
     while (input.remaining_bytes() > 0) {
         const std::string raw = input.ConsumeRandomLengthString(400);

@@ -84,7 +84,7 @@ class ScriptedChooser final : public LogFileChooser {
 class RecordingExpAttach final : public ExpAttachEvents {
   public:
     void ResetForAttach() override { ++resets; }
-    void AddDayGain(std::int64_t amount) override { gains.push_back(amount); }
+    void AddDayGain(std::int64_t amount, std::string_view) override { gains.push_back(amount); }
     void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
     int resets = 0;
     std::vector<std::int64_t> gains;

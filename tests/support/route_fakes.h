@@ -157,6 +157,21 @@ class RecordingSpeech final : public SpeechOut {
     CallLog& log_;
 };
 
+class RecordingAttention final : public Attention {
+  public:
+    explicit RecordingAttention(CallLog& log) : log_(log) {}
+
+    void requestAttention() override {
+        ++requests;
+        log_.push_back("RequestAttention");
+    }
+
+    int requests = 0;
+
+  private:
+    CallLog& log_;
+};
+
 // A router wired to recording fakes, with the switches kept in the views'
 // settings so one RouteSettings drives tabs and switches alike.
 struct RouteRig {
@@ -171,10 +186,11 @@ struct RouteRig {
     RecordingSounds sounds{log};
     RecordingExp exp{log};
     RecordingSpeech speech{log};
+    RecordingAttention attention{log};
     NgLists ngLists;
     UnreadCounters counters{views};
-    LineRouter router{RoutePorts{views, switches, keywords, sounds, exp, speech}, ngLists,
-                      counters};
+    LineRouter router{RoutePorts{views, switches, keywords, sounds, exp, speech, attention},
+                      ngLists, counters};
 };
 
 }  // namespace ruv::testing

@@ -6,7 +6,7 @@ ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& l
                          LogSessionTiming timing)
     : unread(ports.captions),
       router(RoutePorts{ports.views, switchPort, ports.keywords, ports.sounds, ports.exp,
-                        ports.speech},
+                        ports.speech, ports.attention},
              ngLists, unread),
       log(logPorts, timing) {}
 

@@ -20,6 +20,7 @@ struct ChatSessionPorts {
     CallSounds& sounds;
     ExpEvents& exp;
     SpeechOut& speech;
+    Attention& attention;
 };
 
 struct ChatSession {

@@ -108,8 +108,9 @@ class ExpAttachEvents {
     virtual ~ExpAttachEvents() = default;
     // Every figure back to 0, the clock off; the chosen interval stays.
     virtual void ResetForAttach() = 0;
-    // A gain found while sorting the log's earlier lines: day totals only.
-    virtual void AddDayGain(std::int64_t amount) = 0;
+    // A gain found while sorting the log's earlier lines: day totals only, and
+    // the hour its time stamp names.
+    virtual void AddDayGain(std::int64_t amount, std::string_view stamp) = 0;
     // The path the status bar shows while it does not show the hourly rate.
     virtual void SetAttachedLogPath(std::string_view cp932Path) = 0;
 };

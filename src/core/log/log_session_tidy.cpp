@@ -100,8 +100,8 @@ void LogSession::append(ChatChannel view, std::string_view text, Colour colour) 
     ports_.display.appendLine(view, text, colour);
 }
 
-void LogSession::addDayGain(std::int64_t amount) {
-    ports_.exp.AddDayGain(amount);
+void LogSession::addDayGain(std::int64_t amount, std::string_view stamp) {
+    ports_.exp.AddDayGain(amount, stamp);
 }
 
 void LogSession::unreadableGain(std::string_view) {

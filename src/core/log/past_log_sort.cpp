@@ -182,7 +182,7 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     sliceDisplay(raw, display_);
     if (own->channel == ChatChannel::Battle && isExpGain(raw)) {
         if (const auto amount = gainAmount(raw)) {
-            sink.addDayGain(*amount);
+            sink.addDayGain(*amount, std::string_view(display_).substr(0, kTimeStampBytes));
         } else {
             sink.unreadableGain(display_);
         }
@@ -197,7 +197,7 @@ bool holdsChatLine(std::string bytes) {
     struct FirstAppend final : PastLogSink {
         bool seen = false;
         void append(ChatChannel, std::string_view, Colour) override { seen = true; }
-        void addDayGain(std::int64_t) override {}
+        void addDayGain(std::int64_t, std::string_view) override {}
         void unreadableGain(std::string_view) override {}
     } sink;
     PastLogSort sort(std::move(bytes));

@@ -22,8 +22,9 @@ class PastLogSink {
 
     // One display text appended as a line to a view, in the given colour.
     virtual void append(ChatChannel view, std::string_view text, Colour colour) = 0;
-    // The experience an experience-gain line reports, for the day's totals.
-    virtual void addDayGain(std::int64_t amount) = 0;
+    // The experience an experience-gain line reports, for the day's totals;
+    // stamp: the line's time stamp, which places the gain in its hour.
+    virtual void addDayGain(std::int64_t amount, std::string_view stamp) = 0;
     // An experience-gain line whose amount is not an integer. Its gain is not
     // counted; the line is still appended and tidying goes on.
     virtual void unreadableGain(std::string_view display) = 0;

@@ -95,6 +95,7 @@ void LineRouter::route(std::string_view raw) {
     // Only the line's own marker decides: markup typed into a message must not
     // move the line, mix it as another channel or count as experience.
     own_ = ownMarker(raw);
+    wantsAttention_ = false;
     if (ports_.views.TabShown(ChatChannel::NG) && heldBack(raw)) {
         holdBack();
         own_.reset();
@@ -104,6 +105,9 @@ void LineRouter::route(std::string_view raw) {
     routeBattle();
     playNormalCallSound();
     routeSystem();
+    if (wantsAttention_ && ports_.switches.CallAlertTicked()) {
+        ports_.attention.requestAttention();
+    }
 }
 
 bool LineRouter::heldBack(std::string_view raw) {
@@ -145,6 +149,7 @@ void LineRouter::routeChat() {
     if (ports_.views.TabShown(channel)) {
         ports_.views.Append(channel, routing_.text, own_->colour);
         raiseCounter(channel);
+        wantsAttention_ = wantsAttention_ || channel == ChatChannel::Whis;
     } else {
         ports_.keywords.Untick(channel);
     }
@@ -226,6 +231,7 @@ void LineRouter::playCallSoundIfKeyword(ChatChannel slot, std::string_view text)
     const std::string keyword = ports_.keywords.Keyword(slot);
     if (sjis::contains(text, keyword) && ports_.sounds.HasCallSound(slot)) {
         ports_.sounds.PlayCallSound(slot);
+        wantsAttention_ = true;
     }
 }
 

@@ -32,6 +32,7 @@ struct RoutePorts {
     CallSounds& sounds;
     ExpEvents& exp;
     SpeechOut& speech;
+    Attention& attention;
 };
 
 class LineRouter final : public LineSink {
@@ -69,6 +70,8 @@ class LineRouter final : public LineSink {
     void playCallSoundIfKeyword(ChatChannel slot, std::string_view text);
 
     RoutePorts ports_;
+    // A whisper shown or a call sound played for this line.
+    bool wantsAttention_ = false;
     const NgLists& ngLists_;
     UnreadCounters& counters_;
     WorkText routing_;

@@ -53,6 +53,8 @@ class RouteSwitches {
     virtual bool MixTicked(MixBox box) const = 0;
     // ChatLogCheckBoxBouyomi "毒電波送信".
     virtual bool SpeechSendTicked() const = 0;
+    // "耳打ち・呼び出しで通知".
+    virtual bool CallAlertTicked() const = 0;
 };
 
 // The keyword rows that arm the call sounds, named by channel: Normal to Shout
@@ -92,6 +94,15 @@ class ExpEvents {
     // Counts a live gain; called right after StartExpClock.
     virtual void RecordGain(std::int64_t amount) = 0;
     virtual void RecordLevelUp() = 0;
+};
+
+// The taskbar alert, asked for a whisper line or a line that plays a call
+// sound. The shell flashes the window's taskbar entry while the window is not
+// active (AttentionGate decides how often).
+class Attention {
+  public:
+    virtual ~Attention() = default;
+    virtual void requestAttention() = 0;
 };
 
 // Whether the speaker's name may be cut from a spoken line.

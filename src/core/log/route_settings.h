@@ -1,6 +1,7 @@
 #pragma once
 // The settings that routing reads: which tabs are shown, the オリジナル mix
-// boxes, the two NG boxes, the speech switch and the call-sound keywords.
+// boxes, the two NG boxes, the speech switch, the call-sound keywords and the
+// taskbar alert.
 
 #include <array>
 #include <cstddef>
@@ -35,6 +36,7 @@ struct RouteSettings {
     bool ngUsersApplied = false;  // NGCheckBox01
     bool ngWordsApplied = false;  // NGCheckBox02
     bool speechSend = false;      // ChatLogCheckBoxBouyomi
+    bool callAlert = false;       // "耳打ち・呼び出しで通知", kept in ruvivuvaz_view.ini
     // By ChatChannel; only the rows of the call sounds are ever armed.
     std::array<CallKeyword, kChannelCount> keywords{};
 
@@ -65,6 +67,7 @@ class SettingsSwitches final : public RouteSwitches {
     bool NgWordsApplied() const override { return settings_.ngWordsApplied; }
     bool MixTicked(MixBox box) const override { return settings_.MixTicked(box); }
     bool SpeechSendTicked() const override { return settings_.speechSend; }
+    bool CallAlertTicked() const override { return settings_.callAlert; }
 
   private:
     const RouteSettings& settings_;

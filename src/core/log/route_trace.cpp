@@ -66,8 +66,8 @@ void RouteTracePrinter::append(std::string_view line) {
 TracedRouting::TracedRouting(std::ostream& out, ListingText text)
     : switches_(settings_),
       printer_(out, text, settings_),
-      router_(RoutePorts{printer_, switches_, printer_, printer_, printer_, printer_}, lists_,
-              counters_) {}
+      router_(RoutePorts{printer_, switches_, printer_, printer_, printer_, printer_, printer_},
+              lists_, counters_) {}
 
 void loadSettingsFolder(const std::filesystem::path& folder, RouteSettings& route, NgLists& lists) {
     config::ConfigStore store;

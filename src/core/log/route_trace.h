@@ -30,6 +30,7 @@ class RouteTracePrinter final : public RouteViews,
                                 public CallSounds,
                                 public ExpEvents,
                                 public SpeechOut,
+                                public Attention,
                                 public platform::ErrorLog {
   public:
     RouteTracePrinter(std::ostream& out, ListingText text, const RouteSettings& settings);
@@ -52,6 +53,9 @@ class RouteTracePrinter final : public RouteViews,
     void RecordLevelUp() override;
 
     void SpeakLine(std::string_view text, SpeakerLine speaker) override;
+
+    // A listing has no window to flash.
+    void requestAttention() override {}
 
     void append(std::string_view line) override;
 

@@ -19,7 +19,7 @@ void SortListingWriter::append(ChatChannel view, std::string_view text, Colour c
     ++totals_.lines;
 }
 
-void SortListingWriter::addDayGain(std::int64_t amount) {
+void SortListingWriter::addDayGain(std::int64_t amount, std::string_view) {
     // Saturate rather than overflow on absurd amounts.
     constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();

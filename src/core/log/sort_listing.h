@@ -28,7 +28,7 @@ class SortListingWriter final : public PastLogSink {
     SortListingWriter(ListingText text, std::ostream& out, std::ostream& err);
 
     void append(ChatChannel view, std::string_view text, Colour colour) override;
-    void addDayGain(std::int64_t amount) override;
+    void addDayGain(std::int64_t amount, std::string_view) override;
     void unreadableGain(std::string_view display) override;
 
     // The closing `day-gain` line.

@@ -11,6 +11,7 @@
 #include "core/platform/clock.h"
 #include "core/platform/shared_file.h"
 #include "shell/app/app_environment.h"
+#include "shell/app/qt_attention.h"
 #include "shell/app/window_error_log.h"
 #include "shell/app/window_log_display.h"
 #include "shell/app/window_route_ports.h"
@@ -53,6 +54,8 @@ struct Session {
     LiveLogFollower follower{live};
     WindowLogDisplay logDisplay;
     DialogLogChooser logChooser;
+    // The taskbar alert; routing asks it only while RouteSettings::callAlert is on.
+    QtAttention attention;
 
     ChatSession core;
     LiveLog live;

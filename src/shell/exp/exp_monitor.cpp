@@ -53,6 +53,7 @@ ExpMonitor::ExpMonitor(const ExpMonitorControls& controls, const platform::Clock
                        StatusBarPanels& statusBar)
     : rateInStatusBar_(controls.rateInStatusBar),
       intervals_(controls.intervals),
+      clock_(clock),
       timer_(controls.tickTimer),
       questions_(messages),
       stats_(forecast_, ExpPorts{clock, timer_, errors, questions_, statusBar}),
@@ -121,6 +122,14 @@ void ExpMonitor::refresh() {
     refreshPending_ = false;
     refreshSoon_.stop();
     pages_.show(stats_.view(), forecast_);
+    if (hourlyChart_) {
+        hourlyChart_->refresh();
+    }
+}
+
+void ExpMonitor::setHourlyChart(HourlyExpChart* chart) {
+    hourlyChart_ = chart;
+    refresh();
 }
 
 void ExpMonitor::refreshAfterRouting() {
@@ -146,6 +155,10 @@ void ExpMonitor::StartExpClock() {
 
 void ExpMonitor::RecordGain(std::int64_t amount) {
     const GainOutcome outcome = stats_.recordGain(amount);
+    // Gains during a pause were still gained in that hour.
+    if (outcome != GainOutcome::AmountNotANumber) {
+        hourly_.addLiveGain(clock_.now(), amount);
+    }
     refreshAfterRouting();
     if (outcome == GainOutcome::AmountNotANumber) {
         throw RouteError("experience gain amount does not fit in 32 bits");
@@ -154,6 +167,7 @@ void ExpMonitor::RecordGain(std::int64_t amount) {
 
 void ExpMonitor::RecordLevelUp() {
     const LevelUpOutcome outcome = forecast_.recordLevelUp();
+    hourly_.addLiveLevelUp(clock_.now());
     refreshAfterRouting();
     if (outcome == LevelUpOutcome::ExpNotANumber) {
         throw RouteError("level-up with an EXP that is not a number");
@@ -164,11 +178,13 @@ void ExpMonitor::RecordLevelUp() {
 
 void ExpMonitor::ResetForAttach() {
     stats_.resetForAttach();
+    hourly_.reset();
     refresh();
 }
 
-void ExpMonitor::AddDayGain(std::int64_t amount) {
+void ExpMonitor::AddDayGain(std::int64_t amount, std::string_view stamp) {
     stats_.addDayGain(amount);
+    hourly_.addTidiedGain(stamp, amount);
     refresh();
 }
 

@@ -4,12 +4,14 @@
 // menu and N22, and the events of routing and attaching.
 
 #include <QObject>
+#include <QPointer>
 #include <QTimer>
 
 #include <optional>
 #include <string_view>
 
 #include "core/exp/exp_stats.h"
+#include "core/exp/hourly_exp.h"
 #include "core/exp/level_forecast.h"
 #include "core/log/log_session_ports.h"
 #include "core/log/route_ports.h"
@@ -18,6 +20,7 @@
 #include "shell/exp/exp_monitor_controls.h"
 #include "shell/exp/exp_pages.h"
 #include "shell/exp/exp_port_adapters.h"
+#include "shell/exp/hourly_exp_chart.h"
 
 class QAction;
 
@@ -36,6 +39,12 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     ExpStats& stats() { return stats_; }
     LevelForecast& forecast() { return forecast_; }
     ExpPages& pages() { return pages_; }
+    // The day's EXP by hour: tidied gains by their stamp, live gains and
+    // level-ups by the clock; emptied by an attach.
+    const HourlyExp& hourlyExp() const { return hourly_; }
+    // The グラフ page that shows hourlyExp(), made by the window; refreshed
+    // with the other pages.
+    void setHourlyChart(HourlyExpChart* chart);
 
     // --- Routing (live lines) ---
     // Starts the clock unless it runs or "停止" is checked; the gain that
@@ -48,7 +57,7 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
 
     // --- Attaching ---
     void ResetForAttach() override;
-    void AddDayGain(std::int64_t amount) override;
+    void AddDayGain(std::int64_t amount, std::string_view stamp) override;
     void SetAttachedLogPath(std::string_view cp932Path) override;
 
     // --- Handlers ---
@@ -96,11 +105,14 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
 
     QAction& rateInStatusBar_;
     std::array<IntervalEntry, 6> intervals_;
+    const platform::Clock& clock_;
     QtTickTimer timer_;
     MessageBoxQuestions questions_;
     LevelForecast forecast_;
     ExpStats stats_;
     ExpPages pages_;
+    HourlyExp hourly_;
+    QPointer<HourlyExpChart> hourlyChart_;
     ExpLayout layout_ = ExpLayout::Layout01;
     QTimer refreshSoon_;
     bool refreshPending_ = false;

@@ -74,7 +74,9 @@ class RecordingSink : public ruv::PastLogSink {
     void append(ChatChannel view, std::string_view text, ruv::Colour colour) override {
         events.push_back(::append(ruv::settingsKey(view), ruv::colourText(colour), text));
     }
-    void addDayGain(std::int64_t amount) override { events.push_back(gain(amount)); }
+    void addDayGain(std::int64_t amount, std::string_view) override {
+        events.push_back(gain(amount));
+    }
     void unreadableGain(std::string_view display) override {
         events.push_back(unreadable(display));
     }

@@ -457,7 +457,7 @@ class SortedViews final : public PastLogSink {
     void append(ChatChannel view, std::string_view text, Colour colour) override {
         lines[view].push_back({std::string(text), colour});
     }
-    void addDayGain(std::int64_t) override { ++gains; }
+    void addDayGain(std::int64_t, std::string_view) override { ++gains; }
     void unreadableGain(std::string_view) override { ++gains; }
 
     std::map<ChatChannel, std::vector<ViewLine>> lines;

@@ -63,7 +63,7 @@ class RecordedExpAttach final : public ExpAttachEvents {
             onReset();
         }
     }
-    void AddDayGain(std::int64_t amount) override { gains.push_back(amount); }
+    void AddDayGain(std::int64_t amount, std::string_view) override { gains.push_back(amount); }
     void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
     std::function<void()> onReset;
     int resets = 0;
@@ -420,8 +420,8 @@ TEST_F(LogAttachTest, DroppedFileThatIsNotALogIsRefusedByNameAndChangesNothing) 
 
 TEST_F(LogAttachTest, FieldsMadeAfterStartUpTakeLinksAndHandLocalFilesToTheWindow) {
     const auto dropped = writeLog("dropped.html", generator.header());
-    QDialog dialog(window.get());
-    auto* field = new QLineEdit(&dialog);
+    QDialog fieldDialog(window.get());
+    auto* field = new QLineEdit(&fieldDialog);
     const QUrl link(QStringLiteral("https://example.org/a.html"));
     EXPECT_TRUE(dragOver({link}, field));
     QMimeData data;

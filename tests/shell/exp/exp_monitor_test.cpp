@@ -555,8 +555,8 @@ TEST_F(ExpMonitorTest, AttachResetsFiguresAndEarlierGainsCountForTheDayOnly) {
     EXPECT_EQ(fieldText("LabeledEdit09"), QStringLiteral("0"));
     EXPECT_EQ(fieldText("LabeledEdit01"), QStringLiteral("0"));
     EXPECT_EQ(labelText("TimeS01"), QStringLiteral("0"));
-    window->session().expMonitor.AddDayGain(2400);
-    window->session().expMonitor.AddDayGain(240);
+    window->session().expMonitor.AddDayGain(2400, "[2024/05/01 9:0] ");
+    window->session().expMonitor.AddDayGain(240, "[2024/05/01 9:0] ");
     EXPECT_EQ(fieldText("LabeledEdit01"), QStringLiteral("2640"));
     EXPECT_EQ(fieldText("LabeledEdit02"), QStringLiteral("110"));
     EXPECT_EQ(fieldText("LabeledEdit06"), QStringLiteral("2"));

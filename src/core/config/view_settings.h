@@ -1,0 +1,35 @@
+#pragma once
+// ruvivuvaz_view.ini: the program's own view options, kept apart from
+// config.ini so that its fixed rows stay as they are. CP932 lines "Key=Value"
+// ending in CR LF, written whole and atomically.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/views/text_size.h"
+
+namespace ruv::config {
+
+inline constexpr std::string_view kViewSettingsFileName = "ruvivuvaz_view.ini";
+
+struct ViewSettings {
+    TextSize textSize;       // FontSize=
+    bool callAlert = false;  // CallAlert= "耳打ち・呼び出しで通知"
+
+    friend bool operator==(const ViewSettings&, const ViewSettings&) = default;
+};
+
+// The file's bytes.
+std::string viewSettingsText(const ViewSettings& settings);
+// Each key takes its default when the file lacks it or its value is not one
+// the program writes; unknown lines are ignored.
+ViewSettings parseViewSettings(std::string_view bytes);
+
+// A missing or unreadable file gives the defaults: the options are a comfort,
+// never a reason to stop.
+ViewSettings loadViewSettings(const std::filesystem::path& file);
+// Throws FileError when the file can't be written; the old file stays whole.
+void saveViewSettings(const std::filesystem::path& file, const ViewSettings& settings);
+
+}  // namespace ruv::config
