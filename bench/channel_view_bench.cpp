@@ -54,12 +54,17 @@ const std::vector<SampleLine>& samples() {
     return pool;
 }
 
+ruv::Colour coreColour(QColor colour) {
+    return ruv::Colour{static_cast<std::uint32_t>(colour.rgb()) & 0xffffffu};
+}
+
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 double appendToChannelView(int lines) {
-    ruv::ChannelView view;
+    ruv::ViewLines viewLines;
+    ruv::ChannelView view(viewLines);
     view.resize(800, 600);
     view.show();
     QApplication::processEvents();
@@ -67,7 +72,7 @@ double appendToChannelView(int lines) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < lines; ++i) {
         const SampleLine& line = pool[static_cast<std::size_t>(i) % pool.size()];
-        view.appendLine(line.bytes, line.colour);
+        viewLines.append(line.bytes, coreColour(line.colour));
     }
     QApplication::processEvents();  // scroll bars catch up and the bottom is painted
     const double seconds = secondsSince(start);
@@ -134,11 +139,12 @@ void BM_ChannelViewMemoryPerLine(benchmark::State& state) {
     double textPerLine = 0;
     double budgetRatio = 0;
     for (auto _ : state) {
-        ruv::ChannelView view;
+        ruv::ViewLines viewLines;
+        ruv::ChannelView view(viewLines);
         const auto& pool = samples();
         for (int i = 0; i < appended; ++i) {
             const SampleLine& line = pool[static_cast<std::size_t>(i) % pool.size()];
-            view.appendLine(line.bytes, line.colour);
+            viewLines.append(line.bytes, coreColour(line.colour));
         }
         const ruv::LineStore& store = view.lineStore();
         const auto lines = static_cast<double>(store.size());
@@ -159,7 +165,8 @@ BENCHMARK(BM_ChannelViewMemoryPerLine)
 
 // One full repaint of an 800x600 view holding 500,000 lines.
 void BM_ChannelViewPaintScreenful(benchmark::State& state) {
-    ruv::ChannelView view;
+    ruv::ViewLines viewLines;
+    ruv::ChannelView view(viewLines);
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);
     view.setFont(font);
@@ -168,7 +175,7 @@ void BM_ChannelViewPaintScreenful(benchmark::State& state) {
     const auto& pool = samples();
     for (int i = 0; i < 500'000; ++i) {
         const SampleLine& line = pool[static_cast<std::size_t>(i) % pool.size()];
-        view.appendLine(line.bytes, line.colour);
+        viewLines.append(line.bytes, coreColour(line.colour));
     }
     QApplication::processEvents();
     for (auto _ : state) {

@@ -86,8 +86,12 @@ void LineRouter::WorkText::toDisplay() {
     isDisplay = true;
 }
 
-LineRouter::LineRouter(RoutePorts ports, const NgLists& ngLists, UnreadCounters& counters) noexcept
-    : ports_(ports), ngLists_(ngLists), counters_(counters) {}
+LineRouter::LineRouter(RoutePorts ports, RouteState state) noexcept
+    : ports_(ports),
+      settings_(state.settings),
+      ngLists_(state.ngLists),
+      book_(state.book),
+      counters_(state.counters) {}
 
 void LineRouter::RouteLine(std::string_view raw) {
     try {
@@ -105,7 +109,7 @@ void LineRouter::route(std::string_view raw) {
     // Only the line's own marker decides: markup typed into a message must not
     // move the line, mix it as another channel or count as experience.
     own_ = ownMarker(raw);
-    if (ports_.views.TabShown(ChatChannel::NG) && heldBack(raw)) {
+    if (settings_.TabShown(ChatChannel::NG) && heldBack(raw)) {
         holdBack();
         own_.reset();
     }
@@ -117,10 +121,10 @@ void LineRouter::route(std::string_view raw) {
 }
 
 bool LineRouter::heldBack(std::string_view raw) {
-    if (ports_.switches.NgUsersApplied() && !ngLists_.users.empty() && namesNgUser(raw)) {
+    if (settings_.ngUsersApplied && !ngLists_.users.empty() && namesNgUser(raw)) {
         return true;
     }
-    if (ports_.switches.NgWordsApplied() && !ngLists_.words.empty()) {
+    if (settings_.ngWordsApplied && !ngLists_.words.empty()) {
         ngDisplay_ = displayText(raw);
         chars_.reset(ngDisplay_);
         for (const std::string& word : ngLists_.words) {
@@ -161,8 +165,8 @@ void LineRouter::holdBack() {
         }
     }
     mix_.toDisplay();
-    ports_.views.Append(ChatChannel::NG, mix_.text,
-                        colour.value_or(ports_.views.LastLineColour(ChatChannel::NG)));
+    book_.append(ChatChannel::NG, mix_.text,
+                 colour.value_or(book_.lastLineColour(ChatChannel::NG)));
     raiseCounter(ChatChannel::NG);
     routing_.text.clear();
 }
@@ -173,33 +177,33 @@ void LineRouter::routeChat() {
     }
     const ChatChannel channel = own_->channel;
     routing_.toDisplay();
-    if (ports_.views.TabShown(ChatChannel::Normal)) {
-        ports_.views.Append(ChatChannel::Normal, routing_.text, own_->colour);
+    if (settings_.TabShown(ChatChannel::Normal)) {
+        book_.append(ChatChannel::Normal, routing_.text, own_->colour);
     } else {
-        ports_.keywords.Untick(ChatChannel::Normal);
+        untickKeyword(ChatChannel::Normal);
     }
-    if (ports_.views.TabShown(channel)) {
-        ports_.views.Append(channel, routing_.text, own_->colour);
+    if (settings_.TabShown(channel)) {
+        book_.append(channel, routing_.text, own_->colour);
         raiseCounter(channel);
     } else {
-        ports_.keywords.Untick(channel);
+        untickKeyword(channel);
     }
     playCallSoundIfKeyword(channel, routing_.text);
 }
 
 void LineRouter::mixOriginal(std::string_view raw) {
-    if (!ports_.views.TabShown(ChatChannel::Original) || !own_) {
+    if (!settings_.TabShown(ChatChannel::Original) || !own_) {
         return;
     }
     const MixRoute* mix = mixRouteOf(own_->colour);
-    if (mix == nullptr || !ports_.switches.MixTicked(mix->box)) {
+    if (mix == nullptr || !settings_.MixTicked(mix->box)) {
         return;
     }
     mix_.toDisplay();
-    ports_.views.Append(ChatChannel::Original, mix_.text, mix->colour);
+    book_.append(ChatChannel::Original, mix_.text, mix->colour);
     raiseCounter(ChatChannel::Original);
     playCallSoundIfKeyword(ChatChannel::Original, mix_.text);
-    if (ports_.switches.SpeechSendTicked()) {
+    if (settings_.speechSend) {
         const std::string display = displayText(raw);
         ports_.speech.SpeakLine(bodyOfDisplay(display), mix->speaker);
     }
@@ -209,8 +213,8 @@ void LineRouter::routeBattle() {
     if (!own_ || own_->channel != ChatChannel::Battle) {
         return;
     }
-    if (ports_.views.TabShown(ChatChannel::Battle)) {
-        ports_.views.Append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle);
+    if (settings_.TabShown(ChatChannel::Battle)) {
+        book_.append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle);
     }
     if (isLevelUp(routing_.text)) {
         ports_.exp.RecordLevelUp();
@@ -235,16 +239,15 @@ void LineRouter::playNormalCallSound() {
 }
 
 void LineRouter::routeSystem() {
-    if (!own_ || own_->channel != ChatChannel::System ||
-        !ports_.views.TabShown(ChatChannel::System)) {
+    if (!own_ || own_->channel != ChatChannel::System || !settings_.TabShown(ChatChannel::System)) {
         return;
     }
     routing_.toDisplay();
-    ports_.views.Append(ChatChannel::System, routing_.text, own_->colour);
+    book_.append(ChatChannel::System, routing_.text, own_->colour);
 }
 
 bool LineRouter::counted(ChatChannel tab) const {
-    const std::optional<ChatChannel> active = ports_.views.ActiveTab();
+    const std::optional<ChatChannel> active = ports_.tabs.ActiveTab();
     return active != tab && active != ChatChannel::Normal;
 }
 
@@ -256,13 +259,18 @@ void LineRouter::raiseCounter(ChatChannel tab) {
 }
 
 void LineRouter::playCallSoundIfKeyword(ChatChannel slot, std::string_view text) {
-    if (!ports_.keywords.Ticked(slot)) {
+    const CallKeyword& keyword = settings_.keyword(slot);
+    if (!keyword.armed) {
         return;
     }
-    const std::string keyword = ports_.keywords.Keyword(slot);
-    if (sjis::contains(text, keyword) && ports_.sounds.HasCallSound(slot)) {
+    if (sjis::contains(text, keyword.text) && ports_.sounds.HasCallSound(slot)) {
         ports_.sounds.PlayCallSound(slot);
     }
+}
+
+void LineRouter::untickKeyword(ChatChannel row) {
+    settings_.keyword(row).armed = false;
+    ports_.notices.keywordUnticked(row);
 }
 
 }  // namespace ruv

@@ -13,6 +13,8 @@
 #include "core/log/char_boundaries.h"
 #include "core/log/line_sink.h"
 #include "core/log/route_ports.h"
+#include "core/log/route_settings.h"
+#include "core/views/channel_book.h"
 #include "core/views/ng_lists.h"
 #include "core/views/unread_counters.h"
 
@@ -26,19 +28,25 @@ class RouteError : public std::runtime_error {
 };
 
 struct RoutePorts {
-    RouteViews& views;
-    RouteSwitches& switches;
-    KeywordRows& keywords;
+    TabSelection& tabs;
+    RouteSettingsNotices& notices;
     CallSounds& sounds;
     ExpEvents& exp;
     SpeechOut& speech;
 };
 
+// The session's state routing works on. The settings and lists are read in
+// place, so edits made between two lines apply to the next one.
+struct RouteState {
+    RouteSettings& settings;
+    const NgLists& ngLists;
+    ChannelBook& book;
+    UnreadCounters& counters;
+};
+
 class LineRouter final : public LineSink {
   public:
-    // The lists and counters are read and changed in place, so edits made
-    // between two lines apply to the next one.
-    LineRouter(RoutePorts ports, const NgLists& ngLists, UnreadCounters& counters) noexcept;
+    LineRouter(RoutePorts ports, RouteState state) noexcept;
 
     // raw: one log line after CR LF and entity removal. Throws RouteError on a
     // failure of its own (a gain amount that is not an integer) and wraps any
@@ -68,9 +76,12 @@ class LineRouter final : public LineSink {
     bool counted(ChatChannel tab) const;
     void raiseCounter(ChatChannel tab);
     void playCallSoundIfKeyword(ChatChannel slot, std::string_view text);
+    void untickKeyword(ChatChannel row);
 
     RoutePorts ports_;
+    RouteSettings& settings_;
     const NgLists& ngLists_;
+    ChannelBook& book_;
     UnreadCounters& counters_;
     WorkText routing_;
     WorkText mix_;

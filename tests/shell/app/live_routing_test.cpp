@@ -62,7 +62,7 @@ TEST_F(LiveRoutingTest, AppendedTeamLineLandsInNormalAndTeamInItsColour) {
 
     EXPECT_EQ(window->view(ChatChannel::Team)->lineCount().value, 1);
     EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
-    EXPECT_EQ(window->lastLineColour(ChatChannel::Normal), colours::kTeam);
+    EXPECT_EQ(window->session().core.book.lastLineColour(ChatChannel::Normal), colours::kTeam);
     EXPECT_NE(lastLine(ChatChannel::Team).find(sj("ソラ : 表で待ってます")), std::string::npos);
     EXPECT_EQ(window->view(ChatChannel::Open)->lineCount().value, 0);
 }

@@ -26,9 +26,10 @@ TEST(ViewAccessible, AnswersEveryQuestionAsQtWouldOverTheWholeText) {
     const QStringList lines = {QStringLiteral("abc def. Ghi"),
                                QStringLiteral("黒猫 : こんにちは。元気?"), QString(),
                                QStringLiteral("ｱｲｳ 42"), QStringLiteral("last line")};
-    ChannelView view;
+    ViewLines viewLines;
+    ChannelView view(viewLines);
     for (const QString& line : lines) {
-        view.appendLine(cp932::fromUtf8(line.toStdString()).value());
+        viewLines.append(cp932::fromUtf8(line.toStdString()).value());
     }
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&view);
     ASSERT_NE(accessible, nullptr);
@@ -77,9 +78,9 @@ TEST(ViewAccessible, AnswersEveryQuestionAsQtWouldOverTheWholeText) {
 
 TEST_F(ViewCommandsTest, FindPutsTheCaretOnTheFoundLineForScreenReaders) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine(sj("09:00 黒猫 : おはよう"));
-    normal->appendLine(sj("09:01 白猫 : 見つけた"));
-    normal->appendLine(sj("09:02 黒猫 : またね"));
+    lines(ChatChannel::Normal).append(sj("09:00 黒猫 : おはよう"));
+    lines(ChatChannel::Normal).append(sj("09:01 白猫 : 見つけた"));
+    lines(ChatChannel::Normal).append(sj("09:02 黒猫 : またね"));
     QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(normal)->textInterface();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(normal)->text(QAccessible::Name),
               QStringLiteral("通常"));
