@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -101,6 +102,7 @@ TEST_F(LiveRoutingTest, HiddenTabUnticksItsCallSoundBoxButOtherViewsStillFill) {
     window->liveLog().catchUp();
 
     EXPECT_FALSE(window->keywordArmed(ChatChannel::Club));
+    EXPECT_FALSE(window->keywordEdit(ChatChannel::Club)->isEnabled());
     EXPECT_EQ(window->view(ChatChannel::Club)->lineCount().value, 0);
     EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
 }

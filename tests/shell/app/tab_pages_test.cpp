@@ -119,7 +119,7 @@ TEST_F(KeywordRows, KeywordArmsOnlyWhileTickedAndNonEmpty) {
     EXPECT_EQ(window->keyword(ChatChannel::Whis), sj("集合"));
     EXPECT_EQ(window->keyword(ChatChannel::Team), "");
 
-    // Routing's untick works like the user's: disabled, text kept, nothing armed.
+    // Unticked: disabled, text kept, nothing armed.
     window->setKeywordArmed(ChatChannel::Whis, KeywordSwitch::Off);
     EXPECT_FALSE(window->keywordArmed(ChatChannel::Whis));
     EXPECT_FALSE(window->keywordEdit(ChatChannel::Whis)->isEnabled());
