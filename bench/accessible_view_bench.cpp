@@ -24,7 +24,7 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-void fill(ruv::ChannelView& view) {
+void fill(ruv::ViewLines& view) {
     std::vector<std::string> pool;
     for (int i = 0; i < 997; ++i) {
         pool.push_back(ruv::cp932::fromUtf8("[2024/05/01 21:" + std::to_string(10 + i % 50) +
@@ -33,7 +33,7 @@ void fill(ruv::ChannelView& view) {
                            .value());
     }
     for (int i = 0; i < kLines; ++i) {
-        view.appendLine(pool[static_cast<std::size_t>(i) % pool.size()]);
+        view.append(pool[static_cast<std::size_t>(i) % pool.size()]);
     }
 }
 
@@ -48,8 +48,9 @@ void BM_AccessibleLastLineOf500kLines(benchmark::State& state) {
     double next = 0;
     double whole = 0;
     for (auto _ : state) {
-        ruv::ChannelView view;
-        fill(view);
+        ruv::ViewLines viewLines;
+        ruv::ChannelView view(viewLines);
+        fill(viewLines);
         QAccessibleTextInterface* text =
             QAccessible::queryAccessibleInterface(&view)->textInterface();
         auto start = std::chrono::steady_clock::now();
@@ -58,7 +59,7 @@ void BM_AccessibleLastLineOf500kLines(benchmark::State& state) {
         constexpr int kQuestions = 1000;
         start = std::chrono::steady_clock::now();
         for (int i = 0; i < kQuestions; ++i) {
-            view.appendLine("[2024/05/01 23:59:00] new line");
+            viewLines.append("[2024/05/01 23:59:00] new line");
             benchmark::DoNotOptimize(lastLine(*text));
         }
         next = secondsSince(start) / kQuestions;

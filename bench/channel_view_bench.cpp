@@ -56,12 +56,17 @@ const std::vector<SampleLine>& samples() {
     return pool;
 }
 
+ruv::Colour coreColour(QColor colour) {
+    return ruv::Colour{static_cast<std::uint32_t>(colour.rgb()) & 0xffffffu};
+}
+
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 double appendToChannelView(int lines) {
-    ruv::ChannelView view;
+    ruv::ViewLines viewLines;
+    ruv::ChannelView view(viewLines);
     view.resize(800, 600);
     view.show();
     QApplication::processEvents();
@@ -69,7 +74,7 @@ double appendToChannelView(int lines) {
     const auto start = std::chrono::steady_clock::now();
     for (int i = 0; i < lines; ++i) {
         const SampleLine& line = pool[static_cast<std::size_t>(i) % pool.size()];
-        view.appendLine(line.bytes, line.colour);
+        viewLines.append(line.bytes, coreColour(line.colour));
     }
     QApplication::processEvents();  // scroll bars catch up and the bottom is painted
     const double seconds = secondsSince(start);
@@ -136,11 +141,12 @@ void BM_ChannelViewMemoryPerLine(benchmark::State& state) {
     double textPerLine = 0;
     double budgetRatio = 0;
     for (auto _ : state) {
-        ruv::ChannelView view;
+        ruv::ViewLines viewLines;
+        ruv::ChannelView view(viewLines);
         const auto& pool = samples();
         for (int i = 0; i < appended; ++i) {
             const SampleLine& line = pool[static_cast<std::size_t>(i) % pool.size()];
-            view.appendLine(line.bytes, line.colour);
+            viewLines.append(line.bytes, coreColour(line.colour));
         }
         const ruv::LineStore& store = view.lineStore();
         const auto lines = static_cast<double>(store.size());
@@ -161,7 +167,8 @@ BENCHMARK(BM_ChannelViewMemoryPerLine)
 
 // One full repaint of an 800x600 view holding 500,000 lines.
 void BM_ChannelViewPaintScreenful(benchmark::State& state) {
-    ruv::ChannelView view;
+    ruv::ViewLines viewLines;
+    ruv::ChannelView view(viewLines);
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);
     view.setFont(font);
@@ -170,7 +177,7 @@ void BM_ChannelViewPaintScreenful(benchmark::State& state) {
     const auto& pool = samples();
     for (int i = 0; i < 500'000; ++i) {
         const SampleLine& line = pool[static_cast<std::size_t>(i) % pool.size()];
-        view.appendLine(line.bytes, line.colour);
+        viewLines.append(line.bytes, coreColour(line.colour));
     }
     QApplication::processEvents();
     for (auto _ : state) {
@@ -182,14 +189,15 @@ BENCHMARK(BM_ChannelViewPaintScreenful)->Unit(benchmark::kMillisecond);
 // A text size step over a 100,000-line view scrolled to its middle, with the
 // repaint that follows, against one ordinary repaint of the same view.
 void BM_ChannelViewTextSizeChange(benchmark::State& state) {
-    ruv::ChannelView view;
+    ruv::ViewLines lines;
+    ruv::ChannelView view(lines);
     ruv::TextSizeControl control;
     view.resize(800, 600);
     view.show();
     const auto& pool = samples();
     for (int i = 0; i < 100'000; ++i) {
         const SampleLine& line = pool[static_cast<std::size_t>(i) % pool.size()];
-        view.appendLine(line.bytes, line.colour);
+        lines.append(line.bytes, coreColour(line.colour));
     }
     control.addView(view);
     QApplication::processEvents();

@@ -16,6 +16,7 @@
 
 #include "core/views/find_in_text.h"
 #include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
 #include "shell/platform/user_messages.h"
 #include "shell/views/channel_view.h"
 #include "shell/views/find_dialog.h"
@@ -57,14 +58,14 @@ struct FilledWindow {
                               std::to_string(10 + i % 49) + "] " + speakers[i % 6] + " : " +
                               bodies[(i / 6) % 4] + " #" + std::to_string(i)));
         }
-        ruv::ChannelView* view = window.view(ruv::ChatChannel::Normal);
+        ruv::ViewLines& view = window.session().core.book.lines(ruv::ChatChannel::Normal);
         for (int i = 0; i < kLines; ++i) {
             if (i == kTargetLine) {
-                view->appendLine(sj("[2024/05/01 23:59:00] まりも : 目印の宝箱です"));
+                view.append(sj("[2024/05/01 23:59:00] まりも : 目印の宝箱です"));
             } else if (i == kEarlyLine) {
-                view->appendLine(sj("[2024/05/01 00:00:20] まりも : 目印の古地図です"));
+                view.append(sj("[2024/05/01 00:00:20] まりも : 目印の古地図です"));
             } else {
-                view->appendLine(pool[static_cast<std::size_t>(i) % pool.size()]);
+                view.append(pool[static_cast<std::size_t>(i) % pool.size()]);
             }
         }
         window.resize(800, 600);

@@ -1,5 +1,6 @@
 // Line routing throughput on a generated evening of chat, with 100 NG users
-// and 100 NG words, every port a cheap counting sink. The baseline is a plain
+// and 100 NG words, into the session's views (ChannelBook), every port a cheap
+// counting sink. The baseline is a plain
 // two-pattern scan of the same lines (what grep -c -F does), so the ratio of
 // the two holds on a shared, noisy machine.
 
@@ -13,6 +14,7 @@
 #include "core/log/route_line.h"
 #include "core/log/route_settings.h"
 #include "core/text/cp932.h"
+#include "core/views/channel_book.h"
 #include "loggen/log_generator.h"
 
 namespace ruv {
@@ -46,23 +48,12 @@ const GeneratedLog& generatedLog() {
     return log;
 }
 
-class CountingViews final : public RouteViews, public TabCaptions {
+class CountingTabs final : public TabSelection, public TabCaptions, public RouteSettingsNotices {
   public:
-    void Append(ChatChannel, std::string_view text, Colour) override { appended += text.size(); }
-    Colour LastLineColour(ChatChannel) const override { return colours::kOpenWhite; }
-    bool TabShown(ChatChannel) const override { return true; }
     std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::ExpMonitor; }
     void SetCaption(Tab, std::string_view caption) override { captions += caption.size(); }
-    std::size_t appended = 0;
+    void keywordUnticked(ChatChannel) override {}
     std::size_t captions = 0;
-};
-
-class CountingKeywords final : public KeywordRows {
-  public:
-    bool Ticked(ChatChannel) const override { return true; }
-    void Untick(ChatChannel) override {}
-    std::string Keyword(ChatChannel) const override { return keyword; }
-    std::string keyword = cp932::fromUtf8("了解").value_or("");
 };
 
 class CountingSounds final : public CallSounds {
@@ -106,28 +97,32 @@ NgLists hundredEach() {
 
 void BM_RouteLine(benchmark::State& state) {
     const GeneratedLog& log = generatedLog();
-    CountingViews views;
+    CountingTabs tabs;
     RouteSettings settings;
+    settings.tabShown.fill(true);
     settings.mix.fill(true);
     settings.ngUsersApplied = state.range(0) != 0;
     settings.ngWordsApplied = state.range(0) != 0;
     settings.speechSend = true;
-    SettingsSwitches switches(settings);
-    CountingKeywords keywords;
+    for (CallKeyword& keyword : settings.keywords) {
+        keyword = CallKeyword{true, cp932::fromUtf8("了解").value_or("")};
+    }
     CountingSounds sounds;
     CountingExp exp;
     CountingSpeech speech;
     CountingAttention attention;
     const NgLists lists = hundredEach();
-    UnreadCounters counters{views};
-    LineRouter router(RoutePorts{views, switches, keywords, sounds, exp, speech, attention}, lists,
-                      counters);
+    ChannelBook book;
+    UnreadCounters counters{tabs};
+    LineRouter router(RoutePorts{tabs, tabs, sounds, exp, speech, attention},
+                      RouteState{settings, lists, book, counters});
     for (auto _ : state) {
         for (const std::string& line : log.lines) {
             router.RouteLine(line);
         }
     }
-    benchmark::DoNotOptimize(views.appended + speech.spoken + sounds.played);
+    benchmark::DoNotOptimize(book.lines(ChatChannel::Normal).store().size() + speech.spoken +
+                             sounds.played);
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * log.lines.size()));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * log.bytes));
 }

@@ -1,5 +1,6 @@
 // Line routing on arbitrary lines, NG lists, keywords, switches and tabs, with
-// ports that count their calls and may fail at any one of them. Routing throws
+// ports (and watchers of the views' lines) that count their calls and may fail
+// at any one of them. Routing throws
 // nothing but RouteError, and every text it hands on is cut from the line by
 // display slicing: once, or again by each later channel step that matches a
 // marker the sender typed (speech gets the body of the display text).
@@ -22,21 +23,17 @@ using namespace ruv;
 
 constexpr std::size_t kChannels = static_cast<std::size_t>(ChatChannel::ExpMonitor) + 1;
 
-// Every port in one, counting calls; the call numbered failAt throws.
-struct CountingPorts final : RouteViews,
+// Every port in one, counting calls; the call numbered failAt throws. It
+// watches every view's lines, so each append counts as a call.
+struct CountingPorts final : TabSelection,
                              TabCaptions,
-                             RouteSwitches,
-                             KeywordRows,
+                             RouteSettingsNotices,
                              CallSounds,
                              ExpEvents,
                              SpeechOut,
-                             Attention {
-    std::array<bool, kChannels> shown{};
-    std::array<bool, kChannels> ticked{};
+                             Attention,
+                             ViewLinesObserver {
     std::array<bool, kChannels> hasSound{};
-    std::array<std::string, kChannels> keyword;
-    std::array<bool, kMixBoxCount> mix{};
-    bool ngUsers = false, ngWords = false, speech = false, callAlert = false;
     std::optional<ChatChannel> active;
     std::uint32_t failAt = 0;  // 0: never
     std::uint32_t calls = 0;
@@ -64,29 +61,20 @@ struct CountingPorts final : RouteViews,
     }
     static std::size_t at(ChatChannel channel) { return static_cast<std::size_t>(channel); }
 
-    void Append(ChatChannel, std::string_view text, Colour) override {
+    void linesAdded(ChatChannel, std::string_view text, Colour) override {
         count();
         FUZZ_CHECK(isDisplayCut(text));
         ++appends;
     }
-    Colour LastLineColour(ChatChannel) const override { return Colour{0x123456}; }
-    bool TabShown(ChatChannel tab) const override { return shown[at(tab)]; }
+    void linesCleared(ChatChannel) override {}
+    void linesDropped(ChatChannel) override {}
+    void linesGone(ChatChannel) override {}
     std::optional<ChatChannel> ActiveTab() const override { return active; }
     void SetCaption(Tab, std::string_view caption) override {
         count();
         FUZZ_CHECK(!caption.empty());
     }
-    bool NgUsersApplied() const override { return ngUsers; }
-    bool NgWordsApplied() const override { return ngWords; }
-    bool MixTicked(MixBox box) const override { return mix[static_cast<std::size_t>(box)]; }
-    bool SpeechSendTicked() const override { return speech; }
-    bool CallAlertTicked() const override { return callAlert; }
-    bool Ticked(ChatChannel row) const override { return ticked[at(row)]; }
-    void Untick(ChatChannel row) override {
-        count();
-        ticked[at(row)] = false;
-    }
-    std::string Keyword(ChatChannel row) const override { return keyword[at(row)]; }
+    void keywordUnticked(ChatChannel) override { count(); }
     bool HasCallSound(ChatChannel slot) const override { return hasSound[at(slot)]; }
     void PlayCallSound(ChatChannel) override { count(); }
     void StartExpClock() override { count(); }
@@ -108,21 +96,22 @@ std::string shortText(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     CountingPorts ports;
+    RouteSettings settings;
     for (std::size_t i = 0; i < kChannels; ++i) {
-        ports.shown[i] = input.ConsumeBool();
-        ports.ticked[i] = input.ConsumeBool();
+        settings.tabShown[i] = input.ConsumeBool();
+        settings.keywords[i].armed = input.ConsumeBool();
         ports.hasSound[i] = input.ConsumeBool();
-        if (ports.ticked[i]) {
-            ports.keyword[i] = shortText(input);
+        if (settings.keywords[i].armed) {
+            settings.keywords[i].text = shortText(input);
         }
     }
-    for (bool& box : ports.mix) {
+    for (bool& box : settings.mix) {
         box = input.ConsumeBool();
     }
-    ports.ngUsers = input.ConsumeBool();
-    ports.ngWords = input.ConsumeBool();
-    ports.speech = input.ConsumeBool();
-    ports.callAlert = input.ConsumeBool();
+    settings.ngUsersApplied = input.ConsumeBool();
+    settings.ngWordsApplied = input.ConsumeBool();
+    settings.speechSend = input.ConsumeBool();
+    settings.callAlert = input.ConsumeBool();
     if (const auto tab = input.ConsumeIntegralInRange<std::size_t>(0, kChannels); tab < kChannels) {
         ports.active = static_cast<ChatChannel>(tab);
     }
@@ -135,8 +124,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int n = input.ConsumeIntegralInRange(0, 3); n > 0; --n) {
         lists.words.push_back(shortText(input));
     }
+    // Each view keeps a few lines, so that drops happen too.
+    ChannelBook book;
+    for (std::size_t i = 0; i < kChannels; ++i) {
+        book.lines(static_cast<ChatChannel>(i)).setCapacity(LineCount{3});
+        book.lines(static_cast<ChatChannel>(i)).watch(ports);
+    }
     UnreadCounters counters(ports);
-    LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports, ports}, lists, counters);
+    LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports},
+                      RouteState{settings, lists, book, counters});
 
     while (input.remaining_bytes() > 0) {
         const std::string raw = input.ConsumeRandomLengthString(400);

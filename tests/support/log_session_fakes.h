@@ -1,7 +1,7 @@
 #pragma once
 // The log session's surroundings for tests: a display that records what it
-// was shown, a followed log read by the real reader from real files, a file
-// dialog with a set answer and a recording EXP monitor.
+// was shown, the views' lines and unread counters, a followed log read by the real reader from real
+// files, a file dialog with a set answer and a recording EXP monitor.
 
 #include <map>
 #include <string>
@@ -10,16 +10,13 @@
 #include "core/log/log_reader.h"
 #include "core/log/log_session.h"
 #include "core/text/cp932.h"
+#include "core/views/channel_book.h"
+#include "core/views/unread_counters.h"
 
 namespace ruv::testing {
 
 class RecordingDisplay final : public LogSessionDisplay {
   public:
-    void clearView(ChatChannel view) override { lines.erase(view); }
-    void resetUnreadForAttach() override { ++unreadResets; }
-    void appendLine(ChatChannel view, std::string_view text, Colour) override {
-        lines[view].emplace_back(text);
-    }
     void showStatus(StatusPanel panel, std::string_view cp932) override {
         status[panel] = cp932::toUtf8(cp932);
     }
@@ -33,12 +30,23 @@ class RecordingDisplay final : public LogSessionDisplay {
     void showAttachMenu(const AttachMenu& shown) override { menu = shown; }
     void showWarning(std::string_view cp932) override { warnings.push_back(cp932::toUtf8(cp932)); }
 
-    std::map<ChatChannel, std::vector<std::string>> lines;
-    int unreadResets = 0;
     std::map<StatusPanel, std::string> status;  // UTF-8
     WindowCaption caption = WindowCaption::Plain;
     AttachMenu menu;
     std::vector<std::string> warnings;  // UTF-8
+};
+
+// The views' lines and the unread counters a log session changes.
+struct LogSessionBook final : TabCaptions {
+    void SetCaption(Tab tab, std::string_view caption) override {
+        captions[tab] = std::string(caption);
+    }
+    std::size_t lineCount(ChatChannel view) const { return book.lines(view).store().size(); }
+    LogSessionState state() { return {book, unread}; }
+
+    ChannelBook book;
+    std::map<Tab, std::string> captions;  // CP932
+    UnreadCounters unread{*this};
 };
 
 class RecordingErrors final : public platform::ErrorLog {

@@ -3,16 +3,17 @@
 // can check what routing asked for and in which sequence.
 
 #include <array>
-#include <deque>
 #include <map>
 #include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/log/route_line.h"
 #include "core/log/route_settings.h"
+#include "core/views/channel_book.h"
 #include "core/views/unread_counters.h"
 
 namespace ruv::testing {
@@ -26,69 +27,57 @@ struct ViewLine {
 // Everything the ports were asked to do, in order, as short descriptions.
 using CallLog = std::vector<std::string>;
 
-class RecordingViews final : public RouteViews, public TabCaptions {
+// Routing's tabs and captions, and every change to the book's lines.
+class RecordingViews final : public TabSelection, public TabCaptions, public ViewLinesObserver {
   public:
-    explicit RecordingViews(CallLog& log, std::size_t capacity = 1000)
-        : log_(log), capacity_(capacity) {}
-
-    void Append(ChatChannel view, std::string_view text, Colour colour) override {
-        auto& lines = lines_[view];
-        if (lines.size() == capacity_) {
-            lines.pop_front();
+    explicit RecordingViews(CallLog& log, std::size_t capacity = 1000) : log_(log) {
+        book.setWindowColour(kDefaultColour);
+        for (const ChannelRow& row : kChannelTable) {
+            book.lines(row.channel).setCapacity(LineCount{static_cast<std::int64_t>(capacity)});
+            book.lines(row.channel).watch(*this);
         }
-        lines.push_back({std::string(text), colour});
-        log_.push_back("Append " + std::string(settingsKey(view)));
     }
-    Colour LastLineColour(ChatChannel view) const override {
-        const auto it = lines_.find(view);
-        return it == lines_.end() || it->second.empty() ? kDefaultColour : it->second.back().colour;
-    }
-    bool TabShown(ChatChannel tab) const override { return settings.TabShown(tab); }
+
     std::optional<ChatChannel> ActiveTab() const override { return active; }
     void SetCaption(Tab tab, std::string_view caption) override {
         const ChatChannel channel = channelOf(tab).value();
         captions[channel] = std::string(caption);
         log_.push_back("SetCaption " + std::string(settingsKey(channel)));
     }
+    void linesAdded(ChatChannel view, std::string_view, Colour) override {
+        log_.push_back("Append " + std::string(settingsKey(view)));
+    }
+    void linesCleared(ChatChannel) override {}
+    void linesDropped(ChatChannel) override {}
+    void linesGone(ChatChannel) override {}
 
     std::vector<ViewLine> lines(ChatChannel view) const {
-        const auto it = lines_.find(view);
-        return it == lines_.end() ? std::vector<ViewLine>{}
-                                  : std::vector<ViewLine>(it->second.begin(), it->second.end());
+        const LineStore& store = book.lines(view).store();
+        std::vector<ViewLine> out;
+        for (std::size_t i = 0; i < store.size(); ++i) {
+            out.push_back({std::string(store.line(i)), store.colour(i)});
+        }
+        return out;
     }
 
+    // The default text colour of the views without a colour of their own.
     static constexpr Colour kDefaultColour{0x123456};
     RouteSettings settings;
+    ChannelBook book;
     std::optional<ChatChannel> active = ChatChannel::Normal;
     std::map<ChatChannel, std::string> captions;
 
   private:
     CallLog& log_;
-    std::size_t capacity_;
-    std::map<ChatChannel, std::deque<ViewLine>> lines_;
 };
 
-class RecordingKeywords final : public KeywordRows {
+class RecordingNotices final : public RouteSettingsNotices {
   public:
-    explicit RecordingKeywords(CallLog& log) : log_(log) {}
+    explicit RecordingNotices(CallLog& log) : log_(log) {}
 
-    bool Ticked(ChatChannel row) const override { return ticked.contains(row); }
-    void Untick(ChatChannel row) override {
-        ticked.erase(row);
+    void keywordUnticked(ChatChannel row) override {
         log_.push_back("Untick " + std::string(settingsKey(row)));
     }
-    std::string Keyword(ChatChannel row) const override {
-        const auto it = keywords.find(row);
-        return it == keywords.end() ? std::string() : it->second;
-    }
-
-    void arm(ChatChannel row, std::string keyword) {
-        ticked.insert(row);
-        keywords[row] = std::move(keyword);
-    }
-
-    std::set<ChatChannel> ticked;
-    std::map<ChatChannel, std::string> keywords;
 
   private:
     CallLog& log_;
@@ -178,19 +167,31 @@ struct RouteRig {
     explicit RouteRig(std::size_t viewCapacity = 1000) : views(log, viewCapacity) {}
 
     void route(std::string_view raw) { router.RouteLine(raw); }
+    // Arms a call sound's keyword row.
+    void arm(ChatChannel row, std::string keyword) {
+        views.settings.keyword(row) = CallKeyword{true, std::move(keyword)};
+    }
+    std::vector<ChatChannel> armedRows() const {
+        std::vector<ChatChannel> armed;
+        for (const ChannelRow& row : kChannelTable) {
+            if (views.settings.keyword(row.channel).armed) {
+                armed.push_back(row.channel);
+            }
+        }
+        return armed;
+    }
 
     CallLog log;
     RecordingViews views;
-    SettingsSwitches switches{views.settings};
-    RecordingKeywords keywords{log};
+    RecordingNotices notices{log};
     RecordingSounds sounds{log};
     RecordingExp exp{log};
     RecordingSpeech speech{log};
     RecordingAttention attention{log};
     NgLists ngLists;
     UnreadCounters counters{views};
-    LineRouter router{RoutePorts{views, switches, keywords, sounds, exp, speech, attention},
-                      ngLists, counters};
+    LineRouter router{RoutePorts{views, notices, sounds, exp, speech, attention},
+                      RouteState{views.settings, ngLists, views.book, counters}};
 };
 
 }  // namespace ruv::testing

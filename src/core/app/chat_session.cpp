@@ -5,9 +5,9 @@ namespace ruv {
 ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& logPorts,
                          LogSessionTiming timing)
     : unread(ports.captions),
-      router(RoutePorts{ports.views, switchPort, ports.keywords, ports.sounds, ports.exp,
-                        ports.speech, ports.attention},
-             ngLists, unread),
-      log(logPorts, timing) {}
+      router(RoutePorts{ports.tabs, ports.settingsNotices, ports.sounds, ports.exp, ports.speech,
+                        ports.attention},
+             RouteState{switches, ngLists, book, unread}),
+      log(logPorts, LogSessionState{book, unread}, timing) {}
 
 }  // namespace ruv

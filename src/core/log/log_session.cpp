@@ -28,8 +28,9 @@ bool logFileExists(std::string_view cp932Path) {
            !std::filesystem::is_directory(*native, status);
 }
 
-LogSession::LogSession(LogSessionPorts ports, LogSessionTiming timing)
+LogSession::LogSession(LogSessionPorts ports, LogSessionState state, LogSessionTiming timing)
     : ports_(ports),
+      state_(state),
       timing_(timing),
       nextSlice_(ports.timers.create([this] { runTidySlice(); })),
       autoAttachWait_(ports.timers.create([this] { autoAttachWaitOver(); })) {}
@@ -180,10 +181,10 @@ void LogSession::attachReset() {
     for (const ChannelRow& row : kChannelTable) {
         // The NG view keeps its lines across attaches.
         if (row.view == HasView::Yes && row.channel != ChatChannel::NG) {
-            ports_.display.clearView(row.channel);
+            state_.book.clear(row.channel);
         }
     }
-    ports_.display.resetUnreadForAttach();
+    state_.unread.resetAllButNg();
     ports_.exp.ResetForAttach();
 }
 

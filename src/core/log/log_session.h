@@ -21,6 +21,8 @@
 #include "core/platform/shared_file.h"
 #include "core/platform/timer.h"
 #include "core/text/units.h"
+#include "core/views/channel_book.h"
+#include "core/views/unread_counters.h"
 
 namespace ruv {
 
@@ -44,9 +46,15 @@ struct LogSessionPorts {
     platform::Timers& timers;
 };
 
+// The session's state an attach changes: the views' lines and the unread counters.
+struct LogSessionState {
+    ChannelBook& book;
+    UnreadCounters& unread;
+};
+
 class LogSession final : private PastLogSink {
   public:
-    explicit LogSession(LogSessionPorts ports, LogSessionTiming timing = {});
+    LogSession(LogSessionPorts ports, LogSessionState state, LogSessionTiming timing = {});
     ~LogSession() override;
     LogSession(const LogSession&) = delete;
     LogSession& operator=(const LogSession&) = delete;
@@ -125,6 +133,7 @@ class LogSession final : private PastLogSink {
     void reportFailure(std::string_view handlerText);
 
     LogSessionPorts ports_;
+    LogSessionState state_;
     LogSessionTiming timing_;
     LogHistoryList history_;
     std::string logFolder_;

@@ -1,5 +1,6 @@
 #pragma once
-// What the log session talks to: the window that shows it, the followed log,
+// What the log session talks to: the window that shows its state (the views'
+// lines and the unread counters are in the core session), the followed log,
 // the file dialog and the EXP monitor. The shell implements these; tests use
 // fakes.
 
@@ -56,11 +57,6 @@ struct AttachMenu {
 class LogSessionDisplay {
   public:
     virtual ~LogSessionDisplay() = default;
-    virtual void clearView(ChatChannel view) = 0;
-    // Every unread counter but NGフィルター's back to 0, with its plain caption.
-    virtual void resetUnreadForAttach() = 0;
-    // One CP932 line (no line break) appended to a view.
-    virtual void appendLine(ChatChannel view, std::string_view text, Colour colour) = 0;
     virtual void showStatus(StatusPanel panel, std::string_view cp932) = 0;
     // A running tidy's percentage holds the state panel until the tidy ends.
     virtual void showTidyProgress(std::string_view cp932) = 0;

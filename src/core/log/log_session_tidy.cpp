@@ -97,7 +97,7 @@ void LogSession::followAttachedLog() {
 }
 
 void LogSession::append(ChatChannel view, std::string_view text, Colour colour) {
-    ports_.display.appendLine(view, text, colour);
+    state_.book.append(view, text, colour);
 }
 
 void LogSession::addDayGain(std::int64_t amount, std::string_view stamp) {

@@ -76,8 +76,12 @@ void LineRouter::WorkText::toDisplay() {
     isDisplay = true;
 }
 
-LineRouter::LineRouter(RoutePorts ports, const NgLists& ngLists, UnreadCounters& counters) noexcept
-    : ports_(ports), ngLists_(ngLists), counters_(counters) {}
+LineRouter::LineRouter(RoutePorts ports, RouteState state) noexcept
+    : ports_(ports),
+      settings_(state.settings),
+      ngLists_(state.ngLists),
+      book_(state.book),
+      counters_(state.counters) {}
 
 void LineRouter::RouteLine(std::string_view raw) {
     try {
@@ -96,7 +100,7 @@ void LineRouter::route(std::string_view raw) {
     // move the line, mix it as another channel or count as experience.
     own_ = ownMarker(raw);
     wantsAttention_ = false;
-    if (ports_.views.TabShown(ChatChannel::NG) && heldBack(raw)) {
+    if (settings_.TabShown(ChatChannel::NG) && heldBack(raw)) {
         holdBack();
         own_.reset();
     }
@@ -105,16 +109,16 @@ void LineRouter::route(std::string_view raw) {
     routeBattle();
     playNormalCallSound();
     routeSystem();
-    if (wantsAttention_ && ports_.switches.CallAlertTicked()) {
+    if (wantsAttention_ && settings_.callAlert) {
         ports_.attention.requestAttention();
     }
 }
 
 bool LineRouter::heldBack(std::string_view raw) {
-    if (ports_.switches.NgUsersApplied() && ng_.namesUser(raw, ngLists_.users)) {
+    if (settings_.ngUsersApplied && ng_.namesUser(raw, ngLists_.users)) {
         return true;
     }
-    if (ports_.switches.NgWordsApplied() && !ngLists_.words.empty()) {
+    if (settings_.ngWordsApplied && !ngLists_.words.empty()) {
         ngDisplay_ = displayText(raw);
         return ng_.holdsWord(ngDisplay_, ngLists_.words);
     }
@@ -129,8 +133,8 @@ void LineRouter::holdBack() {
         }
     }
     mix_.toDisplay();
-    ports_.views.Append(ChatChannel::NG, mix_.text,
-                        colour.value_or(ports_.views.LastLineColour(ChatChannel::NG)));
+    book_.append(ChatChannel::NG, mix_.text,
+                 colour.value_or(book_.lastLineColour(ChatChannel::NG)));
     raiseCounter(ChatChannel::NG);
     routing_.text.clear();
 }
@@ -141,34 +145,34 @@ void LineRouter::routeChat() {
     }
     const ChatChannel channel = own_->channel;
     routing_.toDisplay();
-    if (ports_.views.TabShown(ChatChannel::Normal)) {
-        ports_.views.Append(ChatChannel::Normal, routing_.text, own_->colour);
+    if (settings_.TabShown(ChatChannel::Normal)) {
+        book_.append(ChatChannel::Normal, routing_.text, own_->colour);
     } else {
-        ports_.keywords.Untick(ChatChannel::Normal);
+        untickKeyword(ChatChannel::Normal);
     }
-    if (ports_.views.TabShown(channel)) {
-        ports_.views.Append(channel, routing_.text, own_->colour);
+    if (settings_.TabShown(channel)) {
+        book_.append(channel, routing_.text, own_->colour);
         raiseCounter(channel);
         wantsAttention_ = wantsAttention_ || channel == ChatChannel::Whis;
     } else {
-        ports_.keywords.Untick(channel);
+        untickKeyword(channel);
     }
     playCallSoundIfKeyword(channel, routing_.text);
 }
 
 void LineRouter::mixOriginal(std::string_view raw) {
-    if (!ports_.views.TabShown(ChatChannel::Original) || !own_) {
+    if (!settings_.TabShown(ChatChannel::Original) || !own_) {
         return;
     }
     const MixRoute* mix = mixRouteOf(own_->colour);
-    if (mix == nullptr || !ports_.switches.MixTicked(mix->box)) {
+    if (mix == nullptr || !settings_.MixTicked(mix->box)) {
         return;
     }
     mix_.toDisplay();
-    ports_.views.Append(ChatChannel::Original, mix_.text, mix->colour);
+    book_.append(ChatChannel::Original, mix_.text, mix->colour);
     raiseCounter(ChatChannel::Original);
     playCallSoundIfKeyword(ChatChannel::Original, mix_.text);
-    if (ports_.switches.SpeechSendTicked()) {
+    if (settings_.speechSend) {
         const std::string display = displayText(raw);
         ports_.speech.SpeakLine(bodyOfDisplay(display), mix->speaker);
     }
@@ -178,8 +182,8 @@ void LineRouter::routeBattle() {
     if (!own_ || own_->channel != ChatChannel::Battle) {
         return;
     }
-    if (ports_.views.TabShown(ChatChannel::Battle)) {
-        ports_.views.Append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle);
+    if (settings_.TabShown(ChatChannel::Battle)) {
+        book_.append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle);
     }
     if (isLevelUp(routing_.text)) {
         ports_.exp.RecordLevelUp();
@@ -204,16 +208,15 @@ void LineRouter::playNormalCallSound() {
 }
 
 void LineRouter::routeSystem() {
-    if (!own_ || own_->channel != ChatChannel::System ||
-        !ports_.views.TabShown(ChatChannel::System)) {
+    if (!own_ || own_->channel != ChatChannel::System || !settings_.TabShown(ChatChannel::System)) {
         return;
     }
     routing_.toDisplay();
-    ports_.views.Append(ChatChannel::System, routing_.text, own_->colour);
+    book_.append(ChatChannel::System, routing_.text, own_->colour);
 }
 
 bool LineRouter::counted(ChatChannel tab) const {
-    const std::optional<ChatChannel> active = ports_.views.ActiveTab();
+    const std::optional<ChatChannel> active = ports_.tabs.ActiveTab();
     return active != tab && active != ChatChannel::Normal;
 }
 
@@ -225,14 +228,19 @@ void LineRouter::raiseCounter(ChatChannel tab) {
 }
 
 void LineRouter::playCallSoundIfKeyword(ChatChannel slot, std::string_view text) {
-    if (!ports_.keywords.Ticked(slot)) {
+    const CallKeyword& keyword = settings_.keyword(slot);
+    if (!keyword.armed) {
         return;
     }
-    const std::string keyword = ports_.keywords.Keyword(slot);
-    if (sjis::contains(text, keyword) && ports_.sounds.HasCallSound(slot)) {
+    if (sjis::contains(text, keyword.text) && ports_.sounds.HasCallSound(slot)) {
         ports_.sounds.PlayCallSound(slot);
         wantsAttention_ = true;
     }
+}
+
+void LineRouter::untickKeyword(ChatChannel row) {
+    settings_.keyword(row).armed = false;
+    ports_.notices.keywordUnticked(row);
 }
 
 }  // namespace ruv

@@ -12,6 +12,8 @@
 
 #include "core/log/line_sink.h"
 #include "core/log/route_ports.h"
+#include "core/log/route_settings.h"
+#include "core/views/channel_book.h"
 #include "core/views/ng_lists.h"
 #include "core/views/ng_match.h"
 #include "core/views/unread_counters.h"
@@ -26,20 +28,26 @@ class RouteError : public std::runtime_error {
 };
 
 struct RoutePorts {
-    RouteViews& views;
-    RouteSwitches& switches;
-    KeywordRows& keywords;
+    TabSelection& tabs;
+    RouteSettingsNotices& notices;
     CallSounds& sounds;
     ExpEvents& exp;
     SpeechOut& speech;
     Attention& attention;
 };
 
+// The session's state routing works on. The settings and lists are read in
+// place, so edits made between two lines apply to the next one.
+struct RouteState {
+    RouteSettings& settings;
+    const NgLists& ngLists;
+    ChannelBook& book;
+    UnreadCounters& counters;
+};
+
 class LineRouter final : public LineSink {
   public:
-    // The lists and counters are read and changed in place, so edits made
-    // between two lines apply to the next one.
-    LineRouter(RoutePorts ports, const NgLists& ngLists, UnreadCounters& counters) noexcept;
+    LineRouter(RoutePorts ports, RouteState state) noexcept;
 
     // raw: one log line after CR LF and entity removal. Throws RouteError on a
     // failure of its own (a gain amount that is not an integer) and wraps any
@@ -68,11 +76,14 @@ class LineRouter final : public LineSink {
     bool counted(ChatChannel tab) const;
     void raiseCounter(ChatChannel tab);
     void playCallSoundIfKeyword(ChatChannel slot, std::string_view text);
+    void untickKeyword(ChatChannel row);
 
     RoutePorts ports_;
+    RouteSettings& settings_;
     // A whisper shown or a call sound played for this line.
     bool wantsAttention_ = false;
     const NgLists& ngLists_;
+    ChannelBook& book_;
     UnreadCounters& counters_;
     WorkText routing_;
     WorkText mix_;

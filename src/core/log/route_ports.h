@@ -1,8 +1,8 @@
 #pragma once
-// What line routing needs from the rest of the program. The shell implements
-// these over its widgets, sound players, EXP monitor and speech client; routing
-// reads them afresh for every line, so a change between two lines applies to
-// the next one.
+// What line routing tells the rest of the program or asks of it. The shell
+// implements these over its widgets, sound players, EXP monitor and speech
+// client. Routing reads its settings and writes its lines in the core session
+// (RouteSettings, ChannelBook); these carry only what the core cannot know.
 
 #include <array>
 #include <cstdint>
@@ -15,19 +15,11 @@
 
 namespace ruv {
 
-// The channel views and their tabs. A tab is named by the channel of its view;
-// ExpMonitor names the 経験値情報 tab.
-class RouteViews {
+// Which tab the user is looking at: lines for it are not counted as unread.
+class TabSelection {
   public:
-    virtual ~RouteViews() = default;
+    virtual ~TabSelection() = default;
 
-    // Appends one line of CP932 text in the colour given. Never fails: a full
-    // view drops its oldest lines to make room.
-    virtual void Append(ChatChannel view, std::string_view text, Colour colour) = 0;
-    // Colour of the view's last line; its default text colour while it is empty.
-    virtual Colour LastLineColour(ChatChannel view) const = 0;
-    // Whether the tab is present in the tab bar.
-    virtual bool TabShown(ChatChannel tab) const = 0;
     // The channel whose tab is active; empty for a tab without a channel
     // (エラーログ).
     virtual std::optional<ChatChannel> ActiveTab() const = 0;
@@ -41,36 +33,14 @@ class TabCaptions {
     virtual void SetCaption(Tab tab, std::string_view caption) = 0;
 };
 
-// The switches the user ticks on the NGフィルター and オリジナル tabs.
-class RouteSwitches {
+// What routing changes in the settings, for the controls that show them.
+class RouteSettingsNotices {
   public:
-    virtual ~RouteSwitches() = default;
+    virtual ~RouteSettingsNotices() = default;
 
-    // NGCheckBox01 "NGユーザーを適用".
-    virtual bool NgUsersApplied() const = 0;
-    // NGCheckBox02 "NGワードを適用".
-    virtual bool NgWordsApplied() const = 0;
-    virtual bool MixTicked(MixBox box) const = 0;
-    // ChatLogCheckBoxBouyomi "毒電波送信".
-    virtual bool SpeechSendTicked() const = 0;
-    // "耳打ち・呼び出しで通知".
-    virtual bool CallAlertTicked() const = 0;
-};
-
-// The keyword rows that arm the call sounds, named by channel: Normal to Shout
-// are rows 01 to 06, Original is row 09 (kept hidden and disabled by the
-// window, so it never reports ticked there).
-class KeywordRows {
-  public:
-    virtual ~KeywordRows() = default;
-
-    // SCheckBox0N.
-    virtual bool Ticked(ChatChannel row) const = 0;
-    // Unticks SCheckBox0N as if the user had clicked it (which also disables
-    // its keyword field).
-    virtual void Untick(ChatChannel row) = 0;
-    // Text of ChatEdit0N in CP932.
-    virtual std::string Keyword(ChatChannel row) const = 0;
+    // Routing disarmed the keyword row of a channel whose tab is hidden
+    // (SCheckBox0N is shown unticked, its keyword field greyed).
+    virtual void keywordUnticked(ChatChannel row) = 0;
 };
 
 // The call-sound players, named by channel as the keyword rows.

@@ -1,14 +1,15 @@
 #pragma once
 // The settings that routing reads: which tabs are shown, the オリジナル mix
 // boxes, the two NG boxes, the speech switch, the call-sound keywords and the
-// taskbar alert.
+// taskbar alert. Routing reads them afresh for every line, so a change between
+// two lines applies to the next one; it changes only a keyword row's switch.
 
 #include <array>
 #include <cstddef>
 #include <string>
 
 #include "core/log/chat_format.h"
-#include "core/log/route_ports.h"
+#include "core/views/channel_table.h"
 
 namespace ruv {
 
@@ -56,21 +57,6 @@ struct RouteSettings {
     const CallKeyword& keyword(ChatChannel row) const noexcept {
         return keywords[static_cast<std::size_t>(row)];
     }
-};
-
-// The routing switches read from settings kept in the core.
-class SettingsSwitches final : public RouteSwitches {
-  public:
-    explicit SettingsSwitches(const RouteSettings& settings) noexcept : settings_(settings) {}
-
-    bool NgUsersApplied() const override { return settings_.ngUsersApplied; }
-    bool NgWordsApplied() const override { return settings_.ngWordsApplied; }
-    bool MixTicked(MixBox box) const override { return settings_.MixTicked(box); }
-    bool SpeechSendTicked() const override { return settings_.speechSend; }
-    bool CallAlertTicked() const override { return settings_.callAlert; }
-
-  private:
-    const RouteSettings& settings_;
 };
 
 }  // namespace ruv

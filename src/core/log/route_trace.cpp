@@ -12,19 +12,8 @@
 #include "core/views/ng_list_files.h"
 
 namespace ruv {
-namespace {
-
-constexpr Colour kWindowColour{0xffffff};
-
-std::size_t slot(ChatChannel view) {
-    return static_cast<std::size_t>(view);
-}
-
-}  // namespace
-
-RouteTracePrinter::RouteTracePrinter(std::ostream& out, ListingText text,
-                                     const RouteSettings& settings)
-    : out_(out), text_(text), settings_(settings) {}
+RouteTracePrinter::RouteTracePrinter(std::ostream& out, ListingText text)
+    : out_(out), text_(text) {}
 
 std::string RouteTracePrinter::shown(std::string_view text) const {
     return text_ == ListingText::Utf8 ? cp932::toUtf8(text) : std::string(text);
@@ -35,16 +24,8 @@ void RouteTracePrinter::print(const std::string& line) {
     out_.flush();
 }
 
-void RouteTracePrinter::Append(ChatChannel view, std::string_view text, Colour colour) {
-    lastColour_[slot(view)] = colour;
+void RouteTracePrinter::linesAdded(ChatChannel view, std::string_view text, Colour colour) {
     print(std::string(settingsKey(view)) + '\t' + colourText(colour) + '\t' + shown(text));
-}
-
-Colour RouteTracePrinter::LastLineColour(ChatChannel view) const {
-    if (const auto& last = lastColour_[slot(view)]) {
-        return *last;
-    }
-    return viewDefaultColour(view).value_or(kWindowColour);
 }
 
 void RouteTracePrinter::RecordGain(std::int64_t amount) {
@@ -64,10 +45,14 @@ void RouteTracePrinter::append(std::string_view line) {
 }
 
 TracedRouting::TracedRouting(std::ostream& out, ListingText text)
-    : switches_(settings_),
-      printer_(out, text, settings_),
-      router_(RoutePorts{printer_, switches_, printer_, printer_, printer_, printer_, printer_},
-              lists_, counters_) {}
+    : printer_(out, text),
+      router_(RoutePorts{printer_, printer_, printer_, printer_, printer_, printer_},
+              RouteState{settings_, lists_, book_, counters_}) {
+    for (const ChannelRow& row : kChannelTable) {
+        book_.lines(row.channel).setCapacity(LineCount{1});
+        book_.lines(row.channel).watch(printer_);
+    }
+}
 
 void loadSettingsFolder(const std::filesystem::path& folder, RouteSettings& route, NgLists& lists) {
     config::ConfigStore store;

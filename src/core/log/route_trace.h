@@ -12,38 +12,34 @@
 #include "core/log/route_settings.h"
 #include "core/log/sort_listing.h"
 #include "core/platform/error_log.h"
+#include "core/views/channel_book.h"
 #include "core/views/ng_lists.h"
 #include "core/views/unread_counters.h"
 
 namespace ruv {
 
-// The ports of routing as a printer. The active tab is 通常, no keyword row is
-// armed and no call sound is set.
+// The ports of routing as a printer. The active tab is 通常 and no call sound
+// is set.
 //   VIEW<TAB>#rrggbb<TAB>TEXT   an append (VIEW the view's settings key)
 //   gain<TAB>N                  a live experience gain
 //   level-up                    a level-up
 //   speak<TAB>0|1<TAB>TEXT      a line handed to speech with its speaker flag
 //   error<TAB>MESSAGE           a line whose routing failed
-class RouteTracePrinter final : public RouteViews,
+class RouteTracePrinter final : public TabSelection,
                                 public TabCaptions,
-                                public KeywordRows,
+                                public RouteSettingsNotices,
                                 public CallSounds,
                                 public ExpEvents,
                                 public SpeechOut,
                                 public Attention,
-                                public platform::ErrorLog {
+                                public platform::ErrorLog,
+                                public ViewLinesObserver {
   public:
-    RouteTracePrinter(std::ostream& out, ListingText text, const RouteSettings& settings);
+    RouteTracePrinter(std::ostream& out, ListingText text);
 
-    void Append(ChatChannel view, std::string_view text, Colour colour) override;
-    Colour LastLineColour(ChatChannel view) const override;
-    bool TabShown(ChatChannel tab) const override { return settings_.TabShown(tab); }
     std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::Normal; }
     void SetCaption(Tab, std::string_view) override {}
-
-    bool Ticked(ChatChannel) const override { return false; }
-    void Untick(ChatChannel) override {}
-    std::string Keyword(ChatChannel) const override { return {}; }
+    void keywordUnticked(ChatChannel) override {}
 
     bool HasCallSound(ChatChannel) const override { return false; }
     void PlayCallSound(ChatChannel) override {}
@@ -59,14 +55,18 @@ class RouteTracePrinter final : public RouteViews,
 
     void append(std::string_view line) override;
 
+    // Every append to a view is printed.
+    void linesAdded(ChatChannel view, std::string_view text, Colour colour) override;
+    void linesCleared(ChatChannel) override {}
+    void linesDropped(ChatChannel) override {}
+    void linesGone(ChatChannel) override {}
+
   private:
     std::string shown(std::string_view text) const;
     void print(const std::string& line);
 
     std::ostream& out_;
     ListingText text_;
-    const RouteSettings& settings_;
-    std::array<std::optional<Colour>, kChannelCount> lastColour_{};
 };
 
 // The routing settings and NG lists of a settings folder, read as start-up
@@ -91,8 +91,9 @@ class TracedRouting {
   private:
     RouteSettings settings_;
     NgLists lists_;
-    SettingsSwitches switches_;
     RouteTracePrinter printer_;
+    // Each view keeps only its last line: routing reads no more of it.
+    ChannelBook book_;
     UnreadCounters counters_{printer_};
     LineRouter router_;
 };

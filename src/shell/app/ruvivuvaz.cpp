@@ -29,10 +29,6 @@ std::size_t slot(ChatChannel channel) {
     return static_cast<std::size_t>(channel);
 }
 
-QColor toQColor(Colour colour) {
-    return QColor::fromRgb(static_cast<QRgb>(0xff000000u | colour.rgb));
-}
-
 Colour toColour(const QColor& colour) {
     return Colour{static_cast<std::uint32_t>(colour.rgb()) & 0xffffffu};
 }
@@ -60,6 +56,7 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     applyMinimumOuterSize();
 
     session_ = std::make_unique<Session>(*this, environment_);
+    connectViews();
     connectRouteSwitches();
     // A log that vanished is reported once, until it can be read again.
     connect(&session_->live, &LiveLog::sizeUnavailable, this,
@@ -132,21 +129,14 @@ ChannelView* TForm1::view(ChatChannel channel) const {
     return views_[slot(channel)];
 }
 
-void TForm1::appendLine(ChatChannel channel, std::string_view cp932, Colour colour) {
-    if (ChannelView* target = view(channel)) {
-        target->appendLine(cp932, toQColor(colour));
+void TForm1::connectViews() {
+    ChannelBook& book = session_->core.book;
+    book.setWindowColour(toColour(QApplication::palette().color(QPalette::Active, QPalette::Base)));
+    for (const ChannelRow& row : kChannelTable) {
+        if (ChannelView* target = view(row.channel)) {
+            target->showLines(book.lines(row.channel));
+        }
     }
-}
-
-void TForm1::clearView(ChatChannel channel) {
-    if (ChannelView* target = view(channel)) {
-        target->clear();
-    }
-}
-
-Colour TForm1::lastLineColour(ChatChannel channel) const {
-    const ChannelView* target = view(channel);
-    return target ? toColour(target->lastLineColour()) : Colour{};
 }
 
 void TForm1::appendErrorLine(const QString& line) {

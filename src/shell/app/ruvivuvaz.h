@@ -71,11 +71,6 @@ class TForm1 : public QMainWindow {
     // --- Views -----------------------------------------------------------
     // The view of a channel; null for ExpMonitor, which holds no lines.
     ChannelView* view(ChatChannel channel) const;
-    // Appends one CP932 line (no line break) to the channel's view.
-    void appendLine(ChatChannel channel, std::string_view cp932, Colour colour);
-    void clearView(ChatChannel channel);
-    // Colour of the view's last line; its default text colour while empty.
-    Colour lastLineColour(ChatChannel channel) const;
     // Appends one line to the error log (エラーログ).
     void appendErrorLine(const QString& line);
     QPlainTextEdit* errorLog() const { return errorLog_; }
@@ -99,6 +94,8 @@ class TForm1 : public QMainWindow {
     bool keywordArmed(ChatChannel channel) const;
     // Ticks or unticks the row's check box, with the same effect as a click.
     void setKeywordArmed(ChatChannel channel, KeywordSwitch state);
+    // Shows the row's switch as the session holds it, without writing it back.
+    void showKeywordSwitch(ChatChannel channel);
     QCheckBox* keywordCheckBox(ChatChannel channel) const;
     QLineEdit* keywordEdit(ChatChannel channel) const;
 
@@ -266,6 +263,8 @@ class TForm1 : public QMainWindow {
     void buildIntervalMenu(QMenu* menu);
     void buildTransparencyMenu(QMenu* menu);
     void applyMinimumOuterSize();
+    // The views show the session's lines.
+    void connectViews();
     void connectRouteSwitches();
     // Routing's copy of whether the tab is shown follows the tab bar.
     void noteTabShown(Tab tab);

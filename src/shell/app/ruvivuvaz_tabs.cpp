@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include "core/views/channel_table.h"
@@ -81,10 +82,6 @@ void TForm1::buildTabs() {
         }
         auto* channelView = new ChannelView(this);
         channelView->setObjectName(viewObjectName(row.channel));
-        if (row.viewColour) {
-            channelView->setDefaultTextColour(
-                QColor::fromRgb(static_cast<QRgb>(row.viewColour->rgb)));
-        }
         views_[static_cast<std::size_t>(row.channel)] = channelView;
     }
 
@@ -159,7 +156,6 @@ void TForm1::buildChannelPage(Tab tab, QWidget* page) {
     row->addWidget(box);
     row->addWidget(edit, 1);
     keywordRows_[static_cast<std::size_t>(channel)] = {box, edit};
-    // toggled, not clicked: routing's untick has the same effect as the user's.
     connect(box, &QCheckBox::toggled, this, [this, channel] { keywordBoxClicked(channel); });
 }
 
@@ -280,6 +276,18 @@ void TForm1::resetUnreadOfCurrentTab() {
 void TForm1::keywordBoxClicked(ChatChannel channel) {
     const KeywordRow& row = keywordRows_[static_cast<std::size_t>(channel)];
     paintKeywordEdit(row.edit, row.box->isChecked());
+}
+
+void TForm1::showKeywordSwitch(ChatChannel channel) {
+    const KeywordRow& row = keywordRows_[static_cast<std::size_t>(channel)];
+    if (row.box == nullptr) {
+        return;
+    }
+    {
+        const QSignalBlocker quiet(row.box);
+        row.box->setChecked(session_->core.switches.keyword(channel).armed);
+    }
+    keywordBoxClicked(channel);
 }
 
 // --- Routing's switches ----------------------------------------------------

@@ -5,7 +5,6 @@
 #include <array>
 
 #include "shell/app/ruvivuvaz.h"
-#include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
 
@@ -22,18 +21,6 @@ void showOffer(QAction* item, const LogOffer& offer, bool enabled) {
 }
 
 }  // namespace
-
-void WindowLogDisplay::clearView(ChatChannel view) {
-    window_.clearView(view);
-}
-
-void WindowLogDisplay::resetUnreadForAttach() {
-    window_.session().core.unread.resetAllButNg();
-}
-
-void WindowLogDisplay::appendLine(ChatChannel view, std::string_view text, Colour colour) {
-    window_.appendLine(view, text, colour);
-}
 
 void WindowLogDisplay::showStatus(StatusPanel panel, std::string_view cp932) {
     statusBar_.showAttachStatus(panel, cp932);

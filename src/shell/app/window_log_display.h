@@ -1,5 +1,5 @@
 #pragma once
-// The main window as the log session's display: views, status bar, caption,
+// The main window as the log session's display: status bar, caption,
 // the File menu's attach commands and warning boxes.
 
 #include "core/app/status_bar_share.h"
@@ -15,9 +15,6 @@ class WindowLogDisplay final : public LogSessionDisplay {
     WindowLogDisplay(TForm1& window, UserMessages& messages, StatusBarShare& statusBar)
         : window_(window), messages_(messages), statusBar_(statusBar) {}
 
-    void clearView(ChatChannel view) override;
-    void resetUnreadForAttach() override;
-    void appendLine(ChatChannel view, std::string_view text, Colour colour) override;
     void showStatus(StatusPanel panel, std::string_view cp932) override;
     void showTidyProgress(std::string_view cp932) override;
     void endTidyProgress(std::string_view attachState) override;

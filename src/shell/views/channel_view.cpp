@@ -27,10 +27,6 @@ constexpr int kMargin = 2;
 // Lines shorter than this say little about the width of long ones.
 constexpr std::size_t kMinBytesForWidthRatio = 16;
 
-Colour toColour(QColor colour) {
-    return Colour{static_cast<std::uint32_t>(colour.rgb()) & 0xFFFFFFu};
-}
-
 QColor toQColor(Colour colour) {
     return QColor::fromRgb(static_cast<QRgb>(0xFF000000u | colour.rgb));
 }
@@ -53,11 +49,10 @@ CharClass classOf(std::string_view line, std::size_t pos) {
 
 }  // namespace
 
-ChannelView::ChannelView(QWidget* parent)
-    : QAbstractScrollArea(parent), store_(LineCount{static_cast<std::int64_t>(kDefaultCapacity)}) {
+ChannelView::ChannelView(QWidget* parent) : QAbstractScrollArea(parent) {
     const QPalette system = QApplication::palette();
     background_ = system.color(QPalette::Active, QPalette::Text);
-    defaultText_ = system.color(QPalette::Active, QPalette::Base);
+    systemText_ = system.color(QPalette::Active, QPalette::Base);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setFocusPolicy(Qt::StrongFocus);
@@ -70,18 +65,48 @@ ChannelView::ChannelView(QWidget* parent)
     syncScrollBars();
 }
 
-ChannelView::~ChannelView() = default;
+ChannelView::ChannelView(const ViewLines& lines, QWidget* parent) : ChannelView(parent) {
+    showLines(lines);
+}
 
-void ChannelView::appendLine(std::string_view cp932, QColor colour) {
-    store_.append(cp932, toColour(colour.isValid() ? colour : defaultText_));
+ChannelView::~ChannelView() {
+    if (lines_ != nullptr) {
+        lines_->unwatch(*this);
+    }
+}
+
+void ChannelView::showLines(const ViewLines& lines) {
+    if (lines_ != nullptr) {
+        lines_->unwatch(*this);
+    }
+    lines_ = &lines;
+    lines.watch(*this);
+    restart();
+    viewport()->update();
+}
+
+void ChannelView::linesAdded(ChatChannel, std::string_view, Colour) {
     scheduleSync();
 }
 
-void ChannelView::clear() {
-    store_.clear();
-    seenDroppedLines_ = 0;
-    anchorAbs_ = 0;
-    caretAbs_ = 0;
+void ChannelView::linesDropped(ChatChannel) {
+    scheduleSync();
+}
+
+void ChannelView::linesCleared(ChatChannel) {
+    restart();
+}
+
+void ChannelView::linesGone(ChatChannel) {
+    lines_ = nullptr;
+    restart();
+}
+
+void ChannelView::restart() {
+    utf16Index_ = LineUtf16Index();
+    seenDroppedLines_ = lineStore().droppedLines();
+    anchorAbs_ = lineStore().droppedBytes();
+    caretAbs_ = anchorAbs_;
     following_ = true;
     resetMetrics();
     scheduleSync();
@@ -90,25 +115,15 @@ void ChannelView::clear() {
 }
 
 LineCount ChannelView::lineCount() const {
-    return LineCount{static_cast<std::int64_t>(store_.size())};
-}
-
-void ChannelView::setCapacity(LineCount capacity) {
-    store_.setCapacity(capacity);
-    scheduleSync();
+    return LineCount{static_cast<std::int64_t>(lineStore().size())};
 }
 
 LineCount ChannelView::capacity() const {
-    return store_.capacity();
+    return lineStore().capacity();
 }
 
 QColor ChannelView::defaultTextColour() const {
-    return defaultText_;
-}
-
-void ChannelView::setDefaultTextColour(QColor colour) {
-    defaultText_ = colour;
-    viewport()->update();
+    return lines_ ? toQColor(lines_->defaultColour()) : systemText_;
 }
 
 QColor ChannelView::backgroundColour() const {
@@ -116,11 +131,11 @@ QColor ChannelView::backgroundColour() const {
 }
 
 QColor ChannelView::lastLineColour() const {
-    return store_.empty() ? defaultText_ : toQColor(store_.colour(store_.size() - 1));
+    return lines_ ? toQColor(lines_->lastLineColour()) : systemText_;
 }
 
 std::string ChannelView::text() const {
-    return store_.text();
+    return lineStore().text();
 }
 
 // Appends only touch the store; scroll bars and painting catch up once per
@@ -136,13 +151,13 @@ void ChannelView::scheduleSync() {
 void ChannelView::syncScrollBars() {
     syncPending_ = false;
     adjusting_ = true;
-    const std::int64_t dropped = store_.droppedLines() - seenDroppedLines_;
-    seenDroppedLines_ = store_.droppedLines();
+    const std::int64_t dropped = lineStore().droppedLines() - seenDroppedLines_;
+    seenDroppedLines_ = lineStore().droppedLines();
 
     QScrollBar* vertical = verticalScrollBar();
     const int oldValue = vertical->value();
     const int page = pageLines();
-    const int lines = static_cast<int>(store_.size());
+    const int lines = static_cast<int>(lineStore().size());
     const int maxValue = std::max(0, lines - page);
     vertical->setRange(0, maxValue);
     vertical->setPageStep(page);
@@ -175,7 +190,7 @@ int ChannelView::pageLines() const {
 }
 
 int ChannelView::contentWidth() const {
-    const qreal estimate = static_cast<qreal>(store_.widestLineBytes()) * pixelsPerByte_;
+    const qreal estimate = static_cast<qreal>(lineStore().widestLineBytes()) * pixelsPerByte_;
     return static_cast<int>(std::ceil(std::max(estimate, widestMeasured_))) + 2 * kMargin;
 }
 
@@ -210,7 +225,7 @@ void ChannelView::scrollContentsBy(int, int) {
 }
 
 void ChannelView::layoutLine(QTextLayout& layout, std::size_t index) const {
-    layout.setText(decodeCp932(store_.line(index)));
+    layout.setText(decodeCp932(lineStore().line(index)));
     layout.setFont(font());
     QTextOption option;
     option.setWrapMode(QTextOption::NoWrap);
@@ -226,7 +241,7 @@ void ChannelView::layoutLine(QTextLayout& layout, std::size_t index) const {
 void ChannelView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), background_);
-    if (store_.empty()) {
+    if (lineStore().empty()) {
         return;
     }
     const int height = lineHeight();
@@ -244,11 +259,11 @@ void ChannelView::paintEvent(QPaintEvent*) {
 
     for (int row = 0; row < rows; ++row) {
         const auto index = static_cast<std::size_t>(first + row);
-        if (index >= store_.size()) {
+        if (index >= lineStore().size()) {
             break;
         }
-        const std::string_view bytes = store_.line(index);
-        const ByteOffset lineBegin = store_.lineStart(index);
+        const std::string_view bytes = lineStore().line(index);
+        const ByteOffset lineBegin = lineStore().lineStart(index);
         const ByteOffset lineEnd = lineBegin + ByteOffset{static_cast<std::int64_t>(bytes.size())};
         QTextLayout layout;
         layoutLine(layout, index);
@@ -271,21 +286,21 @@ void ChannelView::paintEvent(QPaintEvent*) {
                 range.format.setForeground(highlightedText);
                 selections.append(range);
             }
-            if (selEnd > lineEnd && index + 1 < store_.size()) {
+            if (selEnd > lineEnd && index + 1 < lineStore().size()) {
                 painter.fillRect(QRectF(origin.x() + width, origin.y(), breakWidth, height),
                                  highlight);
             }
         }
-        painter.setPen(toQColor(store_.colour(index)));
+        painter.setPen(toQColor(lineStore().colour(index)));
         layout.draw(&painter, origin, selections);
     }
 
     if (hasFocus() && selStart == selEnd) {
         const ByteOffset at = caret();
-        const auto caretRow = static_cast<int>(store_.lineAt(at)) - first;
+        const auto caretRow = static_cast<int>(lineStore().lineAt(at)) - first;
         if (caretRow >= 0 && caretRow < rows) {
             const qreal x = left + caretX(at);
-            painter.setPen(defaultText_);
+            painter.setPen(defaultTextColour());
             painter.drawLine(QPointF(x, caretRow * height),
                              QPointF(x, (caretRow + 1) * height - 1));
         }
@@ -296,11 +311,11 @@ void ChannelView::paintEvent(QPaintEvent*) {
 }
 
 ByteOffset ChannelView::caret() const {
-    return ByteOffset{std::max<std::int64_t>(0, caretAbs_ - store_.droppedBytes())};
+    return ByteOffset{std::max<std::int64_t>(0, caretAbs_ - lineStore().droppedBytes())};
 }
 
 ByteOffset ChannelView::anchor() const {
-    return ByteOffset{std::max<std::int64_t>(0, anchorAbs_ - store_.droppedBytes())};
+    return ByteOffset{std::max<std::int64_t>(0, anchorAbs_ - lineStore().droppedBytes())};
 }
 
 ByteOffset ChannelView::selectionStart() const {
@@ -312,7 +327,7 @@ ByteOffset ChannelView::selectionLength() const {
 }
 
 std::string ChannelView::selectedText() const {
-    return store_.text(selectionStart(), selectionLength());
+    return lineStore().text(selectionStart(), selectionLength());
 }
 
 void ChannelView::setCaret(ByteOffset offset, Extend extend) {
@@ -321,8 +336,8 @@ void ChannelView::setCaret(ByteOffset offset, Extend extend) {
 
 void ChannelView::setSelectionEnds(ByteOffset anchorAt, ByteOffset caretAt) {
     const bool hadSelection = anchor() != caret();
-    anchorAbs_ = anchorAt.value + store_.droppedBytes();
-    caretAbs_ = caretAt.value + store_.droppedBytes();
+    anchorAbs_ = anchorAt.value + lineStore().droppedBytes();
+    caretAbs_ = caretAt.value + lineStore().droppedBytes();
     viewport()->update();
     emit selectionChanged();
     notifyAccessibleSelection(*this, hadSelection || anchor() != caret()
@@ -331,15 +346,15 @@ void ChannelView::setSelectionEnds(ByteOffset anchorAt, ByteOffset caretAt) {
 }
 
 void ChannelView::select(ByteOffset start, ByteOffset length) {
-    const ByteOffset from = store_.caretPositionAtOrBefore(start);
-    const ByteOffset to = store_.caretPositionAtOrBefore(start + length);
+    const ByteOffset from = lineStore().caretPositionAtOrBefore(start);
+    const ByteOffset to = lineStore().caretPositionAtOrBefore(start + length);
     setSelectionEnds(from, to);
     ensureVisible(to);
     ensureVisible(from);
 }
 
 void ChannelView::selectAll() {
-    setSelectionEnds(ByteOffset{0}, store_.textLength());
+    setSelectionEnds(ByteOffset{0}, lineStore().textLength());
 }
 
 void ChannelView::copy() const {
@@ -350,18 +365,18 @@ void ChannelView::copy() const {
 }
 
 const LineUtf16Index& ChannelView::utf16Index() const {
-    utf16Index_.sync(store_);
+    utf16Index_.sync(lineStore());
     return utf16Index_;
 }
 
 QRect ChannelView::characterRect(ByteOffset offset) const {
-    if (store_.empty()) {
+    if (lineStore().empty()) {
         return {};
     }
-    const std::size_t index = store_.lineAt(offset);
-    const ByteOffset at = store_.caretPositionAtOrBefore(offset);
-    const auto column = static_cast<std::size_t>((at - store_.lineStart(index)).value);
-    const std::string_view bytes = store_.line(index);
+    const std::size_t index = lineStore().lineAt(offset);
+    const ByteOffset at = lineStore().caretPositionAtOrBefore(offset);
+    const auto column = static_cast<std::size_t>((at - lineStore().lineStart(index)).value);
+    const std::string_view bytes = lineStore().line(index);
     const qreal left = caretX(at);
     qreal right = left + QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
     if (column < bytes.size()) {
@@ -375,13 +390,13 @@ QRect ChannelView::characterRect(ByteOffset offset) const {
 }
 
 qreal ChannelView::caretX(ByteOffset offset) const {
-    if (store_.empty()) {
+    if (lineStore().empty()) {
         return 0;
     }
-    const std::size_t index = store_.lineAt(offset);
-    const std::string_view bytes = store_.line(index);
-    const auto column =
-        std::min(static_cast<std::size_t>((offset - store_.lineStart(index)).value), bytes.size());
+    const std::size_t index = lineStore().lineAt(offset);
+    const std::string_view bytes = lineStore().line(index);
+    const auto column = std::min(
+        static_cast<std::size_t>((offset - lineStore().lineStart(index)).value), bytes.size());
     QTextLayout layout;
     layoutLine(layout, index);
     return layout.lineAt(0).cursorToX(utf16Column(bytes, column));
@@ -391,11 +406,11 @@ void ChannelView::ensureVisible(ByteOffset offset) {
     if (syncPending_) {
         syncScrollBars();
     }
-    if (store_.empty()) {
+    if (lineStore().empty()) {
         return;
     }
     QScrollBar* vertical = verticalScrollBar();
-    const int row = static_cast<int>(store_.lineAt(offset));
+    const int row = static_cast<int>(lineStore().lineAt(offset));
     const int page = pageLines();
     if (row < vertical->value()) {
         vertical->setValue(row);
@@ -417,35 +432,35 @@ void ChannelView::ensureVisible(ByteOffset offset) {
 }
 
 ByteOffset ChannelView::offsetAt(QPoint pos) const {
-    if (store_.empty()) {
+    if (lineStore().empty()) {
         return ByteOffset{0};
     }
     const int height = lineHeight();
     const int rowOffset = pos.y() < 0 ? -1 - (-pos.y() - 1) / height : pos.y() / height;
     const auto row = std::clamp<std::int64_t>(verticalScrollBar()->value() + rowOffset, 0,
-                                              static_cast<std::int64_t>(store_.size()) - 1);
+                                              static_cast<std::int64_t>(lineStore().size()) - 1);
     const auto index = static_cast<std::size_t>(row);
     const qreal x = pos.x() + horizontalScrollBar()->value() - kMargin;
     QTextLayout layout;
     layoutLine(layout, index);
     const int cursor = layout.lineAt(0).xToCursor(x, QTextLine::CursorBetweenCharacters);
-    const std::size_t column = byteColumn(store_.line(index), cursor);
-    return store_.lineStart(index) + ByteOffset{static_cast<std::int64_t>(column)};
+    const std::size_t column = byteColumn(lineStore().line(index), cursor);
+    return lineStore().lineStart(index) + ByteOffset{static_cast<std::int64_t>(column)};
 }
 
 ByteOffset ChannelView::moveByKey(int key, Qt::KeyboardModifiers modifiers) const {
     const ByteOffset at = caret();
-    if (store_.empty()) {
+    if (lineStore().empty()) {
         return at;
     }
     const bool control = modifiers.testFlag(Qt::ControlModifier);
-    const std::size_t index = store_.lineAt(at);
-    const std::string_view bytes = store_.line(index);
-    const ByteOffset lineBegin = store_.lineStart(index);
+    const std::size_t index = lineStore().lineAt(at);
+    const std::string_view bytes = lineStore().line(index);
+    const ByteOffset lineBegin = lineStore().lineStart(index);
     const ByteOffset lineEnd = lineBegin + ByteOffset{static_cast<std::int64_t>(bytes.size())};
     const auto lineAtRow = [&](std::int64_t row) {
         const auto target = static_cast<std::size_t>(
-            std::clamp<std::int64_t>(row, 0, static_cast<std::int64_t>(store_.size()) - 1));
+            std::clamp<std::int64_t>(row, 0, static_cast<std::int64_t>(lineStore().size()) - 1));
         const int y = (static_cast<int>(target) - verticalScrollBar()->value()) * lineHeight();
         const int x =
             static_cast<int>(std::lround(caretX(at))) - horizontalScrollBar()->value() + kMargin;
@@ -454,7 +469,7 @@ ByteOffset ChannelView::moveByKey(int key, Qt::KeyboardModifiers modifiers) cons
     const auto row = static_cast<std::int64_t>(index);
     switch (key) {
         case Qt::Key_Left:
-            return store_.caretPositionAtOrBefore(at - ByteOffset{1});
+            return lineStore().caretPositionAtOrBefore(at - ByteOffset{1});
         case Qt::Key_Right: {
             if (at < lineEnd) {
                 const auto column = static_cast<std::size_t>((at - lineBegin).value);
@@ -462,12 +477,12 @@ ByteOffset ChannelView::moveByKey(int key, Qt::KeyboardModifiers modifiers) cons
                     sjis::isLeadByte(bytes[column]) && column + 1 < bytes.size() ? 2 : 1;
                 return at + ByteOffset{step};
             }
-            return index + 1 < store_.size() ? store_.lineStart(index + 1) : at;
+            return index + 1 < lineStore().size() ? lineStore().lineStart(index + 1) : at;
         }
         case Qt::Key_Up:
             return row == 0 ? at : lineAtRow(row - 1);
         case Qt::Key_Down:
-            return index + 1 == store_.size() ? at : lineAtRow(row + 1);
+            return index + 1 == lineStore().size() ? at : lineAtRow(row + 1);
         case Qt::Key_PageUp:
             return lineAtRow(row - pageLines());
         case Qt::Key_PageDown:
@@ -475,7 +490,7 @@ ByteOffset ChannelView::moveByKey(int key, Qt::KeyboardModifiers modifiers) cons
         case Qt::Key_Home:
             return control ? ByteOffset{0} : lineBegin;
         case Qt::Key_End:
-            return control ? store_.textLength() : lineEnd;
+            return control ? lineStore().textLength() : lineEnd;
         default:
             return at;
     }
@@ -551,13 +566,13 @@ void ChannelView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ChannelView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || store_.empty()) {
+    if (event->button() != Qt::LeftButton || lineStore().empty()) {
         QAbstractScrollArea::mouseDoubleClickEvent(event);
         return;
     }
     const ByteOffset at = offsetAt(event->position().toPoint());
-    const std::size_t index = store_.lineAt(at);
-    const std::string_view bytes = store_.line(index);
+    const std::size_t index = lineStore().lineAt(at);
+    const std::string_view bytes = lineStore().line(index);
     if (bytes.empty()) {
         return;
     }
@@ -567,7 +582,7 @@ void ChannelView::mouseDoubleClickEvent(QMouseEvent* event) {
         starts.push_back(pos);
         pos += sjis::isLeadByte(bytes[pos]) && pos + 1 < bytes.size() ? 2 : 1;
     }
-    const auto column = static_cast<std::size_t>((at - store_.lineStart(index)).value);
+    const auto column = static_cast<std::size_t>((at - lineStore().lineStart(index)).value);
     auto hit = std::upper_bound(starts.begin(), starts.end(), column) - starts.begin() - 1;
     hit = std::clamp<std::ptrdiff_t>(hit, 0, static_cast<std::ptrdiff_t>(starts.size()) - 1);
     const CharClass kind = classOf(bytes, starts[static_cast<std::size_t>(hit)]);
@@ -583,7 +598,7 @@ void ChannelView::mouseDoubleClickEvent(QMouseEvent* event) {
     const std::size_t endColumn = last + 1 < static_cast<std::ptrdiff_t>(starts.size())
                                       ? starts[static_cast<std::size_t>(last + 1)]
                                       : bytes.size();
-    const ByteOffset lineBegin = store_.lineStart(index);
+    const ByteOffset lineBegin = lineStore().lineStart(index);
     setSelectionEnds(
         lineBegin + ByteOffset{static_cast<std::int64_t>(starts[static_cast<std::size_t>(first)])},
         lineBegin + ByteOffset{static_cast<std::int64_t>(endColumn)});

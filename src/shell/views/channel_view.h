@@ -1,7 +1,9 @@
 #pragma once
-// A virtualized, read-only view of coloured CP932 lines: it paints only the
-// lines in sight, follows the bottom while the user is there and drops its
-// oldest lines when full.
+// A virtualized, read-only view of coloured CP932 lines held by the core: it
+// paints only the lines in sight, follows the bottom while the user is there
+// and keeps its selection on the same text while the oldest lines are dropped.
+// It repaints when the lines tell it they changed, once per turn of the event
+// loop however many lines arrived.
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -14,35 +16,31 @@
 #include "core/text/units.h"
 #include "core/views/line_store.h"
 #include "core/views/line_utf16_index.h"
+#include "core/views/view_lines.h"
 
 class QTextLayout;
 
 namespace ruv {
 
-class ChannelView : public QAbstractScrollArea {
+class ChannelView : public QAbstractScrollArea, private ViewLinesObserver {
     Q_OBJECT
   public:
-    static constexpr std::size_t kDefaultCapacity = 500'000;
-
+    // A view that shows no lines until showLines.
     explicit ChannelView(QWidget* parent = nullptr);
+    explicit ChannelView(const ViewLines& lines, QWidget* parent = nullptr);
     ~ChannelView() override;
 
-    // Appends one line (CP932 bytes, no line break) in the given colour; an
-    // invalid colour means the default text colour. Line breaks inside the text
-    // start further lines. When the view is full its oldest lines are dropped.
-    void appendLine(std::string_view cp932, QColor colour);
-    void appendLine(std::string_view cp932) { appendLine(cp932, QColor()); }
-    void clear();
+    // Shows these lines from now on; they must outlive the view or tell it
+    // they are gone.
+    void showLines(const ViewLines& lines);
     LineCount lineCount() const;
-    void setCapacity(LineCount capacity);
     LineCount capacity() const;
 
-    // Background: the system's window-text colour; default text colour: the
-    // system's window colour, unless set for the view's channel.
+    // Background: the system's window-text colour. Default text colour: the
+    // lines' own, or the system's window colour while there are none.
     QColor defaultTextColour() const;
-    void setDefaultTextColour(QColor colour);
     QColor backgroundColour() const;
-    // Colour of the last line appended; the default text colour when empty.
+    // Colour of the last line; the default text colour when empty.
     QColor lastLineColour() const;
 
     // The whole text as CP932 bytes with CR LF between lines.
@@ -64,7 +62,7 @@ class ChannelView : public QAbstractScrollArea {
 
     // True while new lines scroll the view (the user is at the bottom).
     bool isFollowingBottom() const { return following_; }
-    const LineStore& lineStore() const { return store_; }
+    const LineStore& lineStore() const { return lines_ ? lines_->store() : noLines_; }
 
     // For accessibility tools: the text's positions in UTF-16 units, brought
     // up to date with the store on each call (nothing is kept until the first).
@@ -93,6 +91,13 @@ class ChannelView : public QAbstractScrollArea {
   private:
     enum class Extend { Keep, Move };
 
+    void linesAdded(ChatChannel view, std::string_view text, Colour colour) override;
+    void linesCleared(ChatChannel view) override;
+    void linesDropped(ChatChannel view) override;
+    void linesGone(ChatChannel view) override;
+    // Selection, scroll position and measures back to those of empty lines.
+    void restart();
+
     void scheduleSync();
     void syncScrollBars();
     void onVerticalScroll(int value);
@@ -108,9 +113,10 @@ class ChannelView : public QAbstractScrollArea {
     ByteOffset moveByKey(int key, Qt::KeyboardModifiers modifiers) const;
     void layoutLine(QTextLayout& layout, std::size_t index) const;
 
-    LineStore store_;
+    const ViewLines* lines_ = nullptr;
+    const LineStore noLines_;
     mutable LineUtf16Index utf16Index_;
-    QColor defaultText_;
+    QColor systemText_;
     QColor background_;
     // Selection ends as offsets plus the store's dropped bytes, so they stay
     // on the same text while the oldest lines are dropped.

@@ -28,7 +28,8 @@ class LogSessionTest : public ::testing::Test {
 
     void start(LogSessionTiming timing) {
         session.emplace(
-            LogSessionPorts{display, follower, chooser, exp, files, errors, clock, timers}, timing);
+            LogSessionPorts{display, follower, chooser, exp, files, errors, clock, timers},
+            views.state(), timing);
         session->restoreLogFolder(text(folder.path()));
     }
     // Attaches tidy from now on, one step of `lines` a slice.
@@ -65,6 +66,7 @@ class LogSessionTest : public ::testing::Test {
     platform::NativeFileOpener files;
     RecordingErrors errors;
     RecordingDisplay display;
+    LogSessionBook views;
     FileFollower follower{files, errors, clock};
     ScriptedChooser chooser;
     RecordingExpAttach exp;
@@ -91,7 +93,7 @@ TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress)
     EXPECT_EQ(display.status[StatusPanel::State], "整頓 0%");
     ASSERT_TRUE(timers.runNext());
     const std::size_t sorted =
-        kHeader.size() + display.lines[ChatChannel::Team].size() * teamLine("Ren : 10").size();
+        kHeader.size() + views.lineCount(ChatChannel::Team) * teamLine("Ren : 10").size();
     EXPECT_EQ(display.status[StatusPanel::State],
               "整頓 " + std::to_string(sorted * 100 / bytes.size()) + "%");
 
@@ -104,7 +106,7 @@ TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress)
 
     while (timers.runNext()) {
     }
-    EXPECT_EQ(display.lines[ChatChannel::Team].size(), 40u);
+    EXPECT_EQ(views.lineCount(ChatChannel::Team), 40u);
     EXPECT_EQ(display.menu.commands, CommandState::Enabled);
     EXPECT_TRUE(display.menu.enabled(display.menu.history[1]));
     EXPECT_EQ(display.status[StatusPanel::State], "アタッチ");
@@ -169,7 +171,7 @@ TEST_F(LogSessionTest, TidyWhoseReadRunsOutOfMemoryStillFollowsTheLogFromItsAtta
     OutOfMemoryOnSecondOpen exhausted;
     session.emplace(
         LogSessionPorts{display, follower, chooser, exp, exhausted, errors, clock, timers},
-        LogSessionTiming{});
+        views.state(), LogSessionTiming{});
     session->restoreLogFolder(text(folder.path()));
     session->setTidyOnAttach(OptionState::On);
     const auto log = attachYesterdaysLog();
@@ -179,6 +181,34 @@ TEST_F(LogSessionTest, TidyWhoseReadRunsOutOfMemoryStillFollowsTheLogFromItsAtta
     EXPECT_EQ(errors.lines.size(), 1u);
     EXPECT_EQ(display.caption, WindowCaption::Plain);
     EXPECT_EQ(display.menu.commands, CommandState::Enabled);
+}
+
+// --- What an attach resets -------------------------------------------------------
+
+TEST_F(LogSessionTest, AttachClearsEveryViewButNgAndTheirCountersWhileAnAddedLogKeepsThem) {
+    struct Case {
+        AttachKind kind;
+        std::size_t normalLines;
+        std::int32_t teamCount;
+    };
+    for (const Case c : {Case{AttachKind::Dialog, 0, 0}, Case{AttachKind::Add, 1, 1}}) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        views.book.append(ChatChannel::Normal, "old", colours::kOpenWhite);
+        views.book.append(ChatChannel::NG, "held back", colours::kOpenWhite);
+        views.unread.raise(Tab::Team);
+        views.unread.raise(Tab::NG);
+        chooser.answer = {ChoiceOutcome::Chosen, text(write("a.html", kHeader))};
+
+        session->attach(c.kind);
+        EXPECT_EQ(views.lineCount(ChatChannel::Normal), c.normalLines);
+        EXPECT_EQ(views.lineCount(ChatChannel::NG), 1u);
+        EXPECT_EQ(views.unread.count(Tab::Team), c.teamCount);
+        EXPECT_EQ(views.unread.count(Tab::NG), 1);
+        views.book.clear(ChatChannel::Normal);
+        views.book.clear(ChatChannel::NG);
+        views.unread.reset(Tab::Team);
+        views.unread.reset(Tab::NG);
+    }
 }
 
 // --- A log named on the command line or dropped on the window --------------------
@@ -194,7 +224,7 @@ TEST_F(LogSessionTest, ChosenLogRunsTheDialogsAttachAndWaitsForARunningTidy) {
     while (timers.runNext()) {
     }
 
-    EXPECT_EQ(display.lines[ChatChannel::Team].size(), 2u);
+    EXPECT_EQ(views.lineCount(ChatChannel::Team), 2u);
     EXPECT_EQ(display.caption, WindowCaption::Plain);
     EXPECT_EQ(session->history().entries(), config::TextLines{text(log)});
     EXPECT_EQ(display.menu.history[0].path, text(log));

@@ -42,7 +42,7 @@ TEST(RouteAttention, WhispersAndCallSoundsAskForAttentionWhileTheOptionIsOn) {
         rig.views.settings.callAlert = c.optionOn;
         rig.views.settings.SetTabShown(ChatChannel::Whis, c.whisTabShown);
         if (c.teamKeywordArmed) {
-            rig.keywords.arm(ChatChannel::Team, "ring");
+            rig.arm(ChatChannel::Team, "ring");
             rig.sounds.withSound = {ChatChannel::Team};
         }
         rig.route(c.line);
@@ -53,8 +53,8 @@ TEST(RouteAttention, WhispersAndCallSoundsAskForAttentionWhileTheOptionIsOn) {
 TEST(RouteAttention, AWhisperThatAlsoPlaysTwoSoundsAsksOnce) {
     RouteRig rig;
     rig.views.settings.callAlert = true;
-    rig.keywords.arm(ChatChannel::Normal, "psst");
-    rig.keywords.arm(ChatChannel::Whis, "psst");
+    rig.arm(ChatChannel::Normal, "psst");
+    rig.arm(ChatChannel::Whis, "psst");
     rig.sounds.withSound = {ChatChannel::Normal, ChatChannel::Whis};
     rig.route(chatLine("64ff64", "Bob : psst"));
     EXPECT_EQ(rig.sounds.played.size(), 2u);

@@ -111,8 +111,8 @@ TEST_F(RouteLineTest, HeldBackLineGoesToTheNgViewAndNowhereElse) {
     settings().SetTabShown(kSystem, true);
     settings().mix.fill(true);
     settings().speechSend = true;
-    rig.keywords.arm(kNormal, "secret");
-    rig.keywords.arm(kTeam, "secret");
+    rig.arm(kNormal, "secret");
+    rig.arm(kTeam, "secret");
     rig.sounds.withSound = {kNormal, kTeam};
     rig.views.active = kOpen;
 
@@ -191,13 +191,13 @@ TEST_F(RouteLineTest, BattleAndSystemLinesNeverReachTheNormalView) {
 TEST_F(RouteLineTest, HiddenTabsUntickTheirCallSoundBoxes) {
     settings().SetTabShown(kNormal, false);
     settings().SetTabShown(kTeam, false);
-    rig.keywords.arm(kNormal, "hi");
-    rig.keywords.arm(kTeam, "hi");
-    rig.keywords.arm(kOpen, "hi");
+    rig.arm(kNormal, "hi");
+    rig.arm(kTeam, "hi");
+    rig.arm(kOpen, "hi");
     rig.sounds.withSound = {kNormal, kTeam, kOpen};
 
     rig.route(chatLine("f7b73c", "Abc : hi"));
-    EXPECT_THAT(rig.keywords.ticked, ElementsAre(kOpen));
+    EXPECT_THAT(rig.armedRows(), ElementsAre(kOpen));
     EXPECT_THAT(rig.sounds.played, IsEmpty());
 
     rig.route(chatLine("c8ffc8", "Def : hi"));
@@ -235,19 +235,19 @@ TEST_F(RouteLineTest, HiddenChannelTabIsNotCounted) {
 
 TEST_F(RouteLineTest, ChannelCallSoundNeedsTickKeywordAndSoundFile) {
     rig.route(chatLine("64ff64", "Abc : ping"));  // nothing armed
-    rig.keywords.arm(ChatChannel::Whis, "ping");
+    rig.arm(ChatChannel::Whis, "ping");
     rig.route(chatLine("64ff64", "Abc : ping"));  // no sound file
     rig.sounds.withSound = {ChatChannel::Whis};
     rig.route(chatLine("64ff64", "Abc : pong"));  // keyword absent
     rig.route(chatLine("64ff64", "Abc : ping"));
-    rig.keywords.arm(ChatChannel::Whis, "");
+    rig.arm(ChatChannel::Whis, "");
     rig.route(chatLine("64ff64", "Abc : ping"));  // empty keyword
     EXPECT_THAT(rig.sounds.played, ElementsAre(ChatChannel::Whis));
 }
 
 TEST_F(RouteLineTest, NormalKeywordIsSearchedInTheDisplayTextNeverInTheMarkup) {
     settings().SetTabShown(kBattle, true);
-    rig.keywords.arm(kNormal, "font");
+    rig.arm(kNormal, "font");
     rig.sounds.withSound = {kNormal};
     rig.route(chatLine("ff64ff", "battle"));
     rig.route(chatLine("f7b73c", "Abc : chat"));
@@ -398,7 +398,7 @@ TEST_F(RouteLineTest, OriginalCallSoundWorksThroughItsRowWhenTicked) {
     settings().SetMixTicked(MixBox::Club, true);
     rig.sounds.withSound = {kOriginal};
     rig.route(chatLine("94ddfa", "A : ring"));
-    rig.keywords.arm(kOriginal, "ring");
+    rig.arm(kOriginal, "ring");
     rig.route(chatLine("94ddfa", "A : ring"));
     EXPECT_THAT(rig.sounds.played, ElementsAre(kOriginal));
 }

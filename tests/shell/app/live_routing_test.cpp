@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -62,7 +63,7 @@ TEST_F(LiveRoutingTest, AppendedTeamLineLandsInNormalAndTeamInItsColour) {
 
     EXPECT_EQ(window->view(ChatChannel::Team)->lineCount().value, 1);
     EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
-    EXPECT_EQ(window->lastLineColour(ChatChannel::Normal), colours::kTeam);
+    EXPECT_EQ(window->session().core.book.lastLineColour(ChatChannel::Normal), colours::kTeam);
     EXPECT_NE(lastLine(ChatChannel::Team).find(sj("ソラ : 表で待ってます")), std::string::npos);
     EXPECT_EQ(window->view(ChatChannel::Open)->lineCount().value, 0);
 }
@@ -101,6 +102,7 @@ TEST_F(LiveRoutingTest, HiddenTabUnticksItsCallSoundBoxButOtherViewsStillFill) {
     window->liveLog().catchUp();
 
     EXPECT_FALSE(window->keywordArmed(ChatChannel::Club));
+    EXPECT_FALSE(window->keywordEdit(ChatChannel::Club)->isEnabled());
     EXPECT_EQ(window->view(ChatChannel::Club)->lineCount().value, 0);
     EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
 }

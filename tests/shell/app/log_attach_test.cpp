@@ -235,8 +235,8 @@ TEST_F(LogAttachTest, UnreadableGainWhileTidyingIsReportedAndSortingGoesOn) {
 }
 
 TEST_F(LogAttachTest, AttachWithoutTidyingClearsViewsButNgAndFollowsNewLinesOnly) {
-    window->appendLine(ChatChannel::Normal, "old", colours::kOpenWhite);
-    window->appendLine(ChatChannel::NG, "held back", colours::kOpenWhite);
+    window->session().core.book.append(ChatChannel::Normal, "old", colours::kOpenWhite);
+    window->session().core.book.append(ChatChannel::NG, "held back", colours::kOpenWhite);
     window->session().core.unread.raise(Tab::Team);
     window->session().core.unread.raise(Tab::NG);
     const auto log = writeLog("b.html", generator.header() + line(colours::kTeam, "Ren : before"));
@@ -273,7 +273,7 @@ TEST_F(LogAttachTest, MissingFilesAreRefusedAndTheEarlierAttachmentStays) {
     const auto log = writeLog("c.html", generator.header());
     chooseInDialog(log);
     window->O2Click();
-    window->appendLine(ChatChannel::Open, "kept", colours::kOpenWhite);
+    window->session().core.book.append(ChatChannel::Open, "kept", colours::kOpenWhite);
 
     chooseInDialog(logs / "typed.html");
     window->O2Click();
@@ -420,8 +420,8 @@ TEST_F(LogAttachTest, DroppedFileThatIsNotALogIsRefusedByNameAndChangesNothing) 
 
 TEST_F(LogAttachTest, FieldsMadeAfterStartUpTakeLinksAndHandLocalFilesToTheWindow) {
     const auto dropped = writeLog("dropped.html", generator.header());
-    QDialog fieldDialog(window.get());
-    auto* field = new QLineEdit(&fieldDialog);
+    QDialog laterDialog(window.get());
+    auto* field = new QLineEdit(&laterDialog);
     const QUrl link(QStringLiteral("https://example.org/a.html"));
     EXPECT_TRUE(dragOver({link}, field));
     QMimeData data;

@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "shell/app/main_window_fixture.h"
+#include "shell/app/session.h"
 #include "shell/views/channel_view.h"
 
 namespace ruv::testing {
@@ -57,18 +58,16 @@ TEST_F(ChannelViews, DefaultTextColoursMatchTheChannelColours) {
     EXPECT_EQ(window->view(ChatChannel::System)->defaultTextColour(), rgb(0xff6464));
 }
 
-TEST_F(ChannelViews, AppendAndClearGoToTheChannelsOwnView) {
-    window->appendLine(ChatChannel::Team, sj("チームの発言"), colours::kTeam);
-    window->appendLine(ChatChannel::Normal, "line", colours::kOpenGreen);
+TEST_F(ChannelViews, EachViewShowsTheSessionsLinesOfItsChannel) {
+    ChannelBook& book = window->session().core.book;
+    book.append(ChatChannel::Team, sj("チームの発言"), colours::kTeam);
+    book.append(ChatChannel::Normal, "line", colours::kOpenGreen);
     EXPECT_EQ(window->view(ChatChannel::Team)->text(), sj("チームの発言"));
-    EXPECT_EQ(window->view(ChatChannel::Team)->lineCount().value, 1);
     EXPECT_EQ(window->view(ChatChannel::Club)->lineCount().value, 0);
-    EXPECT_EQ(window->lastLineColour(ChatChannel::Normal), colours::kOpenGreen);
-    window->appendLine(ChatChannel::ExpMonitor, "nowhere", colours::kBattle);  // holds no lines
+    EXPECT_EQ(window->view(ChatChannel::Normal)->lastLineColour(), rgb(colours::kOpenGreen.rgb));
 
-    window->clearView(ChatChannel::Team);
+    book.clear(ChatChannel::Team);
     EXPECT_EQ(window->view(ChatChannel::Team)->lineCount().value, 0);
-    EXPECT_EQ(window->lastLineColour(ChatChannel::Team), colours::kTeam);  // default colour
     EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
 }
 
@@ -120,7 +119,7 @@ TEST_F(KeywordRows, KeywordArmsOnlyWhileTickedAndNonEmpty) {
     EXPECT_EQ(window->keyword(ChatChannel::Whis), sj("集合"));
     EXPECT_EQ(window->keyword(ChatChannel::Team), "");
 
-    // Routing's untick works like the user's: disabled, text kept, nothing armed.
+    // Unticked: disabled, text kept, nothing armed.
     window->setKeywordArmed(ChatChannel::Whis, KeywordSwitch::Off);
     EXPECT_FALSE(window->keywordArmed(ChatChannel::Whis));
     EXPECT_FALSE(window->keywordEdit(ChatChannel::Whis)->isEnabled());

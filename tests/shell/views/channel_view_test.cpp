@@ -38,9 +38,15 @@ class ChannelViewTest : public ::testing::Test {
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
     }
 
+    // Appends a line in the colour given; an invalid one means the default text colour.
+    void append(std::string_view text, QColor colour) {
+        lines.append(text, colour.isValid()
+                               ? ruv::Colour{static_cast<std::uint32_t>(colour.rgb()) & 0xffffffu}
+                               : lines.defaultColour());
+    }
     void appendNumbered(int from, int to) {
         for (int i = from; i < to; ++i) {
-            view.appendLine("line " + std::to_string(i), QColor());
+            append("line " + std::to_string(i), QColor());
         }
         settle();
     }
@@ -54,18 +60,23 @@ class ChannelViewTest : public ::testing::Test {
             view.lineStore().line(static_cast<std::size_t>(view.verticalScrollBar()->value())));
     }
 
-    ChannelView view;
+    // The window's default colour for views without their own, as the window sets it.
+    ruv::ViewLines lines{ruv::ChatChannel::Normal,
+                         ruv::Colour{static_cast<std::uint32_t>(
+                                         QApplication::palette().color(QPalette::Base).rgb()) &
+                                     0xffffffu}};
+    ChannelView view{lines};
 };
 
 TEST_F(ChannelViewTest, AppendsLinesAndClearsThem) {
-    view.appendLine(sj("こんにちは"), QColor(Qt::red));
-    view.appendLine("abc", QColor(Qt::green));
+    append(sj("こんにちは"), QColor(Qt::red));
+    append("abc", QColor(Qt::green));
     EXPECT_EQ(view.lineCount(), LineCount{2});
     EXPECT_EQ(view.text(), sj("こんにちは") + "\r\nabc");
     EXPECT_EQ(view.lastLineColour(), QColor(Qt::green));
 
     view.selectAll();
-    view.clear();
+    lines.clear();
     EXPECT_EQ(view.lineCount(), LineCount{0});
     EXPECT_EQ(view.text(), "");
     EXPECT_EQ(view.selectionLength(), ByteOffset{0});
@@ -76,14 +87,13 @@ TEST_F(ChannelViewTest, PaintsEachLineInItsColourOnTheWindowTextBackground) {
     // Default scheme: black background, white default text.
     const QPalette system = QApplication::palette();
     EXPECT_EQ(view.backgroundColour(), system.color(QPalette::Text));
-    EXPECT_EQ(view.defaultTextColour(), system.color(QPalette::Base));
 
     const std::string squares = sj("■■■■");
     const QColor team(0xf7, 0xb7, 0x3c);
     const QColor whis(0x64, 0xff, 0x64);
-    view.appendLine(squares, team);
-    view.appendLine(squares, QColor());
-    view.appendLine(squares, whis);
+    append(squares, team);
+    append(squares, QColor());
+    append(squares, whis);
     EXPECT_EQ(view.lastLineColour(), whis);
     settle();
 
@@ -109,7 +119,7 @@ TEST_F(ChannelViewTest, PaintsEachLineInItsColourOnTheWindowTextBackground) {
 
 TEST_F(ChannelViewTest, PaintsMarkupAsPlainText) {
     // Rich text would hide the tags and shorten the line.
-    view.appendLine("<b>x</b>", QColor(Qt::white));
+    append("<b>x</b>", QColor(Qt::white));
     settle();
     view.select(ByteOffset{0}, ByteOffset{8});
     EXPECT_EQ(view.selectedText(), "<b>x</b>");
@@ -126,7 +136,7 @@ TEST_F(ChannelViewTest, PaintsMarkupAsPlainText) {
 }
 
 TEST_F(ChannelViewTest, DropsTheOldestLinesBeyondItsCapacityAndKeepsTheSelectionOnItsText) {
-    view.setCapacity(LineCount{100});
+    lines.setCapacity(LineCount{100});
     appendNumbered(0, 100);
     const ByteOffset line95 = view.lineStore().lineStart(95);
     view.select(line95, ByteOffset{7});
@@ -147,9 +157,9 @@ TEST_F(ChannelViewTest, DropsTheOldestLinesBeyondItsCapacityAndKeepsTheSelection
 }
 
 TEST_F(ChannelViewTest, SelectsAndCopiesByCp932OffsetsWithCrLfBetweenLines) {
-    view.appendLine(sj("こんにちは"), QColor());  // 10 bytes, then CR LF
-    view.appendLine("abc", QColor());             // starts at 12
-    view.appendLine(sj("日本語"), QColor());      // starts at 17
+    append(sj("こんにちは"), QColor());  // 10 bytes, then CR LF
+    append("abc", QColor());             // starts at 12
+    append(sj("日本語"), QColor());      // starts at 17
     settle();
 
     view.select(ByteOffset{12}, ByteOffset{3});
@@ -174,7 +184,7 @@ TEST_F(ChannelViewTest, SelectsAndCopiesByCp932OffsetsWithCrLfBetweenLines) {
 }
 
 TEST_F(ChannelViewTest, CopyingAnEmptySelectionLeavesTheClipboardAlone) {
-    view.appendLine("abc", QColor());
+    append("abc", QColor());
     QApplication::clipboard()->setText(QStringLiteral("before"));
     view.select(ByteOffset{1}, ByteOffset{0});
     view.copy();
@@ -182,9 +192,9 @@ TEST_F(ChannelViewTest, CopyingAnEmptySelectionLeavesTheClipboardAlone) {
 }
 
 TEST_F(ChannelViewTest, SelectAllCoversTheWholeText) {
-    view.appendLine(sj("一般チャット"), QColor());
-    view.appendLine("", QColor());
-    view.appendLine("end", QColor());
+    append(sj("一般チャット"), QColor());
+    append("", QColor());
+    append("end", QColor());
     view.selectAll();
     EXPECT_EQ(view.selectionStart(), ByteOffset{0});
     EXPECT_EQ(view.selectionLength(), ByteOffset{static_cast<std::int64_t>(view.text().size())});
@@ -195,9 +205,9 @@ TEST_F(ChannelViewTest, SelectAllCoversTheWholeText) {
 }
 
 TEST_F(ChannelViewTest, KeyboardMovesAndExtendsTheSelection) {
-    view.appendLine(sj("こんにちは"), QColor());
-    view.appendLine("abc", QColor());
-    view.appendLine(sj("日本語"), QColor());
+    append(sj("こんにちは"), QColor());
+    append("abc", QColor());
+    append(sj("日本語"), QColor());
     settle();
     view.setFocus();
     view.select(ByteOffset{0}, ByteOffset{0});
@@ -250,9 +260,9 @@ TEST_F(ChannelViewTest, PageKeysMoveByAPageAndScroll) {
 }
 
 TEST_F(ChannelViewTest, MouseDragShiftClickAndDoubleClickSelect) {
-    view.appendLine("alpha beta", QColor());
-    view.appendLine(sj("二行目"), QColor());
-    view.appendLine("gamma", QColor());
+    append("alpha beta", QColor());
+    append(sj("二行目"), QColor());
+    append("gamma", QColor());
     settle();
     QWidget* port = view.viewport();
     const int h = lineHeight();
@@ -299,7 +309,7 @@ TEST_F(ChannelViewTest, FollowsTheBottomUntilTheUserScrollsUp) {
 
 TEST_F(ChannelViewTest, KeepsTheSameLinesInSightWhenOldLinesDropWhileScrolledUp) {
     QScrollBar* bar = view.verticalScrollBar();
-    view.setCapacity(LineCount{1000});
+    lines.setCapacity(LineCount{1000});
     appendNumbered(0, 1000);
     bar->setValue(500);
     ASSERT_EQ(topLine(), "line 500");
@@ -326,7 +336,7 @@ TEST_F(ChannelViewTest, SelectScrollsTheSelectionIntoView) {
     EXPECT_FALSE(view.isFollowingBottom());
 
     // A long line: the horizontal bar brings its end into view.
-    view.appendLine(std::string(400, 'x') + "END", QColor());
+    append(std::string(400, 'x') + "END", QColor());
     settle();
     const ByteOffset longLine = view.lineStore().lineStart(500);
     view.select(longLine + ByteOffset{400}, ByteOffset{3});
@@ -335,11 +345,11 @@ TEST_F(ChannelViewTest, SelectScrollsTheSelectionIntoView) {
 }
 
 TEST_F(ChannelViewTest, HorizontalRangeCoversTheWidestLine) {
-    view.appendLine("short", QColor());
+    append("short", QColor());
     settle();
     EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
     const std::string wide = sj("とても長い行") + std::string(200, 'W');
-    view.appendLine(wide, QColor());
+    append(wide, QColor());
     for (int turn = 0; turn < 4; ++turn) {
         settle();  // a paint refines the estimated range
     }

@@ -25,9 +25,9 @@ class NgCommands : public ViewCommandsTest {
     // Selects text in the 一般 view, holding "line", and makes 一般 active.
     void selectInOpen(const char* utf8Line, std::int64_t start, std::int64_t length) {
         ChannelView* open = view(ChatChannel::Open);
-        open->clear();
-        open->appendLine(sj(utf8Line));
-        open->appendLine("next line");
+        lines(ChatChannel::Open).clear();
+        lines(ChatChannel::Open).append(sj(utf8Line));
+        lines(ChatChannel::Open).append("next line");
         open->select(ByteOffset{start}, ByteOffset{length});
         activate(Tab::Open);
     }
@@ -35,7 +35,7 @@ class NgCommands : public ViewCommandsTest {
 };
 
 TEST_F(NgCommands, NothingSelectedIsRefusedWithAWarning) {
-    view(ChatChannel::Open)->appendLine("Troll : spam");
+    lines(ChatChannel::Open).append("Troll : spam");
     activate(Tab::Open);
     window->NGUserAdd01Click();
     // The 経験値情報 tab has no view: its selection counts as empty.

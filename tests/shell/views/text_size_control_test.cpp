@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/views/view_lines.h"
 #include "shell/views/channel_view.h"
 
 namespace {
@@ -19,6 +20,7 @@ using ruv::ByteOffset;
 using ruv::ChannelView;
 using ruv::TextSize;
 using ruv::TextSizeControl;
+using ruv::ViewLines;
 
 constexpr int kLines = 100'000;
 constexpr int kTopLine = 50'000;
@@ -31,13 +33,14 @@ void sendCtrlWheel(QWidget& target, int delta) {
 }
 
 TEST(TextSizeControl, ResizesAFullViewKeepingItsTopLineAndTheErrorLogAlong) {
-    ChannelView view;
+    ViewLines lines;
+    ChannelView view(lines);
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);
     view.setFont(font);
     QPlainTextEdit errorLog;
     for (int i = 0; i < kLines; ++i) {
-        view.appendLine("line " + std::to_string(i));
+        lines.append("line " + std::to_string(i));
     }
     view.resize(400, 300);
     view.show();

@@ -28,9 +28,9 @@ constexpr Ask kAsks[] = {&QAccessibleTextInterface::textAtOffset,
                          &QAccessibleTextInterface::textBeforeOffset,
                          &QAccessibleTextInterface::textAfterOffset};
 
-void appendLines(ChannelView& view, const QStringList& lines) {
+void appendLines(ViewLines& viewLines, const QStringList& lines) {
     for (const QString& line : lines) {
-        view.appendLine(cp932::fromUtf8(line.toStdString()).value());
+        viewLines.append(cp932::fromUtf8(line.toStdString()).value());
     }
 }
 
@@ -38,8 +38,9 @@ TEST(ViewAccessible, AnswersEveryQuestionAsQtWouldOverTheWholeText) {
     const QStringList lines = {QStringLiteral("abc def. Ghi"),
                                QStringLiteral("黒猫 : こんにちは。元気?"), QString(),
                                QStringLiteral("ｱｲｳ 42"), QStringLiteral("last line")};
-    ChannelView view;
-    appendLines(view, lines);
+    ViewLines viewLines;
+    ChannelView view(viewLines);
+    appendLines(viewLines, lines);
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&view);
     ASSERT_NE(accessible, nullptr);
     EXPECT_EQ(accessible->role(), QAccessible::EditableText);
@@ -95,8 +96,9 @@ TEST(ViewAccessible, EmptyTextAnswersEveryBoundaryWithAnEmptyRange) {
                           // An empty line between others: its line break is read as Qt would.
                           {{QStringLiteral("a"), QString(), QStringLiteral("b")}, 2}};
     for (const Case& c : cases) {
-        ChannelView view;
-        appendLines(view, c.lines);
+        ViewLines viewLines;
+        ChannelView view(viewLines);
+        appendLines(viewLines, c.lines);
         QAccessibleTextInterface* text =
             QAccessible::queryAccessibleInterface(&view)->textInterface();
         const QString whole = c.lines.join(QLatin1Char('\n'));
@@ -124,9 +126,9 @@ TEST(ViewAccessible, EmptyTextAnswersEveryBoundaryWithAnEmptyRange) {
 
 TEST_F(ViewCommandsTest, FindPutsTheCaretOnTheFoundLineForScreenReaders) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine(sj("09:00 黒猫 : おはよう"));
-    normal->appendLine(sj("09:01 白猫 : 見つけた"));
-    normal->appendLine(sj("09:02 黒猫 : またね"));
+    lines(ChatChannel::Normal).append(sj("09:00 黒猫 : おはよう"));
+    lines(ChatChannel::Normal).append(sj("09:01 白猫 : 見つけた"));
+    lines(ChatChannel::Normal).append(sj("09:02 黒猫 : またね"));
     QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(normal)->textInterface();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(normal)->text(QAccessible::Name),
               QStringLiteral("通常"));

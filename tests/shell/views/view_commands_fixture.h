@@ -15,6 +15,7 @@
 
 #include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
 #include "shell/platform/user_messages.h"
 #include "shell/views/channel_view.h"
 #include "support/cp932_text.h"
@@ -51,6 +52,10 @@ class ViewCommandsTest : public ::testing::Test {
     }
 
     ChannelView* view(ChatChannel channel) const { return window->view(channel); }
+    // The session's lines of a channel, which its view shows.
+    ViewLines& lines(ChatChannel channel) const {
+        return window->session().core.book.lines(channel);
+    }
     // Makes the tab at index the active page, shown or not.
     void activate(Tab tab) const {
         window->setTabShown(tab, TabVisibility::Shown);

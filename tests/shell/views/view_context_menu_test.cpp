@@ -51,8 +51,8 @@ TEST_F(ContextMenu, EveryChannelViewOffersItAndTheErrorLogDoesNot) {
 }
 
 TEST_F(ContextMenu, TriggeringAnEntryRunsItsCommandOnTheActiveView) {
-    view(ChatChannel::Team)->appendLine("team line");
-    view(ChatChannel::Normal)->appendLine("normal line");
+    lines(ChatChannel::Team).append("team line");
+    lines(ChatChannel::Normal).append("normal line");
     activate(Tab::Team);
     window->popupMenu()->findChild<QAction*>(QStringLiteral("SelectAll1"))->trigger();
     EXPECT_EQ(view(ChatChannel::Team)->selectedText(), "team line");
@@ -60,7 +60,7 @@ TEST_F(ContextMenu, TriggeringAnEntryRunsItsCommandOnTheActiveView) {
 }
 
 TEST_F(ContextMenu, CopyPutsTheActiveViewsSelectionOnTheClipboard) {
-    view(ChatChannel::Whis)->appendLine(sj("こんにちは"));
+    lines(ChatChannel::Whis).append(sj("こんにちは"));
     view(ChatChannel::Whis)->select(ByteOffset{2}, ByteOffset{4});
     activate(Tab::Whis);
     QApplication::clipboard()->setText(QStringLiteral("before"));
@@ -69,7 +69,7 @@ TEST_F(ContextMenu, CopyPutsTheActiveViewsSelectionOnTheClipboard) {
 }
 
 TEST_F(ContextMenu, CopyAndSelectAllOnATabWithoutAViewDoNothing) {
-    view(ChatChannel::Normal)->appendLine("normal line");
+    lines(ChatChannel::Normal).append("normal line");
     view(ChatChannel::Normal)->selectAll();
     for (const Tab tab : {Tab::ExpMonitor, Tab::Debug, Tab::Sounds}) {
         activate(tab);

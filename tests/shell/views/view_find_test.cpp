@@ -54,7 +54,7 @@ TEST_F(ViewFind, DialogStartsDownwardWithTheFindButtonOnlyWhileTextIsEntered) {
 
 TEST_F(ViewFind, FindCommandPutsTheCaretAtTheTopAndShowsTheDialog) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine("abc abc");
+    lines(ChatChannel::Normal).append("abc abc");
     normal->select(ByteOffset{4}, ByteOffset{3});
     window->Find1Click();
     EXPECT_TRUE(dialog->isVisible());
@@ -74,7 +74,7 @@ TEST_F(ViewFind, CtrlFInAViewOpensTheDialog) {
 
 TEST_F(ViewFind, DownwardWalksThroughEachMatchThenReportsTheEnd) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine("abc abc");
+    lines(ChatChannel::Normal).append("abc abc");
     openFind(QStringLiteral("abc"));
     EXPECT_EQ(press(normal), (Selection{0, 3}));
     EXPECT_EQ(press(normal), (Selection{4, 3}));
@@ -85,7 +85,7 @@ TEST_F(ViewFind, DownwardWalksThroughEachMatchThenReportsTheEnd) {
 
 TEST_F(ViewFind, UpwardNeverFindsOverlappingMatches) {
     ChannelView* battle = view(ChatChannel::Battle);
-    battle->appendLine("aaaa");
+    lines(ChatChannel::Battle).append("aaaa");
     activate(Tab::Battle);
     openFind(QStringLiteral("aa"), FindDirection::Up);
     battle->select(ByteOffset{4}, ByteOffset{0});
@@ -97,7 +97,7 @@ TEST_F(ViewFind, UpwardNeverFindsOverlappingMatches) {
 
 TEST_F(ViewFind, UpwardFromTheTopReportsTheEndAndKeepsTheCaretAtZero) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine("abc");
+    lines(ChatChannel::Normal).append("abc");
     openFind(QStringLiteral("abc"), FindDirection::Up);
     EXPECT_EQ(press(normal), (Selection{0, 0}));
     EXPECT_EQ(endedCount(), 1u);
@@ -105,7 +105,7 @@ TEST_F(ViewFind, UpwardFromTheTopReportsTheEndAndKeepsTheCaretAtZero) {
 
 TEST_F(ViewFind, CaseAlwaysMattersWhateverTheMatchCaseBoxShows) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine("abc");
+    lines(ChatChannel::Normal).append("abc");
     openFind(QStringLiteral("ABC"));
     dialog->matchCaseBox()->setChecked(false);
     EXPECT_EQ(press(normal), (Selection{0, 0}));
@@ -115,8 +115,8 @@ TEST_F(ViewFind, CaseAlwaysMattersWhateverTheMatchCaseBoxShows) {
 TEST_F(ViewFind, JapaneseTrailBytesThatLookLikeTheSearchTextNeverMatch) {
     // ソ is 0x83 0x5C and 表 0x95 0x5C: their second bytes look like "\".
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine(sj("ソ表"));
-    normal->appendLine(sj("x\\"));
+    lines(ChatChannel::Normal).append(sj("ソ表"));
+    lines(ChatChannel::Normal).append(sj("x\\"));
     openFind(QStringLiteral("\\"));
     EXPECT_EQ(press(normal), (Selection{7, 1}));
     EXPECT_EQ(normal->selectedText(), "\\");
@@ -126,8 +126,8 @@ TEST_F(ViewFind, JapaneseTrailBytesThatLookLikeTheSearchTextNeverMatch) {
 
 TEST_F(ViewFind, FindsJapaneseTextAcrossLinesBothWays) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine(sj("こんにちは"));
-    normal->appendLine(sj("さようなら、こんにちは"));
+    lines(ChatChannel::Normal).append(sj("こんにちは"));
+    lines(ChatChannel::Normal).append(sj("さようなら、こんにちは"));
     openFind(QStringLiteral("にちは"));
     EXPECT_EQ(press(normal), (Selection{4, 6}));
     EXPECT_EQ(press(normal), (Selection{28, 6}));
@@ -138,8 +138,8 @@ TEST_F(ViewFind, FindsJapaneseTextAcrossLinesBothWays) {
 
 TEST_F(ViewFind, TextThatOnlyMeetsAcrossALineBreakIsNotAMatch) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine("ab");
-    normal->appendLine("cd");
+    lines(ChatChannel::Normal).append("ab");
+    lines(ChatChannel::Normal).append("cd");
     openFind(QStringLiteral("bc"));
     EXPECT_EQ(press(normal), (Selection{0, 0}));
     EXPECT_EQ(endedCount(), 1u);
@@ -147,18 +147,18 @@ TEST_F(ViewFind, TextThatOnlyMeetsAcrossALineBreakIsNotAMatch) {
 
 TEST_F(ViewFind, LinesAppendedBetweenTwoPressesAreSearchedToo) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine("hit one");
+    lines(ChatChannel::Normal).append("hit one");
     openFind(QStringLiteral("hit"));
     EXPECT_EQ(press(normal), (Selection{0, 3}));
-    normal->appendLine("miss");
-    normal->appendLine("hit two");
+    lines(ChatChannel::Normal).append("miss");
+    lines(ChatChannel::Normal).append("hit two");
     EXPECT_EQ(press(normal), (Selection{15, 3}));
     EXPECT_EQ(endedCount(), 0u);
 }
 
 TEST_F(ViewFind, SearchesTheViewOfTheTabActiveAtThePress) {
-    view(ChatChannel::Normal)->appendLine("xx target");
-    view(ChatChannel::Club)->appendLine("target");
+    lines(ChatChannel::Normal).append("xx target");
+    lines(ChatChannel::Club).append("target");
     openFind(QStringLiteral("target"));
     activate(Tab::Club);
     EXPECT_EQ(press(view(ChatChannel::Club)), (Selection{0, 6}));
@@ -176,7 +176,7 @@ TEST_F(ViewFind, OnATabWithoutAViewTheDialogOpensAndTheSearchDoesNothing) {
 
 TEST_F(ViewFind, SearchTextShiftJisCannotHoldIsRefused) {
     ChannelView* normal = view(ChatChannel::Normal);
-    normal->appendLine("abc");
+    lines(ChatChannel::Normal).append("abc");
     openFind(QStringLiteral("a😀"));
     EXPECT_EQ(press(normal), (Selection{0, 0}));
     ASSERT_EQ(messages.shown.size(), 1u);

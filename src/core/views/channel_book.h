@@ -1,0 +1,42 @@
+#pragma once
+// The lines of every channel view, held by the session: routing and tidying
+// append here, attaching clears here, and the views watch their own lines.
+
+#include <array>
+#include <string_view>
+
+#include "core/log/chat_format.h"
+#include "core/views/channel_table.h"
+#include "core/views/view_lines.h"
+
+namespace ruv {
+
+class ChannelBook {
+  public:
+    // The views without a colour of their own start with the system's window
+    // colour as it is in the default scheme.
+    static constexpr Colour kDefaultWindowColour{0xffffff};
+
+    ChannelBook();
+    ChannelBook(const ChannelBook&) = delete;
+    ChannelBook& operator=(const ChannelBook&) = delete;
+
+    // A channel without a view (経験値情報) keeps nothing.
+    void append(ChatChannel view, std::string_view text, Colour colour);
+    void clear(ChatChannel view);
+    // The colour of the view's last line; its default text colour while empty.
+    Colour lastLineColour(ChatChannel view) const { return lines(view).lastLineColour(); }
+
+    ViewLines& lines(ChatChannel view) { return lines_[static_cast<std::size_t>(view)]; }
+    const ViewLines& lines(ChatChannel view) const {
+        return lines_[static_cast<std::size_t>(view)];
+    }
+
+    // The default text colour of the views without a colour of their own.
+    void setWindowColour(Colour colour);
+
+  private:
+    std::array<ViewLines, kChannelCount> lines_;
+};
+
+}  // namespace ruv
