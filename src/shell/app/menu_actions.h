@@ -37,6 +37,10 @@ struct MenuActions {
     QAction* autoAttach = nullptr;    // 自動で新規ログをアタッチする
     QAction* tidyOnAttach = nullptr;  // アタッチ時に過去ログを整頓する
     QAction* alwaysOnTop = nullptr;   // 常に最前面
+    QAction* textLarger = nullptr;    // 文字を大きく
+    QAction* textSmaller = nullptr;   // 文字を小さく
+    QAction* textDefault = nullptr;   // 文字の大きさを元に戻す
+    QAction* callAlert = nullptr;     // 耳打ち・呼び出しで通知
 
     // ヘルプ(&H)
     QAction* about = nullptr;

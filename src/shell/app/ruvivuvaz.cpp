@@ -9,14 +9,17 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include "core/views/channel_table.h"
 #include "shell/app/page_control.h"
 #include "shell/app/session.h"
 #include "shell/app/window_font.h"
+#include "shell/exp/hourly_exp_chart.h"
 #include "shell/platform/qt_text.h"
 #include "shell/views/channel_view.h"
+#include "shell/views/text_size_control.h"
 
 namespace ruv {
 
@@ -48,6 +51,13 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     timer01_->setInterval(1000);
 
     buildTabs();
+    textSize_ = new TextSizeControl(this);
+    for (ChannelView* channelView : views_) {
+        if (channelView != nullptr) {
+            textSize_->addView(*channelView);
+        }
+    }
+    textSize_->addErrorLog(*errorLog_);
     buildFrame();
     buildMainMenu();
 
@@ -56,6 +66,13 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     applyMinimumOuterSize();
 
     session_ = std::make_unique<Session>(*this, environment_);
+    auto* chartLayout = new QVBoxLayout(expChartPage_);
+    chartLayout->setContentsMargins(0, 0, 0, 0);
+    auto* chart = new HourlyExpChart(session_->expMonitor.hourlyExp(), expChartPage_);
+    chartLayout->addWidget(chart);
+    session_->expMonitor.setHourlyChart(chart);
+    connect(menu_.callAlert, &QAction::toggled, this,
+            [this](bool on) { session_->core.switches.callAlert = on; });
     connectViews();
     connectRouteSwitches();
     // A log that vanished is reported once, until it can be read again.

@@ -39,6 +39,7 @@ namespace ruv {
 
 class ChannelView;
 class PageControl;
+class TextSizeControl;
 class LiveLog;
 class LogSession;
 class UserMessages;
@@ -114,7 +115,9 @@ class TForm1 : public QMainWindow {
     QWidget* expBasicPage() const { return expBasicPage_; }        // 基本情報
     QWidget* expExtendedPage() const { return expExtendedPage_; }  // 拡張情報
     QLabel* syncingLabel() const { return syncingLabel_; }         // TimeInLabel01
-    QTimer& expTimer() { return *timer01_; }                       // Timer01, 1000 ms, off
+    QWidget* expChartPage() const { return expChartPage_; }        // グラフ
+    TextSizeControl& textSize() { return *textSize_; }
+    QTimer& expTimer() { return *timer01_; }  // Timer01, 1000 ms, off
 
     // --- Menu options read by other parts --------------------------------
     bool statusBarShowsRate() const;   // N22
@@ -303,6 +306,8 @@ class TForm1 : public QMainWindow {
     QLabel* syncingLabel_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};
     QTimer* timer01_ = nullptr;
+    TextSizeControl* textSize_ = nullptr;
+    QWidget* expChartPage_ = nullptr;
 
     AppEnvironment environment_;
     std::unique_ptr<Session> session_;

@@ -13,6 +13,7 @@
 #include "shell/app/help_location.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/top_most.h"
+#include "shell/views/text_size_control.h"
 
 namespace ruv {
 
@@ -128,6 +129,21 @@ void TForm1::buildOptionMenu() {
     options->addSeparator();
     menu_.alwaysOnTop = addCheckEntry(options, "N14", QStringLiteral("常に最前面"), false);
     connect(menu_.alwaysOnTop, &QAction::triggered, this, &TForm1::N14Click);
+    options->addSeparator();
+    // Ctrl++, Ctrl+- and Ctrl+0 work over the views themselves.
+    const auto sizeEntry = [&](const char* name, const QString& caption, TextSizeStep step) {
+        QAction* entry = addEntry(options, name, caption);
+        connect(entry, &QAction::triggered, this, [this, step] { textSize_->step(step); });
+        return entry;
+    };
+    menu_.textLarger =
+        sizeEntry("TextLarger", QStringLiteral("文字を大きく"), TextSizeStep::Larger);
+    menu_.textSmaller =
+        sizeEntry("TextSmaller", QStringLiteral("文字を小さく"), TextSizeStep::Smaller);
+    menu_.textDefault =
+        sizeEntry("TextDefault", QStringLiteral("文字の大きさを元に戻す"), TextSizeStep::Reset);
+    menu_.callAlert =
+        addCheckEntry(options, "CallAlert", QStringLiteral("耳打ち・呼び出しで通知"), false);
 }
 
 void TForm1::buildHelpMenu() {

@@ -14,6 +14,7 @@
 #include "core/config/list_file.h"
 #include "core/config/settings_files.h"
 #include "core/config/settings_save.h"
+#include "core/config/view_settings.h"
 #include "core/platform/clock.h"
 #include "core/sound/call_sound_slot_ids.h"
 #include "core/views/ng_list_files.h"
@@ -21,6 +22,7 @@
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/platform/qt_text.h"
+#include "shell/views/text_size_control.h"
 
 namespace ruv {
 namespace {
@@ -74,6 +76,10 @@ void TForm1::ApplySettingsAtStartup() {
     guarded("", [&] { LoadNgLists(folder, session_->core.ngLists); });
     guarded("", [&] { LoadVoiceList(folder); });
     guarded("", [&] { LoadLogHistory(); });
+    const config::ViewSettings view =
+        config::loadViewSettings(folder / config::kViewSettingsFileName);
+    textSize_->setSize(view.textSize);
+    menu_.callAlert->setChecked(view.callAlert);
 
     config::ConfigStore& store = session_->configStore;
     enum class ConfigRead { Loaded, Missing, Unreadable };
@@ -224,6 +230,12 @@ void TForm1::SaveSettingsAtExit() {
                                }},
             config::FileToSave{config::kVoiceListFileName, [&] { SaveVoiceList(folder); }},
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
+            config::FileToSave{config::kViewSettingsFileName,
+                               [&] {
+                                   config::saveViewSettings(
+                                       folder / config::kViewSettingsFileName,
+                                       {textSize_->size(), menu_.callAlert->isChecked()});
+                               }},
         });
         if (!unsaved.empty()) {
             session_->messages.show(MessageKind::Warning,

@@ -244,6 +244,9 @@ void TForm1::buildExpPage(QWidget* page) {
     expExtendedPage_->setObjectName(QStringLiteral("ExpExtendedSheet01"));
     pages->addTab(expBasicPage_, QStringLiteral("基本情報"));
     pages->addTab(expExtendedPage_, QStringLiteral("拡張情報"));
+    expChartPage_ = new QWidget;
+    expChartPage_->setObjectName(QStringLiteral("ExpChartSheet01"));
+    pages->addTab(expChartPage_, QStringLiteral("グラフ"));
     layout->addWidget(pages);
 
     syncingLabel_ = new QLabel(QStringLiteral("更新時間の同期中..."), expBasicPage_);

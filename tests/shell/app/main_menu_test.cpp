@@ -84,7 +84,12 @@ TEST_F(MainMenu, OptionMenuHoldsSubmenusAndOptionsInOrder) {
                    {"N24", "自動で新規ログをアタッチする"},
                    {"OldLog01", "アタッチ時に過去ログを整頓する"},
                    {"-", ""},
-                   {"N14", "常に最前面"}});
+                   {"N14", "常に最前面"},
+                   {"-", ""},
+                   {"TextLarger", "文字を大きく"},
+                   {"TextSmaller", "文字を小さく"},
+                   {"TextDefault", "文字の大きさを元に戻す"},
+                   {"CallAlert", "耳打ち・呼び出しで通知"}});
 }
 
 TEST_F(MainMenu, OptionCheckEntriesStartWithTheirMarks) {

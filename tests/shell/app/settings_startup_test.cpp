@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <filesystem>
 #include <fstream>
@@ -21,6 +22,7 @@
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
+#include "shell/views/channel_view.h"
 #include "support/cp932_text.h"
 #include "support/recording_messages.h"
 
@@ -245,6 +247,34 @@ TEST_F(SettingsTest, AWindowWithoutASettingsFolderReadsAndWritesNothing) {
         window.setTabShown(Tab::Battle, TabVisibility::Shown);
     }
     EXPECT_TRUE(fs::is_empty(folder()));
+}
+
+}  // namespace
+}  // namespace ruv::testing
+
+namespace ruv::testing {
+namespace {
+
+TEST_F(SettingsTest, TextSizeAndTheAlertOptionSurviveARestartBesideConfigIni) {
+    int startPixels = 0;
+    {
+        auto window = open();
+        ChannelView* team = window->view(ChatChannel::Team);
+        startPixels = team->font().pixelSize();
+        const int lineHeight = team->fontMetrics().lineSpacing();
+        QTest::keyClick(team, Qt::Key_Plus, Qt::ControlModifier);
+        window->menu().textLarger->trigger();
+        EXPECT_GT(team->font().pixelSize(), startPixels);
+        EXPECT_GT(team->fontMetrics().lineSpacing(), lineHeight);
+        EXPECT_EQ(window->errorLog()->font().pixelSize(), team->font().pixelSize());
+        window->menu().callAlert->trigger();
+        EXPECT_TRUE(window->session().core.switches.callAlert);
+    }
+    const auto again = open();
+    EXPECT_GT(again->view(ChatChannel::Normal)->font().pixelSize(), startPixels);
+    EXPECT_TRUE(again->menu().callAlert->isChecked());
+    EXPECT_TRUE(again->session().core.switches.callAlert);
+    EXPECT_EQ(savedConfig().count(), 60);
 }
 
 }  // namespace
