@@ -65,7 +65,13 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
     applyMinimumOuterSize();
 
-    session_ = std::make_unique<Session>(*this, environment_);
+    session_ = std::make_unique<Session>(
+        SessionWidgets{*this, *pageControl_, *errorLog_, statusPanels_, menu_,
+                       ExpMonitorControls{*timer01_, *expBasicPage_, *expExtendedPage_,
+                                          *pageControl_->page(Tab::Debug), *syncingLabel_,
+                                          *menu_.rateInStatusBar, menu_.intervals},
+                       [this](ChatChannel row) { showKeywordSwitch(row); }},
+        environment_);
     auto* chartLayout = new QVBoxLayout(expChartPage_);
     chartLayout->setContentsMargins(0, 0, 0, 0);
     auto* chart = new HourlyExpChart(session_->expMonitor.hourlyExp(), expChartPage_);
@@ -154,10 +160,6 @@ void TForm1::connectViews() {
             target->showLines(book.lines(row.channel));
         }
     }
-}
-
-void TForm1::appendErrorLine(const QString& line) {
-    errorLog_->appendPlainText(line);
 }
 
 // --- Tabs --------------------------------------------------------------

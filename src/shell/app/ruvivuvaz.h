@@ -72,8 +72,6 @@ class TForm1 : public QMainWindow {
     // --- Views -----------------------------------------------------------
     // The view of a channel; null for ExpMonitor, which holds no lines.
     ChannelView* view(ChatChannel channel) const;
-    // Appends one line to the error log (エラーログ).
-    void appendErrorLine(const QString& line);
     QPlainTextEdit* errorLog() const { return errorLog_; }
 
     // --- Tabs ------------------------------------------------------------

@@ -14,10 +14,10 @@
 
 #include "core/views/channel_table.h"
 #include "core/views/ng_lists.h"
-#include "shell/app/cp932_validator.h"
 #include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
+#include "shell/platform/cp932_validator.h"
 #include "shell/platform/qt_text.h"
 #include "shell/views/channel_view.h"
 

@@ -1,26 +1,19 @@
 #include "shell/app/session.h"
 
-#include "shell/app/page_control.h"
-#include "shell/app/ruvivuvaz.h"
-
 namespace ruv {
 
-Session::Session(TForm1& window, const AppEnvironment& environment)
+Session::Session(const SessionWidgets& widgets, const AppEnvironment& environment)
     : clock(environment.clock != nullptr ? *environment.clock : systemClock),
-      dialogMessages(&window),
+      dialogMessages(&widgets.window),
       messages(environment.messages != nullptr ? *environment.messages : dialogMessages),
-      errorLog(window),
-      statusOut(window.statusPanels()),
-      windowPorts(window),
-      expMonitor(
-          ExpMonitorControls{window.expTimer(), *window.expBasicPage(), *window.expExtendedPage(),
-                             *window.pageControl()->page(Tab::Debug), *window.syncingLabel(),
-                             *window.menu().rateInStatusBar, window.menu().intervals},
-          clock, errorLog, messages, statusBar),
+      errorLog(widgets.errorLog),
+      statusOut(widgets.statusPanels),
+      windowPorts(widgets.tabs, widgets.showKeywordSwitch),
+      expMonitor(widgets.exp, clock, errorLog, messages, statusBar),
       timers(environment.timers != nullptr ? *environment.timers : eventLoopTimers),
-      logDisplay(window, messages, statusBar),
-      logChooser(&window),
-      attention(window),
+      logDisplay(widgets.window, widgets.menu, messages, statusBar),
+      logChooser(&widgets.window),
+      attention(widgets.window),
       core(ChatSessionPorts{windowPorts, windowPorts, windowPorts, sounds.soundSlots(), expMonitor,
                             speechSide, attention},
            LogSessionPorts{logDisplay, follower, logChooser,

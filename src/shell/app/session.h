@@ -3,6 +3,8 @@
 // objects that serve as its ports (views, sounds, EXP pages, speech, the
 // followed log, timers, dialogs and the error log).
 
+#include <array>
+#include <functional>
 #include <memory>
 
 #include "core/app/chat_session.h"
@@ -27,10 +29,23 @@
 
 namespace ruv {
 
-class TForm1;
+class PageControl;
+struct MenuActions;
+
+// What the session's shell ports act on, built by the window before the session.
+struct SessionWidgets {
+    QWidget& window;
+    PageControl& tabs;
+    QPlainTextEdit& errorLog;
+    std::array<QLabel*, 2> statusPanels;
+    const MenuActions& menu;
+    ExpMonitorControls exp;
+    // Shows a keyword row's switch as the session now holds it.
+    std::function<void(ChatChannel)> showKeywordSwitch;
+};
 
 struct Session {
-    Session(TForm1& window, const AppEnvironment& environment);
+    Session(const SessionWidgets& widgets, const AppEnvironment& environment);
 
     platform::SystemClock systemClock;
     const platform::Clock& clock;

@@ -3,17 +3,17 @@
 
 #include "core/platform/error_log.h"
 
-namespace ruv {
+class QPlainTextEdit;
 
-class TForm1;
+namespace ruv {
 
 class WindowErrorLog final : public platform::ErrorLog {
   public:
-    explicit WindowErrorLog(TForm1& window) : window_(window) {}
+    explicit WindowErrorLog(QPlainTextEdit& memo) : memo_(memo) {}
     void append(std::string_view line) override;
 
   private:
-    TForm1& window_;
+    QPlainTextEdit& memo_;
 };
 
 }  // namespace ruv

@@ -1,10 +1,11 @@
 #include "shell/app/window_log_display.h"
 
 #include <QAction>
+#include <QWidget>
 
 #include <array>
 
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/menu_actions.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
 
@@ -42,7 +43,7 @@ void WindowLogDisplay::showCaption(WindowCaption caption) {
 
 void WindowLogDisplay::showAttachMenu(const AttachMenu& menu) {
     const bool commands = menu.commands == CommandState::Enabled;
-    const MenuActions& entries = window_.menu();
+    const MenuActions& entries = menu_;
     entries.attachLog->setEnabled(commands);
     entries.addAttach->setEnabled(commands);
     showOffer(entries.todaysLog, menu.today, menu.enabled(menu.today));

@@ -5,15 +5,18 @@
 #include "core/app/status_bar_share.h"
 #include "core/log/log_session_ports.h"
 
+class QWidget;
+
 namespace ruv {
 
-class TForm1;
+struct MenuActions;
 class UserMessages;
 
 class WindowLogDisplay final : public LogSessionDisplay {
   public:
-    WindowLogDisplay(TForm1& window, UserMessages& messages, StatusBarShare& statusBar)
-        : window_(window), messages_(messages), statusBar_(statusBar) {}
+    WindowLogDisplay(QWidget& window, const MenuActions& menu, UserMessages& messages,
+                     StatusBarShare& statusBar)
+        : window_(window), menu_(menu), messages_(messages), statusBar_(statusBar) {}
 
     void showStatus(StatusPanel panel, std::string_view cp932) override;
     void showTidyProgress(std::string_view cp932) override;
@@ -23,7 +26,8 @@ class WindowLogDisplay final : public LogSessionDisplay {
     void showWarning(std::string_view cp932) override;
 
   private:
-    TForm1& window_;
+    QWidget& window_;
+    const MenuActions& menu_;
     UserMessages& messages_;
     StatusBarShare& statusBar_;
 };

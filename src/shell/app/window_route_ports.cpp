@@ -1,19 +1,16 @@
 #include "shell/app/window_route_ports.h"
 
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/page_control.h"
+#include "shell/platform/qt_text.h"
 
 namespace ruv {
 
 std::optional<ChatChannel> WindowRoutePorts::ActiveTab() const {
-    return channelOf(window_.activeTab());
+    return channelOf(tabs_.currentTab().value_or(Tab::Normal));
 }
 
 void WindowRoutePorts::SetCaption(Tab tab, std::string_view caption) {
-    window_.setCaption(tab, caption);
-}
-
-void WindowRoutePorts::keywordUnticked(ChatChannel row) {
-    window_.showKeywordSwitch(row);
+    tabs_.setCaption(tab, fromCp932(caption));
 }
 
 }  // namespace ruv

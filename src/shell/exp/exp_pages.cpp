@@ -9,8 +9,8 @@
 
 #include "core/exp/exp_texts.h"
 #include "core/exp/level_tables.h"
-#include "shell/app/cp932_validator.h"
 #include "shell/exp/exp_port_adapters.h"
+#include "shell/platform/cp932_validator.h"
 
 namespace ruv {
 

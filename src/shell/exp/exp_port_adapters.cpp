@@ -5,7 +5,6 @@
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/text/cp932.h"
-#include "shell/app/ruvivuvaz.h"
 #include "shell/platform/user_messages.h"
 
 namespace ruv {

@@ -13,7 +13,6 @@ class QTimer;
 
 namespace ruv {
 
-class TForm1;
 class UserMessages;
 
 class QtTickTimer final : public TickTimer {

@@ -12,7 +12,7 @@
 #include "core/platform/native_path.h"
 #include "core/sound/call_sound_dialog_rules.h"
 #include "core/text/cp932.h"
-#include "shell/app/cp932_validator.h"
+#include "shell/platform/cp932_validator.h"
 #include "shell/platform/user_messages.h"
 #include "shell/sound/sound_message_text.h"
 

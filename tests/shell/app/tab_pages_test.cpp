@@ -216,8 +216,8 @@ TEST_F(OtherPages, ErrorLogIsAnEditableMemoWithoutWrap) {
     EXPECT_EQ(log->objectName(), QStringLiteral("ErrorLogMemo01"));
     EXPECT_FALSE(log->isReadOnly());
     EXPECT_EQ(log->lineWrapMode(), QPlainTextEdit::NoWrap);
-    window->appendErrorLine(QStringLiteral("フィルター処理中にエラーが発生しました(X) 1"));
-    window->appendErrorLine(QStringLiteral("<b>second</b>"));
+    window->session().errorLog.append(sj("フィルター処理中にエラーが発生しました(X) 1"));
+    window->session().errorLog.append("<b>second</b>");
     EXPECT_EQ(log->toPlainText(),
               QStringLiteral("フィルター処理中にエラーが発生しました(X) 1\n<b>second</b>"));
 }

@@ -155,7 +155,7 @@ TEST_F(ViewCommandsTest, FindPutsTheCaretOnTheFoundLineForScreenReaders) {
 }
 
 TEST_F(ViewCommandsTest, ErrorLogIsReadAsTextToo) {
-    window->appendErrorLine(
+    window->errorLog()->appendPlainText(
         QStringLiteral("検索の処理中にエラーが発生しました(FindDialog01Find) "));
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(window->errorLog());
     EXPECT_EQ(accessible->text(QAccessible::Name), QStringLiteral("エラーログ"));

@@ -83,8 +83,8 @@ TEST_F(ContextMenu, CopyAndSelectAllOnATabWithoutAViewDoNothing) {
 }
 
 TEST_F(ContextMenu, CopyAndSelectAllActOnTheErrorLog) {
-    window->appendErrorLine(QStringLiteral("一行目"));
-    window->appendErrorLine(QStringLiteral("二行目"));
+    window->errorLog()->appendPlainText(QStringLiteral("一行目"));
+    window->errorLog()->appendPlainText(QStringLiteral("二行目"));
     activate(Tab::ErrorLog);
     window->SelectAll1Click();
     EXPECT_EQ(window->errorLog()->textCursor().selectedText(),

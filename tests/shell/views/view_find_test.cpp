@@ -185,8 +185,8 @@ TEST_F(ViewFind, SearchTextShiftJisCannotHoldIsRefused) {
 }
 
 TEST_F(ViewFind, ErrorLogIsSearchedInItsOwnCharacterPositions) {
-    window->appendErrorLine(QStringLiteral("エラー一 abc"));
-    window->appendErrorLine(QStringLiteral("エラー二 abc"));
+    window->errorLog()->appendPlainText(QStringLiteral("エラー一 abc"));
+    window->errorLog()->appendPlainText(QStringLiteral("エラー二 abc"));
     activate(Tab::ErrorLog);
     QPlainTextEdit* memo = window->errorLog();
     memo->moveCursor(QTextCursor::End);

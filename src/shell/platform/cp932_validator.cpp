@@ -1,4 +1,4 @@
-#include "shell/app/cp932_validator.h"
+#include "shell/platform/cp932_validator.h"
 
 #include "core/text/cp932.h"
 
