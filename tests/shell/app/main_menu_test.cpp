@@ -46,6 +46,7 @@ TEST_F(MainMenu, FileMenuListsAttachHistoryAndExit) {
     expectEntries(window->findChild<QMenu*>(QStringLiteral("File1")),
                   {{"O2", "アタッチログ(&O)"},
                    {"LogChange01", "追加アタッチ"},
+                   {"SearchLogs01", "過去ログ検索(&S)"},
                    {"-", ""},
                    {"LogToday01", "Today's Log"},
                    {"LogYesterday01", "Yesterday's Log"},
