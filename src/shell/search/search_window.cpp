@@ -10,11 +10,11 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QTreeView>
 #include <QVBoxLayout>
 
 #include "core/log/chat_format.h"
@@ -189,10 +189,15 @@ void SearchWindow::buildControls() {
     status_->setTextFormat(Qt::PlainText);
     layout->addWidget(status_);
 
-    results_ = new QListView(this);
+    // A tree view without branches: with uniform row heights it lays out only
+    // the rows in sight, however many results arrive.
+    results_ = new QTreeView(this);
     results_->setObjectName(QStringLiteral("SearchResults"));
     results_->setModel(model_);
-    results_->setUniformItemSizes(true);
+    results_->setUniformRowHeights(true);
+    results_->setRootIsDecorated(false);
+    results_->setItemsExpandable(false);
+    results_->setHeaderHidden(true);
     results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     results_->setTextElideMode(Qt::ElideNone);
@@ -202,12 +207,12 @@ void SearchWindow::buildControls() {
     palette.setColor(QPalette::Text, Qt::white);
     results_->setPalette(palette);
     results_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(results_, &QListView::customContextMenuRequested, this, [this](const QPoint& at) {
+    connect(results_, &QTreeView::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
         menu.addAction(QStringLiteral("コピー(&C)"), this, &SearchWindow::copySelection);
         menu.exec(results_->viewport()->mapToGlobal(at));
     });
-    connect(results_, &QListView::doubleClicked, this,
+    connect(results_, &QTreeView::doubleClicked, this,
             [this](const QModelIndex& index) { showResultInDay(index.row()); });
     auto* copyKey = new QShortcut(QKeySequence::Copy, results_);
     copyKey->setContext(Qt::WidgetShortcut);

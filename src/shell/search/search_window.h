@@ -21,9 +21,9 @@ class QCheckBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QProgressBar;
 class QPushButton;
+class QTreeView;
 
 namespace ruv {
 
@@ -67,7 +67,7 @@ class SearchWindow : public QWidget {
     QPushButton* cancelButton() const { return cancelButton_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* statusLabel() const { return status_; }
-    QListView* resultsView() const { return results_; }
+    QTreeView* resultsView() const { return results_; }
     const SearchResultsModel& results() const { return *model_; }
 
   signals:
@@ -102,7 +102,7 @@ class SearchWindow : public QWidget {
     QPushButton* copyButton_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
-    QListView* results_ = nullptr;
+    QTreeView* results_ = nullptr;
 
     // The search shown: its number, folder and query, for late calls and the day view.
     std::uint64_t run_ = 0;

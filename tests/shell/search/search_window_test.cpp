@@ -10,11 +10,11 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeView>
 
 #include <chrono>
 #include <thread>
