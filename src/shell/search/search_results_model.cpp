@@ -69,12 +69,15 @@ void SearchResultsModel::appendResults(LogDay day, std::vector<ResultRow> result
         currentDayHeader_ = first;
         rows_.push_back({ResultRowKind::Day, day, {}, {}, 0});
     }
-    ResultRow& header = rows_[static_cast<std::size_t>(currentDayHeader_)];
-    for (ResultRow& result : results) {
-        result.kind = ResultRowKind::Result;
-        result.day = day;
-        result.count = header.count++;
-        rows_.push_back(std::move(result));
+    std::int64_t& dayCount = rows_[static_cast<std::size_t>(currentDayHeader_)].count;
+    const std::int64_t firstInDay = dayCount;
+    dayCount += static_cast<std::int64_t>(results.size());
+    rows_.reserve(rows_.size() + results.size());
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        results[i].kind = ResultRowKind::Result;
+        results[i].day = day;
+        results[i].count = firstInDay + static_cast<std::int64_t>(i);
+        rows_.push_back(std::move(results[i]));
     }
     results_ += static_cast<std::int64_t>(results.size());
     endInsertRows();

@@ -37,7 +37,8 @@ class SearchWindowTest : public ::testing::Test {
     SearchWindowTest() {
         writeBytes(logs / "MHChatLog_2024_05_01.html",
                    chatLine("f7b73c", sj("荒らし : 集合")) + "\n" +
-                       chatLine("c8ffc8", sj("ミカ : 集合です")) + "\n");
+                       chatLine("c8ffc8", sj("ミカ : 集合です")) + "\n" +
+                       chatLine("64ff64", sj("ユキ : 集合？")) + "\n");
         writeBytes(logs / "MHChatLog_2024_05_02.html",
                    chatLine("c8ffc8", sj("ミカ : こんばんは")) + "\n" +
                        chatLine("94ddfa", sj("カイ : 集合！")) + "\n");
@@ -85,13 +86,14 @@ TEST_F(SearchWindowTest, ListsResultsByDayNewestFirstWithCountsSkippedDaysAndTot
             "2024-05-03 スキップ (MHChatLog_2024_05_03.html): チャットログではありません"),
         QStringLiteral("2024-05-02 (1件)"),
         resultRow("2024-05-02", "Club", "カイ : 集合！"),
-        QStringLiteral("2024-05-01 (1件)"),
+        QStringLiteral("2024-05-01 (2件)"),
         resultRow("2024-05-01", "Open", "ミカ : 集合です"),
+        resultRow("2024-05-01", "Whis", "ユキ : 集合？"),
     };
     EXPECT_EQ(rows(), expected);
     const auto& model = window.results();
     EXPECT_EQ(model.data(model.index(2), Qt::ForegroundRole).value<QColor>(), QColor(0x94ddfa));
-    EXPECT_TRUE(window.statusLabel()->text().startsWith(QStringLiteral("2件 (2日)、2日を検索")))
+    EXPECT_TRUE(window.statusLabel()->text().startsWith(QStringLiteral("3件 (2日)、2日を検索")))
         << window.statusLabel()->text().toStdString();
     EXPECT_TRUE(window.statusLabel()->text().endsWith(QStringLiteral("、1日スキップ")));
     EXPECT_EQ(window.progressBar()->value(), 3);
@@ -110,7 +112,7 @@ TEST_F(SearchWindowTest, NgLinesAreLeftOutUnlessTheTickIncludesThem) {
 TEST_F(SearchWindowTest, ChannelSpeakerAndDayFiltersNarrowTheResults) {
     window.channelBox(ChatChannel::Club)->setChecked(false);
     search(QStringLiteral("集合"));
-    EXPECT_EQ(window.results().resultCount(), 1);
+    EXPECT_EQ(window.results().resultCount(), 2);
     window.channelBox(ChatChannel::Club)->setChecked(true);
     window.speakerEdit()->setText(QStringLiteral("カイ"));
     search(QStringLiteral("集合"));
@@ -120,7 +122,7 @@ TEST_F(SearchWindowTest, ChannelSpeakerAndDayFiltersNarrowTheResults) {
     window.fromEdit()->setDate(QDate(2024, 5, 1));
     window.toEdit()->setDate(QDate(2024, 5, 1));
     search(QStringLiteral("集合"));
-    EXPECT_EQ(rows().size(), 2);
+    EXPECT_EQ(rows().size(), 3);
 }
 
 TEST_F(SearchWindowTest, ALaterSearchShowsNoResultOfTheOneBefore) {
@@ -168,7 +170,8 @@ TEST_F(SearchWindowTest, CopyPutsTheSelectedResultLinesOnTheClipboard) {
     window.copySelection();
     EXPECT_EQ(QApplication::clipboard()->text(),
               resultRow("2024-05-02", "Club", "カイ : 集合！") + QLatin1Char('\n') +
-                  resultRow("2024-05-01", "Open", "ミカ : 集合です"));
+                  resultRow("2024-05-01", "Open", "ミカ : 集合です") + QLatin1Char('\n') +
+                  resultRow("2024-05-01", "Whis", "ユキ : 集合？"));
 }
 
 }  // namespace
