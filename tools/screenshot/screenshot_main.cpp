@@ -4,7 +4,8 @@
 // APP_FOLDER holds the demo's settings (config.ini naming the demo log folder);
 // the demo game must be writing today's log there. The tool chooses
 // "Today's Log" as a player would, lets lines arrive for a few seconds, then
-// saves the main tabs, the EXP tab and the three dialogs. It prints how many
+// saves the main tabs, the EXP tab, the three dialogs and the search window
+// over every day's log of the folder. It prints how many
 // lines the 通常 view held right after attaching and when the picture was taken.
 //
 // mh_ruvivuvaz-screenshot --screen FILE photographs another process instead:
@@ -16,6 +17,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
@@ -32,6 +35,7 @@
 #include "shell/app/page_control.h"
 #include "shell/app/ruvivuvaz.h"
 #include "shell/platform/qt_text.h"
+#include "shell/search/search_window.h"
 #include "shell/views/channel_view.h"
 
 namespace {
@@ -211,7 +215,23 @@ int main(int argc, char** argv) {
         scrollStripTo(window, Tab::NG);
         shot(Tab::NG, "default-size-ng-tab.png");
         window.setActiveTab(Tab::Normal);
-        QApplication::quit();
+        // 過去ログ検索 over today's log and the earlier days beside it.
+        window.menu().searchLogs->trigger();
+        auto* search = window.findChild<ruv::SearchWindow*>();
+        if (search == nullptr) {
+            std::fprintf(stderr, "no search window\n");
+            ++failures;
+            QApplication::quit();
+            return;
+        }
+        QObject::connect(search, &ruv::SearchWindow::searchFinished, &window, [&, search] {
+            QApplication::processEvents();
+            std::printf("search: %s\n", qPrintable(search->statusLabel()->text()));
+            failures += save(*search, output, "search-window.png") ? 0 : 1;
+            QApplication::quit();
+        });
+        search->textEdit()->setText(QStringLiteral("集合"));
+        search->searchButton()->click();
     });
     QApplication::exec();
     return failures == 0 ? 0 : 1;

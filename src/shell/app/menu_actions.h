@@ -21,8 +21,9 @@ struct TransparencyEntry {
 
 struct MenuActions {
     // ファイル(&F)
-    QAction* attachLog = nullptr;  // アタッチログ(&O)
-    QAction* addAttach = nullptr;  // 追加アタッチ
+    QAction* attachLog = nullptr;   // アタッチログ(&O)
+    QAction* addAttach = nullptr;   // 追加アタッチ
+    QAction* searchLogs = nullptr;  // 過去ログ検索(&S)
     QAction* todaysLog = nullptr;
     QAction* yesterdaysLog = nullptr;
     std::array<QAction*, kLogHistoryMenuEntries> history{};

@@ -10,9 +10,12 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "core/platform/native_path.h"
 #include "shell/app/help_location.h"
 #include "shell/app/ruvivuvaz.h"
+#include "shell/app/session.h"
 #include "shell/app/top_most.h"
+#include "shell/search/search_window.h"
 #include "shell/views/text_size_control.h"
 
 namespace ruv {
@@ -90,6 +93,18 @@ void TForm1::buildFileMenu() {
     file->setObjectName(QStringLiteral("File1"));
     menu_.attachLog = addEntry(file, "O2", QStringLiteral("アタッチログ(&O)"));
     menu_.addAttach = addEntry(file, "LogChange01", QStringLiteral("追加アタッチ"));
+    menu_.searchLogs = addEntry(file, "SearchLogs01", QStringLiteral("過去ログ検索(&S)"));
+    menu_.searchLogs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
+    connect(menu_.searchLogs, &QAction::triggered, this, [this] {
+        showSearchWindow({session().core.switches, session().core.ngLists,
+                          [this] {
+                              const std::string folder = attachedLogFolder();
+                              return platform::toNativePath(folder.empty() ? mhFolderPath()
+                                                                           : folder)
+                                  .value_or(std::filesystem::path());
+                          },
+                          this});
+    });
     file->addSeparator();
     menu_.todaysLog = addEntry(file, "LogToday01", QStringLiteral("Today's Log"));
     menu_.todaysLog->setEnabled(false);

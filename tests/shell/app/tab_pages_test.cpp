@@ -200,14 +200,16 @@ TEST_F(OtherPages, NgPageHasTheSettingsButtonAndTwoSwitches) {
     EXPECT_FALSE(window->ngWordSwitch()->isChecked());
 }
 
-TEST_F(OtherPages, ExpPageHasBasicAndExtendedSubPages) {
+TEST_F(OtherPages, ExpPageHasBasicExtendedAndChartSubPages) {
     auto* sub = window->findChild<QTabWidget*>(QStringLiteral("ExpPageControl01"));
     ASSERT_NE(sub, nullptr);
-    ASSERT_EQ(sub->count(), 2);
+    ASSERT_EQ(sub->count(), 3);
     EXPECT_EQ(sub->tabText(0), QStringLiteral("基本情報"));
     EXPECT_EQ(sub->tabText(1), QStringLiteral("拡張情報"));
     EXPECT_EQ(sub->widget(0), window->expBasicPage());
     EXPECT_EQ(sub->widget(1), window->expExtendedPage());
+    EXPECT_EQ(sub->tabText(2), QStringLiteral("グラフ"));
+    EXPECT_EQ(sub->widget(2), window->expChartPage());
     EXPECT_TRUE(window->pageControl()->page(Tab::ExpMonitor)->isAncestorOf(sub));
 }
 

@@ -1,0 +1,52 @@
+#include "shell/search/day_log_window.h"
+
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "core/log/past_log_sort.h"
+#include "core/search/day_lines.h"
+#include "shell/platform/qt_text.h"
+#include "shell/views/channel_view.h"
+
+namespace ruv {
+
+DayLogWindow::DayLogWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), lines_(std::make_unique<ViewLines>()) {
+    setObjectName(QStringLiteral("DayLogWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    resize(720, 420);
+    auto* layout = new QVBoxLayout(this);
+    place_ = new QLabel(this);
+    place_->setTextFormat(Qt::PlainText);
+    view_ = new ChannelView(*lines_, this);
+    layout->addWidget(place_);
+    layout->addWidget(view_, 1);
+}
+
+DayLogWindow::~DayLogWindow() {
+    delete view_;  // before the lines it reads
+}
+
+bool DayLogWindow::showResult(const std::filesystem::path& log, const SearchQuery& query,
+                              std::int64_t hitInDay) {
+    setWindowTitle(toQString(log.filename()));
+    lines_->clear();
+    const PastLogBytes read = readPastLog(log);
+    if (read.error) {
+        place_->setText(QStringLiteral("読めませんでした: %1")
+                            .arg(QString::fromLocal8Bit(read.error.message())));
+        return false;
+    }
+    const std::vector<DayLineHit> hits = fillDayLines(read.bytes, query, *lines_);
+    if (hitInDay < 0 || hitInDay >= static_cast<std::int64_t>(hits.size())) {
+        place_->setText(QStringLiteral("この結果はもうログにありません"));
+        return false;
+    }
+    const DayLineHit& hit = hits[static_cast<std::size_t>(hitInDay)];
+    place_->setText(toQString(log));
+    const ByteOffset lineStart = lines_->store().lineStart(hit.line);
+    view_->select(lineStart + hit.start, ByteOffset{static_cast<std::int64_t>(query.text.size())});
+    return true;
+}
+
+}  // namespace ruv

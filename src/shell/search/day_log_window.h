@@ -1,0 +1,42 @@
+#pragma once
+// A day's log around one search result: the day's lines in their colours in
+// a read-only view, scrolled to the result with the searched text selected.
+// Nothing is attached; the main window's views are untouched.
+
+#include <QWidget>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+
+#include "core/search/search_query.h"
+#include "core/views/view_lines.h"
+
+class QLabel;
+
+namespace ruv {
+
+class ChannelView;
+
+class DayLogWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit DayLogWindow(QWidget* parent = nullptr);
+    ~DayLogWindow() override;
+
+    // Reads the day's log and shows the hitInDay-th result of the query in it;
+    // false, with the reason shown, when the log cannot be read or no longer
+    // holds that result.
+    bool showResult(const std::filesystem::path& log, const SearchQuery& query,
+                    std::int64_t hitInDay);
+
+    ChannelView* view() const { return view_; }
+
+  private:
+    // Declared before the view, which reads the lines until it is destroyed.
+    std::unique_ptr<ViewLines> lines_;
+    ChannelView* view_ = nullptr;
+    QLabel* place_ = nullptr;
+};
+
+}  // namespace ruv

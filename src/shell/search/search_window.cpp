@@ -1,0 +1,373 @@
+#include "shell/search/search_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "core/log/chat_format.h"
+#include "core/search/search_result_line.h"
+#include "core/text/cp932.h"
+#include "core/views/channel_table.h"
+#include "shell/platform/qt_text.h"
+#include "shell/search/day_log_window.h"
+#include "shell/search/search_results_model.h"
+#include "shell/views/cp932_input.h"
+
+namespace ruv {
+
+// Hands each call of the search's worker thread on to the window's thread,
+// tagged with the run it belongs to; the window ignores calls of older runs.
+class SearchWindow::Relay final : public SearchListener {
+  public:
+    Relay(SearchWindow& window, std::uint64_t run) : window_(window), run_(run) {}
+
+    void started(SearchProgress progress) override {
+        post([progress](SearchWindow& window) {
+            window.progress_->setRange(0, static_cast<int>(progress.daysToRead));
+            window.progress_->setValue(0);
+        });
+    }
+    void dayHits(LogDay day, std::span<const SearchHit> hits) override {
+        std::vector<ResultRow> rows;
+        rows.reserve(hits.size());
+        for (const SearchHit& hit : hits) {
+            rows.push_back({ResultRowKind::Result, day, searchResultLine(day, hit), hit.colour, 0});
+        }
+        post([day, rows = std::move(rows)](SearchWindow& window) mutable {
+            window.model_->appendResults(day, std::move(rows));
+        });
+    }
+    void dayDone(LogDay, std::int64_t) override {}
+    void daySkipped(const SkippedDay& skipped) override {
+        const QString reason = skipped.reason == SkipReason::NotAChatLog
+                                   ? QStringLiteral("チャットログではありません")
+                                   : QStringLiteral("読めません: %1")
+                                         .arg(QString::fromLocal8Bit(skipped.error.message()));
+        const QString text = QStringLiteral("%1 スキップ (%2): %3")
+                                 .arg(QString::fromStdString(logDayText(skipped.day)),
+                                      toQString(skipped.path.filename()), reason);
+        post([day = skipped.day, text](SearchWindow& window) {
+            window.model_->appendSkipped(day, toCp932(text).value_or(std::string()));
+        });
+    }
+    void progressed(SearchProgress progress) override {
+        post([progress](SearchWindow& window) {
+            window.progress_->setValue(static_cast<int>(progress.daysDone));
+        });
+    }
+    void finished(const SearchSummary& summary) override {
+        post([summary](SearchWindow& window) { window.searchEnded(summary); });
+    }
+
+  private:
+    template <typename Call>
+    void post(Call&& call) {
+        QMetaObject::invokeMethod(
+            &window_,
+            [window = &window_, run = run_, call = std::forward<Call>(call)]() mutable {
+                if (window->isCurrent(run)) {
+                    call(*window);
+                }
+            },
+            Qt::QueuedConnection);
+    }
+
+    SearchWindow& window_;
+    std::uint64_t run_;
+};
+
+SearchWindow::SearchWindow(SearchWindowInputs inputs)
+    : QWidget(inputs.parent, Qt::Window), inputs_(std::move(inputs)) {
+    setObjectName(QStringLiteral("SearchWindow"));
+    setWindowTitle(QStringLiteral("過去ログ検索"));
+    resize(760, 520);
+    model_ = new SearchResultsModel(this);
+    buildControls();
+    setRunning(false);
+}
+
+SearchWindow::~SearchWindow() {
+    search_.cancel();
+    search_.wait();
+}
+
+void SearchWindow::buildControls() {
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout();
+    layout->addLayout(form);
+
+    text_ = new QLineEdit(this);
+    text_->setObjectName(QStringLiteral("SearchText"));
+    form->addRow(QStringLiteral("検索する文字"), text_);
+
+    auto* channelsRow = new QHBoxLayout();
+    for (std::size_t i = 0; i < SearchChannels::kPickable.size(); ++i) {
+        const ChatChannel channel = SearchChannels::kPickable[i];
+        const std::string_view caption = channelRow(channel).caption->utf8();
+        channels_[i] = new QCheckBox(
+            QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())), this);
+        channels_[i]->setChecked(true);
+        channelsRow->addWidget(channels_[i]);
+    }
+    channelsRow->addStretch();
+    form->addRow(QStringLiteral("チャンネル"), channelsRow);
+
+    speaker_ = new QLineEdit(this);
+    speaker_->setObjectName(QStringLiteral("SearchSpeaker"));
+    form->addRow(QStringLiteral("発言者"), speaker_);
+
+    auto* daysRow = new QHBoxLayout();
+    allDays_ = new QCheckBox(QStringLiteral("全期間"), this);
+    allDays_->setChecked(true);
+    from_ = new QDateEdit(QDate::currentDate(), this);
+    to_ = new QDateEdit(QDate::currentDate(), this);
+    for (QDateEdit* edit : {from_, to_}) {
+        edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+        edit->setCalendarPopup(true);
+        edit->setEnabled(false);
+    }
+    connect(allDays_, &QCheckBox::toggled, this, [this](bool all) {
+        from_->setEnabled(!all);
+        to_->setEnabled(!all);
+    });
+    daysRow->addWidget(allDays_);
+    daysRow->addWidget(from_);
+    daysRow->addWidget(new QLabel(QStringLiteral("～"), this));
+    daysRow->addWidget(to_);
+    daysRow->addStretch();
+    includeNg_ = new QCheckBox(QStringLiteral("NGも含める"), this);
+    daysRow->addWidget(includeNg_);
+    form->addRow(QStringLiteral("期間"), daysRow);
+
+    auto* folderRow = new QHBoxLayout();
+    folder_ = new QLineEdit(this);
+    folder_->setObjectName(QStringLiteral("SearchFolder"));
+    auto* browse = new QPushButton(QStringLiteral("参照..."), this);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString chosen = QFileDialog::getExistingDirectory(this, QString(), folder_->text());
+        if (!chosen.isEmpty()) {
+            folder_->setText(chosen);
+        }
+    });
+    folderRow->addWidget(folder_, 1);
+    folderRow->addWidget(browse);
+    form->addRow(QStringLiteral("フォルダー"), folderRow);
+
+    auto* commandRow = new QHBoxLayout();
+    searchButton_ = new QPushButton(QStringLiteral("検索"), this);
+    searchButton_->setDefault(true);
+    cancelButton_ = new QPushButton(QStringLiteral("中止"), this);
+    copyButton_ = new QPushButton(QStringLiteral("コピー"), this);
+    progress_ = new QProgressBar(this);
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    progress_->setFormat(QStringLiteral("%v / %m 日"));
+    connect(searchButton_, &QPushButton::clicked, this, &SearchWindow::startSearch);
+    connect(text_, &QLineEdit::returnPressed, this, &SearchWindow::startSearch);
+    connect(cancelButton_, &QPushButton::clicked, this, &SearchWindow::cancelSearch);
+    connect(copyButton_, &QPushButton::clicked, this, &SearchWindow::copySelection);
+    commandRow->addWidget(searchButton_);
+    commandRow->addWidget(cancelButton_);
+    commandRow->addWidget(progress_, 1);
+    commandRow->addWidget(copyButton_);
+    layout->addLayout(commandRow);
+
+    status_ = new QLabel(this);
+    status_->setTextFormat(Qt::PlainText);
+    layout->addWidget(status_);
+
+    // A tree view without branches: with uniform row heights it lays out only
+    // the rows in sight, however many results arrive.
+    results_ = new QTreeView(this);
+    results_->setObjectName(QStringLiteral("SearchResults"));
+    results_->setModel(model_);
+    results_->setUniformRowHeights(true);
+    results_->setRootIsDecorated(false);
+    results_->setItemsExpandable(false);
+    results_->setHeaderHidden(true);
+    results_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    results_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    results_->setTextElideMode(Qt::ElideNone);
+    results_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    QPalette palette = results_->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Text, Qt::white);
+    results_->setPalette(palette);
+    results_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(results_, &QTreeView::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(QStringLiteral("コピー(&C)"), this, &SearchWindow::copySelection);
+        menu.exec(results_->viewport()->mapToGlobal(at));
+    });
+    connect(results_, &QTreeView::doubleClicked, this,
+            [this](const QModelIndex& index) { showResultInDay(index.row()); });
+    auto* copyKey = new QShortcut(QKeySequence::Copy, results_);
+    copyKey->setContext(Qt::WidgetShortcut);
+    connect(copyKey, &QShortcut::activated, this, &SearchWindow::copySelection);
+    layout->addWidget(results_, 1);
+}
+
+QCheckBox* SearchWindow::channelBox(ChatChannel channel) const {
+    for (std::size_t i = 0; i < SearchChannels::kPickable.size(); ++i) {
+        if (SearchChannels::kPickable[i] == channel) {
+            return channels_[i];
+        }
+    }
+    return nullptr;
+}
+
+void SearchWindow::showEvent(QShowEvent* event) {
+    if (!folderOffered_ && inputs_.defaultFolder) {
+        folderOffered_ = true;
+        folder_->setText(toQString(inputs_.defaultFolder()));
+    }
+    QWidget::showEvent(event);
+}
+
+void SearchWindow::closeEvent(QCloseEvent* event) {
+    cancelSearch();
+    QWidget::closeEvent(event);
+}
+
+std::optional<SearchQuery> SearchWindow::queryFromFields() {
+    const auto refused = [this](const QString& character) {
+        status_->setText(QStringLiteral("Shift-JIS にない文字は検索できません: %1").arg(character));
+        return std::nullopt;
+    };
+    SearchQuery query;
+    const Cp932Input text = cp932Input(text_->text());
+    if (!text.bytes) {
+        return refused(text.refused);
+    }
+    query.text = *text.bytes;
+    if (!speaker_->text().isEmpty()) {
+        const Cp932Input speaker = cp932Input(speaker_->text());
+        if (!speaker.bytes) {
+            return refused(speaker.refused);
+        }
+        query.speaker = *speaker.bytes;
+    }
+    for (std::size_t i = 0; i < SearchChannels::kPickable.size(); ++i) {
+        query.channels.tick(SearchChannels::kPickable[i], channels_[i]->isChecked());
+    }
+    if (!allDays_->isChecked()) {
+        const auto day = [](const QDate& date) {
+            return LogDay{date.year(), date.month(), date.day()};
+        };
+        query.from = day(from_->date());
+        query.to = day(to_->date());
+    }
+    query.ng = ngFilterOf(inputs_.switches, inputs_.ngLists);
+    query.ng.lines = includeNg_->isChecked() ? NgLines::Included : NgLines::LeftOut;
+    return query;
+}
+
+void SearchWindow::startSearch() {
+    std::optional<SearchQuery> query = queryFromFields();
+    if (!query) {
+        return;
+    }
+    search_.cancel();
+    search_.wait();
+    ++run_;
+    runFolder_ = pathFromQString(folder_->text());
+    runQuery_ = *query;
+    model_->clear();
+    progress_->setRange(0, 1);
+    progress_->setValue(0);
+    status_->setText(QStringLiteral("検索中…"));
+    relay_ = std::make_unique<Relay>(*this, run_);
+    setRunning(true);
+    search_.start(SearchRun{runFolder_, std::move(*query)}, *relay_);
+}
+
+void SearchWindow::cancelSearch() {
+    search_.cancel();
+}
+
+void SearchWindow::setRunning(bool running) {
+    searching_ = running;
+    cancelButton_->setEnabled(running);
+}
+
+void SearchWindow::searchEnded(const SearchSummary& summary) {
+    setRunning(false);
+    const double seconds = std::chrono::duration<double>(summary.elapsed).count();
+    QString text;
+    switch (summary.end) {
+        case SearchEnd::FolderUnreadable:
+            text = QStringLiteral("フォルダーを読めません: %1")
+                       .arg(QString::fromLocal8Bit(summary.folderError.message()));
+            break;
+        case SearchEnd::Cancelled:
+        case SearchEnd::Completed:
+            text =
+                QStringLiteral("%1%2件 (%3日)、%4日を検索、%5秒")
+                    .arg(summary.end == SearchEnd::Cancelled ? QStringLiteral("中止: ") : QString())
+                    .arg(summary.matches)
+                    .arg(summary.daysWithMatches)
+                    .arg(summary.daysRead)
+                    .arg(seconds, 0, 'f', 2);
+            if (summary.daysSkipped > 0) {
+                text += QStringLiteral("、%1日スキップ").arg(summary.daysSkipped);
+            }
+            break;
+    }
+    status_->setText(text);
+    emit searchFinished();
+}
+
+void SearchWindow::copySelection() {
+    std::vector<int> rows;
+    for (const QModelIndex& index : results_->selectionModel()->selectedIndexes()) {
+        rows.push_back(index.row());
+    }
+    const std::vector<std::string> lines = model_->resultLines(std::move(rows));
+    if (lines.empty()) {
+        return;
+    }
+    QStringList text;
+    for (const std::string& line : lines) {
+        text.push_back(fromCp932(line));
+    }
+    QApplication::clipboard()->setText(text.join(QLatin1Char('\n')));
+}
+
+void SearchWindow::showResultInDay(int row) {
+    if (row < 0 || row >= model_->rowCount() || model_->row(row).kind != ResultRowKind::Result) {
+        return;
+    }
+    const ResultRow& result = model_->row(row);
+    auto* day = new DayLogWindow(this);
+    day->show();
+    day->showResult(runFolder_ / dailyLogName(result.day.year, result.day.month, result.day.day),
+                    runQuery_, result.count);
+}
+
+SearchWindow& showSearchWindow(const SearchWindowInputs& inputs) {
+    auto* window = inputs.parent == nullptr ? nullptr
+                                            : inputs.parent->findChild<SearchWindow*>(
+                                                  QString(), Qt::FindDirectChildrenOnly);
+    if (window == nullptr) {
+        window = new SearchWindow(inputs);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return *window;
+}
+
+}  // namespace ruv

@@ -1,0 +1,177 @@
+// The search window over real daily logs in a temporary folder, offscreen.
+
+#include "shell/search/search_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+
+#include <chrono>
+#include <thread>
+
+#include "loggen/log_generator.h"
+#include "shell/platform/qt_text.h"
+#include "shell/search/day_log_window.h"
+#include "shell/search/search_results_model.h"
+#include "shell/views/channel_view.h"
+#include "support/log_lines.h"
+#include "support/temp_folder.h"
+
+namespace {
+
+using namespace ruv::testing;
+using ruv::ChatChannel;
+
+class SearchWindowTest : public ::testing::Test {
+  protected:
+    SearchWindowTest() {
+        writeBytes(logs / "MHChatLog_2024_05_01.html",
+                   chatLine("f7b73c", sj("荒らし : 集合")) + "\n" +
+                       chatLine("c8ffc8", sj("ミカ : 集合です")) + "\n" +
+                       chatLine("64ff64", sj("ユキ : 集合？")) + "\n");
+        writeBytes(logs / "MHChatLog_2024_05_02.html",
+                   chatLine("c8ffc8", sj("ミカ : こんばんは")) + "\n" +
+                       chatLine("94ddfa", sj("カイ : 集合！")) + "\n");
+        writeBytes(logs / "MHChatLog_2024_05_03.html", "not a chat log\n");
+        switches.SetTabShown(ChatChannel::NG, true);
+        switches.ngUsersApplied = true;
+        ng.users = {sj("荒らし")};
+        window.show();
+    }
+
+    // Presses 検索 and waits for the totals.
+    void search(const QString& text) {
+        QSignalSpy finished(&window, &ruv::SearchWindow::searchFinished);
+        window.textEdit()->setText(text);
+        window.searchButton()->click();
+        ASSERT_TRUE(finished.wait(10'000));
+    }
+
+    QStringList rows() const {
+        QStringList shown;
+        const auto& model = window.results();
+        for (int row = 0; row < model.rowCount(); ++row) {
+            shown.push_back(model.data(model.index(row), Qt::DisplayRole).toString());
+        }
+        return shown;
+    }
+
+    TempFolder logs;
+    ruv::RouteSettings switches;
+    ruv::NgLists ng;
+    ruv::SearchWindow window{{switches, ng, [this] { return logs.path(); }, nullptr}};
+};
+
+QString resultRow(const char* day, const char* channel, const char* text) {
+    return QStringLiteral("%1\t%2\t%3\t%4")
+        .arg(QLatin1String(day), QLatin1String(kStamp), QLatin1String(channel),
+             QString::fromUtf8(text));
+}
+
+TEST_F(SearchWindowTest, ListsResultsByDayNewestFirstWithCountsSkippedDaysAndTotals) {
+    EXPECT_EQ(window.folderEdit()->text(), ruv::toQString(logs.path()));
+    search(QStringLiteral("集合"));
+    const QStringList expected{
+        QStringLiteral(
+            "2024-05-03 スキップ (MHChatLog_2024_05_03.html): チャットログではありません"),
+        QStringLiteral("2024-05-02 (1件)"),
+        resultRow("2024-05-02", "Club", "カイ : 集合！"),
+        QStringLiteral("2024-05-01 (2件)"),
+        resultRow("2024-05-01", "Open", "ミカ : 集合です"),
+        resultRow("2024-05-01", "Whis", "ユキ : 集合？"),
+    };
+    EXPECT_EQ(rows(), expected);
+    const auto& model = window.results();
+    EXPECT_EQ(model.data(model.index(2), Qt::ForegroundRole).value<QColor>(), QColor(0x94ddfa));
+    EXPECT_TRUE(window.statusLabel()->text().startsWith(QStringLiteral("3件 (2日)、2日を検索")))
+        << window.statusLabel()->text().toStdString();
+    EXPECT_TRUE(window.statusLabel()->text().endsWith(QStringLiteral("、1日スキップ")));
+    EXPECT_EQ(window.progressBar()->value(), 3);
+    EXPECT_EQ(window.progressBar()->maximum(), 3);
+    EXPECT_FALSE(window.cancelButton()->isEnabled());
+}
+
+TEST_F(SearchWindowTest, NgLinesAreLeftOutUnlessTheTickIncludesThem) {
+    search(QStringLiteral("荒らし"));
+    EXPECT_EQ(window.results().resultCount(), 0);
+    window.includeNgBox()->setChecked(true);
+    search(QStringLiteral("荒らし"));
+    EXPECT_EQ(window.results().resultCount(), 1);
+}
+
+TEST_F(SearchWindowTest, ChannelSpeakerAndDayFiltersNarrowTheResults) {
+    window.channelBox(ChatChannel::Club)->setChecked(false);
+    search(QStringLiteral("集合"));
+    EXPECT_EQ(window.results().resultCount(), 2);
+    window.channelBox(ChatChannel::Club)->setChecked(true);
+    window.speakerEdit()->setText(QStringLiteral("カイ"));
+    search(QStringLiteral("集合"));
+    EXPECT_EQ(window.results().resultCount(), 1);
+    window.speakerEdit()->clear();
+    window.allDaysBox()->setChecked(false);
+    window.fromEdit()->setDate(QDate(2024, 5, 1));
+    window.toEdit()->setDate(QDate(2024, 5, 1));
+    search(QStringLiteral("集合"));
+    EXPECT_EQ(rows().size(), 3);
+}
+
+TEST_F(SearchWindowTest, ALaterSearchShowsNoResultOfTheOneBefore) {
+    window.textEdit()->setText(QStringLiteral("集合"));
+    window.searchButton()->click();
+    // The first search ends while its results wait in the event queue.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    search(QStringLiteral("こんばんは"));
+    QTest::qWait(50);
+    EXPECT_EQ(rows(), (QStringList{rows().front(), QStringLiteral("2024-05-02 (1件)"),
+                                   resultRow("2024-05-02", "Open", "ミカ : こんばんは")}));
+}
+
+TEST_F(SearchWindowTest, CancelStopsTheSearchBeforeEveryDayIsRead) {
+    for (int day = 1; day <= 28; ++day) {
+        const std::string name =
+            "MHChatLog_2024_04_" + std::string(day < 10 ? "0" : "") + std::to_string(day) + ".html";
+        writeBytes(logs / name,
+                   ruv::loggen::LogGenerator(static_cast<std::uint64_t>(day)).generate(2'000'000));
+    }
+    QSignalSpy finished(&window, &ruv::SearchWindow::searchFinished);
+    window.textEdit()->setText(QStringLiteral("の"));
+    window.searchButton()->click();
+    EXPECT_TRUE(window.cancelButton()->isEnabled());
+    window.cancelButton()->click();
+    ASSERT_TRUE(finished.wait(10'000));
+    EXPECT_TRUE(window.statusLabel()->text().startsWith(QStringLiteral("中止: ")));
+    EXPECT_LT(window.progressBar()->value(), window.progressBar()->maximum());
+}
+
+TEST_F(SearchWindowTest, DoubleClickShowsTheDayAroundTheResultWithTheTextSelected) {
+    search(QStringLiteral("集合"));
+    window.showResultInDay(2);  // 2024-05-02, カイ
+    auto* day = window.findChild<ruv::DayLogWindow*>();
+    ASSERT_NE(day, nullptr);
+    EXPECT_EQ(day->view()->lineCount().value, 2);
+    EXPECT_EQ(day->view()->selectedText(), sj("集合"));
+    const ruv::LineStore& store = day->view()->lineStore();
+    EXPECT_EQ(store.lineAt(day->view()->selectionStart()), 1u);
+}
+
+TEST_F(SearchWindowTest, CopyPutsTheSelectedResultLinesOnTheClipboard) {
+    search(QStringLiteral("集合"));
+    window.resultsView()->selectAll();
+    window.copySelection();
+    EXPECT_EQ(QApplication::clipboard()->text(),
+              resultRow("2024-05-02", "Club", "カイ : 集合！") + QLatin1Char('\n') +
+                  resultRow("2024-05-01", "Open", "ミカ : 集合です") + QLatin1Char('\n') +
+                  resultRow("2024-05-01", "Whis", "ユキ : 集合？"));
+}
+
+}  // namespace
