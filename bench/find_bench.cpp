@@ -15,7 +15,7 @@
 #include <string>
 
 #include "core/views/find_in_text.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/platform/user_messages.h"
 #include "shell/views/channel_view.h"
@@ -80,7 +80,7 @@ struct FilledWindow {
     ruv::ChannelView* view() const { return window.view(ruv::ChatChannel::Normal); }
 
     RecordedMessages messages;
-    ruv::TForm1 window{ruv::AppEnvironment{{}, nullptr, &messages}};
+    ruv::MainWindow window{ruv::AppEnvironment{{}, nullptr, &messages}};
     std::string needle;
 };
 
@@ -93,12 +93,12 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// One press, down from the top: FindDialog01Find with the caret at 0.
+// One press, down from the top: findNext with the caret at 0.
 double pressDown(FilledWindow& f) {
     f.view()->select(ruv::ByteOffset{0}, ruv::ByteOffset{0});
     f.window.findDialog()->setDirection(ruv::FindDirection::Down);
     const auto start = std::chrono::steady_clock::now();
-    f.window.FindDialog01Find();
+    f.window.findNext();
     const double seconds = secondsSince(start);
     if (f.view()->selectionLength().value != static_cast<std::int64_t>(f.needle.size())) {
         throw std::runtime_error("the press did not find the match: " + f.messages.last);
@@ -111,7 +111,7 @@ double pressUp(FilledWindow& f) {
     f.view()->select(f.view()->lineStore().textLength(), ruv::ByteOffset{0});
     f.window.findDialog()->setDirection(ruv::FindDirection::Up);
     const auto start = std::chrono::steady_clock::now();
-    f.window.FindDialog01Find();
+    f.window.findNext();
     const double seconds = secondsSince(start);
     if (f.view()->selectionLength().value != static_cast<std::int64_t>(f.needle.size())) {
         throw std::runtime_error("the press did not find the match: " + f.messages.last);

@@ -7,8 +7,8 @@
 #include <QApplication>
 
 #include "shell/app/app_icon.h"
+#include "shell/app/main_window.h"
 #include "shell/app/qt_translations.h"
-#include "shell/app/ruvivuvaz.h"
 #include "shell/app/single_instance.h"
 #include "shell/platform/qt_text.h"
 
@@ -26,9 +26,9 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(ruv::appIcon());
     ruv::AppEnvironment environment;
     environment.settingsFolder = ruv::pathFromQString(programFolder);
-    ruv::TForm1 window(environment);
+    ruv::MainWindow window(environment);
     QObject::connect(&instance, &ruv::SingleInstance::handedOver, &window,
-                     &ruv::TForm1::receiveHandOver);
+                     &ruv::MainWindow::receiveHandOver);
     window.show();
     if (!log.isEmpty()) {
         window.openLog(log);

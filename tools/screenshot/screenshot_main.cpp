@@ -32,8 +32,8 @@
 #include <functional>
 #include <vector>
 
+#include "shell/app/main_window.h"
 #include "shell/app/page_control.h"
-#include "shell/app/ruvivuvaz.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/search_window.h"
 #include "shell/views/channel_view.h"
@@ -128,7 +128,7 @@ int photographScreen(const QString& file) {
 }
 
 // Presses the strip's right arrow until the tab lies wholly in sight.
-void scrollStripTo(ruv::TForm1& window, Tab tab) {
+void scrollStripTo(ruv::MainWindow& window, Tab tab) {
     QTabBar* strip = window.pageControl()->tabBar();
     const int index = window.pageControl()->indexOf(window.pageControl()->page(tab));
     for (QToolButton* arrow : strip->findChildren<QToolButton*>()) {
@@ -162,7 +162,7 @@ int main(int argc, char** argv) {
     environment.settingsFolder = ruv::pathFromQString(QString::fromLocal8Bit(argv[1]));
     const QString output = QString::fromLocal8Bit(argv[2]);
 
-    ruv::TForm1 window(environment);
+    ruv::MainWindow window(environment);
     const QSize defaultSize = window.size();
     window.resize(760, 420);
     window.show();

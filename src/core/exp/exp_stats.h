@@ -60,9 +60,9 @@ class ExpStats {
     void addDayGain(std::int64_t amount);
     // A log is attached, before its full read.
     void resetForAttach();
-    // Button1Click: asks first; everything but the day figures back to 0.
+    // resetClicked: asks first; everything but the day figures back to 0.
     void resetByUser();
-    // SpeedButton1Click: pauses, or resumes and asks whether to merge the lost count.
+    // pauseClicked: pauses, or resumes and asks whether to merge the lost count.
     void togglePause();
 
     // A click on an interval menu item: the item's check mark toggles, then
@@ -80,7 +80,7 @@ class ExpStats {
     // The attached log's path (CP932), restored to status panel 1.
     void setAttachedLogPath(std::string path) { attachedLogPath_ = std::move(path); }
 
-    // Timer01Timer: the rate section, then the forecast section.
+    // onExpTick: the rate section, then the forecast section.
     void tick();
 
     std::int64_t hourlyRate() const { return hourlyRate_; }

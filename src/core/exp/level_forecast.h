@@ -25,7 +25,7 @@ class LevelForecast {
   public:
     LevelForecast();
 
-    // LvListBox01Change. index -1 means no entry selected; NextEXP and
+    // onLevelChosen. index -1 means no entry selected; NextEXP and
     // LimitEXP then keep their values.
     void selectLevel(int index);
     std::optional<int> level() const { return level_; }

@@ -61,7 +61,7 @@ ExpMonitor::ExpMonitor(const ExpMonitorControls& controls, const platform::Clock
              controls.syncingLabel) {
     connectPages();
     connectMenu();
-    connect(&controls.tickTimer, &QTimer::timeout, this, &ExpMonitor::Timer01Timer);
+    connect(&controls.tickTimer, &QTimer::timeout, this, &ExpMonitor::onExpTick);
     refreshSoon_.setSingleShot(true);
     refreshSoon_.setInterval(0);
     connect(&refreshSoon_, &QTimer::timeout, this, &ExpMonitor::flushRefresh);
@@ -71,15 +71,13 @@ ExpMonitor::ExpMonitor(const ExpMonitorControls& controls, const platform::Clock
 ExpMonitor::~ExpMonitor() = default;
 
 void ExpMonitor::connectPages() {
-    connect(pages_.pauseButton(), &QPushButton::clicked, this, &ExpMonitor::SpeedButton1Click);
-    connect(pages_.resetButton(), &QPushButton::clicked, this, &ExpMonitor::Button1Click);
-    connect(pages_.levelList(), &QComboBox::currentIndexChanged, this,
-            &ExpMonitor::LvListBox01Change);
+    connect(pages_.pauseButton(), &QPushButton::clicked, this, &ExpMonitor::pauseClicked);
+    connect(pages_.resetButton(), &QPushButton::clicked, this, &ExpMonitor::resetClicked);
+    connect(pages_.levelList(), &QComboBox::currentIndexChanged, this, &ExpMonitor::onLevelChosen);
     connect(pages_.layoutList(), &QComboBox::currentIndexChanged, this,
-            &ExpMonitor::LayoutList01Change);
-    connect(pages_.expEdit(), &QLineEdit::textEdited, this, &ExpMonitor::ExpLabeledEdit01Change);
-    connect(pages_.correctionEdit(), &QLineEdit::textEdited, this,
-            &ExpMonitor::HoseiLabeledEdit01Change);
+            &ExpMonitor::onLayoutChosen);
+    connect(pages_.expEdit(), &QLineEdit::textEdited, this, &ExpMonitor::onExpEdited);
+    connect(pages_.correctionEdit(), &QLineEdit::textEdited, this, &ExpMonitor::onCorrectionEdited);
     pages_.expEdit()->installEventFilter(new TypedKeyFilter(&acceptsExp, pages_.expEdit()));
     pages_.correctionEdit()->installEventFilter(
         new TypedKeyFilter(&acceptsCorrection, pages_.correctionEdit()));
@@ -194,38 +192,38 @@ void ExpMonitor::SetAttachedLogPath(std::string_view cp932Path) {
 
 // --- Handlers ------------------------------------------------------------
 
-void ExpMonitor::Timer01Timer() {
+void ExpMonitor::onExpTick() {
     stats_.tick();
     refresh();
 }
 
-void ExpMonitor::Button1Click() {
+void ExpMonitor::resetClicked() {
     stats_.resetByUser();
     refresh();
 }
 
-void ExpMonitor::SpeedButton1Click() {
+void ExpMonitor::pauseClicked() {
     stats_.togglePause();
     refresh();
 }
 
-void ExpMonitor::LvListBox01Change(int index) {
+void ExpMonitor::onLevelChosen(int index) {
     forecast_.selectLevel(index);
     refresh();
 }
 
-void ExpMonitor::LayoutList01Change(int index) {
+void ExpMonitor::onLayoutChosen(int index) {
     if (const auto layout = expLayoutFromIndex(index)) {
         layout_ = *layout;
         pages_.arrange(layout_);
     }
 }
 
-void ExpMonitor::ExpLabeledEdit01Change(const QString& text) {
+void ExpMonitor::onExpEdited(const QString& text) {
     forecast_.setExpText(cp932Of(text));
 }
 
-void ExpMonitor::HoseiLabeledEdit01Change(const QString& text) {
+void ExpMonitor::onCorrectionEdited(const QString& text) {
     forecast_.setCorrectionText(cp932Of(text));
 }
 
@@ -253,7 +251,7 @@ bool ExpMonitor::restoreLayoutIndex(int index) {
         const QSignalBlocker quiet(pages_.layoutList());
         pages_.layoutList()->setCurrentIndex(index);
     }
-    LayoutList01Change(index);
+    onLayoutChosen(index);
     return true;
 }
 

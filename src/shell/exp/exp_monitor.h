@@ -61,14 +61,14 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     void SetAttachedLogPath(std::string_view cp932Path) override;
 
     // --- Handlers ---
-    void Timer01Timer();
-    void Button1Click();
-    void SpeedButton1Click();
-    void LvListBox01Change(int index);
-    void LayoutList01Change(int index);
+    void onExpTick();
+    void resetClicked();
+    void pauseClicked();
+    void onLevelChosen(int index);
+    void onLayoutChosen(int index);
     // The EXP and correction fields as the user left them.
-    void ExpLabeledEdit01Change(const QString& text);
-    void HoseiLabeledEdit01Change(const QString& text);
+    void onExpEdited(const QString& text);
+    void onCorrectionEdited(const QString& text);
 
     // --- Settings ---
     // UpDateTime: 0 checks "停止"; 1, 5, 10, 30 or 60 that entry; any other

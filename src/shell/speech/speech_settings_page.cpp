@@ -74,9 +74,9 @@ SpeechSettingsPage::SpeechSettingsPage(std::function<void()> refused, QWidget* p
     form->addRow(QStringLiteral("ポート番号"), portRow);
 
     addVoiceSliderRows(this, form, 1, sliders_, labels_);
-    connect(sliders_[0], &QSlider::valueChanged, this, &SpeechSettingsPage::TrackBar01Change);
-    connect(sliders_[1], &QSlider::valueChanged, this, &SpeechSettingsPage::TrackBar02Change);
-    connect(sliders_[2], &QSlider::valueChanged, this, &SpeechSettingsPage::TrackBar03Change);
+    connect(sliders_[0], &QSlider::valueChanged, this, &SpeechSettingsPage::onVolumeMoved);
+    connect(sliders_[1], &QSlider::valueChanged, this, &SpeechSettingsPage::onSpeedMoved);
+    connect(sliders_[2], &QSlider::valueChanged, this, &SpeechSettingsPage::onToneMoved);
 
     voice_ = new QComboBox(this);
     voice_->setObjectName(QStringLiteral("VoiceComboBox01"));
@@ -160,13 +160,13 @@ void SpeechSettingsPage::setConnectionTestEnabled(bool enabled) {
     testButton_->setEnabled(enabled);
 }
 
-void SpeechSettingsPage::TrackBar01Change() {
+void SpeechSettingsPage::onVolumeMoved() {
     labels_[0]->setText(QString::number(sliders_[0]->value()));
 }
-void SpeechSettingsPage::TrackBar02Change() {
+void SpeechSettingsPage::onSpeedMoved() {
     labels_[1]->setText(QString::number(sliders_[1]->value()));
 }
-void SpeechSettingsPage::TrackBar03Change() {
+void SpeechSettingsPage::onToneMoved() {
     labels_[2]->setText(QString::number(sliders_[2]->value()));
 }
 

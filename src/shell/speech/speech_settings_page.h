@@ -35,9 +35,9 @@ class SpeechSettingsPage : public QWidget {
     void setConnectionTestEnabled(bool enabled);
 
     // The value labels follow their sliders.
-    void TrackBar01Change();
-    void TrackBar02Change();
-    void TrackBar03Change();
+    void onVolumeMoved();
+    void onSpeedMoved();
+    void onToneMoved();
 
   signals:
     void connectionTestClicked();  // TestButton01

@@ -15,7 +15,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/log/live_log.h"
 #include "shell/views/channel_view.h"
 #include "support/process_helpers.h"
@@ -65,7 +65,7 @@ TEST(BurstCatchUp, EveryLineOfALongBurstLandsOnceWhileTheWindowRepaints) {
     const std::vector<std::string> raws = expectedLines(kSeed, kBytes);
     const auto size = static_cast<std::int64_t>(fs::file_size(log));
 
-    ruv::TForm1 window;
+    ruv::MainWindow window;
     window.setActiveTab(ruv::Tab::Normal);
     window.show();
     ruv::ChannelView* normal = window.view(ruv::ChatChannel::Normal);

@@ -16,7 +16,7 @@
 #include <sstream>
 
 #include "core/log/route_trace.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/log/live_log.h"
 #include "shell/views/channel_view.h"
 #include "support/writer_log.h"
@@ -114,7 +114,7 @@ TEST_P(FollowInWindow, EveryLineLandsInItsViewsOnceWhileAWriterAppendsInRandomCh
     const fs::path timing = dir.path() / "timing.txt";
     append(log, "");
 
-    ruv::TForm1 window;
+    ruv::MainWindow window;
     window.setTabShown(ruv::Tab::Battle, ruv::TabVisibility::Shown);
     window.setTabShown(ruv::Tab::System, ruv::TabVisibility::Shown);
     window.setActiveTab(ruv::Tab::Normal);

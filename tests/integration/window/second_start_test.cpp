@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/single_instance.h"
 #include "shell/platform/qt_text.h"
 #include "support/recording_messages.h"
@@ -37,9 +37,9 @@ TEST(SecondStart, HandsItsLogToTheRunningCopyWhichComesToTheFrontAndAttachesIt) 
     ruv::AppEnvironment environment;
     environment.settingsFolder = ruv::pathFromQString(programFolder.path());
     environment.messages = &messages;
-    ruv::TForm1 window(environment);
+    ruv::MainWindow window(environment);
     QObject::connect(&instance, &ruv::SingleInstance::handedOver, &window,
-                     &ruv::TForm1::receiveHandOver);
+                     &ruv::MainWindow::receiveHandOver);
     window.showMinimized();
     ASSERT_TRUE(window.isMinimized());
 

@@ -128,7 +128,7 @@ TEST(LiveRoutingMessages, AVanishedLogIsReportedOnceAndFollowedAgainWhenBack) {
     RecordingMessages messages;
     AppEnvironment environment;
     environment.messages = &messages;
-    TForm1 window(environment);
+    MainWindow window(environment);
     const auto size = static_cast<std::int64_t>(std::filesystem::file_size(log));
     window.liveLog().attach(log, ByteOffset{size});
     QSignalSpy noticed(&window.liveLog().watcher(), &LogWatcher::sizeMayHaveChanged);

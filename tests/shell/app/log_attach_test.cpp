@@ -83,7 +83,7 @@ class LogAttachTest : public ::testing::Test {
         logs = base / "logs";
         std::filesystem::create_directories(settings);
         std::filesystem::create_directories(logs);
-        window = std::make_unique<TForm1>(AppEnvironment{settings, &clock, &messages, &exp});
+        window = std::make_unique<MainWindow>(AppEnvironment{settings, &clock, &messages, &exp});
         window->session().logChooser.use(&dialog);
     }
 
@@ -158,7 +158,7 @@ class LogAttachTest : public ::testing::Test {
     ScriptedDialog dialog;
     RecordedExpAttach exp;
     loggen::LogGenerator generator{11, loggen::LogDate{2024, 2, 29}};
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 // --- Attaching from the dialog ----------------------------------------------
@@ -174,11 +174,11 @@ TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
                      line(colours::kSystemRed, "システム通知") +
                      line(colours::kBattle, "経験値が 66 上がりました。") + unfinished);
     setOption("OldLog01", true);
-    window->restoreMHFolderPath(textOf(logs));
+    window->restoreLogFolder(textOf(logs));
     chooseInDialog(log);
     window->setWindowTitle(QStringLiteral("x"));
 
-    window->O2Click();
+    window->attachLog();
     EXPECT_TRUE(window->tidyingPastLog());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero 過去ログ整頓中・・・"));
     waitForTidying();
@@ -222,7 +222,7 @@ TEST_F(LogAttachTest, UnreadableGainWhileTidyingIsReportedAndSortingGoesOn) {
                                             line(colours::kWhis, "Mika : psst"));
     setOption("OldLog01", true);
     chooseInDialog(log);
-    window->O2Click();
+    window->attachLog();
     waitForTidying();
 
     const QStringList errors = errorLines();
@@ -242,7 +242,7 @@ TEST_F(LogAttachTest, AttachWithoutTidyingClearsViewsButNgAndFollowsNewLinesOnly
     const auto log = writeLog("b.html", generator.header() + line(colours::kTeam, "Ren : before"));
     chooseInDialog(log);
 
-    window->O2Click();
+    window->attachLog();
     EXPECT_FALSE(window->tidyingPastLog());
     EXPECT_EQ(lines(ChatChannel::Normal), 0);
     EXPECT_EQ(lines(ChatChannel::Team), 0);
@@ -260,7 +260,7 @@ TEST_F(LogAttachTest, AttachWithoutTidyingClearsViewsButNgAndFollowsNewLinesOnly
 TEST_F(LogAttachTest, CancelledDialogOnlyRestoresTheCaption) {
     window->setWindowTitle(QStringLiteral("x"));
     dialog.answer.reset();
-    window->O2Click();
+    window->attachLog();
     EXPECT_EQ(window->windowTitle(), QStringLiteral("DIrararezuvero"));
     EXPECT_FALSE(window->liveLog().tail().attached());
     EXPECT_TRUE(window->logSession().history().entries().empty());
@@ -272,11 +272,11 @@ TEST_F(LogAttachTest, CancelledDialogOnlyRestoresTheCaption) {
 TEST_F(LogAttachTest, MissingFilesAreRefusedAndTheEarlierAttachmentStays) {
     const auto log = writeLog("c.html", generator.header());
     chooseInDialog(log);
-    window->O2Click();
+    window->attachLog();
     window->session().core.book.append(ChatChannel::Open, "kept", colours::kOpenWhite);
 
     chooseInDialog(logs / "typed.html");
-    window->O2Click();
+    window->attachLog();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], QStringLiteral("ファイルサイズの取得に失敗しました。"));
 
@@ -302,7 +302,7 @@ TEST_F(LogAttachTest, LinesWrittenDuringAttachAndTidyingAppearOnceAfterTheEarlie
     chooseInDialog(log);
     // The game writes one line after the size was taken, before the log is read.
     exp.onReset = [&] { append(log, line(colours::kClub, "Kai : written while attaching")); };
-    window->O2Click();
+    window->attachLog();
     exp.onReset = nullptr;
     ASSERT_TRUE(window->tidyingPastLog());
     append(log, line(colours::kClub, "Kai : written while tidying"));
@@ -328,7 +328,7 @@ TEST_F(LogAttachTest, AttachCommandsRestWhileTidyingAndTheStatusBarShowsItsProgr
     window->logSession().recordHistory(textOf(small));
     setOption("OldLog01", true);
     chooseInDialog(big);
-    window->O2Click();
+    window->attachLog();
     ASSERT_TRUE(window->tidyingPastLog());
     const auto commands = {"O2", "LogChange01", "LogHistory01"};
     for (const char* name : commands) {
@@ -374,7 +374,7 @@ TEST_F(LogAttachTest, DroppedLogIsAttachedUnlessATidyRuns) {
     const auto dropped = writeLog("dropped.html", generator.header());
     setOption("OldLog01", true);
     chooseInDialog(big);
-    window->O2Click();
+    window->attachLog();
     ASSERT_TRUE(window->tidyingPastLog());
     EXPECT_FALSE(dragOver({fileUrl(dropped)}));
     EXPECT_FALSE(drop(dropped));
@@ -407,7 +407,7 @@ TEST_F(LogAttachTest, LogDroppedOnAKeywordFieldIsAttachedAndTypesNothing) {
 TEST_F(LogAttachTest, DroppedFileThatIsNotALogIsRefusedByNameAndChangesNothing) {
     const auto attached = writeLog("MHChatLog_2024_02_29.html", generator.header());
     chooseInDialog(attached);
-    window->O2Click();
+    window->attachLog();
     const auto picture = writeLog("screenshot.png", "\x89PNG\r\n");
     EXPECT_TRUE(dragOver({fileUrl(picture)}));
     EXPECT_TRUE(drop(picture));
@@ -445,7 +445,7 @@ TEST_F(LogAttachTest, AddAttachKeepsViewsAndEXPAndAppendsTidiedLines) {
         writeLog("f.html", generator.header() + line(colours::kShout, "Yo : hey") +
                                line(colours::kBattle, "経験値が 10 上がりました。"));
     chooseInDialog(first);
-    window->O2Click();
+    window->attachLog();
     append(first, line(colours::kShout, "Ai : first"));
     window->liveLog().catchUp();
 
@@ -497,7 +497,7 @@ TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
 }
 
 TEST_F(LogAttachTest, WithoutASettingsFolderNoHistoryFileIsTouched) {
-    TForm1 bare;
+    MainWindow bare;
     bare.logSession().recordHistory("x.html");
     bare.SaveLogHistory();
     bare.LoadLogHistory();
@@ -507,7 +507,7 @@ TEST_F(LogAttachTest, WithoutASettingsFolderNoHistoryFileIsTouched) {
 
 TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
     const auto today = writeLog("MHChatLog_2024_03_01.html", generator.header());
-    window->restoreMHFolderPath(textOf(logs));  // no trailing separator given
+    window->restoreLogFolder(textOf(logs));  // no trailing separator given
     window->FillLogMenus();
     EXPECT_TRUE(entry("LogToday01")->isEnabled());
     EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
@@ -533,7 +533,7 @@ TEST_F(LogAttachTest, NewDaysLogIsFollowedThroughTheFolderWatcher) {
     shortWait.autoAttachWait = std::chrono::milliseconds{20};
     window->logSession().setTiming(shortWait);
     writeLog("MHChatLog_2024_02_29.html", generator.header());
-    window->restoreMHFolderPath(textOf(logs));
+    window->restoreLogFolder(textOf(logs));
     window->FillLogMenus();
     entry("LogYesterday01")->trigger();
 

@@ -26,7 +26,7 @@
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
 #include "shell/views/channel_view.h"
-#include "shell/views/ruvivuvaz_op02.h"
+#include "shell/views/ng_dialog.h"
 #include "support/recording_messages.h"
 
 namespace ruv::testing {
@@ -44,7 +44,7 @@ class LogFaultsTest : public ::testing::Test {
         std::ofstream(log, std::ios::binary) << generator.header();
         AppEnvironment environment;
         environment.messages = &messages;
-        window = std::make_unique<TForm1>(environment);
+        window = std::make_unique<MainWindow>(environment);
     }
 
     static void write(const std::filesystem::path& path, const std::string& bytes) {
@@ -93,7 +93,7 @@ class LogFaultsTest : public ::testing::Test {
     std::filesystem::path log;
     loggen::LogGenerator generator{5};
     RecordingMessages messages;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 // --- The file replaced, removed or turned into a folder ----------------------
@@ -276,13 +276,13 @@ TEST_F(LogFaultsTest, MarkupEntriesRoundTripThroughTheNgDialogLiterally) {
     window->ngLists().users = {"<b>Troll</b>"};
     window->ngLists().words = {"<img src=x>", "<a href=y>z</a>"};
     window->ngSettingsButton()->click();
-    TForm3* dialog = window->ngDialog();
+    NgDialog* dialog = window->ngDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->userMemo()->toPlainText(), QStringLiteral("<b>Troll</b>\n"));
     EXPECT_EQ(dialog->wordMemo()->toPlainText(), QStringLiteral("<img src=x>\n<a href=y>z</a>\n"));
 
     dialog->userMemo()->setPlainText(QStringLiteral("<b>Troll</b>\n<i>Other</i>\n"));
-    dialog->Button1Click();
+    dialog->okClicked();
     EXPECT_EQ(window->ngLists().users, (std::vector<std::string>{"<b>Troll</b>", "<i>Other</i>"}));
     EXPECT_EQ(window->ngLists().words,
               (std::vector<std::string>{"<img src=x>", "<a href=y>z</a>"}));

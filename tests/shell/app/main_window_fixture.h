@@ -1,5 +1,5 @@
 #pragma once
-// Shared helpers for the main-window tests: one fresh TForm1 per test.
+// Shared helpers for the main-window tests: one fresh MainWindow per test.
 
 #include <gtest/gtest.h>
 
@@ -10,15 +10,15 @@
 #include <memory>
 #include <string>
 
+#include "shell/app/main_window.h"
 #include "shell/app/page_control.h"
-#include "shell/app/ruvivuvaz.h"
 #include "support/cp932_text.h"
 
 namespace ruv::testing {
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { window = std::make_unique<TForm1>(); }
+    void SetUp() override { window = std::make_unique<MainWindow>(); }
 
     QAction* entry(const char* name) const {
         QAction* action = window->findChild<QAction*>(QString::fromLatin1(name));
@@ -31,7 +31,7 @@ class MainWindowTest : public ::testing::Test {
     // Shows the window and waits until it can take input.
     void showWindow() const;
 
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace ruv::testing

@@ -19,7 +19,7 @@
 #include "core/config/config_store.h"
 #include "core/platform/clock.h"
 #include "core/views/ng_lists.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/views/channel_view.h"
@@ -48,12 +48,12 @@ class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    std::unique_ptr<TForm1> open() {
+    std::unique_ptr<MainWindow> open() {
         AppEnvironment environment;
         environment.settingsFolder = folder();
         environment.clock = &clock;
         environment.messages = &messages;
-        return std::make_unique<TForm1>(environment);
+        return std::make_unique<MainWindow>(environment);
     }
     fs::path folder() const { return fs::path(dir.path().toStdString()); }
     config::ConfigStore savedConfig() const {
@@ -83,7 +83,7 @@ TEST_F(SettingsTest, FirstRunWritesAllFiveFilesWithTheSixtyDefaultRows) {
         }
     }
     EXPECT_EQ(saved.value(ConfigRow::WindowWidthSize),
-              std::to_string(TForm1().frameGeometry().width()));
+              std::to_string(MainWindow().frameGeometry().width()));
     for (const char* list :
          {"nguserlist.txt", "ngwordlist.txt", "bouyomiuserlist.txt", "loghistoryslist.txt"}) {
         EXPECT_TRUE(fs::exists(folder() / list)) << list;
@@ -243,7 +243,7 @@ TEST_F(SettingsTest, AFileThatCannotBeWrittenCostsItselfOnlyAndIsNamedInOneWarni
 
 TEST_F(SettingsTest, AWindowWithoutASettingsFolderReadsAndWritesNothing) {
     {
-        TForm1 window;
+        MainWindow window;
         window.setTabShown(Tab::Battle, TabVisibility::Shown);
     }
     EXPECT_TRUE(fs::is_empty(folder()));

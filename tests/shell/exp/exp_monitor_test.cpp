@@ -39,7 +39,7 @@ const QColor kBlack(0, 0, 0);
 class ExpMonitorTest : public MainWindowTest {
   protected:
     void SetUp() override {
-        window = std::make_unique<TForm1>(AppEnvironment{{}, &clock, &messages});
+        window = std::make_unique<MainWindow>(AppEnvironment{{}, &clock, &messages});
         ASSERT_TRUE(dir.isValid());
         log = std::filesystem::path(dir.filePath("MHChatLog_2024_05_01.html").toStdString());
         std::ofstream(log, std::ios::binary) << generator.header();
@@ -89,7 +89,7 @@ class ExpMonitorTest : public MainWindowTest {
     }
     void ticks(int count) {
         for (int i = 0; i < count; ++i) {
-            monitor().Timer01Timer();
+            monitor().onExpTick();
         }
     }
 

@@ -14,10 +14,10 @@
 
 #include "core/text/cp932.h"
 #include "loggen/log_generator.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
-#include "shell/sound/ruvivuvaz_op.h"
+#include "shell/sound/call_sound_dialog.h"
 #include "shell/sound/sound_dialog_messages.h"
 #include "support/sound_files.h"
 #include "support/temp_folder.h"
@@ -28,7 +28,7 @@ namespace {
 class CallSoundWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = std::make_unique<TForm1>(AppEnvironment{{}, &clock, &messages});
+        window = std::make_unique<MainWindow>(AppEnvironment{{}, &clock, &messages});
         wave1 = write("one.wav", makeWave(200));
         wave2 = write("two.wav", makeWave(250));
         mp3 = soundTestData("chime.mp3").string();
@@ -42,20 +42,20 @@ class CallSoundWindowTest : public ::testing::Test {
         return window->session().sounds.player(slot);
     }
     // Opens the dialog from its menu entry.
-    TForm2* openDialog() {
+    CallSoundDialog* openDialog() {
         window->menu().callSounds->trigger();
-        TForm2* dialog = window->callSoundDialog();
+        CallSoundDialog* dialog = window->callSoundDialog();
         EXPECT_NE(dialog, nullptr);
         return dialog;
     }
-    static void setField(TForm2* dialog, ChatChannel slot, const std::string& path) {
+    static void setField(CallSoundDialog* dialog, ChatChannel slot, const std::string& path) {
         dialog->field(slot)->setText(QString::fromStdString(path));
     }
 
     TempFolder folder;
     platform::ManualClock clock{{2024, 5, 1, 9, 5, 3}};
     SoundDialogMessages messages;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
     std::string wave1, wave2, mp3;
 };
 
@@ -88,7 +88,7 @@ TEST_F(CallSoundWindowTest, MenuOpensTheDialogFilledWithTheCurrentPaths) {
     window->restoreSoundPath(ChatChannel::Original, wave2);
     window->RestoreCallSounds();
 
-    TForm2* dialog = openDialog();
+    CallSoundDialog* dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->isModal());
@@ -108,7 +108,7 @@ TEST_F(CallSoundWindowTest, MenuOpensTheDialogFilledWithTheCurrentPaths) {
 }
 
 TEST_F(CallSoundWindowTest, OkRefusesTheSameFileTwiceNamingTheEarlierSlotAndAppliesNothing) {
-    TForm2* dialog = openDialog();
+    CallSoundDialog* dialog = openDialog();
     setField(dialog, ChatChannel::Normal, wave1);
     setField(dialog, ChatChannel::Team, wave1);
     dialog->okButton()->click();
@@ -125,7 +125,7 @@ TEST_F(CallSoundWindowTest, OkRefusesTheSameFileTwiceNamingTheEarlierSlotAndAppl
 }
 
 TEST_F(CallSoundWindowTest, OkWithAnEmptyFieldAndAnotherSetIsNoDuplicateAndApplies) {
-    TForm2* dialog = openDialog();
+    CallSoundDialog* dialog = openDialog();
     setField(dialog, ChatChannel::Team, wave1);
     setField(dialog, ChatChannel::Shout, mp3);
     dialog->okButton()->click();
@@ -138,7 +138,7 @@ TEST_F(CallSoundWindowTest, OkWithAnEmptyFieldAndAnotherSetIsNoDuplicateAndAppli
 }
 
 TEST_F(CallSoundWindowTest, OkNamesTheFirstMissingFileInSlotOrder) {
-    TForm2* dialog = openDialog();
+    CallSoundDialog* dialog = openDialog();
     setField(dialog, ChatChannel::Open, wave1);
     setField(dialog, ChatChannel::Shout, (folder / "gone6.wav").string());
     setField(dialog, ChatChannel::Club, (folder / "gone4.wav").string());
@@ -158,7 +158,7 @@ TEST_F(CallSoundWindowTest, ClearingAFieldSilencesItsSlotAndCancelAppliesNothing
     window->restoreSoundPath(ChatChannel::Normal, wave2);
     window->RestoreCallSounds();
 
-    TForm2* dialog = openDialog();
+    CallSoundDialog* dialog = openDialog();
     dialog->field(ChatChannel::Whis)->clear();
     dialog->cancelButton()->click();
     EXPECT_FALSE(dialog->isVisible());
@@ -178,7 +178,7 @@ TEST_F(CallSoundWindowTest, ClearingAFieldSilencesItsSlotAndCancelAppliesNothing
 
 TEST_F(CallSoundWindowTest, AFileThatCannotBePlayedIsShownAndLeavesTheLaterSlotsClosed) {
     const std::string corrupt = write("corrupt.wav", "RIFF....WAVEnothing here");
-    TForm2* dialog = openDialog();
+    CallSoundDialog* dialog = openDialog();
     setField(dialog, ChatChannel::Normal, wave1);
     setField(dialog, ChatChannel::Open, corrupt);
     setField(dialog, ChatChannel::Team, wave2);
@@ -196,7 +196,7 @@ TEST_F(CallSoundWindowTest, AFileThatCannotBePlayedIsShownAndLeavesTheLaterSlots
 TEST_F(CallSoundWindowTest, BrowsePresetsTheFieldAndPutsTheChosenFileIntoItOnly) {
     window->restoreSoundPath(ChatChannel::Team, wave1);
     window->RestoreCallSounds();
-    TForm2* dialog = openDialog();
+    CallSoundDialog* dialog = openDialog();
 
     QString askedName, askedFolder, askedFilter;
     QString answer = QString::fromStdString(wave2);

@@ -16,7 +16,7 @@
 #include "core/speech/speech_dialog_rules.h"
 #include "shell/app/session.h"
 #include "shell/speech/cp932_refusal.h"
-#include "shell/speech/ruvivuvaz_op03.h"
+#include "shell/speech/speech_dialog.h"
 #include "shell/speech/speech_window_fixture.h"
 
 namespace ruv::testing {
@@ -29,7 +29,7 @@ class SpeechDialogTest : public SpeechWindowTest {
         open();
     }
     void open() {
-        window->BouyomiSettingButton01Click();
+        window->openSpeechSettings();
         dialog = window->speechDialog();
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
@@ -47,7 +47,7 @@ class SpeechDialogTest : public SpeechWindowTest {
 
     void addRow(const QString& name) {
         nameEdit()->setText(name);
-        dialog->ListAddButton01Click();
+        dialog->addOrEditCharacterClicked();
     }
     void selectOnly(std::initializer_list<int> rows) {
         list()->clearSelection();
@@ -71,7 +71,7 @@ class SpeechDialogTest : public SpeechWindowTest {
         return messages.shown[index].second;
     }
 
-    TForm4* dialog = nullptr;
+    SpeechDialog* dialog = nullptr;
 };
 
 TEST_F(SpeechDialogTest, AddingRefusesADuplicateAndAnEmptyName) {
@@ -95,7 +95,7 @@ TEST_F(SpeechDialogTest, AddingRefusesADuplicateAndAnEmptyName) {
 TEST_F(SpeechDialogTest, RenamingToAnotherRowsNameBlocksOkUntilCorrected) {
     addRow(QStringLiteral("abc"));
     addRow(QStringLiteral("xy"));
-    dialog->EditRadioButton01Click();
+    dialog->editModeClicked();
     EXPECT_TRUE(list()->isEnabled());
     selectOnly({1});
     EXPECT_EQ(child<QLineEdit>("ListNumberEdit01")->text(), QStringLiteral("1"));
@@ -110,7 +110,7 @@ TEST_F(SpeechDialogTest, RenamingToAnotherRowsNameBlocksOkUntilCorrected) {
     EXPECT_FALSE(list()->isEnabled());
     EXPECT_FALSE(child<QRadioButton>("AddRadioButton01")->isEnabled());
     EXPECT_FALSE(child<QPushButton>("DeleteButton01")->isEnabled());
-    dialog->Button01Click();  // refused while the name is a duplicate
+    dialog->okClicked();  // refused while the name is a duplicate
     EXPECT_TRUE(dialog->isVisible());
 
     QTest::keyClick(nameEdit(), Qt::Key_Backspace);  // "ab"
@@ -128,7 +128,7 @@ TEST_F(SpeechDialogTest, RenamingToAnotherRowsNameBlocksOkUntilCorrected) {
     EXPECT_EQ(list()->topLevelItem(1)->text(4), QStringLiteral("150"));
     EXPECT_EQ(dialog->rows()[0], (VoiceProfile{"abc", 0, 100, 100, 100}));
 
-    dialog->Button01Click();
+    dialog->okClicked();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(window->voiceList().Profiles(), dialog->rows());
 }
@@ -137,10 +137,10 @@ TEST_F(SpeechDialogTest, ChoosingEditModeAgainKeepsADuplicateNameBlocked) {
     for (const char* name : {"abc", "xy", "q"}) {
         addRow(QString::fromLatin1(name));
     }
-    dialog->EditRadioButton01Click();
+    dialog->editModeClicked();
     selectOnly({1});
     nameEdit()->setText(QStringLiteral("abc"));
-    dialog->EditRadioButton01Click();
+    dialog->editModeClicked();
     EXPECT_FALSE(list()->isEnabled());
     EXPECT_FALSE(child<QPushButton>("DeleteButton01")->isEnabled());
     EXPECT_FALSE(okButton()->isEnabled());
@@ -149,7 +149,7 @@ TEST_F(SpeechDialogTest, ChoosingEditModeAgainKeepsADuplicateNameBlocked) {
 TEST_F(SpeechDialogTest, SelectingAnotherRowDoesNotRenameThePreviousOne) {
     addRow(QStringLiteral("abc"));
     addRow(QStringLiteral("xy"));
-    dialog->EditRadioButton01Click();
+    dialog->editModeClicked();
     selectOnly({0});
     selectOnly({1});
     EXPECT_EQ(rowNames(), (QStringList{QStringLiteral("abc"), QStringLiteral("xy")}));
@@ -160,11 +160,11 @@ TEST_F(SpeechDialogTest, DeleteAsksWithOkAndCancelAndRemovesTheSelectedRowsOnlyO
     for (const char* name : {"a", "b", "c"}) {
         addRow(QString::fromLatin1(name));
     }
-    dialog->EditRadioButton01Click();
+    dialog->editModeClicked();
     selectOnly({0, 2});
 
     messages.answers = {Answer::No};
-    dialog->Delete1Click();
+    dialog->deleteCharacterClicked();
     EXPECT_EQ(messages.confirmed, QStringList{QStringLiteral("選択したリストを削除しますか？")});
     EXPECT_EQ(dialog->rows().size(), 3u);
 
@@ -175,7 +175,7 @@ TEST_F(SpeechDialogTest, DeleteAsksWithOkAndCancelAndRemovesTheSelectedRowsOnlyO
     EXPECT_TRUE(child<QLineEdit>("ListNumberEdit01")->text().isEmpty());
 
     // Nothing selected: no question at all.
-    dialog->Delete1Click();
+    dialog->deleteCharacterClicked();
     EXPECT_EQ(messages.confirmed.size(), 2);
     EXPECT_TRUE(messages.asked.isEmpty());
 }
@@ -183,7 +183,7 @@ TEST_F(SpeechDialogTest, DeleteAsksWithOkAndCancelAndRemovesTheSelectedRowsOnlyO
 TEST_F(SpeechDialogTest, ResetThenCancelStoresNothing) {
     SpeechSettingTexts stored{"192.168.0.9", "50080", "40", "150", "60", "4", "20", "1", "2"};
     window->setSpeechSettingTexts(stored);
-    dialog->Button02Click();
+    dialog->cancelClicked();
     open();
     EXPECT_EQ(child<QLineEdit>("AddressEdit01")->text(), QStringLiteral("192.168.0.9"));
     EXPECT_EQ(child<QSlider>("TrackBar02")->value(), 150);
@@ -191,11 +191,11 @@ TEST_F(SpeechDialogTest, ResetThenCancelStoresNothing) {
     EXPECT_TRUE(child<QRadioButton>("RadioButton01")->isChecked());
 
     messages.answers = {Answer::No};
-    dialog->Button03Click();
+    dialog->resetClicked();
     EXPECT_EQ(child<QLineEdit>("PortEdit01")->text(), QStringLiteral("50080"));
 
     messages.answers = {Answer::Yes};
-    dialog->Button03Click();
+    dialog->resetClicked();
     EXPECT_EQ(messages.confirmed,
               QStringList(2, QStringLiteral("初期設定に戻しますか？")));  // OK and キャンセル
     EXPECT_TRUE(messages.asked.isEmpty());
@@ -209,7 +209,7 @@ TEST_F(SpeechDialogTest, ResetThenCancelStoresNothing) {
     EXPECT_EQ(child<QLineEdit>("LimitEdit01")->text(), QStringLiteral("36"));
     EXPECT_TRUE(child<QRadioButton>("RadioButton02")->isChecked());
 
-    dialog->Button02Click();
+    dialog->cancelClicked();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(window->speechSettingTexts(), stored);
     open();
@@ -222,7 +222,7 @@ TEST_F(SpeechDialogTest, OkStoresTheValuesWithTheLimitCappedAt64) {
     child<QComboBox>("VoiceComboBox01")->setCurrentIndex(7);
     child<QRadioButton>("RadioButton01")->setChecked(true);
     addRow(QStringLiteral("abc"));
-    dialog->Button01Click();
+    dialog->okClicked();
 
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(window->speechSettingValue(speech_keys::kLimit), "64");
@@ -240,7 +240,7 @@ TEST_F(SpeechDialogTest, OkStoresTheValuesWithTheLimitCappedAt64) {
 TEST_F(SpeechDialogTest, OkWithALimitThatIsNoNumberStoresNothingAndStaysOpen) {
     child<QLineEdit>("LimitEdit01")->setText(QStringLiteral("3a"));
     child<QSlider>("TrackBar01")->setValue(10);
-    dialog->Button01Click();
+    dialog->okClicked();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(warning(0), QStringLiteral("'3a' は有効な整数値ではありません"));
     EXPECT_EQ(window->speechSettingValue(speech_keys::kVolume), "100");
@@ -250,8 +250,8 @@ TEST_F(SpeechDialogTest, APortOutsideOneTo65535IsRefusedAsOutOfRangeByOkAndTheTe
     for (const char* port : {"70000", "0"}) {
         messages.shown.clear();
         child<QLineEdit>("PortEdit01")->setText(QString::fromLatin1(port));
-        dialog->Button01Click();
-        dialog->VoiceTestButton01Click();
+        dialog->okClicked();
+        dialog->voiceTestClicked();
         EXPECT_TRUE(dialog->isVisible());
         EXPECT_EQ(window->speechSettingValue(speech_keys::kPort), "50001");
         ASSERT_EQ(messages.shown.size(), 2u);
@@ -265,10 +265,10 @@ TEST_F(SpeechDialogTest, APortOutsideOneTo65535IsRefusedAsOutOfRangeByOkAndTheTe
 
 TEST_F(SpeechDialogTest, ClosingResetsTheEditPanelForTheNextOpening) {
     addRow(QStringLiteral("abc"));
-    dialog->EditRadioButton01Click();
+    dialog->editModeClicked();
     selectOnly({0});
     child<QTabWidget>("PageControl01")->setCurrentIndex(1);
-    dialog->Button02Click();
+    dialog->cancelClicked();
     open();
 
     EXPECT_TRUE(child<QRadioButton>("AddRadioButton01")->isChecked());
@@ -283,7 +283,7 @@ TEST_F(SpeechDialogTest, ClosingResetsTheEditPanelForTheNextOpening) {
 }
 
 TEST_F(SpeechDialogTest, StoredValueThatIsNoNumberOpensAtItsResetValueWithOneErrorLine) {
-    dialog->Button02Click();
+    dialog->cancelClicked();
     ASSERT_TRUE(window->restoreSpeechSetting(speech_keys::kVolume, "loud"));
     open();
     EXPECT_EQ(child<QSlider>("TrackBar01")->value(), 100);

@@ -17,7 +17,7 @@
 #include "loggen/log_generator.h"
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
-#include "shell/speech/ruvivuvaz_op03.h"
+#include "shell/speech/speech_dialog.h"
 #include "shell/speech/speech_side.h"
 #include "shell/speech/speech_window_fixture.h"
 #include "support/accept_queue_filler.h"
@@ -91,23 +91,23 @@ class ConnectionTestButton : public SpeechEndToEndTest {
   protected:
     void SetUp() override {
         SpeechEndToEndTest::SetUp();
-        window->BouyomiSettingButton01Click();
+        window->openSpeechSettings();
         dialog = window->speechDialog();
         ASSERT_NE(dialog, nullptr);
     }
-    TForm4* dialog = nullptr;
+    SpeechDialog* dialog = nullptr;
 };
 
 TEST_F(ConnectionTestButton, SendsTheTestRequestAndAsksWhenTheWaitIsOver) {
     messages.answers = {Answer::Yes};
-    dialog->TestButton01Click();
+    dialog->connectionTestClicked();
 
     ASSERT_TRUE(server.waitForConnections(1, 5s));
     EXPECT_EQ(server.received().front(),
               bytes({0x01, 0x00, 100, 0x00, 100, 0x00, 100, 0x00, 0, 0x00, 0x02, 10, 0, 0, 0}) +
                   std::string(kConnectionTestMessage));
     ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWaiting(); }, 5000));
-    dialog->TestButton01Click();  // still waiting: no second request
+    dialog->connectionTestClicked();  // still waiting: no second request
     timers.advance(2500ms - 1us);
     EXPECT_TRUE(messages.asked.isEmpty());
 
@@ -135,14 +135,14 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return client.waiting() == 4; }, 5000));
 
-    dialog->TestButton01Click();
+    dialog->connectionTestClicked();
     EXPECT_FALSE(dialog->connectionTestWaiting());  // not tried yet
     ASSERT_TRUE(server.waitForConnections(1, 5s));
     ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWaiting(); }, 5000));
     const std::size_t stillWaiting = client.waiting();
     EXPECT_GE(stillWaiting, 2u);  // the test went ahead of them
 
-    dialog->Button01Click();  // stores the working server's port
+    dialog->okClicked();  // stores the working server's port
     EXPECT_EQ(client.waiting(), 0u);
     const QStringList errors = errorLines();
     ASSERT_EQ(errors.size(), 1);
@@ -155,7 +155,7 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
 
 TEST_F(ConnectionTestButton, NoGivesTheAdviceOnSixLines) {
     messages.answers = {Answer::No};
-    dialog->TestButton01Click();
+    dialog->connectionTestClicked();
     ASSERT_TRUE(QTest::qWaitFor([this] { return dialog->connectionTestWaiting(); }, 5000));
     timers.advance(2500ms);
     ASSERT_EQ(messages.shown.size(), 1u);
@@ -173,7 +173,7 @@ TEST_F(ConnectionTestButton, VoiceTestSendsTheSlidersOfItsPage) {
     dialog->findChild<QSlider*>(QStringLiteral("TrackBar11"))->setValue(70);
     dialog->findChild<QSlider*>(QStringLiteral("TrackBar12"))->setValue(150);
     dialog->findChild<QSlider*>(QStringLiteral("TrackBar13"))->setValue(60);
-    dialog->VoiceTestButton02Click();
+    dialog->characterVoiceTestClicked();
     ASSERT_TRUE(server.waitForConnections(1, 5s));
     EXPECT_EQ(server.received().front(),
               bytes({0x01, 0x00, 150, 0x00, 60, 0x00, 70, 0x00, 0, 0x00, 0x02, 12, 0, 0, 0}) +
@@ -185,14 +185,14 @@ TEST_F(ConnectionTestButton, APortThatIsNoNumberSendsNothing) {
     auto* port = dialog->findChild<QLineEdit*>(QStringLiteral("PortEdit01"));
     const QString goodPort = port->text();
     port->setText(QStringLiteral("50o01"));
-    dialog->TestButton01Click();
+    dialog->connectionTestClicked();
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].second, QStringLiteral("'50o01' は有効な整数値ではありません"));
     EXPECT_FALSE(dialog->connectionTestWaiting());
 
     // Test requests go out in order: the first to arrive is the one sent after.
     port->setText(goodPort);
-    dialog->VoiceTestButton02Click();
+    dialog->characterVoiceTestClicked();
     ASSERT_TRUE(server.waitForConnections(1, 5s));
     EXPECT_TRUE(server.received().front().ends_with(std::string(kVoiceTestMessage)));
 }

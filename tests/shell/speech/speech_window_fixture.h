@@ -19,7 +19,7 @@
 #include "core/platform/timer.h"
 #include "core/text/cp932.h"
 #include "shell/app/app_environment.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/platform/user_messages.h"
 #include "support/recording_messages.h"
 
@@ -36,8 +36,8 @@ class SpeechWindowTest : public ::testing::Test {
         window = makeWindow();
     }
 
-    std::unique_ptr<TForm1> makeWindow() {
-        return std::make_unique<TForm1>(
+    std::unique_ptr<MainWindow> makeWindow() {
+        return std::make_unique<MainWindow>(
             AppEnvironment{folder(), &clock, &messages, nullptr, &timers});
     }
     std::filesystem::path folder() const { return std::filesystem::path(dir.path().toStdString()); }
@@ -51,7 +51,7 @@ class SpeechWindowTest : public ::testing::Test {
     platform::ManualClock clock{platform::LocalDateTime{2024, 5, 1, 9, 5, 7}};
     RecordingMessages messages;
     platform::ManualTimers timers;
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace ruv::testing

@@ -12,7 +12,7 @@
 #include "core/views/ng_lists.h"
 #include "loggen/log_generator.h"
 #include "shell/log/live_log.h"
-#include "shell/views/ruvivuvaz_op02.h"
+#include "shell/views/ng_dialog.h"
 #include "shell/views/view_commands_fixture.h"
 
 namespace ruv::testing {
@@ -37,11 +37,11 @@ class NgCommands : public ViewCommandsTest {
 TEST_F(NgCommands, NothingSelectedIsRefusedWithAWarning) {
     lines(ChatChannel::Open).append("Troll : spam");
     activate(Tab::Open);
-    window->NGUserAdd01Click();
+    window->addNgUser();
     // The 経験値情報 tab has no view: its selection counts as empty.
     view(ChatChannel::Open)->selectAll();
     activate(Tab::ExpMonitor);
-    window->NGWordDel01Click();
+    window->removeNgWord();
     const Shown refused{MessageKind::Warning, QStringLiteral("文字が選択されていません。")};
     EXPECT_EQ(messages.shown, (std::vector<Shown>{refused, refused}));
     EXPECT_TRUE(window->ngLists().users.empty());
@@ -49,8 +49,8 @@ TEST_F(NgCommands, NothingSelectedIsRefusedWithAWarning) {
 
 TEST_F(NgCommands, SelectionOverALineEndIsRefusedWithTheThreeLineMessage) {
     selectInOpen("Troll", 0, 7);  // "Troll" and its line break
-    window->NGUserAdd01Click();
-    window->NGWordDel01Click();
+    window->addNgUser();
+    window->removeNgWord();
     ASSERT_EQ(messages.shown.size(), 2u);
     EXPECT_EQ(
         messages.shown[0],
@@ -68,8 +68,8 @@ TEST_F(NgCommands, AddThenDuplicateShowsThePlainResultBoxes) {
     selectInOpen("荒らし : spam", 0, 6);  // 荒らし
     std::vector<std::size_t> entriesWhenShown;
     messages.onShow = [&] { entriesWhenShown.push_back(window->ngLists().users.size()); };
-    window->NGUserAdd01Click();
-    window->NGUserAdd01Click();
+    window->addNgUser();
+    window->addNgUser();
     EXPECT_EQ(
         messages.shown,
         (std::vector<Shown>{
@@ -83,13 +83,13 @@ TEST_F(NgCommands, AddThenDuplicateShowsThePlainResultBoxes) {
 TEST_F(NgCommands, TwiceListedWordShowsTwoBoxesAndRemovesOnlyTheLaterCopy) {
     window->ngLists().words = {"spam", "other", "spam"};
     selectInOpen("Troll : spam", 8, 4);
-    window->NGWordAdd01Click();
+    window->addNgWord();
     EXPECT_EQ(messages.shown,
               (std::vector<Shown>(
                   2, plain(QStringLiteral("この「spam」は既にNGワードリストに含まれています。")))));
     messages.shown.clear();
 
-    window->NGWordDel01Click();
+    window->removeNgWord();
     const Shown removing{MessageKind::Information,
                          QStringLiteral("この「spam」をNGワードリストから削除します。")};
     EXPECT_EQ(
@@ -102,7 +102,7 @@ TEST_F(NgCommands, TwiceListedWordShowsTwoBoxesAndRemovesOnlyTheLaterCopy) {
 TEST_F(NgCommands, RemovingAnUnlistedNameShowsOnlyTheNotListedBox) {
     window->ngLists().users = {"Troll ", "troll"};
     selectInOpen("Troll : spam", 0, 5);
-    window->NGUserDel01Click();
+    window->removeNgUser();
     EXPECT_EQ(messages.shown, (std::vector<Shown>{plain(QStringLiteral(
                                   "この「Troll」はNGユーザーリストに登録されていません。"))}));
     EXPECT_EQ(window->ngLists().users.size(), 2u);
@@ -110,7 +110,7 @@ TEST_F(NgCommands, RemovingAnUnlistedNameShowsOnlyTheNotListedBox) {
 
 TEST_F(NgCommands, ChatTextReachesTheBoxAsPlainTextUnchanged) {
     selectInOpen("<b>x</b>", 0, 8);
-    window->NGWordAdd01Click();
+    window->addNgWord();
     EXPECT_EQ(shownText(0), QStringLiteral("「<b>x</b>」をNGワードリストに追加しました。"));
 }
 
@@ -128,7 +128,7 @@ TEST_F(NgCommands, AddedUserHoldsBackTheNextRoutedLine) {
     };
 
     selectInOpen("ソラ : うるさい", 0, 4);  // ソラ
-    window->NGUserAdd01Click();
+    window->addNgUser();
     window->ngUserSwitch()->setChecked(true);
     window->liveLog().attach(
         log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
@@ -142,20 +142,20 @@ TEST_F(NgCommands, AddedUserHoldsBackTheNextRoutedLine) {
     EXPECT_EQ(view(ChatChannel::Normal)->text().find(sj("まだいる")), std::string::npos);
 }
 
-class NgDialog : public ViewCommandsTest {
+class NgDialogTest : public ViewCommandsTest {
   protected:
-    TForm3* open() {
+    NgDialog* open() {
         window->ngSettingsButton()->click();
-        TForm3* dialog = window->ngDialog();
+        NgDialog* dialog = window->ngDialog();
         EXPECT_NE(dialog, nullptr);
         return dialog;
     }
 };
 
-TEST_F(NgDialog, OpensFilledFromTheListsEveryTime) {
+TEST_F(NgDialogTest, OpensFilledFromTheListsEveryTime) {
     window->ngLists().users = {sj("荒らし"), "Troll"};
     window->ngLists().words = {"spam"};
-    TForm3* dialog = open();
+    NgDialog* dialog = open();
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->isModal());
@@ -172,17 +172,17 @@ TEST_F(NgDialog, OpensFilledFromTheListsEveryTime) {
                                      "ください。")));
 
     dialog->userMemo()->setPlainText(QStringLiteral("edited"));
-    dialog->Button2Click();
+    dialog->cancelClicked();
     window->ngLists().words.push_back("later");
     EXPECT_EQ(open(), dialog) << "the dialog is created once";
     EXPECT_EQ(dialog->userMemo()->toPlainText(), QStringLiteral("荒らし\nTroll\n"));
     EXPECT_EQ(dialog->wordMemo()->toPlainText(), QStringLiteral("spam\nlater\n"));
 }
 
-TEST_F(NgDialog, OkReplacesBothListsLineByLine) {
+TEST_F(NgDialogTest, OkReplacesBothListsLineByLine) {
     window->ngLists().users = {"Troll"};
     window->ngLists().words = {"spam"};
-    TForm3* dialog = open();
+    NgDialog* dialog = open();
     ASSERT_NE(dialog, nullptr);
     dialog->userMemo()->setPlainText(QStringLiteral("荒らし\n\n spam \nspam\nspam\n"));
     dialog->wordMemo()->setPlainText(QString());
@@ -194,9 +194,9 @@ TEST_F(NgDialog, OkReplacesBothListsLineByLine) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(NgDialog, CancelAndClosingLeaveTheListsAlone) {
+TEST_F(NgDialogTest, CancelAndClosingLeaveTheListsAlone) {
     window->ngLists().users = {"Troll"};
-    TForm3* dialog = open();
+    NgDialog* dialog = open();
     ASSERT_NE(dialog, nullptr);
     dialog->userMemo()->setPlainText(QStringLiteral("changed"));
     dialog->cancelButton()->click();
@@ -207,14 +207,14 @@ TEST_F(NgDialog, CancelAndClosingLeaveTheListsAlone) {
     EXPECT_EQ(window->ngLists().users, std::vector<std::string>{"Troll"});
 }
 
-TEST_F(NgDialog, TextShiftJisCannotHoldIsRefusedAndTheDialogStaysOpen) {
+TEST_F(NgDialogTest, TextShiftJisCannotHoldIsRefusedAndTheDialogStaysOpen) {
     window->ngLists().users = {"Troll"};
     window->ngLists().words = {"spam"};
-    TForm3* dialog = open();
+    NgDialog* dialog = open();
     ASSERT_NE(dialog, nullptr);
     dialog->userMemo()->setPlainText(QStringLiteral("fine"));
     dialog->wordMemo()->setPlainText(QStringLiteral("ok\nsmile 😀\n"));
-    dialog->Button1Click();
+    dialog->okClicked();
     EXPECT_TRUE(dialog->isVisible());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].kind, MessageKind::Warning);
@@ -224,7 +224,7 @@ TEST_F(NgDialog, TextShiftJisCannotHoldIsRefusedAndTheDialogStaysOpen) {
     EXPECT_EQ(window->ngLists().words, std::vector<std::string>{"spam"});
 
     dialog->wordMemo()->setPlainText(QStringLiteral("smile\n"));
-    dialog->Button1Click();
+    dialog->okClicked();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(window->ngLists().users, std::vector<std::string>{"fine"});
     EXPECT_EQ(window->ngLists().words, std::vector<std::string>{"smile"});

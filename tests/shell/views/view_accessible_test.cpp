@@ -133,7 +133,7 @@ TEST_F(ViewCommandsTest, FindPutsTheCaretOnTheFoundLineForScreenReaders) {
     EXPECT_EQ(QAccessible::queryAccessibleInterface(normal)->text(QAccessible::Name),
               QStringLiteral("通常"));
 
-    window->Find1Click();
+    window->openFind();
     window->findDialog()->setFindText(QStringLiteral("見つけ"));
     window->findDialog()->findButton()->click();
 

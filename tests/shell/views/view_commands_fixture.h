@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/app/main_window.h"
 #include "shell/app/page_control.h"
-#include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/platform/user_messages.h"
 #include "shell/views/channel_view.h"
@@ -48,7 +48,7 @@ class ViewCommandMessages final : public UserMessages {
 class ViewCommandsTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = std::make_unique<TForm1>(AppEnvironment{{}, nullptr, &messages});
+        window = std::make_unique<MainWindow>(AppEnvironment{{}, nullptr, &messages});
     }
 
     ChannelView* view(ChatChannel channel) const { return window->view(channel); }
@@ -66,7 +66,7 @@ class ViewCommandsTest : public ::testing::Test {
     }
 
     ViewCommandMessages messages;  // outlives the window
-    std::unique_ptr<TForm1> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 }  // namespace ruv::testing

@@ -64,7 +64,7 @@ TEST_F(ContextMenu, CopyPutsTheActiveViewsSelectionOnTheClipboard) {
     view(ChatChannel::Whis)->select(ByteOffset{2}, ByteOffset{4});
     activate(Tab::Whis);
     QApplication::clipboard()->setText(QStringLiteral("before"));
-    window->Copy1Click();
+    window->copySelection();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("んに"));
 }
 
@@ -74,11 +74,11 @@ TEST_F(ContextMenu, CopyAndSelectAllOnATabWithoutAViewDoNothing) {
     for (const Tab tab : {Tab::ExpMonitor, Tab::Debug, Tab::Sounds}) {
         activate(tab);
         QApplication::clipboard()->setText(QStringLiteral("before"));
-        window->Copy1Click();
+        window->copySelection();
         EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("before")) << pageIndex(tab);
     }
     view(ChatChannel::Normal)->select(ByteOffset{0}, ByteOffset{0});
-    window->SelectAll1Click();
+    window->selectAllInView();
     EXPECT_EQ(view(ChatChannel::Normal)->selectionLength().value, 0);
 }
 
@@ -86,11 +86,11 @@ TEST_F(ContextMenu, CopyAndSelectAllActOnTheErrorLog) {
     window->errorLog()->appendPlainText(QStringLiteral("一行目"));
     window->errorLog()->appendPlainText(QStringLiteral("二行目"));
     activate(Tab::ErrorLog);
-    window->SelectAll1Click();
+    window->selectAllInView();
     EXPECT_EQ(window->errorLog()->textCursor().selectedText(),
               QStringLiteral("一行目") + QChar::ParagraphSeparator + QStringLiteral("二行目"));
     QApplication::clipboard()->setText(QStringLiteral("before"));
-    window->Copy1Click();
+    window->copySelection();
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("一行目\n二行目"));
 }
 

@@ -22,7 +22,7 @@ class ViewFind : public ViewCommandsTest {
     }
     // Opens the dialog on the active tab and enters the search text.
     void openFind(const QString& text, FindDirection direction = FindDirection::Down) {
-        window->Find1Click();
+        window->openFind();
         dialog->setFindText(text);
         dialog->setDirection(direction);
     }
@@ -56,7 +56,7 @@ TEST_F(ViewFind, FindCommandPutsTheCaretAtTheTopAndShowsTheDialog) {
     ChannelView* normal = view(ChatChannel::Normal);
     lines(ChatChannel::Normal).append("abc abc");
     normal->select(ByteOffset{4}, ByteOffset{3});
-    window->Find1Click();
+    window->openFind();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(normal->selectionStart().value, 0);
     EXPECT_EQ(normal->selectionLength().value, 0);
@@ -167,7 +167,7 @@ TEST_F(ViewFind, SearchesTheViewOfTheTabActiveAtThePress) {
 
 TEST_F(ViewFind, OnATabWithoutAViewTheDialogOpensAndTheSearchDoesNothing) {
     activate(Tab::ExpMonitor);
-    window->Find1Click();
+    window->openFind();
     EXPECT_TRUE(dialog->isVisible());
     dialog->setFindText(QStringLiteral("x"));
     dialog->findButton()->click();

@@ -10,10 +10,10 @@
 
 #include "core/config/list_file.h"
 #include "core/speech/speech_texts.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
-#include "shell/speech/ruvivuvaz_op03.h"
+#include "shell/speech/speech_dialog.h"
 
 namespace ruv {
 
@@ -46,7 +46,7 @@ std::string* settingField(SpeechSettingTexts& texts, std::string_view key) {
 
 }  // namespace
 
-void TForm1::setUpSpeech() {
+void MainWindow::setUpSpeech() {
     voiceListView_ = new QTreeWidget(this);
     voiceListView_->setObjectName(QStringLiteral("BouListView01"));
     voiceListView_->setHeaderLabels({QStringLiteral("キャラ名"), QStringLiteral("声質"),
@@ -54,8 +54,7 @@ void TForm1::setUpSpeech() {
                                      QStringLiteral("音程")});
     voiceListView_->hide();
 
-    connect(speechSettingsButton_, &QPushButton::clicked, this,
-            &TForm1::BouyomiSettingButton01Click);
+    connect(speechSettingsButton_, &QPushButton::clicked, this, &MainWindow::openSpeechSettings);
     connect(readModeList_, &QComboBox::currentIndexChanged, this, [this](int index) {
         session_->speechSettingTexts.readMode = std::to_string(index);
         session_->speechSide.applySettings(session_->speechSettingTexts);
@@ -64,20 +63,22 @@ void TForm1::setUpSpeech() {
     session_->speechSide.applySettings(session_->speechSettingTexts);
 }
 
-void TForm1::BouyomiSettingButton01Click() {
+void MainWindow::openSpeechSettings() {
     if (speechDialog_ == nullptr) {
-        speechDialog_ = new TForm4(*this);
+        speechDialog_ = new SpeechDialog(
+            SpeechDialogPorts{*this, session_->speechSide, session_->messages, session_->timers},
+            this);
     }
-    speechDialog_->OpenSpeechSettings();
+    speechDialog_->fillAndShow();
 }
 
 // --- Stored settings -----------------------------------------------------------
 
-SpeechSettingTexts TForm1::speechSettingTexts() const {
+SpeechSettingTexts MainWindow::speechSettingTexts() const {
     return session_->speechSettingTexts;
 }
 
-void TForm1::setSpeechSettingTexts(SpeechSettingTexts texts) {
+void MainWindow::setSpeechSettingTexts(SpeechSettingTexts texts) {
     // A mode that names no entry keeps the one in force.
     const auto mode = parseSettingInteger(texts.readMode);
     texts.readMode = session_->speechSettingTexts.readMode;
@@ -88,7 +89,7 @@ void TForm1::setSpeechSettingTexts(SpeechSettingTexts texts) {
     session_->speechSide.applySettings(session_->speechSettingTexts);
 }
 
-bool TForm1::restoreSpeechSetting(std::string_view key, std::string cp932) {
+bool MainWindow::restoreSpeechSetting(std::string_view key, std::string cp932) {
     if (key == speech_keys::kSendSwitch) {
         speechSwitch_->setChecked(cp932 == "1");
         return true;
@@ -103,7 +104,7 @@ bool TForm1::restoreSpeechSetting(std::string_view key, std::string cp932) {
     return true;
 }
 
-std::optional<std::string> TForm1::speechSettingValue(std::string_view key) const {
+std::optional<std::string> MainWindow::speechSettingValue(std::string_view key) const {
     if (key == speech_keys::kSendSwitch) {
         return std::string(speechSwitch_->isChecked() ? "1" : "0");
     }
@@ -116,18 +117,18 @@ std::optional<std::string> TForm1::speechSettingValue(std::string_view key) cons
 
 // --- Voice list ----------------------------------------------------------------
 
-const VoiceList& TForm1::voiceList() const {
+const VoiceList& MainWindow::voiceList() const {
     return session_->speechSide.bridge().voices();
 }
 
-void TForm1::setVoiceProfiles(std::vector<VoiceProfile> rows) {
+void MainWindow::setVoiceProfiles(std::vector<VoiceProfile> rows) {
     VoiceList list = voiceList();
     list.replaceProfiles(std::move(rows));
     session_->speechSide.bridge().setVoices(std::move(list));
     showVoiceList();
 }
 
-void TForm1::showVoiceList() {
+void MainWindow::showVoiceList() {
     voiceListView_->clear();
     for (const VoiceProfile& row : voiceList().Profiles()) {
         auto* item = new QTreeWidgetItem(voiceListView_);
@@ -139,7 +140,7 @@ void TForm1::showVoiceList() {
     }
 }
 
-void TForm1::LoadVoiceList(const std::filesystem::path& settingsFolder) {
+void MainWindow::LoadVoiceList(const std::filesystem::path& settingsFolder) {
     if (settingsFolder.empty()) {
         return;
     }
@@ -160,7 +161,7 @@ void TForm1::LoadVoiceList(const std::filesystem::path& settingsFolder) {
     }
 }
 
-void TForm1::SaveVoiceList(const std::filesystem::path& settingsFolder) {
+void MainWindow::SaveVoiceList(const std::filesystem::path& settingsFolder) {
     if (settingsFolder.empty()) {
         return;
     }

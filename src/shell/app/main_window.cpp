@@ -1,4 +1,4 @@
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,17 +38,17 @@ Colour toColour(const QColor& colour) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent) : TForm1(AppEnvironment{}, parent) {}
+MainWindow::MainWindow(QWidget* parent) : MainWindow(AppEnvironment{}, parent) {}
 
-TForm1::TForm1(AppEnvironment environment, QWidget* parent)
+MainWindow::MainWindow(AppEnvironment environment, QWidget* parent)
     : QMainWindow(parent), environment_(std::move(environment)) {
     setWindowTitle(QStringLiteral("DIrararezuvero"));
     setAttribute(Qt::WA_WindowPropagation);  // menus and dialogs take the window font
     setFont(windowFont());
 
-    timer01_ = new QTimer(this);
-    timer01_->setObjectName(QStringLiteral("Timer01"));
-    timer01_->setInterval(1000);
+    expTimer_ = new QTimer(this);
+    expTimer_->setObjectName(QStringLiteral("Timer01"));
+    expTimer_->setInterval(1000);
 
     buildTabs();
     textSize_ = new TextSizeControl(this);
@@ -67,7 +67,7 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
 
     session_ = std::make_unique<Session>(
         SessionWidgets{*this, *pageControl_, *errorLog_, statusPanels_, menu_,
-                       ExpMonitorControls{*timer01_, *expBasicPage_, *expExtendedPage_,
+                       ExpMonitorControls{*expTimer_, *expBasicPage_, *expExtendedPage_,
                                           *pageControl_->page(Tab::Debug), *syncingLabel_,
                                           *menu_.rateInStatusBar, menu_.intervals},
                        [this](ChatChannel row) { showKeywordSwitch(row); }},
@@ -90,21 +90,21 @@ TForm1::TForm1(AppEnvironment environment, QWidget* parent)
     ApplySettingsAtStartup();
 }
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
     SaveSettingsAtExit();
 }
 
-LiveLog& TForm1::liveLog() {
+LiveLog& MainWindow::liveLog() {
     return session_->live;
 }
-NgLists& TForm1::ngLists() {
+NgLists& MainWindow::ngLists() {
     return session_->core.ngLists;
 }
-UserMessages& TForm1::messages() {
+UserMessages& MainWindow::messages() {
     return session_->messages;
 }
 
-void TForm1::buildFrame() {
+void MainWindow::buildFrame() {
     setCentralWidget(pageControl_);
 
     auto* bar = new QStatusBar(this);
@@ -123,7 +123,7 @@ void TForm1::buildFrame() {
     setStatusBar(bar);
 }
 
-void TForm1::applyMinimumOuterSize() {
+void MainWindow::applyMinimumOuterSize() {
     QMargins frame;
     if (const QWindow* handle = windowHandle()) {
         frame = handle->frameMargins();
@@ -132,13 +132,13 @@ void TForm1::applyMinimumOuterSize() {
                    std::max(0, kMinimumOuterHeight - frame.top() - frame.bottom()));
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     applyMinimumOuterSize();  // the frame is known once the window exists
     applyRestoredOuterSize();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // The bounds saved at exit are the normal ones.
     if (isMaximized()) {
         showNormal();
@@ -148,11 +148,11 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 // --- Views -------------------------------------------------------------
 
-ChannelView* TForm1::view(ChatChannel channel) const {
+ChannelView* MainWindow::view(ChatChannel channel) const {
     return views_[slot(channel)];
 }
 
-void TForm1::connectViews() {
+void MainWindow::connectViews() {
     ChannelBook& book = session_->core.book;
     book.setWindowColour(toColour(QApplication::palette().color(QPalette::Active, QPalette::Base)));
     for (const ChannelRow& row : kChannelTable) {
@@ -164,7 +164,7 @@ void TForm1::connectViews() {
 
 // --- Tabs --------------------------------------------------------------
 
-void TForm1::setTabShown(Tab tab, TabVisibility visibility) {
+void MainWindow::setTabShown(Tab tab, TabVisibility visibility) {
     if (!hasFilterEntry(tab)) {
         return;  // the error log stays, the storage tabs are never shown
     }
@@ -174,72 +174,72 @@ void TForm1::setTabShown(Tab tab, TabVisibility visibility) {
     noteTabShown(tab);
 }
 
-bool TForm1::tabShown(Tab tab) const {
+bool MainWindow::tabShown(Tab tab) const {
     return pageControl_->pageShown(tab);
 }
 
-Tab TForm1::activeTab() const {
+Tab MainWindow::activeTab() const {
     return pageControl_->currentTab().value_or(Tab::Normal);
 }
 
-void TForm1::setActiveTab(Tab tab) {
+void MainWindow::setActiveTab(Tab tab) {
     pageControl_->setCurrentTab(tab);
 }
 
-void TForm1::setCaption(Tab tab, std::string_view cp932) {
+void MainWindow::setCaption(Tab tab, std::string_view cp932) {
     pageControl_->setCaption(tab, fromCp932(cp932));
 }
 
-PageControl* TForm1::pageControl() const {
+PageControl* MainWindow::pageControl() const {
     return pageControl_;
 }
 
-QString TForm1::caption(Tab tab) const {
+QString MainWindow::caption(Tab tab) const {
     return pageControl_->caption(tab);
 }
 
 // --- Keyword rows, mix and NG switches ---------------------------------
 
-std::string TForm1::keyword(ChatChannel channel) const {
+std::string MainWindow::keyword(ChatChannel channel) const {
     const CallKeyword& row = session_->core.switches.keyword(channel);
     return row.armed ? row.text : std::string{};
 }
 
-bool TForm1::keywordArmed(ChatChannel channel) const {
+bool MainWindow::keywordArmed(ChatChannel channel) const {
     const QCheckBox* box = keywordRows_[slot(channel)].box;
     return box && box->isChecked();
 }
 
-void TForm1::setKeywordArmed(ChatChannel channel, KeywordSwitch state) {
+void MainWindow::setKeywordArmed(ChatChannel channel, KeywordSwitch state) {
     if (QCheckBox* box = keywordRows_[slot(channel)].box) {
         box->setChecked(state == KeywordSwitch::On);
     }
 }
 
-QCheckBox* TForm1::keywordCheckBox(ChatChannel channel) const {
+QCheckBox* MainWindow::keywordCheckBox(ChatChannel channel) const {
     return keywordRows_[slot(channel)].box;
 }
 
-QLineEdit* TForm1::keywordEdit(ChatChannel channel) const {
+QLineEdit* MainWindow::keywordEdit(ChatChannel channel) const {
     return keywordRows_[slot(channel)].edit;
 }
 
-bool TForm1::mixIncludes(ChatChannel channel) const {
+bool MainWindow::mixIncludes(ChatChannel channel) const {
     const QCheckBox* box = mixBoxes_[slot(channel)];
     return box && box->isChecked();
 }
 
-QCheckBox* TForm1::mixCheckBox(ChatChannel channel) const {
+QCheckBox* MainWindow::mixCheckBox(ChatChannel channel) const {
     return mixBoxes_[slot(channel)];
 }
 
 // --- Status bar --------------------------------------------------------
 
-void TForm1::setStatusText(StatusPanel panel, const QString& text) {
+void MainWindow::setStatusText(StatusPanel panel, const QString& text) {
     statusPanels_[static_cast<std::size_t>(panel)]->setText(text);
 }
 
-QString TForm1::statusText(StatusPanel panel) const {
+QString MainWindow::statusText(StatusPanel panel) const {
     return statusPanels_[static_cast<std::size_t>(panel)]->text();
 }
 

@@ -1,9 +1,9 @@
-// TForm1: the call sounds, their start-up and exit steps and their dialog.
+// MainWindow: the call sounds, their start-up and exit steps and their dialog.
 
 #include "core/sound/call_sound_texts.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
-#include "shell/sound/ruvivuvaz_op.h"
+#include "shell/sound/call_sound_dialog.h"
 #include "shell/sound/sound_message_text.h"
 
 namespace ruv {
@@ -23,42 +23,43 @@ class MessageBoxNotices final : public SoundNotices {
 
 }  // namespace
 
-CallSoundSlots& TForm1::callSoundSlots() {
+CallSoundSlots& MainWindow::callSoundSlots() {
     return session_->sounds.soundSlots();
 }
 
-void TForm1::restoreSoundPath(ChatChannel slot, std::string_view cp932Path) {
+void MainWindow::restoreSoundPath(ChatChannel slot, std::string_view cp932Path) {
     session_->sounds.soundSlots().setPath(slot, cp932Path);
 }
 
-std::string TForm1::soundPath(ChatChannel slot) const {
+std::string MainWindow::soundPath(ChatChannel slot) const {
     return session_->sounds.soundSlots().path(slot);
 }
 
-void TForm1::RestoreCallSounds() {
+void MainWindow::RestoreCallSounds() {
     CallSoundSlots& sounds = session_->sounds.soundSlots();
     MessageBoxNotices notices(session_->messages);
     sounds.RestoreCallSounds(sounds.paths(), notices, session_->errorLog, session_->clock);
 }
 
-void TForm1::CloseCallSounds() {
+void MainWindow::CloseCallSounds() {
     session_->sounds.soundSlots().CloseCallSounds();
 }
 
-TForm2* TForm1::callSoundDialog() const {
+CallSoundDialog* MainWindow::callSoundDialog() const {
     return callSoundDialog_;
 }
 
-void TForm1::SoundOption01Click() {
-    OpenCallSoundSettings();
+void MainWindow::callSoundsEntryClicked() {
+    openCallSoundSettings();
 }
 
-void TForm1::OpenCallSoundSettings() {
+void MainWindow::openCallSoundSettings() {
     if (callSoundDialog_ != nullptr && callSoundDialog_->isVisible()) {
         return;
     }
     if (callSoundDialog_ == nullptr) {
-        callSoundDialog_ = new TForm2(session_->sounds.soundSlots(), session_->messages, this);
+        callSoundDialog_ =
+            new CallSoundDialog(session_->sounds.soundSlots(), session_->messages, this);
     }
     callSoundDialog_->fillFromSlots();
     // Modal without a nested event loop: the handlers return at once.

@@ -12,7 +12,7 @@
 
 #include "core/platform/native_path.h"
 #include "shell/app/help_location.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/app/top_most.h"
 #include "shell/search/search_window.h"
@@ -81,14 +81,14 @@ constexpr std::array<const char*, kFilterEntryCount> kFilterCaptions = {
 
 }  // namespace
 
-void TForm1::buildMainMenu() {
+void MainWindow::buildMainMenu() {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     buildFileMenu();
     buildOptionMenu();
     buildHelpMenu();
 }
 
-void TForm1::buildFileMenu() {
+void MainWindow::buildFileMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
     menu_.attachLog = addEntry(file, "O2", QStringLiteral("アタッチログ(&O)"));
@@ -99,8 +99,7 @@ void TForm1::buildFileMenu() {
         showSearchWindow({session().core.switches, session().core.ngLists,
                           [this] {
                               const std::string folder = attachedLogFolder();
-                              return platform::toNativePath(folder.empty() ? mhFolderPath()
-                                                                           : folder)
+                              return platform::toNativePath(folder.empty() ? logFolder() : folder)
                                   .value_or(std::filesystem::path());
                           },
                           this});
@@ -119,10 +118,10 @@ void TForm1::buildFileMenu() {
     }
     file->addSeparator();
     menu_.exit = addEntry(file, "Exit1", QStringLiteral("終了(&X)"));
-    connect(menu_.exit, &QAction::triggered, this, &TForm1::Exit1Click);
+    connect(menu_.exit, &QAction::triggered, this, &MainWindow::exitProgram);
 }
 
-void TForm1::buildOptionMenu() {
+void MainWindow::buildOptionMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     options->setObjectName(QStringLiteral("Option1"));
     buildFilterMenu(addSubmenu(options, "N1", QStringLiteral("フィルター設定")));
@@ -132,7 +131,7 @@ void TForm1::buildOptionMenu() {
     buildTransparencyMenu(addSubmenu(options, "N20", QStringLiteral("透過設定")));
     options->addSeparator();
     menu_.callSounds = addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定"));
-    connect(menu_.callSounds, &QAction::triggered, this, &TForm1::SoundOption01Click);
+    connect(menu_.callSounds, &QAction::triggered, this, &MainWindow::callSoundsEntryClicked);
     options->addSeparator();
     menu_.rateInStatusBar =
         addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);
@@ -143,7 +142,7 @@ void TForm1::buildOptionMenu() {
         addCheckEntry(options, "OldLog01", QStringLiteral("アタッチ時に過去ログを整頓する"), false);
     options->addSeparator();
     menu_.alwaysOnTop = addCheckEntry(options, "N14", QStringLiteral("常に最前面"), false);
-    connect(menu_.alwaysOnTop, &QAction::triggered, this, &TForm1::N14Click);
+    connect(menu_.alwaysOnTop, &QAction::triggered, this, &MainWindow::applyAlwaysOnTop);
     options->addSeparator();
     // Ctrl++, Ctrl+- and Ctrl+0 work over the views themselves.
     const auto sizeEntry = [&](const char* name, const QString& caption, TextSizeStep step) {
@@ -161,16 +160,16 @@ void TForm1::buildOptionMenu() {
         addCheckEntry(options, "CallAlert", QStringLiteral("耳打ち・呼び出しで通知"), false);
 }
 
-void TForm1::buildHelpMenu() {
+void MainWindow::buildHelpMenu() {
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
     menu_.about = addEntry(help, "About1", QStringLiteral("バージョン情報(&A)"));
-    connect(menu_.about, &QAction::triggered, this, &TForm1::About1Click);
+    connect(menu_.about, &QAction::triggered, this, &MainWindow::showAbout);
     menu_.help = addEntry(help, "Html01", QStringLiteral("ヘルプファイルを開く(&H)"));
-    connect(menu_.help, &QAction::triggered, this, &TForm1::Html01Click);
+    connect(menu_.help, &QAction::triggered, this, &MainWindow::openHelp);
 }
 
-void TForm1::buildFilterMenu(QMenu* menu) {
+void MainWindow::buildFilterMenu(QMenu* menu) {
     for (int k = 1; k <= kFilterEntryCount; ++k) {
         const Tab tab = *filterEntryTab(k);
         const auto index = static_cast<std::size_t>(k - 1);
@@ -184,7 +183,7 @@ void TForm1::buildFilterMenu(QMenu* menu) {
     }
 }
 
-void TForm1::buildIntervalMenu(QMenu* menu) {
+void MainWindow::buildIntervalMenu(QMenu* menu) {
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
     for (std::size_t i = 0; i < kIntervals.size(); ++i) {
@@ -195,7 +194,7 @@ void TForm1::buildIntervalMenu(QMenu* menu) {
     }
 }
 
-void TForm1::buildTransparencyMenu(QMenu* menu) {
+void MainWindow::buildTransparencyMenu(QMenu* menu) {
     auto* group = new QActionGroup(menu);
     group->setExclusive(true);
     for (std::size_t i = 0; i < kTransparencies.size(); ++i) {
@@ -211,23 +210,23 @@ void TForm1::buildTransparencyMenu(QMenu* menu) {
 
 // --- Menu handlers ---------------------------------------------------------
 
-void TForm1::transparencyEntryClicked(Transparency transparency) {
+void MainWindow::transparencyEntryClicked(Transparency transparency) {
     alpha_ = alphaFor(transparency);
     setWindowOpacity(alpha_.alpha / 255.0);
 }
 
-void TForm1::N14Click() {
+void MainWindow::applyAlwaysOnTop() {
     setTopMost(*this, topMost() ? TopMost::On : TopMost::Off);
 }
 
-void TForm1::About1Click() {
+void MainWindow::showAbout() {
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("DIrararezuvero"),
                     aboutLines().join(QLatin1Char('\n')), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
-QStringList TForm1::aboutLines() {
+QStringList MainWindow::aboutLines() {
     return {
         QStringLiteral("ミストハーバー用チャットログフィルター"),
         QStringLiteral("Ver0.9.4a"),
@@ -240,30 +239,30 @@ QStringList TForm1::aboutLines() {
     };
 }
 
-void TForm1::Html01Click() {
+void MainWindow::openHelp() {
     const QString path = helpFileBeside(QCoreApplication::applicationDirPath());
     QDesktopServices::openUrl(QUrl::fromLocalFile(path));  // a failure is not reported
 }
 
-void TForm1::Exit1Click() {
+void MainWindow::exitProgram() {
     close();
 }
 
 // --- Options read by other parts -------------------------------------------
 
-bool TForm1::statusBarShowsRate() const {
+bool MainWindow::statusBarShowsRate() const {
     return menu_.rateInStatusBar->isChecked();
 }
 
-bool TForm1::autoAttachNewLog() const {
+bool MainWindow::autoAttachNewLog() const {
     return menu_.autoAttach->isChecked();
 }
 
-bool TForm1::tidyPastLogOnAttach() const {
+bool MainWindow::tidyPastLogOnAttach() const {
     return menu_.tidyOnAttach->isChecked();
 }
 
-bool TForm1::topMost() const {
+bool MainWindow::topMost() const {
     return menu_.alwaysOnTop->isChecked();
 }
 

@@ -14,8 +14,8 @@
 
 #include "core/views/channel_table.h"
 #include "core/views/ng_lists.h"
+#include "shell/app/main_window.h"
 #include "shell/app/page_control.h"
-#include "shell/app/ruvivuvaz.h"
 #include "shell/app/session.h"
 #include "shell/platform/cp932_validator.h"
 #include "shell/platform/qt_text.h"
@@ -71,7 +71,7 @@ void paintKeywordEdit(QLineEdit* edit, bool armed) {
 
 }  // namespace
 
-void TForm1::buildTabs() {
+void MainWindow::buildTabs() {
     pageControl_ = new PageControl(this);
     pageControl_->setObjectName(QStringLiteral("PageControl1"));
     pageControl_->strip()->setDrawBase(true);
@@ -128,11 +128,12 @@ void TForm1::buildTabs() {
         }
     }
     pageControl_->setCurrentTab(Tab::Normal);
-    connect(pageControl_->strip(), &TabStrip::pressed, this, &TForm1::resetUnreadOfCurrentTab);
-    connect(pageControl_, &PageControl::currentTabChanged, this, &TForm1::resetUnreadOfCurrentTab);
+    connect(pageControl_->strip(), &TabStrip::pressed, this, &MainWindow::resetUnreadOfCurrentTab);
+    connect(pageControl_, &PageControl::currentTabChanged, this,
+            &MainWindow::resetUnreadOfCurrentTab);
 }
 
-void TForm1::buildChannelPage(Tab tab, QWidget* page) {
+void MainWindow::buildChannelPage(Tab tab, QWidget* page) {
     const ChatChannel channel = *channelOf(tab);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -159,7 +160,7 @@ void TForm1::buildChannelPage(Tab tab, QWidget* page) {
     connect(box, &QCheckBox::toggled, this, [this, channel] { keywordBoxClicked(channel); });
 }
 
-void TForm1::buildOriginalPage(QWidget* page) {
+void MainWindow::buildOriginalPage(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -211,7 +212,7 @@ void TForm1::buildOriginalPage(QWidget* page) {
     keywordRows_[static_cast<std::size_t>(ChatChannel::Original)] = {box, edit};
 }
 
-void TForm1::buildNgPage(QWidget* page) {
+void MainWindow::buildNgPage(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -233,7 +234,7 @@ void TForm1::buildNgPage(QWidget* page) {
     row->addStretch(1);
 }
 
-void TForm1::buildExpPage(QWidget* page) {
+void MainWindow::buildExpPage(QWidget* page) {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* pages = new QTabWidget(page);
@@ -261,7 +262,7 @@ void TForm1::buildExpPage(QWidget* page) {
 
 // --- Tab handlers --------------------------------------------------------
 
-void TForm1::filterEntryClicked(Tab tab, bool checked) {
+void MainWindow::filterEntryClicked(Tab tab, bool checked) {
     pageControl_->setPageShown(tab, checked ? TabVisibility::Shown : TabVisibility::Hidden);
     noteTabShown(tab);
     if (checked) {
@@ -269,19 +270,19 @@ void TForm1::filterEntryClicked(Tab tab, bool checked) {
     }
 }
 
-void TForm1::resetUnreadOfCurrentTab() {
+void MainWindow::resetUnreadOfCurrentTab() {
     const std::optional<Tab> current = pageControl_->currentTab();
     if (const auto tab = current ? tabResetByPress(pageIndex(*current)) : std::nullopt) {
         session_->core.unread.reset(*tab);
     }
 }
 
-void TForm1::keywordBoxClicked(ChatChannel channel) {
+void MainWindow::keywordBoxClicked(ChatChannel channel) {
     const KeywordRow& row = keywordRows_[static_cast<std::size_t>(channel)];
     paintKeywordEdit(row.edit, row.box->isChecked());
 }
 
-void TForm1::showKeywordSwitch(ChatChannel channel) {
+void MainWindow::showKeywordSwitch(ChatChannel channel) {
     const KeywordRow& row = keywordRows_[static_cast<std::size_t>(channel)];
     if (row.box == nullptr) {
         return;
@@ -295,14 +296,14 @@ void TForm1::showKeywordSwitch(ChatChannel channel) {
 
 // --- Routing's switches ----------------------------------------------------
 
-void TForm1::noteTabShown(Tab tab) {
+void MainWindow::noteTabShown(Tab tab) {
     if (const std::optional<ChatChannel> channel = channelOf(tab); channel && session_) {
         session_->core.switches.SetTabShown(*channel, tabShown(tab));
     }
 }
 
 // Routing reads its switches as data; each control writes its own when it changes.
-void TForm1::connectRouteSwitches() {
+void MainWindow::connectRouteSwitches() {
     RouteSettings& switches = session_->core.switches;
     for (int page = 0; page < kTabCount; ++page) {
         noteTabShown(static_cast<Tab>(page));

@@ -1,5 +1,5 @@
 // The views' context menu PopupMenu1 (copy, select-all, find and the NG list
-// commands), the find dialog FindDialog01 and the NG settings dialog TForm3.
+// commands), the find dialog FindDialog01 and the NG settings dialog NgDialog.
 
 #include <QAction>
 #include <QMenu>
@@ -14,14 +14,14 @@
 #include "core/text/cp932.h"
 #include "core/views/find_in_lines.h"
 #include "core/views/ng_lists.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
 #include "shell/views/channel_view.h"
 #include "shell/views/cp932_input.h"
 #include "shell/views/find_dialog.h"
 #include "shell/views/memo_cp932.h"
-#include "shell/views/ruvivuvaz_op02.h"
+#include "shell/views/ng_dialog.h"
 
 namespace ruv {
 namespace {
@@ -29,21 +29,21 @@ namespace {
 struct MenuEntry {
     const char* name;  // null: a separator
     const char* caption;
-    void (TForm1::*handler)();
+    void (MainWindow::*handler)();
 };
 
 constexpr std::array<MenuEntry, 11> kPopupMenu1 = {{
-    {"Copy1", "コピー(&C)", &TForm1::Copy1Click},
+    {"Copy1", "コピー(&C)", &MainWindow::copySelection},
     {nullptr, nullptr, nullptr},
-    {"SelectAll1", "すべて選択(&A)", &TForm1::SelectAll1Click},
+    {"SelectAll1", "すべて選択(&A)", &MainWindow::selectAllInView},
     {nullptr, nullptr, nullptr},
-    {"Find1", "検索(&F)", &TForm1::Find1Click},
+    {"Find1", "検索(&F)", &MainWindow::openFind},
     {nullptr, nullptr, nullptr},
-    {"NGUserAdd01", "NGユーザーに追加", &TForm1::NGUserAdd01Click},
-    {"NGWordAdd01", "NGワードに追加", &TForm1::NGWordAdd01Click},
+    {"NGUserAdd01", "NGユーザーに追加", &MainWindow::addNgUser},
+    {"NGWordAdd01", "NGワードに追加", &MainWindow::addNgWord},
     {nullptr, nullptr, nullptr},
-    {"NGUserDel01", "NGユーザーから削除", &TForm1::NGUserDel01Click},
-    {"NGWordDel01", "NGワードから削除", &TForm1::NGWordDel01Click},
+    {"NGUserDel01", "NGユーザーから削除", &MainWindow::removeNgUser},
+    {"NGWordDel01", "NGワードから削除", &MainWindow::removeNgWord},
 }};
 
 // "検索が終了しました"
@@ -51,7 +51,7 @@ const QString kSearchEnded = QStringLiteral("検索が終了しました");
 
 // Runs a handler; a failure is one line in the error log naming the handler.
 template <typename Body>
-void guarded(TForm1& window, const char* utf8Text, Body&& body) {
+void guarded(MainWindow& window, const char* utf8Text, Body&& body) {
     try {
         body();
     } catch (...) {
@@ -62,17 +62,17 @@ void guarded(TForm1& window, const char* utf8Text, Body&& body) {
 }
 
 // The channel view of the active tab (通常 to システム), else null.
-ChannelView* activeChannelView(const TForm1& window) {
+ChannelView* activeChannelView(const MainWindow& window) {
     const auto channel = ViewOfTab(pageIndex(window.activeTab()));
     return channel ? window.view(*channel) : nullptr;
 }
 
 // The error-log memo while its tab is active, else null.
-QPlainTextEdit* activeErrorLog(const TForm1& window) {
+QPlainTextEdit* activeErrorLog(const MainWindow& window) {
     return window.activeTab() == Tab::ErrorLog ? window.errorLog() : nullptr;
 }
 
-void runNgCommand(TForm1& window, NgList list, NgAction action) {
+void runNgCommand(MainWindow& window, NgList list, NgAction action) {
     const ChannelView* view = activeChannelView(window);
     const std::string selected = view ? view->selectedText() : std::string();
     const NgCommandPlan plan = PlanNgCommand(window.ngLists(), list, action, selected);
@@ -87,7 +87,7 @@ void runNgCommand(TForm1& window, NgList list, NgAction action) {
 }
 
 // One press of the find button over the error-log memo.
-void findInMemo(TForm1& window, QPlainTextEdit* memo, std::string_view needle,
+void findInMemo(MainWindow& window, QPlainTextEdit* memo, std::string_view needle,
                 FindDirection direction) {
     const MemoCp932 text(memo->toPlainText());
     const QTextCursor cursor = memo->textCursor();
@@ -108,20 +108,20 @@ void findInMemo(TForm1& window, QPlainTextEdit* memo, std::string_view needle,
 
 }  // namespace
 
-void TForm1::buildViewCommands() {
-    popupMenu1_ = new QMenu(this);
-    popupMenu1_->setObjectName(QStringLiteral("PopupMenu1"));
+void MainWindow::buildViewCommands() {
+    viewMenu_ = new QMenu(this);
+    viewMenu_->setObjectName(QStringLiteral("PopupMenu1"));
     for (const MenuEntry& entry : kPopupMenu1) {
         if (entry.name == nullptr) {
-            popupMenu1_->addSeparator();
+            viewMenu_->addSeparator();
             continue;
         }
-        QAction* action = popupMenu1_->addAction(QString::fromUtf8(entry.caption));
+        QAction* action = viewMenu_->addAction(QString::fromUtf8(entry.caption));
         action->setObjectName(QString::fromLatin1(entry.name));
         connect(action, &QAction::triggered, this, entry.handler);
     }
     // Ctrl+F works anywhere in the window, not only while the menu is open.
-    QAction* find = popupMenu1_->findChild<QAction*>(QStringLiteral("Find1"));
+    QAction* find = viewMenu_->findChild<QAction*>(QStringLiteral("Find1"));
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     find->setShortcutContext(Qt::WindowShortcut);
     addAction(find);
@@ -133,16 +133,16 @@ void TForm1::buildViewCommands() {
         channelView->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(channelView, &QWidget::customContextMenuRequested, this,
                 [this, channelView](const QPoint& pos) {
-                    popupMenu1_->popup(channelView->viewport()->mapToGlobal(pos));
+                    viewMenu_->popup(channelView->viewport()->mapToGlobal(pos));
                 });
     }
 
-    findDialog01_ = new FindDialog(this);
-    connect(findDialog01_, &FindDialog::findRequested, this, &TForm1::FindDialog01Find);
-    connect(ngSettingsButton_, &QPushButton::clicked, this, &TForm1::NGSettingButton01Click);
+    findDialog_ = new FindDialog(this);
+    connect(findDialog_, &FindDialog::findRequested, this, &MainWindow::findNext);
+    connect(ngSettingsButton_, &QPushButton::clicked, this, &MainWindow::openNgSettings);
 }
 
-void TForm1::Copy1Click() {
+void MainWindow::copySelection() {
     guarded(*this, "コピーの処理中にエラーが発生しました(Copy1Click) ", [this] {
         if (const ChannelView* channelView = activeChannelView(*this)) {
             channelView->copy();
@@ -152,7 +152,7 @@ void TForm1::Copy1Click() {
     });
 }
 
-void TForm1::SelectAll1Click() {
+void MainWindow::selectAllInView() {
     guarded(*this, "すべて選択の処理中にエラーが発生しました(SelectAll1Click) ", [this] {
         if (ChannelView* channelView = activeChannelView(*this)) {
             channelView->selectAll();
@@ -162,22 +162,22 @@ void TForm1::SelectAll1Click() {
     });
 }
 
-void TForm1::Find1Click() {
+void MainWindow::openFind() {
     guarded(*this, "検索の処理中にエラーが発生しました(Find1Click) ", [this] {
         if (ChannelView* channelView = activeChannelView(*this)) {
             channelView->select(ByteOffset{0}, ByteOffset{0});
         } else if (QPlainTextEdit* memo = activeErrorLog(*this)) {
             memo->moveCursor(QTextCursor::Start);
         }
-        findDialog01_->show();
-        findDialog01_->raise();
-        findDialog01_->activateWindow();
+        findDialog_->show();
+        findDialog_->raise();
+        findDialog_->activateWindow();
     });
 }
 
-void TForm1::FindDialog01Find() {
+void MainWindow::findNext() {
     guarded(*this, "検索の処理中にエラーが発生しました(FindDialog01Find) ", [this] {
-        const Cp932Input needle = cp932Input(findDialog01_->findText());
+        const Cp932Input needle = cp932Input(findDialog_->findText());
         if (!needle.bytes) {
             messages().show(MessageKind::Warning,
                             QStringLiteral("検索する文字列に、Shift-JISで扱えない文字「%1」が"
@@ -188,7 +188,7 @@ void TForm1::FindDialog01Find() {
         if (needle.bytes->empty()) {
             return;
         }
-        const FindDirection direction = findDialog01_->direction();
+        const FindDirection direction = findDialog_->direction();
         if (QPlainTextEdit* memo = activeErrorLog(*this)) {
             findInMemo(*this, memo, *needle.bytes, direction);
             return;
@@ -210,31 +210,31 @@ void TForm1::FindDialog01Find() {
     });
 }
 
-void TForm1::NGUserAdd01Click() {
+void MainWindow::addNgUser() {
     guarded(*this, "NGリストの処理中にエラーが発生しました(NGUserAdd01Click) ",
             [this] { runNgCommand(*this, NgList::Users, NgAction::Add); });
 }
 
-void TForm1::NGWordAdd01Click() {
+void MainWindow::addNgWord() {
     guarded(*this, "NGリストの処理中にエラーが発生しました(NGWordAdd01Click) ",
             [this] { runNgCommand(*this, NgList::Words, NgAction::Add); });
 }
 
-void TForm1::NGUserDel01Click() {
+void MainWindow::removeNgUser() {
     guarded(*this, "NGリストの処理中にエラーが発生しました(NGUserDel01Click) ",
             [this] { runNgCommand(*this, NgList::Users, NgAction::Remove); });
 }
 
-void TForm1::NGWordDel01Click() {
+void MainWindow::removeNgWord() {
     guarded(*this, "NGリストの処理中にエラーが発生しました(NGWordDel01Click) ",
             [this] { runNgCommand(*this, NgList::Words, NgAction::Remove); });
 }
 
-void TForm1::NGSettingButton01Click() {
+void MainWindow::openNgSettings() {
     guarded(*this, "NGフィルター設定画面の処理中にエラーが発生しました(NGSettingButton01Click) ",
             [this] {
                 if (ngDialog_ == nullptr) {
-                    ngDialog_ = new TForm3(ngLists(), messages(), this);
+                    ngDialog_ = new NgDialog(ngLists(), messages(), this);
                 }
                 ngDialog_->fillFromLists();
                 ngDialog_->setModal(true);

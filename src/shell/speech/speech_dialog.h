@@ -1,5 +1,5 @@
 #pragma once
-// TForm4 "棒読みちゃんへの各種設定": the speech settings and the per-character
+// SpeechDialog "棒読みちゃんへの各種設定": the speech settings and the per-character
 // voices, on two pages. Filled from the window's stored state on every
 // opening; stores only on "OK". The list's rules live in VoiceListEditor.
 
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/platform/timer.h"
+#include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"
 #include "core/speech/voice_list_editor.h"
 #include "core/speech/voice_params.h"
@@ -22,17 +23,35 @@ class QTabWidget;
 namespace ruv {
 
 class SpeechSettingsPage;
-class TForm1;
+class SpeechSide;
+class UserMessages;
 class VoiceListPage;
 
-class TForm4 : public QDialog {
+// The stored speech settings and voices the dialog opens with and writes back on "OK".
+class StoredSpeechSettings {
+  public:
+    virtual ~StoredSpeechSettings() = default;
+    virtual SpeechSettingTexts speechSettingTexts() const = 0;
+    virtual void setSpeechSettingTexts(SpeechSettingTexts texts) = 0;
+    virtual const VoiceList& voiceList() const = 0;
+    virtual void setVoiceProfiles(std::vector<VoiceProfile> rows) = 0;
+};
+
+struct SpeechDialogPorts {
+    StoredSpeechSettings& stored;
+    SpeechSide& speech;
+    UserMessages& messages;
+    platform::Timers& timers;
+};
+
+class SpeechDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit TForm4(TForm1& window);
+    SpeechDialog(const SpeechDialogPorts& ports, QWidget* parent);
 
-    // OpenSpeechSettings: fills the dialog from the stored state and shows it
+    // fillAndShow: fills the dialog from the stored state and shows it
     // modally without running a nested event loop. Does nothing while shown.
-    void OpenSpeechSettings();
+    void fillAndShow();
 
     // The rows of the per-character list as they stand in the dialog.
     const std::vector<VoiceProfile>& rows() const { return editor_.rows(); }
@@ -41,23 +60,23 @@ class TForm4 : public QDialog {
     bool connectionTestWaiting() const { return testWait_->active(); }
 
     // Handlers, named after their control and event.
-    void Button01Click();  // OK
-    void Button02Click();  // キャンセル
-    void Button03Click();  // 設定の初期化
-    void TestButton01Click();
-    void VoiceTestButton01Click();
-    void VoiceTestButton02Click();
-    void TrackBar11Change();
-    void TrackBar12Change();
-    void TrackBar13Change();
-    void VoiceComboBox02Change();
-    void NameEdit01Change();
-    void ListView01SelectItem();
-    void ListAddButton01Click();
-    void Delete1Click();
-    void AddRadioButton01Click();
-    void EditRadioButton01Click();
-    void FormClose();
+    void okClicked();      // OK
+    void cancelClicked();  // キャンセル
+    void resetClicked();   // 設定の初期化
+    void connectionTestClicked();
+    void voiceTestClicked();
+    void characterVoiceTestClicked();
+    void onCharacterVolumeMoved();
+    void onCharacterSpeedMoved();
+    void onCharacterToneMoved();
+    void onCharacterVoiceChosen();
+    void onCharacterNameEdited();
+    void onCharacterSelected();
+    void addOrEditCharacterClicked();
+    void deleteCharacterClicked();
+    void addModeClicked();
+    void editModeClicked();
+    void onClosed();
 
     void done(int result) override;
 
@@ -75,7 +94,7 @@ class TForm4 : public QDialog {
     void editList(std::string_view failureText, Command command);
     void showList();
 
-    TForm1& window_;
+    SpeechDialogPorts ports_;
     VoiceListEditor editor_;
 
     QTabWidget* pages_ = nullptr;

@@ -1,4 +1,4 @@
-#include "shell/sound/ruvivuvaz_op.h"
+#include "shell/sound/call_sound_dialog.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -28,10 +28,11 @@ QString twoDigits(int number) {
 
 }  // namespace
 
-const QString TForm2::kBrowseFilter =
+const QString CallSoundDialog::kBrowseFilter =
     QStringLiteral("Wave ファイル(*.wav);;MP3 ファイル(*.mp3);;すべてのファイル (*)");
 
-TForm2::TForm2(CallSoundSlots& soundSlots, UserMessages& messages, QWidget* parent)
+CallSoundDialog::CallSoundDialog(CallSoundSlots& soundSlots, UserMessages& messages,
+                                 QWidget* parent)
     : QDialog(parent), slots_(soundSlots), messages_(messages) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("呼び出し音の設定"));
@@ -54,7 +55,7 @@ TForm2::TForm2(CallSoundSlots& soundSlots, UserMessages& messages, QWidget* pare
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(number));
         button->setText(QStringLiteral("..."));
         button->setProperty("tag", number);
-        connect(button, &QToolButton::clicked, this, &TForm2::SpeedButton1Click);
+        connect(button, &QToolButton::clicked, this, &CallSoundDialog::browseClicked);
         buttons_[i] = button;
 
         if (slot == ChatChannel::Original) {
@@ -73,10 +74,10 @@ TForm2::TForm2(CallSoundSlots& soundSlots, UserMessages& messages, QWidget* pare
     okButton_ = new QPushButton(QStringLiteral("OK"), this);
     okButton_->setObjectName(QStringLiteral("Button1"));
     okButton_->setDefault(true);
-    connect(okButton_, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(okButton_, &QPushButton::clicked, this, &CallSoundDialog::okClicked);
     cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
     cancelButton_->setObjectName(QStringLiteral("Button2"));
-    connect(cancelButton_, &QPushButton::clicked, this, &TForm2::Button2Click);
+    connect(cancelButton_, &QPushButton::clicked, this, &CallSoundDialog::cancelClicked);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -88,23 +89,23 @@ TForm2::TForm2(CallSoundSlots& soundSlots, UserMessages& messages, QWidget* pare
     layout->addLayout(buttons);
 }
 
-void TForm2::fillFromSlots() {
+void CallSoundDialog::fillFromSlots() {
     for (std::size_t i = 0; i < kCallSoundSlotCount; ++i) {
         fields_[i]->setText(decodeSoundText(slots_.path(kCallSoundSlots[i])));
     }
 }
 
-QLineEdit* TForm2::field(ChatChannel slot) const {
+QLineEdit* CallSoundDialog::field(ChatChannel slot) const {
     const auto index = callSoundIndex(slot);
     return index ? fields_[*index] : nullptr;
 }
 
-QToolButton* TForm2::browseButton(ChatChannel slot) const {
+QToolButton* CallSoundDialog::browseButton(ChatChannel slot) const {
     const auto index = callSoundIndex(slot);
     return index ? buttons_[*index] : nullptr;
 }
 
-void TForm2::SpeedButton1Click() {
+void CallSoundDialog::browseClicked() {
     const QObject* button = sender();
     if (button == nullptr) {
         return;
@@ -114,7 +115,7 @@ void TForm2::SpeedButton1Click() {
     }
 }
 
-void TForm2::browse(ChatChannel slot) {
+void CallSoundDialog::browse(ChatChannel slot) {
     QLineEdit* edit = field(slot);
     const QString fileName = edit->text();
     QString folder;
@@ -127,7 +128,7 @@ void TForm2::browse(ChatChannel slot) {
     }
 }
 
-std::optional<CallSoundPaths> TForm2::fieldPaths() {
+std::optional<CallSoundPaths> CallSoundDialog::fieldPaths() {
     CallSoundPaths paths;
     for (std::size_t i = 0; i < kCallSoundSlotCount; ++i) {
         const auto cp932 = cp932::fromUtf16(fields_[i]->text().toStdU16String());
@@ -143,7 +144,7 @@ std::optional<CallSoundPaths> TForm2::fieldPaths() {
     return paths;
 }
 
-void TForm2::Button1Click() {
+void CallSoundDialog::okClicked() {
     const auto paths = fieldPaths();
     if (!paths) {
         return;
@@ -162,12 +163,12 @@ void TForm2::Button1Click() {
     accept();
 }
 
-void TForm2::Button2Click() {
+void CallSoundDialog::cancelClicked() {
     reject();
 }
 
-QString TForm2::chooseWithFileDialog(QWidget* parent, const QString& fileName,
-                                     const QString& folder, const QString& filter) {
+QString CallSoundDialog::chooseWithFileDialog(QWidget* parent, const QString& fileName,
+                                              const QString& folder, const QString& filter) {
     QFileDialog dialog(parent);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(filter.split(QStringLiteral(";;")));

@@ -21,6 +21,7 @@
 #include "core/views/tab_rules.h"
 #include "shell/app/app_environment.h"
 #include "shell/app/menu_actions.h"
+#include "shell/speech/speech_dialog.h"
 
 class QAction;
 class QActionGroup;
@@ -45,11 +46,11 @@ class LogSession;
 class UserMessages;
 struct NgLists;
 struct Session;
-class TForm4;
+class SpeechDialog;
 
 enum class KeywordSwitch { Off, On };
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow, public StoredSpeechSettings {
     Q_OBJECT
   public:
     static constexpr int kClientWidth = 502;
@@ -58,9 +59,9 @@ class TForm1 : public QMainWindow {
     static constexpr int kMinimumOuterHeight = 120;
 
     // A window that reads and writes no settings files.
-    explicit TForm1(QWidget* parent = nullptr);
-    explicit TForm1(AppEnvironment environment, QWidget* parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(AppEnvironment environment, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // --- Run-time state --------------------------------------------------
     const AppEnvironment& environment() const { return environment_; }
@@ -115,7 +116,7 @@ class TForm1 : public QMainWindow {
     QLabel* syncingLabel() const { return syncingLabel_; }         // TimeInLabel01
     QWidget* expChartPage() const { return expChartPage_; }        // グラフ
     TextSizeControl& textSize() { return *textSize_; }
-    QTimer& expTimer() { return *timer01_; }  // Timer01, 1000 ms, off
+    QTimer& expTimer() { return *expTimer_; }  // Timer01, 1000 ms, off
 
     // --- Menu options read by other parts --------------------------------
     bool statusBarShowsRate() const;   // N22
@@ -135,34 +136,34 @@ class TForm1 : public QMainWindow {
 
     // --- views context menu, find and NG dialog (public) ---
     // PopupMenu1, the context menu of the ten channel views.
-    QMenu* popupMenu() const { return popupMenu1_; }
-    // FindDialog01, modeless; TForm3, null until NGSettingButton01Click opens it.
+    QMenu* popupMenu() const { return viewMenu_; }
+    // FindDialog01, modeless; NgDialog, null until openNgSettings opens it.
     class FindDialog* findDialog() const {
-        return findDialog01_;
+        return findDialog_;
     }
-    class TForm3* ngDialog() const {
+    class NgDialog* ngDialog() const {
         return ngDialog_;
     }
     // Context-menu commands; each acts on the view of the active tab.
-    void Copy1Click();
-    void SelectAll1Click();
-    void Find1Click();
-    void FindDialog01Find();
-    void NGUserAdd01Click();
-    void NGWordAdd01Click();
-    void NGUserDel01Click();
-    void NGWordDel01Click();
-    void NGSettingButton01Click();
+    void copySelection();
+    void selectAllInView();
+    void openFind();
+    void findNext();
+    void addNgUser();
+    void addNgWord();
+    void removeNgUser();
+    void removeNgWord();
+    void openNgSettings();
 
     // --- attaching and history (public) ---
     // The attached log, the recent-log list, tidying and auto-attach.
     LogSession& logSession();
     // ファイル(&F) > アタッチログ(&O): attaches the log picked in the file dialog.
-    void O2Click();
+    void attachLog();
     // 追加アタッチ, Today's Log, Yesterday's Log and Log History 00 to 04.
-    void LogChange01Click(AttachKind kind, std::size_t historyEntry = 0);
+    void attachKnownLog(AttachKind kind, std::size_t historyEntry = 0);
     // A file name changed in the attached log's folder.
-    void ShellChangeNotifier02Change();
+    void onLogFolderNamesChanged();
     // A log named on the command line or dropped on the window (a native path,
     // absolute or from the working folder): attached as アタッチログ attaches the
     // file its dialog answers.
@@ -177,8 +178,8 @@ class TForm1 : public QMainWindow {
     // Start-up: the history entries, Today's Log and Yesterday's Log for logs that exist.
     void FillLogMenus();
     // MHFolderPath (CP932), the file dialog's starting folder.
-    void restoreMHFolderPath(std::string_view cp932Folder);
-    std::string mhFolderPath() const;
+    void restoreLogFolder(std::string_view cp932Folder);
+    std::string logFolder() const;
     // The attached log (CP932) and its folder with its trailing separator;
     // empty before the first attach.
     std::string attachedLogPath() const;
@@ -189,20 +190,20 @@ class TForm1 : public QMainWindow {
     // --- EXP monitor (public) ---
 
     // --- speech (public) ---
-    // OpenSpeechSettings: "毒電波設定" shows TForm4, created on first use.
-    void BouyomiSettingButton01Click();
-    TForm4* speechDialog() const { return speechDialog_; }
+    // fillAndShow: "毒電波設定" shows SpeechDialog, created on first use.
+    void openSpeechSettings();
+    SpeechDialog* speechDialog() const { return speechDialog_; }
     // The stored speech settings: rows 51-58 and the read mode (row 60), which
     // is the index of BouyomiComboBox01.
-    SpeechSettingTexts speechSettingTexts() const;
-    void setSpeechSettingTexts(SpeechSettingTexts texts);
+    SpeechSettingTexts speechSettingTexts() const override;
+    void setSpeechSettingTexts(SpeechSettingTexts texts) override;
     // One stored row by its key (BouIPAddress to BouNoName, BouyomiCheck01 and
     // BouyomiCheck02); false and empty for any other key.
     bool restoreSpeechSetting(std::string_view key, std::string cp932);
     std::optional<std::string> speechSettingValue(std::string_view key) const;
     // The per-character voices; lines of the file that are not used are kept.
-    const VoiceList& voiceList() const;
-    void setVoiceProfiles(std::vector<VoiceProfile> rows);
+    const VoiceList& voiceList() const override;
+    void setVoiceProfiles(std::vector<VoiceProfile> rows) override;
     // bouyomiuserlist.txt in the folder; an empty folder reads and writes nothing.
     // Saving throws config::FileError when the file cannot be written.
     void LoadVoiceList(const std::filesystem::path& settingsFolder);
@@ -222,10 +223,10 @@ class TForm1 : public QMainWindow {
     // Exit, after the paths were saved: closes all seven players.
     void CloseCallSounds();
     // "呼び出し音の設定" (SoundOption01).
-    void SoundOption01Click();
-    void OpenCallSoundSettings();
+    void callSoundsEntryClicked();
+    void openCallSoundSettings();
     // The call-sound dialog; null until first opened.
-    class TForm2* callSoundDialog() const;
+    class CallSoundDialog* callSoundDialog() const;
 
     // --- settings at start-up and exit (public) ---
     // Window creation: the list files, the history, config.ini row by row and
@@ -276,10 +277,10 @@ class TForm1 : public QMainWindow {
     void resetUnreadOfCurrentTab();
     void keywordBoxClicked(ChatChannel channel);  // SCheckBox01Click to SCheckBox06Click
     void transparencyEntryClicked(Transparency transparency);  // N1001Click ... N901Click
-    void N14Click();
-    void About1Click();
-    void Html01Click();
-    void Exit1Click();
+    void applyAlwaysOnTop();
+    void showAbout();
+    void openHelp();
+    void exitProgram();
 
     struct KeywordRow {
         QCheckBox* box = nullptr;
@@ -303,7 +304,7 @@ class TForm1 : public QMainWindow {
     QWidget* expExtendedPage_ = nullptr;
     QLabel* syncingLabel_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};
-    QTimer* timer01_ = nullptr;
+    QTimer* expTimer_ = nullptr;
     TextSizeControl* textSize_ = nullptr;
     QWidget* expChartPage_ = nullptr;
 
@@ -313,9 +314,9 @@ class TForm1 : public QMainWindow {
 
     // --- views context menu, find and NG dialog (private) ---
     void buildViewCommands();
-    QMenu* popupMenu1_ = nullptr;
-    FindDialog* findDialog01_ = nullptr;
-    TForm3* ngDialog_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    FindDialog* findDialog_ = nullptr;
+    NgDialog* ngDialog_ = nullptr;
 
     // --- attaching and history (private) ---
     void connectAttaching();
@@ -325,11 +326,11 @@ class TForm1 : public QMainWindow {
     // --- speech (private) ---
     void setUpSpeech();
     void showVoiceList();
-    TForm4* speechDialog_ = nullptr;
+    SpeechDialog* speechDialog_ = nullptr;
     QTreeWidget* voiceListView_ = nullptr;
 
     // --- call sounds (private) ---
-    class TForm2* callSoundDialog_ = nullptr;
+    class CallSoundDialog* callSoundDialog_ = nullptr;
 
     // --- settings at start-up and exit (private) ---
     void applySettings(const config::AppSettings& settings);

@@ -1,4 +1,4 @@
-#include "shell/views/ruvivuvaz_op02.h"
+#include "shell/views/ng_dialog.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -55,7 +55,7 @@ QString memoText(const std::vector<std::string>& entries) {
 
 }  // namespace
 
-TForm3::TForm3(NgLists& lists, UserMessages& messages, QWidget* parent)
+NgDialog::NgDialog(NgLists& lists, UserMessages& messages, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       lists_(lists),
@@ -91,16 +91,16 @@ TForm3::TForm3(NgLists& lists, UserMessages& messages, QWidget* parent)
     layout->addLayout(buttons);
     setFixedSize(kWidth, kHeight);
 
-    connect(okButton_, &QPushButton::clicked, this, &TForm3::Button1Click);
-    connect(cancelButton_, &QPushButton::clicked, this, &TForm3::Button2Click);
+    connect(okButton_, &QPushButton::clicked, this, &NgDialog::okClicked);
+    connect(cancelButton_, &QPushButton::clicked, this, &NgDialog::cancelClicked);
 }
 
-void TForm3::fillFromLists() {
+void NgDialog::fillFromLists() {
     userMemo_->setPlainText(memoText(lists_.users));
     wordMemo_->setPlainText(memoText(lists_.words));
 }
 
-void TForm3::centreOnDesktop() {
+void NgDialog::centreOnDesktop() {
     const QScreen* screen = this->screen();
     if (screen == nullptr) {
         return;
@@ -110,7 +110,7 @@ void TForm3::centreOnDesktop() {
     move(frame.topLeft());
 }
 
-void TForm3::Button1Click() {
+void NgDialog::okClicked() {
     const Cp932Input users = cp932Input(userMemo_->toPlainText());
     const Cp932Input words = cp932Input(wordMemo_->toPlainText());
     for (const auto& [input, listName] : {std::pair{&users, QStringLiteral("NGユーザーリスト")},
@@ -128,7 +128,7 @@ void TForm3::Button1Click() {
     accept();
 }
 
-void TForm3::Button2Click() {
+void NgDialog::cancelClicked() {
     reject();
 }
 

@@ -1,4 +1,4 @@
-// TForm4's per-character list: each handler turns its control into a command
+// SpeechDialog's per-character list: each handler turns its control into a command
 // on the VoiceListEditor and shows the list as it then stands.
 
 #include <QPushButton>
@@ -6,10 +6,9 @@
 #include <exception>
 
 #include "core/speech/speech_dialog_rules.h"
-#include "shell/app/ruvivuvaz.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
-#include "shell/speech/ruvivuvaz_op03.h"
+#include "shell/speech/speech_dialog.h"
 #include "shell/speech/speech_dialog_widgets.h"
 #include "shell/speech/voice_list_page.h"
 
@@ -31,13 +30,13 @@ class DialogListQuestions final : public VoiceListQuestions {
 
 }  // namespace
 
-void TForm4::showList() {
+void SpeechDialog::showList() {
     voicePage_->showEditor(editor_);
     okButton_->setEnabled(editor_.okEnabled());
 }
 
 template <typename Command>
-void TForm4::editList(std::string_view failureText, Command command) {
+void SpeechDialog::editList(std::string_view failureText, Command command) {
     try {
         command();
     } catch (const std::exception&) {
@@ -48,37 +47,37 @@ void TForm4::editList(std::string_view failureText, Command command) {
     showList();
 }
 
-void TForm4::ListView01SelectItem() {
+void SpeechDialog::onCharacterSelected() {
     editor_.select(voicePage_->selectedRows());
     showList();
 }
 
-void TForm4::NameEdit01Change() {
+void SpeechDialog::onCharacterNameEdited() {
     editList(speech_dialog_texts::kEditFailed, [&] { editor_.typeName(voicePage_->typedName()); });
 }
 
-void TForm4::VoiceComboBox02Change() {
+void SpeechDialog::onCharacterVoiceChosen() {
     editList(speech_dialog_texts::kEditFailed,
              [&] { editor_.chooseVoice(voicePage_->chosenVoice()); });
 }
 
-void TForm4::TrackBar11Change() {
+void SpeechDialog::onCharacterVolumeMoved() {
     editList(speech_dialog_texts::kEditFailed, [&] {
         editor_.moveSlider(PanelSlider::Volume, voicePage_->sliderValue(PanelSlider::Volume));
     });
 }
-void TForm4::TrackBar12Change() {
+void SpeechDialog::onCharacterSpeedMoved() {
     editList(speech_dialog_texts::kEditFailed, [&] {
         editor_.moveSlider(PanelSlider::Speed, voicePage_->sliderValue(PanelSlider::Speed));
     });
 }
-void TForm4::TrackBar13Change() {
+void SpeechDialog::onCharacterToneMoved() {
     editList(speech_dialog_texts::kEditFailed, [&] {
         editor_.moveSlider(PanelSlider::Tone, voicePage_->sliderValue(PanelSlider::Tone));
     });
 }
 
-void TForm4::ListAddButton01Click() {
+void SpeechDialog::addOrEditCharacterClicked() {
     editList(speech_dialog_texts::kAddFailed, [&] {
         const std::optional<AddRowCheck> check = editor_.add();
         if (check && *check != AddRowCheck::Accepted) {
@@ -87,17 +86,17 @@ void TForm4::ListAddButton01Click() {
     });
 }
 
-void TForm4::Delete1Click() {
-    DialogListQuestions questions(window_.messages());
+void SpeechDialog::deleteCharacterClicked() {
+    DialogListQuestions questions(ports_.messages);
     editList(speech_dialog_texts::kDeleteFailed, [&] { editor_.deleteSelected(questions); });
 }
 
-void TForm4::AddRadioButton01Click() {
+void SpeechDialog::addModeClicked() {
     editor_.chooseAddMode();
     showList();
 }
 
-void TForm4::EditRadioButton01Click() {
+void SpeechDialog::editModeClicked() {
     editor_.chooseEditMode();
     showList();
 }

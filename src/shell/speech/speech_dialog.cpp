@@ -1,4 +1,4 @@
-#include "shell/speech/ruvivuvaz_op03.h"
+#include "shell/speech/speech_dialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,13 +12,12 @@
 #include "core/speech/speech_dialog_rules.h"
 #include "core/speech/speech_test_buttons.h"
 #include "core/text/cp932.h"
-#include "shell/app/ruvivuvaz.h"
-#include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
 #include "shell/speech/cp932_refusal.h"
 #include "shell/speech/speech_dialog_widgets.h"
 #include "shell/speech/speech_settings_page.h"
+#include "shell/speech/speech_side.h"
 #include "shell/speech/voice_list_page.h"
 
 namespace ruv {
@@ -26,15 +25,14 @@ namespace ruv {
 using speech_dialog_widgets::addButton;
 using speech_dialog_widgets::questionTitle;
 
-TForm4::TForm4(TForm1& window) : QDialog(&window), window_(window) {
+SpeechDialog::SpeechDialog(const SpeechDialogPorts& ports, QWidget* parent)
+    : QDialog(parent), ports_(ports) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("棒読みちゃんへの各種設定"));
 
-    testWait_ = window.session().timers.create([this] { connectionTestWaited(); });
+    testWait_ = ports_.timers.create([this] { connectionTestWaited(); });
 
-    const auto refused = [this] {
-        window_.messages().show(MessageKind::Warning, cp932RefusalText());
-    };
+    const auto refused = [this] { ports_.messages.show(MessageKind::Warning, cp932RefusalText()); };
     auto* layout = new QVBoxLayout(this);
     pages_ = new QTabWidget(this);
     pages_->setObjectName(QStringLiteral("PageControl01"));
@@ -45,63 +43,64 @@ TForm4::TForm4(TForm1& window) : QDialog(&window), window_(window) {
     layout->addWidget(pages_, 1);
 
     connect(settingsPage_, &SpeechSettingsPage::connectionTestClicked, this,
-            &TForm4::TestButton01Click);
+            &SpeechDialog::connectionTestClicked);
     connect(settingsPage_, &SpeechSettingsPage::voiceTestClicked, this,
-            &TForm4::VoiceTestButton01Click);
-    connect(settingsPage_, &SpeechSettingsPage::resetClicked, this, &TForm4::Button03Click);
+            &SpeechDialog::voiceTestClicked);
+    connect(settingsPage_, &SpeechSettingsPage::resetClicked, this, &SpeechDialog::resetClicked);
 
-    connect(voicePage_, &VoiceListPage::nameEdited, this, &TForm4::NameEdit01Change);
-    connect(voicePage_, &VoiceListPage::voiceChosen, this, &TForm4::VoiceComboBox02Change);
-    connect(voicePage_, &VoiceListPage::volumeMoved, this, &TForm4::TrackBar11Change);
-    connect(voicePage_, &VoiceListPage::speedMoved, this, &TForm4::TrackBar12Change);
-    connect(voicePage_, &VoiceListPage::toneMoved, this, &TForm4::TrackBar13Change);
-    connect(voicePage_, &VoiceListPage::selectionChanged, this, &TForm4::ListView01SelectItem);
-    connect(voicePage_, &VoiceListPage::addClicked, this, &TForm4::ListAddButton01Click);
-    connect(voicePage_, &VoiceListPage::deleteClicked, this, &TForm4::Delete1Click);
-    connect(voicePage_, &VoiceListPage::addModeClicked, this, &TForm4::AddRadioButton01Click);
-    connect(voicePage_, &VoiceListPage::editModeClicked, this, &TForm4::EditRadioButton01Click);
-    connect(voicePage_, &VoiceListPage::voiceTestClicked, this, &TForm4::VoiceTestButton02Click);
+    connect(voicePage_, &VoiceListPage::nameEdited, this, &SpeechDialog::onCharacterNameEdited);
+    connect(voicePage_, &VoiceListPage::voiceChosen, this, &SpeechDialog::onCharacterVoiceChosen);
+    connect(voicePage_, &VoiceListPage::volumeMoved, this, &SpeechDialog::onCharacterVolumeMoved);
+    connect(voicePage_, &VoiceListPage::speedMoved, this, &SpeechDialog::onCharacterSpeedMoved);
+    connect(voicePage_, &VoiceListPage::toneMoved, this, &SpeechDialog::onCharacterToneMoved);
+    connect(voicePage_, &VoiceListPage::selectionChanged, this, &SpeechDialog::onCharacterSelected);
+    connect(voicePage_, &VoiceListPage::addClicked, this, &SpeechDialog::addOrEditCharacterClicked);
+    connect(voicePage_, &VoiceListPage::deleteClicked, this, &SpeechDialog::deleteCharacterClicked);
+    connect(voicePage_, &VoiceListPage::addModeClicked, this, &SpeechDialog::addModeClicked);
+    connect(voicePage_, &VoiceListPage::editModeClicked, this, &SpeechDialog::editModeClicked);
+    connect(voicePage_, &VoiceListPage::voiceTestClicked, this,
+            &SpeechDialog::characterVoiceTestClicked);
 
     auto* bottom = new QHBoxLayout;
     auto* notice = new QLabel(QStringLiteral("OKボタンを押さないと、設定は反映されません！"), this);
     notice->setObjectName(QStringLiteral("Label01"));
     okButton_ = addButton(this, "Button01", QStringLiteral("OK"));
     auto* cancel = addButton(this, "Button02", QStringLiteral("キャンセル"));
-    connect(okButton_, &QPushButton::clicked, this, &TForm4::Button01Click);
-    connect(cancel, &QPushButton::clicked, this, &TForm4::Button02Click);
+    connect(okButton_, &QPushButton::clicked, this, &SpeechDialog::okClicked);
+    connect(cancel, &QPushButton::clicked, this, &SpeechDialog::cancelClicked);
     bottom->addWidget(notice, 1);
     bottom->addWidget(okButton_);
     bottom->addWidget(cancel);
     layout->addLayout(bottom);
 
-    FormClose();
+    onClosed();
 }
 
 // --- Opening and closing -----------------------------------------------------
 
-void TForm4::OpenSpeechSettings() {
+void SpeechDialog::fillAndShow() {
     if (isVisible()) {
         return;
     }
-    editor_.open(window_.voiceList().Profiles());
+    editor_.open(ports_.stored.voiceList().Profiles());
     showList();
 
-    const SpeechSettingsReading stored = readSpeechSettings(window_.speechSettingTexts());
+    const SpeechSettingsReading stored = readSpeechSettings(ports_.stored.speechSettingTexts());
     settingsPage_->showValues(dialogValuesFromStored(stored));
     if (!stored.badKeys.empty()) {
-        window_.session().speechSide.reportError(badSpeechSettingsErrorText(stored.badKeys));
+        ports_.speech.reportError(badSpeechSettingsErrorText(stored.badKeys));
     }
 
     setWindowModality(Qt::ApplicationModal);
     show();
 }
 
-void TForm4::done(int result) {
-    FormClose();
+void SpeechDialog::done(int result) {
+    onClosed();
     QDialog::done(result);
 }
 
-void TForm4::FormClose() {
+void SpeechDialog::onClosed() {
     pendingConnectionTest_.reset();
     testWait_->stop();
     settingsPage_->setConnectionTestEnabled(true);
@@ -112,16 +111,16 @@ void TForm4::FormClose() {
 
 // --- Basic settings ------------------------------------------------------------
 
-void TForm4::warn(std::string_view cp932Text) {
-    window_.messages().show(MessageKind::Warning, fromCp932(cp932Text));
+void SpeechDialog::warn(std::string_view cp932Text) {
+    ports_.messages.show(MessageKind::Warning, fromCp932(cp932Text));
 }
 
-void TForm4::refuseNotNumber(const QString& typed) {
-    window_.messages().show(MessageKind::Warning,
-                            QStringLiteral("'%1' は有効な整数値ではありません").arg(typed));
+void SpeechDialog::refuseNotNumber(const QString& typed) {
+    ports_.messages.show(MessageKind::Warning,
+                         QStringLiteral("'%1' は有効な整数値ではありません").arg(typed));
 }
 
-void TForm4::refusePort() {
+void SpeechDialog::refusePort() {
     const std::string typed = settingsPage_->typedValues().port;
     if (checkDialogPort(typed) == PortCheck::OutOfRange) {
         warn(portOutOfRangeText(typed));
@@ -130,12 +129,12 @@ void TForm4::refusePort() {
     }
 }
 
-void TForm4::Button01Click() {
+void SpeechDialog::okClicked() {
     if (!editor_.okEnabled()) {
         return;
     }
     const SpeechDialogOk ok =
-        applyDialogOk(settingsPage_->typedValues(), window_.speechSettingTexts().readMode);
+        applyDialogOk(settingsPage_->typedValues(), ports_.stored.speechSettingTexts().readMode);
     if (ok.refusal == OkRefusal::LimitNotNumber) {
         refuseNotNumber(settingsPage_->limitText());
         return;
@@ -144,18 +143,18 @@ void TForm4::Button01Click() {
         refusePort();
         return;
     }
-    window_.setSpeechSettingTexts(ok.stored);
-    window_.session().speechSide.dropWaitingForOldEndpoint();
-    window_.setVoiceProfiles(editor_.rows());
+    ports_.stored.setSpeechSettingTexts(ok.stored);
+    ports_.speech.dropWaitingForOldEndpoint();
+    ports_.stored.setVoiceProfiles(editor_.rows());
     accept();
 }
 
-void TForm4::Button02Click() {
+void SpeechDialog::cancelClicked() {
     reject();
 }
 
-void TForm4::Button03Click() {
-    UserMessages& messages = window_.messages();
+void SpeechDialog::resetClicked() {
+    UserMessages& messages = ports_.messages;
     if (messages.confirm(questionTitle(), fromCp932(speech_dialog_texts::kResetQuestion)) !=
         Answer::Yes) {
         return;
@@ -166,14 +165,14 @@ void TForm4::Button03Click() {
 
 // --- Test buttons --------------------------------------------------------------
 
-void TForm4::sendTest(const VoiceParams* voice) {
+void SpeechDialog::sendTest(const VoiceParams* voice) {
     const SpeechDialogValues typed = settingsPage_->typedValues();
     const std::optional<SpeechEndpoint> endpoint = endpointFromTexts(typed.address, typed.port);
     if (!endpoint) {
         refusePort();
         return;
     }
-    SpeechClient& client = window_.session().speechSide.client();
+    SpeechClient& client = ports_.speech.client();
     if (voice != nullptr) {
         client.SendTest(voiceTestRequest(*endpoint, *voice));
         return;
@@ -189,16 +188,16 @@ void TForm4::sendTest(const VoiceParams* voice) {
     });
 }
 
-void TForm4::connectionTestTried(std::uint64_t request) {
+void SpeechDialog::connectionTestTried(std::uint64_t request) {
     if (pendingConnectionTest_ == request) {
         pendingConnectionTest_.reset();
         testWait_->start(kConnectionTestWait);
     }
 }
 
-void TForm4::connectionTestWaited() {
+void SpeechDialog::connectionTestWaited() {
     settingsPage_->setConnectionTestEnabled(true);
-    UserMessages& messages = window_.messages();
+    UserMessages& messages = ports_.messages;
     if (messages.ask(questionTitle(), fromCp932(kConnectionTestQuestion)) == Answer::Yes) {
         messages.show(MessageKind::Information, fromCp932(kConnectionTestDone));
     } else {
@@ -206,19 +205,19 @@ void TForm4::connectionTestWaited() {
     }
 }
 
-void TForm4::TestButton01Click() {
+void SpeechDialog::connectionTestClicked() {
     if (pendingConnectionTest_ || testWait_->active()) {
         return;
     }
     sendTest(nullptr);
 }
 
-void TForm4::VoiceTestButton01Click() {
+void SpeechDialog::voiceTestClicked() {
     const VoiceParams voice = settingsPage_->typedVoice();
     sendTest(&voice);
 }
 
-void TForm4::VoiceTestButton02Click() {
+void SpeechDialog::characterVoiceTestClicked() {
     const VoiceParams voice = voicePage_->typedVoice();
     sendTest(&voice);
 }

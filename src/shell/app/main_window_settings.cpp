@@ -18,7 +18,7 @@
 #include "core/platform/clock.h"
 #include "core/sound/call_sound_slot_ids.h"
 #include "core/views/ng_list_files.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/platform/qt_text.h"
@@ -33,7 +33,7 @@ constexpr std::array<config::ConfigRow, 8> kSpeechRows{
     config::ConfigRow::BouLimitMoji, config::ConfigRow::BouNoName};
 
 // config.ini at exit: every row by number from the state in force.
-void saveConfig(TForm1& window, const std::filesystem::path& folder) {
+void saveConfig(MainWindow& window, const std::filesystem::path& folder) {
     config::ConfigStore& store = window.session().configStore;
     config::writeExitState(store, window.currentSettings(), window.attachedLogFolder());
     for (const config::ConfigRow row : kSpeechRows) {
@@ -46,11 +46,11 @@ void saveConfig(TForm1& window, const std::filesystem::path& folder) {
 
 }  // namespace
 
-const config::ConfigStore& TForm1::configStore() const {
+const config::ConfigStore& MainWindow::configStore() const {
     return session_->configStore;
 }
 
-void TForm1::reportStartupFailure(std::string_view stage) {
+void MainWindow::reportStartupFailure(std::string_view stage) {
     std::string line(config::kStartupFailureText);
     line += "\r\n";
     line += stage;
@@ -59,7 +59,7 @@ void TForm1::reportStartupFailure(std::string_view stage) {
     session_->errorLog.append(line);
 }
 
-void TForm1::ApplySettingsAtStartup() {
+void MainWindow::ApplySettingsAtStartup() {
     const std::filesystem::path& folder = environment_.settingsFolder;
     if (folder.empty()) {
         return;
@@ -126,7 +126,7 @@ void TForm1::ApplySettingsAtStartup() {
     }
 }
 
-void TForm1::applySettings(const config::AppSettings& s) {
+void MainWindow::applySettings(const config::AppSettings& s) {
     for (std::size_t i = 0; i < s.route.tabShown.size(); ++i) {
         setTabShown(tabOf(static_cast<ChatChannel>(i)),
                     s.route.tabShown[i] ? TabVisibility::Shown : TabVisibility::Hidden);
@@ -150,7 +150,7 @@ void TForm1::applySettings(const config::AppSettings& s) {
     }
     menu_.tidyOnAttach->setChecked(s.tidyOnAttach);
     if (!s.logFolder.empty()) {
-        restoreMHFolderPath(s.logFolder);
+        restoreLogFolder(s.logFolder);
     }
     restoreOuterBounds(s);
     session_->expMonitor.restoreLayoutIndex(s.expLayout);
@@ -160,7 +160,7 @@ void TForm1::applySettings(const config::AppSettings& s) {
     readModeList()->setCurrentIndex(s.readMode);
 }
 
-void TForm1::restoreOuterBounds(const config::AppSettings& s) {
+void MainWindow::restoreOuterBounds(const config::AppSettings& s) {
     const QRect frame = frameGeometry();
     if (s.windowLeft || s.windowTop) {
         move(s.windowLeft.value_or(frame.x()), s.windowTop.value_or(frame.y()));
@@ -174,7 +174,7 @@ void TForm1::restoreOuterBounds(const config::AppSettings& s) {
 
 // The saved size is the outer frame's; the frame's own size is known only once
 // the window is shown, so the client size is set again then.
-void TForm1::applyRestoredOuterSize() {
+void MainWindow::applyRestoredOuterSize() {
     if (!restoredOuterSize_) {
         return;
     }
@@ -186,7 +186,7 @@ void TForm1::applyRestoredOuterSize() {
     }
 }
 
-config::AppSettings TForm1::currentSettings() const {
+config::AppSettings MainWindow::currentSettings() const {
     config::AppSettings s;
     s.route = session_->core.switches;
     s.intervalSeconds = session_->expMonitor.intervalSetting().value_or(1);
@@ -202,7 +202,7 @@ config::AppSettings TForm1::currentSettings() const {
     s.autoAttach = menu_.autoAttach->isChecked();
     s.topMost = menu_.alwaysOnTop->isChecked();
     s.tidyOnAttach = menu_.tidyOnAttach->isChecked();
-    s.logFolder = mhFolderPath();
+    s.logFolder = logFolder();
     const QRect frame = frameGeometry();
     s.windowTop = frame.y();
     s.windowLeft = frame.x();
@@ -213,7 +213,7 @@ config::AppSettings TForm1::currentSettings() const {
     return s;
 }
 
-void TForm1::SaveSettingsAtExit() {
+void MainWindow::SaveSettingsAtExit() {
     const std::filesystem::path& folder = environment_.settingsFolder;
     if (!folder.empty()) {
         const std::vector<config::UnsavedFile> unsaved = config::saveEachFile(std::array{

@@ -18,7 +18,7 @@ namespace ruv {
 
 class UserMessages;
 
-class TForm2 : public QDialog {
+class CallSoundDialog : public QDialog {
     Q_OBJECT
   public:
     // Asks for a sound file: the preset file name, its folder and the filter;
@@ -29,7 +29,7 @@ class TForm2 : public QDialog {
     // The open-file filter: wave files, MP3 files and all files.
     static const QString kBrowseFilter;
 
-    TForm2(CallSoundSlots& soundSlots, UserMessages& messages, QWidget* parent = nullptr);
+    CallSoundDialog(CallSoundSlots& soundSlots, UserMessages& messages, QWidget* parent = nullptr);
 
     // Fills the seven fields with the slots' current paths.
     void fillFromSlots();
@@ -41,11 +41,11 @@ class TForm2 : public QDialog {
     // Replaces the file dialog (tests answer it themselves).
     void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
 
-    // Handlers. SpeedButton1Click serves all seven "..." buttons: the slot is
+    // Handlers. browseClicked serves all seven "..." buttons: the slot is
     // the clicked button's tag (1 to 6, 9).
-    void SpeedButton1Click();
-    void Button1Click();  // OK
-    void Button2Click();  // キャンセル
+    void browseClicked();
+    void okClicked();      // OK
+    void cancelClicked();  // キャンセル
 
   private:
     void browse(ChatChannel slot);

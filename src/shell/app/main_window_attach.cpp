@@ -16,7 +16,7 @@
 
 #include "core/log/log_session.h"
 #include "shell/app/file_drop_pass_through.h"
-#include "shell/app/ruvivuvaz.h"
+#include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/app/single_instance.h"
 #include "shell/log/log_file_dialog.h"
@@ -42,19 +42,19 @@ std::optional<QString> droppedFile(const QMimeData* data) {
 
 }  // namespace
 
-void TForm1::connectAttaching() {
+void MainWindow::connectAttaching() {
     LogSession& log = session_->core.log;
-    connect(menu_.attachLog, &QAction::triggered, this, &TForm1::O2Click);
+    connect(menu_.attachLog, &QAction::triggered, this, &MainWindow::attachLog);
     const std::array<std::pair<QAction*, AttachKind>, 3> commands = {
         {{menu_.addAttach, AttachKind::Add},
          {menu_.todaysLog, AttachKind::Today},
          {menu_.yesterdaysLog, AttachKind::Yesterday}}};
     for (const auto& [entry, kind] : commands) {
-        connect(entry, &QAction::triggered, this, [this, kind = kind] { LogChange01Click(kind); });
+        connect(entry, &QAction::triggered, this, [this, kind = kind] { attachKnownLog(kind); });
     }
     for (std::size_t i = 0; i < menu_.history.size(); ++i) {
         connect(menu_.history[i], &QAction::triggered, this,
-                [this, i] { LogChange01Click(AttachKind::History, i); });
+                [this, i] { attachKnownLog(AttachKind::History, i); });
     }
     for (const auto& [option, setOption] :
          {std::pair{menu_.autoAttach, &LogSession::setAutoAttach},
@@ -64,51 +64,51 @@ void TForm1::connectAttaching() {
                 [&log, setOption = setOption](bool on) { (log.*setOption)(optionState(on)); });
     }
     connect(&session_->live.watcher(), &LogWatcher::fileNamesChanged, this,
-            &TForm1::ShellChangeNotifier02Change);
+            &MainWindow::onLogFolderNamesChanged);
     setAcceptDrops(true);
     new FileDropPassThrough(*this, [this](QDropEvent& event) { handleFileDrag(event); });
 }
 
-LogSession& TForm1::logSession() {
+LogSession& MainWindow::logSession() {
     return session_->core.log;
 }
 
-void TForm1::O2Click() {
+void MainWindow::attachLog() {
     session_->core.log.attach(AttachKind::Dialog);
 }
 
-void TForm1::LogChange01Click(AttachKind kind, std::size_t historyEntry) {
+void MainWindow::attachKnownLog(AttachKind kind, std::size_t historyEntry) {
     session_->core.log.attach(kind, historyEntry);
 }
 
-void TForm1::ShellChangeNotifier02Change() {
+void MainWindow::onLogFolderNamesChanged() {
     session_->core.log.fileNamesChanged();
 }
 
-void TForm1::openLog(const QString& path) {
+void MainWindow::openLog(const QString& path) {
     session_->core.log.attachChosen(namedLog(path));
 }
 
-void TForm1::receiveHandOver(const QString& path) {
+void MainWindow::receiveHandOver(const QString& path) {
     bringToFront(*this);
     if (!path.isEmpty()) {
         openLog(path);
     }
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     handleFileDrag(*event);
 }
 
-void TForm1::dragMoveEvent(QDragMoveEvent* event) {
+void MainWindow::dragMoveEvent(QDragMoveEvent* event) {
     handleFileDrag(*event);
 }
 
-void TForm1::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     handleFileDrag(*event);
 }
 
-void TForm1::handleFileDrag(QDropEvent& event) {
+void MainWindow::handleFileDrag(QDropEvent& event) {
     const std::optional<QString> file = droppedFile(event.mimeData());
     if (!file || !session_->core.log.attachCommandsEnabled()) {
         event.ignore();
@@ -130,35 +130,35 @@ void TForm1::handleFileDrag(QDropEvent& event) {
     }
 }
 
-void TForm1::LoadLogHistory() {
+void MainWindow::LoadLogHistory() {
     session_->core.log.loadHistory(environment_.settingsFolder);
 }
 
-void TForm1::SaveLogHistory() {
+void MainWindow::SaveLogHistory() {
     session_->core.log.saveHistory(environment_.settingsFolder);
 }
 
-void TForm1::FillLogMenus() {
+void MainWindow::FillLogMenus() {
     session_->core.log.fillLogMenus();
 }
 
-void TForm1::restoreMHFolderPath(std::string_view cp932Folder) {
+void MainWindow::restoreLogFolder(std::string_view cp932Folder) {
     session_->core.log.restoreLogFolder(cp932Folder);
 }
 
-std::string TForm1::mhFolderPath() const {
+std::string MainWindow::logFolder() const {
     return session_->core.log.logFolder();
 }
 
-std::string TForm1::attachedLogPath() const {
+std::string MainWindow::attachedLogPath() const {
     return session_->core.log.attachedPath();
 }
 
-std::string TForm1::attachedLogFolder() const {
+std::string MainWindow::attachedLogFolder() const {
     return session_->core.log.attachedFolder();
 }
 
-bool TForm1::tidyingPastLog() const {
+bool MainWindow::tidyingPastLog() const {
     return session_->core.log.tidying();
 }
 

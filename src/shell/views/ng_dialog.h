@@ -1,5 +1,5 @@
 #pragma once
-// TForm3: the NG filter settings dialog. Both lists are edited as plain text,
+// NgDialog: the NG filter settings dialog. Both lists are edited as plain text,
 // one entry per line; OK writes them back, キャンセル leaves them alone.
 
 #include <QDialog>
@@ -12,10 +12,10 @@ namespace ruv {
 struct NgLists;
 class UserMessages;
 
-class TForm3 : public QDialog {
+class NgDialog : public QDialog {
     Q_OBJECT
   public:
-    TForm3(NgLists& lists, UserMessages& messages, QWidget* parent = nullptr);
+    NgDialog(NgLists& lists, UserMessages& messages, QWidget* parent = nullptr);
 
     // Fills NGMemo01 with the NG user list and NGMemo02 with the NG word list.
     void fillFromLists();
@@ -25,9 +25,9 @@ class TForm3 : public QDialog {
     // OK: both lists replaced by the memos' lines, then closed. Text that
     // Shift-JIS cannot hold is refused with a warning; the dialog stays open
     // and nothing changes.
-    void Button1Click();
+    void okClicked();
     // キャンセル: closed, lists unchanged.
-    void Button2Click();
+    void cancelClicked();
 
     QPlainTextEdit* userMemo() const { return userMemo_; }  // NGMemo01
     QPlainTextEdit* wordMemo() const { return wordMemo_; }  // NGMemo02
