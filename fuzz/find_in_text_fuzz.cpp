@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/char_boundaries.h"
+#include "core/text/char_boundaries.h"
 #include "core/text/sjis.h"
 #include "core/views/find_in_text.h"
 #include "fuzz_check.h"

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/file_report.h"
 #include "core/log/chat_format.h"
@@ -87,7 +88,7 @@ int runSearch(const std::vector<std::string>& operands, const SearchOptions& opt
     }
     ruv::cli::SearchCommand command;
     command.encoding = encoding;
-    command.folder = std::filesystem::path(operands[1]);
+    command.folder = ruv::cli::pathFromWord(operands[1]);
     command.settingsFolder = settings;
     const auto text = logText(operands[0], encoding);
     if (!text || text->empty()) {
@@ -135,8 +136,14 @@ int runSearch(const std::vector<std::string>& operands, const SearchOptions& opt
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** rawArgv) {
     using ruv::cli::FollowStart;
+    const std::vector<std::string> words = ruv::cli::commandLineWords(argc, rawArgv);
+    argc = static_cast<int>(words.size());
+    std::vector<const char*> argv;
+    for (const std::string& word : words) {
+        argv.push_back(word.c_str());
+    }
     using ruv::cli::TextEncoding;
 
     std::vector<std::string> positional;
@@ -167,7 +174,7 @@ int main(int argc, char** argv) {
                 return usageError("unknown encoding: " + std::string(value));
             }
         } else if (arg == "--settings") {
-            settings = std::filesystem::path(argv[++i]);
+            settings = ruv::cli::pathFromWord(argv[++i]);
         } else if (arg == "--from-start") {
             start = FollowStart::FromStart;
             fromStartGiven = true;
@@ -221,7 +228,9 @@ int main(int argc, char** argv) {
         if (fromStartGiven || settings) {
             return usageError("--from-start and --settings are for follow");
         }
-        return ruv::cli::runSortCommand(log, encoding, std::cout, std::cerr);
+        return ruv::cli::runSortCommand(ruv::cli::pathFromWord(log), encoding, std::cout,
+                                        std::cerr);
     }
-    return ruv::cli::runFollowCommand(log, start, encoding, settings, std::cout, std::cerr);
+    return ruv::cli::runFollowCommand(ruv::cli::pathFromWord(log), start, encoding, settings,
+                                      std::cout, std::cerr);
 }

@@ -6,22 +6,12 @@
 #include <limits>
 
 #include "core/text/sjis.h"
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 
-std::string_view settingsKey(ChatChannel channel) noexcept {
-    return channelRow(channel).key;
-}
-
 bool isChatChannel(ChatChannel channel) noexcept {
     return channelRow(channel).kind == ChannelKind::Chat;
-}
-
-std::string colourText(Colour colour) {
-    std::array<char, 8> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "#%06x", colour.rgb & 0xffffffu);
-    return std::string(buffer.data(), 7);
 }
 
 std::string removeEntities(std::string_view line) {

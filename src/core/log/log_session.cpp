@@ -9,7 +9,7 @@
 #include "core/log/attach_texts.h"
 #include "core/log/auto_attach.h"
 #include "core/platform/native_path.h"
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 

@@ -11,7 +11,8 @@
 #include <string_view>
 
 #include "core/log/chat_format.h"
-#include "core/views/channel_table.h"
+#include "core/views/tab_captions.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 
@@ -23,14 +24,6 @@ class TabSelection {
     // The channel whose tab is active; empty for a tab without a channel
     // (エラーログ).
     virtual std::optional<ChatChannel> ActiveTab() const = 0;
-};
-
-// Where the tabs' captions are shown; the unread counters write the counted ones.
-class TabCaptions {
-  public:
-    virtual ~TabCaptions() = default;
-    // Caption in CP932.
-    virtual void SetCaption(Tab tab, std::string_view caption) = 0;
 };
 
 // What routing changes in the settings, for the controls that show them.

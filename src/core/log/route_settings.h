@@ -9,7 +9,8 @@
 #include <string>
 
 #include "core/log/chat_format.h"
-#include "core/views/channel_table.h"
+#include "core/views/tab_rules.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 

@@ -8,7 +8,7 @@
 #include "core/config/settings_apply.h"
 #include "core/config/settings_files.h"
 #include "core/text/cp932.h"
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 #include "core/views/ng_list_files.h"
 
 namespace ruv {

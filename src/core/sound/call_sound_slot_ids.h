@@ -10,7 +10,7 @@
 
 #include "core/config/config_row.h"
 #include "core/log/chat_format.h"
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 

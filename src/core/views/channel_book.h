@@ -5,9 +5,9 @@
 #include <array>
 #include <string_view>
 
-#include "core/log/chat_format.h"
-#include "core/views/channel_table.h"
 #include "core/views/view_lines.h"
+#include "core/vocabulary/channel.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/log/chat_format.h"
 #include "core/text/units.h"
+#include "core/vocabulary/channel.h"
 
 namespace ruv {
 

@@ -1,6 +1,6 @@
 #include "core/views/ng_lists.h"
 
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 #include "core/views/ng_texts.h"
 #include "core/views/tab_rules.h"
 

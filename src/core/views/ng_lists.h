@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/app/message_kind.h"
-#include "core/log/chat_format.h"
+#include "core/vocabulary/channel.h"
 
 namespace ruv {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/log/char_boundaries.h"
+#include "core/text/char_boundaries.h"
 
 namespace ruv {
 

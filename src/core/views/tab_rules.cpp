@@ -1,7 +1,7 @@
 #include "core/views/tab_rules.h"
 
 #include "core/text/fixed_text.h"
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 

@@ -8,40 +8,13 @@
 #include <string>
 #include <string_view>
 
-#include "core/log/chat_format.h"
+#include "core/vocabulary/channel.h"
+#include "core/vocabulary/tab.h"
 
 namespace ruv {
 
-// The tabs in page order; the value is the page index. Hidden tabs keep theirs.
-enum class Tab : int {
-    Normal = 0,       // 通常
-    Open = 1,         // 一般
-    Team = 2,         // チーム
-    Club = 3,         // クラブ
-    Whis = 4,         // 耳打ち
-    Shout = 5,        // 叫び
-    Original = 6,     // オリジナル
-    NG = 7,           // NGフィルター
-    Battle = 8,       // 戦闘情報
-    System = 9,       // システム
-    ExpMonitor = 10,  // 経験値情報
-    ErrorLog = 11,    // エラーログ
-    Debug = 12,       // デバッグ (storage, never shown)
-    Sounds = 13,      // 呼び出し音の設定 (storage, never shown)
-};
-
-inline constexpr int kTabCount = 14;
-// Entries NF01 to NF11 of the tab menu; entry k belongs to the tab at index k - 1.
-inline constexpr int kFilterEntryCount = 11;
-
-enum class TabVisibility { Hidden, Shown };
-
-constexpr int pageIndex(Tab tab) noexcept {
-    return static_cast<int>(tab);
-}
 // Empty when the index names no tab.
 std::optional<Tab> tabAtIndex(int index) noexcept;
-inline constexpr std::size_t kChannelCount = static_cast<std::size_t>(ChatChannel::ExpMonitor) + 1;
 // The tab that shows a channel's lines (ExpMonitor: the EXP tab).
 Tab tabOf(ChatChannel channel) noexcept;
 // The channel of a tab; empty for エラーログ and the two storage tabs.

@@ -3,7 +3,7 @@
 #include <limits>
 #include <optional>
 
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 

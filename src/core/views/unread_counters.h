@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "core/log/route_ports.h"
+#include "core/views/tab_captions.h"
 #include "core/views/tab_rules.h"
 
 namespace ruv {

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/log/chat_format.h"
 #include "core/text/units.h"
 #include "core/views/line_store.h"
+#include "core/vocabulary/channel.h"
 
 namespace ruv {
 

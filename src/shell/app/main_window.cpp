@@ -12,7 +12,7 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 #include "shell/app/page_control.h"
 #include "shell/app/session.h"
 #include "shell/app/window_font.h"

@@ -12,7 +12,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 #include "core/views/ng_lists.h"
 #include "shell/app/main_window.h"
 #include "shell/app/page_control.h"

@@ -20,7 +20,7 @@
 #include "core/log/chat_format.h"
 #include "core/search/search_result_line.h"
 #include "core/text/cp932.h"
-#include "core/views/channel_table.h"
+#include "core/vocabulary/channel_table.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/day_log_window.h"
 #include "shell/search/search_results_model.h"

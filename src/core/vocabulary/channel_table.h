@@ -9,9 +9,9 @@
 #include <optional>
 #include <string_view>
 
-#include "core/log/chat_format.h"
 #include "core/text/fixed_text.h"
-#include "core/views/tab_rules.h"
+#include "core/vocabulary/channel.h"
+#include "core/vocabulary/tab.h"
 
 namespace ruv {
 

@@ -1,4 +1,4 @@
-#include "core/log/char_boundaries.h"
+#include "core/text/char_boundaries.h"
 
 #include <gtest/gtest.h>
 
