@@ -8,8 +8,8 @@
 #include "core/config/settings_apply.h"
 #include "core/config/settings_files.h"
 #include "core/text/cp932.h"
-#include "core/vocabulary/channel_table.h"
 #include "core/views/ng_list_files.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 RouteTracePrinter::RouteTracePrinter(std::ostream& out, ListingText text)

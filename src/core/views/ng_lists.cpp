@@ -1,8 +1,8 @@
 #include "core/views/ng_lists.h"
 
-#include "core/vocabulary/channel_table.h"
 #include "core/views/ng_texts.h"
 #include "core/views/tab_rules.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 

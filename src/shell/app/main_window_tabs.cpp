@@ -12,8 +12,8 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include "core/vocabulary/channel_table.h"
 #include "core/views/ng_lists.h"
+#include "core/vocabulary/channel_table.h"
 #include "shell/app/main_window.h"
 #include "shell/app/page_control.h"
 #include "shell/app/session.h"

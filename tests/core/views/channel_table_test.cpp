@@ -2,8 +2,8 @@
 // mapping agrees with its inverse and no two channels share a tab, a caption,
 // a mix box, a call-sound slot or a settings row.
 
-#include "core/views/tab_rules.h"
 #include "core/vocabulary/channel_table.h"
+#include "core/views/tab_rules.h"
 
 #include <gtest/gtest.h>
 
