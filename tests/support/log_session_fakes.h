@@ -93,9 +93,11 @@ class RecordingExpAttach final : public ExpAttachEvents {
   public:
     void ResetForAttach() override { ++resets; }
     void AddDayGain(std::int64_t amount, std::string_view) override { gains.push_back(amount); }
+    void AddTidiedLevelUp(std::string_view stamp) override { levelUps.emplace_back(stamp); }
     void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
     int resets = 0;
     std::vector<std::int64_t> gains;
+    std::vector<std::string> levelUps;  // their time stamps
     std::vector<std::string> paths;
 };
 

@@ -37,6 +37,7 @@
 #include "shell/platform/qt_text.h"
 #include "shell/search/search_window.h"
 #include "shell/views/channel_view.h"
+#include "shell/views/text_size_control.h"
 
 namespace {
 
@@ -205,6 +206,18 @@ int main(int argc, char** argv) {
         shot(Tab::NG, "ng-tab.png");
         shot(Tab::Battle, "battle-tab.png");
         shot(Tab::ExpMonitor, "exp-tab.png");
+        if (auto* expPages = window.findChild<QTabWidget*>(QStringLiteral("ExpPageControl01"))) {
+            expPages->setCurrentWidget(window.expChartPage());
+            shot(Tab::ExpMonitor, "exp-chart.png");
+            expPages->setCurrentIndex(0);
+        }
+        // Three steps of 文字を大きく, then back to the size the player chose.
+        const ruv::TextSize chosenSize = window.textSize().size();
+        for (int step = 0; step < 3; ++step) {
+            window.menu().textLarger->trigger();
+        }
+        shot(Tab::Normal, "bigger-text.png");
+        window.textSize().setSize(chosenSize);
         dialogShot([&] { window.menu().callSounds->trigger(); }, "call-sounds-dialog.png");
         dialogShot([&] { window.ngSettingsButton()->click(); }, "ng-dialog.png");
         dialogShot([&] { window.speechSettingsButton()->click(); }, "speech-dialog.png");

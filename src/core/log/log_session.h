@@ -112,6 +112,7 @@ class LogSession final : private PastLogSink {
     // PastLogSink: the tidied lines go to the views, their gains to the EXP monitor.
     void append(ChatChannel view, std::string_view text, Colour colour) override;
     void addDayGain(std::int64_t amount, std::string_view stamp) override;
+    void levelUp(std::string_view stamp) override;
     void unreadableGain(std::string_view display) override;
 
     void runAttachCommand(std::string_view failureText, const std::function<void()>& steps);

@@ -107,6 +107,8 @@ class ExpAttachEvents {
     // A gain found while sorting the log's earlier lines: day totals only, and
     // the hour its time stamp names.
     virtual void AddDayGain(std::int64_t amount, std::string_view stamp) = 0;
+    // A level-up found while sorting, for the hourly chart only.
+    virtual void AddTidiedLevelUp(std::string_view /*stamp*/) {}
     // The path the status bar shows while it does not show the hourly rate.
     virtual void SetAttachedLogPath(std::string_view cp932Path) = 0;
 };

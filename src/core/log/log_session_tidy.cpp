@@ -104,6 +104,10 @@ void LogSession::addDayGain(std::int64_t amount, std::string_view stamp) {
     ports_.exp.AddDayGain(amount, stamp);
 }
 
+void LogSession::levelUp(std::string_view stamp) {
+    ports_.exp.AddTidiedLevelUp(stamp);
+}
+
 void LogSession::unreadableGain(std::string_view) {
     reportFailure(tidyFailureText_);
 }

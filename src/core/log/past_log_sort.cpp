@@ -180,6 +180,9 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     }
     const ChannelMatch* own = &*markup.own;
     sliceDisplay(raw, display_);
+    if (own->channel == ChatChannel::Battle && isLevelUp(raw)) {
+        sink.levelUp(std::string_view(display_).substr(0, kTimeStampBytes));
+    }
     if (own->channel == ChatChannel::Battle && isExpGain(raw)) {
         if (const auto amount = gainAmount(raw)) {
             sink.addDayGain(*amount, std::string_view(display_).substr(0, kTimeStampBytes));

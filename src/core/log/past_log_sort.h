@@ -28,6 +28,8 @@ class PastLogSink {
     // An experience-gain line whose amount is not an integer. Its gain is not
     // counted; the line is still appended and tidying goes on.
     virtual void unreadableGain(std::string_view display) = 0;
+    // A level-up line, at its time stamp; only the hourly chart marks it.
+    virtual void levelUp(std::string_view /*stamp*/) {}
 };
 
 enum class SortProgress { More, Done };

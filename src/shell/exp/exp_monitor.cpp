@@ -186,6 +186,11 @@ void ExpMonitor::AddDayGain(std::int64_t amount, std::string_view stamp) {
     refresh();
 }
 
+void ExpMonitor::AddTidiedLevelUp(std::string_view stamp) {
+    hourly_.addTidiedLevelUp(stamp);
+    refresh();
+}
+
 void ExpMonitor::SetAttachedLogPath(std::string_view cp932Path) {
     stats_.setAttachedLogPath(std::string(cp932Path));
 }

@@ -58,6 +58,7 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
     // --- Attaching ---
     void ResetForAttach() override;
     void AddDayGain(std::int64_t amount, std::string_view stamp) override;
+    void AddTidiedLevelUp(std::string_view stamp) override;
     void SetAttachedLogPath(std::string_view cp932Path) override;
 
     // --- Handlers ---

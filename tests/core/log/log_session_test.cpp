@@ -113,6 +113,18 @@ TEST_F(LogSessionTest, AttachCommandsWaitForTheRunningTidyWhichShowsItsProgress)
     EXPECT_EQ(follower.tail.path(), log);
 }
 
+TEST_F(LogSessionTest, TidyingHandsTheEarlierLevelUpsToTheChartWithTheirTimeStamps) {
+    startTidyingStepBySlice(LineCount{10});
+    const auto log = write(kYesterdaysName, kHeader + gainLine("100") + "\n" +
+                                                chatLine("ff64ff", markers::kLevelUp) + "\n");
+    session->fillLogMenus();
+    session->attach(AttachKind::Yesterday);
+    while (timers.runNext()) {
+    }
+    EXPECT_EQ(exp.gains, std::vector<std::int64_t>{100});
+    EXPECT_EQ(exp.levelUps, std::vector<std::string>{std::string(kStamp)});
+}
+
 TEST_F(LogSessionTest, NewDaysLogCreatedWhileTidyingIsFollowedOnceTheTidyEnds) {
     startTidyingStepBySlice(LineCount{1});
     const auto yesterday = write(kYesterdaysName, kHeader + teamLine("Ren : evening"));
