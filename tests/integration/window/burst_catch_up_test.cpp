@@ -18,6 +18,7 @@
 #include "shell/app/main_window.h"
 #include "shell/log/live_log.h"
 #include "shell/views/channel_view.h"
+#include "support/paint_times.h"
 #include "support/process_helpers.h"
 
 namespace {
@@ -27,7 +28,9 @@ using namespace ruv::testing;
 constexpr std::uint64_t kSeed = 23;
 constexpr std::size_t kBytes = 13'500'000;
 
-using Clock = std::chrono::steady_clock;
+using Clock = ruv::testing::PaintClock;
+using ruv::testing::millisecondsBetween;
+using ruv::testing::PaintTimes;
 
 // Seconds of processor time the test process has used: the rate per processor
 // second does not depend on how busy the machine is.
@@ -39,24 +42,6 @@ double processorSeconds() {
     };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-// Records when a widget is painted.
-class PaintTimes : public QObject {
-  public:
-    std::vector<Clock::time_point> times;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            times.push_back(Clock::now());
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 TEST(BurstCatchUp, EveryLineOfALongBurstLandsOnceWhileTheWindowRepaints) {
     TempDir dir;

@@ -28,32 +28,18 @@
 #include "shell/search/search_results_model.h"
 #include "shell/search/search_window.h"
 #include "support/cp932_text.h"
+#include "support/paint_times.h"
 #include "support/temp_folder.h"
 
 namespace {
 
 using namespace ruv::testing;
-using Clock = std::chrono::steady_clock;
+using Clock = ruv::testing::PaintClock;
+using ruv::testing::millisecondsBetween;
+using ruv::testing::PaintTimes;
 
 constexpr int kDays = 10;
 constexpr std::size_t kDayBytes = 5'000'000;
-
-double millisecondsBetween(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-class PaintTimes : public QObject {
-  public:
-    std::vector<Clock::time_point> times;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint) {
-            times.push_back(Clock::now());
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 class SearchWindowAgainstCli : public ::testing::Test {
   protected:
