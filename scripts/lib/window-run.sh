@@ -75,10 +75,12 @@ sleep 1  # let the first paint settle before typing
 
 if [[ "$mode" == follow ]]; then
     # オプション > アタッチ時に過去ログを整頓する: the menu opens on its first
-    # entry; Up wraps to the last (常に最前面), the next Up is the tidying entry.
-    keys alt+o Up Up Return
-    # ファイル > Today's Log: アタッチログ(O), 追加アタッチ, then Today's Log.
-    keys alt+f Down Down Return
+    # entry; Up wraps to the last (耳打ち・呼び出しで通知), then passes the three
+    # text-size entries and 常に最前面 to the tidying entry.
+    keys alt+o Up Up Up Up Up Up Return
+    # ファイル > Today's Log: アタッチログ(O), 追加アタッチ, 過去ログ検索(S), then
+    # Today's Log.
+    keys alt+f Down Down Down Return
 
     # Tidying sorts the line written before attaching into the 通常 view; a
     # line appended once it shows there must follow.
