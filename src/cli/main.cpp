@@ -140,10 +140,11 @@ int main(int argc, char** rawArgv) {
     using ruv::cli::FollowStart;
     const std::vector<std::string> words = ruv::cli::commandLineWords(argc, rawArgv);
     argc = static_cast<int>(words.size());
-    std::vector<const char*> argv;
+    std::vector<const char*> wordPointers;
     for (const std::string& word : words) {
-        argv.push_back(word.c_str());
+        wordPointers.push_back(word.c_str());
     }
+    const char* const* argv = wordPointers.data();
     using ruv::cli::TextEncoding;
 
     std::vector<std::string> positional;
