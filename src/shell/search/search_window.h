@@ -64,6 +64,9 @@ class SearchWindow : public QWidget {
     QCheckBox* includeNgBox() const { return includeNg_; }
     QLineEdit* folderEdit() const { return folder_; }
     QPushButton* searchButton() const { return searchButton_; }
+    // Blocks until the worker has handed over every result of the running
+    // search; they are still waiting in the event queue.
+    void waitForWorker() { search_.wait(); }
     QPushButton* cancelButton() const { return cancelButton_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* statusLabel() const { return status_; }

@@ -16,9 +16,6 @@
 #include <QTest>
 #include <QTreeView>
 
-#include <chrono>
-#include <thread>
-
 #include "loggen/log_generator.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/day_log_window.h"
@@ -129,7 +126,7 @@ TEST_F(SearchWindowTest, ALaterSearchShowsNoResultOfTheOneBefore) {
     window.textEdit()->setText(QStringLiteral("集合"));
     window.searchButton()->click();
     // The first search ends while its results wait in the event queue.
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    window.waitForWorker();
     search(QStringLiteral("こんばんは"));
     QTest::qWait(50);
     EXPECT_EQ(rows(), (QStringList{rows().front(), QStringLiteral("2024-05-02 (1件)"),
