@@ -4,10 +4,15 @@ namespace ruv {
 
 ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& logPorts,
                          LogSessionTiming timing)
-    : unread(ports.captions),
-      router(RoutePorts{ports.tabs, ports.settingsNotices, ports.sounds, ports.exp, ports.speech,
+    : sounds(ports.soundPlayers, state.soundPaths),
+      unread(ports.captions),
+      router(RoutePorts{ports.tabs, ports.settingsNotices, sounds, ports.exp, ports.speech,
                         ports.attention},
-             RouteState{switches, ngLists, book, unread}),
+             RouteState{state.route, state.ngLists, book, unread}),
       log(logPorts, LogSessionState{book, unread}, timing) {}
+
+ChatSession::~ChatSession() {
+    sounds.CloseCallSounds();
+}
 
 }  // namespace ruv

@@ -1,16 +1,16 @@
 #pragma once
-// What the main window shows, held without a widget: routing's switches as
-// plain data, the lines of every channel view, the NG lists, the unread
-// counters, line routing and the log session (attaching of every kind,
-// history, tidying, auto-attach). The window keeps the switches in step with
-// its controls, turns user actions into calls here, shows the views' lines as
+// What the main window shows, held without a widget: the settings and switches
+// (SessionState), the lines of every channel view, the unread counters, line
+// routing and the log session (attaching of every kind, history, tidying,
+// auto-attach). The window's controls write the state when the user changes
+// them; the window turns commands into calls here, shows the views' lines as
 // they change and shows what the ports are told.
 
+#include "core/app/session_state.h"
 #include "core/log/log_session.h"
 #include "core/log/route_line.h"
-#include "core/log/route_settings.h"
+#include "core/sound/call_sound_slots.h"
 #include "core/views/channel_book.h"
-#include "core/views/ng_lists.h"
 #include "core/views/unread_counters.h"
 
 namespace ruv {
@@ -19,7 +19,8 @@ struct ChatSessionPorts {
     TabSelection& tabs;
     TabCaptions& captions;
     RouteSettingsNotices& settingsNotices;
-    CallSounds& sounds;
+    // The call-sound players, in slot order; they must outlive the session.
+    std::array<MediaPlayer*, kCallSoundSlotCount> soundPlayers;
     ExpEvents& exp;
     SpeechOut& speech;
     Attention& attention;
@@ -31,9 +32,12 @@ struct ChatSession {
     ChatSession(const ChatSession&) = delete;
     ChatSession& operator=(const ChatSession&) = delete;
 
-    RouteSettings switches;
+    ~ChatSession();
+
+    SessionState state;
+    // Open the players of state.soundPaths; routing plays them.
+    CallSoundSlots sounds;
     ChannelBook book;
-    NgLists ngLists;
     UnreadCounters unread;
     LineRouter router;
     LogSession log;

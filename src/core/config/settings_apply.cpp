@@ -9,7 +9,7 @@
 namespace ruv::config {
 namespace {
 
-constexpr std::array<ConfigRow, kSoundSlotCount> kSoundRows{
+constexpr std::array<ConfigRow, kCallSoundSlotCount> kSoundRows{
     ConfigRow::SoundPathMemo01, ConfigRow::SoundPathMemo02, ConfigRow::SoundPathMemo03,
     ConfigRow::SoundPathMemo04, ConfigRow::SoundPathMemo05, ConfigRow::SoundPathMemo06,
     ConfigRow::SoundPathMemo09};
@@ -30,13 +30,44 @@ std::size_t tabIndex(ConfigRow row) {
     return static_cast<std::size_t>(rowNumber(row) - rowNumber(ConfigRow::Normal));
 }
 
+// The speech rows as numbers while the rows are applied; zero stands for a row
+// that was missing or unreadable.
+struct SpeechRows {
+    std::string address;
+    int port = 0;
+    int volume = 0;
+    int speed = 0;
+    int tone = 0;
+    int voice = 0;
+    int limit = 0;
+    int nameFlag = 0;
+};
+
+// The texts the rows give, with a first-run value wherever a row gave none;
+// the read mode is kept.
+SpeechSettingTexts speechTextsOf(const SpeechRows& rows, std::string readMode) {
+    const SpeechSettingTexts firstRun = speechSettingResetTexts();
+    const auto positive = [](int read, const std::string& fallback) {
+        return read >= 1 ? std::to_string(read) : fallback;
+    };
+    return {rows.address.empty() ? firstRun.address : rows.address,
+            positive(rows.port, firstRun.port),
+            positive(rows.volume, firstRun.volume),
+            positive(rows.speed, firstRun.speed),
+            positive(rows.tone, firstRun.tone),
+            positive(rows.voice, firstRun.voiceKind),
+            positive(rows.limit, firstRun.limit),
+            rows.nameFlag != 0 ? "1" : "0",
+            std::move(readMode)};
+}
+
 // What one row does, and the label of its group.
 struct RowEffect {
     std::string_view stage;
     std::function<void(std::string_view value, int row)> apply;
 };
 
-std::optional<RowEffect> effectOf(ConfigRow row, AppSettings& s, SpeechRowsRead& speech) {
+std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& speech) {
     const int n = rowNumber(row);
     if (n >= rowNumber(ConfigRow::Normal) && n <= rowNumber(ConfigRow::ExpMonitor)) {
         const std::size_t tab = tabIndex(row);
@@ -112,13 +143,13 @@ std::optional<RowEffect> effectOf(ConfigRow row, AppSettings& s, SpeechRowsRead&
                                  }
                              }};
         case ConfigRow::WindowTopPosition:
-            return RowEffect{kStageWindow, optionalNumber(s.windowTop)};
+            return RowEffect{kStageWindow, optionalNumber(s.bounds.top)};
         case ConfigRow::WindowLeftPosition:
-            return RowEffect{kStageWindow, optionalNumber(s.windowLeft)};
+            return RowEffect{kStageWindow, optionalNumber(s.bounds.left)};
         case ConfigRow::WindowHeightSize:
-            return RowEffect{kStageWindow, optionalNumber(s.windowHeight)};
+            return RowEffect{kStageWindow, optionalNumber(s.bounds.height)};
         case ConfigRow::WindowWidthSize:
-            return RowEffect{kStageWindow, optionalNumber(s.windowWidth)};
+            return RowEffect{kStageWindow, optionalNumber(s.bounds.width)};
         case ConfigRow::ExpMonitorLayoutList:
             return RowEffect{kStageWindow, number(s.expLayout)};
         case ConfigRow::NGWordCheck:
@@ -147,8 +178,8 @@ std::optional<RowEffect> effectOf(ConfigRow row, AppSettings& s, SpeechRowsRead&
         case ConfigRow::BouyomiCheck02:
             return RowEffect{kStageSpeech, [&s](std::string_view v, int r) {
                                  const int mode = integerOf(v, r);
-                                 if (mode >= 0 && mode <= 3) {
-                                     s.readMode = mode;
+                                 if (mode >= 0 && mode < kReadModeCount) {
+                                     s.speech.readMode = std::to_string(mode);
                                  }
                              }};
         default:
@@ -167,9 +198,9 @@ bool isTransparencyEntry(int percent) noexcept {
     return percent >= 0 && percent <= 50 && percent % 10 == 0;
 }
 
-std::vector<StartupIssue> applyConfigRows(const ConfigStore& store, AppSettings& settings,
-                                          SpeechRowsRead& speech) {
+std::vector<StartupIssue> applyConfigRows(const ConfigStore& store, SessionState& settings) {
     std::vector<StartupIssue> issues;
+    SpeechRows speech;
     for (int n = 1; n <= store.count(); ++n) {
         const ConfigRow at = configRow(n);
         const auto row = canonicalRow(store.key(at));
@@ -186,10 +217,11 @@ std::vector<StartupIssue> applyConfigRows(const ConfigStore& store, AppSettings&
             issues.push_back({effect->stage, failure.what()});
         }
     }
+    settings.speech = speechTextsOf(speech, std::move(settings.speech.readMode));
     return issues;
 }
 
-void writeExitRows(ConfigStore& store, const AppSettings& s) {
+void writeExitRows(ConfigStore& store, const SessionState& s) {
     for (std::size_t tab = 0; tab < s.route.tabShown.size(); ++tab) {
         store.setFlag(configRow(rowNumber(ConfigRow::Normal) + static_cast<int>(tab)),
                       s.route.tabShown[tab]);
@@ -223,40 +255,37 @@ void writeExitRows(ConfigStore& store, const AppSettings& s) {
             store.setValue(row, "");
         }
     };
-    position(ConfigRow::WindowTopPosition, s.windowTop);
-    position(ConfigRow::WindowLeftPosition, s.windowLeft);
-    position(ConfigRow::WindowHeightSize, s.windowHeight);
-    position(ConfigRow::WindowWidthSize, s.windowWidth);
+    position(ConfigRow::WindowTopPosition, s.bounds.top);
+    position(ConfigRow::WindowLeftPosition, s.bounds.left);
+    position(ConfigRow::WindowHeightSize, s.bounds.height);
+    position(ConfigRow::WindowWidthSize, s.bounds.width);
     store.setInt(ConfigRow::ExpMonitorLayoutList, s.expLayout);
     store.setFlag(ConfigRow::NGWordCheck, s.route.ngUsersApplied);
     store.setFlag(ConfigRow::NGUserCheck, s.route.ngWordsApplied);
     store.setFlag(ConfigRow::BouyomiCheck01, s.route.speechSend);
-    store.setInt(ConfigRow::BouyomiCheck02, s.readMode);
+    store.setValue(ConfigRow::BouIPAddress, s.speech.address);
+    store.setValue(ConfigRow::BouPort, s.speech.port);
+    store.setValue(ConfigRow::BouVolume, s.speech.volume);
+    store.setValue(ConfigRow::BouPitch, s.speech.speed);
+    store.setValue(ConfigRow::BouOntei, s.speech.tone);
+    store.setValue(ConfigRow::BouVoiceKind, s.speech.voiceKind);
+    store.setValue(ConfigRow::BouLimitMoji, s.speech.limit);
+    store.setValue(ConfigRow::BouNoName, s.speech.nameReading);
+    store.setInt(ConfigRow::BouyomiCheck02, parseSettingInteger(s.speech.readMode).value_or(0));
 }
 
-void writeExitState(ConfigStore& store, AppSettings state, std::string_view attachedLogFolder) {
+void writeExitState(ConfigStore& store, SessionState state, std::string_view attachedLogFolder) {
     state.logFolder = attachedLogFolder.empty() ? store.value(ConfigRow::MHFolderPath)
                                                 : std::string(attachedLogFolder);
     if (!store.hasCanonicalLayout()) {
-        store = canonicalStore(state, SpeechRowsRead{});
+        store = firstRunConfigStore();
     }
     writeExitRows(store, state);
 }
 
-ConfigStore canonicalStore(const AppSettings& settings, const SpeechRowsRead& speech) {
+ConfigStore canonicalStore(const SessionState& state) {
     ConfigStore store = firstRunConfigStore();
-    writeExitRows(store, settings);
-    store.setValue(ConfigRow::BouIPAddress, speech.address.empty() ? "127.0.0.1" : speech.address);
-    const auto positive = [&store](ConfigRow row, int read, int fallback) {
-        store.setInt(row, read >= 1 ? read : fallback);
-    };
-    positive(ConfigRow::BouPort, speech.port, 50001);
-    positive(ConfigRow::BouVolume, speech.volume, 100);
-    positive(ConfigRow::BouPitch, speech.speed, 100);
-    positive(ConfigRow::BouOntei, speech.tone, 100);
-    positive(ConfigRow::BouVoiceKind, speech.voice, 0);
-    positive(ConfigRow::BouLimitMoji, speech.limit, 36);
-    store.setFlag(ConfigRow::BouNoName, speech.nameFlag != 0);
+    writeExitRows(store, state);
     return store;
 }
 

@@ -57,10 +57,8 @@ TracedRouting::TracedRouting(std::ostream& out, ListingText text)
 void loadSettingsFolder(const std::filesystem::path& folder, RouteSettings& route, NgLists& lists) {
     config::ConfigStore store;
     if (store.load(folder / config::kConfigFileName) == config::FileLoad::Loaded) {
-        config::AppSettings settings;
-        config::SpeechRowsRead speech;
-        const std::vector<config::StartupIssue> issues =
-            config::applyConfigRows(store, settings, speech);
+        SessionState settings;
+        const std::vector<config::StartupIssue> issues = config::applyConfigRows(store, settings);
         if (!issues.empty()) {
             throw std::runtime_error(issues.front().detail);
         }

@@ -6,7 +6,9 @@
 
 namespace ruv {
 
-CallSoundSlots::CallSoundSlots(const std::array<MediaPlayer*, kCallSoundSlotCount>& players) {
+CallSoundSlots::CallSoundSlots(const std::array<MediaPlayer*, kCallSoundSlotCount>& players,
+                               CallSoundPaths& paths)
+    : paths_(paths) {
     for (std::size_t i = 0; i < slots_.size(); ++i) {
         slots_[i].player = players[i];
     }
@@ -25,19 +27,17 @@ std::optional<CallSoundOpenFailure> CallSoundSlots::RestoreCallSounds(
 
 std::optional<CallSoundOpenFailure> CallSoundSlots::ApplyPaths(const CallSoundPaths& paths) {
     CloseCallSounds();
-    for (std::size_t i = 0; i < slots_.size(); ++i) {
-        slots_[i].path = paths[i];
-    }
+    paths_ = paths;
     return openInOrder();
 }
 
 std::optional<CallSoundOpenFailure> CallSoundSlots::openInOrder() {
     for (std::size_t i = 0; i < slots_.size(); ++i) {
         CallSoundSlot& slot = slots_[i];
-        if (slot.path.empty()) {
+        if (paths_[i].empty()) {
             continue;
         }
-        const MediaOpenResult result = slot.player->open(slot.path);
+        const MediaOpenResult result = slot.player->open(paths_[i]);
         if (result != MediaOpenResult::Opened) {
             return CallSoundOpenFailure{kCallSoundSlots[i], result};
         }
@@ -70,19 +70,11 @@ void CallSoundSlots::CloseCallSounds() {
 }
 
 void CallSoundSlots::setPath(ChatChannel slot, std::string_view cp932Path) {
-    slotOf(slot).path = std::string(cp932Path);
+    paths_[indexOf(slot)] = std::string(cp932Path);
 }
 
 const std::string& CallSoundSlots::path(ChatChannel slot) const {
-    return slots_[indexOf(slot)].path;
-}
-
-CallSoundPaths CallSoundSlots::paths() const {
-    CallSoundPaths result;
-    for (std::size_t i = 0; i < slots_.size(); ++i) {
-        result[i] = slots_[i].path;
-    }
-    return result;
+    return paths_[indexOf(slot)];
 }
 
 CallSoundSlot& CallSoundSlots::slotOf(ChatChannel slot) {

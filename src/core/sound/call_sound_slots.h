@@ -23,7 +23,6 @@ class SoundNotices {
 };
 
 struct CallSoundSlot {
-    std::string path;  // CP932; empty: no sound
     MediaPlayer* player = nullptr;
     bool open = false;  // the player holds the path's file
 };
@@ -36,8 +35,10 @@ struct CallSoundOpenFailure {
 
 class CallSoundSlots final : public CallSounds {
   public:
-    // One player per slot, in slot order; they must outlive this object.
-    explicit CallSoundSlots(const std::array<MediaPlayer*, kCallSoundSlotCount>& players);
+    // One player per slot, in slot order; they and the paths, which the slots
+    // read and write in place, must outlive this object.
+    CallSoundSlots(const std::array<MediaPlayer*, kCallSoundSlotCount>& players,
+                   CallSoundPaths& paths);
 
     // Start-up: gives each slot its path and opens them in slot order. The
     // first failure shows the start-up notice, logs it and leaves the later
@@ -62,7 +63,7 @@ class CallSoundSlots final : public CallSounds {
     // before RestoreCallSounds).
     void setPath(ChatChannel slot, std::string_view cp932Path);
     const std::string& path(ChatChannel slot) const;
-    CallSoundPaths paths() const;
+    const CallSoundPaths& paths() const { return paths_; }
 
   private:
     std::optional<CallSoundOpenFailure> openInOrder();
@@ -71,6 +72,7 @@ class CallSoundSlots final : public CallSounds {
     static std::size_t indexOf(ChatChannel slot);
 
     std::array<CallSoundSlot, kCallSoundSlotCount> slots_;
+    CallSoundPaths& paths_;
 };
 
 }  // namespace ruv

@@ -70,21 +70,19 @@ MainWindow::MainWindow(AppEnvironment environment, QWidget* parent)
                        ExpMonitorControls{*expTimer_, *expBasicPage_, *expExtendedPage_,
                                           *pageControl_->page(Tab::Debug), *syncingLabel_,
                                           *menu_.rateInStatusBar, menu_.intervals},
-                       [this](ChatChannel row) { showKeywordSwitch(row); }},
+                       [this](ChatChannel row) { binding_->showKeyword(row); }},
         environment_);
     auto* chartLayout = new QVBoxLayout(expChartPage_);
     chartLayout->setContentsMargins(0, 0, 0, 0);
     auto* chart = new HourlyExpChart(session_->expMonitor.hourlyExp(), expChartPage_);
     chartLayout->addWidget(chart);
     session_->expMonitor.setHourlyChart(chart);
-    connect(menu_.callAlert, &QAction::toggled, this,
-            [this](bool on) { session_->core.switches.callAlert = on; });
     connectViews();
-    connectRouteSwitches();
     // A log that vanished is reported once, until it can be read again.
     connect(&session_->live, &LiveLog::sizeUnavailable, this,
             [this] { messages().show(MessageKind::Plain, fromCp932(kLogSizeUnavailableText)); });
     setUpSpeech();
+    bindState();
     connectAttaching();
     buildViewCommands();
     ApplySettingsAtStartup();
@@ -98,7 +96,7 @@ LiveLog& MainWindow::liveLog() {
     return session_->live;
 }
 NgLists& MainWindow::ngLists() {
-    return session_->core.ngLists;
+    return session_->core.state.ngLists;
 }
 UserMessages& MainWindow::messages() {
     return session_->messages;
@@ -201,7 +199,7 @@ QString MainWindow::caption(Tab tab) const {
 // --- Keyword rows, mix and NG switches ---------------------------------
 
 std::string MainWindow::keyword(ChatChannel channel) const {
-    const CallKeyword& row = session_->core.switches.keyword(channel);
+    const CallKeyword& row = session_->core.state.route.keyword(channel);
     return row.armed ? row.text : std::string{};
 }
 

@@ -21,6 +21,7 @@
 #include "core/views/tab_rules.h"
 #include "shell/app/app_environment.h"
 #include "shell/app/menu_actions.h"
+#include "shell/app/state_binding.h"
 #include "shell/speech/speech_dialog.h"
 
 class QAction;
@@ -50,7 +51,7 @@ class SpeechDialog;
 
 enum class KeywordSwitch { Off, On };
 
-class MainWindow : public QMainWindow, public StoredSpeechSettings {
+class MainWindow : public QMainWindow {
     Q_OBJECT
   public:
     static constexpr int kClientWidth = 502;
@@ -94,8 +95,6 @@ class MainWindow : public QMainWindow, public StoredSpeechSettings {
     bool keywordArmed(ChatChannel channel) const;
     // Ticks or unticks the row's check box, with the same effect as a click.
     void setKeywordArmed(ChatChannel channel, KeywordSwitch state);
-    // Shows the row's switch as the session holds it, without writing it back.
-    void showKeywordSwitch(ChatChannel channel);
     QCheckBox* keywordCheckBox(ChatChannel channel) const;
     QLineEdit* keywordEdit(ChatChannel channel) const;
 
@@ -193,17 +192,9 @@ class MainWindow : public QMainWindow, public StoredSpeechSettings {
     // fillAndShow: "毒電波設定" shows SpeechDialog, created on first use.
     void openSpeechSettings();
     SpeechDialog* speechDialog() const { return speechDialog_; }
-    // The stored speech settings: rows 51-58 and the read mode (row 60), which
-    // is the index of BouyomiComboBox01.
-    SpeechSettingTexts speechSettingTexts() const override;
-    void setSpeechSettingTexts(SpeechSettingTexts texts) override;
-    // One stored row by its key (BouIPAddress to BouNoName, BouyomiCheck01 and
-    // BouyomiCheck02); false and empty for any other key.
-    bool restoreSpeechSetting(std::string_view key, std::string cp932);
-    std::optional<std::string> speechSettingValue(std::string_view key) const;
-    // The per-character voices; lines of the file that are not used are kept.
-    const VoiceList& voiceList() const override;
-    void setVoiceProfiles(std::vector<VoiceProfile> rows) override;
+    // The stored speech settings (rows 51-58 and the read mode, row 60, which
+    // BouyomiComboBox01 shows) and the per-character voices.
+    StoredSpeechSettings& storedSpeech();
     // bouyomiuserlist.txt in the folder; an empty folder reads and writes nothing.
     // Saving throws config::FileError when the file cannot be written.
     void LoadVoiceList(const std::filesystem::path& settingsFolder);
@@ -236,8 +227,6 @@ class MainWindow : public QMainWindow, public StoredSpeechSettings {
     // own, with one warning naming those not saved; then the sounds closed and
     // the watchers released.
     void SaveSettingsAtExit();
-    // The state config.ini keeps, as the window holds it now.
-    config::AppSettings currentSettings() const;
     const config::ConfigStore& configStore() const;
 
   protected:
@@ -267,7 +256,6 @@ class MainWindow : public QMainWindow, public StoredSpeechSettings {
     void applyMinimumOuterSize();
     // The views show the session's lines.
     void connectViews();
-    void connectRouteSwitches();
     // Routing's copy of whether the tab is shown follows the tab bar.
     void noteTabShown(Tab tab);
 
@@ -282,15 +270,10 @@ class MainWindow : public QMainWindow, public StoredSpeechSettings {
     void openHelp();
     void exitProgram();
 
-    struct KeywordRow {
-        QCheckBox* box = nullptr;
-        QLineEdit* edit = nullptr;
-    };
-
     PageControl* pageControl_ = nullptr;
     std::array<QWidget*, kTabCount> pages_{};
     std::array<ChannelView*, kChannelCount> views_{};
-    std::array<KeywordRow, kChannelCount> keywordRows_{};
+    std::array<KeywordRowWidgets, kChannelCount> keywordRows_{};
     std::array<QCheckBox*, kChannelCount> mixBoxes_{};
     MenuActions menu_;
     QPlainTextEdit* errorLog_ = nullptr;
@@ -325,7 +308,6 @@ class MainWindow : public QMainWindow, public StoredSpeechSettings {
 
     // --- speech (private) ---
     void setUpSpeech();
-    void showVoiceList();
     SpeechDialog* speechDialog_ = nullptr;
     QTreeWidget* voiceListView_ = nullptr;
 
@@ -333,11 +315,12 @@ class MainWindow : public QMainWindow, public StoredSpeechSettings {
     class CallSoundDialog* callSoundDialog_ = nullptr;
 
     // --- settings at start-up and exit (private) ---
-    void applySettings(const config::AppSettings& settings);
+    void bindState();
     void reportStartupFailure(std::string_view stage);
-    void restoreOuterBounds(const config::AppSettings& settings);
+    void restoreOuterBounds(const WindowBounds& bounds);
     void applyRestoredOuterSize();
     std::optional<QSize> restoredOuterSize_;
+    StateBinding* binding_ = nullptr;
 };
 
 }  // namespace ruv

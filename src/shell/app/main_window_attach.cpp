@@ -27,10 +27,6 @@ namespace {
 
 constexpr int kRefusedDropMessageMs = 8000;
 
-OptionState optionState(bool checked) {
-    return checked ? OptionState::On : OptionState::Off;
-}
-
 // The one local file a drag carries; none for several files or a remote address.
 std::optional<QString> droppedFile(const QMimeData* data) {
     if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
@@ -43,7 +39,6 @@ std::optional<QString> droppedFile(const QMimeData* data) {
 }  // namespace
 
 void MainWindow::connectAttaching() {
-    LogSession& log = session_->core.log;
     connect(menu_.attachLog, &QAction::triggered, this, &MainWindow::attachLog);
     const std::array<std::pair<QAction*, AttachKind>, 3> commands = {
         {{menu_.addAttach, AttachKind::Add},
@@ -55,13 +50,6 @@ void MainWindow::connectAttaching() {
     for (std::size_t i = 0; i < menu_.history.size(); ++i) {
         connect(menu_.history[i], &QAction::triggered, this,
                 [this, i] { attachKnownLog(AttachKind::History, i); });
-    }
-    for (const auto& [option, setOption] :
-         {std::pair{menu_.autoAttach, &LogSession::setAutoAttach},
-          std::pair{menu_.tidyOnAttach, &LogSession::setTidyOnAttach}}) {
-        (log.*setOption)(optionState(option->isChecked()));
-        connect(option, &QAction::toggled, this,
-                [&log, setOption = setOption](bool on) { (log.*setOption)(optionState(on)); });
     }
     connect(&session_->live.watcher(), &LogWatcher::fileNamesChanged, this,
             &MainWindow::onLogFolderNamesChanged);

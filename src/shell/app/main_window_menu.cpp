@@ -96,7 +96,7 @@ void MainWindow::buildFileMenu() {
     menu_.searchLogs = addEntry(file, "SearchLogs01", QStringLiteral("過去ログ検索(&S)"));
     menu_.searchLogs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     connect(menu_.searchLogs, &QAction::triggered, this, [this] {
-        showSearchWindow({session().core.switches, session().core.ngLists,
+        showSearchWindow({session().core.state.route, session().core.state.ngLists,
                           [this] {
                               const std::string folder = attachedLogFolder();
                               return platform::toNativePath(folder.empty() ? logFolder() : folder)
@@ -142,7 +142,7 @@ void MainWindow::buildOptionMenu() {
         addCheckEntry(options, "OldLog01", QStringLiteral("アタッチ時に過去ログを整頓する"), false);
     options->addSeparator();
     menu_.alwaysOnTop = addCheckEntry(options, "N14", QStringLiteral("常に最前面"), false);
-    connect(menu_.alwaysOnTop, &QAction::triggered, this, &MainWindow::applyAlwaysOnTop);
+    connect(menu_.alwaysOnTop, &QAction::toggled, this, &MainWindow::applyAlwaysOnTop);
     options->addSeparator();
     // Ctrl++, Ctrl+- and Ctrl+0 work over the views themselves.
     const auto sizeEntry = [&](const char* name, const QString& caption, TextSizeStep step) {
@@ -203,8 +203,11 @@ void MainWindow::buildTransparencyMenu(QMenu* menu) {
                                        spec.transparency == Transparency::Default);
         group->addAction(entry);
         menu_.transparencies[i] = {spec.transparency, spec.percent, entry};
-        connect(entry, &QAction::triggered, this,
-                [this, which = spec.transparency] { transparencyEntryClicked(which); });
+        connect(entry, &QAction::toggled, this, [this, which = spec.transparency](bool chosen) {
+            if (chosen) {
+                transparencyEntryClicked(which);
+            }
+        });
     }
 }
 

@@ -1,5 +1,6 @@
-// Start-up and exit of the settings: config.ini and the four list files in the
-// settings folder, applied to and gathered from the window's state.
+// Start-up and exit of the settings: config.ini, ruvivuvaz_view.ini and the
+// four list files in the settings folder, read into the session's state, which
+// the window's controls then show, and written from it.
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,26 +26,30 @@
 #include "shell/views/text_size_control.h"
 
 namespace ruv {
-namespace {
 
-constexpr std::array<config::ConfigRow, 8> kSpeechRows{
-    config::ConfigRow::BouIPAddress, config::ConfigRow::BouPort,  config::ConfigRow::BouVolume,
-    config::ConfigRow::BouPitch,     config::ConfigRow::BouOntei, config::ConfigRow::BouVoiceKind,
-    config::ConfigRow::BouLimitMoji, config::ConfigRow::BouNoName};
-
-// config.ini at exit: every row by number from the state in force.
-void saveConfig(MainWindow& window, const std::filesystem::path& folder) {
-    config::ConfigStore& store = window.session().configStore;
-    config::writeExitState(store, window.currentSettings(), window.attachedLogFolder());
-    for (const config::ConfigRow row : kSpeechRows) {
-        if (const auto value = window.speechSettingValue(config::canonicalKey(row))) {
-            store.setValue(row, *value);
-        }
+void MainWindow::bindState() {
+    BoundControls controls;
+    for (std::size_t channel = 0; channel < kChannelCount; ++channel) {
+        controls.mixBoxes[channel] = mixBoxes_[channel];
+        controls.keywordRows[channel] = keywordRows_[channel];
     }
-    store.save(folder / config::kConfigFileName);
+    controls.ngUsers = ngUserSwitch_;
+    controls.ngWords = ngWordSwitch_;
+    controls.speechSend = speechSwitch_;
+    controls.readMode = readModeList_;
+    controls.voiceList = voiceListView_;
+    controls.menu = &menu_;
+    controls.textSize = textSize_;
+    controls.showTab = [this](Tab tab, TabVisibility visibility) { setTabShown(tab, visibility); };
+    binding_ = new StateBinding(
+        session_->core.state, controls,
+        BoundSubsystems{session_->expMonitor, session_->core.log, session_->speechSide}, this);
+    binding_->showState();
 }
 
-}  // namespace
+StoredSpeechSettings& MainWindow::storedSpeech() {
+    return *binding_;
+}
 
 const config::ConfigStore& MainWindow::configStore() const {
     return session_->configStore;
@@ -64,6 +69,7 @@ void MainWindow::ApplySettingsAtStartup() {
     if (folder.empty()) {
         return;
     }
+    SessionState& state = session_->core.state;
     // The list files and the history: a file that can't be read costs its own
     // list only.
     const auto guarded = [this](std::string_view stage, const auto& step) {
@@ -73,13 +79,13 @@ void MainWindow::ApplySettingsAtStartup() {
             reportStartupFailure(stage);
         }
     };
-    guarded("", [&] { LoadNgLists(folder, session_->core.ngLists); });
+    guarded("", [&] { LoadNgLists(folder, state.ngLists); });
     guarded("", [&] { LoadVoiceList(folder); });
     guarded("", [&] { LoadLogHistory(); });
     const config::ViewSettings view =
         config::loadViewSettings(folder / config::kViewSettingsFileName);
-    textSize_->setSize(view.textSize);
-    menu_.callAlert->setChecked(view.callAlert);
+    state.textSize = view.textSize;
+    state.route.callAlert = view.callAlert;
 
     config::ConfigStore& store = session_->configStore;
     enum class ConfigRead { Loaded, Missing, Unreadable };
@@ -89,10 +95,7 @@ void MainWindow::ApplySettingsAtStartup() {
                    ? ConfigRead::Loaded
                    : ConfigRead::Missing;
     });
-    if (read == ConfigRead::Unreadable) {
-        // The reading stops here; the state reached so far stays.
-        FillLogMenus();
-    } else if (read == ConfigRead::Missing) {
+    if (read == ConfigRead::Missing) {
         // First run: centred on the desktop, the 60 defaults.
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             QRect frame = frameGeometry();
@@ -100,74 +103,29 @@ void MainWindow::ApplySettingsAtStartup() {
             move(frame.topLeft());
         }
         store = config::firstRunConfigStore();
-        FillLogMenus();
-    } else {
-        config::AppSettings settings = currentSettings();
-        // The bounds come from their rows only: an empty row leaves the window
-        // where the platform places it.
-        settings.windowTop.reset();
-        settings.windowLeft.reset();
-        settings.windowHeight.reset();
-        settings.windowWidth.reset();
-        config::SpeechRowsRead speech;
-        for (const config::StartupIssue& issue : config::applyConfigRows(store, settings, speech)) {
+    } else if (read == ConfigRead::Loaded) {
+        for (const config::StartupIssue& issue : config::applyConfigRows(store, state)) {
             reportStartupFailure(issue.stage);
         }
-        applySettings(settings);
-        FillLogMenus();
+    }
+    // An unreadable file stops the reading: the state reached so far stays.
+    binding_->showState();
+    FillLogMenus();
+    if (read == ConfigRead::Loaded) {
+        restoreOuterBounds(state.bounds);
         RestoreCallSounds();
-        guarded(config::kStageRebuild,
-                [&] { store = config::canonicalStore(currentSettings(), speech); });
-    }
-    if (store.hasCanonicalLayout()) {
-        for (const config::ConfigRow row : kSpeechRows) {
-            restoreSpeechSetting(config::canonicalKey(row), store.value(row));
-        }
+        guarded(config::kStageRebuild, [&] { store = config::canonicalStore(state); });
     }
 }
 
-void MainWindow::applySettings(const config::AppSettings& s) {
-    for (std::size_t i = 0; i < s.route.tabShown.size(); ++i) {
-        setTabShown(tabOf(static_cast<ChatChannel>(i)),
-                    s.route.tabShown[i] ? TabVisibility::Shown : TabVisibility::Hidden);
-    }
-    for (std::size_t i = 0; i < kMixChannels.size(); ++i) {
-        mixCheckBox(kMixChannels[i])->setChecked(s.route.mix[i]);
-    }
-    session_->expMonitor.restoreIntervalSetting(s.intervalSeconds);
-    for (const TransparencyEntry& entry : menu_.transparencies) {
-        if (entry.percent == s.transparencyPercent && !entry.action->isChecked()) {
-            entry.action->trigger();
-        }
-    }
-    for (std::size_t i = 0; i < kCallSoundSlots.size(); ++i) {
-        restoreSoundPath(kCallSoundSlots[i], s.soundPaths[i]);
-    }
-    session_->expMonitor.restoreStatusBarShown(s.statusBarRate);
-    menu_.autoAttach->setChecked(s.autoAttach);
-    if (s.topMost != menu_.alwaysOnTop->isChecked()) {
-        menu_.alwaysOnTop->trigger();
-    }
-    menu_.tidyOnAttach->setChecked(s.tidyOnAttach);
-    if (!s.logFolder.empty()) {
-        restoreLogFolder(s.logFolder);
-    }
-    restoreOuterBounds(s);
-    session_->expMonitor.restoreLayoutIndex(s.expLayout);
-    ngUserSwitch()->setChecked(s.route.ngUsersApplied);
-    ngWordSwitch()->setChecked(s.route.ngWordsApplied);
-    speechSwitch()->setChecked(s.route.speechSend);
-    readModeList()->setCurrentIndex(s.readMode);
-}
-
-void MainWindow::restoreOuterBounds(const config::AppSettings& s) {
+void MainWindow::restoreOuterBounds(const WindowBounds& bounds) {
     const QRect frame = frameGeometry();
-    if (s.windowLeft || s.windowTop) {
-        move(s.windowLeft.value_or(frame.x()), s.windowTop.value_or(frame.y()));
+    if (bounds.left || bounds.top) {
+        move(bounds.left.value_or(frame.x()), bounds.top.value_or(frame.y()));
     }
-    if (s.windowWidth || s.windowHeight) {
+    if (bounds.width || bounds.height) {
         restoredOuterSize_ =
-            QSize(s.windowWidth.value_or(frame.width()), s.windowHeight.value_or(frame.height()));
+            QSize(bounds.width.value_or(frame.width()), bounds.height.value_or(frame.height()));
         applyRestoredOuterSize();
     }
 }
@@ -186,47 +144,28 @@ void MainWindow::applyRestoredOuterSize() {
     }
 }
 
-config::AppSettings MainWindow::currentSettings() const {
-    config::AppSettings s;
-    s.route = session_->core.switches;
-    s.intervalSeconds = session_->expMonitor.intervalSetting().value_or(1);
-    for (const TransparencyEntry& entry : menu_.transparencies) {
-        if (entry.action->isChecked()) {
-            s.transparencyPercent = entry.percent;
-        }
-    }
-    for (std::size_t i = 0; i < kCallSoundSlots.size(); ++i) {
-        s.soundPaths[i] = soundPath(kCallSoundSlots[i]);
-    }
-    s.statusBarRate = menu_.rateInStatusBar->isChecked();
-    s.autoAttach = menu_.autoAttach->isChecked();
-    s.topMost = menu_.alwaysOnTop->isChecked();
-    s.tidyOnAttach = menu_.tidyOnAttach->isChecked();
-    s.logFolder = logFolder();
-    const QRect frame = frameGeometry();
-    s.windowTop = frame.y();
-    s.windowLeft = frame.x();
-    s.windowHeight = frame.height();
-    s.windowWidth = frame.width();
-    s.expLayout = session_->expMonitor.layoutIndex();
-    s.readMode = parseSettingInteger(session_->speechSettingTexts.readMode).value_or(0);
-    return s;
-}
-
 void MainWindow::SaveSettingsAtExit() {
     const std::filesystem::path& folder = environment_.settingsFolder;
+    SessionState& state = session_->core.state;
     if (!folder.empty()) {
+        const QRect frame = frameGeometry();
+        state.bounds = {frame.y(), frame.x(), frame.height(), frame.width()};
+        const auto saveConfig = [&] {
+            config::ConfigStore& store = session_->configStore;
+            config::writeExitState(store, state, attachedLogFolder());
+            store.save(folder / config::kConfigFileName);
+        };
         const std::vector<config::UnsavedFile> unsaved = config::saveEachFile(std::array{
-            config::FileToSave{config::kConfigFileName, [&] { saveConfig(*this, folder); }},
+            config::FileToSave{config::kConfigFileName, saveConfig},
             config::FileToSave{config::kNgUserListFileName,
                                [&] {
                                    config::saveList(folder / config::kNgUserListFileName,
-                                                    session_->core.ngLists.users);
+                                                    state.ngLists.users);
                                }},
             config::FileToSave{config::kNgWordListFileName,
                                [&] {
                                    config::saveList(folder / config::kNgWordListFileName,
-                                                    session_->core.ngLists.words);
+                                                    state.ngLists.words);
                                }},
             config::FileToSave{config::kVoiceListFileName, [&] { SaveVoiceList(folder); }},
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
@@ -234,7 +173,7 @@ void MainWindow::SaveSettingsAtExit() {
                                [&] {
                                    config::saveViewSettings(
                                        folder / config::kViewSettingsFileName,
-                                       {textSize_->size(), menu_.callAlert->isChecked()});
+                                       {state.textSize, state.route.callAlert});
                                }},
         });
         if (!unsaved.empty()) {

@@ -24,25 +24,25 @@ class MessageBoxNotices final : public SoundNotices {
 }  // namespace
 
 CallSoundSlots& MainWindow::callSoundSlots() {
-    return session_->sounds.soundSlots();
+    return session_->core.sounds;
 }
 
 void MainWindow::restoreSoundPath(ChatChannel slot, std::string_view cp932Path) {
-    session_->sounds.soundSlots().setPath(slot, cp932Path);
+    session_->core.sounds.setPath(slot, cp932Path);
 }
 
 std::string MainWindow::soundPath(ChatChannel slot) const {
-    return session_->sounds.soundSlots().path(slot);
+    return session_->core.sounds.path(slot);
 }
 
 void MainWindow::RestoreCallSounds() {
-    CallSoundSlots& sounds = session_->sounds.soundSlots();
+    CallSoundSlots& sounds = session_->core.sounds;
     MessageBoxNotices notices(session_->messages);
     sounds.RestoreCallSounds(sounds.paths(), notices, session_->errorLog, session_->clock);
 }
 
 void MainWindow::CloseCallSounds() {
-    session_->sounds.soundSlots().CloseCallSounds();
+    session_->core.sounds.CloseCallSounds();
 }
 
 CallSoundDialog* MainWindow::callSoundDialog() const {
@@ -58,8 +58,7 @@ void MainWindow::openCallSoundSettings() {
         return;
     }
     if (callSoundDialog_ == nullptr) {
-        callSoundDialog_ =
-            new CallSoundDialog(session_->sounds.soundSlots(), session_->messages, this);
+        callSoundDialog_ = new CallSoundDialog(session_->core.sounds, session_->messages, this);
     }
     callSoundDialog_->fillFromSlots();
     // Modal without a nested event loop: the handlers return at once.

@@ -278,62 +278,15 @@ void MainWindow::resetUnreadOfCurrentTab() {
 }
 
 void MainWindow::keywordBoxClicked(ChatChannel channel) {
-    const KeywordRow& row = keywordRows_[static_cast<std::size_t>(channel)];
+    const KeywordRowWidgets& row = keywordRows_[static_cast<std::size_t>(channel)];
     paintKeywordEdit(row.edit, row.box->isChecked());
-}
-
-void MainWindow::showKeywordSwitch(ChatChannel channel) {
-    const KeywordRow& row = keywordRows_[static_cast<std::size_t>(channel)];
-    if (row.box == nullptr) {
-        return;
-    }
-    {
-        const QSignalBlocker quiet(row.box);
-        row.box->setChecked(session_->core.switches.keyword(channel).armed);
-    }
-    keywordBoxClicked(channel);
 }
 
 // --- Routing's switches ----------------------------------------------------
 
 void MainWindow::noteTabShown(Tab tab) {
     if (const std::optional<ChatChannel> channel = channelOf(tab); channel && session_) {
-        session_->core.switches.SetTabShown(*channel, tabShown(tab));
-    }
-}
-
-// Routing reads its switches as data; each control writes its own when it changes.
-void MainWindow::connectRouteSwitches() {
-    RouteSettings& switches = session_->core.switches;
-    for (int page = 0; page < kTabCount; ++page) {
-        noteTabShown(static_cast<Tab>(page));
-    }
-    for (std::size_t box = 0; box < kMixChannels.size(); ++box) {
-        QCheckBox* control = mixCheckBox(kMixChannels[box]);
-        switches.mix[box] = control->isChecked();
-        connect(control, &QCheckBox::toggled, this,
-                [&switches, box](bool ticked) { switches.mix[box] = ticked; });
-    }
-    const auto follow = [this](QCheckBox* control, bool& value) {
-        value = control->isChecked();
-        connect(control, &QCheckBox::toggled, this, [&value](bool ticked) { value = ticked; });
-    };
-    follow(ngUserSwitch_, switches.ngUsersApplied);
-    follow(ngWordSwitch_, switches.ngWordsApplied);
-    follow(speechSwitch_, switches.speechSend);
-    for (std::size_t channel = 0; channel < keywordRows_.size(); ++channel) {
-        const KeywordRow& row = keywordRows_[channel];
-        if (row.box == nullptr) {
-            continue;
-        }
-        CallKeyword& keyword = switches.keywords[channel];
-        follow(row.box, keyword.armed);
-        // The edit refuses what CP932 cannot hold, so the conversion always succeeds.
-        const auto noteText = [&keyword](const QString& text) {
-            keyword.text = toCp932(text).value_or(std::string{});
-        };
-        noteText(row.edit->text());
-        connect(row.edit, &QLineEdit::textChanged, this, noteText);
+        session_->core.state.route.SetTabShown(*channel, tabShown(tab));
     }
 }
 

@@ -14,7 +14,7 @@ Session::Session(const SessionWidgets& widgets, const AppEnvironment& environmen
       logDisplay(widgets.window, widgets.menu, messages, statusBar),
       logChooser(&widgets.window),
       attention(widgets.window),
-      core(ChatSessionPorts{windowPorts, windowPorts, windowPorts, sounds.soundSlots(), expMonitor,
+      core(ChatSessionPorts{windowPorts, windowPorts, windowPorts, sounds.players(), expMonitor,
                             speechSide, attention},
            LogSessionPorts{logDisplay, follower, logChooser,
                            environment.expAttach != nullptr ? *environment.expAttach : expMonitor,

@@ -60,8 +60,6 @@ struct Session {
     WindowRoutePorts windowPorts;
     CallSoundArea sounds;
     ExpMonitor expMonitor;
-    // Rows 51-58 and the read mode (row 60) as stored.
-    SpeechSettingTexts speechSettingTexts = speechSettingResetTexts();
     SpeechSide speechSide{errorLog, clock};
     QtTimers eventLoopTimers;
     platform::Timers& timers;

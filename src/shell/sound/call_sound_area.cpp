@@ -2,25 +2,16 @@
 
 #include <stdexcept>
 
+#include "core/sound/call_sound_slot_ids.h"
+
 namespace ruv {
 
-namespace {
-
-std::array<MediaPlayer*, kCallSoundSlotCount> pointersTo(
-    std::array<CallSoundPlayer, kCallSoundSlotCount>& players) {
+std::array<MediaPlayer*, kCallSoundSlotCount> CallSoundArea::players() {
     std::array<MediaPlayer*, kCallSoundSlotCount> result{};
-    for (std::size_t i = 0; i < players.size(); ++i) {
-        result[i] = &players[i];
+    for (std::size_t i = 0; i < players_.size(); ++i) {
+        result[i] = &players_[i];
     }
     return result;
-}
-
-}  // namespace
-
-CallSoundArea::CallSoundArea() : slots_(pointersTo(players_)) {}
-
-CallSoundArea::~CallSoundArea() {
-    slots_.CloseCallSounds();
 }
 
 const CallSoundPlayer& CallSoundArea::player(ChatChannel slot) const {

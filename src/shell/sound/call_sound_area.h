@@ -1,28 +1,27 @@
 #pragma once
-// The seven call-sound players and their slots, answering routing's port.
+// The seven call-sound players of the platform built for, which the session's
+// call-sound slots open and play.
 
 #include <array>
 
 #include "call_sound_player.h"  // the player of the platform built for
-#include "core/sound/call_sound_slots.h"
+#include "core/sound/media_player.h"
+#include "core/vocabulary/channel_table.h"
 
 namespace ruv {
 
 class CallSoundArea {
   public:
-    CallSoundArea();
-    ~CallSoundArea();
+    CallSoundArea() = default;
     CallSoundArea(const CallSoundArea&) = delete;
     CallSoundArea& operator=(const CallSoundArea&) = delete;
 
-    CallSoundSlots& soundSlots() { return slots_; }
-    const CallSoundSlots& soundSlots() const { return slots_; }
-    // MediaPlayer01 ... MediaPlayer09.
+    // MediaPlayer01 ... MediaPlayer09, in slot order.
+    std::array<MediaPlayer*, kCallSoundSlotCount> players();
     const CallSoundPlayer& player(ChatChannel slot) const;
 
   private:
     std::array<CallSoundPlayer, kCallSoundSlotCount> players_;
-    CallSoundSlots slots_;
 };
 
 }  // namespace ruv

@@ -20,14 +20,13 @@ ConfigStore storeOf(std::initializer_list<const char*> lines) {
 }
 
 struct Applied {
-    AppSettings settings;
-    SpeechRowsRead speech;
+    ruv::SessionState settings;
     std::vector<StartupIssue> issues;
 };
 
 Applied apply(std::initializer_list<const char*> lines) {
     Applied out;
-    out.issues = applyConfigRows(storeOf(lines), out.settings, out.speech);
+    out.issues = applyConfigRows(storeOf(lines), out.settings);
     return out;
 }
 
@@ -55,7 +54,7 @@ TEST(ApplyConfigRows, ShuffledRowsApplyByKeyAndUnknownKeysAreIgnored) {
     EXPECT_TRUE(a.settings.topMost);
     EXPECT_FALSE(a.settings.autoAttach);
     EXPECT_TRUE(a.settings.statusBarRate);
-    const ConfigStore rebuilt = canonicalStore(a.settings, a.speech);
+    const ConfigStore rebuilt = canonicalStore(a.settings);
     ASSERT_EQ(rebuilt.count(), 60);
     EXPECT_TRUE(rebuilt.hasCanonicalLayout());
     EXPECT_EQ(rebuilt.value(ConfigRow::ShoutCheck), "1");
@@ -77,7 +76,7 @@ TEST(ApplyConfigRows, NgRowsCrossTheirNames) {
     const Applied words = apply({"NGUserCheck=1"});
     EXPECT_TRUE(words.settings.route.ngWordsApplied);
     EXPECT_FALSE(words.settings.route.ngUsersApplied);
-    const ConfigStore rebuilt = canonicalStore(users.settings, users.speech);
+    const ConfigStore rebuilt = canonicalStore(users.settings);
     EXPECT_EQ(rebuilt.value(ConfigRow::NGWordCheck), "1");
     EXPECT_EQ(rebuilt.value(ConfigRow::NGUserCheck), "0");
 }
@@ -89,9 +88,9 @@ TEST(ApplyConfigRows, ABadRowIsReportedWithItsStageAndTheRestStillApplies) {
     EXPECT_EQ(a.issues[0].stage, kStageSpeech);
     EXPECT_EQ(a.issues[1].stage, kStageWindow);
     EXPECT_TRUE(a.settings.route.speechSend);
-    EXPECT_EQ(a.settings.windowLeft, 40);
-    EXPECT_FALSE(a.settings.windowTop.has_value());
-    const ConfigStore rebuilt = canonicalStore(a.settings, a.speech);
+    EXPECT_EQ(a.settings.bounds.left, 40);
+    EXPECT_FALSE(a.settings.bounds.top.has_value());
+    const ConfigStore rebuilt = canonicalStore(a.settings);
     EXPECT_EQ(rebuilt.value(ConfigRow::BouVolume), "100");
     EXPECT_EQ(rebuilt.value(ConfigRow::BouLimitMoji), "20");
     EXPECT_EQ(rebuilt.value(ConfigRow::WindowTopPosition), "");
@@ -100,7 +99,7 @@ TEST(ApplyConfigRows, ABadRowIsReportedWithItsStageAndTheRestStillApplies) {
 
 TEST(CanonicalStore, SpeechRowsTakeTheirDefaultsWhenMissingOrNotPositive) {
     const Applied a = apply({"BouPort=0", "BouNoName=5", "BouIPAddress=", "BouVoiceKind=3"});
-    const ConfigStore rebuilt = canonicalStore(a.settings, a.speech);
+    const ConfigStore rebuilt = canonicalStore(a.settings);
     EXPECT_EQ(rebuilt.value(ConfigRow::BouPort), "50001");
     EXPECT_EQ(rebuilt.value(ConfigRow::BouIPAddress), "127.0.0.1");
     EXPECT_EQ(rebuilt.value(ConfigRow::BouNoName), "1");
@@ -109,19 +108,19 @@ TEST(CanonicalStore, SpeechRowsTakeTheirDefaultsWhenMissingOrNotPositive) {
 }
 
 TEST(CanonicalStore, DefaultStateEqualsTheFirstRunRows) {
-    EXPECT_EQ(canonicalStore(AppSettings{}, SpeechRowsRead{}), firstRunConfigStore());
+    EXPECT_EQ(canonicalStore(ruv::SessionState{}), firstRunConfigStore());
 }
 
-TEST(WriteExitRows, WritesEveryRowButLeavesTheSpeechRowsAsTheDialogWroteThem) {
+TEST(WriteExitRows, WritesEveryRowFromTheStateTheSpeechRowsIncluded) {
     ConfigStore store = firstRunConfigStore();
-    store.setValue(ConfigRow::BouIPAddress, "192.0.2.1");
-    store.setValue(ConfigRow::BouLimitMoji, "64");
-    AppSettings state;
+    ruv::SessionState state;
     state.route.tabShown[10] = false;
     state.soundPaths[6] = "C:\\sound\\nine.wav";
     state.logFolder = "C:\\logs\\";
-    state.windowTop = -20;
-    state.readMode = 2;
+    state.bounds.top = -20;
+    state.speech.address = "192.0.2.1";
+    state.speech.limit = "64";
+    state.speech.readMode = "2";
     writeExitRows(store, state);
     EXPECT_EQ(store.value(ConfigRow::ExpMonitor), "0");
     EXPECT_EQ(store.value(ConfigRow::SoundPathMemo09), "C:\\sound\\nine.wav");
@@ -131,6 +130,30 @@ TEST(WriteExitRows, WritesEveryRowButLeavesTheSpeechRowsAsTheDialogWroteThem) {
     EXPECT_EQ(store.value(ConfigRow::BouIPAddress), "192.0.2.1");
     EXPECT_EQ(store.value(ConfigRow::BouLimitMoji), "64");
     EXPECT_EQ(store.count(), 60);
+}
+
+TEST(ApplyConfigRows, EverySpeechRowIsReadIntoTheStateAndWrittenBackUnchanged) {
+    const std::initializer_list<const char*> rows = {
+        "BouIPAddress=10.0.0.2", "BouPort=50002",   "BouVolume=70",    "BouPitch=130",
+        "BouOntei=80",           "BouVoiceKind=5",  "BouLimitMoji=20", "BouNoName=1",
+        "BouyomiCheck01=1",      "BouyomiCheck02=3"};
+    const Applied a = apply(rows);
+    EXPECT_EQ(a.settings.speech, (ruv::SpeechSettingTexts{"10.0.0.2", "50002", "70", "130", "80",
+                                                          "5", "20", "1", "3"}));
+    EXPECT_TRUE(a.settings.route.speechSend);
+    const ConfigStore read = storeOf(rows);
+    const ConfigStore rebuilt = canonicalStore(a.settings);
+    for (int n = 1; n <= read.count(); ++n) {
+        const auto row = canonicalRow(read.key(configRow(n)));
+        ASSERT_TRUE(row.has_value()) << n;
+        EXPECT_EQ(rebuilt.value(*row), read.value(configRow(n))) << read.key(configRow(n));
+    }
+}
+
+TEST(ApplyConfigRows, AReadModeOutsideTheListKeepsTheOneInForce) {
+    EXPECT_EQ(apply({"BouyomiCheck02=2"}).settings.speech.readMode, "2");
+    EXPECT_EQ(apply({"BouyomiCheck02=4"}).settings.speech.readMode, "0");
+    EXPECT_EQ(apply({"BouyomiCheck02=-1"}).settings.speech.readMode, "0");
 }
 
 }  // namespace

@@ -59,7 +59,7 @@ class Lines final : public platform::ErrorLog {
 
 class CallSoundSlotsTest : public ::testing::Test {
   protected:
-    CallSoundSlotsTest() : slots(pointers()) {}
+    CallSoundSlotsTest() : slots(pointers(), stored) {}
 
     std::array<MediaPlayer*, kCallSoundSlotCount> pointers() {
         std::array<MediaPlayer*, kCallSoundSlotCount> result{};
@@ -85,6 +85,7 @@ class CallSoundSlotsTest : public ::testing::Test {
         RecordingPlayer{"04", log}, RecordingPlayer{"05", log}, RecordingPlayer{"06", log},
         RecordingPlayer{"09", log},
     };
+    CallSoundPaths stored;  // the paths the slots keep
     CallSoundSlots slots;
     Notices notices;
     Lines errors;

@@ -22,6 +22,7 @@
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
+#include "shell/speech/speech_side.h"
 #include "shell/views/channel_view.h"
 #include "support/cp932_text.h"
 #include "support/recording_messages.h"
@@ -155,6 +156,33 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
     EXPECT_EQ(saved.value(ConfigRow::Battle), "1");
 }
 
+TEST_F(SettingsTest, SpeechRowsReachTheBridgeAndTheReadModeListAndAreWrittenBack) {
+    const std::string rows =
+        "BouIPAddress=10.0.0.2\r\nBouPort=50002\r\nBouVolume=70\r\nBouPitch=130\r\n"
+        "BouOntei=80\r\nBouVoiceKind=5\r\nBouLimitMoji=20\r\nBouNoName=1\r\n"
+        "BouyomiCheck01=1\r\nBouyomiCheck02=3\r\n";
+    writeFile(folder() / "config.ini", rows);
+    {
+        auto window = open();
+        EXPECT_TRUE(window->speechSwitch()->isChecked());
+        EXPECT_EQ(window->readModeList()->currentIndex(), 3);
+        const SpeechSettings& spoken = window->session().speechSide.bridge().settings();
+        EXPECT_EQ(spoken.endpoint, (SpeechEndpoint{"10.0.0.2", 50002}));
+        EXPECT_EQ(GlobalVoice(spoken), (VoiceParams{130, 80, 70, 5}));
+        EXPECT_EQ(spoken.limitMoji, 20);
+        EXPECT_EQ(spoken.names, NameReading::Read);
+        EXPECT_EQ(spoken.readMode, ReadMode::AllButProfiled);
+        window->readModeList()->setCurrentIndex(2);
+        EXPECT_EQ(window->session().speechSide.bridge().settings().readMode,
+                  ReadMode::OnlyProfiled);
+    }
+    const config::ConfigStore saved = savedConfig();
+    EXPECT_EQ(saved.value(ConfigRow::BouIPAddress), "10.0.0.2");
+    EXPECT_EQ(saved.value(ConfigRow::BouPitch), "130");
+    EXPECT_EQ(saved.value(ConfigRow::BouNoName), "1");
+    EXPECT_EQ(saved.value(ConfigRow::BouyomiCheck02), "2");
+}
+
 TEST_F(SettingsTest, ShuffledAndUnknownRowsAreWrittenBackInTheCanonicalOrder) {
     const std::string logFolder = (std::filesystem::path("/games/logs") / "").string();
     writeFile(folder() / "config.ini",
@@ -226,7 +254,7 @@ TEST_F(SettingsTest, AFileThatCannotBeWrittenCostsItselfOnlyAndIsNamedInOneWarni
         auto window = open();
         window->ngLists().users.push_back("troll");
         window->ngLists().words.push_back("spam");
-        window->setVoiceProfiles({{"abc", 3, 80, 120, 90}});
+        window->storedSpeech().setVoiceProfiles({{"abc", 3, 80, 120, 90}});
         fs::create_directory(folder() / "config.ini");
     }
     EXPECT_TRUE(fs::is_directory(folder() / "config.ini"));
@@ -268,12 +296,12 @@ TEST_F(SettingsTest, TextSizeAndTheAlertOptionSurviveARestartBesideConfigIni) {
         EXPECT_GT(team->fontMetrics().lineSpacing(), lineHeight);
         EXPECT_EQ(window->errorLog()->font().pixelSize(), team->font().pixelSize());
         window->menu().callAlert->trigger();
-        EXPECT_TRUE(window->session().core.switches.callAlert);
+        EXPECT_TRUE(window->session().core.state.route.callAlert);
     }
     const auto again = open();
     EXPECT_GT(again->view(ChatChannel::Normal)->font().pixelSize(), startPixels);
     EXPECT_TRUE(again->menu().callAlert->isChecked());
-    EXPECT_TRUE(again->session().core.switches.callAlert);
+    EXPECT_TRUE(again->session().core.state.route.callAlert);
     EXPECT_EQ(savedConfig().count(), 60);
 }
 

@@ -70,7 +70,7 @@ TEST_F(TabSet, UnmarkingOpenHidesTheGeneralTabEvenWithACountedCaption) {
 }
 
 TEST_F(TabSet, RoutingSeesTheTabsAndSwitchesAsTheUserSetsThem) {
-    const RouteSettings& switches = window->session().core.switches;
+    const RouteSettings& switches = window->session().core.state.route;
     entry("NF09")->trigger();
     entry("NF02")->trigger();
     window->ngWordSwitch()->click();

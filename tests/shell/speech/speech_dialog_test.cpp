@@ -130,7 +130,7 @@ TEST_F(SpeechDialogTest, RenamingToAnotherRowsNameBlocksOkUntilCorrected) {
 
     dialog->okClicked();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(window->voiceList().Profiles(), dialog->rows());
+    EXPECT_EQ(window->storedSpeech().voiceList().Profiles(), dialog->rows());
 }
 
 TEST_F(SpeechDialogTest, ChoosingEditModeAgainKeepsADuplicateNameBlocked) {
@@ -182,7 +182,7 @@ TEST_F(SpeechDialogTest, DeleteAsksWithOkAndCancelAndRemovesTheSelectedRowsOnlyO
 
 TEST_F(SpeechDialogTest, ResetThenCancelStoresNothing) {
     SpeechSettingTexts stored{"192.168.0.9", "50080", "40", "150", "60", "4", "20", "1", "2"};
-    window->setSpeechSettingTexts(stored);
+    window->storedSpeech().setSpeechSettingTexts(stored);
     dialog->cancelClicked();
     open();
     EXPECT_EQ(child<QLineEdit>("AddressEdit01")->text(), QStringLiteral("192.168.0.9"));
@@ -211,7 +211,7 @@ TEST_F(SpeechDialogTest, ResetThenCancelStoresNothing) {
 
     dialog->cancelClicked();
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(window->speechSettingTexts(), stored);
+    EXPECT_EQ(window->storedSpeech().speechSettingTexts(), stored);
     open();
     EXPECT_EQ(child<QLineEdit>("AddressEdit01")->text(), QStringLiteral("192.168.0.9"));
 }
@@ -225,15 +225,15 @@ TEST_F(SpeechDialogTest, OkStoresTheValuesWithTheLimitCappedAt64) {
     dialog->okClicked();
 
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_EQ(window->speechSettingValue(speech_keys::kLimit), "64");
-    EXPECT_EQ(window->speechSettingValue(speech_keys::kVolume), "55");
-    EXPECT_EQ(window->speechSettingValue(speech_keys::kVoiceKind), "7");
-    EXPECT_EQ(window->speechSettingValue(speech_keys::kNameReading), "1");
+    EXPECT_EQ(window->storedSpeech().speechSettingTexts().limit, "64");
+    EXPECT_EQ(window->storedSpeech().speechSettingTexts().volume, "55");
+    EXPECT_EQ(window->storedSpeech().speechSettingTexts().voiceKind, "7");
+    EXPECT_EQ(window->storedSpeech().speechSettingTexts().nameReading, "1");
     const SpeechSettings& spoken = window->session().speechSide.bridge().settings();
     EXPECT_EQ(spoken.limitMoji, 64);
     EXPECT_EQ(spoken.volume, 55);
     EXPECT_EQ(spoken.names, NameReading::Read);
-    ASSERT_EQ(window->voiceList().Profiles().size(), 1u);
+    ASSERT_EQ(window->storedSpeech().voiceList().Profiles().size(), 1u);
     EXPECT_EQ(window->voiceListView()->topLevelItemCount(), 1);
 }
 
@@ -243,7 +243,7 @@ TEST_F(SpeechDialogTest, OkWithALimitThatIsNoNumberStoresNothingAndStaysOpen) {
     dialog->okClicked();
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(warning(0), QStringLiteral("'3a' は有効な整数値ではありません"));
-    EXPECT_EQ(window->speechSettingValue(speech_keys::kVolume), "100");
+    EXPECT_EQ(window->storedSpeech().speechSettingTexts().volume, "100");
 }
 
 TEST_F(SpeechDialogTest, APortOutsideOneTo65535IsRefusedAsOutOfRangeByOkAndTheTests) {
@@ -253,7 +253,7 @@ TEST_F(SpeechDialogTest, APortOutsideOneTo65535IsRefusedAsOutOfRangeByOkAndTheTe
         dialog->okClicked();
         dialog->voiceTestClicked();
         EXPECT_TRUE(dialog->isVisible());
-        EXPECT_EQ(window->speechSettingValue(speech_keys::kPort), "50001");
+        EXPECT_EQ(window->storedSpeech().speechSettingTexts().port, "50001");
         ASSERT_EQ(messages.shown.size(), 2u);
         for (std::size_t i = 0; i < 2; ++i) {
             EXPECT_TRUE(warning(i).contains(QString::fromLatin1(port)));
@@ -284,7 +284,9 @@ TEST_F(SpeechDialogTest, ClosingResetsTheEditPanelForTheNextOpening) {
 
 TEST_F(SpeechDialogTest, StoredValueThatIsNoNumberOpensAtItsResetValueWithOneErrorLine) {
     dialog->cancelClicked();
-    ASSERT_TRUE(window->restoreSpeechSetting(speech_keys::kVolume, "loud"));
+    SpeechSettingTexts stored = window->storedSpeech().speechSettingTexts();
+    stored.volume = "loud";
+    window->storedSpeech().setSpeechSettingTexts(stored);
     open();
     EXPECT_EQ(child<QSlider>("TrackBar01")->value(), 100);
     const QStringList lines = errorLines();
@@ -294,7 +296,7 @@ TEST_F(SpeechDialogTest, StoredValueThatIsNoNumberOpensAtItsResetValueWithOneErr
         lines[0].endsWith(QStringLiteral("(BouyomiSettingButton01Click) 2024/05/01 9:05:07")))
         << lines[0].toStdString();
     // The stored text itself is left for the user to correct with "OK".
-    EXPECT_EQ(window->speechSettingValue(speech_keys::kVolume), "loud");
+    EXPECT_EQ(window->storedSpeech().speechSettingTexts().volume, "loud");
 }
 
 TEST_F(SpeechDialogTest, TextShiftJisCannotHoldIsRefusedWithAMessage) {

@@ -39,7 +39,7 @@ class SpeechEndToEndTest : public SpeechWindowTest {
         SpeechWindowTest::SetUp();
         SpeechSettingTexts texts = speechSettingResetTexts();
         texts.port = std::to_string(server.port());
-        window->setSpeechSettingTexts(texts);
+        window->storedSpeech().setSpeechSettingTexts(texts);
     }
 
     RecordingTcpServer server;
@@ -49,7 +49,7 @@ TEST_F(SpeechEndToEndTest, MixedLineTheGameWritesReachesTheSpeechProgram) {
     window->setTabShown(Tab::Original, TabVisibility::Shown);
     window->mixCheckBox(ChatChannel::Open)->setChecked(true);
     window->speechSwitch()->setChecked(true);
-    window->setVoiceProfiles({{"abc", 3, 80, 120, 90}});
+    window->storedSpeech().setVoiceProfiles({{"abc", 3, 80, 120, 90}});
 
     loggen::LogGenerator generator{11};
     const auto log = folder() / "MHChatLog_2024_05_01.html";
@@ -128,7 +128,7 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
     }
     // The stored endpoint hangs each live line for the 2-second connect timeout;
     // the dialog's fields still name the working server.
-    window->restoreSpeechSetting(speech_keys::kPort, std::to_string(dead.port()));
+    storePort(dead.port());
     SpeechClient& client = window->session().speechSide.client();
     for (int i = 0; i < 5; ++i) {
         window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);
@@ -203,7 +203,7 @@ TEST_F(SpeechWindowTest, ClosingTheWindowDoesNotWaitForAHangingConnect) {
     if (!backlog.hanging()) {
         GTEST_SKIP() << "connects to a full accept queue do not hang here";
     }
-    window->restoreSpeechSetting(speech_keys::kPort, std::to_string(server.port()));
+    storePort(server.port());
     const std::size_t hangingBefore = backlog.hangingConnects();
     window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);
     window->session().speechSide.SpeakLine("abc : again", SpeakerLine::Yes);

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <string>
@@ -41,6 +42,13 @@ class SpeechWindowTest : public ::testing::Test {
             AppEnvironment{folder(), &clock, &messages, nullptr, &timers});
     }
     std::filesystem::path folder() const { return std::filesystem::path(dir.path().toStdString()); }
+
+    // The stored speech settings with another port, as "OK" stores them.
+    void storePort(std::uint16_t port) {
+        SpeechSettingTexts texts = window->storedSpeech().speechSettingTexts();
+        texts.port = std::to_string(port);
+        window->storedSpeech().setSpeechSettingTexts(texts);
+    }
 
     QStringList errorLines() const {
         const QString text = window->errorLog()->toPlainText();

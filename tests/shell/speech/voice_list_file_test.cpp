@@ -28,13 +28,13 @@ class VoiceListFileTest : public SpeechWindowTest {
 
 TEST_F(VoiceListFileTest, RowsAreWrittenInOrderAndReadBackTheSame) {
     const std::vector<VoiceProfile> rows{{"abc", 3, 80, 120, 90}, {"xy", 0, 100, 100, 100}};
-    window->setVoiceProfiles(rows);
+    window->storedSpeech().setVoiceProfiles(rows);
     window->SaveVoiceList(folder());
     EXPECT_EQ(fileBytes(), "abc=3,80,120,90\r\nxy=0,100,100,100\r\n");
 
     auto second = makeWindow();
     second->LoadVoiceList(folder());
-    EXPECT_EQ(second->voiceList().Profiles(), rows);
+    EXPECT_EQ(second->storedSpeech().voiceList().Profiles(), rows);
     QTreeWidget* view = second->voiceListView();
     ASSERT_EQ(view->topLevelItemCount(), 2);
     EXPECT_EQ(view->objectName(), QStringLiteral("BouListView01"));
@@ -55,8 +55,8 @@ TEST_F(VoiceListFileTest, UnusableLinesStayInTheFileAndAreReportedOnce) {
     writeFile("abc=3,80,120,90\r\nno equals sign\r\nxy=loud,100,100,100\r\n\r\nzz=1,2,3,4\r\n");
     window->LoadVoiceList(folder());
 
-    ASSERT_EQ(window->voiceList().Profiles().size(), 2u);
-    EXPECT_EQ(window->voiceList().Profiles()[1].Name, "zz");
+    ASSERT_EQ(window->storedSpeech().voiceList().Profiles().size(), 2u);
+    EXPECT_EQ(window->storedSpeech().voiceList().Profiles()[1].Name, "zz");
     const QStringList lines = errorLines();
     ASSERT_EQ(lines.size(), 1);
     EXPECT_EQ(lines[0], QStringLiteral("bouyomiuserlist.txtの2,3行目は読めないため読み上げに使いま"
@@ -70,11 +70,11 @@ TEST_F(VoiceListFileTest, UnusableLinesStayInTheFileAndAreReportedOnce) {
 }
 
 TEST_F(VoiceListFileTest, NoFolderMeansNoFileAndAMissingFileKeepsTheList) {
-    window->setVoiceProfiles({{"abc", 3, 80, 120, 90}});
+    window->storedSpeech().setVoiceProfiles({{"abc", 3, 80, 120, 90}});
     window->SaveVoiceList({});
     EXPECT_FALSE(std::filesystem::exists(file()));
     window->LoadVoiceList(folder());  // missing
-    EXPECT_EQ(window->voiceList().Profiles().size(), 1u);
+    EXPECT_EQ(window->storedSpeech().voiceList().Profiles().size(), 1u);
     EXPECT_TRUE(errorLines().isEmpty());
 }
 
