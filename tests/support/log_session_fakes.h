@@ -42,9 +42,10 @@ struct LogSessionBook final : TabCaptions {
         captions[tab] = std::string(caption);
     }
     std::size_t lineCount(ChatChannel view) const { return book.lines(view).store().size(); }
-    LogSessionState state() { return {book, unread}; }
+    LogSessionState state() { return {book, unread, options}; }
 
     ChannelBook book;
+    AttachOptions options;
     std::map<Tab, std::string> captions;  // CP932
     UnreadCounters unread{*this};
 };

@@ -9,7 +9,7 @@ ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& l
       router(RoutePorts{ports.tabs, ports.settingsNotices, sounds, ports.exp, ports.speech,
                         ports.attention},
              RouteState{state.route, state.ngLists, book, unread}),
-      log(logPorts, LogSessionState{book, unread}, timing) {}
+      log(logPorts, LogSessionState{book, unread, state.attach}, timing) {}
 
 ChatSession::~ChatSession() {
     sounds.CloseCallSounds();

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "core/log/log_session_ports.h"
 #include "core/log/route_settings.h"
 #include "core/sound/call_sound_slot_ids.h"
 #include "core/speech/speech_settings.h"
@@ -38,9 +39,8 @@ struct SessionState {
     int expLayout = 0;
     bool statusBarRate = false;
     int transparencyPercent = 0;  // 0 to 50 in steps of 10
-    bool autoAttach = true;
+    AttachOptions attach;
     bool topMost = false;
-    bool tidyOnAttach = false;
     TextSize textSize;
     std::string logFolder;  // CP932, the file dialog's starting folder
     WindowBounds bounds;

@@ -131,11 +131,11 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
         case ConfigRow::StatusBar:
             return RowEffect{kStageMenus, flag(s.statusBarRate, "1", true)};
         case ConfigRow::AutoUpdate:
-            return RowEffect{kStageMenus, flag(s.autoAttach, "0", false)};
+            return RowEffect{kStageMenus, flag(s.attach.autoAttach, "0", false)};
         case ConfigRow::UpWindow:
             return RowEffect{kStageMenus, flag(s.topMost, "1", true)};
         case ConfigRow::OldRuvIvuvaz:
-            return RowEffect{kStageMenus, flag(s.tidyOnAttach, "1", true)};
+            return RowEffect{kStageMenus, flag(s.attach.tidyOnAttach, "1", true)};
         case ConfigRow::MHFolderPath:
             return RowEffect{kStageWindow, [&s](std::string_view v, int) {
                                  if (!v.empty()) {
@@ -244,9 +244,9 @@ void writeExitRows(ConfigStore& store, const SessionState& s) {
         store.setValue(kSoundRows[slot], s.soundPaths[slot]);
     }
     store.setFlag(ConfigRow::StatusBar, s.statusBarRate);
-    store.setFlag(ConfigRow::AutoUpdate, s.autoAttach);
+    store.setFlag(ConfigRow::AutoUpdate, s.attach.autoAttach);
     store.setFlag(ConfigRow::UpWindow, s.topMost);
-    store.setFlag(ConfigRow::OldRuvIvuvaz, s.tidyOnAttach);
+    store.setFlag(ConfigRow::OldRuvIvuvaz, s.attach.tidyOnAttach);
     store.setValue(ConfigRow::MHFolderPath, s.logFolder);
     const auto position = [&store](ConfigRow row, const std::optional<int>& value) {
         if (value) {

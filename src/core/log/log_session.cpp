@@ -37,14 +37,6 @@ LogSession::LogSession(LogSessionPorts ports, LogSessionState state, LogSessionT
 
 LogSession::~LogSession() = default;
 
-void LogSession::setAutoAttach(OptionState state) {
-    autoAttach_ = state;
-}
-
-void LogSession::setTidyOnAttach(OptionState state) {
-    tidyOnAttach_ = state;
-}
-
 void LogSession::reportFailure(std::string_view handlerText) {
     platform::reportFailure(ports_.errors, ports_.clock, handlerText);
 }
@@ -156,7 +148,7 @@ void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
     attachedPath_ = cp932Path;
     pendingLog_ = *native;
     pendingConsumed_ = *size;
-    const bool tidy = tidyOnAttach_ == OptionState::On;
+    const bool tidy = state_.options.tidyOnAttach;
     if (tidy) {
         // Nothing is followed while the earlier lines are sorted, so lines
         // written meanwhile come after them, once.

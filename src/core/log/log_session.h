@@ -46,10 +46,12 @@ struct LogSessionPorts {
     platform::Timers& timers;
 };
 
-// The session's state an attach changes: the views' lines and the unread counters.
+// The session's state an attach changes (the views' lines and the unread
+// counters) and the options it reads.
 struct LogSessionState {
     ChannelBook& book;
     UnreadCounters& unread;
+    const AttachOptions& options;
 };
 
 class LogSession final : private PastLogSink {
@@ -73,8 +75,6 @@ class LogSession final : private PastLogSink {
     // --- Options ---------------------------------------------------------
     // Takes effect from the next wait or slice.
     void setTiming(LogSessionTiming timing) { timing_ = timing; }
-    void setAutoAttach(OptionState state);    // 自動で新規ログをアタッチする
-    void setTidyOnAttach(OptionState state);  // アタッチ時に過去ログを整頓する
 
     // --- Start-up and exit ------------------------------------------------
     // loghistoryslist.txt in the settings folder; an empty folder reads and
@@ -139,8 +139,6 @@ class LogSession final : private PastLogSink {
     LogHistoryList history_;
     std::string logFolder_;
     std::string attachedPath_;
-    OptionState autoAttach_ = OptionState::On;
-    OptionState tidyOnAttach_ = OptionState::Off;
     AttachMenu menu_;
 
     // Tidying of the last attach, and where the live reader takes over once

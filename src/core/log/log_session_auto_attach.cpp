@@ -23,7 +23,7 @@ void LogSession::autoAttachWaitOver() {
     try {
         // Every real change counts: the folder watcher reports none of its own
         // when it starts watching, so the first one may well be the new day's log.
-        if (autoAttach_ == OptionState::On && !attachedPath_.empty() && !tidying()) {
+        if (state_.options.autoAttach && !attachedPath_.empty() && !tidying()) {
             checkForNewDaysLog();
         }
     } catch (const std::exception&) {

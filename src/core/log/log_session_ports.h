@@ -28,7 +28,12 @@ enum class AttachKind {
 enum class StatusPanel { State = 0, Path = 1 };
 enum class WindowCaption { Plain, Tidying };
 enum class CommandState { Enabled, Disabled };
-enum class OptionState { Off, On };
+
+// The attach options of the オプション menu, as the session's state holds them.
+struct AttachOptions {
+    bool autoAttach = true;     // 自動で新規ログをアタッチする
+    bool tidyOnAttach = false;  // アタッチ時に過去ログを整頓する
+};
 
 // A File-menu item that attaches one known log.
 struct LogOffer {

@@ -184,10 +184,6 @@ void MainWindow::setActiveTab(Tab tab) {
     pageControl_->setCurrentTab(tab);
 }
 
-void MainWindow::setCaption(Tab tab, std::string_view cp932) {
-    pageControl_->setCaption(tab, fromCp932(cp932));
-}
-
 PageControl* MainWindow::pageControl() const {
     return pageControl_;
 }
@@ -203,11 +199,6 @@ std::string MainWindow::keyword(ChatChannel channel) const {
     return row.armed ? row.text : std::string{};
 }
 
-bool MainWindow::keywordArmed(ChatChannel channel) const {
-    const QCheckBox* box = keywordRows_[slot(channel)].box;
-    return box && box->isChecked();
-}
-
 void MainWindow::setKeywordArmed(ChatChannel channel, KeywordSwitch state) {
     if (QCheckBox* box = keywordRows_[slot(channel)].box) {
         box->setChecked(state == KeywordSwitch::On);
@@ -220,11 +211,6 @@ QCheckBox* MainWindow::keywordCheckBox(ChatChannel channel) const {
 
 QLineEdit* MainWindow::keywordEdit(ChatChannel channel) const {
     return keywordRows_[slot(channel)].edit;
-}
-
-bool MainWindow::mixIncludes(ChatChannel channel) const {
-    const QCheckBox* box = mixBoxes_[slot(channel)];
-    return box && box->isChecked();
 }
 
 QCheckBox* MainWindow::mixCheckBox(ChatChannel channel) const {

@@ -65,11 +65,9 @@ class MainWindow : public QMainWindow {
     ~MainWindow() override;
 
     // --- Run-time state --------------------------------------------------
-    const AppEnvironment& environment() const { return environment_; }
     Session& session() { return *session_; }
     LiveLog& liveLog();
     NgLists& ngLists();
-    UserMessages& messages();
 
     // --- Views -----------------------------------------------------------
     // The view of a channel; null for ExpMonitor, which holds no lines.
@@ -84,7 +82,6 @@ class MainWindow : public QMainWindow {
     Tab activeTab() const;
     // Makes a shown tab the active page; a hidden tab is left alone.
     void setActiveTab(Tab tab);
-    void setCaption(Tab tab, std::string_view cp932);
     QString caption(Tab tab) const;
     // PageControl1, for the commands that act on the active tab's view.
     PageControl* pageControl() const;
@@ -92,15 +89,13 @@ class MainWindow : public QMainWindow {
     // --- Keyword rows (通常 to 叫び; オリジナル's row stays hidden and off) ---
     // The keyword (CP932) while the row's check box is ticked, else empty.
     std::string keyword(ChatChannel channel) const;
-    bool keywordArmed(ChatChannel channel) const;
     // Ticks or unticks the row's check box, with the same effect as a click.
     void setKeywordArmed(ChatChannel channel, KeywordSwitch state);
     QCheckBox* keywordCheckBox(ChatChannel channel) const;
     QLineEdit* keywordEdit(ChatChannel channel) const;
 
     // --- オリジナル and NGフィルター tabs -----------------------------------
-    // Whether the mix check box of a channel (一般 to 叫び, 戦闘情報, システム) is ticked.
-    bool mixIncludes(ChatChannel channel) const;
+    // The mix check box of a channel (一般 to 叫び, 戦闘情報, システム).
     QCheckBox* mixCheckBox(ChatChannel channel) const;
     QCheckBox* speechSwitch() const { return speechSwitch_; }  // 毒電波送信
     QComboBox* readModeList() const { return readModeList_; }  // BouyomiComboBox01
@@ -118,20 +113,12 @@ class MainWindow : public QMainWindow {
     QTimer& expTimer() { return *expTimer_; }  // Timer01, 1000 ms, off
 
     // --- Menu options read by other parts --------------------------------
-    bool statusBarShowsRate() const;   // N22
-    bool autoAttachNewLog() const;     // N24
-    bool tidyPastLogOnAttach() const;  // OldLog01
-    bool topMost() const;              // N14
     WindowAlpha windowAlpha() const { return alpha_; }
     const MenuActions& menu() const { return menu_; }
 
     // --- Status bar ------------------------------------------------------
     void setStatusText(StatusPanel panel, const QString& text);
     QString statusText(StatusPanel panel) const;
-    std::array<QLabel*, 2> statusPanels() const { return statusPanels_; }
-
-    // Text of the version box, one entry per line.
-    static QStringList aboutLines();
 
     // --- views context menu, find and NG dialog (public) ---
     // PopupMenu1, the context menu of the ten channel views.
@@ -161,8 +148,6 @@ class MainWindow : public QMainWindow {
     void attachLog();
     // 追加アタッチ, Today's Log, Yesterday's Log and Log History 00 to 04.
     void attachKnownLog(AttachKind kind, std::size_t historyEntry = 0);
-    // A file name changed in the attached log's folder.
-    void onLogFolderNamesChanged();
     // A log named on the command line or dropped on the window (a native path,
     // absolute or from the working folder): attached as アタッチログ attaches the
     // file its dialog answers.
@@ -178,15 +163,12 @@ class MainWindow : public QMainWindow {
     void FillLogMenus();
     // MHFolderPath (CP932), the file dialog's starting folder.
     void restoreLogFolder(std::string_view cp932Folder);
-    std::string logFolder() const;
     // The attached log (CP932) and its folder with its trailing separator;
     // empty before the first attach.
     std::string attachedLogPath() const;
     std::string attachedLogFolder() const;
     // The earlier lines of the last attached log are still being sorted.
     bool tidyingPastLog() const;
-
-    // --- EXP monitor (public) ---
 
     // --- speech (public) ---
     // fillAndShow: "毒電波設定" shows SpeechDialog, created on first use.
@@ -219,16 +201,6 @@ class MainWindow : public QMainWindow {
     // The call-sound dialog; null until first opened.
     class CallSoundDialog* callSoundDialog() const;
 
-    // --- settings at start-up and exit (public) ---
-    // Window creation: the list files, the history, config.ini row by row and
-    // the canonical rebuild, or the first-run state; nothing without a folder.
-    void ApplySettingsAtStartup();
-    // Window destruction: every row by number, then the five files, each on its
-    // own, with one warning naming those not saved; then the sounds closed and
-    // the watchers released.
-    void SaveSettingsAtExit();
-    const config::ConfigStore& configStore() const;
-
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -254,6 +226,7 @@ class MainWindow : public QMainWindow {
     void buildIntervalMenu(QMenu* menu);
     void buildTransparencyMenu(QMenu* menu);
     void applyMinimumOuterSize();
+    UserMessages& messages();
     // The views show the session's lines.
     void connectViews();
     // Routing's copy of whether the tab is shown follows the tab bar.
@@ -265,8 +238,10 @@ class MainWindow : public QMainWindow {
     void resetUnreadOfCurrentTab();
     void keywordBoxClicked(ChatChannel channel);  // SCheckBox01Click to SCheckBox06Click
     void transparencyEntryClicked(Transparency transparency);  // N1001Click ... N901Click
-    void applyAlwaysOnTop();
+    void applyAlwaysOnTop(bool on);
     void showAbout();
+    // Text of the version box, one entry per line.
+    static QStringList aboutLines();
     void openHelp();
     void exitProgram();
 
@@ -303,8 +278,9 @@ class MainWindow : public QMainWindow {
 
     // --- attaching and history (private) ---
     void connectAttaching();
-
-    // --- EXP monitor (private) ---
+    // A file name changed in the attached log's folder.
+    void onLogFolderNamesChanged();
+    std::string logFolder() const;
 
     // --- speech (private) ---
     void setUpSpeech();
@@ -315,6 +291,13 @@ class MainWindow : public QMainWindow {
     class CallSoundDialog* callSoundDialog_ = nullptr;
 
     // --- settings at start-up and exit (private) ---
+    // Window creation: the list files, the history, config.ini row by row and
+    // the canonical rebuild, or the first-run state; nothing without a folder.
+    void ApplySettingsAtStartup();
+    // Window destruction: every row by number, then the five files, each on its
+    // own, with one warning naming those not saved; then the sounds closed and
+    // the watchers released.
+    void SaveSettingsAtExit();
     void bindState();
     void reportStartupFailure(std::string_view stage);
     void restoreOuterBounds(const WindowBounds& bounds);

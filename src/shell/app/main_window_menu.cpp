@@ -131,7 +131,7 @@ void MainWindow::buildOptionMenu() {
     buildTransparencyMenu(addSubmenu(options, "N20", QStringLiteral("透過設定")));
     options->addSeparator();
     menu_.callSounds = addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定"));
-    connect(menu_.callSounds, &QAction::triggered, this, &MainWindow::callSoundsEntryClicked);
+    connect(menu_.callSounds, &QAction::triggered, this, &MainWindow::openCallSoundSettings);
     options->addSeparator();
     menu_.rateInStatusBar =
         addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);
@@ -218,8 +218,8 @@ void MainWindow::transparencyEntryClicked(Transparency transparency) {
     setWindowOpacity(alpha_.alpha / 255.0);
 }
 
-void MainWindow::applyAlwaysOnTop() {
-    setTopMost(*this, topMost() ? TopMost::On : TopMost::Off);
+void MainWindow::applyAlwaysOnTop(bool on) {
+    setTopMost(*this, on ? TopMost::On : TopMost::Off);
 }
 
 void MainWindow::showAbout() {
@@ -249,24 +249,6 @@ void MainWindow::openHelp() {
 
 void MainWindow::exitProgram() {
     close();
-}
-
-// --- Options read by other parts -------------------------------------------
-
-bool MainWindow::statusBarShowsRate() const {
-    return menu_.rateInStatusBar->isChecked();
-}
-
-bool MainWindow::autoAttachNewLog() const {
-    return menu_.autoAttach->isChecked();
-}
-
-bool MainWindow::tidyPastLogOnAttach() const {
-    return menu_.tidyOnAttach->isChecked();
-}
-
-bool MainWindow::topMost() const {
-    return menu_.alwaysOnTop->isChecked();
 }
 
 }  // namespace ruv

@@ -51,10 +51,6 @@ StoredSpeechSettings& MainWindow::storedSpeech() {
     return *binding_;
 }
 
-const config::ConfigStore& MainWindow::configStore() const {
-    return session_->configStore;
-}
-
 void MainWindow::reportStartupFailure(std::string_view stage) {
     std::string line(config::kStartupFailureText);
     line += "\r\n";

@@ -27,14 +27,6 @@ CallSoundSlots& MainWindow::callSoundSlots() {
     return session_->core.sounds;
 }
 
-void MainWindow::restoreSoundPath(ChatChannel slot, std::string_view cp932Path) {
-    session_->core.sounds.setPath(slot, cp932Path);
-}
-
-std::string MainWindow::soundPath(ChatChannel slot) const {
-    return session_->core.sounds.path(slot);
-}
-
 void MainWindow::RestoreCallSounds() {
     CallSoundSlots& sounds = session_->core.sounds;
     MessageBoxNotices notices(session_->messages);
@@ -47,10 +39,6 @@ void MainWindow::CloseCallSounds() {
 
 CallSoundDialog* MainWindow::callSoundDialog() const {
     return callSoundDialog_;
-}
-
-void MainWindow::callSoundsEntryClicked() {
-    openCallSoundSettings();
 }
 
 void MainWindow::openCallSoundSettings() {

@@ -82,7 +82,8 @@ void runNgCommand(MainWindow& window, NgList list, NgAction action) {
         if (changes && i + 1 == plan.messages.size()) {
             ApplyNgCommand(window.ngLists(), plan);
         }
-        window.messages().show(plan.messages[i].kind, fromCp932Lines(plan.messages[i].text));
+        window.session().messages.show(plan.messages[i].kind,
+                                       fromCp932Lines(plan.messages[i].text));
     }
 }
 
@@ -102,7 +103,7 @@ void findInMemo(MainWindow& window, QPlainTextEdit* memo, std::string_view needl
         memo->ensureCursorVisible();
     }
     if (outcome.ended()) {
-        window.messages().show(MessageKind::Plain, kSearchEnded);
+        window.session().messages.show(MessageKind::Plain, kSearchEnded);
     }
 }
 

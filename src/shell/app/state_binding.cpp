@@ -15,10 +15,6 @@ namespace ruv {
 
 namespace {
 
-OptionState optionState(bool on) {
-    return on ? OptionState::On : OptionState::Off;
-}
-
 // The drop-down entry of a stored read mode; a mode that names none shows the first.
 int readModeEntry(const SpeechSettingTexts& texts) {
     const auto mode = parseSettingInteger(texts.readMode);
@@ -66,15 +62,8 @@ void StateBinding::connectMenu() {
     const auto follow = [this](QAction* entry, auto onToggled) {
         connect(entry, &QAction::toggled, this, onToggled);
     };
-    LogSession& log = subsystems_.log;
-    follow(menu.autoAttach, [this, &log](bool on) {
-        state_.autoAttach = on;
-        log.setAutoAttach(optionState(on));
-    });
-    follow(menu.tidyOnAttach, [this, &log](bool on) {
-        state_.tidyOnAttach = on;
-        log.setTidyOnAttach(optionState(on));
-    });
+    follow(menu.autoAttach, [this](bool on) { state_.attach.autoAttach = on; });
+    follow(menu.tidyOnAttach, [this](bool on) { state_.attach.tidyOnAttach = on; });
     follow(menu.alwaysOnTop, [this](bool on) { state_.topMost = on; });
     follow(menu.callAlert, [this](bool on) { state_.route.callAlert = on; });
     follow(menu.rateInStatusBar, [this](bool on) { state_.statusBarRate = on; });
@@ -126,12 +115,10 @@ void StateBinding::showState() {
             entry.action->setChecked(true);
         }
     }
-    menu.autoAttach->setChecked(state_.autoAttach);
-    menu.tidyOnAttach->setChecked(state_.tidyOnAttach);
+    menu.autoAttach->setChecked(state_.attach.autoAttach);
+    menu.tidyOnAttach->setChecked(state_.attach.tidyOnAttach);
     menu.alwaysOnTop->setChecked(state_.topMost);
     menu.callAlert->setChecked(route.callAlert);
-    subsystems_.log.setAutoAttach(optionState(state_.autoAttach));
-    subsystems_.log.setTidyOnAttach(optionState(state_.tidyOnAttach));
     if (!state_.logFolder.empty()) {
         subsystems_.log.restoreLogFolder(state_.logFolder);
     }

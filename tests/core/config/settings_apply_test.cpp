@@ -48,11 +48,11 @@ TEST(ApplyConfigRows, AKeyGivenTwiceAppliesBothSoAHiddenTabStaysHidden) {
 TEST(ApplyConfigRows, ShuffledRowsApplyByKeyAndUnknownKeysAreIgnored) {
     const Applied a = apply({"OldRuvIvuvaz=1", "Whatever=9", "ShoutCheck=1", "UpWindow=1",
                              "AutoUpdate=0", "StatusBar=1", "OpenCheck=0"});
-    EXPECT_TRUE(a.settings.tidyOnAttach);
+    EXPECT_TRUE(a.settings.attach.tidyOnAttach);
     EXPECT_TRUE(a.settings.route.mix[4]);
     EXPECT_FALSE(a.settings.route.mix[0]);
     EXPECT_TRUE(a.settings.topMost);
-    EXPECT_FALSE(a.settings.autoAttach);
+    EXPECT_FALSE(a.settings.attach.autoAttach);
     EXPECT_TRUE(a.settings.statusBarRate);
     const ConfigStore rebuilt = canonicalStore(a.settings);
     ASSERT_EQ(rebuilt.count(), 60);

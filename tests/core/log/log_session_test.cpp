@@ -38,7 +38,7 @@ class LogSessionTest : public ::testing::Test {
         oneStepPerSlice.tidySlice = 0us;
         oneStepPerSlice.linesPerStep = lines;
         start(oneStepPerSlice);
-        session->setTidyOnAttach(OptionState::On);
+        views.options.tidyOnAttach = true;
     }
     static std::string text(const std::filesystem::path& path) {
         return platform::fromNativePath(path).value();
@@ -185,7 +185,7 @@ TEST_F(LogSessionTest, TidyWhoseReadRunsOutOfMemoryStillFollowsTheLogFromItsAtta
         LogSessionPorts{display, follower, chooser, exp, exhausted, errors, clock, timers},
         views.state(), LogSessionTiming{});
     session->restoreLogFolder(text(folder.path()));
-    session->setTidyOnAttach(OptionState::On);
+    views.options.tidyOnAttach = true;
     const auto log = attachYesterdaysLog();
     EXPECT_FALSE(session->tidying());
     EXPECT_EQ(follower.tail.consumed(),
@@ -226,7 +226,7 @@ TEST_F(LogSessionTest, AttachClearsEveryViewButNgAndTheirCountersWhileAnAddedLog
 // --- A log named on the command line or dropped on the window --------------------
 
 TEST_F(LogSessionTest, ChosenLogRunsTheDialogsAttachAndWaitsForARunningTidy) {
-    session->setTidyOnAttach(OptionState::On);
+    views.options.tidyOnAttach = true;
     const auto log = write("a.html", kHeader + teamLine("Ren : 1") + teamLine("Ren : 2"));
     const auto other = write("b.html", kHeader);
     session->attachChosen({ChoiceOutcome::Chosen, text(log)});
@@ -311,11 +311,11 @@ TEST_F(LogSessionTest, NoticesDuringTheWaitLeadToOneMoreCheckAndTheOptionOffStay
     timers.advance(1000ms);
     session->fileNamesChanged();  // during the wait
     const auto today = write(kTodaysName, kHeader);
-    session->setAutoAttach(OptionState::Off);
+    views.options.autoAttach = false;
     timers.advance(500ms);
     EXPECT_NE(follower.tail.path(), today);
 
-    session->setAutoAttach(OptionState::On);
+    views.options.autoAttach = true;
     timers.advance(1500ms - 1us);
     EXPECT_NE(follower.tail.path(), today);
     timers.advance(1us);

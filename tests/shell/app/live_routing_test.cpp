@@ -101,7 +101,7 @@ TEST_F(LiveRoutingTest, HiddenTabUnticksItsCallSoundBoxButOtherViewsStillFill) {
     append(chatLine(colours::kClub, "Ren : hi club"));
     window->liveLog().catchUp();
 
-    EXPECT_FALSE(window->keywordArmed(ChatChannel::Club));
+    EXPECT_FALSE(window->keywordCheckBox(ChatChannel::Club)->isChecked());
     EXPECT_FALSE(window->keywordEdit(ChatChannel::Club)->isEnabled());
     EXPECT_EQ(window->view(ChatChannel::Club)->lineCount().value, 0);
     EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);

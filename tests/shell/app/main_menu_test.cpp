@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "shell/app/main_window_fixture.h"
+#include "shell/app/session.h"
 
 namespace ruv::testing {
 namespace {
@@ -95,16 +96,16 @@ TEST_F(MainMenu, OptionMenuHoldsSubmenusAndOptionsInOrder) {
 
 TEST_F(MainMenu, OptionCheckEntriesStartWithTheirMarks) {
     EXPECT_TRUE(entry("N22")->isCheckable());
-    EXPECT_FALSE(window->statusBarShowsRate());
-    EXPECT_TRUE(window->autoAttachNewLog());
-    EXPECT_FALSE(window->tidyPastLogOnAttach());
-    EXPECT_FALSE(window->topMost());
+    EXPECT_FALSE(window->session().core.state.statusBarRate);
+    EXPECT_TRUE(window->session().core.state.attach.autoAttach);
+    EXPECT_FALSE(window->session().core.state.attach.tidyOnAttach);
+    EXPECT_FALSE(window->session().core.state.topMost);
     EXPECT_FALSE(entry("SoundOption01")->isCheckable());
 
     entry("N24")->trigger();
-    EXPECT_FALSE(window->autoAttachNewLog());
+    EXPECT_FALSE(window->session().core.state.attach.autoAttach);
     entry("OldLog01")->trigger();
-    EXPECT_TRUE(window->tidyPastLogOnAttach());
+    EXPECT_TRUE(window->session().core.state.attach.tidyOnAttach);
 }
 
 TEST_F(MainMenu, FilterMenuHasOneMarkedEntryPerShowableTab) {

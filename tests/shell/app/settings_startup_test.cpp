@@ -119,8 +119,8 @@ TEST_F(SettingsTest, WhatTheUserChangedComesBackAtTheNextStart) {
     auto window = open();
     EXPECT_FALSE(window->tabShown(Tab::ExpMonitor));
     EXPECT_TRUE(window->tabShown(Tab::Battle));
-    EXPECT_TRUE(window->mixIncludes(ChatChannel::Whis));
-    EXPECT_FALSE(window->mixIncludes(ChatChannel::Team));
+    EXPECT_TRUE(window->mixCheckBox(ChatChannel::Whis)->isChecked());
+    EXPECT_FALSE(window->mixCheckBox(ChatChannel::Team)->isChecked());
     EXPECT_TRUE(window->ngWordSwitch()->isChecked());
     EXPECT_FALSE(window->ngUserSwitch()->isChecked());
     EXPECT_TRUE(window->speechSwitch()->isChecked());
@@ -146,7 +146,7 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
             "2024/05/01 21:30:00")))
             << log.toStdString();
         EXPECT_TRUE(window->tabShown(Tab::Battle));
-        EXPECT_TRUE(window->mixIncludes(ChatChannel::Open));
+        EXPECT_TRUE(window->mixCheckBox(ChatChannel::Open)->isChecked());
         EXPECT_TRUE(window->menu().intervals[0].action->isChecked());
     }
     const config::ConfigStore saved = savedConfig();

@@ -208,10 +208,5 @@ TEST_F(UnreadCaptions, PressWhileNormalOrALaterTabIsActiveChangesNoCaption) {
     EXPECT_EQ(window->session().core.unread.count(Tab::Open), 1);
 }
 
-TEST_F(UnreadCaptions, SetCaptionTakesCp932Text) {
-    window->setCaption(Tab::Club, sj("クラブ(42)"));
-    EXPECT_EQ(window->caption(Tab::Club), QStringLiteral("クラブ(42)"));
-}
-
 }  // namespace
 }  // namespace ruv::testing

@@ -121,7 +121,7 @@ TEST_F(KeywordRows, KeywordArmsOnlyWhileTickedAndNonEmpty) {
 
     // Unticked: disabled, text kept, nothing armed.
     window->setKeywordArmed(ChatChannel::Whis, KeywordSwitch::Off);
-    EXPECT_FALSE(window->keywordArmed(ChatChannel::Whis));
+    EXPECT_FALSE(window->keywordCheckBox(ChatChannel::Whis)->isChecked());
     EXPECT_FALSE(window->keywordEdit(ChatChannel::Whis)->isEnabled());
     EXPECT_EQ(window->keywordEdit(ChatChannel::Whis)->text(), QStringLiteral("集合"));
     EXPECT_EQ(window->keyword(ChatChannel::Whis), "");
@@ -165,9 +165,9 @@ TEST_F(OtherPages, OriginalPageHasSevenMixBoxesSpeechControlsAndAHiddenCallSound
         EXPECT_TRUE(page->isAncestorOf(box));
         EXPECT_GT(box->y(), previousY) << c.name;  // top to bottom in this order
         previousY = box->y();
-        EXPECT_FALSE(window->mixIncludes(c.channel));
+        EXPECT_FALSE(window->mixCheckBox(c.channel)->isChecked());
         box->setChecked(true);
-        EXPECT_TRUE(window->mixIncludes(c.channel));
+        EXPECT_TRUE(window->mixCheckBox(c.channel)->isChecked());
     }
     EXPECT_EQ(window->mixCheckBox(ChatChannel::Normal), nullptr);
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "shell/app/main_window_fixture.h"
+#include "shell/app/session.h"
 
 namespace ruv::testing {
 namespace {
@@ -58,7 +59,7 @@ TEST_F(AlwaysOnTop, TogglesTheTopMostBandWithoutMovingOrHiding) {
     QWindow* handle = window->windowHandle();
 
     entry("N14")->trigger();
-    EXPECT_TRUE(window->topMost());
+    EXPECT_TRUE(window->session().core.state.topMost);
     EXPECT_TRUE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(handle->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(window->windowHandle(), handle);  // not recreated
@@ -66,7 +67,7 @@ TEST_F(AlwaysOnTop, TogglesTheTopMostBandWithoutMovingOrHiding) {
     EXPECT_EQ(window->geometry(), QRect(70, 80, 510, 250));
 
     entry("N14")->trigger();
-    EXPECT_FALSE(window->topMost());
+    EXPECT_FALSE(window->session().core.state.topMost);
     EXPECT_FALSE(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(handle->flags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window->isVisible());

@@ -428,7 +428,7 @@ TEST_F(ExpMonitorTest, StatusBarShowsTheClockAndFiguresWhileN22IsChecked) {
     window->session().expMonitor.SetAttachedLogPath("C:\\logs\\MHChatLog_2024_05_01.html");
     attach();
     window->menu().rateInStatusBar->trigger();
-    ASSERT_TRUE(window->statusBarShowsRate());
+    ASSERT_TRUE(window->session().core.state.statusBarRate);
     routeGain(500);
     routeGain(700);
     routeGain(300);

@@ -60,16 +60,16 @@ class CallSoundWindowTest : public ::testing::Test {
 };
 
 TEST_F(CallSoundWindowTest, StartUpRestoreStopsAtTheFirstMissingFileShowsOnceAndLogs) {
-    window->restoreSoundPath(ChatChannel::Normal, wave1);
-    window->restoreSoundPath(ChatChannel::Team, (folder / "deleted.wav").string());
-    window->restoreSoundPath(ChatChannel::Shout, mp3);
+    window->callSoundSlots().setPath(ChatChannel::Normal, wave1);
+    window->callSoundSlots().setPath(ChatChannel::Team, (folder / "deleted.wav").string());
+    window->callSoundSlots().setPath(ChatChannel::Shout, mp3);
     window->RestoreCallSounds();
 
     EXPECT_TRUE(window->callSoundSlots().HasCallSound(ChatChannel::Normal));
     EXPECT_FALSE(window->callSoundSlots().HasCallSound(ChatChannel::Team));
     EXPECT_FALSE(window->callSoundSlots().HasCallSound(ChatChannel::Shout));
     EXPECT_FALSE(player(ChatChannel::Shout).isOpen());
-    EXPECT_EQ(window->soundPath(ChatChannel::Shout), mp3);  // saved unchanged at exit
+    EXPECT_EQ(window->callSoundSlots().path(ChatChannel::Shout), mp3);  // saved unchanged at exit
 
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
@@ -84,8 +84,8 @@ TEST_F(CallSoundWindowTest, StartUpRestoreStopsAtTheFirstMissingFileShowsOnceAnd
 }
 
 TEST_F(CallSoundWindowTest, MenuOpensTheDialogFilledWithTheCurrentPaths) {
-    window->restoreSoundPath(ChatChannel::Club, wave1);
-    window->restoreSoundPath(ChatChannel::Original, wave2);
+    window->callSoundSlots().setPath(ChatChannel::Club, wave1);
+    window->callSoundSlots().setPath(ChatChannel::Original, wave2);
     window->RestoreCallSounds();
 
     CallSoundDialog* dialog = openDialog();
@@ -121,7 +121,7 @@ TEST_F(CallSoundWindowTest, OkRefusesTheSameFileTwiceNamingTheEarlierSlotAndAppl
                              "それぞれ別のファイルを指定してください。"));
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_FALSE(window->callSoundSlots().HasCallSound(ChatChannel::Normal));
-    EXPECT_EQ(window->soundPath(ChatChannel::Normal), "");
+    EXPECT_EQ(window->callSoundSlots().path(ChatChannel::Normal), "");
 }
 
 TEST_F(CallSoundWindowTest, OkWithAnEmptyFieldAndAnotherSetIsNoDuplicateAndApplies) {
@@ -134,7 +134,7 @@ TEST_F(CallSoundWindowTest, OkWithAnEmptyFieldAndAnotherSetIsNoDuplicateAndAppli
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(window->callSoundSlots().HasCallSound(ChatChannel::Team));
     EXPECT_TRUE(player(ChatChannel::Shout).isOpen());
-    EXPECT_EQ(window->soundPath(ChatChannel::Team), wave1);
+    EXPECT_EQ(window->callSoundSlots().path(ChatChannel::Team), wave1);
 }
 
 TEST_F(CallSoundWindowTest, OkNamesTheFirstMissingFileInSlotOrder) {
@@ -154,8 +154,8 @@ TEST_F(CallSoundWindowTest, OkNamesTheFirstMissingFileInSlotOrder) {
 }
 
 TEST_F(CallSoundWindowTest, ClearingAFieldSilencesItsSlotAndCancelAppliesNothing) {
-    window->restoreSoundPath(ChatChannel::Whis, wave1);
-    window->restoreSoundPath(ChatChannel::Normal, wave2);
+    window->callSoundSlots().setPath(ChatChannel::Whis, wave1);
+    window->callSoundSlots().setPath(ChatChannel::Normal, wave2);
     window->RestoreCallSounds();
 
     CallSoundDialog* dialog = openDialog();
@@ -163,7 +163,7 @@ TEST_F(CallSoundWindowTest, ClearingAFieldSilencesItsSlotAndCancelAppliesNothing
     dialog->cancelButton()->click();
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(window->callSoundSlots().HasCallSound(ChatChannel::Whis));
-    EXPECT_EQ(window->soundPath(ChatChannel::Whis), wave1);
+    EXPECT_EQ(window->callSoundSlots().path(ChatChannel::Whis), wave1);
 
     openDialog();
     EXPECT_EQ(dialog->field(ChatChannel::Whis)->text().toStdString(), wave1);
@@ -172,7 +172,7 @@ TEST_F(CallSoundWindowTest, ClearingAFieldSilencesItsSlotAndCancelAppliesNothing
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_FALSE(window->callSoundSlots().HasCallSound(ChatChannel::Whis));
     EXPECT_FALSE(player(ChatChannel::Whis).isOpen());
-    EXPECT_EQ(window->soundPath(ChatChannel::Whis), "");
+    EXPECT_EQ(window->callSoundSlots().path(ChatChannel::Whis), "");
     EXPECT_TRUE(window->callSoundSlots().HasCallSound(ChatChannel::Normal));
 }
 
@@ -190,11 +190,11 @@ TEST_F(CallSoundWindowTest, AFileThatCannotBePlayedIsShownAndLeavesTheLaterSlots
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(window->callSoundSlots().HasCallSound(ChatChannel::Normal));
     EXPECT_FALSE(window->callSoundSlots().HasCallSound(ChatChannel::Team));
-    EXPECT_EQ(window->soundPath(ChatChannel::Team), wave2);
+    EXPECT_EQ(window->callSoundSlots().path(ChatChannel::Team), wave2);
 }
 
 TEST_F(CallSoundWindowTest, BrowsePresetsTheFieldAndPutsTheChosenFileIntoItOnly) {
-    window->restoreSoundPath(ChatChannel::Team, wave1);
+    window->callSoundSlots().setPath(ChatChannel::Team, wave1);
     window->RestoreCallSounds();
     CallSoundDialog* dialog = openDialog();
 
@@ -214,7 +214,8 @@ TEST_F(CallSoundWindowTest, BrowsePresetsTheFieldAndPutsTheChosenFileIntoItOnly)
     EXPECT_TRUE(
         askedFilter.startsWith(QStringLiteral("Wave ファイル(*.wav);;MP3 ファイル(*.mp3)")));
     EXPECT_EQ(dialog->field(ChatChannel::Team)->text().toStdString(), wave2);
-    EXPECT_EQ(window->soundPath(ChatChannel::Team), wave1);  // only "OK" changes the slot
+    EXPECT_EQ(window->callSoundSlots().path(ChatChannel::Team),
+              wave1);  // only "OK" changes the slot
 
     answer.clear();  // the file dialog was cancelled
     dialog->browseButton(ChatChannel::Team)->click();
@@ -222,7 +223,7 @@ TEST_F(CallSoundWindowTest, BrowsePresetsTheFieldAndPutsTheChosenFileIntoItOnly)
 }
 
 TEST_F(CallSoundWindowTest, ARoutedLineWithTheKeywordPlaysItsChannelsSoundEachTime) {
-    window->restoreSoundPath(ChatChannel::Whis, wave1);
+    window->callSoundSlots().setPath(ChatChannel::Whis, wave1);
     window->RestoreCallSounds();
     window->setKeywordArmed(ChatChannel::Whis, KeywordSwitch::On);
     window->keywordEdit(ChatChannel::Whis)->setText(QStringLiteral("psst"));
