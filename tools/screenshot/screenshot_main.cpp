@@ -34,6 +34,7 @@
 
 #include "shell/app/main_window.h"
 #include "shell/app/page_control.h"
+#include "shell/app/tab_pages.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/search_window.h"
 #include "shell/views/channel_view.h"
@@ -207,7 +208,7 @@ int main(int argc, char** argv) {
         shot(Tab::Battle, "battle-tab.png");
         shot(Tab::ExpMonitor, "exp-tab.png");
         if (auto* expPages = window.findChild<QTabWidget*>(QStringLiteral("ExpPageControl01"))) {
-            expPages->setCurrentWidget(window.expChartPage());
+            expPages->setCurrentWidget(window.tabPages().expChartPage);
             shot(Tab::ExpMonitor, "exp-chart.png");
             expPages->setCurrentIndex(0);
         }

@@ -50,14 +50,18 @@ MainWindow::MainWindow(AppEnvironment environment, QWidget* parent)
     expTimer_->setObjectName(QStringLiteral("Timer01"));
     expTimer_->setInterval(1000);
 
-    buildTabs();
+    tabs_ = buildTabPages(*this);
+    connect(tabs_.pageControl->strip(), &TabStrip::pressed, this,
+            &MainWindow::resetUnreadOfCurrentTab);
+    connect(tabs_.pageControl, &PageControl::currentTabChanged, this,
+            &MainWindow::resetUnreadOfCurrentTab);
     textSize_ = new TextSizeControl(this);
-    for (ChannelView* channelView : views_) {
+    for (ChannelView* channelView : tabs_.views) {
         if (channelView != nullptr) {
             textSize_->addView(*channelView);
         }
     }
-    textSize_->addErrorLog(*errorLog_);
+    textSize_->addErrorLog(*tabs_.errorLog);
     buildFrame();
     buildMainMenu();
 
@@ -66,15 +70,15 @@ MainWindow::MainWindow(AppEnvironment environment, QWidget* parent)
     applyMinimumOuterSize();
 
     session_ = std::make_unique<Session>(
-        SessionWidgets{*this, *pageControl_, *errorLog_, statusPanels_, menu_,
-                       ExpMonitorControls{*expTimer_, *expBasicPage_, *expExtendedPage_,
-                                          *pageControl_->page(Tab::Debug), *syncingLabel_,
+        SessionWidgets{*this, *tabs_.pageControl, *tabs_.errorLog, statusPanels_, menu_,
+                       ExpMonitorControls{*expTimer_, *tabs_.expBasicPage, *tabs_.expExtendedPage,
+                                          *tabs_.pageControl->page(Tab::Debug), *tabs_.syncingLabel,
                                           *menu_.rateInStatusBar, menu_.intervals},
                        [this](ChatChannel row) { binding_->showKeyword(row); }},
         environment_);
-    auto* chartLayout = new QVBoxLayout(expChartPage_);
+    auto* chartLayout = new QVBoxLayout(tabs_.expChartPage);
     chartLayout->setContentsMargins(0, 0, 0, 0);
-    auto* chart = new HourlyExpChart(session_->expMonitor.hourlyExp(), expChartPage_);
+    auto* chart = new HourlyExpChart(session_->expMonitor.hourlyExp(), tabs_.expChartPage);
     chartLayout->addWidget(chart);
     session_->expMonitor.setHourlyChart(chart);
     connectViews();
@@ -103,7 +107,7 @@ UserMessages& MainWindow::messages() {
 }
 
 void MainWindow::buildFrame() {
-    setCentralWidget(pageControl_);
+    setCentralWidget(tabs_.pageControl);
 
     auto* bar = new QStatusBar(this);
     bar->setObjectName(QStringLiteral("StatusBar01"));
@@ -147,7 +151,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- Views -------------------------------------------------------------
 
 ChannelView* MainWindow::view(ChatChannel channel) const {
-    return views_[slot(channel)];
+    return tabs_.views[slot(channel)];
 }
 
 void MainWindow::connectViews() {
@@ -167,29 +171,50 @@ void MainWindow::setTabShown(Tab tab, TabVisibility visibility) {
         return;  // the error log stays, the storage tabs are never shown
     }
     const bool shown = visibility == TabVisibility::Shown;
-    pageControl_->setPageShown(tab, visibility);
+    tabs_.pageControl->setPageShown(tab, visibility);
     menu_.tabs[static_cast<std::size_t>(pageIndex(tab))]->setChecked(shown);
     noteTabShown(tab);
 }
 
 bool MainWindow::tabShown(Tab tab) const {
-    return pageControl_->pageShown(tab);
+    return tabs_.pageControl->pageShown(tab);
 }
 
 Tab MainWindow::activeTab() const {
-    return pageControl_->currentTab().value_or(Tab::Normal);
+    return tabs_.pageControl->currentTab().value_or(Tab::Normal);
 }
 
 void MainWindow::setActiveTab(Tab tab) {
-    pageControl_->setCurrentTab(tab);
+    tabs_.pageControl->setCurrentTab(tab);
 }
 
 PageControl* MainWindow::pageControl() const {
-    return pageControl_;
+    return tabs_.pageControl;
 }
 
 QString MainWindow::caption(Tab tab) const {
-    return pageControl_->caption(tab);
+    return tabs_.pageControl->caption(tab);
+}
+
+void MainWindow::filterEntryClicked(Tab tab, bool checked) {
+    tabs_.pageControl->setPageShown(tab, checked ? TabVisibility::Shown : TabVisibility::Hidden);
+    noteTabShown(tab);
+    if (checked) {
+        tabs_.pageControl->setCurrentTab(tab);
+    }
+}
+
+void MainWindow::resetUnreadOfCurrentTab() {
+    const std::optional<Tab> current = tabs_.pageControl->currentTab();
+    if (const auto tab = current ? tabResetByPress(pageIndex(*current)) : std::nullopt) {
+        session_->core.unread.reset(*tab);
+    }
+}
+
+void MainWindow::noteTabShown(Tab tab) {
+    if (const std::optional<ChatChannel> channel = channelOf(tab); channel && session_) {
+        session_->core.state.route.SetTabShown(*channel, tabShown(tab));
+    }
 }
 
 // --- Keyword rows, mix and NG switches ---------------------------------
@@ -200,21 +225,21 @@ std::string MainWindow::keyword(ChatChannel channel) const {
 }
 
 void MainWindow::setKeywordArmed(ChatChannel channel, KeywordSwitch state) {
-    if (QCheckBox* box = keywordRows_[slot(channel)].box) {
+    if (QCheckBox* box = tabs_.keywordRows[slot(channel)].box) {
         box->setChecked(state == KeywordSwitch::On);
     }
 }
 
 QCheckBox* MainWindow::keywordCheckBox(ChatChannel channel) const {
-    return keywordRows_[slot(channel)].box;
+    return tabs_.keywordRows[slot(channel)].box;
 }
 
 QLineEdit* MainWindow::keywordEdit(ChatChannel channel) const {
-    return keywordRows_[slot(channel)].edit;
+    return tabs_.keywordRows[slot(channel)].edit;
 }
 
 QCheckBox* MainWindow::mixCheckBox(ChatChannel channel) const {
-    return mixBoxes_[slot(channel)];
+    return tabs_.mixBoxes[slot(channel)];
 }
 
 // --- Status bar --------------------------------------------------------

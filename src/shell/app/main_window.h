@@ -22,6 +22,7 @@
 #include "shell/app/app_environment.h"
 #include "shell/app/menu_actions.h"
 #include "shell/app/state_binding.h"
+#include "shell/app/tab_pages.h"
 #include "shell/speech/speech_dialog.h"
 
 class QAction;
@@ -72,7 +73,7 @@ class MainWindow : public QMainWindow {
     // --- Views -----------------------------------------------------------
     // The view of a channel; null for ExpMonitor, which holds no lines.
     ChannelView* view(ChatChannel channel) const;
-    QPlainTextEdit* errorLog() const { return errorLog_; }
+    QPlainTextEdit* errorLog() const { return tabs_.errorLog; }
 
     // --- Tabs ------------------------------------------------------------
     // Shows or hides a tab and keeps its tab menu mark in step. The two storage
@@ -97,18 +98,15 @@ class MainWindow : public QMainWindow {
     // --- オリジナル and NGフィルター tabs -----------------------------------
     // The mix check box of a channel (一般 to 叫び, 戦闘情報, システム).
     QCheckBox* mixCheckBox(ChatChannel channel) const;
-    QCheckBox* speechSwitch() const { return speechSwitch_; }  // 毒電波送信
-    QComboBox* readModeList() const { return readModeList_; }  // BouyomiComboBox01
-    QPushButton* speechSettingsButton() const { return speechSettingsButton_; }
-    QCheckBox* ngUserSwitch() const { return ngUserSwitch_; }  // NGユーザーを適用
-    QCheckBox* ngWordSwitch() const { return ngWordSwitch_; }  // NGワードを適用
-    QPushButton* ngSettingsButton() const { return ngSettingsButton_; }
+    QCheckBox* speechSwitch() const { return tabs_.speechSwitch; }
+    QComboBox* readModeList() const { return tabs_.readModeList; }
+    QPushButton* speechSettingsButton() const { return tabs_.speechSettingsButton; }
+    QCheckBox* ngUserSwitch() const { return tabs_.ngUserSwitch; }
+    QCheckBox* ngWordSwitch() const { return tabs_.ngWordSwitch; }
+    QPushButton* ngSettingsButton() const { return tabs_.ngSettingsButton; }
 
     // --- 経験値情報 tab ----------------------------------------------------
-    QWidget* expBasicPage() const { return expBasicPage_; }        // 基本情報
-    QWidget* expExtendedPage() const { return expExtendedPage_; }  // 拡張情報
-    QLabel* syncingLabel() const { return syncingLabel_; }         // TimeInLabel01
-    QWidget* expChartPage() const { return expChartPage_; }        // グラフ
+    const TabPages& tabPages() const { return tabs_; }
     TextSizeControl& textSize() { return *textSize_; }
     QTimer& expTimer() { return *expTimer_; }  // Timer01, 1000 ms, off
 
@@ -184,19 +182,14 @@ class MainWindow : public QMainWindow {
     QTreeWidget* voiceListView() const { return voiceListView_; }  // BouListView01, hidden
 
     // --- call sounds (public) ---
+    // The slots' paths are the session's: CallSoundSlots reads and writes them in place.
     class CallSoundSlots& callSoundSlots();
-    // Start-up, settings rows 25 to 30 and 33: a slot's path, opened later by
-    // RestoreCallSounds.
-    void restoreSoundPath(ChatChannel slot, std::string_view cp932Path);
-    // The slot's current path (CP932), saved at exit.
-    std::string soundPath(ChatChannel slot) const;
     // Start-up: opens the slots with a path in slot order; a file that cannot
     // be opened is shown and logged and leaves the later slots silent.
     void RestoreCallSounds();
     // Exit, after the paths were saved: closes all seven players.
     void CloseCallSounds();
     // "呼び出し音の設定" (SoundOption01).
-    void callSoundsEntryClicked();
     void openCallSoundSettings();
     // The call-sound dialog; null until first opened.
     class CallSoundDialog* callSoundDialog() const;
@@ -213,11 +206,6 @@ class MainWindow : public QMainWindow {
     // A drag of files over the window or one of its text fields, and their drop.
     void handleFileDrag(QDropEvent& event);
     void buildFrame();
-    void buildTabs();
-    void buildChannelPage(Tab tab, QWidget* page);
-    void buildOriginalPage(QWidget* page);
-    void buildNgPage(QWidget* page);
-    void buildExpPage(QWidget* page);
     void buildMainMenu();
     void buildFileMenu();
     void buildOptionMenu();
@@ -236,7 +224,6 @@ class MainWindow : public QMainWindow {
     void filterEntryClicked(Tab tab, bool checked);  // NF01Click to NF11Click
     // A press on the strip, or the tab becoming current by any means.
     void resetUnreadOfCurrentTab();
-    void keywordBoxClicked(ChatChannel channel);  // SCheckBox01Click to SCheckBox06Click
     void transparencyEntryClicked(Transparency transparency);  // N1001Click ... N901Click
     void applyAlwaysOnTop(bool on);
     void showAbout();
@@ -245,26 +232,11 @@ class MainWindow : public QMainWindow {
     void openHelp();
     void exitProgram();
 
-    PageControl* pageControl_ = nullptr;
-    std::array<QWidget*, kTabCount> pages_{};
-    std::array<ChannelView*, kChannelCount> views_{};
-    std::array<KeywordRowWidgets, kChannelCount> keywordRows_{};
-    std::array<QCheckBox*, kChannelCount> mixBoxes_{};
+    TabPages tabs_;
     MenuActions menu_;
-    QPlainTextEdit* errorLog_ = nullptr;
-    QCheckBox* speechSwitch_ = nullptr;
-    QComboBox* readModeList_ = nullptr;
-    QPushButton* speechSettingsButton_ = nullptr;
-    QCheckBox* ngUserSwitch_ = nullptr;
-    QCheckBox* ngWordSwitch_ = nullptr;
-    QPushButton* ngSettingsButton_ = nullptr;
-    QWidget* expBasicPage_ = nullptr;
-    QWidget* expExtendedPage_ = nullptr;
-    QLabel* syncingLabel_ = nullptr;
     std::array<QLabel*, 2> statusPanels_{};
     QTimer* expTimer_ = nullptr;
     TextSizeControl* textSize_ = nullptr;
-    QWidget* expChartPage_ = nullptr;
 
     AppEnvironment environment_;
     std::unique_ptr<Session> session_;

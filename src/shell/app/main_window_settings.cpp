@@ -28,19 +28,9 @@
 namespace ruv {
 
 void MainWindow::bindState() {
-    BoundControls controls;
-    for (std::size_t channel = 0; channel < kChannelCount; ++channel) {
-        controls.mixBoxes[channel] = mixBoxes_[channel];
-        controls.keywordRows[channel] = keywordRows_[channel];
-    }
-    controls.ngUsers = ngUserSwitch_;
-    controls.ngWords = ngWordSwitch_;
-    controls.speechSend = speechSwitch_;
-    controls.readMode = readModeList_;
-    controls.voiceList = voiceListView_;
-    controls.menu = &menu_;
-    controls.textSize = textSize_;
-    controls.showTab = [this](Tab tab, TabVisibility visibility) { setTabShown(tab, visibility); };
+    const BoundControls controls{
+        tabs_, voiceListView_, &menu_, textSize_,
+        [this](Tab tab, TabVisibility visibility) { setTabShown(tab, visibility); }};
     binding_ = new StateBinding(
         session_->core.state, controls,
         BoundSubsystems{session_->expMonitor, session_->core.log, session_->speechSide}, this);

@@ -31,7 +31,8 @@ void MainWindow::setUpSpeech() {
                                      QStringLiteral("音程")});
     voiceListView_->hide();
 
-    connect(speechSettingsButton_, &QPushButton::clicked, this, &MainWindow::openSpeechSettings);
+    connect(tabs_.speechSettingsButton, &QPushButton::clicked, this,
+            &MainWindow::openSpeechSettings);
 }
 
 void MainWindow::openSpeechSettings() {

@@ -127,7 +127,7 @@ void MainWindow::buildViewCommands() {
     find->setShortcutContext(Qt::WindowShortcut);
     addAction(find);
 
-    for (ChannelView* channelView : views_) {
+    for (ChannelView* channelView : tabs_.views) {
         if (channelView == nullptr) {
             continue;
         }
@@ -140,7 +140,7 @@ void MainWindow::buildViewCommands() {
 
     findDialog_ = new FindDialog(this);
     connect(findDialog_, &FindDialog::findRequested, this, &MainWindow::findNext);
-    connect(ngSettingsButton_, &QPushButton::clicked, this, &MainWindow::openNgSettings);
+    connect(tabs_.ngSettingsButton, &QPushButton::clicked, this, &MainWindow::openNgSettings);
 }
 
 void MainWindow::copySelection() {

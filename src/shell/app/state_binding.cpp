@@ -34,17 +34,17 @@ StateBinding::StateBinding(SessionState& state, BoundControls controls,
 void StateBinding::connectRouting() {
     RouteSettings& route = state_.route;
     for (std::size_t box = 0; box < kMixChannels.size(); ++box) {
-        connect(controls_.mixBoxes[static_cast<std::size_t>(kMixChannels[box])],
+        connect(controls_.pages.mixBoxes[static_cast<std::size_t>(kMixChannels[box])],
                 &QCheckBox::toggled, this, [&route, box](bool ticked) { route.mix[box] = ticked; });
     }
     const auto follow = [this](QCheckBox* control, bool& value) {
         connect(control, &QCheckBox::toggled, this, [&value](bool ticked) { value = ticked; });
     };
-    follow(controls_.ngUsers, route.ngUsersApplied);
-    follow(controls_.ngWords, route.ngWordsApplied);
-    follow(controls_.speechSend, route.speechSend);
-    for (std::size_t channel = 0; channel < controls_.keywordRows.size(); ++channel) {
-        const KeywordRowWidgets& row = controls_.keywordRows[channel];
+    follow(controls_.pages.ngUserSwitch, route.ngUsersApplied);
+    follow(controls_.pages.ngWordSwitch, route.ngWordsApplied);
+    follow(controls_.pages.speechSwitch, route.speechSend);
+    for (std::size_t channel = 0; channel < controls_.pages.keywordRows.size(); ++channel) {
+        const KeywordRowWidgets& row = controls_.pages.keywordRows[channel];
         if (row.box == nullptr) {
             continue;
         }
@@ -87,7 +87,7 @@ void StateBinding::connectExpAndSpeech() {
     }
     connect(exp.pages().layoutList(), &QComboBox::currentIndexChanged, this,
             [this, &exp] { state_.expLayout = exp.layoutIndex(); });
-    connect(controls_.readMode, &QComboBox::currentIndexChanged, this, [this](int index) {
+    connect(controls_.pages.readModeList, &QComboBox::currentIndexChanged, this, [this](int index) {
         state_.speech.readMode = std::to_string(index);
         subsystems_.speech.applySettings(state_.speech);
     });
@@ -100,11 +100,12 @@ void StateBinding::showState() {
                           route.tabShown[channel] ? TabVisibility::Shown : TabVisibility::Hidden);
     }
     for (std::size_t box = 0; box < kMixChannels.size(); ++box) {
-        controls_.mixBoxes[static_cast<std::size_t>(kMixChannels[box])]->setChecked(route.mix[box]);
+        controls_.pages.mixBoxes[static_cast<std::size_t>(kMixChannels[box])]->setChecked(
+            route.mix[box]);
     }
-    controls_.ngUsers->setChecked(route.ngUsersApplied);
-    controls_.ngWords->setChecked(route.ngWordsApplied);
-    controls_.speechSend->setChecked(route.speechSend);
+    controls_.pages.ngUserSwitch->setChecked(route.ngUsersApplied);
+    controls_.pages.ngWordSwitch->setChecked(route.ngWordsApplied);
+    controls_.pages.speechSwitch->setChecked(route.speechSend);
     for (std::size_t channel = 0; channel < kChannelCount; ++channel) {
         showKeyword(static_cast<ChatChannel>(channel));
     }
@@ -131,13 +132,13 @@ void StateBinding::showState() {
         state_.expLayout = exp.layoutIndex();
     }
 
-    controls_.readMode->setCurrentIndex(readModeEntry(state_.speech));
+    controls_.pages.readModeList->setCurrentIndex(readModeEntry(state_.speech));
     subsystems_.speech.applySettings(state_.speech);
     showVoiceList();
 }
 
 void StateBinding::showKeyword(ChatChannel row) {
-    if (QCheckBox* box = controls_.keywordRows[static_cast<std::size_t>(row)].box) {
+    if (QCheckBox* box = controls_.pages.keywordRows[static_cast<std::size_t>(row)].box) {
         box->setChecked(state_.route.keyword(row).armed);
     }
 }
@@ -164,7 +165,7 @@ void StateBinding::setSpeechSettingTexts(SpeechSettingTexts texts) {
     texts.readMode = state_.speech.readMode;
     state_.speech = std::move(texts);
     if (mode && *mode >= 0 && *mode < kReadModeCount) {
-        controls_.readMode->setCurrentIndex(*mode);  // writes the mode it shows
+        controls_.pages.readModeList->setCurrentIndex(*mode);  // writes the mode it shows
     }
     subsystems_.speech.applySettings(state_.speech);
 }

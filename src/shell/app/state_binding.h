@@ -13,11 +13,9 @@
 
 #include "core/app/session_state.h"
 #include "shell/app/menu_actions.h"
+#include "shell/app/tab_pages.h"
 #include "shell/speech/speech_dialog.h"
 
-class QCheckBox;
-class QComboBox;
-class QLineEdit;
 class QTreeWidget;
 
 namespace ruv {
@@ -27,19 +25,9 @@ class LogSession;
 class SpeechSide;
 class TextSizeControl;
 
-struct KeywordRowWidgets {
-    QCheckBox* box = nullptr;
-    QLineEdit* edit = nullptr;
-};
-
 struct BoundControls {
-    std::array<QCheckBox*, kChannelCount> mixBoxes{};            // by channel; null: none
-    std::array<KeywordRowWidgets, kChannelCount> keywordRows{};  // by channel; null: none
-    QCheckBox* ngUsers = nullptr;                                // NGユーザーを適用
-    QCheckBox* ngWords = nullptr;                                // NGワードを適用
-    QCheckBox* speechSend = nullptr;                             // 毒電波送信
-    QComboBox* readMode = nullptr;                               // BouyomiComboBox01
-    QTreeWidget* voiceList = nullptr;                            // BouListView01
+    const TabPages& pages;             // the mix boxes, keyword rows, NG and speech controls
+    QTreeWidget* voiceList = nullptr;  // BouListView01
     const MenuActions* menu = nullptr;
     TextSizeControl* textSize = nullptr;
     // Shows or hides a tab with its menu mark; the window notes it in the state.

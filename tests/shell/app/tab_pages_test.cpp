@@ -206,10 +206,10 @@ TEST_F(OtherPages, ExpPageHasBasicExtendedAndChartSubPages) {
     ASSERT_EQ(sub->count(), 3);
     EXPECT_EQ(sub->tabText(0), QStringLiteral("基本情報"));
     EXPECT_EQ(sub->tabText(1), QStringLiteral("拡張情報"));
-    EXPECT_EQ(sub->widget(0), window->expBasicPage());
-    EXPECT_EQ(sub->widget(1), window->expExtendedPage());
+    EXPECT_EQ(sub->widget(0), window->tabPages().expBasicPage);
+    EXPECT_EQ(sub->widget(1), window->tabPages().expExtendedPage);
     EXPECT_EQ(sub->tabText(2), QStringLiteral("グラフ"));
-    EXPECT_EQ(sub->widget(2), window->expChartPage());
+    EXPECT_EQ(sub->widget(2), window->tabPages().expChartPage);
     EXPECT_TRUE(window->pageControl()->page(Tab::ExpMonitor)->isAncestorOf(sub));
 }
 

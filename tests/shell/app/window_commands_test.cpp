@@ -18,7 +18,7 @@ using UpdateInterval = MainWindowTest;
 
 TEST_F(UpdateInterval, StartsAtOneSecondWithTheTimerOffAndNoSyncNotice) {
     EXPECT_TRUE(window->menu().intervals[0].action->isChecked());
-    EXPECT_TRUE(window->syncingLabel()->isHidden());
+    EXPECT_TRUE(window->tabPages().syncingLabel->isHidden());
     EXPECT_FALSE(window->expTimer().isActive());
     EXPECT_EQ(window->expTimer().interval(), 1000);
     EXPECT_EQ(window->expTimer().objectName(), QStringLiteral("Timer01"));

@@ -101,7 +101,7 @@ class ExpMonitorTest : public MainWindowTest {
 };
 
 TEST_F(ExpMonitorTest, BasicPageHoldsEveryFigureWithItsCaptionAndFixedLabels) {
-    QWidget* page = window->expBasicPage();
+    QWidget* page = window->tabPages().expBasicPage;
     const std::vector<std::pair<const char*, const char*>> fields{
         {"LabeledEdit09", "取得EXP"},       {"LabeledEdit07", "EXPのカウント"},
         {"LabeledEdit08", "平均EXP"},       {"LabeledEdit03", "時給（経過÷EXP)"},
@@ -152,7 +152,7 @@ TEST_F(ExpMonitorTest, BasicPageHoldsEveryFigureWithItsCaptionAndFixedLabels) {
 }
 
 TEST_F(ExpMonitorTest, ExtendedPageHoldsTheForecastFieldsLevelListAndManual) {
-    QWidget* page = window->expExtendedPage();
+    QWidget* page = window->tabPages().expExtendedPage;
     EXPECT_EQ(labelText("Label08"), QStringLiteral("新機能のテスト（ネタです）"));
     QComboBox* levels = combo("LvListBox01");
     ASSERT_NE(levels, nullptr);
@@ -199,7 +199,8 @@ TEST_F(ExpMonitorTest, ExtendedPageHoldsTheForecastFieldsLevelListAndManual) {
 
 TEST_F(ExpMonitorTest, LayoutsPlaceTheBasicPageAtTheirPositions) {
     const auto at = [this](const char* name) {
-        QWidget* control = window->expBasicPage()->findChild<QWidget*>(QString::fromLatin1(name));
+        QWidget* control =
+            window->tabPages().expBasicPage->findChild<QWidget*>(QString::fromLatin1(name));
         EXPECT_NE(control, nullptr) << name;
         return control->pos();
     };
