@@ -93,10 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Start-up applies the rows by key; a row that cannot be applied is
     // skipped, and what it stores stays in range.
-    config::AppSettings settings;
-    config::SpeechRowsRead speech;
-    config::applyConfigRows(store, settings, speech);
-    FUZZ_CHECK(settings.readMode >= 0 && settings.readMode <= 3);
+    SessionState settings;
+    config::applyConfigRows(store, settings);
+    const auto readMode = parseSettingInteger(settings.speech.readMode);
+    FUZZ_CHECK(readMode && *readMode >= 0 && *readMode < kReadModeCount);
     FUZZ_CHECK(config::isIntervalEntry(settings.intervalSeconds));
     FUZZ_CHECK(config::isTransparencyEntry(settings.transparencyPercent));
 

@@ -42,7 +42,7 @@ struct LogSessionBook final : TabCaptions {
         captions[tab] = std::string(caption);
     }
     std::size_t lineCount(ChatChannel view) const { return book.lines(view).store().size(); }
-    LogSessionState state() { return {book, unread, options}; }
+    LogSessionState state(ExpAttachEvents& exp) { return {book, unread, options, exp}; }
 
     ChannelBook book;
     AttachOptions options;

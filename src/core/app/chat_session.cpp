@@ -5,11 +5,15 @@ namespace ruv {
 ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& logPorts,
                          LogSessionTiming timing)
     : sounds(ports.soundPlayers, state.soundPaths),
+      exp(ports.exp, ports.expNotices),
       unread(ports.captions),
-      router(RoutePorts{ports.tabs, ports.settingsNotices, sounds, ports.exp, ports.speech,
-                        ports.attention},
-             RouteState{state.route, state.ngLists, book, unread}),
-      log(logPorts, LogSessionState{book, unread, state.attach}, timing) {}
+      router(
+          RoutePorts{ports.tabs, ports.settingsNotices, sounds, exp, ports.speech, ports.attention},
+          RouteState{state.route, state.ngLists, book, unread}),
+      log(logPorts,
+          LogSessionState{book, unread, state.attach,
+                          ports.attachExp != nullptr ? *ports.attachExp : exp},
+          timing) {}
 
 ChatSession::~ChatSession() {
     sounds.CloseCallSounds();

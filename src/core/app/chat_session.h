@@ -7,6 +7,7 @@
 // they change and shows what the ports are told.
 
 #include "core/app/session_state.h"
+#include "core/exp/exp_session.h"
 #include "core/log/log_session.h"
 #include "core/log/route_line.h"
 #include "core/sound/call_sound_slots.h"
@@ -21,7 +22,10 @@ struct ChatSessionPorts {
     RouteSettingsNotices& settingsNotices;
     // The call-sound players, in slot order; they must outlive the session.
     std::array<MediaPlayer*, kCallSoundSlotCount> soundPlayers;
-    ExpEvents& exp;
+    ExpPorts exp;
+    ExpNotices& expNotices;
+    // Null: attaching reports to the session's own EXP figures.
+    ExpAttachEvents* attachExp;
     SpeechOut& speech;
     Attention& attention;
 };
@@ -37,6 +41,8 @@ struct ChatSession {
     SessionState state;
     // Open the players of state.soundPaths; routing plays them.
     CallSoundSlots sounds;
+    // The EXP figures, and the EXP, correction and level the user gave.
+    ExpSession exp;
     ChannelBook book;
     UnreadCounters unread;
     LineRouter router;

@@ -159,7 +159,7 @@ void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
 
     ports_.display.showStatus(StatusPanel::Path, cp932Path);
     ports_.display.showStatus(StatusPanel::State, attachText(AttachText::AttachState));
-    ports_.exp.SetAttachedLogPath(cp932Path);
+    state_.exp.SetAttachedLogPath(cp932Path);
     recordHistory(cp932Path);
     if (kind != AttachKind::Add) {
         attachReset();
@@ -177,7 +177,7 @@ void LogSession::attachReset() {
         }
     }
     state_.unread.resetAllButNg();
-    ports_.exp.ResetForAttach();
+    state_.exp.ResetForAttach();
 }
 
 // --- History and the File menu's offers ----------------------------------------

@@ -39,19 +39,19 @@ struct LogSessionPorts {
     LogSessionDisplay& display;
     FollowedLog& log;
     LogFileChooser& chooser;
-    ExpAttachEvents& exp;
     const platform::FileOpener& files;
     platform::ErrorLog& errors;
     const platform::Clock& clock;
     platform::Timers& timers;
 };
 
-// The session's state an attach changes (the views' lines and the unread
-// counters) and the options it reads.
+// The session's state an attach changes (the views' lines, the unread
+// counters and the EXP figures) and the options it reads.
 struct LogSessionState {
     ChannelBook& book;
     UnreadCounters& unread;
     const AttachOptions& options;
+    ExpAttachEvents& exp;
 };
 
 class LogSession final : private PastLogSink {

@@ -52,7 +52,7 @@ void LogSession::checkForNewDaysLog() {
     ports_.log.switchFile(*platform::toNativePath(*todaysLog), ByteOffset{0});
     attachedPath_ = *todaysLog;
     ports_.display.showStatus(StatusPanel::Path, *todaysLog);
-    ports_.exp.SetAttachedLogPath(*todaysLog);
+    state_.exp.SetAttachedLogPath(*todaysLog);
     offerDailyLogs(platform::folderOf(*todaysLog));
     publishMenu();
 }

@@ -101,11 +101,11 @@ void LogSession::append(ChatChannel view, std::string_view text, Colour colour) 
 }
 
 void LogSession::addDayGain(std::int64_t amount, std::string_view stamp) {
-    ports_.exp.AddDayGain(amount, stamp);
+    state_.exp.AddDayGain(amount, stamp);
 }
 
 void LogSession::levelUp(std::string_view stamp) {
-    ports_.exp.AddTidiedLevelUp(stamp);
+    state_.exp.AddTidiedLevelUp(stamp);
 }
 
 void LogSession::unreadableGain(std::string_view) {

@@ -22,7 +22,7 @@ struct AppEnvironment {
     const platform::Clock* clock = nullptr;
     // Null: real message boxes over the window.
     UserMessages* messages = nullptr;
-    // Null: attaching reports to the window's EXP monitor.
+    // Null: attaching reports to the session's EXP figures.
     ExpAttachEvents* expAttach = nullptr;
     // Null: timers on the event loop.
     platform::Timers* timers = nullptr;

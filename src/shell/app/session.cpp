@@ -9,16 +9,16 @@ Session::Session(const SessionWidgets& widgets, const AppEnvironment& environmen
       errorLog(widgets.errorLog),
       statusOut(widgets.statusPanels),
       windowPorts(widgets.tabs, widgets.showKeywordSwitch),
-      expMonitor(widgets.exp, clock, errorLog, messages, statusBar),
+      expTick(widgets.exp.tickTimer),
       timers(environment.timers != nullptr ? *environment.timers : eventLoopTimers),
       logDisplay(widgets.window, widgets.menu, messages, statusBar),
       logChooser(&widgets.window),
       attention(widgets.window),
-      core(ChatSessionPorts{windowPorts, windowPorts, windowPorts, sounds.players(), expMonitor,
-                            speechSide, attention},
-           LogSessionPorts{logDisplay, follower, logChooser,
-                           environment.expAttach != nullptr ? *environment.expAttach : expMonitor,
-                           files, errorLog, clock, timers}),
+      core(ChatSessionPorts{windowPorts, windowPorts, windowPorts, sounds.players(),
+                            ExpPorts{clock, expTick, errorLog, expQuestions, statusBar},
+                            expRefreshes, environment.expAttach, speechSide, attention},
+           LogSessionPorts{logDisplay, follower, logChooser, files, errorLog, clock, timers}),
+      expMonitor(widgets.exp, core.exp, expRefreshes),
       live(core.router, files, errorLog, clock) {
     // The totals show once a slice of lines is routed, not once per line.
     QObject::connect(&live, &LiveLog::linesRouted, &expMonitor, &ExpMonitor::flushRefresh);

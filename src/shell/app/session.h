@@ -59,7 +59,10 @@ struct Session {
     StatusBarShare statusBar{statusOut};
     WindowRoutePorts windowPorts;
     CallSoundArea sounds;
-    ExpMonitor expMonitor;
+    // The EXP figures' ports: Timer01, the yes/no questions, the refresh notice.
+    QtTickTimer expTick;
+    MessageBoxQuestions expQuestions{messages};
+    ExpRefreshSignal expRefreshes;
     SpeechSide speechSide{errorLog, clock};
     QtTimers eventLoopTimers;
     platform::Timers& timers;
@@ -71,6 +74,7 @@ struct Session {
     QtAttention attention;
 
     ChatSession core;
+    ExpMonitor expMonitor;
     LiveLog live;
 
     // --- settings at start-up and exit ---

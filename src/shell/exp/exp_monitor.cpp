@@ -12,7 +12,6 @@
 #include <array>
 
 #include "core/exp/exp_key_filters.h"
-#include "core/log/route_line.h"
 #include "core/text/cp932.h"
 #include "core/views/tab_rules.h"
 #include "shell/exp/exp_key_filter.h"
@@ -48,19 +47,22 @@ std::string cp932Of(const QString& text) {
 
 }  // namespace
 
-ExpMonitor::ExpMonitor(const ExpMonitorControls& controls, const platform::Clock& clock,
-                       platform::ErrorLog& errors, UserMessages& messages,
-                       StatusBarPanels& statusBar)
+ExpMonitor::ExpMonitor(const ExpMonitorControls& controls, ExpSession& session,
+                       ExpRefreshSignal& refreshes)
     : rateInStatusBar_(controls.rateInStatusBar),
       intervals_(controls.intervals),
-      clock_(clock),
-      timer_(controls.tickTimer),
-      questions_(messages),
-      stats_(forecast_, ExpPorts{clock, timer_, errors, questions_, statusBar}),
+      session_(session),
       pages_(controls.basicPage, controls.extendedPage, controls.storagePage,
              controls.syncingLabel) {
     connectPages();
     connectMenu();
+    connect(&refreshes, &ExpRefreshSignal::changed, this, [this](ExpRefresh when) {
+        if (when == ExpRefresh::AfterSlice) {
+            refreshAfterRouting();
+        } else {
+            refresh();
+        }
+    });
     connect(&controls.tickTimer, &QTimer::timeout, this, &ExpMonitor::onExpTick);
     refreshSoon_.setSingleShot(true);
     refreshSoon_.setInterval(0);
@@ -88,9 +90,9 @@ void ExpMonitor::connectMenu() {
         connect(entry.action, &QAction::triggered, this,
                 [this, item = entry.item] { intervalEntryChosen(item); });
     }
-    stats_.setStatusBarShown(rateInStatusBar_.isChecked());
+    session_.stats().setStatusBarShown(rateInStatusBar_.isChecked());
     connect(&rateInStatusBar_, &QAction::toggled, this,
-            [this](bool shown) { stats_.setStatusBarShown(shown); });
+            [this](bool shown) { session_.stats().setStatusBarShown(shown); });
     mirrorIntervalEntries();
 }
 
@@ -104,13 +106,13 @@ QAction* ExpMonitor::intervalEntry(IntervalItem item) const {
 }
 
 void ExpMonitor::intervalEntryChosen(IntervalItem item) {
-    stats_.clickIntervalItem(item);
+    session_.stats().clickIntervalItem(item);
     mirrorIntervalEntries();
     refresh();
 }
 
 void ExpMonitor::mirrorIntervalEntries() {
-    const std::optional<IntervalItem> checked = stats_.checkedIntervalItem();
+    const std::optional<IntervalItem> checked = session_.stats().checkedIntervalItem();
     for (const IntervalEntry& entry : intervals_) {
         entry.action->setChecked(checked == entry.item);
     }
@@ -119,7 +121,7 @@ void ExpMonitor::mirrorIntervalEntries() {
 void ExpMonitor::refresh() {
     refreshPending_ = false;
     refreshSoon_.stop();
-    pages_.show(stats_.view(), forecast_);
+    pages_.show(session_.stats().view(), session_.forecast());
     if (hourlyChart_) {
         hourlyChart_->refresh();
     }
@@ -143,77 +145,25 @@ void ExpMonitor::flushRefresh() {
     }
 }
 
-// --- Routing -------------------------------------------------------------
-
-void ExpMonitor::StartExpClock() {
-    // An absent amount only starts the clock; the amount follows in RecordGain.
-    stats_.recordGain(std::nullopt);
-    refreshAfterRouting();
-}
-
-void ExpMonitor::RecordGain(std::int64_t amount) {
-    const GainOutcome outcome = stats_.recordGain(amount);
-    // Gains during a pause were still gained in that hour.
-    if (outcome != GainOutcome::AmountNotANumber) {
-        hourly_.addLiveGain(clock_.now(), amount);
-    }
-    refreshAfterRouting();
-    if (outcome == GainOutcome::AmountNotANumber) {
-        throw RouteError("experience gain amount does not fit in 32 bits");
-    }
-}
-
-void ExpMonitor::RecordLevelUp() {
-    const LevelUpOutcome outcome = forecast_.recordLevelUp();
-    hourly_.addLiveLevelUp(clock_.now());
-    refreshAfterRouting();
-    if (outcome == LevelUpOutcome::ExpNotANumber) {
-        throw RouteError("level-up with an EXP that is not a number");
-    }
-}
-
-// --- Attaching -----------------------------------------------------------
-
-void ExpMonitor::ResetForAttach() {
-    stats_.resetForAttach();
-    hourly_.reset();
-    refresh();
-}
-
-void ExpMonitor::AddDayGain(std::int64_t amount, std::string_view stamp) {
-    stats_.addDayGain(amount);
-    hourly_.addTidiedGain(stamp, amount);
-    refresh();
-}
-
-void ExpMonitor::AddTidiedLevelUp(std::string_view stamp) {
-    hourly_.addTidiedLevelUp(stamp);
-    refresh();
-}
-
-void ExpMonitor::SetAttachedLogPath(std::string_view cp932Path) {
-    stats_.setAttachedLogPath(std::string(cp932Path));
-}
-
 // --- Handlers ------------------------------------------------------------
 
 void ExpMonitor::onExpTick() {
-    stats_.tick();
+    session_.stats().tick();
     refresh();
 }
 
 void ExpMonitor::resetClicked() {
-    stats_.resetByUser();
+    session_.stats().resetByUser();
     refresh();
 }
 
 void ExpMonitor::pauseClicked() {
-    stats_.togglePause();
+    session_.stats().togglePause();
     refresh();
 }
 
 void ExpMonitor::onLevelChosen(int index) {
-    forecast_.selectLevel(index);
+    session_.forecast().selectLevel(index);
     refresh();
 }
 
@@ -225,24 +175,24 @@ void ExpMonitor::onLayoutChosen(int index) {
 }
 
 void ExpMonitor::onExpEdited(const QString& text) {
-    forecast_.setExpText(cp932Of(text));
+    session_.forecast().setExpText(cp932Of(text));
 }
 
 void ExpMonitor::onCorrectionEdited(const QString& text) {
-    forecast_.setCorrectionText(cp932Of(text));
+    session_.forecast().setCorrectionText(cp932Of(text));
 }
 
 // --- Settings ------------------------------------------------------------
 
 void ExpMonitor::restoreIntervalSetting(int seconds) {
     if (const auto item = intervalItemOf(seconds)) {
-        stats_.restoreIntervalItem(item);
+        session_.stats().restoreIntervalItem(item);
         mirrorIntervalEntries();
     }
 }
 
 std::optional<int> ExpMonitor::intervalSetting() const {
-    if (const auto item = stats_.checkedIntervalItem()) {
+    if (const auto item = session_.stats().checkedIntervalItem()) {
         return secondsOf(*item);
     }
     return std::nullopt;
@@ -269,7 +219,7 @@ void ExpMonitor::restoreStatusBarShown(bool shown) {
 }
 
 bool ExpMonitor::statusBarShown() const {
-    return stats_.statusBarShown();
+    return session_.stats().statusBarShown();
 }
 
 }  // namespace ruv

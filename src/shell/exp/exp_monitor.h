@@ -1,7 +1,6 @@
 #pragma once
-// The EXP monitor of the main window: ExpStats and LevelForecast with their
-// ports, the two pages of the 経験値情報 tab, the tick of Timer01, the interval
-// menu and N22, and the events of routing and attaching.
+// The EXP monitor of the main window: the pages of the 経験値情報 tab over the
+// session's EXP figures, the tick of Timer01, the interval menu and N22.
 
 #include <QObject>
 #include <QPointer>
@@ -10,13 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/exp/exp_stats.h"
-#include "core/exp/hourly_exp.h"
-#include "core/exp/level_forecast.h"
-#include "core/log/log_session_ports.h"
-#include "core/log/route_ports.h"
-#include "core/platform/clock.h"
-#include "core/platform/error_log.h"
+#include "core/exp/exp_session.h"
 #include "shell/exp/exp_monitor_controls.h"
 #include "shell/exp/exp_pages.h"
 #include "shell/exp/exp_port_adapters.h"
@@ -26,40 +19,35 @@ class QAction;
 
 namespace ruv {
 
-class UserMessages;
-
-class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvents {
+// The session's notice that the EXP figures changed, as a Qt signal: the EXP
+// monitor that shows them is made after the session.
+class ExpRefreshSignal final : public QObject, public ExpNotices {
     Q_OBJECT
   public:
-    // Builds the pages; routing and attaching are given it as their EXP ports.
-    ExpMonitor(const ExpMonitorControls& controls, const platform::Clock& clock,
-               platform::ErrorLog& errors, UserMessages& messages, StatusBarPanels& statusBar);
+    void figuresChanged(ExpRefresh when) override { emit changed(when); }
+
+  signals:
+    void changed(ruv::ExpRefresh when);
+};
+
+class ExpMonitor final : public QObject {
+    Q_OBJECT
+  public:
+    // Builds the pages over the session's EXP figures, and shows them when the
+    // session says they changed.
+    ExpMonitor(const ExpMonitorControls& controls, ExpSession& session,
+               ExpRefreshSignal& refreshes);
     ~ExpMonitor() override;
 
-    ExpStats& stats() { return stats_; }
-    LevelForecast& forecast() { return forecast_; }
+    ExpStats& stats() { return session_.stats(); }
+    LevelForecast& forecast() { return session_.forecast(); }
     ExpPages& pages() { return pages_; }
     // The day's EXP by hour: tidied gains by their stamp, live gains and
     // level-ups by the clock; emptied by an attach.
-    const HourlyExp& hourlyExp() const { return hourly_; }
+    const HourlyExp& hourlyExp() const { return session_.hourly(); }
     // The グラフ page that shows hourlyExp(), made by the window; refreshed
     // with the other pages.
     void setHourlyChart(HourlyExpChart* chart);
-
-    // --- Routing (live lines) ---
-    // Starts the clock unless it runs or "停止" is checked; the gain that
-    // follows no longer starts it.
-    void StartExpClock() override;
-    // Throws RouteError when the amount does not fit in 32 bits.
-    void RecordGain(std::int64_t amount) override;
-    // Throws RouteError when EXP is not a number.
-    void RecordLevelUp() override;
-
-    // --- Attaching ---
-    void ResetForAttach() override;
-    void AddDayGain(std::int64_t amount, std::string_view stamp) override;
-    void AddTidiedLevelUp(std::string_view stamp) override;
-    void SetAttachedLogPath(std::string_view cp932Path) override;
 
     // --- Handlers ---
     void onExpTick();
@@ -106,13 +94,8 @@ class ExpMonitor final : public QObject, public ExpEvents, public ExpAttachEvent
 
     QAction& rateInStatusBar_;
     std::array<IntervalEntry, 6> intervals_;
-    const platform::Clock& clock_;
-    QtTickTimer timer_;
-    MessageBoxQuestions questions_;
-    LevelForecast forecast_;
-    ExpStats stats_;
+    ExpSession& session_;
     ExpPages pages_;
-    HourlyExp hourly_;
     QPointer<HourlyExpChart> hourlyChart_;
     ExpLayout layout_ = ExpLayout::Layout01;
     QTimer refreshSoon_;

@@ -27,9 +27,8 @@ class LogSessionTest : public ::testing::Test {
     void SetUp() override { start({}); }
 
     void start(LogSessionTiming timing) {
-        session.emplace(
-            LogSessionPorts{display, follower, chooser, exp, files, errors, clock, timers},
-            views.state(), timing);
+        session.emplace(LogSessionPorts{display, follower, chooser, files, errors, clock, timers},
+                        views.state(exp), timing);
         session->restoreLogFolder(text(folder.path()));
     }
     // Attaches tidy from now on, one step of `lines` a slice.
@@ -181,9 +180,8 @@ class OutOfMemoryOnSecondOpen final : public platform::FileOpener {
 
 TEST_F(LogSessionTest, TidyWhoseReadRunsOutOfMemoryStillFollowsTheLogFromItsAttachPoint) {
     OutOfMemoryOnSecondOpen exhausted;
-    session.emplace(
-        LogSessionPorts{display, follower, chooser, exp, exhausted, errors, clock, timers},
-        views.state(), LogSessionTiming{});
+    session.emplace(LogSessionPorts{display, follower, chooser, exhausted, errors, clock, timers},
+                    views.state(exp), LogSessionTiming{});
     session->restoreLogFolder(text(folder.path()));
     views.options.tidyOnAttach = true;
     const auto log = attachYesterdaysLog();

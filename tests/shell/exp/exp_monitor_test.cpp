@@ -73,7 +73,7 @@ class ExpMonitorTest : public MainWindowTest {
     }
 
     void attach() {
-        window->session().expMonitor.ResetForAttach();
+        window->session().core.exp.ResetForAttach();
         window->liveLog().attach(
             log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
     }
@@ -426,7 +426,7 @@ TEST_F(ExpMonitorTest, FailedForecastIsLoggedWithTheSessionClock) {
 }
 
 TEST_F(ExpMonitorTest, StatusBarShowsTheClockAndFiguresWhileN22IsChecked) {
-    window->session().expMonitor.SetAttachedLogPath("C:\\logs\\MHChatLog_2024_05_01.html");
+    window->session().core.exp.SetAttachedLogPath("C:\\logs\\MHChatLog_2024_05_01.html");
     attach();
     window->menu().rateInStatusBar->trigger();
     ASSERT_TRUE(window->session().core.state.statusBarRate);
@@ -551,13 +551,13 @@ TEST_F(ExpMonitorTest, AttachResetsFiguresAndEarlierGainsCountForTheDayOnly) {
     attach();
     routeGain(1000);
     ticks(2);
-    window->session().expMonitor.ResetForAttach();
+    window->session().core.exp.ResetForAttach();
     EXPECT_FALSE(window->expTimer().isActive());
     EXPECT_EQ(fieldText("LabeledEdit09"), QStringLiteral("0"));
     EXPECT_EQ(fieldText("LabeledEdit01"), QStringLiteral("0"));
     EXPECT_EQ(labelText("TimeS01"), QStringLiteral("0"));
-    window->session().expMonitor.AddDayGain(2400, "[2024/05/01 9:0] ");
-    window->session().expMonitor.AddDayGain(240, "[2024/05/01 9:0] ");
+    window->session().core.exp.AddDayGain(2400, "[2024/05/01 9:0] ");
+    window->session().core.exp.AddDayGain(240, "[2024/05/01 9:0] ");
     EXPECT_EQ(fieldText("LabeledEdit01"), QStringLiteral("2640"));
     EXPECT_EQ(fieldText("LabeledEdit02"), QStringLiteral("110"));
     EXPECT_EQ(fieldText("LabeledEdit06"), QStringLiteral("2"));
