@@ -51,17 +51,17 @@ const std::vector<std::string>& logLines() {
     return lines;
 }
 
-ruv::HasSpeaker speakerFlag(const ruv::ChatLine& line) {
+ruv::SpeakerLine speakerFlag(const ruv::ChatLine& line) {
     using ruv::ChatChannel;
     const auto c = line.channel;
     return c == ChatChannel::Open || c == ChatChannel::Team || c == ChatChannel::Club ||
                    c == ChatChannel::Whis
-               ? ruv::HasSpeaker::Yes
-               : ruv::HasSpeaker::No;
+               ? ruv::SpeakerLine::Yes
+               : ruv::SpeakerLine::No;
 }
 
 // Routing's own work on a line: cutting it into its parts.
-std::size_t routeAll(ruv::SpeechPort* speech) {
+std::size_t routeAll(ruv::SpeechOut* speech) {
     std::size_t bytes = 0;
     for (const std::string& raw : logLines()) {
         const ruv::ChatLine line = ruv::ChatLine::fromLogLine(raw);
@@ -100,7 +100,8 @@ void BM_SpeakLineCostsRoutingNothing(benchmark::State& state) {
 
     std::atomic<std::size_t> dropped{0};
     ruv::SpeechClient client([&](const ruv::SpeechClientReport& r) { dropped += r.dropped; });
-    ruv::SpeechBridge bridge(client);
+    const ruv::VoiceList voices;
+    ruv::SpeechBridge bridge(client, voices);
     ruv::SpeechSettings settings;
     settings.endpoint = {"127.0.0.1", port};
     bridge.setSettings(settings);

@@ -18,9 +18,9 @@
 namespace {
 
 using namespace std::chrono_literals;
-using ruv::HasSpeaker;
 using ruv::NameReading;
 using ruv::ReadMode;
+using ruv::SpeakerLine;
 using ruv::VoiceProfile;
 using ruv::testing::RecordingTcpServer;
 using ruv::testing::sj;
@@ -57,11 +57,11 @@ class SpeechOnTheWire : public ::testing::Test {
         settings.names = names;
         settings.limitMoji = limit;
         bridge.setSettings(settings);
-        bridge.setVoices(ruv::VoiceList(std::move(profiles)));
+        voices = ruv::VoiceList(std::move(profiles));
     }
 
     // Speaks the lines and returns what the server received for each of them.
-    std::vector<std::string> speak(const std::vector<std::pair<std::string, HasSpeaker>>& lines) {
+    std::vector<std::string> speak(const std::vector<std::pair<std::string, SpeakerLine>>& lines) {
         const std::size_t before = server.connections();
         for (const auto& [text, flag] : lines) {
             bridge.SpeakLine(text, flag);
@@ -70,14 +70,15 @@ class SpeechOnTheWire : public ::testing::Test {
         const auto all = server.received();
         return {all.begin() + static_cast<std::ptrdiff_t>(before), all.end()};
     }
-    std::string speakOne(const std::string& text, HasSpeaker flag = HasSpeaker::Yes) {
+    std::string speakOne(const std::string& text, SpeakerLine flag = SpeakerLine::Yes) {
         const auto got = speak({{text, flag}});
         return got.empty() ? std::string() : got.front();
     }
 
     RecordingTcpServer server;
     ruv::SpeechClient client{nullptr};
-    ruv::SpeechBridge bridge{client};
+    ruv::VoiceList voices;
+    ruv::SpeechBridge bridge{client, voices};
 };
 
 TEST_F(SpeechOnTheWire, WorkedExampleSendsTheProfileVoiceWithAndWithoutTheName) {
@@ -118,7 +119,7 @@ TEST_F(SpeechOnTheWire, ReadModesDecideVoiceAndSilence) {
     };
     for (const Case& c : cases) {
         configure({kAbc}, c.mode);
-        const auto got = speak({{"abc : hi", HasSpeaker::Yes}, {"xy : hi", HasSpeaker::Yes}});
+        const auto got = speak({{"abc : hi", SpeakerLine::Yes}, {"xy : hi", SpeakerLine::Yes}});
         ASSERT_EQ(got.size(), 2u);
         EXPECT_EQ(got[0], c.abcLine) << "mode " << static_cast<int>(c.mode);
         EXPECT_EQ(got[1], c.otherLine) << "mode " << static_cast<int>(c.mode);
@@ -128,11 +129,11 @@ TEST_F(SpeechOnTheWire, ReadModesDecideVoiceAndSilence) {
 TEST_F(SpeechOnTheWire, ContinuationLinesTakeTheLastFullLinesVoiceAndAreSpokenWhole) {
     configure({kAbc}, ReadMode::OnlyProfiled);
     const auto got = speak({
-        {"abc", HasSpeaker::Yes},           // before any full line: all zero
-        {"abc : hello", HasSpeaker::Yes},   // the profile's voice becomes the last voice
-        {"and more", HasSpeaker::Yes},      // read mode 2 does not silence it
-        {"xy : unknown", HasSpeaker::Yes},  // silenced, and the last voice is the global one
-        {"tail", HasSpeaker::No},
+        {"abc", SpeakerLine::Yes},           // before any full line: all zero
+        {"abc : hello", SpeakerLine::Yes},   // the profile's voice becomes the last voice
+        {"and more", SpeakerLine::Yes},      // read mode 2 does not silence it
+        {"xy : unknown", SpeakerLine::Yes},  // silenced, and the last voice is the global one
+        {"tail", SpeakerLine::No},
     });
     ASSERT_EQ(got.size(), 5u);
     EXPECT_EQ(got[0], wire(0, 0, 0, 0, "abc"));
@@ -165,8 +166,9 @@ TEST_F(SpeechOnTheWire, NameRuleCutsSpeakerLinesOnlyAndShoutKeepsItsName) {
     const std::string teamLine = "abc : 0123456789ABCDEFGHIJ";
     const std::string shoutLine = sj("abc : 叫び 0123456789ABCDEFGHIJ");
     const std::string noSeparator = "abcdefghijklmnopqrstuvwxyz";
-    const auto got = speak(
-        {{teamLine, HasSpeaker::Yes}, {shoutLine, HasSpeaker::No}, {noSeparator, HasSpeaker::Yes}});
+    const auto got = speak({{teamLine, SpeakerLine::Yes},
+                            {shoutLine, SpeakerLine::No},
+                            {noSeparator, SpeakerLine::Yes}});
     ASSERT_EQ(got.size(), 3u);
     EXPECT_EQ(got[0], wire(100, 100, 100, 0, "0123456789"));
     // A shout keeps its name and its limit is raised by 20 bytes.
@@ -177,7 +179,7 @@ TEST_F(SpeechOnTheWire, NameRuleCutsSpeakerLinesOnlyAndShoutKeepsItsName) {
 
 TEST_F(SpeechOnTheWire, ProfileMatchesOnlyWhereItsNameIsFollowedBySeparator) {
     configure({VoiceProfile{"ab", 1, 11, 111, 61}, VoiceProfile{"abc", 2, 22, 122, 62}});
-    const auto got = speak({{"abc : hi", HasSpeaker::Yes}, {"xy : ab : hi", HasSpeaker::Yes}});
+    const auto got = speak({{"abc : hi", SpeakerLine::Yes}, {"xy : ab : hi", SpeakerLine::Yes}});
     ASSERT_EQ(got.size(), 2u);
     EXPECT_EQ(got[0], wire(122, 62, 22, 2, "hi"));
     EXPECT_EQ(got[1], wire(111, 61, 11, 1, "ab : hi"));
@@ -192,7 +194,7 @@ TEST_F(SpeechOnTheWire, ThousandRequestsArriveInOrder) {
     for (int i = 0; i < 1000; ++i) {
         // Stay below the queue's capacity, as a live log does.
         ASSERT_TRUE(ruv::testing::waitUntil([&] { return client.waiting() <= 200; }, 30s));
-        bridge.SpeakLine("speaker : line " + std::to_string(i), HasSpeaker::Yes);
+        bridge.SpeakLine("speaker : line " + std::to_string(i), SpeakerLine::Yes);
     }
     ASSERT_TRUE(server.waitForConnections(1000, 30s));
     const auto got = server.received();

@@ -6,10 +6,10 @@ ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& l
                          LogSessionTiming timing)
     : sounds(ports.soundPlayers, state.soundPaths),
       exp(ports.exp, ports.expNotices),
+      speech(ports.speechSink, state.voices),
       unread(ports.captions),
-      router(
-          RoutePorts{ports.tabs, ports.settingsNotices, sounds, exp, ports.speech, ports.attention},
-          RouteState{state.route, state.ngLists, book, unread}),
+      router(RoutePorts{ports.tabs, ports.settingsNotices, sounds, exp, speech, ports.attention},
+             RouteState{state.route, state.ngLists, book, unread}),
       log(logPorts,
           LogSessionState{book, unread, state.attach,
                           ports.attachExp != nullptr ? *ports.attachExp : exp},

@@ -11,6 +11,7 @@
 #include "core/log/log_session.h"
 #include "core/log/route_line.h"
 #include "core/sound/call_sound_slots.h"
+#include "core/speech/speak_line.h"
 #include "core/views/channel_book.h"
 #include "core/views/unread_counters.h"
 
@@ -26,7 +27,8 @@ struct ChatSessionPorts {
     ExpNotices& expNotices;
     // Null: attaching reports to the session's own EXP figures.
     ExpAttachEvents* attachExp;
-    SpeechOut& speech;
+    // Where routed lines' speech requests go.
+    SpeechSink& speechSink;
     Attention& attention;
 };
 
@@ -43,6 +45,8 @@ struct ChatSession {
     CallSoundSlots sounds;
     // The EXP figures, and the EXP, correction and level the user gave.
     ExpSession exp;
+    // Speaks routed lines with the state's voices and the settings in force.
+    SpeechBridge speech;
     ChannelBook book;
     UnreadCounters unread;
     LineRouter router;

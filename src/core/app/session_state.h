@@ -11,6 +11,7 @@
 #include "core/log/route_settings.h"
 #include "core/sound/call_sound_slot_ids.h"
 #include "core/speech/speech_settings.h"
+#include "core/speech/voice_list.h"
 #include "core/views/ng_lists.h"
 #include "core/views/text_size.h"
 
@@ -30,6 +31,8 @@ struct SessionState {
     // and the taskbar alert; routing reads them for every line.
     RouteSettings route;
     NgLists ngLists;
+    // The per-character voices; lines of their file that are not used are kept.
+    VoiceList voices;
     // Rows 51 to 58 and the read mode (row 60), as stored: the dialog shows a
     // field the program cannot use as it stands.
     SpeechSettingTexts speech = speechSettingResetTexts();

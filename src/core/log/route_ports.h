@@ -68,7 +68,8 @@ class Attention {
     virtual void requestAttention() = 0;
 };
 
-// Whether the speaker's name may be cut from a spoken line.
+// Whether the line is a speaker line (一般, チーム, クラブ, 耳打ち), whose name
+// may be left unread; 叫び and all other lines are not.
 enum class SpeakerLine { No, Yes };
 
 class SpeechOut {

@@ -23,7 +23,7 @@ bool profileMatches(std::string_view text, const VoiceProfile& profile) {
 
 }  // namespace
 
-SpeechRequest composeSpeechRequest(std::string_view text, HasSpeaker hasSpeaker,
+SpeechRequest composeSpeechRequest(std::string_view text, SpeakerLine speaker,
                                    const SpeechSettings& settings, const VoiceList& voices,
                                    VoiceParams& lastVoice) {
     VoiceParams voice = GlobalVoice(settings);
@@ -57,7 +57,7 @@ SpeechRequest composeSpeechRequest(std::string_view text, HasSpeaker hasSpeaker,
     }
 
     std::int64_t limit = static_cast<std::int64_t>(settings.limitMoji) * 2;
-    if (hasSpeaker == HasSpeaker::Yes && settings.names == NameReading::NotRead) {
+    if (speaker == SpeakerLine::Yes && settings.names == NameReading::NotRead) {
         const std::size_t separator = sjis::find(spoken, kNameSeparator);
         if (separator != sjis::npos) {
             spoken.remove_prefix(separator + kNameSeparator.size());
@@ -79,8 +79,8 @@ SpeechRequest composeSpeechRequest(std::string_view text, HasSpeaker hasSpeaker,
     return request;
 }
 
-void SpeechBridge::SpeakLine(std::string_view speechText, HasSpeaker hasSpeaker) {
-    sink_.Send(composeSpeechRequest(speechText, hasSpeaker, settings_, voices_, lastVoice_));
+void SpeechBridge::SpeakLine(std::string_view speechText, SpeakerLine speaker) {
+    sink_.Send(composeSpeechRequest(speechText, speaker, settings_, voices_, lastVoice_));
 }
 
 }  // namespace ruv

@@ -33,7 +33,7 @@ void MainWindow::bindState() {
         [this](Tab tab, TabVisibility visibility) { setTabShown(tab, visibility); }};
     binding_ = new StateBinding(
         session_->core.state, controls,
-        BoundSubsystems{session_->expMonitor, session_->core.log, session_->speechSide}, this);
+        BoundSubsystems{session_->expMonitor, session_->core.log, session_->core.speech}, this);
     binding_->showState();
 }
 

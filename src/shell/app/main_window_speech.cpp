@@ -60,7 +60,7 @@ void MainWindow::LoadVoiceList(const std::filesystem::path& settingsFolder) {
         return;
     }
     VoiceListReading reading = ruv::LoadVoiceList(lines);
-    session_->speechSide.bridge().setVoices(std::move(reading.list));
+    session_->core.state.voices = std::move(reading.list);
     binding_->showVoiceList();
     if (!reading.unusableLineNumbers.empty()) {
         session_->speechSide.reportError(unusableVoiceLinesErrorText(reading.unusableLineNumbers));
@@ -72,7 +72,7 @@ void MainWindow::SaveVoiceList(const std::filesystem::path& settingsFolder) {
         return;
     }
     config::saveList(settingsFolder / kVoiceListFile,
-                     ruv::SaveVoiceList(session_->speechSide.bridge().voices()));
+                     ruv::SaveVoiceList(session_->core.state.voices));
 }
 
 }  // namespace ruv

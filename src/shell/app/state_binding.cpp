@@ -6,9 +6,9 @@
 #include <QTreeWidget>
 
 #include "core/log/log_session.h"
+#include "core/speech/speak_line.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/platform/qt_text.h"
-#include "shell/speech/speech_side.h"
 #include "shell/views/text_size_control.h"
 
 namespace ruv {
@@ -89,7 +89,7 @@ void StateBinding::connectExpAndSpeech() {
             [this, &exp] { state_.expLayout = exp.layoutIndex(); });
     connect(controls_.pages.readModeList, &QComboBox::currentIndexChanged, this, [this](int index) {
         state_.speech.readMode = std::to_string(index);
-        subsystems_.speech.applySettings(state_.speech);
+        showSpeechSettings();
     });
 }
 
@@ -133,7 +133,7 @@ void StateBinding::showState() {
     }
 
     controls_.pages.readModeList->setCurrentIndex(readModeEntry(state_.speech));
-    subsystems_.speech.applySettings(state_.speech);
+    showSpeechSettings();
     showVoiceList();
 }
 
@@ -167,18 +167,22 @@ void StateBinding::setSpeechSettingTexts(SpeechSettingTexts texts) {
     if (mode && *mode >= 0 && *mode < kReadModeCount) {
         controls_.pages.readModeList->setCurrentIndex(*mode);  // writes the mode it shows
     }
-    subsystems_.speech.applySettings(state_.speech);
+    showSpeechSettings();
 }
 
 const VoiceList& StateBinding::voiceList() const {
-    return subsystems_.speech.bridge().voices();
+    return state_.voices;
 }
 
 void StateBinding::setVoiceProfiles(std::vector<VoiceProfile> rows) {
-    VoiceList list = voiceList();
-    list.replaceProfiles(std::move(rows));
-    subsystems_.speech.bridge().setVoices(std::move(list));
+    state_.voices.replaceProfiles(std::move(rows));
     showVoiceList();
+}
+
+// The bridge speaks with the stored texts read as values: a text that is not a
+// number speaks with its reset value.
+void StateBinding::showSpeechSettings() {
+    subsystems_.speech.setSettings(readSpeechSettings(state_.speech).settings);
 }
 
 }  // namespace ruv

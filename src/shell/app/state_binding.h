@@ -22,7 +22,7 @@ namespace ruv {
 
 class ExpMonitor;
 class LogSession;
-class SpeechSide;
+class SpeechBridge;
 class TextSizeControl;
 
 struct BoundControls {
@@ -38,7 +38,7 @@ struct BoundControls {
 struct BoundSubsystems {
     ExpMonitor& exp;
     LogSession& log;
-    SpeechSide& speech;
+    SpeechBridge& speech;  // speaks with the state's speech settings
 };
 
 class StateBinding final : public QObject, public StoredSpeechSettings {
@@ -61,6 +61,7 @@ class StateBinding final : public QObject, public StoredSpeechSettings {
     void setVoiceProfiles(std::vector<VoiceProfile> rows) override;
 
   private:
+    void showSpeechSettings();
     void connectRouting();
     void connectMenu();
     void connectExpAndSpeech();

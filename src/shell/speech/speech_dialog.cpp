@@ -144,7 +144,7 @@ void SpeechDialog::okClicked() {
         return;
     }
     ports_.stored.setSpeechSettingTexts(ok.stored);
-    ports_.speech.dropWaitingForOldEndpoint();
+    ports_.speech.dropWaitingForOldEndpoint(readSpeechSettings(ok.stored).settings.endpoint);
     ports_.stored.setVoiceProfiles(editor_.rows());
     accept();
 }

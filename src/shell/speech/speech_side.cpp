@@ -17,16 +17,8 @@ SpeechSide::~SpeechSide() {
     client_.stop();
 }
 
-void SpeechSide::SpeakLine(std::string_view text, SpeakerLine speaker) {
-    bridge_.SpeakLine(text, speaker == SpeakerLine::Yes ? HasSpeaker::Yes : HasSpeaker::No);
-}
-
-void SpeechSide::applySettings(const SpeechSettingTexts& texts) {
-    bridge_.setSettings(readSpeechSettings(texts).settings);
-}
-
-void SpeechSide::dropWaitingForOldEndpoint() {
-    const std::size_t dropped = client_.dropWaitingNotFor(bridge_.settings().endpoint);
+void SpeechSide::dropWaitingForOldEndpoint(const SpeechEndpoint& stored) {
+    const std::size_t dropped = client_.dropWaitingNotFor(stored);
     if (dropped > 0) {
         reportError(
             speechClientReportText({SpeechClientReport::Kind::OldEndpointDropped, dropped}));

@@ -1,45 +1,35 @@
 #pragma once
-// The speech side of the session: the client that sends requests from its
-// worker thread and the bridge that turns routed lines into requests. Reports
-// of the client come back to the user-interface thread as error lines.
+// The speech side of the session: the client that sends the requests of the
+// session's SpeechBridge from its worker thread. Reports of the client come
+// back to the user-interface thread as error lines.
 
 #include <QObject>
 
 #include <string_view>
 
-#include "core/log/route_ports.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
-#include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
 #include "core/speech/speech_settings.h"
 
 namespace ruv {
 
-class SpeechSide final : public SpeechOut {
+class SpeechSide final {
   public:
-    // Routing's speech port; stops its sender when it goes.
+    // Stops its sender when it goes.
     SpeechSide(platform::ErrorLog& errors, const platform::Clock& clock,
                SpeechClientOptions options = {});
-    ~SpeechSide() override;
+    ~SpeechSide();
     SpeechSide(const SpeechSide&) = delete;
     SpeechSide& operator=(const SpeechSide&) = delete;
 
-    void SpeakLine(std::string_view text, SpeakerLine speaker) override;
-
-    SpeechBridge& bridge() { return bridge_; }
-    const SpeechBridge& bridge() const { return bridge_; }
     // Test buttons and routed lines share one queue; test requests go first.
     SpeechClient& client() { return client_; }
-
-    // The values the bridge speaks with: every text that is not a number keeps
-    // its reset value.
-    void applySettings(const SpeechSettingTexts& texts);
 
     // After "OK" stored the settings: live requests still waiting for another
     // endpoint than the stored one are dropped, with one error line giving
     // their count.
-    void dropWaitingForOldEndpoint();
+    void dropWaitingForOldEndpoint(const SpeechEndpoint& stored);
 
     // Writes one error line; a trailing blank of the text is dropped because
     // the date and time follow after one.
@@ -54,7 +44,6 @@ class SpeechSide final : public SpeechOut {
     platform::ErrorLog& errors_;
     const platform::Clock& clock_;
     SpeechClient client_;
-    SpeechBridge bridge_{client_};
 };
 
 }  // namespace ruv

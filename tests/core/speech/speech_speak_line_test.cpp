@@ -9,7 +9,7 @@
 
 namespace {
 
-using ruv::HasSpeaker;
+using ruv::SpeakerLine;
 using ruv::testing::sj;
 
 class RecordingSink final : public ruv::SpeechSink {
@@ -26,13 +26,14 @@ std::string messageOf(const ruv::SpeechRequest& request) {
 
 TEST(SpeakLine, ProfileNameMatchesOnlyOnCharacterBoundaries) {
     RecordingSink sink;
-    ruv::SpeechBridge bridge(sink);
+    ruv::VoiceList voices;
+    ruv::SpeechBridge bridge(sink, voices);
     // 表 ends in the byte of '\': a profile named "\" must not match inside it.
     ASSERT_EQ(sj("表").back(), '\\');
-    bridge.setVoices(ruv::VoiceList({ruv::VoiceProfile{"\\", 5, 5, 55, 55}}));
-    bridge.SpeakLine(sj("表 : hello"), HasSpeaker::Yes);
+    voices = ruv::VoiceList({ruv::VoiceProfile{"\\", 5, 5, 55, 55}});
+    bridge.SpeakLine(sj("表 : hello"), SpeakerLine::Yes);
     // Anywhere else on a boundary it matches, even after other text.
-    bridge.SpeakLine("x\\ : hello", HasSpeaker::Yes);
+    bridge.SpeakLine("x\\ : hello", SpeakerLine::Yes);
     ASSERT_EQ(sink.requests.size(), 2u);
     EXPECT_EQ(sink.requests[0].bytes[8], 0);
     EXPECT_EQ(sink.requests[1].bytes[8], 5);
@@ -40,12 +41,13 @@ TEST(SpeakLine, ProfileNameMatchesOnlyOnCharacterBoundaries) {
 
 TEST(SpeakLine, LimitAlsoShortensContinuationLines) {
     RecordingSink sink;
-    ruv::SpeechBridge bridge(sink);
+    ruv::VoiceList voices;
+    ruv::SpeechBridge bridge(sink, voices);
     ruv::SpeechSettings settings;
     settings.limitMoji = 2;
     bridge.setSettings(settings);
-    bridge.SpeakLine("0123456789", HasSpeaker::Yes);
-    bridge.SpeakLine("0123456789", HasSpeaker::No);
+    bridge.SpeakLine("0123456789", SpeakerLine::Yes);
+    bridge.SpeakLine("0123456789", SpeakerLine::No);
     ASSERT_EQ(sink.requests.size(), 2u);
     EXPECT_EQ(messageOf(sink.requests[0]), "0123");
     EXPECT_EQ(messageOf(sink.requests[1]), "0123456789");
@@ -53,8 +55,9 @@ TEST(SpeakLine, LimitAlsoShortensContinuationLines) {
 
 TEST(SpeakLine, EmptyTextOnlyOpensTheConnection) {
     RecordingSink sink;
-    ruv::SpeechBridge bridge(sink);
-    bridge.SpeakLine("", HasSpeaker::Yes);
+    ruv::VoiceList voices;
+    ruv::SpeechBridge bridge(sink, voices);
+    bridge.SpeakLine("", SpeakerLine::Yes);
     ASSERT_EQ(sink.requests.size(), 1u);
     EXPECT_TRUE(sink.requests[0].bytes.empty());
     EXPECT_EQ(sink.requests[0].endpoint, (ruv::SpeechEndpoint{"127.0.0.1", 50001}));
@@ -62,14 +65,15 @@ TEST(SpeakLine, EmptyTextOnlyOpensTheConnection) {
 
 TEST(SpeakLine, LastVoiceFollowsFullLinesOnly) {
     RecordingSink sink;
-    ruv::SpeechBridge bridge(sink);
+    ruv::VoiceList voices;
+    ruv::SpeechBridge bridge(sink, voices);
     EXPECT_EQ(bridge.LastVoice(), ruv::kSilentVoice);
-    bridge.setVoices(ruv::VoiceList({ruv::VoiceProfile{"abc", 3, 80, 120, 90}}));
-    bridge.SpeakLine("abc : hello", HasSpeaker::Yes);
+    voices = ruv::VoiceList({ruv::VoiceProfile{"abc", 3, 80, 120, 90}});
+    bridge.SpeakLine("abc : hello", SpeakerLine::Yes);
     EXPECT_EQ(bridge.LastVoice(), (ruv::VoiceParams{120, 90, 80, 3}));
-    bridge.SpeakLine("short", HasSpeaker::Yes);
+    bridge.SpeakLine("short", SpeakerLine::Yes);
     EXPECT_EQ(bridge.LastVoice(), (ruv::VoiceParams{120, 90, 80, 3}));
-    bridge.SpeakLine("a line of seventeen", HasSpeaker::No);
+    bridge.SpeakLine("a line of seventeen", SpeakerLine::No);
     EXPECT_EQ(bridge.LastVoice(), (ruv::VoiceParams{100, 100, 100, 0}));
 }
 

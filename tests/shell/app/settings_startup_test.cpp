@@ -166,15 +166,14 @@ TEST_F(SettingsTest, SpeechRowsReachTheBridgeAndTheReadModeListAndAreWrittenBack
         auto window = open();
         EXPECT_TRUE(window->speechSwitch()->isChecked());
         EXPECT_EQ(window->readModeList()->currentIndex(), 3);
-        const SpeechSettings& spoken = window->session().speechSide.bridge().settings();
+        const SpeechSettings& spoken = window->session().core.speech.settings();
         EXPECT_EQ(spoken.endpoint, (SpeechEndpoint{"10.0.0.2", 50002}));
         EXPECT_EQ(GlobalVoice(spoken), (VoiceParams{130, 80, 70, 5}));
         EXPECT_EQ(spoken.limitMoji, 20);
         EXPECT_EQ(spoken.names, NameReading::Read);
         EXPECT_EQ(spoken.readMode, ReadMode::AllButProfiled);
         window->readModeList()->setCurrentIndex(2);
-        EXPECT_EQ(window->session().speechSide.bridge().settings().readMode,
-                  ReadMode::OnlyProfiled);
+        EXPECT_EQ(window->session().core.speech.settings().readMode, ReadMode::OnlyProfiled);
     }
     const config::ConfigStore saved = savedConfig();
     EXPECT_EQ(saved.value(ConfigRow::BouIPAddress), "10.0.0.2");

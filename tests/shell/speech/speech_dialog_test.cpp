@@ -229,7 +229,7 @@ TEST_F(SpeechDialogTest, OkStoresTheValuesWithTheLimitCappedAt64) {
     EXPECT_EQ(window->storedSpeech().speechSettingTexts().volume, "55");
     EXPECT_EQ(window->storedSpeech().speechSettingTexts().voiceKind, "7");
     EXPECT_EQ(window->storedSpeech().speechSettingTexts().nameReading, "1");
-    const SpeechSettings& spoken = window->session().speechSide.bridge().settings();
+    const SpeechSettings& spoken = window->session().core.speech.settings();
     EXPECT_EQ(spoken.limitMoji, 64);
     EXPECT_EQ(spoken.volume, 55);
     EXPECT_EQ(spoken.names, NameReading::Read);

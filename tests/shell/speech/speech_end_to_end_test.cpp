@@ -79,8 +79,8 @@ TEST_F(SpeechEndToEndTest, MixedLineTheGameWritesReachesTheSpeechProgram) {
 }
 
 TEST_F(SpeechEndToEndTest, OnlySpeakerLinesFromRoutingLoseTheirName) {
-    window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);  // routing's port
-    window->session().speechSide.SpeakLine("abc : shout", SpeakerLine::No);
+    window->session().core.speech.SpeakLine("abc : hello", SpeakerLine::Yes);  // routing's port
+    window->session().core.speech.SpeakLine("abc : shout", SpeakerLine::No);
     ASSERT_TRUE(server.waitForConnections(2, 5s));
     const std::vector<std::string> received = server.received();
     EXPECT_EQ(received[0].substr(15), "hello");
@@ -131,7 +131,7 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
     storePort(dead.port());
     SpeechClient& client = window->session().speechSide.client();
     for (int i = 0; i < 5; ++i) {
-        window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);
+        window->session().core.speech.SpeakLine("abc : hello", SpeakerLine::Yes);
     }
     ASSERT_TRUE(QTest::qWaitFor([&] { return client.waiting() == 4; }, 5000));
 
@@ -205,8 +205,8 @@ TEST_F(SpeechWindowTest, ClosingTheWindowDoesNotWaitForAHangingConnect) {
     }
     storePort(server.port());
     const std::size_t hangingBefore = backlog.hangingConnects();
-    window->session().speechSide.SpeakLine("abc : hello", SpeakerLine::Yes);
-    window->session().speechSide.SpeakLine("abc : again", SpeakerLine::Yes);
+    window->session().core.speech.SpeakLine("abc : hello", SpeakerLine::Yes);
+    window->session().core.speech.SpeakLine("abc : again", SpeakerLine::Yes);
     // The sender is inside its connect: its SYN is waiting for an answer.
     ASSERT_TRUE(QTest::qWaitFor([&] { return backlog.hangingConnects() > hangingBefore; }, 5000));
 

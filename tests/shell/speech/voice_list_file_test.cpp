@@ -41,7 +41,7 @@ TEST_F(VoiceListFileTest, RowsAreWrittenInOrderAndReadBackTheSame) {
     EXPECT_FALSE(view->isVisibleTo(second.get()));
     EXPECT_EQ(view->topLevelItem(0)->text(0), QStringLiteral("abc"));
     EXPECT_EQ(view->topLevelItem(0)->text(3), QStringLiteral("120"));
-    EXPECT_EQ(second->session().speechSide.bridge().voices().Profiles(), rows);
+    EXPECT_EQ(second->session().core.state.voices.Profiles(), rows);
 }
 
 TEST_F(VoiceListFileTest, AnEmptyListIsWrittenAsAnEmptyFile) {
