@@ -1,7 +1,8 @@
 #pragma once
-// The run-time state the main window owns: the core session and the shell
-// objects that serve as its ports (views, sounds, EXP pages, speech, the
-// followed log, timers, dialogs and the error log).
+// What the main window runs on: the core session, which holds the state, and
+// the shell objects that serve as its ports (tabs, call-sound players, the EXP
+// clock and questions, the speech client, the followed log, timers, dialogs
+// and the error log), with the EXP monitor that shows the session's figures.
 
 #include <array>
 #include <functional>
@@ -19,6 +20,7 @@
 #include "shell/app/window_route_ports.h"
 #include "shell/app/window_status_bar.h"
 #include "shell/exp/exp_monitor.h"
+#include "shell/exp/exp_port_adapters.h"
 #include "shell/log/live_log.h"
 #include "shell/log/live_log_follower.h"
 #include "shell/log/log_file_dialog.h"

@@ -12,7 +12,6 @@
 #include "core/exp/exp_session.h"
 #include "shell/exp/exp_monitor_controls.h"
 #include "shell/exp/exp_pages.h"
-#include "shell/exp/exp_port_adapters.h"
 #include "shell/exp/hourly_exp_chart.h"
 
 class QAction;
