@@ -106,12 +106,12 @@ long grepCount(const std::string& text) {
 class CountingListener final : public ruv::SearchListener {
   public:
     void started(ruv::SearchProgress) override {}
-    void dayHits(ruv::LogDay, std::span<const ruv::SearchHit> hits) override {
+    void dayHits(ruv::CivilDate, std::span<const ruv::SearchHit> hits) override {
         for (const ruv::SearchHit& hit : hits) {
             bytes += hit.display.size();
         }
     }
-    void dayDone(ruv::LogDay, std::int64_t) override {}
+    void dayDone(ruv::CivilDate, std::int64_t) override {}
     void daySkipped(const ruv::SkippedDay&) override { ++skipped; }
     void progressed(ruv::SearchProgress) override {}
     void finished(const ruv::SearchSummary& done) override { summary = done; }

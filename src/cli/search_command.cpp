@@ -25,13 +25,13 @@ class PrintedResults final : public SearchListener {
         : encoding_(encoding), out_(out), err_(err) {}
 
     void started(SearchProgress) override {}
-    void dayHits(LogDay day, std::span<const SearchHit> hits) override {
+    void dayHits(CivilDate day, std::span<const SearchHit> hits) override {
         for (const SearchHit& hit : hits) {
             const std::string line = searchResultLine(day, hit);
             out_ << (encoding_ == TextEncoding::Utf8 ? cp932::toUtf8(line) : line) << '\n';
         }
     }
-    void dayDone(LogDay, std::int64_t) override {}
+    void dayDone(CivilDate, std::int64_t) override {}
     void daySkipped(const SkippedDay& skipped) override {
         err_ << "search: skipped " << logDayText(skipped.day) << " (" << pathText(skipped.path)
              << "): "

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "core/search/log_day.h"
 #include "core/text/cp932.h"
 
 namespace ruv::loggen {
@@ -111,26 +112,11 @@ constexpr std::array<Colour, 7> kSingleBlankColours{
 }  // namespace
 
 std::optional<LogDate> parseLogDate(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') {
+    const auto day = parseLogDay(text);
+    if (!day) {
         return std::nullopt;
     }
-    auto number = [&](std::size_t from, std::size_t width) -> std::optional<int> {
-        int value = 0;
-        for (std::size_t i = from; i < from + width; ++i) {
-            if (text[i] < '0' || text[i] > '9') {
-                return std::nullopt;
-            }
-            value = value * 10 + (text[i] - '0');
-        }
-        return value;
-    };
-    const auto year = number(0, 4);
-    const auto month = number(5, 2);
-    const auto day = number(8, 2);
-    if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31) {
-        return std::nullopt;
-    }
-    return LogDate{*year, *month, *day};
+    return LogDate{day->year, day->month, day->day};
 }
 
 std::string timeStampText(LogDate date, int secondsOfDay) {

@@ -25,7 +25,7 @@ std::optional<int> digitsAt(std::string_view text, std::size_t at, std::size_t d
 }
 
 // yyyy, separator, mm, separator, dd: the whole text.
-std::optional<LogDay> dateWith(std::string_view text, char separator) {
+std::optional<CivilDate> dateWith(std::string_view text, char separator) {
     if (text.size() != 10 || text[4] != separator || text[7] != separator) {
         return std::nullopt;
     }
@@ -35,12 +35,12 @@ std::optional<LogDay> dateWith(std::string_view text, char separator) {
     if (!year || !month || !day || *month < 1 || *month > 12 || *day < 1 || *day > 31) {
         return std::nullopt;
     }
-    return LogDay{*year, *month, *day};
+    return CivilDate{*year, *month, *day};
 }
 
 }  // namespace
 
-std::optional<LogDay> dayOfLogName(std::string_view fileName) {
+std::optional<CivilDate> dayOfLogName(std::string_view fileName) {
     if (!fileName.starts_with(kLogPrefix) || !fileName.ends_with(kLogSuffix)) {
         return std::nullopt;
     }
@@ -49,11 +49,11 @@ std::optional<LogDay> dayOfLogName(std::string_view fileName) {
     return dateWith(fileName, '_');
 }
 
-std::optional<LogDay> parseLogDay(std::string_view text) {
+std::optional<CivilDate> parseLogDay(std::string_view text) {
     return dateWith(text, '-');
 }
 
-std::string logDayText(LogDay day) {
+std::string logDayText(CivilDate day) {
     std::array<char, 24> buffer{};
     const int n = std::snprintf(buffer.data(), buffer.size(), "%04d-%02d-%02d", day.year % 10000,
                                 day.month % 100, day.day % 100);

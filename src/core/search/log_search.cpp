@@ -38,7 +38,7 @@ class DaySearch {
     DaySearch(const SearchQuery& query, SearchListener& listener)
         : query_(query), matcher_(query), listener_(listener) {}
 
-    std::int64_t searchLines(LogDay day, std::string_view lines) {
+    std::int64_t searchLines(CivilDate day, std::string_view lines) {
         if (!candidates_) {
             // The rarest byte is judged by the newest log's own text.
             candidates_.emplace(query_.text, countBytes(lines));

@@ -25,7 +25,7 @@
 namespace ruv {
 
 struct DailyLog {
-    LogDay day;
+    CivilDate day;
     std::filesystem::path path;
 };
 
@@ -40,7 +40,7 @@ DailyLogs listDailyLogs(const std::filesystem::path& folder, const SearchQuery& 
 enum class SkipReason { CannotRead, NotAChatLog };
 
 struct SkippedDay {
-    LogDay day;
+    CivilDate day;
     std::filesystem::path path;
     SkipReason reason;
     std::error_code error;  // for CannotRead
@@ -71,9 +71,9 @@ class SearchListener {
     virtual void started(SearchProgress progress) = 0;
     // Some of a day's results, in file order; a day's results come in one or
     // more calls, before its dayDone, and days come newest first.
-    virtual void dayHits(LogDay day, std::span<const SearchHit> hits) = 0;
+    virtual void dayHits(CivilDate day, std::span<const SearchHit> hits) = 0;
     // A day read to its end, with its number of results (0 included).
-    virtual void dayDone(LogDay day, std::int64_t matches) = 0;
+    virtual void dayDone(CivilDate day, std::int64_t matches) = 0;
     virtual void daySkipped(const SkippedDay& skipped) = 0;
     // After each day read or skipped.
     virtual void progressed(SearchProgress progress) = 0;

@@ -68,11 +68,11 @@ struct SearchQuery {
     std::string text;  // CP932; an empty text matches nothing
     SearchChannels channels;
     std::optional<std::string> speaker;  // CP932; the whole name before " : "
-    std::optional<LogDay> from;          // inclusive
-    std::optional<LogDay> to;            // inclusive
+    std::optional<CivilDate> from;       // inclusive
+    std::optional<CivilDate> to;         // inclusive
     NgSearchFilter ng;
 
-    bool coversDay(LogDay day) const noexcept {
+    bool coversDay(CivilDate day) const noexcept {
         return (!from || day >= *from) && (!to || day <= *to);
     }
 };

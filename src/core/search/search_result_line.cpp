@@ -2,7 +2,7 @@
 
 namespace ruv {
 
-std::string searchResultLine(LogDay day, const SearchHit& hit) {
+std::string searchResultLine(CivilDate day, const SearchHit& hit) {
     const std::string_view display = hit.display;
     std::string_view time = display.substr(0, std::min(display.size(), kTimeStampBytes));
     while (!time.empty() && time.back() == ' ') {

@@ -12,6 +12,6 @@ namespace ruv {
 // CP932: "yyyy-mm-dd<TAB>TIME<TAB>CHANNEL<TAB>TEXT", where TIME is the line's
 // 17-byte time stamp without the blanks at its end, CHANNEL the channel's
 // settings key (Open, Team, …) and TEXT the rest of the display text.
-std::string searchResultLine(LogDay day, const SearchHit& hit);
+std::string searchResultLine(CivilDate day, const SearchHit& hit);
 
 }  // namespace ruv

@@ -99,14 +99,21 @@ SpeechSettingsReading readSpeechSettings(const SpeechSettingTexts& texts) {
     // BouNoName is compared as text: only "0" leaves the names unread.
     out.settings.names = texts.nameReading == "0" ? NameReading::NotRead : NameReading::Read;
 
-    const auto mode = parseSettingInteger(texts.readMode);
-    if (mode && *mode >= 0 && *mode < kReadModeCount) {
-        out.settings.readMode = static_cast<ReadMode>(*mode);
+    if (const auto mode = readModeOf(texts.readMode)) {
+        out.settings.readMode = *mode;
     } else {
         out.badKeys.push_back(speech_keys::kReadMode);
         out.texts.readMode = reset.readMode;
     }
     return out;
+}
+
+std::optional<ReadMode> readModeOf(std::string_view text) noexcept {
+    const auto mode = parseSettingInteger(text);
+    if (!mode || *mode < 0 || *mode >= kReadModeCount) {
+        return std::nullopt;
+    }
+    return static_cast<ReadMode>(*mode);
 }
 
 std::string badSpeechSettingsErrorText(const std::vector<std::string_view>& badKeys) {

@@ -41,6 +41,8 @@ enum class ReadMode {
 inline constexpr int kReadModeCount = 4;
 // The drop-down list's entry for the mode, CP932.
 std::string_view readModeCaption(ReadMode mode) noexcept;
+// The mode a stored text (BouyomiCheck02) names; empty when it names no entry.
+std::optional<ReadMode> readModeOf(std::string_view text) noexcept;
 
 enum class NameReading { Read, NotRead };
 

@@ -264,11 +264,12 @@ class MainWindow : public QMainWindow {
 
     // --- settings at start-up and exit (private) ---
     // Window creation: the list files, the history, config.ini row by row and
-    // the canonical rebuild, or the first-run state; nothing without a folder.
+    // the canonical rebuild, or the first-run state, then the controls show the
+    // state; without a folder only the defaults are shown.
     void ApplySettingsAtStartup();
     // Window destruction: every row by number, then the five files, each on its
-    // own, with one warning naming those not saved; then the sounds closed and
-    // the watchers released.
+    // own, with one warning naming those not saved; then the watchers released.
+    // The session closes the sounds as it goes.
     void SaveSettingsAtExit();
     void bindState();
     void reportStartupFailure(std::string_view stage);

@@ -2,28 +2,21 @@
 // four list files in the settings folder, read into the session's state, which
 // the window's controls then show, and written from it.
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
 
 #include <array>
 #include <vector>
 
-#include "core/config/config_error.h"
 #include "core/config/list_file.h"
 #include "core/config/settings_files.h"
 #include "core/config/settings_save.h"
 #include "core/config/view_settings.h"
 #include "core/platform/clock.h"
-#include "core/sound/call_sound_slot_ids.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
-#include "shell/exp/exp_monitor.h"
 #include "shell/platform/qt_text.h"
-#include "shell/views/text_size_control.h"
 
 namespace ruv {
 
@@ -34,7 +27,6 @@ void MainWindow::bindState() {
     binding_ = new StateBinding(
         session_->core.state, controls,
         BoundSubsystems{session_->expMonitor, session_->core.log, session_->core.speech}, this);
-    binding_->showState();
 }
 
 StoredSpeechSettings& MainWindow::storedSpeech() {
@@ -53,6 +45,7 @@ void MainWindow::reportStartupFailure(std::string_view stage) {
 void MainWindow::ApplySettingsAtStartup() {
     const std::filesystem::path& folder = environment_.settingsFolder;
     if (folder.empty()) {
+        binding_->showState();
         return;
     }
     SessionState& state = session_->core.state;
@@ -167,7 +160,6 @@ void MainWindow::SaveSettingsAtExit() {
                                     fromCp932(config::unsavedFilesMessage(unsaved)));
         }
     }
-    CloseCallSounds();
     session_->live.release();
 }
 

@@ -17,8 +17,7 @@ namespace {
 
 // The drop-down entry of a stored read mode; a mode that names none shows the first.
 int readModeEntry(const SpeechSettingTexts& texts) {
-    const auto mode = parseSettingInteger(texts.readMode);
-    return mode && *mode >= 0 && *mode < kReadModeCount ? *mode : 0;
+    return static_cast<int>(readModeOf(texts.readMode).value_or(ReadMode::AllWithProfiles));
 }
 
 }  // namespace
@@ -161,11 +160,12 @@ SpeechSettingTexts StateBinding::speechSettingTexts() const {
 }
 
 void StateBinding::setSpeechSettingTexts(SpeechSettingTexts texts) {
-    const auto mode = parseSettingInteger(texts.readMode);
+    const auto mode = readModeOf(texts.readMode);
     texts.readMode = state_.speech.readMode;
     state_.speech = std::move(texts);
-    if (mode && *mode >= 0 && *mode < kReadModeCount) {
-        controls_.pages.readModeList->setCurrentIndex(*mode);  // writes the mode it shows
+    if (mode) {
+        controls_.pages.readModeList->setCurrentIndex(
+            static_cast<int>(*mode));  // writes the mode it shows
     }
     showSpeechSettings();
 }

@@ -57,7 +57,7 @@ void SearchResultsModel::clear() {
     endResetModel();
 }
 
-void SearchResultsModel::appendResults(LogDay day, std::vector<ResultRow> results) {
+void SearchResultsModel::appendResults(CivilDate day, std::vector<ResultRow> results) {
     if (results.empty()) {
         return;
     }
@@ -87,7 +87,7 @@ void SearchResultsModel::appendResults(LogDay day, std::vector<ResultRow> result
     }
 }
 
-void SearchResultsModel::appendSkipped(LogDay day, std::string reason) {
+void SearchResultsModel::appendSkipped(CivilDate day, std::string reason) {
     const auto at = static_cast<int>(rows_.size());
     beginInsertRows(QModelIndex(), at, at);
     rows_.push_back({ResultRowKind::Skipped, day, std::move(reason), {}, 0});

@@ -19,7 +19,7 @@ enum class ResultRowKind { Day, Result, Skipped };
 
 struct ResultRow {
     ResultRowKind kind = ResultRowKind::Result;
-    LogDay day;
+    CivilDate day;
     std::string text;  // CP932: the result's line, or the reason a day was skipped
     Colour colour;
     std::int64_t count = 0;  // Day: the day's results so far; Result: its index in the day
@@ -36,8 +36,8 @@ class SearchResultsModel : public QAbstractListModel {
     void clear();
     // Results of a day in file order, each with its line as the command line
     // prints it; the day's header comes before its first result.
-    void appendResults(LogDay day, std::vector<ResultRow> results);
-    void appendSkipped(LogDay day, std::string reason);
+    void appendResults(CivilDate day, std::vector<ResultRow> results);
+    void appendSkipped(CivilDate day, std::string reason);
 
     const ResultRow& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
     // The CP932 lines of the result rows among these rows, in list order.

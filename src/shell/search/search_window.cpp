@@ -40,7 +40,7 @@ class SearchWindow::Relay final : public SearchListener {
             window.progress_->setValue(0);
         });
     }
-    void dayHits(LogDay day, std::span<const SearchHit> hits) override {
+    void dayHits(CivilDate day, std::span<const SearchHit> hits) override {
         std::vector<ResultRow> rows;
         rows.reserve(hits.size());
         for (const SearchHit& hit : hits) {
@@ -50,7 +50,7 @@ class SearchWindow::Relay final : public SearchListener {
             window.model_->appendResults(day, std::move(rows));
         });
     }
-    void dayDone(LogDay, std::int64_t) override {}
+    void dayDone(CivilDate, std::int64_t) override {}
     void daySkipped(const SkippedDay& skipped) override {
         const QString reason = skipped.reason == SkipReason::NotAChatLog
                                    ? QStringLiteral("チャットログではありません")
@@ -265,7 +265,7 @@ std::optional<SearchQuery> SearchWindow::queryFromFields() {
     }
     if (!allDays_->isChecked()) {
         const auto day = [](const QDate& date) {
-            return LogDay{date.year(), date.month(), date.day()};
+            return CivilDate{date.year(), date.month(), date.day()};
         };
         query.from = day(from_->date());
         query.to = day(to_->date());

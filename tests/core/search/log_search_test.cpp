@@ -15,7 +15,7 @@
 namespace {
 
 using ruv::ChatChannel;
-using ruv::LogDay;
+using ruv::CivilDate;
 using namespace ruv::testing;
 
 constexpr std::string_view kTeam = "f7b73c";
@@ -45,13 +45,13 @@ class Recorder : public ruv::SearchListener {
     void started(ruv::SearchProgress progress) override {
         events.push_back("started " + std::to_string(progress.daysToRead));
     }
-    void dayHits(LogDay day, std::span<const ruv::SearchHit> hits) override {
+    void dayHits(CivilDate day, std::span<const ruv::SearchHit> hits) override {
         for (const ruv::SearchHit& hit : hits) {
             results.push_back(ruv::searchResultLine(day, hit));
         }
         ++hitCalls;
     }
-    void dayDone(LogDay day, std::int64_t matches) override {
+    void dayDone(CivilDate day, std::int64_t matches) override {
         events.push_back("day " + ruv::logDayText(day) + " " + std::to_string(matches));
     }
     void daySkipped(const ruv::SkippedDay& skipped) override {
@@ -152,8 +152,8 @@ TEST_F(LogSearchTest, ADayRangeSearchesItsDaysNewestFirst) {
     }
     writeBytes(folder / "MHChatLog_2024_05_05.txt", logOf({chatLine(kClub, sj("ネコ : 朝"))}));
     auto q = query("朝");
-    q.from = LogDay{2024, 5, 2};
-    q.to = LogDay{2024, 5, 3};
+    q.from = CivilDate{2024, 5, 2};
+    q.to = CivilDate{2024, 5, 3};
     const Recorder recorder = run(q);
     EXPECT_EQ(recorder.results, (std::vector<std::string>{result(3, "Club", sj("ネコ : 朝")),
                                                           result(2, "Club", sj("ネコ : 朝"))}));
@@ -203,7 +203,7 @@ TEST_F(LogSearchTest, CancelStopsWithinOneFile) {
     write(2, lines);
     struct Cancelling : Recorder {
         std::atomic<bool>* cancel = nullptr;
-        void dayHits(LogDay day, std::span<const ruv::SearchHit> hits) override {
+        void dayHits(CivilDate day, std::span<const ruv::SearchHit> hits) override {
             Recorder::dayHits(day, hits);
             *cancel = true;
         }
@@ -230,12 +230,12 @@ TEST_F(LogSearchTest, TheWorkerThreadReportsTheSameAsTheCallingThread) {
 }
 
 TEST(LogDays, AreReadFromDailyLogNamesAndWrittenWithHyphens) {
-    EXPECT_EQ(ruv::dayOfLogName("MHChatLog_2024_05_01.html"), (LogDay{2024, 5, 1}));
+    EXPECT_EQ(ruv::dayOfLogName("MHChatLog_2024_05_01.html"), (CivilDate{2024, 5, 1}));
     for (std::string_view name : {"MHChatLog_2024_13_01.html", "MHChatLog_2024-05-01.html",
                                   "MHChatLog_2024_05_01.htm", "mhchatlog_2024_05_01.html"}) {
         EXPECT_FALSE(ruv::dayOfLogName(name)) << name;
     }
-    EXPECT_EQ(ruv::parseLogDay("2023-12-31"), (LogDay{2023, 12, 31}));
+    EXPECT_EQ(ruv::parseLogDay("2023-12-31"), (CivilDate{2023, 12, 31}));
     EXPECT_FALSE(ruv::parseLogDay("2023_12_31"));
     EXPECT_EQ(ruv::logDayText({2023, 1, 2}), "2023-01-02");
 }
