@@ -12,6 +12,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -215,6 +216,12 @@ TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_
     const int on = 1;
     setsockopt(socket.get(), SOL_SOCKET, SO_NOSIGPIPE, &on, sizeof(on));
 #endif
+    // Each block leaves at once: a peer that answers before it has read the
+    // request makes the closing reset the connection, which drops whatever
+    // the delay would still hold back.
+    const int noDelay = 1;
+    setsockopt(socket.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
+               sizeof(noDelay));
 
     if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) !=
         0) {
