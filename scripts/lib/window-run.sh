@@ -17,9 +17,44 @@ set -euo pipefail
 mode="$1"
 app="$2"
 
+# What the run leaves beside the program: Wine's output and, on a failure, a
+# picture of the whole display.
+evidence="$app/.."
+
 fail() {
     echo "window run: $*" >&2
+    # Say what the program did, keep a picture of the display as it was, then
+    # stop every process of the prefix and remove the lock and hand-over
+    # folders it left, so a rerun in the same prefix starts clean.
+    if [[ -n "${program:-}" ]]; then
+        if kill -0 "$program" 2>/dev/null; then
+            echo "window run: the program (process $program) was still running" >&2
+        else
+            local status=0
+            wait "$program" 2>/dev/null || status=$?
+            echo "window run: the program had ended with status $status" >&2
+        fi
+    fi
+    if import -window root "$evidence/window-run-failure.png" 2>/dev/null; then
+        echo "window run: the display at the moment of failure: $evidence/window-run-failure.png" >&2
+    fi
+    echo "window run: Wine's output: $evidence/wine-output.txt" >&2
+    tail -n 20 "$evidence/wine-output.txt" 2>/dev/null | sed 's/^/    /' >&2 || true
+    stop_prefix
     exit 1
+}
+
+# Kills every process of the prefix and removes the program's lock files and
+# hand-over folders from the prefix's temporary folders.
+stop_prefix() {
+    "$(dirname "$WINE")/wineserver" -k 2>/dev/null || wineserver -k 2>/dev/null || true
+    "$(dirname "$WINE")/wineserver" -w 2>/dev/null || wineserver -w 2>/dev/null || true
+    local temp
+    for temp in "$WINEPREFIX"/drive_c/users/*/AppData/Local/Temp "$WINEPREFIX"/drive_c/users/*/Temp \
+        "$WINEPREFIX"/drive_c/windows/temp; do
+        [[ -d "$temp" ]] && rm -rf "$temp"/DIrararezuvero-*
+    done
+    return 0
 }
 
 # Runs "$@" every half second until it succeeds or $1 seconds have passed.
@@ -65,10 +100,15 @@ if [[ "$mode" == follow ]]; then
     append_line "$earlier"
 fi
 
+# A Wine server left by an earlier display-less step would take the program in
+# on its own (display-less) desktop, and no window would appear on this one.
+"$(dirname "$WINE")/wineserver" -w 2>/dev/null || wineserver -w 2>/dev/null || true
+stop_prefix  # and a lock left by a run that was killed
+
 cd "$app"
 "$WINE" mh_ruvivuvaz.exe >"$app/../wine-output.txt" 2>&1 &
 program=$!
-trap 'kill "$program" 2>/dev/null || true' EXIT
+trap 'kill "$program" 2>/dev/null || true; stop_prefix' EXIT
 poll 120 program_window || fail "no window titled DIrararezuvero appeared within 120 s"
 echo "window run: the window is shown ($(xdotool getwindowgeometry "$window" | tr '\n' ' '))"
 sleep 1  # let the first paint settle before typing
