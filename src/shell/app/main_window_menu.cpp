@@ -244,7 +244,7 @@ QStringList MainWindow::aboutLines() {
 
 void MainWindow::openHelp() {
     const QString path = helpFileBeside(QCoreApplication::applicationDirPath());
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));  // a failure is not reported
+    openHelpFile(path, messages(), [](const QUrl& url) { return QDesktopServices::openUrl(url); });
 }
 
 void MainWindow::exitProgram() {

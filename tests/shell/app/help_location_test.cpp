@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QUrl>
 
 #include "shell/app/help_location.h"
+#include "support/recording_messages.h"
 
 namespace ruv::testing {
 namespace {
@@ -31,6 +34,39 @@ TEST(HelpLocation, TheHelpTheMenuOpensLiesBesideTheBuiltProgramWithThePagesItLin
     EXPECT_GT(links, 1);
 }
 #endif
+
+// Help that cannot be opened, because the file is missing or no program opens
+// it, is said in a warning naming the file; help that opens says nothing.
+TEST(HelpLocation, HelpThatCannotBeOpenedIsSaidWithTheFileName) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString present = folder.filePath(QStringLiteral("help.html"));
+    QFile file(present);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QString missing = folder.filePath(QStringLiteral("missing.html"));
+
+    struct Case {
+        QString path;
+        bool desktopOpens;
+        bool warned;
+    };
+    for (const Case& c :
+         {Case{present, true, false}, Case{present, false, true}, Case{missing, true, true}}) {
+        RecordingMessages messages;
+        QList<QUrl> opened;
+        openHelpFile(c.path, messages, [&](const QUrl& url) {
+            opened.push_back(url);
+            return c.desktopOpens;
+        });
+        ASSERT_EQ(messages.shown.size(), c.warned ? 1U : 0U) << c.path.toStdString();
+        if (c.warned) {
+            EXPECT_EQ(messages.shown[0].first, MessageKind::Warning);
+            EXPECT_TRUE(messages.shown[0].second.contains(QDir::toNativeSeparators(c.path)));
+        }
+        EXPECT_EQ(opened.size(), c.path == missing ? 0 : 1);
+    }
+}
 
 }  // namespace
 }  // namespace ruv::testing
