@@ -1,5 +1,6 @@
 #pragma once
-// The five files kept beside the executable.
+// The five files of the original program, kept beside the executable (the view
+// options file is in view_settings.h).
 
 #include <string_view>
 
