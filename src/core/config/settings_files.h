@@ -1,6 +1,6 @@
 #pragma once
-// The five files of the original program, kept beside the executable (the view
-// options file is in view_settings.h).
+// The settings and list files kept beside the executable (the sixth, the view
+// options, is in view_settings.h).
 
 #include <string_view>
 
