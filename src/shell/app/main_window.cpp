@@ -92,9 +92,7 @@ MainWindow::MainWindow(AppEnvironment environment, QWidget* parent)
     ApplySettingsAtStartup();
 }
 
-MainWindow::~MainWindow() {
-    SaveSettingsAtExit();
-}
+MainWindow::~MainWindow() = default;
 
 LiveLog& MainWindow::liveLog() {
     return session_->live;
@@ -145,6 +143,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     if (isMaximized()) {
         showNormal();
     }
+    SaveSettingsAtExit();
     event->accept();
 }
 
