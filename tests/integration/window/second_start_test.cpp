@@ -146,7 +146,8 @@ TEST_F(SecondStart, AHandOverDuringATidyIsAttachedWhenTheTidyEnds) {
     for (int turn = 0; turn < 1000 && timers.runNext(); ++turn) {
     }
     EXPECT_FALSE(window.tidyingPastLog());
-    EXPECT_EQ(canonical(ruv::fromCp932(window.attachedLogPath())), canonical(handed));
+    EXPECT_EQ(canonical(ruv::fromCp932(window.attachedLogPath())).toStdString(),
+              canonical(handed).toStdString());
 }
 
 TEST_F(SecondStart, AClosedWindowSavesItsSettingsAndLeavesTheNextStartToItself) {
