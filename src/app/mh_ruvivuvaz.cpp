@@ -20,7 +20,7 @@
 namespace {
 
 // How long the orderly end may take once the settings are saved.
-constexpr std::chrono::milliseconds kEndGrace{1500};
+constexpr std::chrono::milliseconds kEndGrace{1200};
 
 }  // namespace
 

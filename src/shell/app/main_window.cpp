@@ -139,6 +139,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (exitStepsRun_) {
+        event->accept();  // closed again as the application quits
+        return;
+    }
     // The bounds saved at exit are the normal ones.
     if (isMaximized()) {
         showNormal();
