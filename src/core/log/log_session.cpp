@@ -54,6 +54,10 @@ void LogSession::attach(AttachKind kind, std::size_t historyEntry) {
 }
 
 void LogSession::attachChosen(const ChosenLog& chosen) {
+    if (tidying()) {
+        chosenDuringTidy_ = chosen;
+        return;
+    }
     runAttachCommand(kAttachFailureText, [&] {
         if (const std::optional<std::string> path = dialogAnswer(chosen)) {
             attachPath(*path, AttachKind::Dialog, kAttachFailureText);

@@ -67,7 +67,8 @@ class LogSession final : private PastLogSink {
     void attach(AttachKind kind, std::size_t historyEntry = 0);
     // Attaches a log the user named outside the File menu (on the command
     // line, or by dropping it on the window) exactly as アタッチログ does once
-    // its dialog has answered; waits while a tidy runs, as the commands do.
+    // its dialog has answered. While a tidy runs it waits, the last one named,
+    // and is attached when the tidy ends.
     void attachChosen(const ChosenLog& chosen);
     // A file was created, deleted or renamed in the attached log's folder.
     void fileNamesChanged();
@@ -151,6 +152,8 @@ class LogSession final : private PastLogSink {
     // Nothing watches the folder while tidying: the new day's log present
     // when the tidy began, to tell at its end whether one appeared meanwhile.
     std::optional<std::string> newDaysLogBeforeTidy_;
+    // A log named (handed over by a later start) while tidying.
+    std::optional<ChosenLog> chosenDuringTidy_;
 
     // Auto-attach: notices during the wait lead to one more check after it.
     std::unique_ptr<platform::Timer> autoAttachWait_;

@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "core/log/attach_texts.h"
 #include "core/log/log_session.h"
@@ -94,6 +95,9 @@ void LogSession::followAttachedLog() {
         fileNamesChanged();
     }
     newDaysLogBeforeTidy_.reset();
+    if (std::optional<ChosenLog> chosen = std::exchange(chosenDuringTidy_, std::nullopt)) {
+        attachChosen(*chosen);
+    }
 }
 
 void LogSession::append(ChatChannel view, std::string_view text, Colour colour) {

@@ -84,6 +84,11 @@ void MainWindow::receiveHandOver(const QString& path) {
     }
 }
 
+void MainWindow::serveLaterStarts(SingleInstance& instance) {
+    instance_ = &instance;
+    connect(&instance, &SingleInstance::handedOver, this, &MainWindow::receiveHandOver);
+}
+
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     handleFileDrag(*event);
 }

@@ -21,6 +21,7 @@
 #include "core/search/search_result_line.h"
 #include "core/text/cp932.h"
 #include "core/vocabulary/channel_table.h"
+#include "shell/app/screen_fit.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/day_log_window.h"
 #include "shell/search/search_results_model.h"
@@ -363,6 +364,7 @@ SearchWindow& showSearchWindow(const SearchWindowInputs& inputs) {
                                                   QString(), Qt::FindDirectChildrenOnly);
     if (window == nullptr) {
         window = new SearchWindow(inputs);
+        keepOnScreen(*window);
     }
     window->show();
     window->raise();

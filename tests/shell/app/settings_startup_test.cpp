@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,16 +47,25 @@ void writeFile(const fs::path& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// The exit steps run when the window closes, as the program's window does.
+struct CloseThenDelete {
+    void operator()(MainWindow* window) const {
+        window->close();
+        delete window;
+    }
+};
+using OpenWindow = std::unique_ptr<MainWindow, CloseThenDelete>;
+
 class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    std::unique_ptr<MainWindow> open() {
+    OpenWindow open() {
         AppEnvironment environment;
         environment.settingsFolder = folder();
         environment.clock = &clock;
         environment.messages = &messages;
-        return std::make_unique<MainWindow>(environment);
+        return OpenWindow(new MainWindow(environment));
     }
     fs::path folder() const { return fs::path(dir.path().toStdString()); }
     config::ConfigStore savedConfig() const {
@@ -228,6 +239,17 @@ TEST_F(SettingsTest, TheWindowComesBackWhereAndAsLargeAsItWas) {
     }
     auto window = open();
     EXPECT_EQ(window->frameGeometry(), QRect(40, 30, 600, 300));
+}
+
+TEST_F(SettingsTest, AWindowSavedOffTheScreenOrLargerThanItOpensWhollyOnIt) {
+    writeFile(folder() / "config.ini",
+              "WindowTopPosition=5000\r\nWindowLeftPosition=-3000\r\n"
+              "WindowHeightSize=3000\r\nWindowWidthSize=4000\r\n");
+    auto window = open();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window->frameGeometry()))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
 }
 
 TEST_F(SettingsTest, EmptyPositionRowsLeaveTheWindowWhereThePlatformPlacesIt) {
