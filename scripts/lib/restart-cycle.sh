@@ -61,9 +61,9 @@ if ! xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; the
     command -v openbox >/dev/null || fail "no window manager runs and openbox is not installed"
     openbox --sm-disable >/dev/null 2>&1 &
     wm=$!
-    deadline=$((SECONDS + 20))
+    deadline=$((SECONDS + 60))
     until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-        ((SECONDS < deadline)) || fail "openbox did not start within 20 s"
+        ((SECONDS < deadline)) || fail "openbox did not start within 60 s"
         sleep 0.2
     done
 fi
