@@ -196,7 +196,7 @@ void BM_SearchCommonTextCandidatesOnly(benchmark::State& state) {
         for (const ruv::DailyLog& log : days.logs) {
             reader.read(
                 log.path,
-                [&](std::string_view block) {
+                [&](std::string_view block, ruv::ByteOffset) {
                     if (!lines) {
                         lines.emplace(text, ruv::countBytes(block));
                     }
