@@ -5,6 +5,7 @@
 #include <span>
 
 #include "core/log/chat_format.h"
+#include "core/log/line_cut.h"
 
 namespace ruv {
 
@@ -64,14 +65,12 @@ SliceResult LogReader::readSlice() {
         return tail_.advance(attachment, start + ByteOffset{static_cast<std::int64_t>(end)});
     };
     while (next < block_.size()) {
-        const void* found = std::memchr(block_.data() + next, '\n', block_.size() - next);
-        if (found == nullptr) {
+        const LineCut line = cutLine(block_, next);
+        if (!line.ended) {
             break;
         }
-        const std::size_t feed =
-            static_cast<std::size_t>(static_cast<const char*>(found) - block_.data());
-        routeLine(std::string_view(block_).substr(next, feed - next), result);
-        if (!advanceTo(feed + 1)) {
+        routeLine(line.text, result);
+        if (!advanceTo(line.next)) {
             result.status = SliceStatus::Reattached;
             return result;
         }
@@ -83,7 +82,7 @@ SliceResult LogReader::readSlice() {
     // A whole block without a line feed is routed as one line, so the reader
     // never stalls on it.
     if (next == 0 && block_.size() == static_cast<std::size_t>(kLogBlockBytes)) {
-        routeLine(block_, result);
+        routeLine(withoutLineEnd(block_), result);
         if (!advanceTo(block_.size())) {
             result.status = SliceStatus::Reattached;
             return result;
@@ -118,10 +117,6 @@ void LogReader::routeLine(std::string_view bytes, SliceResult& result) {
     // Zero bytes are dropped from the text; they neither end nor split a line.
     if (line_.find('\0') != std::string::npos) {
         std::erase(line_, '\0');
-    }
-    // The CR of a CR LF line end goes with its line feed.
-    if (!line_.empty() && line_.back() == '\r') {
-        line_.pop_back();
     }
     // '&' is never the second byte of a character, so a plain search tells
     // whether entity removal has anything to do.

@@ -35,7 +35,7 @@ class PastLogSink {
 enum class SortProgress { More, Done };
 
 // Sorts a log's bytes by the one-pass rules of tidying: the header block is
-// stripped, raw lines are cut at "</font></br>" and a line feed, and every
+// stripped, raw lines are cut at "</font></br>" and a line end, and every
 // line goes to the views of its own marker, the first one in the line.
 class PastLogSort {
   public:

@@ -32,7 +32,9 @@
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
 #include "shell/log/log_file_dialog.h"
+#include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
+#include "shell/search/search_window.h"
 #include "shell/views/channel_view.h"
 
 namespace ruv::testing {
@@ -402,6 +404,28 @@ TEST_F(LogAttachTest, LogDroppedOnAKeywordFieldIsAttachedAndTypesNothing) {
     EXPECT_TRUE(drop(dropped, keyword));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == dropped; }, 5000));
     EXPECT_TRUE(keyword->text().isEmpty());
+}
+
+TEST_F(LogAttachTest, DropsOnTheSearchWindowAttachNothingAndAFolderFillsItsFolderField) {
+    const auto attached = writeLog("MHChatLog_2024_02_29.html", generator.header());
+    chooseInDialog(attached);
+    window->attachLog();
+    window->findChild<QAction*>(QStringLiteral("SearchLogs01"))->trigger();
+    auto* search = window->findChild<SearchWindow*>();
+    ASSERT_NE(search, nullptr);
+    const auto dropped = writeLog("MHChatLog_2024_02_28.html", generator.header());
+    for (QLineEdit* field : {search->textEdit(), search->folderEdit()}) {
+        field->clear();
+        EXPECT_FALSE(dragOver({fileUrl(dropped)}, field));
+        EXPECT_FALSE(drop(dropped, field));
+        EXPECT_TRUE(field->text().isEmpty());
+    }
+    EXPECT_TRUE(dragOver({fileUrl(logs)}, search->folderEdit()));
+    EXPECT_TRUE(drop(logs, search->folderEdit()));
+    EXPECT_EQ(search->folderEdit()->text(), toQString(logs));
+    QTest::qWait(50);
+    EXPECT_EQ(window->liveLog().tail().path(), attached);
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 }
 
 TEST_F(LogAttachTest, DroppedFileThatIsNotALogIsRefusedByNameAndChangesNothing) {
