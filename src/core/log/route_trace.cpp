@@ -28,11 +28,11 @@ void RouteTracePrinter::linesAdded(ChatChannel view, std::string_view text, Colo
     print(std::string(settingsKey(view)) + '\t' + colourText(colour) + '\t' + shown(text));
 }
 
-void RouteTracePrinter::RecordGain(std::int64_t amount) {
+void RouteTracePrinter::RecordGain(std::int64_t amount, std::string_view) {
     print("gain\t" + std::to_string(amount));
 }
 
-void RouteTracePrinter::RecordLevelUp() {
+void RouteTracePrinter::RecordLevelUp(std::string_view) {
     print("level-up");
 }
 

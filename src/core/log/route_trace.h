@@ -45,8 +45,8 @@ class RouteTracePrinter final : public TabSelection,
     void PlayCallSound(ChatChannel) override {}
 
     void StartExpClock() override {}
-    void RecordGain(std::int64_t amount) override;
-    void RecordLevelUp() override;
+    void RecordGain(std::int64_t amount, std::string_view stamp) override;
+    void RecordLevelUp(std::string_view stamp) override;
 
     void SpeakLine(std::string_view text, SpeakerLine speaker) override;
 
