@@ -6,7 +6,7 @@
 #include <string>
 
 #include "cli/commands.h"
-#include "core/log/route_trace.h"
+#include "core/app/settings_folder.h"
 #include "core/search/log_search.h"
 #include "core/search/search_result_line.h"
 #include "core/text/cp932.h"

@@ -24,7 +24,6 @@ SliceResult LogReader::readSlice() {
         sliceClock_ ? sliceClock_->now() + sliceBudget_ : std::chrono::nanoseconds::max();
     const auto outOfTime = [&] { return sliceClock_ && sliceClock_->now() >= deadline; };
     const std::uint64_t attachment = tail_.attachment();
-    const ByteOffset start = tail_.consumed();
 
     std::unique_ptr<platform::SharedReadFile> file =
         files_.openShared(tail_.path(), result.sizeError);
@@ -37,8 +36,12 @@ SliceResult LogReader::readSlice() {
         return result;
     }
     result.status = SliceStatus::CaughtUp;
-    // No growth, or a file shorter than consumed: nothing to read until it
-    // has grown past consumed again.
+    if (isAnotherFile(attachment, file->identity(), *size)) {
+        // Its bytes at the old count are the middle of some line of its own.
+        tail_.advance(attachment, ByteOffset{0});
+        waiting_.reset();
+    }
+    const ByteOffset start = tail_.consumed();
     if (*size <= start) {
         return result;
     }
@@ -96,6 +99,16 @@ SliceResult LogReader::readSlice() {
         waiting_ = Waiting{attachment, tail_.consumed(), *size};
     }
     return result;
+}
+
+bool LogReader::isAnotherFile(std::uint64_t attachment,
+                              const std::optional<platform::FileIdentity>& identity,
+                              ByteOffset size) {
+    const bool replaced = followed_ && followed_->attachment == attachment && followed_->identity &&
+                          identity && *followed_->identity != *identity;
+    followed_ = Followed{attachment, identity};
+    // The log only grows while the game writes it: shorter means written anew.
+    return replaced || size < tail_.consumed();
 }
 
 SliceResult LogReader::readAll() {

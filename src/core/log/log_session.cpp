@@ -86,7 +86,7 @@ std::optional<std::string> LogSession::pathToAttach(AttachKind kind, std::size_t
     switch (kind) {
         case AttachKind::Dialog:
         case AttachKind::Add: {
-            const ChosenLog chosen = ports_.chooser.chooseLog(logFolder_);
+            const ChosenLog chosen = ports_.chooser.chooseLog(logFolder());
             if (kind == AttachKind::Dialog) {
                 // The dialog's own attach goes straight to the size query.
                 return dialogAnswer(chosen);
@@ -209,8 +209,8 @@ void LogSession::saveHistory(const std::filesystem::path& settingsFolder) const 
     }
 }
 
-void LogSession::restoreLogFolder(std::string_view cp932Folder) {
-    logFolder_ = platform::withTrailingSeparator(cp932Folder);
+std::string LogSession::logFolder() const {
+    return platform::withTrailingSeparator(state_.options.logFolder);
 }
 
 std::string LogSession::attachedFolder() const {
@@ -224,8 +224,8 @@ void LogSession::fillLogMenus() {
             offer(menu_.history[i], entry, entry);
         }
     }
-    if (!logFolder_.empty()) {
-        offerDailyLogs(logFolder_);
+    if (const std::string folder = logFolder(); !folder.empty()) {
+        offerDailyLogs(folder);
     }
     publishMenu();
 }

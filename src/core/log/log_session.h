@@ -82,9 +82,6 @@ class LogSession final : private PastLogSink {
     // writes nothing. Throw config::ConfigError.
     void loadHistory(const std::filesystem::path& settingsFolder);
     void saveHistory(const std::filesystem::path& settingsFolder) const;
-    // MHFolderPath (CP932): the dialog's starting folder, kept with one
-    // trailing separator.
-    void restoreLogFolder(std::string_view cp932Folder);
     // The history entries whose logs exist, and Today's and Yesterday's logs
     // of the log folder, are offered in the File menu.
     void fillLogMenus();
@@ -93,7 +90,8 @@ class LogSession final : private PastLogSink {
     void recordHistory(std::string_view cp932Path);
 
     // --- State -------------------------------------------------------------
-    const std::string& logFolder() const { return logFolder_; }
+    // MHFolderPath with one trailing separator.
+    std::string logFolder() const;
     // The attached log (CP932) as the user chose it, and its folder with its
     // trailing separator; empty before the first attach.
     const std::string& attachedPath() const { return attachedPath_; }
@@ -138,7 +136,6 @@ class LogSession final : private PastLogSink {
     LogSessionState state_;
     LogSessionTiming timing_;
     LogHistoryList history_;
-    std::string logFolder_;
     std::string attachedPath_;
     AttachMenu menu_;
 

@@ -186,7 +186,7 @@ void LineRouter::routeBattle() {
         book_.append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle);
     }
     if (isLevelUp(routing_.text)) {
-        ports_.exp.RecordLevelUp();
+        ports_.exp.RecordLevelUp(timeStampOf(routing_.text));
     }
     if (isExpGain(routing_.text)) {
         ports_.exp.StartExpClock();
@@ -194,7 +194,7 @@ void LineRouter::routeBattle() {
         if (!amount) {
             throw RouteError("experience gain amount is not an integer");
         }
-        ports_.exp.RecordGain(*amount);
+        ports_.exp.RecordGain(*amount, timeStampOf(routing_.text));
     }
 }
 

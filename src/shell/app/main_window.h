@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/settings_apply.h"
 #include "core/app/window_options.h"
-#include "core/config/settings_apply.h"
 #include "core/log/chat_format.h"
 #include "core/log/log_session_ports.h"
 #include "core/speech/speech_settings.h"

@@ -136,7 +136,7 @@ void MainWindow::FillLogMenus() {
 }
 
 void MainWindow::restoreLogFolder(std::string_view cp932Folder) {
-    session_->core.log.restoreLogFolder(cp932Folder);
+    session_->core.state.attach.logFolder = std::string(cp932Folder);
 }
 
 std::string MainWindow::logFolder() const {

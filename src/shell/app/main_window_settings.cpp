@@ -26,9 +26,8 @@ void MainWindow::bindState() {
     const BoundControls controls{
         tabs_, voiceListView_, &menu_, textSize_,
         [this](Tab tab, TabVisibility visibility) { setTabShown(tab, visibility); }};
-    binding_ = new StateBinding(
-        session_->core.state, controls,
-        BoundSubsystems{session_->expMonitor, session_->core.log, session_->core.speech}, this);
+    binding_ = new StateBinding(session_->core.state, controls,
+                                BoundSubsystems{session_->expMonitor, session_->core.speech}, this);
 }
 
 StoredSpeechSettings& MainWindow::storedSpeech() {

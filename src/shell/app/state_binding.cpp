@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "core/log/log_session.h"
 #include "core/speech/speak_line.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/platform/qt_text.h"
@@ -119,9 +118,6 @@ void StateBinding::showState() {
     menu.tidyOnAttach->setChecked(state_.attach.tidyOnAttach);
     menu.alwaysOnTop->setChecked(state_.topMost);
     menu.callAlert->setChecked(route.callAlert);
-    if (!state_.logFolder.empty()) {
-        subsystems_.log.restoreLogFolder(state_.logFolder);
-    }
     controls_.textSize->setSize(state_.textSize);
 
     ExpMonitor& exp = subsystems_.exp;

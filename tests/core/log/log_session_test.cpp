@@ -27,9 +27,9 @@ class LogSessionTest : public ::testing::Test {
     void SetUp() override { start({}); }
 
     void start(LogSessionTiming timing) {
+        views.options.logFolder = text(folder.path());
         session.emplace(LogSessionPorts{display, follower, chooser, files, errors, clock, timers},
                         views.state(exp), timing);
-        session->restoreLogFolder(text(folder.path()));
     }
     // Attaches tidy from now on, one step of `lines` a slice.
     void startTidyingStepBySlice(LineCount lines) {
@@ -182,7 +182,6 @@ TEST_F(LogSessionTest, TidyWhoseReadRunsOutOfMemoryStillFollowsTheLogFromItsAtta
     OutOfMemoryOnSecondOpen exhausted;
     session.emplace(LogSessionPorts{display, follower, chooser, exhausted, errors, clock, timers},
                     views.state(exp), LogSessionTiming{});
-    session->restoreLogFolder(text(folder.path()));
     views.options.tidyOnAttach = true;
     const auto log = attachYesterdaysLog();
     EXPECT_FALSE(session->tidying());

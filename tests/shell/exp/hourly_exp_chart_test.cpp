@@ -11,6 +11,7 @@
 
 namespace {
 
+using ruv::ChartLine;
 using ruv::HourlyExp;
 using ruv::HourlyExpBars;
 using ruv::HourlyExpChart;
@@ -32,8 +33,8 @@ int columnHeight(const QImage& image, int x0, int x1, QColor colour) {
 
 TEST(HourlyExpChart, PaintsABarPerHourInProportionAndTellsTheHourOnHover) {
     HourlyExp figures;
-    figures.addTidiedGain("[2024/05/01 6:10]", 100);
-    figures.addLiveGain(ruv::platform::LocalDateTime{2024, 5, 1, 18, 0, 0}, 400);
+    figures.addGain(ChartLine::Tidied, "[05/01 06:10:00] ", 100);
+    figures.addGain(ChartLine::Live, "[05/01 18:00:00] ", 400);
     HourlyExpChart chart(figures);
     chart.resize(480, 240);
     chart.show();
@@ -75,7 +76,7 @@ TEST(HourlyExpChart, PaintsABarPerHourInProportionAndTellsTheHourOnHover) {
     EXPECT_EQ(QToolTip::text(), QStringLiteral("18時台: 400 EXP"));
 
     // A new gain grows the current bar once refreshed.
-    figures.addLiveGain(ruv::platform::LocalDateTime{2024, 5, 1, 6, 30, 0}, 700);
+    figures.addGain(ChartLine::Live, "[05/01 06:30:00] ", 700);
     chart.refresh();
     EXPECT_TRUE(summary->text().contains(QStringLiteral("6時台: 800 EXP")));
 }

@@ -47,7 +47,7 @@ void writeExitRows(ConfigStore& store, const SessionState& state);
 
 // Exit, as the window saves it: a store without the canonical layout is
 // rebuilt first, then every row is written from the state; the log folder kept
-// is the attached log's, or the stored one while no log is attached.
+// is the attached log's, or the one read at start-up while no log is attached.
 void writeExitState(ConfigStore& store, SessionState state, std::string_view attachedLogFolder);
 
 // The values that name a menu entry; others change nothing when restored.

@@ -1,4 +1,4 @@
-#include "core/config/settings_apply.h"
+#include "core/app/settings_apply.h"
 
 #include <algorithm>
 #include <functional>
@@ -139,7 +139,7 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
         case ConfigRow::MHFolderPath:
             return RowEffect{kStageWindow, [&s](std::string_view v, int) {
                                  if (!v.empty()) {
-                                     s.logFolder = std::string(v);
+                                     s.attach.logFolder = std::string(v);
                                  }
                              }};
         case ConfigRow::WindowTopPosition:
@@ -152,6 +152,7 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
             return RowEffect{kStageWindow, optionalNumber(s.bounds.width)};
         case ConfigRow::ExpMonitorLayoutList:
             return RowEffect{kStageWindow, number(s.expLayout)};
+        // The two NG rows are named the other way round from what they hold.
         case ConfigRow::NGWordCheck:
             return RowEffect{kStageWindow, flag(s.route.ngUsersApplied, "1", true)};
         case ConfigRow::NGUserCheck:
@@ -247,7 +248,7 @@ void writeExitRows(ConfigStore& store, const SessionState& s) {
     store.setFlag(ConfigRow::AutoUpdate, s.attach.autoAttach);
     store.setFlag(ConfigRow::UpWindow, s.topMost);
     store.setFlag(ConfigRow::OldRuvIvuvaz, s.attach.tidyOnAttach);
-    store.setValue(ConfigRow::MHFolderPath, s.logFolder);
+    store.setValue(ConfigRow::MHFolderPath, s.attach.logFolder);
     const auto position = [&store](ConfigRow row, const std::optional<int>& value) {
         if (value) {
             store.setInt(row, *value);
@@ -275,8 +276,9 @@ void writeExitRows(ConfigStore& store, const SessionState& s) {
 }
 
 void writeExitState(ConfigStore& store, SessionState state, std::string_view attachedLogFolder) {
-    state.logFolder = attachedLogFolder.empty() ? store.value(ConfigRow::MHFolderPath)
-                                                : std::string(attachedLogFolder);
+    if (!attachedLogFolder.empty()) {
+        state.attach.logFolder = std::string(attachedLogFolder);
+    }
     if (!store.hasCanonicalLayout()) {
         store = firstRunConfigStore();
     }

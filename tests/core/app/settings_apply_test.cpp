@@ -1,4 +1,4 @@
-#include "core/config/settings_apply.h"
+#include "core/app/settings_apply.h"
 
 #include <gtest/gtest.h>
 
@@ -116,7 +116,7 @@ TEST(WriteExitRows, WritesEveryRowFromTheStateTheSpeechRowsIncluded) {
     ruv::SessionState state;
     state.route.tabShown[10] = false;
     state.soundPaths[6] = "C:\\sound\\nine.wav";
-    state.logFolder = "C:\\logs\\";
+    state.attach.logFolder = "C:\\logs\\";
     state.bounds.top = -20;
     state.speech.address = "192.0.2.1";
     state.speech.limit = "64";
