@@ -30,7 +30,7 @@ void ExpSession::RecordGain(std::int64_t amount) {
 
 void ExpSession::RecordLevelUp() {
     const LevelUpOutcome outcome = forecast_.recordLevelUp();
-    hourly_.addLiveLevelUp(clock_.now());
+    hourly_.addLiveLevelUp(clock_.now(), forecast_.level());
     notices_.figuresChanged(ExpRefresh::AfterSlice);
     if (outcome == LevelUpOutcome::ExpNotANumber) {
         throw RouteError("level-up with an EXP that is not a number");

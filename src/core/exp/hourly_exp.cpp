@@ -52,6 +52,7 @@ void HourlyExp::addTidiedGain(std::string_view stamp, std::int64_t amount) {
 void HourlyExp::addTidiedLevelUp(std::string_view stamp) {
     if (const std::optional<TimeOfDay> time = stampTimeOfDay(stamp)) {
         levelUps_.push_back(*time);
+        levelsReached_.emplace_back();
     }
 }
 
@@ -61,9 +62,14 @@ void HourlyExp::addLiveGain(const platform::LocalDateTime& now, std::int64_t amo
     hours_[static_cast<std::size_t>(now.hour)] += amount;
 }
 
-void HourlyExp::addLiveLevelUp(const platform::LocalDateTime& now) {
+void HourlyExp::addLiveLevelUp(const platform::LocalDateTime& now, std::optional<int> level) {
     followDate(now);
     levelUps_.push_back(TimeOfDay{now.hour, now.minute});
+    levelsReached_.push_back(level);
+}
+
+std::optional<int> HourlyExp::levelReached(std::size_t index) const {
+    return index < levelsReached_.size() ? levelsReached_[index] : std::nullopt;
 }
 
 void HourlyExp::reset() {

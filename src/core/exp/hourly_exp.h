@@ -40,7 +40,9 @@ class HourlyExp {
     void addTidiedLevelUp(std::string_view stamp);
     // A live gain line, at the clock's time.
     void addLiveGain(const platform::LocalDateTime& now, std::int64_t amount);
-    void addLiveLevelUp(const platform::LocalDateTime& now);
+    // level: the level reached, when the player gave one.
+    void addLiveLevelUp(const platform::LocalDateTime& now,
+                        std::optional<int> level = std::nullopt);
     // A log was attached.
     void reset();
 
@@ -51,6 +53,8 @@ class HourlyExp {
     // The hour of the latest live line, whose bar grows as gains arrive.
     std::optional<int> currentHour() const { return currentHour_; }
     const std::vector<TimeOfDay>& levelUps() const { return levelUps_; }
+    // The level reached at levelUps()[index]; empty when not known.
+    std::optional<int> levelReached(std::size_t index) const;
 
   private:
     void followDate(const platform::LocalDateTime& now);
@@ -58,6 +62,7 @@ class HourlyExp {
     std::array<std::int64_t, kHours> hours_{};
     std::int64_t total_ = 0;
     std::vector<TimeOfDay> levelUps_;
+    std::vector<std::optional<int>> levelsReached_;  // beside levelUps_
     std::optional<int> currentHour_;
     // The date of the live lines so far.
     std::optional<platform::LocalDateTime> liveDate_;
