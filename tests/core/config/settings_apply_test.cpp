@@ -117,7 +117,7 @@ TEST(ApplyConfigRows, EachBadRowIsNamedWithItsLineValueAndWhatIsUsedInstead) {
         EXPECT_EQ(ruv::cp932::toUtf8(startupIssueText(a.issues[i])), expected[i]);
     }
     EXPECT_EQ(a.issues[0].stage, kStageSpeech);
-    EXPECT_EQ(a.issues[6].stage, kStageIntervalAlpha);
+    EXPECT_EQ(a.issues[5].stage, kStageIntervalAlpha);
 }
 
 TEST(CanonicalStore, SpeechRowsTakeTheirDefaultsWhenMissingOrNotPositive) {

@@ -7,7 +7,7 @@
 
 #include "core/text/cp932.h"
 #include "core/views/counting_error_log.h"
-#include "log_session_fakes.h"
+#include "support/log_session_fakes.h"
 
 namespace ruv::testing {
 namespace {
