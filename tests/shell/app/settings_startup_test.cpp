@@ -158,7 +158,7 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
             "2024/05/01 21:30:00")))
             << log.toStdString();
         // Each bad row is named after its message, with what is used instead.
-        for (const QString row :
+        for (const QString& row :
              {QStringLiteral("\nconfig.ini 1行目 BouVolume=loud: 数値ではありません。代わりに 100 "
                              "を使います。\n"),
               QStringLiteral(
