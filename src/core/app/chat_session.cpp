@@ -13,7 +13,9 @@ ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& l
       log(logPorts,
           LogSessionState{book, unread, state.attach,
                           ports.attachExp != nullptr ? *ports.attachExp : exp},
-          timing) {}
+          timing) {
+    log.holdBackWith(tidyNg);
+}
 
 ChatSession::~ChatSession() {
     sounds.CloseCallSounds();

@@ -50,6 +50,8 @@ struct ChatSession {
     ChannelBook book;
     UnreadCounters unread;
     LineRouter router;
+    // Whether tidying holds a line back, by the state's NG lists and switches.
+    TidyNgRule tidyNg{state.attach, state.route, state.ngLists};
     LogSession log;
 };
 

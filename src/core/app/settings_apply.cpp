@@ -5,6 +5,7 @@
 
 #include "core/config/config_error.h"
 #include "core/config/integer_text.h"
+#include "core/config/settings_files.h"
 
 namespace ruv::config {
 namespace {
@@ -17,6 +18,23 @@ constexpr std::array<ConfigRow, kCallSoundSlotCount> kSoundRows{
 constexpr std::array<ConfigRow, 7> kReservedRows{
     ConfigRow::Reserve20, ConfigRow::Reserve23, ConfigRow::Reserve24, ConfigRow::Reserve31,
     ConfigRow::Reserve32, ConfigRow::Reserve34, ConfigRow::Reserve35};
+
+inline const FixedText kLineSuffix{"行目 "};
+inline const FixedText kNotANumberText{": 数値ではありません。"};
+inline const FixedText kUnusableText{": 使えない値です。"};
+inline const FixedText kUsedInsteadPrefix{"代わりに "};
+inline const FixedText kUsedInsteadSuffix{" を使います。"};
+inline const FixedText kNothingKept{"この行は使わず、既定の値のままにします。"};
+
+constexpr int kLargestPort = 65535;
+
+// A number the setting cannot take; the setting keeps the value in force.
+class UnusableValue final : public ConfigError {
+  public:
+    UnusableValue(int row, std::string_view text)
+        : ConfigError("settings row " + std::to_string(row) +
+                      " holds an unusable value: " + std::string(text)) {}
+};
 
 int integerOf(std::string_view value, int row) {
     const auto number = parseInteger(value);
@@ -117,16 +135,18 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
         case ConfigRow::UpDateTime:
             return RowEffect{kStageIntervalAlpha, [&s](std::string_view v, int r) {
                                  const int seconds = integerOf(v, r);
-                                 if (isIntervalEntry(seconds)) {
-                                     s.intervalSeconds = seconds;
+                                 if (!isIntervalEntry(seconds)) {
+                                     throw UnusableValue(r, v);
                                  }
+                                 s.intervalSeconds = seconds;
                              }};
         case ConfigRow::WindowsPenetration:
             return RowEffect{kStageIntervalAlpha, [&s](std::string_view v, int r) {
                                  const int percent = integerOf(v, r);
-                                 if (isTransparencyEntry(percent)) {
-                                     s.transparencyPercent = percent;
+                                 if (!isTransparencyEntry(percent)) {
+                                     throw UnusableValue(r, v);
                                  }
+                                 s.transparencyPercent = percent;
                              }};
         case ConfigRow::StatusBar:
             return RowEffect{kStageMenus, flag(s.statusBarRate, "1", true)};
@@ -161,7 +181,13 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
             return RowEffect{kStageSpeech,
                              [&speech](std::string_view v, int) { speech.address = v; }};
         case ConfigRow::BouPort:
-            return RowEffect{kStageSpeech, number(speech.port)};
+            return RowEffect{kStageSpeech, [&speech](std::string_view v, int r) {
+                                 const int port = integerOf(v, r);
+                                 if (port < 1 || port > kLargestPort) {
+                                     throw UnusableValue(r, v);
+                                 }
+                                 speech.port = port;
+                             }};
         case ConfigRow::BouVolume:
             return RowEffect{kStageSpeech, number(speech.volume)};
         case ConfigRow::BouPitch:
@@ -179,9 +205,10 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
         case ConfigRow::BouyomiCheck02:
             return RowEffect{kStageSpeech, [&s](std::string_view v, int r) {
                                  const int mode = integerOf(v, r);
-                                 if (mode >= 0 && mode < kReadModeCount) {
-                                     s.speech.readMode = std::to_string(mode);
+                                 if (mode < 0 || mode >= kReadModeCount) {
+                                     throw UnusableValue(r, v);
                                  }
+                                 s.speech.readMode = std::to_string(mode);
                              }};
         default:
             return std::nullopt;
@@ -215,11 +242,46 @@ std::vector<StartupIssue> applyConfigRows(const ConfigStore& store, SessionState
         try {
             effect->apply(store.value(at), n);
         } catch (const ConfigError& failure) {
-            issues.push_back({effect->stage, failure.what()});
+            StartupIssue issue;
+            issue.stage = effect->stage;
+            issue.detail = failure.what();
+            issue.kind = dynamic_cast<const UnusableValue*>(&failure) != nullptr
+                             ? IssueKind::Unusable
+                             : IssueKind::NotANumber;
+            issue.line = n;
+            issue.key = store.key(at);
+            issue.value = store.value(at);
+            issues.push_back(std::move(issue));
         }
     }
     settings.speech = speechTextsOf(speech, std::move(settings.speech.readMode));
+    if (!issues.empty()) {
+        // What each rejected row gives way to is what the state now holds.
+        const ConfigStore inForce = canonicalStore(settings);
+        for (StartupIssue& issue : issues) {
+            issue.usedInstead = inForce.value(*canonicalRow(issue.key));
+        }
+    }
     return issues;
+}
+
+std::string startupIssueText(const StartupIssue& issue) {
+    std::string text(kConfigFileName);
+    text += ' ';
+    text += std::to_string(issue.line);
+    text += kLineSuffix;
+    text += issue.key;
+    text += '=';
+    text += issue.value;
+    text += issue.kind == IssueKind::Unusable ? kUnusableText : kNotANumberText;
+    if (issue.usedInstead.empty()) {
+        text += kNothingKept;
+    } else {
+        text += kUsedInsteadPrefix;
+        text += issue.usedInstead;
+        text += kUsedInsteadSuffix;
+    }
+    return text;
 }
 
 void writeExitRows(ConfigStore& store, const SessionState& s) {

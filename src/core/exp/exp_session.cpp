@@ -30,7 +30,7 @@ void ExpSession::RecordGain(std::int64_t amount, std::string_view stamp) {
 
 void ExpSession::RecordLevelUp(std::string_view stamp) {
     const LevelUpOutcome outcome = forecast_.recordLevelUp();
-    hourly_.addLevelUp(ChartLine::Live, stamp);
+    hourly_.addLevelUp(ChartLine::Live, stamp, forecast_.level());
     notices_.figuresChanged(ExpRefresh::AfterSlice);
     if (outcome == LevelUpOutcome::ExpNotANumber) {
         throw RouteError("level-up with an EXP that is not a number");

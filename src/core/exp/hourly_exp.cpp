@@ -53,10 +53,15 @@ void HourlyExp::addGain(ChartLine line, std::string_view stamp, std::int64_t amo
     }
 }
 
-void HourlyExp::addLevelUp(ChartLine line, std::string_view stamp) {
+void HourlyExp::addLevelUp(ChartLine line, std::string_view stamp, std::optional<int> level) {
     if (const std::optional<TimeOfDay> time = place(line, stamp)) {
         levelUps_.push_back(*time);
+        levelsReached_.push_back(level);
     }
+}
+
+std::optional<int> HourlyExp::levelReached(std::size_t index) const {
+    return index < levelsReached_.size() ? levelsReached_[index] : std::nullopt;
 }
 
 void HourlyExp::reset() {

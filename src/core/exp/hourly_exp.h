@@ -42,9 +42,11 @@ class HourlyExp {
     static constexpr int kHours = 24;
 
     // stamp: the line's time stamp (the first bytes of its display text). A
-    // stamp without an hour counts in the total only.
+    // stamp without an hour counts in the total only. level: the level
+    // reached, when the player gave one.
     void addGain(ChartLine line, std::string_view stamp, std::int64_t amount);
-    void addLevelUp(ChartLine line, std::string_view stamp);
+    void addLevelUp(ChartLine line, std::string_view stamp,
+                    std::optional<int> level = std::nullopt);
     // A log was attached.
     void reset();
 
@@ -55,6 +57,8 @@ class HourlyExp {
     // The hour of the latest live line, whose bar grows as gains arrive.
     std::optional<int> currentHour() const { return currentHour_; }
     const std::vector<TimeOfDay>& levelUps() const { return levelUps_; }
+    // The level reached at levelUps()[index]; empty when not known.
+    std::optional<int> levelReached(std::size_t index) const;
 
   private:
     // The stamp's time, after starting a new chart if it names another day.
@@ -63,6 +67,7 @@ class HourlyExp {
     std::array<std::int64_t, kHours> hours_{};
     std::int64_t total_ = 0;
     std::vector<TimeOfDay> levelUps_;
+    std::vector<std::optional<int>> levelsReached_;  // beside levelUps_
     std::optional<int> currentHour_;
     // The day the chart's lines name, as their stamps write it.
     std::string day_;

@@ -8,6 +8,7 @@
 #include "core/log/attach_point.h"
 #include "core/log/attach_texts.h"
 #include "core/log/auto_attach.h"
+#include "core/log/unattachable_log.h"
 #include "core/platform/native_path.h"
 #include "core/vocabulary/channel_table.h"
 
@@ -146,6 +147,9 @@ void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
     }
     if (!size) {
         ports_.display.showWarning(attachText(AttachText::SizeUnavailable));
+        // The message names no file; the error log says which and why.
+        ports_.errors.append(platform::errorLogLine(
+            unattachableLogText(cp932Path, whyUnattachable(native)), ports_.clock.now()));
         return;
     }
 

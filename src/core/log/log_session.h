@@ -16,6 +16,7 @@
 #include "core/log/log_history.h"
 #include "core/log/log_session_ports.h"
 #include "core/log/past_log_sort.h"
+#include "core/log/tidy_ng.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/platform/shared_file.h"
@@ -74,6 +75,8 @@ class LogSession final : private PastLogSink {
     void fileNamesChanged();
 
     // --- Options ---------------------------------------------------------
+    // Tidied lines the rule holds back go to the NGフィルター view alone.
+    void holdBackWith(TidyNgRule& rule) { tidyNg_ = &rule; }
     // Takes effect from the next wait or slice.
     void setTiming(LogSessionTiming timing) { timing_ = timing; }
 
@@ -113,6 +116,7 @@ class LogSession final : private PastLogSink {
     void addDayGain(std::int64_t amount, std::string_view stamp) override;
     void levelUp(std::string_view stamp) override;
     void unreadableGain(std::string_view display) override;
+    bool heldBack(std::string_view raw, std::string_view display) override;
 
     void runAttachCommand(std::string_view failureText, const std::function<void()>& steps);
     std::optional<std::string> pathToAttach(AttachKind kind, std::size_t historyEntry);
@@ -145,6 +149,7 @@ class LogSession final : private PastLogSink {
     std::filesystem::path pendingLog_;
     ByteOffset pendingConsumed_;
     std::string tidyFailureText_;
+    TidyNgRule* tidyNg_ = nullptr;
     std::unique_ptr<platform::Timer> nextSlice_;
     // Nothing watches the folder while tidying: the new day's log present
     // when the tidy began, to tell at its end whether one appeared meanwhile.

@@ -112,6 +112,10 @@ void LogSession::levelUp(std::string_view stamp) {
     state_.exp.AddTidiedLevelUp(stamp);
 }
 
+bool LogSession::heldBack(std::string_view raw, std::string_view display) {
+    return tidyNg_ != nullptr && tidyNg_->holdsBack(raw, display);
+}
+
 void LogSession::unreadableGain(std::string_view) {
     reportFailure(tidyFailureText_);
 }

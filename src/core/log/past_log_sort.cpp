@@ -198,6 +198,10 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     }
     const ChannelMatch* own = &*markup.own;
     sliceDisplay(raw, display_);
+    if (sink.heldBack(raw, display_)) {
+        sink.append(ChatChannel::NG, display_, own->colour);
+        return;
+    }
     if (own->channel == ChatChannel::Battle && isLevelUp(raw)) {
         sink.levelUp(std::string_view(display_).substr(0, kTimeStampBytes));
     }

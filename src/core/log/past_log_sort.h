@@ -30,6 +30,9 @@ class PastLogSink {
     virtual void unreadableGain(std::string_view display) = 0;
     // A level-up line, at its time stamp; only the hourly chart marks it.
     virtual void levelUp(std::string_view /*stamp*/) {}
+    // Whether the NG lists hold the line back: it then goes to the NGフィルター
+    // view alone, and counts no EXP. Tidying holds nothing back unless asked.
+    virtual bool heldBack(std::string_view /*raw*/, std::string_view /*display*/) { return false; }
 };
 
 enum class SortProgress { More, Done };

@@ -14,12 +14,15 @@
 #include <array>
 #include <optional>
 
+#include "core/app/first_start_hint.h"
 #include "core/log/log_session.h"
 #include "shell/app/file_drop_pass_through.h"
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/app/single_instance.h"
 #include "shell/log/log_file_dialog.h"
+#include "shell/platform/qt_text.h"
+#include "shell/views/channel_view.h"
 
 namespace ruv {
 
@@ -55,6 +58,8 @@ void MainWindow::connectAttaching() {
             &MainWindow::onLogFolderNamesChanged);
     setAcceptDrops(true);
     new FileDropPassThrough(*this, [this](QDropEvent& event) { handleFileDrag(event); });
+    // Until a log is attached, the 通常 view shows the way to one.
+    view(ChatChannel::Normal)->setEmptyHint(fromCp932(kFirstStartHint));
 }
 
 LogSession& MainWindow::logSession() {

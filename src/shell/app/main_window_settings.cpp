@@ -8,11 +8,13 @@
 #include <array>
 #include <vector>
 
+#include "core/config/folder_check.h"
 #include "core/config/list_file.h"
 #include "core/config/settings_files.h"
 #include "core/config/settings_save.h"
 #include "core/config/view_settings.h"
 #include "core/platform/clock.h"
+#include "core/platform/native_path.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/main_window.h"
 #include "shell/app/screen_fit.h"
@@ -66,6 +68,7 @@ void MainWindow::ApplySettingsAtStartup() {
         config::loadViewSettings(folder / config::kViewSettingsFileName);
     state.textSize = view.textSize;
     state.route.callAlert = view.callAlert;
+    state.attach.ngOnTidy = view.ngOnTidy;
 
     config::ConfigStore& store = session_->configStore;
     enum class ConfigRead { Loaded, Missing, Unreadable };
@@ -86,7 +89,14 @@ void MainWindow::ApplySettingsAtStartup() {
     } else if (read == ConfigRead::Loaded) {
         for (const config::StartupIssue& issue : config::applyConfigRows(store, state)) {
             reportStartupFailure(issue.stage);
+            session_->errorLog.append(config::startupIssueText(issue));
         }
+    }
+    if (!config::canWriteIn(folder)) {
+        platform::reportFailure(
+            session_->errorLog, session_->clock,
+            config::readOnlyFolderText(platform::fromNativePath(folder).value_or("")));
+        session_->statusBar.showAttachStatus(StatusPanel::Path, config::kReadOnlyFolderStatus);
     }
     // An unreadable file stops the reading: the state reached so far stays.
     binding_->showState();
@@ -188,9 +198,9 @@ void MainWindow::SaveSettingsAtExit() {
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
             config::FileToSave{config::kViewSettingsFileName,
                                [&] {
-                                   config::saveViewSettings(
-                                       folder / config::kViewSettingsFileName,
-                                       {state.textSize, state.route.callAlert});
+                                   config::saveViewSettings(folder / config::kViewSettingsFileName,
+                                                            {state.textSize, state.route.callAlert,
+                                                             state.attach.ngOnTidy});
                                }},
         });
         if (instance_ != nullptr) {

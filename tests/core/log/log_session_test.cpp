@@ -251,7 +251,11 @@ TEST_F(LogSessionTest, ChosenLogRunsTheDialogsAttachAndWaitsForARunningTidy) {
               std::vector<std::string>(2, "ファイルサイズの取得に失敗しました。"));
     EXPECT_EQ(follower.tail.path(), other);
     EXPECT_EQ(session->history().size(), 2u);
-    EXPECT_TRUE(errors.lines.empty());
+    // The message names no file: the error log names the one typed.
+    ASSERT_EQ(errors.lines.size(), 1u);
+    EXPECT_EQ(cp932::toUtf8(errors.lines[0]),
+              "ファイルサイズの取得に失敗しました。 " + text(folder / "typed.html") +
+                  ": ファイルがありません。 " + platform::formatDateTime(clock.now()));
 }
 
 // --- Auto-attach -------------------------------------------------------------

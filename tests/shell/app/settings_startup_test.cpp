@@ -146,6 +146,18 @@ TEST_F(SettingsTest, WhatTheUserChangedComesBackAtTheNextStart) {
     EXPECT_TRUE(window->errorLog()->toPlainText().isEmpty());
 }
 
+TEST_F(SettingsTest, AFolderThatTakesNoFileIsToldAtStartInTheErrorLogAndStatusBar) {
+    // A folder in the probe's way stands for a read-only folder, even for root.
+    fs::create_directory(folder() / "ruvivuvaz_write_check.tmp");
+    auto window = open();
+    EXPECT_TRUE(window->errorLog()->toPlainText().startsWith(
+        QStringLiteral("設定フォルダーに書き込めないため、終了時に設定を保存できません。")));
+    EXPECT_TRUE(
+        window->errorLog()->toPlainText().contains(QString::fromStdString(folder().string())));
+    EXPECT_EQ(window->statusText(StatusPanel::Path),
+              QStringLiteral("設定を保存できません（フォルダーに書き込めません）"));
+}
+
 TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
     writeFile(folder() / "config.ini",
               "BouVolume=loud\r\nBattle=1\r\nUpDateTime=7\r\nBouPort=0\r\nOpenCheck=1\r\n");
@@ -156,6 +168,16 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
             "設定ファイルの読み込みに失敗しました(FormCreate)\n棒読みちゃん用通信設定 "
             "2024/05/01 21:30:00")))
             << log.toStdString();
+        // Each bad row is named after its message, with what is used instead.
+        for (const QString& row :
+             {QStringLiteral("\nconfig.ini 1行目 BouVolume=loud: 数値ではありません。代わりに 100 "
+                             "を使います。\n"),
+              QStringLiteral(
+                  "\nconfig.ini 3行目 UpDateTime=7: 使えない値です。代わりに 1 を使います。"),
+              QStringLiteral("\nconfig.ini 4行目 BouPort=0: 使えない値です。代わりに 50001 "
+                             "を使います。")}) {
+            EXPECT_TRUE(log.contains(row)) << row.toStdString();
+        }
         EXPECT_TRUE(window->tabShown(Tab::Battle));
         EXPECT_TRUE(window->mixCheckBox(ChatChannel::Open)->isChecked());
         EXPECT_TRUE(window->menu().intervals[0].action->isChecked());

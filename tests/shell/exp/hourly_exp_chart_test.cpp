@@ -81,4 +81,35 @@ TEST(HourlyExpChart, PaintsABarPerHourInProportionAndTellsTheHourOnHover) {
     EXPECT_TRUE(summary->text().contains(QStringLiteral("6時台: 800 EXP")));
 }
 
+TEST(HourlyExpChart, FiguresCarrySeparatorsAndALevelUpMarkTellsItsTimeAndLevel) {
+    HourlyExp figures;
+    figures.addGain(ChartLine::Live, "[05/01 12:00:00] ", 3496956);
+    figures.addLevelUp(ChartLine::Live, "[05/01 12:30:00] ", 31);
+    HourlyExpChart chart(figures);
+    chart.resize(480, 240);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    EXPECT_EQ(chart.summaryText(),
+              QStringLiteral("合計: 3,496,956 EXP　最高: 12時台: 3,496,956 EXP"));
+
+    auto* bars = chart.findChild<HourlyExpBars*>();
+    ASSERT_NE(bars, nullptr);
+    // The mark hangs below the axis in the middle of hour 12's column: find its pixels.
+    const QImage image = bars->grab().toImage();
+    const QRgb mark = bars->palette().color(QPalette::Link).rgb() & 0xFFFFFFu;
+    QPoint found(-1, -1);
+    for (int y = image.height() - 1; y >= 0 && found.x() < 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFFu) == mark) {
+                found = QPoint(x, y);
+                break;
+            }
+        }
+    }
+    ASSERT_GE(found.x(), 0);
+    QHelpEvent hover(QEvent::ToolTip, found, bars->mapToGlobal(found));
+    QApplication::sendEvent(bars, &hover);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("12:30 レベルアップ → Lv 31"));
+}
+
 }  // namespace
