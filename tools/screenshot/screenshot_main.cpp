@@ -277,9 +277,9 @@ int main(int argc, char** argv) {
             std::printf("search: %s\n", qPrintable(search->statusLabel()->text()));
             if (++searches == 1) {
                 failures += save(*search, output, "search-window.png") ? 0 : 1;
-                const QDate today = QDate::currentDate();
-                search->fromEdit()->setDate(today);
-                search->toEdit()->setDate(today.addDays(-6));
+                const QDate newest = QDate::currentDate();
+                search->fromEdit()->setDate(newest);
+                search->toEdit()->setDate(newest.addDays(-6));
                 QTimer::singleShot(0, search, [search] { search->searchButton()->click(); });
                 return;
             }
