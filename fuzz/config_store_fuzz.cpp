@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/app/settings_apply.h"
 #include "core/config/config_error.h"
 #include "core/config/config_store.h"
-#include "core/config/settings_apply.h"
 #include "fuzz_check.h"
 
 namespace {
