@@ -30,6 +30,8 @@ class PastLogSink {
     virtual void unreadableGain(std::string_view display) = 0;
     // A level-up line, at its time stamp; only the hourly chart marks it.
     virtual void levelUp(std::string_view /*stamp*/) {}
+    // A line about to be appended to the views of its own marker's channel.
+    virtual void lineSorted(ChatChannel /*own*/, std::string_view /*display*/) {}
 };
 
 enum class SortProgress { More, Done };
