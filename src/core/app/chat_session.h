@@ -61,6 +61,11 @@ struct ChatSession {
     // file cannot be written; the rules run all the same.
     std::vector<RuleProblem> saveRules(const std::filesystem::path& settingsFolder, RuleSet rules);
 
+  private:
+    // Made first: routing holds it.
+    SilentRuleSounds silentRuleSounds_;
+
+  public:
     SessionState state;
     // Open the players of state.soundPaths; routing plays them.
     CallSoundSlots sounds;
@@ -74,9 +79,6 @@ struct ChatSession {
     RuleEngine rules;
     LineRouter router;
     LogSession log;
-
-  private:
-    SilentRuleSounds silentRuleSounds_;
 };
 
 }  // namespace ruv

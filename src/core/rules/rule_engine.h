@@ -67,16 +67,19 @@ class RuleEngine {
     void restart();
 
   private:
-    void fire(const NotificationRule& rule, std::string_view speakerCp932,
+    void fire(const NotificationRule& rule, std::string_view phrase, std::string_view speakerCp932,
               std::string_view textCp932, std::optional<ChatChannel> channel);
 
     RuleSet rules_;
+    // Each rule's phrase in CP932 (empty for a rule that cannot run).
+    std::vector<std::string> phrases_;
     RuleMatcher matcher_;
     // Per rule: when it last fired, by the line clock.
     std::vector<std::optional<LineSeconds>> lastFired_;
     LineClock clock_;
     RuleLineUtf8 line_;
     std::vector<std::size_t> matched_;
+    std::vector<int> scratch_;
     RuleOutcome outcome_;
 };
 

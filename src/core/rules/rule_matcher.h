@@ -13,11 +13,6 @@
 
 #include "core/rules/notification_rule.h"
 
-namespace re2 {
-class RE2;
-class Set;
-}  // namespace re2
-
 namespace ruv {
 
 // A rule that cannot run: its name and the engine's message, UTF-8.
@@ -62,21 +57,24 @@ class RuleMatcher {
     bool empty() const noexcept { return entries_.empty(); }
     std::size_t ruleCount() const noexcept { return ruleCount_; }
 
-    // Indexes (into the compiled set) of every rule that matches, ascending.
-    void match(const RuleLineText& line, std::vector<std::size_t>& hits) const;
+    // Indexes (into the rule set) of every rule that matches, ascending.
+    // scratch: the caller's, reused from line to line.
+    void match(const RuleLineText& line, std::vector<std::size_t>& hits,
+               std::vector<int>& scratch) const;
     // One rule alone, as the trial times each rule.
     bool matchesOne(std::size_t rule, const RuleLineText& line) const;
 
   private:
     struct Entry;
+    struct Set;
     bool inScope(const Entry& entry, const RuleLineText& line) const;
 
-    std::vector<Entry> entries_;  // the runnable rules, by index in the set
-    std::vector<std::size_t> byIndex_;  // rule index -> entry, or npos
-    std::vector<std::size_t> alwaysInSet_;  // entries whose pattern is empty
-    std::unique_ptr<re2::Set> set_;
+    std::vector<Entry> entries_;           // the runnable rules, in set order
+    std::vector<std::size_t> byRule_;      // rule index -> entry, or npos
+    std::vector<std::size_t> bySetIndex_;  // RE2::Set index -> entry
+    std::vector<std::size_t> always_;      // entries whose pattern is empty
+    std::unique_ptr<Set> set_;
     std::size_t ruleCount_ = 0;
-    mutable std::vector<int> setHits_;
 };
 
 }  // namespace ruv

@@ -25,7 +25,7 @@ DailyLogs recentDailyLogs(const std::filesystem::path& folder, CivilDate today, 
 
 struct RuleTrialRun {
     RuleSet rules;
-    std::vector<DailyLog> logs;  // read in this order
+    std::vector<DailyLog> logs;   // read in this order
     std::size_t sampleLines = 5;  // lines kept per rule
     std::size_t blockBytes = kSearchBlockBytes;
 };
