@@ -70,7 +70,7 @@ RulesDialog::~RulesDialog() {
 void RulesDialog::buildLayout() {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
-    layout->addLayout(top, 3);
+    layout->addLayout(top, 0);
 
     auto* left = new QVBoxLayout;
     list_ = new QListWidget(this);
@@ -92,7 +92,7 @@ void RulesDialog::buildLayout() {
     editor_ = new RuleEditor({choices_, inputs_.playSound, inputs_.speakPhrase}, this);
     top->addWidget(editor_, 3);
 
-    layout->addWidget(buildTrialArea(), 2);
+    layout->addWidget(buildTrialArea(), 1);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("RulesProblem"));
@@ -124,7 +124,7 @@ void RulesDialog::buildLayout() {
     connect(list_, &QListWidget::itemChanged, this,
             [this](QListWidgetItem* item) { listItemChanged(list_->row(item)); });
     connect(editor_, &RuleEditor::edited, this, &RulesDialog::editorEdited);
-    resize(780, 660);
+    resize(800, 780);
 }
 
 int RulesDialog::currentRule() const {

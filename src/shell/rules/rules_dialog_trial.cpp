@@ -151,7 +151,9 @@ void RulesDialog::showTrialReport() {
     for (std::size_t i = 0; i < report.rules.size() && i < trialRules_.rules.size(); ++i) {
         const RuleTrialResult& result = report.rules[i];
         auto* item = new QTreeWidgetItem(trialResults_);
-        item->setText(RuleColumn, utf8Text(trialRules_.rules[i].name));
+        const NotificationRule& rule = trialRules_.rules[i];
+        item->setText(RuleColumn, rule.enabled ? utf8Text(rule.name)
+                                               : utf8Text(rule.name) + QStringLiteral("（無効）"));
         if (result.problem) {
             item->setText(HitsColumn, QStringLiteral("実行できません"));
             item->setToolTip(HitsColumn, utf8Text(*result.problem));
@@ -173,7 +175,10 @@ void RulesDialog::showTrialReport() {
             line->setText(RuleColumn, fromCp932(sample.display));
         }
     }
-    trialResults_->expandAll();
+    // Every rule's figures in sight; the first lines of the rule being edited open.
+    if (QTreeWidgetItem* current = trialResults_->topLevelItem(currentRule())) {
+        current->setExpanded(true);
+    }
     emit trialShown();
 }
 
