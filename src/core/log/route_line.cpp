@@ -137,7 +137,7 @@ void LineRouter::applyRules(std::string_view raw) {
 
 void LineRouter::fireRules() {
     const RuleOutcome& outcome = rules_->engine.outcome();
-    for (const std::string& sound : outcome.sounds) {
+    for (const std::string_view sound : outcome.sounds) {
         rules_->sounds.playRuleSound(sound);
     }
     // One switch silences everything spoken.

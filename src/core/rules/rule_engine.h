@@ -32,7 +32,8 @@ struct RulePhrase {
 struct RuleOutcome {
     std::vector<RuleHit> hits;  // in the set's order
     std::optional<Colour> background;
-    std::vector<std::string> sounds;  // UTF-8 paths, distinct, in order
+    // UTF-8 paths, distinct, in order; valid until the rules change.
+    std::vector<std::string_view> sounds;
     std::vector<RulePhrase> phrases;
     bool alert = false;
 
