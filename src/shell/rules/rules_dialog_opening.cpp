@@ -1,5 +1,6 @@
 #include "shell/rules/rules_dialog_opening.h"
 
+#include "core/rules/rule_engine.h"
 #include "core/rules/rules_file.h"
 #include "core/text/cp932.h"
 #include "shell/app/session.h"
@@ -15,8 +16,14 @@ RulesDialog* openRulesDialog(RulesDialogPlace place) {
         session.messages,
         [&session](const std::string& path) { session.ruleSounds.playRuleSound(path); },
         [&session](const std::string& phrase) {
+            // Spoken now, with no line: the placeholders read as what they stand for.
+            const auto cp932 = [](std::string_view utf8) {
+                return cp932::fromUtf8(utf8).value_or(std::string());
+            };
             if (const std::optional<std::string> cp932Phrase = cp932::fromUtf8(phrase)) {
-                session.core.speech.speakRulePhrase(*cp932Phrase, "");
+                session.core.speech.speakRulePhrase(
+                    fillPhrase(*cp932Phrase, cp932("発言者"), cp932("本文"), cp932("チャンネル")),
+                    "");
             }
         },
         [&session, folder](const RuleSet& rules) {
