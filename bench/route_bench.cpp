@@ -66,8 +66,8 @@ class CountingSounds final : public CallSounds {
 class CountingExp final : public ExpEvents {
   public:
     void StartExpClock() override {}
-    void RecordGain(std::int64_t amount) override { total += amount; }
-    void RecordLevelUp() override { ++levelUps; }
+    void RecordGain(std::int64_t amount, std::string_view) override { total += amount; }
+    void RecordLevelUp(std::string_view) override { ++levelUps; }
     std::int64_t total = 0;
     std::size_t levelUps = 0;
 };

@@ -7,7 +7,9 @@
 #include <benchmark/benchmark.h>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -22,6 +24,15 @@
 #include "core/search/log_search.h"
 #include "core/text/cp932.h"
 #include "loggen/log_generator.h"
+
+#ifdef RUVIVUVAZ_BENCH_SHELL
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "shell/search/search_results_model.h"
+#include "shell/search/search_window.h"
+#endif
 
 namespace {
 
@@ -196,7 +207,7 @@ void BM_SearchCommonTextCandidatesOnly(benchmark::State& state) {
         for (const ruv::DailyLog& log : days.logs) {
             reader.read(
                 log.path,
-                [&](std::string_view block) {
+                [&](std::string_view block, ruv::ByteOffset) {
                     if (!lines) {
                         lines.emplace(text, ruv::countBytes(block));
                     }
@@ -211,5 +222,50 @@ void BM_SearchCommonTextCandidatesOnly(benchmark::State& state) {
     state.counters["candidates"] = static_cast<double>(candidates);
 }
 BENCHMARK(BM_SearchCommonTextCandidatesOnly)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+#ifdef RUVIVUVAZ_BENCH_SHELL
+// The memory a window's search holds: resident megabytes now.
+double residentMegabytes() {
+    long pages = 0;
+    long resident = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) {
+            resident = 0;
+        }
+        std::fclose(statm);
+    }
+    return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1e6;
+}
+
+// A one-character search over a year of logs in the search window: the
+// growth of resident memory at its peak, against a ceiling of 200 MB, and the
+// rows listed against the results found.
+void BM_SearchWindowOneCharacterPeakMemory(benchmark::State& state) {
+    const ruv::NgLists lists;
+    const ruv::RouteSettings settings;
+    grepCount(cp932Of(kCommonText));  // generates the logs on first use
+    double peakGrowth = 0;
+    std::int64_t found = 0;
+    std::int64_t listed = 0;
+    for (auto _ : state) {
+        const double before = residentMegabytes();
+        ruv::SearchWindow window({settings, lists, [] { return logFolder(); }, nullptr});
+        window.folderEdit()->setText(QString::fromStdString(logFolder().string()));
+        window.textEdit()->setText(QStringLiteral("の"));
+        window.searchButton()->click();
+        while (window.searching()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+            peakGrowth = std::max(peakGrowth, residentMegabytes() - before);
+        }
+        found = window.results().resultCount();
+        listed = window.results().listedCount();
+    }
+    state.counters["found"] = static_cast<double>(found);
+    state.counters["listed"] = static_cast<double>(listed);
+    state.counters["peak_growth_MB"] = peakGrowth;
+    state.counters["peak/200MB"] = peakGrowth / 200.0;
+}
+BENCHMARK(BM_SearchWindowOneCharacterPeakMemory)->Unit(benchmark::kSecond)->Iterations(1);
+#endif
 
 }  // namespace

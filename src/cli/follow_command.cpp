@@ -7,6 +7,7 @@
 
 #include "cli/commands.h"
 #include "cli/file_report.h"
+#include "core/app/settings_folder.h"
 #include "core/log/attach_point.h"
 #include "core/log/chat_format.h"
 #include "core/log/log_reader.h"
@@ -58,7 +59,7 @@ int runFollowCommand(const std::filesystem::path& log, FollowStart start, TextEn
                           encoding == TextEncoding::Utf8 ? ListingText::Utf8 : ListingText::Cp932);
     if (settingsFolder) {
         try {
-            routing.applySettingsFolder(*settingsFolder);
+            loadSettingsFolder(*settingsFolder, routing.settings(), routing.lists());
         } catch (const std::exception& failure) {
             reportFile(err, *settingsFolder, failure.what());
             return 1;

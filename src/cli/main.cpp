@@ -40,6 +40,7 @@ constexpr std::string_view kUsage =
     "          text the views show and prints, newest day first,\n"
     "            DAY<TAB>TIME<TAB>CHANNEL<TAB>TEXT\n"
     "          exit status 0 when something matched, 1 when nothing did, 2 on an error\n"
+    "          (a daily log that cannot be read included, after every result)\n"
     "    --channel  Open, Team, Club, Whis, Shout, Battle or System; repeat it or\n"
     "               give several separated by commas (default: all)\n"
     "    --speaker  only lines of this speaker\n"

@@ -1,11 +1,12 @@
 // mh_ruvivuvaz-cli search: the window's search over every daily log of a
 // folder, one result a line, newest day first.
 
+#include <memory>
 #include <ostream>
 #include <string>
 
 #include "cli/commands.h"
-#include "core/log/route_trace.h"
+#include "core/app/settings_folder.h"
 #include "core/search/log_search.h"
 #include "core/search/search_result_line.h"
 #include "core/text/cp932.h"
@@ -70,18 +71,20 @@ int runSearchCommand(const SearchCommand& command, std::ostream& out, std::ostre
         run.query.ng = ngFilterOf(settings, std::move(lists));
         run.query.ng.lines = lines;
     }
-    PrintedResults printer(command.encoding, out, err);
+    const auto printer = std::make_shared<PrintedResults>(command.encoding, out, err);
     LogSearch search;
     search.start(std::move(run), printer);
     search.wait();
     out.flush();
-    const SearchSummary& summary = printer.summary();
+    const SearchSummary& summary = printer->summary();
     if (summary.end == SearchEnd::FolderUnreadable) {
         err << "search: cannot read the folder " << pathText(command.folder) << ": "
             << summary.folderError.message() << '\n';
         return kSearchError;
     }
-    if (!out) {
+    // As grep: every hit found is printed, and a file that could not be read
+    // makes the search an error.
+    if (!out || summary.daysUnreadable > 0) {
         return kSearchError;
     }
     return summary.matches > 0 ? kSearchMatched : kSearchNoMatch;

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <sstream>
 
+#include "core/app/settings_folder.h"
 #include "core/log/route_trace.h"
 #include "support/child_process.h"
 #include "support/cp932_text.h"
@@ -28,7 +29,7 @@ std::string traced(const std::vector<std::string>& raws, ruv::ListingText text,
     std::ostringstream out;
     ruv::TracedRouting routing(out, text);
     if (settings) {
-        routing.applySettingsFolder(*settings);
+        ruv::loadSettingsFolder(*settings, routing.settings(), routing.lists());
     }
     for (const std::string& raw : raws) {
         routing.router().RouteLine(raw);

@@ -101,4 +101,14 @@ TEST_F(SearchCommand, NamesASkippedDayAndGoesOn) {
     EXPECT_NE(run.err.find("not a chat log"), std::string::npos) << run.err;
 }
 
+TEST_F(SearchCommand, ADayThatCannotBeReadExitsTwoAfterEveryResult) {
+    fs::create_directories(dir / "MHChatLog_2024_05_03.html");
+    for (const auto& [text, lines] : {std::pair{"集合", 3}, std::pair{"解散", 0}}) {
+        const Finished run = search({text, folder()});
+        EXPECT_EQ(run.status, 2) << text;
+        EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), lines) << text;
+        EXPECT_NE(run.err.find("2024-05-03"), std::string::npos) << run.err;
+    }
+}
+
 }  // namespace

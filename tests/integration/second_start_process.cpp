@@ -4,7 +4,7 @@
 //
 // claims the program folder and hands LOG (none: no file) to the running copy.
 // Exits with 0 when it leaves the start to a running copy, 3 when it would
-// have become the running copy itself.
+// have become the running copy itself, 4 when a running copy took no request.
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -19,5 +19,13 @@ int main(int argc, char** argv) {
     }
     ruv::SingleInstance instance(arguments.at(1));
     const QString log = arguments.size() > 2 ? arguments.at(2) : QString();
-    return instance.claim(log) == ruv::InstanceRole::AnotherRuns ? 0 : 3;
+    switch (instance.claim(log)) {
+        case ruv::InstanceRole::AnotherRuns:
+            return 0;
+        case ruv::InstanceRole::Running:
+            return 3;
+        case ruv::InstanceRole::NoAnswer:
+            return 4;
+    }
+    return 2;
 }

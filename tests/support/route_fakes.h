@@ -105,11 +105,11 @@ class RecordingExp final : public ExpEvents {
     explicit RecordingExp(CallLog& log) : log_(log) {}
 
     void StartExpClock() override { log_.push_back("StartExpClock"); }
-    void RecordGain(std::int64_t amount) override {
+    void RecordGain(std::int64_t amount, std::string_view) override {
         gains.push_back(amount);
         log_.push_back("RecordGain " + std::to_string(amount));
     }
-    void RecordLevelUp() override {
+    void RecordLevelUp(std::string_view) override {
         ++levelUps;
         log_.push_back("RecordLevelUp");
     }

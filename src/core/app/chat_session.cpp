@@ -47,6 +47,7 @@ ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& l
                           ports.attachExp != nullptr ? *ports.attachExp : exp},
           timing) {
     log.colourTidiedLinesBy(rules);
+    log.holdBackWith(tidyNg);
 }
 
 ChatSession::~ChatSession() {

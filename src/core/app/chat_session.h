@@ -78,6 +78,8 @@ struct ChatSession {
     // The notification rules in force (rules.rules()), with their cooldowns.
     RuleEngine rules;
     LineRouter router;
+    // Whether tidying holds a line back, by the state's NG lists and switches.
+    TidyNgRule tidyNg{state.attach, state.route, state.ngLists};
     LogSession log;
 };
 

@@ -45,7 +45,6 @@ struct SessionState {
     AttachOptions attach;
     bool topMost = false;
     TextSize textSize;
-    std::string logFolder;  // CP932, the file dialog's starting folder
     WindowBounds bounds;
 };
 

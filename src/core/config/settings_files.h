@@ -1,5 +1,6 @@
 #pragma once
-// The five files kept beside the executable.
+// The settings and list files kept beside the executable (the sixth, the view
+// options, is in view_settings.h).
 
 #include <string_view>
 

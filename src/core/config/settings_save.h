@@ -1,5 +1,5 @@
 #pragma once
-// Saving the five settings files at exit, each on its own: a file that cannot
+// Saving the six settings files at exit, each on its own: a file that cannot
 // be written keeps its old content and costs no other file.
 
 #include <functional>

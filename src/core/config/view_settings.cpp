@@ -1,6 +1,7 @@
 #include "core/config/view_settings.h"
 
 #include <optional>
+#include <vector>
 
 #include "core/config/config_error.h"
 #include "core/config/integer_text.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr std::string_view kFontSizeKey = "FontSize";
 constexpr std::string_view kCallAlertKey = "CallAlert";
+constexpr std::string_view kNgOnTidyKey = "NgOnTidy";
 
 std::optional<std::string_view> valueOf(std::string_view line, std::string_view key) {
     if (line.size() <= key.size() || !line.starts_with(key) || line[key.size()] != '=') {
@@ -24,8 +26,13 @@ std::optional<std::string_view> valueOf(std::string_view line, std::string_view 
 }  // namespace
 
 std::string viewSettingsText(const ViewSettings& settings) {
-    return joinLines({std::string(kFontSizeKey) + "=" + integerText(settings.textSize.points()),
-                      std::string(kCallAlertKey) + "=" + (settings.callAlert ? "1" : "0")});
+    std::vector<std::string> lines{
+        std::string(kFontSizeKey) + "=" + integerText(settings.textSize.points()),
+        std::string(kCallAlertKey) + "=" + (settings.callAlert ? "1" : "0")};
+    if (settings.ngOnTidy) {
+        lines.push_back(std::string(kNgOnTidyKey) + "=1");
+    }
+    return joinLines(lines);
 }
 
 ViewSettings parseViewSettings(std::string_view bytes) {
@@ -39,6 +46,10 @@ ViewSettings parseViewSettings(std::string_view bytes) {
         } else if (const auto flag = valueOf(line, kCallAlertKey)) {
             if (*flag == "1" || *flag == "0") {
                 settings.callAlert = *flag == "1";
+            }
+        } else if (const auto tidy = valueOf(line, kNgOnTidyKey)) {
+            if (*tidy == "1" || *tidy == "0") {
+                settings.ngOnTidy = *tidy == "1";
             }
         }
     }

@@ -16,6 +16,9 @@ inline constexpr std::string_view kViewSettingsFileName = "ruvivuvaz_view.ini";
 struct ViewSettings {
     TextSize textSize;       // FontSize=
     bool callAlert = false;  // CallAlert= "耳打ち・呼び出しで通知"
+    // NgOnTidy= "過去ログの整理にもNGを適用"; its row is written only while it
+    // is on, so a file from before the option reads back byte for byte.
+    bool ngOnTidy = false;
 
     friend bool operator==(const ViewSettings&, const ViewSettings&) = default;
 };

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/app/message_kind.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
+#include "core/vocabulary/message_kind.h"
 
 namespace ruv {
 

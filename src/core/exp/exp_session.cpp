@@ -8,7 +8,7 @@
 namespace ruv {
 
 ExpSession::ExpSession(const ExpPorts& ports, ExpNotices& notices)
-    : clock_(ports.clock), notices_(notices), stats_(forecast_, ports) {}
+    : notices_(notices), stats_(forecast_, ports) {}
 
 void ExpSession::StartExpClock() {
     // An absent amount only starts the clock; the amount follows in RecordGain.
@@ -16,11 +16,11 @@ void ExpSession::StartExpClock() {
     notices_.figuresChanged(ExpRefresh::AfterSlice);
 }
 
-void ExpSession::RecordGain(std::int64_t amount) {
+void ExpSession::RecordGain(std::int64_t amount, std::string_view stamp) {
     const GainOutcome outcome = stats_.recordGain(amount);
     // Gains during a pause were still gained in that hour.
     if (outcome != GainOutcome::AmountNotANumber) {
-        hourly_.addLiveGain(clock_.now(), amount);
+        hourly_.addGain(ChartLine::Live, stamp, amount);
     }
     notices_.figuresChanged(ExpRefresh::AfterSlice);
     if (outcome == GainOutcome::AmountNotANumber) {
@@ -28,9 +28,9 @@ void ExpSession::RecordGain(std::int64_t amount) {
     }
 }
 
-void ExpSession::RecordLevelUp() {
+void ExpSession::RecordLevelUp(std::string_view stamp) {
     const LevelUpOutcome outcome = forecast_.recordLevelUp();
-    hourly_.addLiveLevelUp(clock_.now());
+    hourly_.addLevelUp(ChartLine::Live, stamp, forecast_.level());
     notices_.figuresChanged(ExpRefresh::AfterSlice);
     if (outcome == LevelUpOutcome::ExpNotANumber) {
         throw RouteError("level-up with an EXP that is not a number");
@@ -45,12 +45,12 @@ void ExpSession::ResetForAttach() {
 
 void ExpSession::AddDayGain(std::int64_t amount, std::string_view stamp) {
     stats_.addDayGain(amount);
-    hourly_.addTidiedGain(stamp, amount);
+    hourly_.addGain(ChartLine::Tidied, stamp, amount);
     notices_.figuresChanged(ExpRefresh::Now);
 }
 
 void ExpSession::AddTidiedLevelUp(std::string_view stamp) {
-    hourly_.addTidiedLevelUp(stamp);
+    hourly_.addLevelUp(ChartLine::Tidied, stamp);
     notices_.figuresChanged(ExpRefresh::Now);
 }
 

@@ -43,9 +43,9 @@ class ExpSession final : public ExpEvents, public ExpAttachEvents {
     // follows no longer starts it.
     void StartExpClock() override;
     // Throws RouteError when the amount does not fit in 32 bits.
-    void RecordGain(std::int64_t amount) override;
+    void RecordGain(std::int64_t amount, std::string_view stamp) override;
     // Throws RouteError when EXP is not a number.
-    void RecordLevelUp() override;
+    void RecordLevelUp(std::string_view stamp) override;
 
     // --- Attaching ---
     void ResetForAttach() override;
@@ -54,7 +54,6 @@ class ExpSession final : public ExpEvents, public ExpAttachEvents {
     void SetAttachedLogPath(std::string_view cp932Path) override;
 
   private:
-    const platform::Clock& clock_;
     ExpNotices& notices_;
     LevelForecast forecast_;
     ExpStats stats_;

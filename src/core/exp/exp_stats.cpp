@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "core/exp/checked_math.h"
 #include "core/exp/exp_texts.h"
+#include "core/vocabulary/checked_math.h"
 
 namespace ruv {
 
@@ -60,15 +60,15 @@ GainOutcome ExpStats::recordGain(std::optional<std::int64_t> amount) {
         return GainOutcome::AmountNotANumber;
     }
     if (paused_) {
-        lostExp_ += *amount;
+        lostExp_ = saturatingAdd(lostExp_, *amount);
         lostCount_ += 1;
         return GainOutcome::CountedAsLost;
     }
-    dayTotal_ += *amount;
+    dayTotal_ = saturatingAdd(dayTotal_, *amount);
     dayPerHour_ = dayTotal_ / 24;
     dayCount_ += 1;
-    gained_ += *amount;
-    accumulated_ += *amount;
+    gained_ = saturatingAdd(gained_, *amount);
+    accumulated_ = saturatingAdd(accumulated_, *amount);
     forecast_.applyGain(*amount);
     gainCount_ += 1;
     averageGain_ = gained_ / gainCount_;
@@ -76,7 +76,7 @@ GainOutcome ExpStats::recordGain(std::optional<std::int64_t> amount) {
 }
 
 void ExpStats::addDayGain(std::int64_t amount) {
-    dayTotal_ += amount;
+    dayTotal_ = saturatingAdd(dayTotal_, amount);
     dayPerHour_ = dayTotal_ / 24;
     dayCount_ += 1;
 }
@@ -121,10 +121,10 @@ void ExpStats::togglePause() {
     }
     if (lostExp_ > 0 &&
         ports_.questions.ask(tx::kLostMergeTitle, tx::kLostMergeQuestion) == Answer::Yes) {
-        gained_ += lostExp_;
+        gained_ = saturatingAdd(gained_, lostExp_);
         gainCount_ += lostCount_;
         elapsedSeconds_ += lostSeconds_;
-        dayTotal_ += lostExp_;
+        dayTotal_ = saturatingAdd(dayTotal_, lostExp_);
         dayCount_ += lostCount_;
         averageGain_ = gained_ / gainCount_;
         dayPerHour_ = dayTotal_ / 24;

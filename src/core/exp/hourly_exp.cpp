@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/vocabulary/checked_math.h"
+
 namespace ruv {
 
 namespace {
@@ -10,13 +12,9 @@ bool isDigit(char c) noexcept {
     return c >= '0' && c <= '9';
 }
 
-platform::LocalDateTime dateOf(const platform::LocalDateTime& time) noexcept {
-    return platform::LocalDateTime{time.year, time.month, time.day, 0, 0, 0};
-}
-
 }  // namespace
 
-std::optional<TimeOfDay> stampTimeOfDay(std::string_view stamp) noexcept {
+std::optional<StampPlace> stampPlace(std::string_view stamp) noexcept {
     const std::size_t colon = stamp.find(':');
     if (colon == std::string_view::npos || colon == 0 || !isDigit(stamp[colon - 1])) {
         return std::nullopt;
@@ -39,31 +37,31 @@ std::optional<TimeOfDay> stampTimeOfDay(std::string_view stamp) noexcept {
     if (hour >= HourlyExp::kHours || minute >= 60) {
         return std::nullopt;
     }
-    return TimeOfDay{hour, minute};
+    std::string_view day = stamp.substr(0, start);
+    if (std::none_of(day.begin(), day.end(), isDigit)) {
+        day = {};
+    }
+    return StampPlace{day, TimeOfDay{hour, minute}};
 }
 
-void HourlyExp::addTidiedGain(std::string_view stamp, std::int64_t amount) {
-    total_ += amount;
-    if (const std::optional<TimeOfDay> time = stampTimeOfDay(stamp)) {
-        hours_[static_cast<std::size_t>(time->hour)] += amount;
+void HourlyExp::addGain(ChartLine line, std::string_view stamp, std::int64_t amount) {
+    const std::optional<TimeOfDay> time = place(line, stamp);
+    total_ = saturatingAdd(total_, amount);
+    if (time) {
+        std::int64_t& hour = hours_[static_cast<std::size_t>(time->hour)];
+        hour = saturatingAdd(hour, amount);
     }
 }
 
-void HourlyExp::addTidiedLevelUp(std::string_view stamp) {
-    if (const std::optional<TimeOfDay> time = stampTimeOfDay(stamp)) {
+void HourlyExp::addLevelUp(ChartLine line, std::string_view stamp, std::optional<int> level) {
+    if (const std::optional<TimeOfDay> time = place(line, stamp)) {
         levelUps_.push_back(*time);
+        levelsReached_.push_back(level);
     }
 }
 
-void HourlyExp::addLiveGain(const platform::LocalDateTime& now, std::int64_t amount) {
-    followDate(now);
-    total_ += amount;
-    hours_[static_cast<std::size_t>(now.hour)] += amount;
-}
-
-void HourlyExp::addLiveLevelUp(const platform::LocalDateTime& now) {
-    followDate(now);
-    levelUps_.push_back(TimeOfDay{now.hour, now.minute});
+std::optional<int> HourlyExp::levelReached(std::size_t index) const {
+    return index < levelsReached_.size() ? levelsReached_[index] : std::nullopt;
 }
 
 void HourlyExp::reset() {
@@ -78,13 +76,21 @@ std::optional<int> HourlyExp::bestHour() const {
     return static_cast<int>(best - hours_.begin());
 }
 
-void HourlyExp::followDate(const platform::LocalDateTime& now) {
-    const platform::LocalDateTime date = dateOf(now);
-    if (liveDate_ && *liveDate_ != date) {
-        reset();
+std::optional<TimeOfDay> HourlyExp::place(ChartLine line, std::string_view stamp) {
+    const std::optional<StampPlace> at = stampPlace(stamp);
+    if (!at) {
+        return std::nullopt;
     }
-    liveDate_ = date;
-    currentHour_ = now.hour;
+    if (!at->day.empty()) {
+        if (!day_.empty() && day_ != at->day) {
+            reset();
+        }
+        day_ = at->day;
+    }
+    if (line == ChartLine::Live) {
+        currentHour_ = at->time.hour;
+    }
+    return at->time;
 }
 
 }  // namespace ruv

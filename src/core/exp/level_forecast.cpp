@@ -2,10 +2,10 @@
 
 #include <limits>
 
-#include "core/exp/checked_math.h"
 #include "core/exp/exp_correction.h"
 #include "core/exp/exp_texts.h"
 #include "core/exp/level_tables.h"
+#include "core/vocabulary/checked_math.h"
 
 namespace ruv {
 

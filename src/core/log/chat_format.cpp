@@ -37,6 +37,10 @@ std::string displayText(std::string_view raw) {
     return out;
 }
 
+std::string_view timeStampOf(std::string_view raw) noexcept {
+    return raw.substr(std::min(raw.size(), kMarkerAndSeparatorBytes), kTimeStampBytes);
+}
+
 std::string_view bodyOfDisplay(std::string_view display) noexcept {
     return display.substr(std::min(display.size(), kTimeStampBytes));
 }

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "core/log/chat_format.h"
+#include "core/log/line_cut.h"
 
 namespace ruv {
 
@@ -23,7 +24,6 @@ SliceResult LogReader::readSlice() {
         sliceClock_ ? sliceClock_->now() + sliceBudget_ : std::chrono::nanoseconds::max();
     const auto outOfTime = [&] { return sliceClock_ && sliceClock_->now() >= deadline; };
     const std::uint64_t attachment = tail_.attachment();
-    const ByteOffset start = tail_.consumed();
 
     std::unique_ptr<platform::SharedReadFile> file =
         files_.openShared(tail_.path(), result.sizeError);
@@ -36,8 +36,12 @@ SliceResult LogReader::readSlice() {
         return result;
     }
     result.status = SliceStatus::CaughtUp;
-    // No growth, or a file shorter than consumed: nothing to read until it
-    // has grown past consumed again.
+    if (isAnotherFile(attachment, file->identity(), *size)) {
+        // Its bytes at the old count are the middle of some line of its own.
+        tail_.advance(attachment, ByteOffset{0});
+        waiting_.reset();
+    }
+    const ByteOffset start = tail_.consumed();
     if (*size <= start) {
         return result;
     }
@@ -64,14 +68,12 @@ SliceResult LogReader::readSlice() {
         return tail_.advance(attachment, start + ByteOffset{static_cast<std::int64_t>(end)});
     };
     while (next < block_.size()) {
-        const void* found = std::memchr(block_.data() + next, '\n', block_.size() - next);
-        if (found == nullptr) {
+        const LineCut line = cutLine(block_, next);
+        if (!line.ended) {
             break;
         }
-        const std::size_t feed =
-            static_cast<std::size_t>(static_cast<const char*>(found) - block_.data());
-        routeLine(std::string_view(block_).substr(next, feed - next), result);
-        if (!advanceTo(feed + 1)) {
+        routeLine(line.text, result);
+        if (!advanceTo(line.next)) {
             result.status = SliceStatus::Reattached;
             return result;
         }
@@ -83,7 +85,7 @@ SliceResult LogReader::readSlice() {
     // A whole block without a line feed is routed as one line, so the reader
     // never stalls on it.
     if (next == 0 && block_.size() == static_cast<std::size_t>(kLogBlockBytes)) {
-        routeLine(block_, result);
+        routeLine(withoutLineEnd(block_), result);
         if (!advanceTo(block_.size())) {
             result.status = SliceStatus::Reattached;
             return result;
@@ -97,6 +99,16 @@ SliceResult LogReader::readSlice() {
         waiting_ = Waiting{attachment, tail_.consumed(), *size};
     }
     return result;
+}
+
+bool LogReader::isAnotherFile(std::uint64_t attachment,
+                              const std::optional<platform::FileIdentity>& identity,
+                              ByteOffset size) {
+    const bool replaced = followed_ && followed_->attachment == attachment && followed_->identity &&
+                          identity && *followed_->identity != *identity;
+    followed_ = Followed{attachment, identity};
+    // The log only grows while the game writes it: shorter means written anew.
+    return replaced || size < tail_.consumed();
 }
 
 SliceResult LogReader::readAll() {
@@ -118,10 +130,6 @@ void LogReader::routeLine(std::string_view bytes, SliceResult& result) {
     // Zero bytes are dropped from the text; they neither end nor split a line.
     if (line_.find('\0') != std::string::npos) {
         std::erase(line_, '\0');
-    }
-    // The CR of a CR LF line end goes with its line feed.
-    if (!line_.empty() && line_.back() == '\r') {
-        line_.pop_back();
     }
     // '&' is never the second byte of a character, so a plain search tells
     // whether entity removal has anything to do.

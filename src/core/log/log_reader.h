@@ -54,6 +54,8 @@ class LogReader {
     // Reads at most kLogBlockBytes from the consumed offset and routes every
     // complete line in it, advancing consumed past each. A last line without
     // its line feed waits for it, unless it fills a whole block on its own.
+    // A log written anew under its name (shorter than consumed, or another
+    // file than at the last look) is followed from its first byte.
     SliceResult readSlice();
 
     // Bounds each slice by time as well: once a slice has run for budget (by
@@ -67,6 +69,10 @@ class LogReader {
 
   private:
     void routeLine(std::string_view bytes, SliceResult& result);
+    // Whether the file now at the tail's path is not the one consumed counts
+    // bytes of; remembers it for the next look.
+    bool isAnotherFile(std::uint64_t attachment,
+                       const std::optional<platform::FileIdentity>& identity, ByteOffset size);
 
     struct Waiting {
         std::uint64_t attachment;
@@ -86,6 +92,12 @@ class LogReader {
     // An unfinished last line seen at this size: no need to read it again
     // until the file grows.
     std::optional<Waiting> waiting_;
+    // The file read at the last look of an attachment.
+    struct Followed {
+        std::uint64_t attachment;
+        std::optional<platform::FileIdentity> identity;
+    };
+    std::optional<Followed> followed_;
 };
 
 }  // namespace ruv

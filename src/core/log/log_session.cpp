@@ -8,6 +8,7 @@
 #include "core/log/attach_point.h"
 #include "core/log/attach_texts.h"
 #include "core/log/auto_attach.h"
+#include "core/log/unattachable_log.h"
 #include "core/platform/native_path.h"
 #include "core/vocabulary/channel_table.h"
 
@@ -54,6 +55,10 @@ void LogSession::attach(AttachKind kind, std::size_t historyEntry) {
 }
 
 void LogSession::attachChosen(const ChosenLog& chosen) {
+    if (tidying()) {
+        chosenDuringTidy_ = chosen;
+        return;
+    }
     runAttachCommand(kAttachFailureText, [&] {
         if (const std::optional<std::string> path = dialogAnswer(chosen)) {
             attachPath(*path, AttachKind::Dialog, kAttachFailureText);
@@ -82,7 +87,7 @@ std::optional<std::string> LogSession::pathToAttach(AttachKind kind, std::size_t
     switch (kind) {
         case AttachKind::Dialog:
         case AttachKind::Add: {
-            const ChosenLog chosen = ports_.chooser.chooseLog(logFolder_);
+            const ChosenLog chosen = ports_.chooser.chooseLog(logFolder());
             if (kind == AttachKind::Dialog) {
                 // The dialog's own attach goes straight to the size query.
                 return dialogAnswer(chosen);
@@ -142,6 +147,9 @@ void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
     }
     if (!size) {
         ports_.display.showWarning(attachText(AttachText::SizeUnavailable));
+        // The message names no file; the error log says which and why.
+        ports_.errors.append(platform::errorLogLine(
+            unattachableLogText(cp932Path, whyUnattachable(native)), ports_.clock.now()));
         return;
     }
 
@@ -205,8 +213,8 @@ void LogSession::saveHistory(const std::filesystem::path& settingsFolder) const 
     }
 }
 
-void LogSession::restoreLogFolder(std::string_view cp932Folder) {
-    logFolder_ = platform::withTrailingSeparator(cp932Folder);
+std::string LogSession::logFolder() const {
+    return platform::withTrailingSeparator(state_.options.logFolder);
 }
 
 std::string LogSession::attachedFolder() const {
@@ -220,8 +228,8 @@ void LogSession::fillLogMenus() {
             offer(menu_.history[i], entry, entry);
         }
     }
-    if (!logFolder_.empty()) {
-        offerDailyLogs(logFolder_);
+    if (const std::string folder = logFolder(); !folder.empty()) {
+        offerDailyLogs(folder);
     }
     publishMenu();
 }

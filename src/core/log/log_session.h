@@ -16,6 +16,7 @@
 #include "core/log/log_history.h"
 #include "core/log/log_session_ports.h"
 #include "core/log/past_log_sort.h"
+#include "core/log/tidy_ng.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/platform/shared_file.h"
@@ -69,12 +70,15 @@ class LogSession final : private PastLogSink {
     void attach(AttachKind kind, std::size_t historyEntry = 0);
     // Attaches a log the user named outside the File menu (on the command
     // line, or by dropping it on the window) exactly as アタッチログ does once
-    // its dialog has answered; waits while a tidy runs, as the commands do.
+    // its dialog has answered. While a tidy runs it waits, the last one named,
+    // and is attached when the tidy ends.
     void attachChosen(const ChosenLog& chosen);
     // A file was created, deleted or renamed in the attached log's folder.
     void fileNamesChanged();
 
     // --- Options ---------------------------------------------------------
+    // Tidied lines the rule holds back go to the NGフィルター view alone.
+    void holdBackWith(TidyNgRule& rule) { tidyNg_ = &rule; }
     // Takes effect from the next wait or slice.
     void setTiming(LogSessionTiming timing) { timing_ = timing; }
 
@@ -83,9 +87,6 @@ class LogSession final : private PastLogSink {
     // writes nothing. Throw config::ConfigError.
     void loadHistory(const std::filesystem::path& settingsFolder);
     void saveHistory(const std::filesystem::path& settingsFolder) const;
-    // MHFolderPath (CP932): the dialog's starting folder, kept with one
-    // trailing separator.
-    void restoreLogFolder(std::string_view cp932Folder);
     // The history entries whose logs exist, and Today's and Yesterday's logs
     // of the log folder, are offered in the File menu.
     void fillLogMenus();
@@ -94,7 +95,8 @@ class LogSession final : private PastLogSink {
     void recordHistory(std::string_view cp932Path);
 
     // --- State -------------------------------------------------------------
-    const std::string& logFolder() const { return logFolder_; }
+    // MHFolderPath with one trailing separator.
+    std::string logFolder() const;
     // The attached log (CP932) as the user chose it, and its folder with its
     // trailing separator; empty before the first attach.
     const std::string& attachedPath() const { return attachedPath_; }
@@ -121,6 +123,7 @@ class LogSession final : private PastLogSink {
     void levelUp(std::string_view stamp) override;
     void unreadableGain(std::string_view display) override;
     void lineSorted(ChatChannel own, std::string_view display) override;
+    bool heldBack(std::string_view raw, std::string_view display) override;
 
     void runAttachCommand(std::string_view failureText, const std::function<void()>& steps);
     std::optional<std::string> pathToAttach(AttachKind kind, std::size_t historyEntry);
@@ -147,7 +150,6 @@ class LogSession final : private PastLogSink {
     std::optional<Colour> tidyBackground_;
     LogSessionTiming timing_;
     LogHistoryList history_;
-    std::string logFolder_;
     std::string attachedPath_;
     AttachMenu menu_;
 
@@ -157,10 +159,13 @@ class LogSession final : private PastLogSink {
     std::filesystem::path pendingLog_;
     ByteOffset pendingConsumed_;
     std::string tidyFailureText_;
+    TidyNgRule* tidyNg_ = nullptr;
     std::unique_ptr<platform::Timer> nextSlice_;
     // Nothing watches the folder while tidying: the new day's log present
     // when the tidy began, to tell at its end whether one appeared meanwhile.
     std::optional<std::string> newDaysLogBeforeTidy_;
+    // A log named (handed over by a later start) while tidying.
+    std::optional<ChosenLog> chosenDuringTidy_;
 
     // Auto-attach: notices during the wait lead to one more check after it.
     std::unique_ptr<platform::Timer> autoAttachWait_;

@@ -33,6 +33,10 @@ enum class CommandState { Enabled, Disabled };
 struct AttachOptions {
     bool autoAttach = true;     // 自動で新規ログをアタッチする
     bool tidyOnAttach = false;  // アタッチ時に過去ログを整頓する
+    bool ngOnTidy = false;      // 過去ログの整理にもNGを適用 (ruvivuvaz_view.ini)
+    // MHFolderPath as read at start-up (CP932): the dialog's starting folder
+    // and the folder of the daily logs offered.
+    std::string logFolder;
 };
 
 // A File-menu item that attaches one known log.

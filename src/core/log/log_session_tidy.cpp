@@ -5,6 +5,7 @@
 #include <exception>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "core/log/attach_texts.h"
 #include "core/log/log_session.h"
@@ -95,6 +96,9 @@ void LogSession::followAttachedLog() {
         fileNamesChanged();
     }
     newDaysLogBeforeTidy_.reset();
+    if (std::optional<ChosenLog> chosen = std::exchange(chosenDuringTidy_, std::nullopt)) {
+        attachChosen(*chosen);
+    }
 }
 
 void LogSession::lineSorted(ChatChannel own, std::string_view display) {
@@ -114,6 +118,10 @@ void LogSession::addDayGain(std::int64_t amount, std::string_view stamp) {
 
 void LogSession::levelUp(std::string_view stamp) {
     state_.exp.AddTidiedLevelUp(stamp);
+}
+
+bool LogSession::heldBack(std::string_view raw, std::string_view display) {
+    return tidyNg_ != nullptr && tidyNg_->holdsBack(raw, display);
 }
 
 void LogSession::unreadableGain(std::string_view) {

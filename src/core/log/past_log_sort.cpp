@@ -5,6 +5,7 @@
 #include <limits>
 #include <memory>
 
+#include "core/log/line_cut.h"
 #include "core/platform/shared_file.h"
 #include "core/text/sjis.h"
 
@@ -12,32 +13,43 @@ namespace ruv {
 
 namespace {
 
-constexpr std::string_view kLineEnd = "</font></br>\n";
-
 bool startsAt(std::string_view text, std::size_t pos, std::string_view prefix) noexcept {
     return text.size() - pos >= prefix.size() &&
            std::memcmp(text.data() + pos, prefix.data(), prefix.size()) == 0;
 }
 
-// The first character-wise occurrence of "</font></br>" and a line feed at or
-// after from, found by its line feed.
-std::size_t findLineEnd(std::string_view text, std::size_t from) noexcept {
+// Whether a line end (LF, or CR LF) starts at pos; where the next line starts.
+std::optional<std::size_t> lineEndAt(std::string_view text, std::size_t pos) noexcept {
+    const LineCut cut = cutLine(text, pos);
+    if (!cut.ended || !cut.text.empty()) {
+        return std::nullopt;
+    }
+    return cut.next;
+}
+
+// A raw line of tidying: from `from` up to the first character-wise
+// "</font></br>" that ends a line.
+struct TidyCut {
+    std::size_t close;  // where "</font></br>" starts
+    std::size_t next;   // where the next raw line starts
+};
+
+std::optional<TidyCut> findLineEnd(std::string_view text, std::size_t from) noexcept {
     const std::size_t close = kLineCloseBytes;
     for (std::size_t at = from; at < text.size();) {
-        const void* hit = std::memchr(text.data() + at, '\n', text.size() - at);
-        if (hit == nullptr) {
+        const LineCut line = cutLine(text, at);
+        if (!line.ended) {
             break;
         }
-        const std::size_t feed =
-            static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-        if (feed - from >= close &&
-            std::memcmp(text.data() + feed - close, markers::kLineClose.data(), close) == 0 &&
-            sjis::startsCharacter(text, from, feed - close)) {
-            return feed - close;
+        const std::size_t end = at + line.text.size();
+        if (end - from >= close &&
+            std::memcmp(text.data() + end - close, markers::kLineClose.data(), close) == 0 &&
+            sjis::startsCharacter(text, from, end - close)) {
+            return TidyCut{end - close, line.next};
         }
-        at = feed + 1;
+        at = line.next;
     }
-    return sjis::npos;
+    return std::nullopt;
 }
 
 // The first character-wise occurrence of needle at or after from, for needles
@@ -120,15 +132,21 @@ bool PastLogSort::remainderHoldsLineMarker() {
 void PastLogSort::stripHeaderBlock() {
     const std::string_view text(bytes_);
     const auto stripLine = [&](std::string_view line) {
-        if (startsAt(text, pos_, line) && text.size() - pos_ > line.size() &&
-            text[pos_ + line.size()] == '\n') {
-            pos_ += line.size() + 1;
+        if (startsAt(text, pos_, line)) {
+            if (const auto next = lineEndAt(text, pos_ + line.size())) {
+                pos_ = *next;
+            }
         }
     };
     stripLine(markers::kHeaderBody);
     stripLine(markers::kHeaderTitle);
     if (startsAt(text, pos_, markers::kHeaderDatePrefix)) {
         pos_ = std::min(text.size(), pos_ + markers::kHeaderDateLineBytes);
+        // The fixed width holds the line feed of an LF line end; of a CR LF
+        // end it leaves the line feed, which goes with the date line too.
+        if (pos_ < text.size() && text[pos_ - 1] == '\r' && text[pos_] == '\n') {
+            ++pos_;
+        }
         // The fixed-width cut may end inside a character: search afresh.
         nextLineMarker_.reset();
     }
@@ -142,14 +160,14 @@ SortProgress PastLogSort::step(PastLogSink& sink, LineCount maxLines) {
             break;
         }
         stripHeaderBlock();
-        const std::size_t end = findLineEnd(bytes_, pos_);
-        if (end == sjis::npos) {
+        const std::optional<TidyCut> end = findLineEnd(bytes_, pos_);
+        if (!end) {
             done_ = true;
             break;
         }
         const std::string_view cut =
-            std::string_view(bytes_).substr(pos_, end + kLineCloseBytes - pos_);
-        pos_ = end + kLineEnd.size();
+            std::string_view(bytes_).substr(pos_, end->close + kLineCloseBytes - pos_);
+        pos_ = end->next;
         sortLine(cut, sink);
     }
     if (!done_ && !remainderHoldsLineMarker()) {
@@ -180,6 +198,10 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     }
     const ChannelMatch* own = &*markup.own;
     sliceDisplay(raw, display_);
+    if (sink.heldBack(raw, display_)) {
+        sink.append(ChatChannel::NG, display_, own->colour);
+        return;
+    }
     if (own->channel == ChatChannel::Battle && isLevelUp(raw)) {
         sink.levelUp(std::string_view(display_).substr(0, kTimeStampBytes));
     }

@@ -32,12 +32,15 @@ class PastLogSink {
     virtual void levelUp(std::string_view /*stamp*/) {}
     // A line about to be appended to the views of its own marker's channel.
     virtual void lineSorted(ChatChannel /*own*/, std::string_view /*display*/) {}
+    // Whether the NG lists hold the line back: it then goes to the NGフィルター
+    // view alone, and counts no EXP. Tidying holds nothing back unless asked.
+    virtual bool heldBack(std::string_view /*raw*/, std::string_view /*display*/) { return false; }
 };
 
 enum class SortProgress { More, Done };
 
 // Sorts a log's bytes by the one-pass rules of tidying: the header block is
-// stripped, raw lines are cut at "</font></br>" and a line feed, and every
+// stripped, raw lines are cut at "</font></br>" and a line end, and every
 // line goes to the views of its own marker, the first one in the line.
 class PastLogSort {
   public:

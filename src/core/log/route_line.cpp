@@ -224,7 +224,7 @@ void LineRouter::routeBattle() {
                      background_);
     }
     if (isLevelUp(routing_.text)) {
-        ports_.exp.RecordLevelUp();
+        ports_.exp.RecordLevelUp(timeStampOf(routing_.text));
     }
     if (isExpGain(routing_.text)) {
         ports_.exp.StartExpClock();
@@ -232,7 +232,7 @@ void LineRouter::routeBattle() {
         if (!amount) {
             throw RouteError("experience gain amount is not an integer");
         }
-        ports_.exp.RecordGain(*amount);
+        ports_.exp.RecordGain(*amount, timeStampOf(routing_.text));
     }
 }
 

@@ -54,9 +54,10 @@ class ExpEvents {
     // The first action of recording a gain, taken before its amount is read:
     // turns the EXP clock on unless it runs already or "停止" is checked.
     virtual void StartExpClock() = 0;
-    // Counts a live gain; called right after StartExpClock.
-    virtual void RecordGain(std::int64_t amount) = 0;
-    virtual void RecordLevelUp() = 0;
+    // Counts a live gain; called right after StartExpClock. stamp: the line's
+    // time stamp, which places it in the hourly chart.
+    virtual void RecordGain(std::int64_t amount, std::string_view stamp) = 0;
+    virtual void RecordLevelUp(std::string_view stamp) = 0;
 };
 
 // The taskbar alert, asked for a whisper line or a line that plays a call

@@ -1,14 +1,9 @@
 #include "core/log/route_trace.h"
 
 #include <ostream>
-#include <stdexcept>
 #include <vector>
 
-#include "core/config/config_store.h"
-#include "core/config/settings_apply.h"
-#include "core/config/settings_files.h"
 #include "core/text/cp932.h"
-#include "core/views/ng_list_files.h"
 #include "core/vocabulary/channel_table.h"
 
 namespace ruv {
@@ -28,11 +23,11 @@ void RouteTracePrinter::linesAdded(ChatChannel view, std::string_view text, Colo
     print(std::string(settingsKey(view)) + '\t' + colourText(colour) + '\t' + shown(text));
 }
 
-void RouteTracePrinter::RecordGain(std::int64_t amount) {
+void RouteTracePrinter::RecordGain(std::int64_t amount, std::string_view) {
     print("gain\t" + std::to_string(amount));
 }
 
-void RouteTracePrinter::RecordLevelUp() {
+void RouteTracePrinter::RecordLevelUp(std::string_view) {
     print("level-up");
 }
 
@@ -52,23 +47,6 @@ TracedRouting::TracedRouting(std::ostream& out, ListingText text)
         book_.lines(row.channel).setCapacity(LineCount{1});
         book_.lines(row.channel).watch(printer_);
     }
-}
-
-void loadSettingsFolder(const std::filesystem::path& folder, RouteSettings& route, NgLists& lists) {
-    config::ConfigStore store;
-    if (store.load(folder / config::kConfigFileName) == config::FileLoad::Loaded) {
-        SessionState settings;
-        const std::vector<config::StartupIssue> issues = config::applyConfigRows(store, settings);
-        if (!issues.empty()) {
-            throw std::runtime_error(issues.front().detail);
-        }
-        route = settings.route;
-    }
-    LoadNgLists(folder, lists);
-}
-
-void TracedRouting::applySettingsFolder(const std::filesystem::path& folder) {
-    loadSettingsFolder(folder, settings_, lists_);
 }
 
 }  // namespace ruv

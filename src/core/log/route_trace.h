@@ -45,8 +45,8 @@ class RouteTracePrinter final : public TabSelection,
     void PlayCallSound(ChatChannel) override {}
 
     void StartExpClock() override {}
-    void RecordGain(std::int64_t amount) override;
-    void RecordLevelUp() override;
+    void RecordGain(std::int64_t amount, std::string_view stamp) override;
+    void RecordLevelUp(std::string_view stamp) override;
 
     void SpeakLine(std::string_view text, SpeakerLine speaker) override;
 
@@ -69,22 +69,13 @@ class RouteTracePrinter final : public TabSelection,
     ListingText text_;
 };
 
-// The routing settings and NG lists of a settings folder, read as start-up
-// reads them: config.ini rows by key, nguserlist.txt and ngwordlist.txt; what
-// the folder lacks keeps its value. Throws config errors for a settings file
-// that can't be read or applied.
-void loadSettingsFolder(const std::filesystem::path& folder, RouteSettings& route, NgLists& lists);
-
-// Routing with the settings of a folder applied as start-up applies them:
-// config.ini rows by key, nguserlist.txt and ngwordlist.txt. Without a folder,
-// the first-run state.
+// Routing with the first-run state, until its settings and lists are changed.
 class TracedRouting {
   public:
     TracedRouting(std::ostream& out, ListingText text);
-    // Throws config errors for a settings file that can't be read or applied.
-    void applySettingsFolder(const std::filesystem::path& folder);
 
     RouteSettings& settings() { return settings_; }
+    NgLists& lists() { return lists_; }
     LineRouter& router() { return router_; }
     RouteTracePrinter& printer() { return printer_; }
 

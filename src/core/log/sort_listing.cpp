@@ -1,9 +1,9 @@
 #include "core/log/sort_listing.h"
 
-#include <limits>
 #include <ostream>
 
 #include "core/text/cp932.h"
+#include "core/vocabulary/checked_math.h"
 
 namespace ruv {
 
@@ -20,16 +20,7 @@ void SortListingWriter::append(ChatChannel view, std::string_view text, Colour c
 }
 
 void SortListingWriter::addDayGain(std::int64_t amount, std::string_view) {
-    // Saturate rather than overflow on absurd amounts.
-    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
-    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
-    if (amount > 0 && totals_.dayGain > kMax - amount) {
-        totals_.dayGain = kMax;
-    } else if (amount < 0 && totals_.dayGain < kMin - amount) {
-        totals_.dayGain = kMin;
-    } else {
-        totals_.dayGain += amount;
-    }
+    totals_.dayGain = saturatingAdd(totals_.dayGain, amount);
     ++totals_.gainCount;
 }
 

@@ -3,6 +3,7 @@
 // to its chat log while we read it.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -12,6 +13,14 @@
 #include "core/text/units.h"
 
 namespace ruv::platform {
+
+// Which file a handle reads, whatever its name: a file written anew under the
+// same name has another identity while the first still exists.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t index = 0;
+    friend constexpr bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
 
 // One open handle. Closed when destroyed.
 class SharedReadFile {
@@ -26,6 +35,8 @@ class SharedReadFile {
     virtual std::optional<std::size_t> read(std::span<char> buffer) = 0;
     // Why the last size, seek or read failed, as the system said it.
     virtual std::error_code lastError() const = 0;
+    // Empty where the file system cannot tell.
+    virtual std::optional<FileIdentity> identity() { return std::nullopt; }
 };
 
 class FileOpener {

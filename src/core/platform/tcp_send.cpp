@@ -39,7 +39,7 @@ bool setNonBlocking(NativeSocket s) {
 bool connectIsPending() {
     return WSAGetLastError() == WSAEWOULDBLOCK;
 }
-bool sendWouldBlock() {
+bool wouldBlock() {
     return WSAGetLastError() == WSAEWOULDBLOCK;
 }
 bool interrupted() {
@@ -50,6 +50,12 @@ int pollNative(pollfd* fds, int ms) {
 }
 int sendNative(NativeSocket s, const char* data, std::size_t size) {
     return ::send(s, data, static_cast<int>(std::min<std::size_t>(size, 1 << 30)), 0);
+}
+int receiveNative(NativeSocket s, char* data, std::size_t size) {
+    return ::recv(s, data, static_cast<int>(size), 0);
+}
+void shutDownSending(NativeSocket s) {
+    ::shutdown(s, SD_SEND);
 }
 #else
 using NativeSocket = int;
@@ -64,7 +70,7 @@ bool setNonBlocking(NativeSocket s) {
 bool connectIsPending() {
     return errno == EINPROGRESS || errno == EINTR;
 }
-bool sendWouldBlock() {
+bool wouldBlock() {
     return errno == EAGAIN || errno == EWOULDBLOCK;
 }
 bool interrupted() {
@@ -80,6 +86,12 @@ constexpr int kSendFlags = 0;
 #endif
 long sendNative(NativeSocket s, const char* data, std::size_t size) {
     return static_cast<long>(::send(s, data, size, kSendFlags));
+}
+long receiveNative(NativeSocket s, char* data, std::size_t size) {
+    return static_cast<long>(::recv(s, data, size, 0));
+}
+void shutDownSending(NativeSocket s) {
+    ::shutdown(s, SHUT_WR);
 }
 #endif
 
@@ -101,10 +113,12 @@ class SocketHandle {
 
 enum class WaitResult { Ready, TimedOut, Stopped, Fault };
 
-// Waits until the socket is writable, in slices so that `stop` is seen promptly.
-WaitResult waitWritable(NativeSocket s, std::chrono::milliseconds timeout,
-                        const std::atomic<bool>& stop) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
+using Deadline = std::chrono::steady_clock::time_point;
+
+// Waits until the socket is ready for `events` (POLLIN, POLLOUT), in slices so
+// that `stop` is seen promptly.
+WaitResult waitReady(NativeSocket s, short events, Deadline deadline,
+                     const std::atomic<bool>& stop) {
     for (;;) {
         if (stop.load(std::memory_order_relaxed)) {
             return WaitResult::Stopped;
@@ -116,7 +130,7 @@ WaitResult waitWritable(NativeSocket s, std::chrono::milliseconds timeout,
         }
         pollfd fd{};
         fd.fd = s;
-        fd.events = POLLOUT;
+        fd.events = events;
         const int ready =
             pollNative(&fd, static_cast<int>(std::min(left, kStopCheckSlice).count()));
         if (ready > 0) {
@@ -162,8 +176,9 @@ TcpSendResult sendBlock(NativeSocket s, std::string_view block, std::chrono::mil
         if (sent < 0 && interrupted()) {
             continue;
         }
-        if (sent < 0 && sendWouldBlock()) {
-            const WaitResult wait = waitWritable(s, timeout, stop);
+        if (sent < 0 && wouldBlock()) {
+            const WaitResult wait =
+                waitReady(s, POLLOUT, std::chrono::steady_clock::now() + timeout, stop);
             if (wait != WaitResult::Ready) {
                 return fromWait(wait);
             }
@@ -172,6 +187,25 @@ TcpSendResult sendBlock(NativeSocket s, std::string_view block, std::chrono::mil
         return TcpSendResult::NotDelivered;
     }
     return TcpSendResult::Delivered;
+}
+
+// Reads and drops what the peer sends until it closes, a fault or the deadline.
+WaitResult discardUntilClosed(NativeSocket s, Deadline deadline, const std::atomic<bool>& stop) {
+    char answer[512];
+    for (;;) {
+        const auto got = receiveNative(s, answer, sizeof(answer));
+        if (got > 0 || (got < 0 && interrupted())) {
+            continue;
+        }
+        if (got < 0 && wouldBlock()) {
+            const WaitResult wait = waitReady(s, POLLIN, deadline, stop);
+            if (wait != WaitResult::Ready) {
+                return wait;
+            }
+            continue;
+        }
+        return WaitResult::Ready;  // closed in order, or reset: nothing more will come
+    }
 }
 
 }  // namespace
@@ -216,9 +250,7 @@ TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_
     const int on = 1;
     setsockopt(socket.get(), SOL_SOCKET, SO_NOSIGPIPE, &on, sizeof(on));
 #endif
-    // Each block leaves at once: a peer that answers before it has read the
-    // request makes the closing reset the connection, which drops whatever
-    // the delay would still hold back.
+    // Each block leaves at once rather than waiting for the peer's answer.
     const int noDelay = 1;
     setsockopt(socket.get(), IPPROTO_TCP, TCP_NODELAY, reinterpret_cast<const char*>(&noDelay),
                sizeof(noDelay));
@@ -228,7 +260,8 @@ TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_
         if (!connectIsPending()) {
             return TcpSendResult::NotDelivered;
         }
-        const WaitResult wait = waitWritable(socket.get(), timeout, stop);
+        const WaitResult wait =
+            waitReady(socket.get(), POLLOUT, std::chrono::steady_clock::now() + timeout, stop);
         if (wait != WaitResult::Ready) {
             return fromWait(wait);
         }
@@ -243,7 +276,14 @@ TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_
             return sent;
         }
     }
-    return TcpSendResult::Delivered;
+    // Closing with an answer still unread would reset the connection, and a
+    // reset lets the peer drop the request it has not read yet. So the end of
+    // the request goes out alone, and the answer is read away until the peer
+    // closes in its turn.
+    shutDownSending(socket.get());
+    const WaitResult closed =
+        discardUntilClosed(socket.get(), std::chrono::steady_clock::now() + timeout, stop);
+    return closed == WaitResult::Stopped ? TcpSendResult::Stopped : TcpSendResult::Delivered;
 }
 
 }  // namespace ruv::platform

@@ -26,7 +26,8 @@ class SocketLibrary {
 };
 
 enum class TcpSendResult {
-    // Connected and every block handed to the operating system.
+    // Connected, every block handed to the operating system and the sending
+    // side shut down.
     Delivered,
     // Refused, unreachable, timed out, reset or not a dotted IPv4 address.
     NotDelivered,
@@ -41,9 +42,11 @@ struct TcpTarget {
     std::uint16_t port = 0;
 };
 
-// Connects, sends each non-empty block with a send of its own, and closes.
-// Connecting and each wait for send space give up after `timeout`; every wait
-// also ends within a few milliseconds of `stop` becoming true.
+// Connects, sends each non-empty block with a send of its own, shuts down the
+// sending side, reads and discards whatever the peer answers until it closes,
+// and closes. Connecting, each wait for send space and the reading of the
+// answer give up after `timeout`; every wait also ends within a few
+// milliseconds of `stop` becoming true.
 TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_view> blocks,
                                   std::chrono::milliseconds timeout, const std::atomic<bool>& stop);
 

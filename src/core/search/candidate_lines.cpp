@@ -1,12 +1,20 @@
 #include "core/search/candidate_lines.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "core/log/chat_format.h"
+#include "core/log/line_cut.h"
 
 namespace ruv {
 namespace {
 
 constexpr std::size_t kNone = std::string_view::npos;
 constexpr std::string_view kEntity = "&nbsp";
+// Where the time stamp ends and the body starts in a raw line with no entity
+// before the body.
+constexpr std::size_t kStampEnd = kMarkerAndSeparatorBytes + kTimeStampBytes;
+constexpr std::size_t kBodyStart = kStampEnd + kTagBlockBytes;
 
 unsigned byteAt(std::string_view text, std::size_t at) noexcept {
     return static_cast<unsigned char>(text[at]);
@@ -36,6 +44,11 @@ CandidateLines::CandidateLines(std::string_view text, const ByteCounts& counts) 
     for (std::size_t i = 1; i < text_.size(); ++i) {
         pairs_.set(byteAt(text_, i - 1) * 256 + byteAt(text_, i));
     }
+    // A stamp is 17 bytes: longer first pieces never fit in it.
+    for (std::size_t k = 1; k < text_.size() && k <= kTimeStampBytes; ++k) {
+        splitsByBodyByte_[byteAt(text_, k)].push_back(static_cast<std::uint8_t>(k));
+        anySplit_ = true;
+    }
 }
 
 void CandidateLines::reset(std::string_view lines) noexcept {
@@ -43,6 +56,7 @@ void CandidateLines::reset(std::string_view lines) noexcept {
     from_ = 0;
     textHit_ = nextTextHit(0);
     entityHit_ = text_.size() > 1 ? nextJoiningEntity(0) : kNone;
+    junctionHit_ = nextJunctionLine(0);
 }
 
 std::optional<LineSpan> CandidateLines::next() noexcept {
@@ -52,12 +66,15 @@ std::optional<LineSpan> CandidateLines::next() noexcept {
     if (entityHit_ < from_) {
         entityHit_ = nextJoiningEntity(from_);
     }
-    const std::size_t hit = std::min(textHit_, entityHit_);
+    if (junctionHit_ < from_) {
+        junctionHit_ = nextJunctionLine(from_);
+    }
+    const std::size_t hit = std::min({textHit_, entityHit_, junctionHit_});
     if (hit == kNone) {
         return std::nullopt;
     }
     const LineSpan line = lineAround(hit);
-    from_ = line.end + 1;
+    from_ = line.next;
     return line;
 }
 
@@ -131,16 +148,49 @@ bool CandidateLines::mayJoin(std::size_t entity) const noexcept {
     return pairs_.test(byteAt(lines_, entity - 1) * 256 + byteAt(lines_, after));
 }
 
+// The start of the next line from `from` (a line start) on whose display text
+// the text could run from the stamp into the body.
+std::size_t CandidateLines::nextJunctionLine(std::size_t from) const noexcept {
+    if (!anySplit_) {
+        return kNone;
+    }
+    while (from < lines_.size()) {
+        const LineCut line = cutLine(lines_, from);
+        if (mayStraddleJunction(from, from + line.text.size())) {
+            return from;
+        }
+        from = line.next;
+    }
+    return kNone;
+}
+
+bool CandidateLines::mayStraddleJunction(std::size_t start, std::size_t end) const noexcept {
+    if (end - start <= kBodyStart) {
+        return false;
+    }
+    const char* line = lines_.data() + start;
+    // An entity before the body moves it: left to the full check.
+    if (std::memchr(line, '&', kBodyStart) != nullptr) {
+        return true;
+    }
+    for (const std::uint8_t k : splitsByBodyByte_[static_cast<unsigned char>(line[kBodyStart])]) {
+        const std::size_t rest = text_.size() - k;
+        if (end - start - kBodyStart >= rest &&
+            std::memcmp(line + kStampEnd - k, text_.data(), k) == 0 &&
+            std::memcmp(line + kBodyStart, text_.data() + k, rest) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 LineSpan CandidateLines::lineAround(std::size_t at) const noexcept {
     std::size_t start = at;
     while (start > from_ && lines_[start - 1] != '\n') {
         --start;
     }
-    const void* feed = std::memchr(lines_.data() + at, '\n', lines_.size() - at);
-    const std::size_t end =
-        feed == nullptr ? lines_.size()
-                        : static_cast<std::size_t>(static_cast<const char*>(feed) - lines_.data());
-    return {start, end};
+    const LineCut line = cutLine(lines_, start);
+    return {start, start + line.text.size(), line.next};
 }
 
 }  // namespace ruv

@@ -2,15 +2,19 @@
 // The fast part of the log search: in a buffer of whole lines, the lines where
 // the text could stand in the display text. Only the rarest byte of the text
 // is looked for (memchr), and a line is handed on only where the text's bytes
-// stand, or where removing an "&nbsp" entity could join two pieces of it.
-// Everything else about a line is decided by LineMatcher.
+// stand, where removing an "&nbsp" entity could join two pieces of it, or
+// where the display text's join of time stamp and body could (the tag block
+// between them is cut out). Everything else about a line is decided by
+// LineMatcher.
 
 #include <array>
 #include <bitset>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ruv {
 
@@ -20,7 +24,8 @@ ByteCounts countBytes(std::string_view sample) noexcept;
 
 struct LineSpan {
     std::size_t start = 0;
-    std::size_t end = 0;  // the line feed, or the buffer's end
+    std::size_t end = 0;   // the line's line end, or the buffer's end
+    std::size_t next = 0;  // where the next line starts
 };
 
 class CandidateLines {
@@ -37,6 +42,8 @@ class CandidateLines {
     std::size_t nextTextHit(std::size_t from) const noexcept;
     std::size_t nextJoiningEntity(std::size_t from) const noexcept;
     bool mayJoin(std::size_t entity) const noexcept;
+    std::size_t nextJunctionLine(std::size_t from) const noexcept;
+    bool mayStraddleJunction(std::size_t start, std::size_t end) const noexcept;
     LineSpan lineAround(std::size_t at) const noexcept;
 
     std::string text_;
@@ -44,11 +51,17 @@ class CandidateLines {
     // Adjacent byte pairs of the text: a match across a removed entity must
     // hold the bytes on both sides of it as one of these.
     std::bitset<256 * 256> pairs_;
+    // For each byte, the splits k (1 <= k < size) whose second piece starts
+    // with it: the text's first k bytes end the time stamp, the rest opens
+    // the body.
+    std::array<std::vector<std::uint8_t>, 256> splitsByBodyByte_;
+    bool anySplit_ = false;
     std::string_view lines_;
     std::size_t from_ = 0;
     // Next hits found ahead of from_, kept so that no byte is searched twice.
     std::size_t textHit_ = 0;
     std::size_t entityHit_ = 0;
+    std::size_t junctionHit_ = 0;
 };
 
 }  // namespace ruv

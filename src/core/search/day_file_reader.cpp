@@ -32,7 +32,7 @@ DayFileReader::DayFileReader(const platform::FileOpener& files, std::size_t bloc
     : files_(files), blockBytes_(blockBytes) {}
 
 DayFileOutcome DayFileReader::read(const std::filesystem::path& path,
-                                   const std::function<void(std::string_view)>& lines,
+                                   const std::function<void(std::string_view, ByteOffset)>& lines,
                                    const std::function<bool()>& cancelled) {
     const auto file = files_.openShared(path);
     if (!file) {
@@ -41,6 +41,7 @@ DayFileOutcome DayFileReader::read(const std::filesystem::path& path,
     // The carried piece of a line is always shorter than a block.
     buffer_.resize(2 * blockBytes_);
     std::size_t carried = 0;
+    ByteOffset blockStart;
     bool first = true;
     for (;;) {
         if (cancelled()) {
@@ -63,7 +64,8 @@ DayFileOutcome DayFileReader::read(const std::filesystem::path& path,
             whole = lastFeed == std::string_view::npos ? block.size() : lastFeed + 1;
         }
         if (whole > 0) {
-            lines(block.substr(0, whole));
+            lines(block.substr(0, whole), blockStart);
+            blockStart = blockStart + ByteOffset{static_cast<std::int64_t>(whole)};
         }
         carried = block.size() - whole;
         std::memmove(buffer_.data(), buffer_.data() + whole, carried);

@@ -10,6 +10,8 @@
 #include <system_error>
 #include <vector>
 
+#include "core/text/units.h"
+
 namespace ruv {
 
 namespace platform {
@@ -31,12 +33,13 @@ class DayFileReader {
                            std::size_t blockBytes = kSearchBlockBytes);
 
     // Calls lines() with runs of whole lines, line feeds included but for the
-    // last line of the file, in file order. A line longer than a block is
+    // last line of the file, in file order, each with where it starts in the
+    // file. A line longer than a block is
     // handed on in block-sized pieces. cancelled() is asked before every
     // block. A file whose first line is neither the log's header nor a chat
     // line is not a chat log and is not handed on at all.
     DayFileOutcome read(const std::filesystem::path& path,
-                        const std::function<void(std::string_view)>& lines,
+                        const std::function<void(std::string_view, ByteOffset)>& lines,
                         const std::function<bool()>& cancelled);
 
   private:

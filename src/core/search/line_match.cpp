@@ -28,7 +28,7 @@ std::optional<SearchHit> LineMatcher::match(std::string_view line) {
     if (markup.header || !markup.own || !query_.channels.ticked(markup.own->channel)) {
         return std::nullopt;
     }
-    SearchHit hit{markup.own->channel, markup.own->colour, displayText(raw)};
+    SearchHit hit{markup.own->channel, markup.own->colour, displayText(raw), NgHeld::No, {}};
     if (!sjis::contains(hit.display, query_.text)) {
         return std::nullopt;
     }

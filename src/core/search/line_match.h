@@ -9,6 +9,7 @@
 
 #include "core/log/chat_format.h"
 #include "core/search/search_query.h"
+#include "core/text/units.h"
 #include "core/views/ng_match.h"
 
 namespace ruv {
@@ -22,6 +23,7 @@ struct SearchHit {
     Colour colour;
     std::string display;  // CP932, as the views show the line
     NgHeld ng = NgHeld::No;
+    ByteOffset lineStart;  // where the line starts in its file
 };
 
 class LineMatcher {
@@ -29,7 +31,8 @@ class LineMatcher {
     // The query must outlive the matcher.
     explicit LineMatcher(const SearchQuery& query) : query_(query) {}
 
-    // line: one line of a log as cut at its line feed, without it.
+    // line: one line of a log as cut at its line end (core/log/line_cut.h),
+    // without it.
     std::optional<SearchHit> match(std::string_view line);
 
   private:

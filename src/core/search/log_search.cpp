@@ -38,7 +38,7 @@ class DaySearch {
     DaySearch(const SearchQuery& query, SearchListener& listener)
         : query_(query), matcher_(query), listener_(listener) {}
 
-    std::int64_t searchLines(CivilDate day, std::string_view lines) {
+    std::int64_t searchLines(CivilDate day, std::string_view lines, ByteOffset blockStart) {
         if (!candidates_) {
             // The rarest byte is judged by the newest log's own text.
             candidates_.emplace(query_.text, countBytes(lines));
@@ -47,6 +47,7 @@ class DaySearch {
         candidates_->reset(lines);
         while (const auto line = candidates_->next()) {
             if (auto hit = matcher_.match(lines.substr(line->start, line->end - line->start))) {
+                hit->lineStart = blockStart + ByteOffset{static_cast<std::int64_t>(line->start)};
                 hits_.push_back(std::move(*hit));
             }
         }
@@ -94,18 +95,22 @@ SearchSummary runLogSearch(const SearchRun& run, SearchListener& listener,
         std::int64_t matches = 0;
         const DayFileOutcome outcome = reader.read(
             log.path,
-            [&](std::string_view lines) { matches += search.searchLines(log.day, lines); },
+            [&](std::string_view lines, ByteOffset blockStart) {
+                matches += search.searchLines(log.day, lines, blockStart);
+            },
             cancelled);
         if (outcome.end == DayFileEnd::Cancelled) {
             return finish(SearchEnd::Cancelled);
         }
+        // Hits of a day that failed part-way were handed on: they count too.
+        summary.matches += matches;
+        summary.daysWithMatches += matches > 0 ? 1 : 0;
         if (outcome.end == DayFileEnd::Read) {
             ++summary.daysRead;
-            summary.matches += matches;
-            summary.daysWithMatches += matches > 0 ? 1 : 0;
             listener.dayDone(log.day, matches);
         } else {
             ++summary.daysSkipped;
+            summary.daysUnreadable += outcome.end == DayFileEnd::CannotRead ? 1 : 0;
             listener.daySkipped({log.day, log.path,
                                  outcome.end == DayFileEnd::NotAChatLog ? SkipReason::NotAChatLog
                                                                         : SkipReason::CannotRead,
@@ -118,16 +123,30 @@ SearchSummary runLogSearch(const SearchRun& run, SearchListener& listener,
 }
 
 LogSearch::~LogSearch() {
-    cancel();
-    wait();
+    abandon();
 }
 
-void LogSearch::start(SearchRun run, SearchListener& listener) {
+void LogSearch::start(SearchRun run, std::shared_ptr<SearchListener> listener) {
+    abandon();
+    cancel_ = std::make_shared<std::atomic<bool>>(false);
+    // The worker owns a share of everything it touches, so it may outlive
+    // this object when a read blocks in the system.
+    worker_ = std::thread([cancel = cancel_, run = std::move(run), listener = std::move(listener)] {
+        runLogSearch(run, *listener, *cancel);
+    });
+}
+
+void LogSearch::cancel() noexcept {
+    if (cancel_) {
+        *cancel_ = true;
+    }
+}
+
+void LogSearch::abandon() noexcept {
     cancel();
-    wait();
-    cancel_ = false;
-    worker_ = std::thread(
-        [this, run = std::move(run), &listener] { runLogSearch(run, listener, cancel_); });
+    if (worker_.joinable()) {
+        worker_.detach();
+    }
 }
 
 void LogSearch::wait() {

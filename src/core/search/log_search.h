@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <span>
 #include <system_error>
 #include <thread>
@@ -60,6 +61,7 @@ struct SearchSummary {
     std::int64_t daysWithMatches = 0;
     std::int64_t daysRead = 0;
     std::int64_t daysSkipped = 0;
+    std::int64_t daysUnreadable = 0;  // of the skipped days, those that could not be read
     std::chrono::nanoseconds elapsed{};
 };
 
@@ -92,26 +94,32 @@ struct SearchRun {
 SearchSummary runLogSearch(const SearchRun& run, SearchListener& listener,
                            const std::atomic<bool>& cancel);
 
-// One search on a worker thread at a time.
+// One search on a worker thread at a time. A read of a daily log can block in
+// the system (a hung network share) where no cancel reaches it, so nothing
+// here ever waits for a search unless asked to: a search left behind is
+// abandoned, holding its own shares of its run and listener, and its calls
+// after that are its listener's to ignore.
 class LogSearch {
   public:
     LogSearch() = default;
-    // Cancels a search still running and waits for it.
+    // Cancels and abandons a search still running.
     ~LogSearch();
     LogSearch(const LogSearch&) = delete;
     LogSearch& operator=(const LogSearch&) = delete;
 
-    // Cancels and waits for the search before, then starts this one. The
-    // listener must outlive the search (until finished or wait returns).
-    void start(SearchRun run, SearchListener& listener);
+    // Cancels and abandons the search before, then starts this one.
+    void start(SearchRun run, std::shared_ptr<SearchListener> listener);
     // Asks the running search to stop; its finished call follows within one
-    // block of reading.
-    void cancel() noexcept { cancel_ = true; }
-    // Waits until the search has ended.
+    // block of reading, once a blocked read returns.
+    void cancel() noexcept;
+    // Cancels the running search and lets it end on its own.
+    void abandon() noexcept;
+    // Waits until the search has ended (the command line, which has nothing
+    // else to do).
     void wait();
 
   private:
-    std::atomic<bool> cancel_{false};
+    std::shared_ptr<std::atomic<bool>> cancel_;
     std::thread worker_;
 };
 

@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/message_kind.h"
 #include "core/speech/voice_list.h"
+#include "core/vocabulary/message_kind.h"
 
 namespace ruv {
 

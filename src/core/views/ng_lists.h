@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/app/message_kind.h"
 #include "core/vocabulary/channel.h"
+#include "core/vocabulary/message_kind.h"
 
 namespace ruv {
 

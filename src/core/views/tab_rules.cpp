@@ -1,5 +1,7 @@
 #include "core/views/tab_rules.h"
 
+#include <algorithm>
+
 #include "core/text/fixed_text.h"
 #include "core/vocabulary/channel_table.h"
 
@@ -72,8 +74,25 @@ std::optional<Tab> filterEntryTab(int entry) noexcept {
 }
 
 bool hasUnreadCounter(Tab tab) noexcept {
+    if (tab == Tab::ErrorLog) {
+        return true;
+    }
     const auto channel = channelOf(tab);
     return channel && channelRow(*channel).unread == CountsUnread::Yes;
+}
+
+std::string widthCaption(Tab tab, std::string_view caption) {
+    if (!hasUnreadCounter(tab)) {
+        return std::string(caption);
+    }
+    const std::size_t plain = plainCaption(tab).size();
+    // The caption is the plain one or "plain(count)".
+    const std::size_t digits = caption.size() > plain + 2 ? caption.size() - plain - 2 : 0;
+    std::string widest(plainCaption(tab));
+    widest += '(';
+    widest.append(std::max<std::size_t>(digits, kSteadyCountDigits), '0');
+    widest += ')';
+    return widest;
 }
 
 std::string countedCaption(Tab tab, std::int32_t count) {

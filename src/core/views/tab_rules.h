@@ -29,12 +29,20 @@ bool hasFilterEntry(Tab tab) noexcept;
 // Tab menu entry k (1 to 11), empty for any other k.
 std::optional<Tab> filterEntryTab(int entry) noexcept;
 
-// 一般, チーム, クラブ, 耳打ち, 叫び, オリジナル and NGフィルター count unread lines.
+// 一般, チーム, クラブ, 耳打ち, 叫び, オリジナル and NGフィルター count unread
+// lines; エラーログ counts the lines added while another tab was current.
 bool hasUnreadCounter(Tab tab) noexcept;
+// A counting tab keeps one width until its count passes this many digits.
+inline constexpr std::size_t kSteadyCountDigits = 3;
+// The text whose width the tab takes while it shows caption (its plain or
+// counted caption): a counting tab's caption with its count as at least
+// kSteadyCountDigits zeros, so a click aimed at a tab lands on it while counts
+// grow; any other tab's caption as it is.
+std::string widthCaption(Tab tab, std::string_view caption);
 // The plain caption followed by "(" count ")", e.g. "チーム(3)".
 std::string countedCaption(Tab tab, std::int32_t count);
 // A press on the tab strip resets the counter of the tab active after the
-// press: indices 1 to 7. Index 0 and 8 and above reset nothing.
+// press: indices 1 to 7 and 11 (エラーログ). Any other index resets nothing.
 std::optional<Tab> tabResetByPress(int activeIndex) noexcept;
 
 }  // namespace ruv

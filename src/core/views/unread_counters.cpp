@@ -13,6 +13,9 @@ std::optional<std::size_t> slotOf(Tab tab) noexcept {
     if (!hasUnreadCounter(tab)) {
         return std::nullopt;
     }
+    if (tab == Tab::ErrorLog) {
+        return kChannelCount;  // the slot after the channels'
+    }
     return static_cast<std::size_t>(*channelOf(tab));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The unread counters of the tabs 一般 to NGフィルター: lines that arrived while
-// the tab was not looked at, each shown in its tab's caption.
+// The unread counters of the tabs 一般 to NGフィルター and エラーログ: lines that
+// arrived while the tab was not looked at, each shown in its tab's caption.
 
 #include <array>
 #include <cstdint>
@@ -26,8 +26,8 @@ class UnreadCounters {
 
   private:
     TabCaptions& captions_;
-    // By channel; only the channels whose tab counts are ever raised.
-    std::array<std::int32_t, kChannelCount> counts_{};
+    // By channel, then エラーログ; only the tabs that count are ever raised.
+    std::array<std::int32_t, kChannelCount + 1> counts_{};
 };
 
 }  // namespace ruv

@@ -1,6 +1,7 @@
 #include "shell/app/file_drop_pass_through.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -45,11 +46,15 @@ bool FileDropPassThrough::ownsTextField(const QObject* watched) const {
     if (widget == nullptr || !isTextField(*widget)) {
         return false;
     }
-    // The field's own window is the main window or one of its dialogs.
+    // The field's own window is the main window or one of its dialogs. A
+    // window of its own, such as the search window, keeps its drops.
     for (const QWidget* top = widget->window(); top != nullptr;
          top = top->parentWidget() ? top->parentWidget()->window() : nullptr) {
         if (top == &window_) {
             return true;
+        }
+        if (qobject_cast<const QDialog*>(top) == nullptr) {
+            return false;
         }
     }
     return false;

@@ -1,9 +1,8 @@
 #pragma once
 // Hands local files dragged over any text field of the window or of its
-// dialogs on to the window's own handling (it attaches a dropped log), instead
-// of letting the field type their address. Links and text dragged into a
-// field still land there. Watches the whole application, so fields made
-// after start-up behave the same.
+// dialogs (not of its other windows) on to the window's own handling (it attaches a dropped log),
+// instead of letting the field type their address. Links and text dragged into a field still land
+// there. Watches the whole application, so fields made after start-up behave the same.
 
 #include <QObject>
 

@@ -92,9 +92,7 @@ MainWindow::MainWindow(AppEnvironment environment, QWidget* parent)
     ApplySettingsAtStartup();
 }
 
-MainWindow::~MainWindow() {
-    SaveSettingsAtExit();
-}
+MainWindow::~MainWindow() = default;
 
 LiveLog& MainWindow::liveLog() {
     return session_->live;
@@ -141,10 +139,15 @@ void MainWindow::showEvent(QShowEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (exitStepsRun_) {
+        event->accept();  // closed again as the application quits
+        return;
+    }
     // The bounds saved at exit are the normal ones.
     if (isMaximized()) {
         showNormal();
     }
+    SaveSettingsAtExit();
     event->accept();
 }
 

@@ -12,8 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/app/settings_apply.h"
 #include "core/app/window_options.h"
-#include "core/config/settings_apply.h"
 #include "core/log/chat_format.h"
 #include "core/log/log_session_ports.h"
 #include "core/speech/speech_settings.h"
@@ -49,6 +49,7 @@ class UserMessages;
 struct NgLists;
 struct Session;
 class SpeechDialog;
+class SingleInstance;
 
 enum class KeywordSwitch { Off, On };
 
@@ -153,6 +154,10 @@ class MainWindow : public QMainWindow {
     // A later start of the program handed over its log (empty: none): the
     // window comes to the front and attaches it as openLog does.
     void receiveHandOver(const QString& path);
+    // Later starts of the program hand over to this window through the
+    // instance's lock until the exit begins; the lock is released once the
+    // settings are saved.
+    void serveLaterStarts(SingleInstance& instance);
     // loghistoryslist.txt in the settings folder; no folder, no file. Throw
     // config::ConfigError.
     void LoadLogHistory();
@@ -267,14 +272,29 @@ class MainWindow : public QMainWindow {
     // the canonical rebuild, or the first-run state, then the controls show the
     // state; without a folder only the defaults are shown.
     void ApplySettingsAtStartup();
-    // Window destruction: every row by number, then the five files, each on its
-    // own, with one warning naming those not saved; then the watchers released.
-    // The session closes the sounds as it goes.
+    // The window's close, before it is destroyed (never inside a destructor:
+    // the warning box runs an event loop): later starts are no longer taken,
+    // every row by number, then the six files, each on its own; the instance's
+    // lock released, one warning naming the files not saved; then the watchers
+    // released. The session closes the sounds as it goes. Runs once.
     void SaveSettingsAtExit();
+    SingleInstance* instance_ = nullptr;
+    bool exitStepsRun_ = false;
     void bindState();
     void reportStartupFailure(std::string_view stage);
     void restoreOuterBounds(const WindowBounds& bounds);
     void applyRestoredOuterSize();
+    // The bounds to save: those restored while the user has not moved or
+    // resized the window, however late the window manager framed it.
+    WindowBounds boundsToSave() const;
+    // The place the window was opened at, as saved (fitted to the screens),
+    // and the client size that gave it.
+    struct RestoredPlace {
+        WindowBounds bounds;
+        QRect outer;
+        QSize client;
+    };
+    std::optional<RestoredPlace> restored_;
     std::optional<QSize> restoredOuterSize_;
     StateBinding* binding_ = nullptr;
 };

@@ -14,12 +14,15 @@
 #include <array>
 #include <optional>
 
+#include "core/app/first_start_hint.h"
 #include "core/log/log_session.h"
 #include "shell/app/file_drop_pass_through.h"
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/app/single_instance.h"
 #include "shell/log/log_file_dialog.h"
+#include "shell/platform/qt_text.h"
+#include "shell/views/channel_view.h"
 
 namespace ruv {
 
@@ -55,6 +58,8 @@ void MainWindow::connectAttaching() {
             &MainWindow::onLogFolderNamesChanged);
     setAcceptDrops(true);
     new FileDropPassThrough(*this, [this](QDropEvent& event) { handleFileDrag(event); });
+    // Until a log is attached, the 通常 view shows the way to one.
+    view(ChatChannel::Normal)->setEmptyHint(fromCp932(kFirstStartHint));
 }
 
 LogSession& MainWindow::logSession() {
@@ -82,6 +87,11 @@ void MainWindow::receiveHandOver(const QString& path) {
     if (!path.isEmpty()) {
         openLog(path);
     }
+}
+
+void MainWindow::serveLaterStarts(SingleInstance& instance) {
+    instance_ = &instance;
+    connect(&instance, &SingleInstance::handedOver, this, &MainWindow::receiveHandOver);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -131,7 +141,7 @@ void MainWindow::FillLogMenus() {
 }
 
 void MainWindow::restoreLogFolder(std::string_view cp932Folder) {
-    session_->core.log.restoreLogFolder(cp932Folder);
+    session_->core.state.attach.logFolder = std::string(cp932Folder);
 }
 
 std::string MainWindow::logFolder() const {

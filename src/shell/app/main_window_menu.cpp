@@ -29,6 +29,14 @@ QAction* addEntry(QMenu* menu, const char* name, const QString& caption) {
     return action;
 }
 
+// The menu shows the keys beside the caption, as Qt menus do, while the widget
+// that has the focus keeps handling them: the shortcut only acts inside the
+// open menu, so it is never ambiguous with the views' own keys.
+void showKeys(QAction* entry, const QKeySequence& keys) {
+    entry->setShortcut(keys);
+    entry->setShortcutContext(Qt::WidgetShortcut);
+}
+
 QAction* addCheckEntry(QMenu* menu, const char* name, const QString& caption, bool checked) {
     QAction* action = addEntry(menu, name, caption);
     action->setCheckable(true);
@@ -151,22 +159,27 @@ void MainWindow::buildOptionMenu() {
         addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする"), true);
     menu_.tidyOnAttach =
         addCheckEntry(options, "OldLog01", QStringLiteral("アタッチ時に過去ログを整頓する"), false);
+    menu_.ngOnTidy =
+        addCheckEntry(options, "NgOnTidy", QStringLiteral("過去ログの整理にもNGを適用"), false);
     options->addSeparator();
     menu_.alwaysOnTop = addCheckEntry(options, "N14", QStringLiteral("常に最前面"), false);
     connect(menu_.alwaysOnTop, &QAction::toggled, this, &MainWindow::applyAlwaysOnTop);
     options->addSeparator();
-    // Ctrl++, Ctrl+- and Ctrl+0 work over the views themselves.
-    const auto sizeEntry = [&](const char* name, const QString& caption, TextSizeStep step) {
+    // Ctrl++, Ctrl+- and Ctrl+0 work over the views themselves; the entries
+    // show those keys only (see showKeys).
+    const auto sizeEntry = [&](const char* name, const QString& caption, TextSizeStep step,
+                               QKeySequence keys) {
         QAction* entry = addEntry(options, name, caption);
         connect(entry, &QAction::triggered, this, [this, step] { textSize_->step(step); });
+        showKeys(entry, keys);
         return entry;
     };
-    menu_.textLarger =
-        sizeEntry("TextLarger", QStringLiteral("文字を大きく"), TextSizeStep::Larger);
-    menu_.textSmaller =
-        sizeEntry("TextSmaller", QStringLiteral("文字を小さく"), TextSizeStep::Smaller);
-    menu_.textDefault =
-        sizeEntry("TextDefault", QStringLiteral("文字の大きさを元に戻す"), TextSizeStep::Reset);
+    menu_.textLarger = sizeEntry("TextLarger", QStringLiteral("文字を大きく"), TextSizeStep::Larger,
+                                 QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    menu_.textSmaller = sizeEntry("TextSmaller", QStringLiteral("文字を小さく"),
+                                  TextSizeStep::Smaller, QKeySequence(Qt::CTRL | Qt::Key_Minus));
+    menu_.textDefault = sizeEntry("TextDefault", QStringLiteral("文字の大きさを元に戻す"),
+                                  TextSizeStep::Reset, QKeySequence(Qt::CTRL | Qt::Key_0));
     menu_.callAlert =
         addCheckEntry(options, "CallAlert", QStringLiteral("耳打ち・呼び出しで通知"), false);
 }

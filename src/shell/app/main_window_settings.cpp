@@ -8,14 +8,18 @@
 #include <array>
 #include <vector>
 
+#include "core/config/folder_check.h"
 #include "core/config/list_file.h"
 #include "core/config/settings_files.h"
 #include "core/config/settings_save.h"
 #include "core/config/view_settings.h"
 #include "core/platform/clock.h"
+#include "core/platform/native_path.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/main_window.h"
+#include "shell/app/screen_fit.h"
 #include "shell/app/session.h"
+#include "shell/app/single_instance.h"
 #include "shell/platform/qt_text.h"
 
 namespace ruv {
@@ -24,9 +28,8 @@ void MainWindow::bindState() {
     const BoundControls controls{
         tabs_, voiceListView_, &menu_, textSize_,
         [this](Tab tab, TabVisibility visibility) { setTabShown(tab, visibility); }};
-    binding_ = new StateBinding(
-        session_->core.state, controls,
-        BoundSubsystems{session_->expMonitor, session_->core.log, session_->core.speech}, this);
+    binding_ = new StateBinding(session_->core.state, controls,
+                                BoundSubsystems{session_->expMonitor, session_->core.speech}, this);
 }
 
 StoredSpeechSettings& MainWindow::storedSpeech() {
@@ -67,6 +70,7 @@ void MainWindow::ApplySettingsAtStartup() {
         config::loadViewSettings(folder / config::kViewSettingsFileName);
     state.textSize = view.textSize;
     state.route.callAlert = view.callAlert;
+    state.attach.ngOnTidy = view.ngOnTidy;
 
     config::ConfigStore& store = session_->configStore;
     enum class ConfigRead { Loaded, Missing, Unreadable };
@@ -87,7 +91,14 @@ void MainWindow::ApplySettingsAtStartup() {
     } else if (read == ConfigRead::Loaded) {
         for (const config::StartupIssue& issue : config::applyConfigRows(store, state)) {
             reportStartupFailure(issue.stage);
+            session_->errorLog.append(config::startupIssueText(issue));
         }
+    }
+    if (!config::canWriteIn(folder)) {
+        platform::reportFailure(
+            session_->errorLog, session_->clock,
+            config::readOnlyFolderText(platform::fromNativePath(folder).value_or("")));
+        session_->statusBar.showAttachStatus(StatusPanel::Path, config::kReadOnlyFolderStatus);
     }
     // An unreadable file stops the reading: the state reached so far stays.
     binding_->showState();
@@ -100,19 +111,28 @@ void MainWindow::ApplySettingsAtStartup() {
 }
 
 void MainWindow::restoreOuterBounds(const WindowBounds& bounds) {
-    const QRect frame = frameGeometry();
-    if (bounds.left || bounds.top) {
-        move(bounds.left.value_or(frame.x()), bounds.top.value_or(frame.y()));
+    if (!bounds.left && !bounds.top && !bounds.width && !bounds.height) {
+        return;
     }
-    if (bounds.width || bounds.height) {
-        restoredOuterSize_ =
-            QSize(bounds.width.value_or(frame.width()), bounds.height.value_or(frame.height()));
+    const QRect frame = frameGeometry();
+    const QRect saved(bounds.left.value_or(frame.x()), bounds.top.value_or(frame.y()),
+                      bounds.width.value_or(frame.width()), bounds.height.value_or(frame.height()));
+    const QRect place = fitOnAvailableScreens(saved);
+    restored_ = RestoredPlace{
+        place == saved ? bounds : WindowBounds{place.y(), place.x(), place.height(), place.width()},
+        place, size()};
+    if (bounds.left || bounds.top || place.topLeft() != saved.topLeft()) {
+        move(place.topLeft());
+    }
+    if (bounds.width || bounds.height || place.size() != saved.size()) {
+        restoredOuterSize_ = place.size();
         applyRestoredOuterSize();
     }
 }
 
 // The saved size is the outer frame's; the frame's own size is known only once
-// the window is shown, so the client size is set again then.
+// the window is shown (or later, when the window manager frames it), so the
+// client size is set again then.
 void MainWindow::applyRestoredOuterSize() {
     if (!restoredOuterSize_) {
         return;
@@ -120,17 +140,45 @@ void MainWindow::applyRestoredOuterSize() {
     const QSize frameExtra = frameGeometry().size() - size();
     resize(restoredOuterSize_->width() - frameExtra.width(),
            restoredOuterSize_->height() - frameExtra.height());
+    if (restored_) {
+        restored_->client = size();
+    }
     if (isVisible()) {
         restoredOuterSize_.reset();
     }
 }
 
+// The client size and the frame's position are what the user changes; the
+// frame's size may become known only after the window was placed. So the
+// size saved is the one restored, grown as the client grew.
+WindowBounds MainWindow::boundsToSave() const {
+    const QRect frame = frameGeometry();
+    if (!restored_) {
+        return {frame.y(), frame.x(), frame.height(), frame.width()};
+    }
+    const QSize grown = size() - restored_->client;
+    const QPoint at = restored_->outer.topLeft();
+    const bool moved = frame.topLeft() != at && geometry().topLeft() != at;
+    if (grown.isNull() && !moved) {
+        return restored_->bounds;
+    }
+    const QSize outer = restored_->outer.size() + grown;
+    const QPoint place = moved ? frame.topLeft() : at;
+    return {place.y(), place.x(), outer.height(), outer.width()};
+}
+
 void MainWindow::SaveSettingsAtExit() {
+    if (exitStepsRun_) {
+        return;
+    }
+    exitStepsRun_ = true;
+    if (instance_ != nullptr) {
+        instance_->stopTakingRequests();
+    }
     const std::filesystem::path& folder = environment_.settingsFolder;
     SessionState& state = session_->core.state;
     if (!folder.empty()) {
-        const QRect frame = frameGeometry();
-        state.bounds = {frame.y(), frame.x(), frame.height(), frame.width()};
+        state.bounds = boundsToSave();
         const auto saveConfig = [&] {
             config::ConfigStore& store = session_->configStore;
             config::writeExitState(store, state, attachedLogFolder());
@@ -152,15 +200,21 @@ void MainWindow::SaveSettingsAtExit() {
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
             config::FileToSave{config::kViewSettingsFileName,
                                [&] {
-                                   config::saveViewSettings(
-                                       folder / config::kViewSettingsFileName,
-                                       {state.textSize, state.route.callAlert});
+                                   config::saveViewSettings(folder / config::kViewSettingsFileName,
+                                                            {state.textSize, state.route.callAlert,
+                                                             state.attach.ngOnTidy});
                                }},
         });
+        if (instance_ != nullptr) {
+            instance_->release();  // before the warning, which waits for the user
+        }
         if (!unsaved.empty()) {
             session_->messages.show(MessageKind::Warning,
                                     fromCp932(config::unsavedFilesMessage(unsaved)));
         }
+    }
+    if (instance_ != nullptr) {
+        instance_->release();
     }
     session_->live.release();
 }

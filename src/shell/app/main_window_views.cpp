@@ -9,6 +9,7 @@
 #include <QTextCursor>
 
 #include <array>
+#include <utility>
 
 #include "core/platform/error_log.h"
 #include "core/text/cp932.h"
@@ -126,6 +127,13 @@ void MainWindow::buildViewCommands() {
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     find->setShortcutContext(Qt::WindowShortcut);
     addAction(find);
+    // Ctrl+C and Ctrl+A belong to the focused view: the menu only shows them.
+    for (const auto& [name, keys] : {std::pair{"Copy1", QKeySequence::Copy},
+                                     std::pair{"SelectAll1", QKeySequence::SelectAll}}) {
+        QAction* action = viewMenu_->findChild<QAction*>(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+    }
 
     for (ChannelView* channelView : tabs_.views) {
         if (channelView == nullptr) {

@@ -37,6 +37,7 @@ struct MenuActions {
     QAction* rateInStatusBar = nullptr;                 // ステータスバーに時給を表示
     QAction* autoAttach = nullptr;    // 自動で新規ログをアタッチする
     QAction* tidyOnAttach = nullptr;  // アタッチ時に過去ログを整頓する
+    QAction* ngOnTidy = nullptr;      // 過去ログの整理にもNGを適用
     QAction* alwaysOnTop = nullptr;   // 常に最前面
     QAction* textLarger = nullptr;    // 文字を大きく
     QAction* textSmaller = nullptr;   // 文字を小さく

@@ -2,6 +2,8 @@
 
 #include <QShortcut>
 
+#include "shell/platform/qt_text.h"
+
 namespace ruv {
 
 TabStrip::TabStrip(QWidget* parent) : QTabBar(parent) {}
@@ -9,6 +11,17 @@ TabStrip::TabStrip(QWidget* parent) : QTabBar(parent) {}
 void TabStrip::mousePressEvent(QMouseEvent* event) {
     QTabBar::mousePressEvent(event);
     emit pressed();
+}
+
+QSize TabStrip::tabSizeHint(int index) const {
+    QSize size = QTabBar::tabSizeHint(index);
+    const QString widest = tabData(index).toString();
+    const int extra =
+        fontMetrics().horizontalAdvance(widest) - fontMetrics().horizontalAdvance(tabText(index));
+    if (!widest.isEmpty() && extra > 0) {
+        size.rwidth() += extra;
+    }
+    return size;
 }
 
 PageControl::PageControl(QWidget* parent) : QTabWidget(parent), strip_(new TabStrip(this)) {
@@ -56,6 +69,7 @@ void PageControl::setPageShown(Tab tab, TabVisibility visibility) {
         }
         entry.shown = true;
         insertTab(place, entry.widget, entry.caption);
+        showCaption(tab, place);
     } else {
         entry.shown = false;
         removeTab(indexOf(entry.widget));
@@ -76,8 +90,16 @@ void PageControl::setCaption(Tab tab, const QString& caption) {
     Page& entry = at(tab);
     entry.caption = caption;
     if (entry.shown) {
-        setTabText(indexOf(entry.widget), caption);
+        showCaption(tab, indexOf(entry.widget));
     }
+}
+
+void PageControl::showCaption(Tab tab, int index) {
+    const QString& caption = at(tab).caption;
+    // Captions are the core's, so always in CP932.
+    strip_->setTabData(index, fromCp932(widthCaption(tab, toCp932(caption).value_or(""))));
+    // Set after the data: setting the text lays the strip out again.
+    setTabText(index, caption);
 }
 
 QString PageControl::caption(Tab tab) const {

@@ -25,6 +25,8 @@ class TabStrip : public QTabBar {
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // As wide as the tab's data (its widest caption) reads, when that is wider.
+    QSize tabSizeHint(int index) const override;
 };
 
 class PageControl : public QTabWidget {
@@ -51,6 +53,9 @@ class PageControl : public QTabWidget {
     void currentTabChanged(Tab tab);
 
   private:
+    // The caption in the strip, with the text whose width the tab keeps.
+    void showCaption(Tab tab, int index);
+
     struct Page {
         QWidget* widget = nullptr;
         QString caption;

@@ -6,7 +6,7 @@ Session::Session(const SessionWidgets& widgets, const AppEnvironment& environmen
     : clock(environment.clock != nullptr ? *environment.clock : systemClock),
       dialogMessages(&widgets.window),
       messages(environment.messages != nullptr ? *environment.messages : dialogMessages),
-      errorLog(widgets.errorLog),
+      errorTab(widgets.errorLog),
       statusOut(widgets.statusPanels),
       windowPorts(widgets.tabs, widgets.showKeywordSwitch),
       expTick(widgets.exp.tickTimer),
@@ -21,6 +21,7 @@ Session::Session(const SessionWidgets& widgets, const AppEnvironment& environmen
            LogSessionPorts{logDisplay, follower, logChooser, files, errorLog, clock, timers}),
       expMonitor(widgets.exp, core.exp, expRefreshes),
       live(core.router, files, errorLog, clock) {
+    errorLog.countInto(core.unread);
     // The totals show once a slice of lines is routed, not once per line.
     QObject::connect(&live, &LiveLog::linesRouted, &expMonitor, &ExpMonitor::flushRefresh);
 }

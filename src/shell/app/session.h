@@ -13,6 +13,7 @@
 #include "core/config/config_store.h"
 #include "core/platform/clock.h"
 #include "core/platform/shared_file.h"
+#include "core/views/counting_error_log.h"
 #include "shell/app/app_environment.h"
 #include "shell/app/qt_attention.h"
 #include "shell/app/window_error_log.h"
@@ -55,12 +56,14 @@ struct Session {
     DialogUserMessages dialogMessages;
     UserMessages& messages;
     platform::NativeFileOpener files;
-    WindowErrorLog errorLog;
+    WindowErrorLog errorTab;
 
     // The ports of the core session, made before it.
     WindowStatusBar statusOut;
     StatusBarShare statusBar{statusOut};
     WindowRoutePorts windowPorts;
+    // What the program writes to: the tab, with its count while another tab is current.
+    CountingErrorLog errorLog{errorTab, windowPorts};
     CallSoundArea sounds;
     // The EXP figures' ports: Timer01, the yes/no questions, the refresh notice.
     QtTickTimer expTick;

@@ -8,9 +8,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QThread>
 #include <QWidget>
+
+#include "shell/platform/private_folder.h"
 
 #include <chrono>
 
@@ -31,13 +32,12 @@ QString requestPattern() {
     return QStringLiteral("*.request");
 }
 
-QString runtimeFolder() {
-#ifdef _WIN32
-    return QDir::tempPath();  // the user's own
-#else
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return folder.isEmpty() ? QDir::tempPath() : folder;
-#endif
+// Where the lock and the hand-over folder of a program folder lie; empty when
+// the user has no folder of their own.
+QString instancePath(const QString& programFolder) {
+    const QString folder = platform::privateRuntimeFolder();
+    return folder.isEmpty() ? QString()
+                            : QDir(folder).filePath(SingleInstance::instanceName(programFolder));
 }
 
 QString userName() {
@@ -73,16 +73,46 @@ QString writeRequest(const QString& folder, const QString& file) {
 
 SingleInstance::SingleInstance(const QString& programFolder, QObject* parent)
     : QObject(parent),
-      handOverFolder_(QDir(runtimeFolder()).filePath(instanceName(programFolder))),
-      lock_(handOverFolder_ + QStringLiteral(".lock")) {
-    // The lock is stale only when its copy has ended, however long it runs.
+      handOverFolder_(instancePath(programFolder)),
+      lock_(handOverFolder_.isEmpty() ? QString() : handOverFolder_ + QStringLiteral(".lock")) {
+    // Never stale by age, however long the copy runs: tryLock asks the system.
     lock_.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance() {
+    release();
+}
+
+QString SingleInstance::lockFilePath(const QString& programFolder) {
+    const QString path = instancePath(programFolder);
+    return path.isEmpty() ? QString() : path + QStringLiteral(".lock");
+}
+
+void SingleInstance::stopTakingRequests() {
+    takingRequests_ = false;
+    poll_.stop();
+    if (!watcher_.directories().isEmpty()) {
+        watcher_.removePaths(watcher_.directories());
+    }
+}
+
+void SingleInstance::release() {
+    stopTakingRequests();
     if (lock_.isLocked()) {
         QDir().rmdir(handOverFolder_);  // only when no request waits in it
+        lock_.unlock();
     }
+}
+
+bool SingleInstance::tryLock() {
+    if (lock_.tryLock(0)) {
+        return true;
+    }
+    // A running copy keeps its lock file open (Windows) or locked (flock), so
+    // only a lock whose copy has ended can be removed, whatever it holds: an
+    // empty or damaged file, or a process number now used by another process.
+    return lock_.error() == QLockFile::LockFailedError && lock_.removeStaleLockFile() &&
+           lock_.tryLock(0);
 }
 
 QString SingleInstance::instanceName(const QString& programFolder) {
@@ -94,10 +124,13 @@ QString SingleInstance::instanceName(const QString& programFolder) {
 
 InstanceRole SingleInstance::claim(const QString& file) {
     const QString absolute = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
+    if (handOverFolder_.isEmpty()) {
+        return InstanceRole::Running;  // no folder of the user's own to meet in: run unguarded
+    }
     const QDeadlineTimer deadline(kPatience);
     QString request;
     for (;;) {
-        if (lock_.tryLock(0)) {
+        if (tryLock()) {
             if (!request.isEmpty()) {
                 QFile::remove(request);  // the copy it was for has ended
             }
@@ -106,6 +139,7 @@ InstanceRole SingleInstance::claim(const QString& file) {
             connect(&watcher_, &QFileSystemWatcher::directoryChanged, this,
                     &SingleInstance::takeRequests);
             connect(&poll_, &QTimer::timeout, this, &SingleInstance::takeRequests);
+            takingRequests_ = true;
             poll_.start(kPollInterval);
             QTimer::singleShot(0, this, &SingleInstance::takeRequests);
             return InstanceRole::Running;
@@ -122,13 +156,16 @@ InstanceRole SingleInstance::claim(const QString& file) {
         }
         if (deadline.hasExpired()) {
             // A request stays for the running copy to take; without one, run unguarded.
-            return request.isEmpty() ? InstanceRole::Running : InstanceRole::AnotherRuns;
+            return request.isEmpty() ? InstanceRole::Running : InstanceRole::NoAnswer;
         }
         QThread::msleep(kLookAgainMilliseconds);
     }
 }
 
 void SingleInstance::takeRequests() {
+    if (!takingRequests_) {
+        return;
+    }
     const QFileInfoList requests =
         QDir(handOverFolder_)
             .entryInfoList({requestPattern()}, QDir::Files, QDir::Time | QDir::Reversed);

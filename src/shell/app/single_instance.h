@@ -3,11 +3,13 @@
 // copy would speak every line twice and overwrite the first one's settings at
 // exit. A later start hands the log it was given to the running copy and ends.
 //
-// The running copy holds a lock file (a copy that crashed leaves a lock that
-// the next start takes over); a later start leaves its request in a hand-over
-// folder that the running copy watches. Both lie in the user's own folder for
-// run-time files and are named after the user and the canonical program
-// folder. Only QtCore: Qt for Windows is built without its network module.
+// The running copy holds a lock file; a lock whose copy has ended, or that
+// cannot be read (a power cut while it was written), is taken over. A later
+// start leaves its request in a hand-over folder that the running copy watches
+// until its exit begins. Both lie in the user's own folder for run-time files
+// (platform::privateRuntimeFolder) and are named after the user and the
+// canonical program folder. Only QtCore: Qt for Windows is built without its
+// network module.
 
 #include <QFileSystemWatcher>
 #include <QLockFile>
@@ -22,6 +24,7 @@ namespace ruv {
 enum class InstanceRole {
     Running,      // this start is the program's one copy
     AnotherRuns,  // a running copy has this start's request; this start ends
+    NoAnswer,     // a running copy holds the lock but took no request in time
 };
 
 class SingleInstance : public QObject {
@@ -37,8 +40,15 @@ class SingleInstance : public QObject {
     // stays for it to take.
     InstanceRole claim(const QString& file);
 
+    // At exit, before its steps: later starts no longer hand over to this copy.
+    void stopTakingRequests();
+    // Once the settings are saved: the next start becomes the running copy.
+    void release();
+
     // The lock file and the hand-over folder share this name.
     static QString instanceName(const QString& programFolder);
+    // The lock file; empty when the user has no folder of their own for it.
+    static QString lockFilePath(const QString& programFolder);
 
   signals:
     // A later start asked for `file` (absolute; empty: none), from the event loop.
@@ -46,8 +56,11 @@ class SingleInstance : public QObject {
 
   private:
     void takeRequests();
+    // The lock, taken over from a copy that has ended or left it unreadable.
+    bool tryLock();
 
     QString handOverFolder_;
+    bool takingRequests_ = false;
     QLockFile lock_;
     QFileSystemWatcher watcher_;
     QTimer poll_;

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QTreeWidget>
 
-#include "core/log/log_session.h"
 #include "core/speech/speak_line.h"
 #include "shell/exp/exp_monitor.h"
 #include "shell/platform/qt_text.h"
@@ -63,6 +62,7 @@ void StateBinding::connectMenu() {
     };
     follow(menu.autoAttach, [this](bool on) { state_.attach.autoAttach = on; });
     follow(menu.tidyOnAttach, [this](bool on) { state_.attach.tidyOnAttach = on; });
+    follow(menu.ngOnTidy, [this](bool on) { state_.attach.ngOnTidy = on; });
     follow(menu.alwaysOnTop, [this](bool on) { state_.topMost = on; });
     follow(menu.callAlert, [this](bool on) { state_.route.callAlert = on; });
     follow(menu.rateInStatusBar, [this](bool on) { state_.statusBarRate = on; });
@@ -117,11 +117,9 @@ void StateBinding::showState() {
     }
     menu.autoAttach->setChecked(state_.attach.autoAttach);
     menu.tidyOnAttach->setChecked(state_.attach.tidyOnAttach);
+    menu.ngOnTidy->setChecked(state_.attach.ngOnTidy);
     menu.alwaysOnTop->setChecked(state_.topMost);
     menu.callAlert->setChecked(route.callAlert);
-    if (!state_.logFolder.empty()) {
-        subsystems_.log.restoreLogFolder(state_.logFolder);
-    }
     controls_.textSize->setSize(state_.textSize);
 
     ExpMonitor& exp = subsystems_.exp;

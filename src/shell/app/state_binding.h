@@ -21,7 +21,6 @@ class QTreeWidget;
 namespace ruv {
 
 class ExpMonitor;
-class LogSession;
 class SpeechBridge;
 class TextSizeControl;
 
@@ -37,7 +36,6 @@ struct BoundControls {
 // What the bound settings act on besides their controls.
 struct BoundSubsystems {
     ExpMonitor& exp;
-    LogSession& log;
     SpeechBridge& speech;  // speaks with the state's speech settings
 };
 

@@ -8,6 +8,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cmath>
+
+#include "core/exp/chart_texts.h"
+#include "shell/platform/qt_text.h"
 
 namespace ruv {
 
@@ -19,7 +23,11 @@ constexpr qreal kMarkSize = 6;  // of a level-up's triangle
 constexpr int kHourLabelStep = 3;
 
 QString hourText(int hour, std::int64_t exp) {
-    return QStringLiteral("%1時台: %2 EXP").arg(hour).arg(exp);
+    return fromCp932(hourTip(hour, exp));
+}
+
+QString figureText(std::int64_t exp) {
+    return QString::fromLatin1(groupedFigure(exp));
 }
 
 std::int64_t highestHour(const HourlyExp& figures) {
@@ -45,7 +53,7 @@ QSize HourlyExpBars::minimumSizeHint() const {
 
 QRectF HourlyExpBars::plotArea() const {
     const QFontMetricsF metrics(font());
-    const qreal left = metrics.horizontalAdvance(QString::number(highestHour(figures_))) + 8;
+    const qreal left = metrics.horizontalAdvance(figureText(highestHour(figures_))) + 8;
     const qreal top = metrics.height() / 2;
     const qreal bottom = metrics.height() + kMarkSize + 4;
     return QRectF(left, top, std::max<qreal>(1, width() - left - 4),
@@ -99,7 +107,7 @@ void HourlyExpBars::paintEvent(QPaintEvent*) {
         const qreal x = plot.left() + column * (hour + 0.5) - metrics.horizontalAdvance(label) / 2;
         painter.drawText(QPointF(x, plot.bottom() + kMarkSize + 2 + metrics.ascent()), label);
     }
-    const QString top = QString::number(highestHour(figures_));
+    const QString top = figureText(highestHour(figures_));
     painter.drawText(QPointF(plot.left() - 4 - metrics.horizontalAdvance(top),
                              plot.top() + metrics.ascent() / 2),
                      top);
@@ -110,8 +118,8 @@ void HourlyExpBars::paintEvent(QPaintEvent*) {
     // A level-up: a triangle pointing up at its time on the axis.
     painter.setPen(Qt::NoPen);
     painter.setBrush(pal.color(QPalette::Link));
-    for (const TimeOfDay& levelUp : figures_.levelUps()) {
-        const qreal x = plot.left() + column * (levelUp.hour + levelUp.minute / 60.0);
+    for (std::size_t i = 0; i < figures_.levelUps().size(); ++i) {
+        const qreal x = markX(i);
         QPainterPath mark;
         mark.moveTo(x, plot.bottom());
         mark.lineTo(x - kMarkSize / 2, plot.bottom() + kMarkSize);
@@ -121,11 +129,39 @@ void HourlyExpBars::paintEvent(QPaintEvent*) {
     }
 }
 
+qreal HourlyExpBars::markX(std::size_t levelUp) const {
+    const QRectF plot = plotArea();
+    const TimeOfDay& time = figures_.levelUps()[levelUp];
+    return plot.left() + plot.width() / kHours * (time.hour + time.minute / 60.0);
+}
+
+std::optional<std::size_t> HourlyExpBars::levelUpAt(QPoint point) const {
+    const QRectF plot = plotArea();
+    if (point.y() < plot.bottom() - 1 || point.y() > plot.bottom() + kMarkSize + 1) {
+        return std::nullopt;
+    }
+    // The latest mark under the point, as it is painted on top.
+    for (std::size_t i = figures_.levelUps().size(); i-- > 0;) {
+        if (std::abs(point.x() - markX(i)) <= kMarkSize / 2 + 1) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
 bool HourlyExpBars::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
         const int hour = hourAt(help->pos());
-        if (hour < 0) {
+        if (const std::optional<std::size_t> levelUp = levelUpAt(help->pos())) {
+            const QRect around(
+                QPoint(static_cast<int>(markX(*levelUp) - kMarkSize), help->pos().y()),
+                QSize(static_cast<int>(2 * kMarkSize), static_cast<int>(kMarkSize)));
+            QToolTip::showText(help->globalPos(),
+                               fromCp932(levelUpTip(figures_.levelUps()[*levelUp],
+                                                    figures_.levelReached(*levelUp))),
+                               this, around);
+        } else if (hour < 0) {
             QToolTip::hideText();
             event->ignore();
         } else {
@@ -150,7 +186,7 @@ HourlyExpChart::HourlyExpChart(const HourlyExp& figures, QWidget* parent)
 }
 
 QString HourlyExpChart::summaryText() const {
-    QString text = QStringLiteral("合計: %1 EXP").arg(figures_.total());
+    QString text = QStringLiteral("合計: %1 EXP").arg(figureText(figures_.total()));
     if (const std::optional<int> best = figures_.bestHour()) {
         text += QStringLiteral("　最高: ") + hourText(*best, figures_.expInHour(*best));
     }

@@ -5,13 +5,16 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include "core/exp/hourly_exp.h"
 
 class QLabel;
 
 namespace ruv {
 
-// The bars alone, painted from the figures on every repaint.
+// The bars alone, painted from the figures on every repaint; a tip tells the
+// hour under the mouse, or the time and level of a level-up mark.
 class HourlyExpBars final : public QWidget {
     Q_OBJECT
   public:
@@ -31,6 +34,9 @@ class HourlyExpBars final : public QWidget {
 
     QRectF plotArea() const;
     QRectF barRect(int hour, BarSpan span) const;
+    // Where level-up mark i points at the time axis.
+    qreal markX(std::size_t levelUp) const;
+    std::optional<std::size_t> levelUpAt(QPoint point) const;
 
     const HourlyExp& figures_;
 };

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "core/app/message_kind.h"
+#include "core/vocabulary/message_kind.h"
 
 class QWidget;
 

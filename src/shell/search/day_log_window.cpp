@@ -28,7 +28,7 @@ DayLogWindow::~DayLogWindow() {
 }
 
 bool DayLogWindow::showResult(const std::filesystem::path& log, const SearchQuery& query,
-                              std::int64_t hitInDay) {
+                              ByteOffset lineStart) {
     setWindowTitle(toQString(log.filename()));
     lines_->clear();
     const PastLogBytes read = readPastLog(log);
@@ -37,15 +37,14 @@ bool DayLogWindow::showResult(const std::filesystem::path& log, const SearchQuer
                             .arg(QString::fromLocal8Bit(read.error.message())));
         return false;
     }
-    const std::vector<DayLineHit> hits = fillDayLines(read.bytes, query, *lines_);
-    if (hitInDay < 0 || hitInDay >= static_cast<std::int64_t>(hits.size())) {
+    const std::optional<DayLineHit> hit = fillDayLines(read.bytes, query, lineStart, *lines_);
+    if (!hit) {
         place_->setText(QStringLiteral("この結果はもうログにありません"));
         return false;
     }
-    const DayLineHit& hit = hits[static_cast<std::size_t>(hitInDay)];
     place_->setText(toQString(log));
-    const ByteOffset lineStart = lines_->store().lineStart(hit.line);
-    view_->select(lineStart + hit.start, ByteOffset{static_cast<std::int64_t>(query.text.size())});
+    const ByteOffset shownLine = lines_->store().lineStart(hit->line);
+    view_->select(shownLine + hit->start, ByteOffset{static_cast<std::int64_t>(query.text.size())});
     return true;
 }
 

@@ -5,11 +5,11 @@
 
 #include <QWidget>
 
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 
 #include "core/search/search_query.h"
+#include "core/text/units.h"
 #include "core/views/view_lines.h"
 
 class QLabel;
@@ -24,11 +24,11 @@ class DayLogWindow : public QWidget {
     explicit DayLogWindow(QWidget* parent = nullptr);
     ~DayLogWindow() override;
 
-    // Reads the day's log and shows the hitInDay-th result of the query in it;
-    // false, with the reason shown, when the log cannot be read or no longer
-    // holds that result.
+    // Reads the day's log and shows the query's result on the line that starts
+    // at lineStart in it; false, with the reason shown, when the log cannot be
+    // read or that line no longer holds the result.
     bool showResult(const std::filesystem::path& log, const SearchQuery& query,
-                    std::int64_t hitInDay);
+                    ByteOffset lineStart);
 
     ChannelView* view() const { return view_; }
 

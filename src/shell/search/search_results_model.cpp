@@ -17,7 +17,7 @@ QColor qColour(Colour colour) {
 QString dayHeaderText(const ResultRow& row) {
     return QStringLiteral("%1 (%2件)")
         .arg(QString::fromStdString(logDayText(row.day)))
-        .arg(row.count);
+        .arg(row.dayResults);
 }
 
 }  // namespace
@@ -53,12 +53,18 @@ void SearchResultsModel::clear() {
     beginResetModel();
     rows_.clear();
     currentDayHeader_ = -1;
-    results_ = 0;
+    listed_ = 0;
+    unlisted_ = 0;
     endResetModel();
 }
 
 void SearchResultsModel::appendResults(CivilDate day, std::vector<ResultRow> results) {
+    const auto room = static_cast<std::size_t>(std::max<std::int64_t>(0, maxListed_ - listed_));
+    const std::int64_t unlisted =
+        results.size() > room ? static_cast<std::int64_t>(results.size() - room) : 0;
+    results.resize(std::min(results.size(), room));
     if (results.empty()) {
+        countUnlisted(day, unlisted);
         return;
     }
     const bool newDay = currentDayHeader_ < 0 || row(currentDayHeader_).day != day;
@@ -67,30 +73,50 @@ void SearchResultsModel::appendResults(CivilDate day, std::vector<ResultRow> res
     beginInsertRows(QModelIndex(), first, last);
     if (newDay) {
         currentDayHeader_ = first;
-        rows_.push_back({ResultRowKind::Day, day, {}, {}, 0});
+        rows_.push_back({ResultRowKind::Day, day, {}, {}, 0, {}});
     }
-    std::int64_t& dayCount = rows_[static_cast<std::size_t>(currentDayHeader_)].count;
-    const std::int64_t firstInDay = dayCount;
-    dayCount += static_cast<std::int64_t>(results.size());
+    rows_[static_cast<std::size_t>(currentDayHeader_)].dayResults +=
+        static_cast<std::int64_t>(results.size()) + unlisted;
     rows_.reserve(rows_.size() + results.size());
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        results[i].kind = ResultRowKind::Result;
-        results[i].day = day;
-        results[i].count = firstInDay + static_cast<std::int64_t>(i);
-        rows_.push_back(std::move(results[i]));
+    for (ResultRow& result : results) {
+        result.kind = ResultRowKind::Result;
+        result.day = day;
+        rows_.push_back(std::move(result));
     }
-    results_ += static_cast<std::int64_t>(results.size());
+    listed_ += static_cast<std::int64_t>(results.size());
+    unlisted_ += unlisted;
     endInsertRows();
     if (!newDay) {
-        const QModelIndex changed = index(currentDayHeader_);
-        emit dataChanged(changed, changed, {Qt::DisplayRole});
+        headerChanged();
     }
+}
+
+void SearchResultsModel::countUnlisted(CivilDate day, std::int64_t results) {
+    if (results <= 0) {
+        return;
+    }
+    unlisted_ += results;
+    if (currentDayHeader_ < 0 || row(currentDayHeader_).day != day) {
+        const auto at = static_cast<int>(rows_.size());
+        beginInsertRows(QModelIndex(), at, at);
+        currentDayHeader_ = at;
+        rows_.push_back({ResultRowKind::Day, day, {}, {}, results, {}});
+        endInsertRows();
+        return;
+    }
+    rows_[static_cast<std::size_t>(currentDayHeader_)].dayResults += results;
+    headerChanged();
+}
+
+void SearchResultsModel::headerChanged() {
+    const QModelIndex changed = index(currentDayHeader_);
+    emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
 
 void SearchResultsModel::appendSkipped(CivilDate day, std::string reason) {
     const auto at = static_cast<int>(rows_.size());
     beginInsertRows(QModelIndex(), at, at);
-    rows_.push_back({ResultRowKind::Skipped, day, std::move(reason), {}, 0});
+    rows_.push_back({ResultRowKind::Skipped, day, std::move(reason), {}, 0, {}});
     endInsertRows();
 }
 

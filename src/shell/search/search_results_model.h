@@ -1,7 +1,9 @@
 #pragma once
 // The results of a log search as a flat list: a header row per day with its
 // count ("yyyy-mm-dd (N件)"), the day's results in their channel's colour,
-// and a row for each day that was skipped with the reason.
+// and a row for each day that was skipped with the reason. It lists at most a
+// bounded number of results, however many a search finds; past that it only
+// counts them.
 
 #include <QAbstractListModel>
 #include <QColor>
@@ -12,6 +14,7 @@
 
 #include "core/log/chat_format.h"
 #include "core/search/log_day.h"
+#include "core/text/units.h"
 
 namespace ruv {
 
@@ -22,13 +25,19 @@ struct ResultRow {
     CivilDate day;
     std::string text;  // CP932: the result's line, or the reason a day was skipped
     Colour colour;
-    std::int64_t count = 0;  // Day: the day's results so far; Result: its index in the day
+    std::int64_t dayResults = 0;  // Day: the day's results found so far
+    ByteOffset lineStart;         // Result: where its line starts in the day's file
 };
+
+// About 200 bytes a row: some 20 MB of results at most.
+inline constexpr std::int64_t kMaxListedResults = 100'000;
 
 class SearchResultsModel : public QAbstractListModel {
     Q_OBJECT
   public:
-    using QAbstractListModel::QAbstractListModel;
+    explicit SearchResultsModel(QObject* parent = nullptr,
+                                std::int64_t maxListed = kMaxListedResults)
+        : QAbstractListModel(parent), maxListed_(maxListed) {}
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -36,18 +45,29 @@ class SearchResultsModel : public QAbstractListModel {
     void clear();
     // Results of a day in file order, each with its line as the command line
     // prints it; the day's header comes before its first result.
+    // Results past the bound are counted in the day's header, not listed.
     void appendResults(CivilDate day, std::vector<ResultRow> results);
+    // Results found but not even handed over, as the bound was reached.
+    void countUnlisted(CivilDate day, std::int64_t results);
     void appendSkipped(CivilDate day, std::string reason);
 
     const ResultRow& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
     // The CP932 lines of the result rows among these rows, in list order.
     std::vector<std::string> resultLines(std::vector<int> rows) const;
-    std::int64_t resultCount() const { return results_; }
+    // Every result found, listed or not.
+    std::int64_t resultCount() const { return listed_ + unlisted_; }
+    std::int64_t listedCount() const { return listed_; }
+    std::int64_t unlistedCount() const { return unlisted_; }
+    std::int64_t maxListed() const { return maxListed_; }
 
   private:
+    void headerChanged();
+
+    std::int64_t maxListed_;
     std::vector<ResultRow> rows_;
     int currentDayHeader_ = -1;
-    std::int64_t results_ = 0;
+    std::int64_t listed_ = 0;
+    std::int64_t unlisted_ = 0;
 };
 
 }  // namespace ruv

@@ -5,22 +5,31 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDir>
+#include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTreeView>
+#include <QUrl>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <mutex>
 
 #include "core/log/chat_format.h"
 #include "core/search/search_result_line.h"
 #include "core/text/cp932.h"
 #include "core/vocabulary/channel_table.h"
+#include "shell/app/screen_fit.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/day_log_window.h"
 #include "shell/search/search_results_model.h"
@@ -30,9 +39,17 @@ namespace ruv {
 
 // Hands each call of the search's worker thread on to the window's thread,
 // tagged with the run it belongs to; the window ignores calls of older runs.
+// The worker holds the relay; once the window lets a search go (中止, a new
+// search, closing) the relay is detached and hands on nothing more.
 class SearchWindow::Relay final : public SearchListener {
   public:
-    Relay(SearchWindow& window, std::uint64_t run) : window_(window), run_(run) {}
+    Relay(SearchWindow& window, std::uint64_t run, std::int64_t maxListed)
+        : window_(&window), run_(run), maxListed_(maxListed) {}
+
+    void detach() {
+        const std::lock_guard lock(mutex_);
+        window_ = nullptr;
+    }
 
     void started(SearchProgress progress) override {
         post([progress](SearchWindow& window) {
@@ -41,16 +58,28 @@ class SearchWindow::Relay final : public SearchListener {
         });
     }
     void dayHits(CivilDate day, std::span<const SearchHit> hits) override {
+        // Rows past the window's bound are never made: only their number goes.
+        const auto room = static_cast<std::size_t>(std::max<std::int64_t>(0, maxListed_ - made_));
+        const std::size_t listed = std::min(hits.size(), room);
         std::vector<ResultRow> rows;
-        rows.reserve(hits.size());
-        for (const SearchHit& hit : hits) {
-            rows.push_back({ResultRowKind::Result, day, searchResultLine(day, hit), hit.colour, 0});
+        rows.reserve(listed);
+        for (const SearchHit& hit : hits.first(listed)) {
+            rows.push_back({ResultRowKind::Result, day, searchResultLine(day, hit), hit.colour, 0,
+                            hit.lineStart});
         }
-        post([day, rows = std::move(rows)](SearchWindow& window) mutable {
+        made_ += static_cast<std::int64_t>(listed);
+        const auto unlisted = static_cast<std::int64_t>(hits.size() - listed);
+        post([day, unlisted, rows = std::move(rows)](SearchWindow& window) mutable {
             window.model_->appendResults(day, std::move(rows));
+            window.model_->countUnlisted(day, unlisted);
         });
     }
-    void dayDone(CivilDate, std::int64_t) override {}
+    void dayDone(CivilDate, std::int64_t matches) override {
+        post([matches](SearchWindow& window) {
+            ++window.tally_.daysRead;
+            window.tally_.daysWithMatches += matches > 0 ? 1 : 0;
+        });
+    }
     void daySkipped(const SkippedDay& skipped) override {
         const QString reason = skipped.reason == SkipReason::NotAChatLog
                                    ? QStringLiteral("チャットログではありません")
@@ -60,6 +89,7 @@ class SearchWindow::Relay final : public SearchListener {
                                  .arg(QString::fromStdString(logDayText(skipped.day)),
                                       toQString(skipped.path.filename()), reason);
         post([day = skipped.day, text](SearchWindow& window) {
+            ++window.tally_.daysSkipped;
             window.model_->appendSkipped(day, toCp932(text).value_or(std::string()));
         });
     }
@@ -75,9 +105,14 @@ class SearchWindow::Relay final : public SearchListener {
   private:
     template <typename Call>
     void post(Call&& call) {
+        // Under the lock the window cannot go: it detaches before it is destroyed.
+        const std::lock_guard lock(mutex_);
+        if (window_ == nullptr) {
+            return;
+        }
         QMetaObject::invokeMethod(
-            &window_,
-            [window = &window_, run = run_, call = std::forward<Call>(call)]() mutable {
+            window_,
+            [window = window_, run = run_, call = std::forward<Call>(call)]() mutable {
                 if (window->isCurrent(run)) {
                     call(*window);
                 }
@@ -85,9 +120,37 @@ class SearchWindow::Relay final : public SearchListener {
             Qt::QueuedConnection);
     }
 
-    SearchWindow& window_;
-    std::uint64_t run_;
+    std::mutex mutex_;
+    SearchWindow* window_;
+    const std::uint64_t run_;
+    const std::int64_t maxListed_;
+    std::int64_t made_ = 0;  // result rows made, on the worker thread
 };
+
+namespace {
+
+// A local folder, the one thing a drag carries; none otherwise.
+std::optional<QString> droppedFolder(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1 ||
+        !data->urls().constFirst().isLocalFile()) {
+        return std::nullopt;
+    }
+    const QString path = data->urls().constFirst().toLocalFile();
+    return QFileInfo(path).isDir() ? std::optional<QString>(QDir::toNativeSeparators(path))
+                                   : std::nullopt;
+}
+
+bool carriesFiles(const QMimeData* data) {
+    return data != nullptr && data->hasUrls();
+}
+
+QString quotedArgument(const QString& argument) {
+    QString quoted = argument;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+}  // namespace
 
 SearchWindow::SearchWindow(SearchWindowInputs inputs)
     : QWidget(inputs.parent, Qt::Window), inputs_(std::move(inputs)) {
@@ -100,8 +163,15 @@ SearchWindow::SearchWindow(SearchWindowInputs inputs)
 }
 
 SearchWindow::~SearchWindow() {
-    search_.cancel();
-    search_.wait();
+    letSearchGo();
+}
+
+void SearchWindow::letSearchGo() {
+    if (relay_) {
+        relay_->detach();
+        relay_.reset();
+    }
+    search_.abandon();
 }
 
 void SearchWindow::buildControls() {
@@ -162,6 +232,11 @@ void SearchWindow::buildControls() {
             folder_->setText(chosen);
         }
     });
+    // Files dropped on the window's fields never type their address; a folder
+    // dropped on the folder field fills it.
+    for (QLineEdit* field : {text_, speaker_, folder_}) {
+        field->installEventFilter(this);
+    }
     folderRow->addWidget(folder_, 1);
     folderRow->addWidget(browse);
     form->addRow(QStringLiteral("フォルダー"), folderRow);
@@ -179,10 +254,15 @@ void SearchWindow::buildControls() {
     connect(text_, &QLineEdit::returnPressed, this, &SearchWindow::startSearch);
     connect(cancelButton_, &QPushButton::clicked, this, &SearchWindow::cancelSearch);
     connect(copyButton_, &QPushButton::clicked, this, &SearchWindow::copySelection);
+    commandLineButton_ = new QPushButton(QStringLiteral("コマンドラインをコピー"), this);
+    commandLineButton_->setVisible(false);
+    connect(commandLineButton_, &QPushButton::clicked, this,
+            [this] { QApplication::clipboard()->setText(commandLine()); });
     commandRow->addWidget(searchButton_);
     commandRow->addWidget(cancelButton_);
     commandRow->addWidget(progress_, 1);
     commandRow->addWidget(copyButton_);
+    commandRow->addWidget(commandLineButton_);
     layout->addLayout(commandRow);
 
     status_ = new QLabel(this);
@@ -242,6 +322,55 @@ void SearchWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
+        return QWidget::eventFilter(watched, event);
+    }
+    auto& drop = static_cast<QDropEvent&>(*event);
+    if (!carriesFiles(drop.mimeData())) {
+        return QWidget::eventFilter(watched, event);  // text still lands in the field
+    }
+    const std::optional<QString> folder =
+        watched == folder_ ? droppedFolder(drop.mimeData()) : std::nullopt;
+    if (!folder) {
+        drop.ignore();
+        return true;
+    }
+    drop.acceptProposedAction();
+    if (type == QEvent::Drop) {
+        folder_->setText(*folder);
+    }
+    return true;
+}
+
+QString SearchWindow::commandLine() const {
+    QStringList words{QStringLiteral("mh_ruvivuvaz-cli"), QStringLiteral("search"),
+                      quotedArgument(fromCp932(runQuery_.text)),
+                      quotedArgument(toQString(runFolder_))};
+    QStringList channels;
+    for (const ChatChannel channel : SearchChannels::kPickable) {
+        if (runQuery_.channels.ticked(channel)) {
+            channels.push_back(QString::fromLatin1(settingsKey(channel)));
+        }
+    }
+    if (channels.size() < static_cast<qsizetype>(SearchChannels::kPickable.size())) {
+        words << QStringLiteral("--channel") << channels.join(QLatin1Char(','));
+    }
+    if (runQuery_.speaker) {
+        words << QStringLiteral("--speaker") << quotedArgument(fromCp932(*runQuery_.speaker));
+    }
+    if (runQuery_.from && runQuery_.to) {
+        words << QStringLiteral("--from") << QString::fromStdString(logDayText(*runQuery_.from))
+              << QStringLiteral("--to") << QString::fromStdString(logDayText(*runQuery_.to));
+    }
+    words << QStringLiteral("--settings") << quotedArgument(QCoreApplication::applicationDirPath());
+    if (runQuery_.ng.lines == NgLines::Included) {
+        words << QStringLiteral("--include-ng");
+    }
+    return words.join(QLatin1Char(' '));
+}
+
 std::optional<SearchQuery> SearchWindow::queryFromFields() {
     const auto refused = [this](const QString& character) {
         status_->setText(QStringLiteral("Shift-JIS にない文字は検索できません: %1").arg(character));
@@ -280,22 +409,34 @@ void SearchWindow::startSearch() {
     if (!query) {
         return;
     }
-    search_.cancel();
-    search_.wait();
+    letSearchGo();
     ++run_;
     runFolder_ = pathFromQString(folder_->text());
     runQuery_ = *query;
     model_->clear();
+    tally_ = SearchSummary{};
+    runStarted_ = std::chrono::steady_clock::now();
     progress_->setRange(0, 1);
     progress_->setValue(0);
     status_->setText(QStringLiteral("検索中…"));
-    relay_ = std::make_unique<Relay>(*this, run_);
+    commandLineButton_->setVisible(false);
+    relay_ = std::make_shared<Relay>(*this, run_, model_->maxListed());
     setRunning(true);
-    search_.start(SearchRun{runFolder_, std::move(*query)}, *relay_);
+    search_.start(SearchRun{runFolder_, std::move(*query)}, relay_);
 }
 
 void SearchWindow::cancelSearch() {
-    search_.cancel();
+    if (!searching_) {
+        return;
+    }
+    // At once, even when the search waits on a read that never returns: what
+    // it found so far stays, and nothing more of it is shown.
+    letSearchGo();
+    SearchSummary summary = tally_;
+    summary.end = SearchEnd::Cancelled;
+    summary.matches = model_->resultCount();
+    summary.elapsed = std::chrono::steady_clock::now() - runStarted_;
+    searchEnded(summary);
 }
 
 void SearchWindow::setRunning(bool running) {
@@ -323,6 +464,12 @@ void SearchWindow::searchEnded(const SearchSummary& summary) {
                     .arg(seconds, 0, 'f', 2);
             if (summary.daysSkipped > 0) {
                 text += QStringLiteral("、%1日スキップ").arg(summary.daysSkipped);
+            }
+            if (model_->unlistedCount() > 0) {
+                text +=
+                    QStringLiteral("。表示は先頭の%1件までです。残りはコマンドラインで検索できます")
+                        .arg(model_->listedCount());
+                commandLineButton_->setVisible(true);
             }
             break;
     }
@@ -354,7 +501,7 @@ void SearchWindow::showResultInDay(int row) {
     auto* day = new DayLogWindow(this);
     day->show();
     day->showResult(runFolder_ / dailyLogName(result.day.year, result.day.month, result.day.day),
-                    runQuery_, result.count);
+                    runQuery_, result.lineStart);
 }
 
 SearchWindow& showSearchWindow(const SearchWindowInputs& inputs) {
@@ -363,6 +510,7 @@ SearchWindow& showSearchWindow(const SearchWindowInputs& inputs) {
                                                   QString(), Qt::FindDirectChildrenOnly);
     if (window == nullptr) {
         window = new SearchWindow(inputs);
+        keepOnScreen(*window);
     }
     window->show();
     window->raise();

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -67,6 +68,9 @@ class SearchWindow : public QWidget {
     // Blocks until the worker has handed over every result of the running
     // search; they are still waiting in the event queue.
     void waitForWorker() { search_.wait(); }
+    // The command that lists every result of the search shown.
+    QString commandLine() const;
+    QPushButton* commandLineButton() const { return commandLineButton_; }
     QPushButton* cancelButton() const { return cancelButton_; }
     QProgressBar* progressBar() const { return progress_; }
     QLabel* statusLabel() const { return status_; }
@@ -80,6 +84,7 @@ class SearchWindow : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     class Relay;
@@ -89,6 +94,9 @@ class SearchWindow : public QWidget {
     bool isCurrent(std::uint64_t run) const { return run == run_; }
     void searchEnded(const SearchSummary& summary);
     void setRunning(bool running);
+    // Cancels the running search and never waits for it: its worker may be
+    // blocked in the system.
+    void letSearchGo();
 
     SearchWindowInputs inputs_;
     SearchResultsModel* model_ = nullptr;
@@ -103,6 +111,7 @@ class SearchWindow : public QWidget {
     QPushButton* searchButton_ = nullptr;
     QPushButton* cancelButton_ = nullptr;
     QPushButton* copyButton_ = nullptr;
+    QPushButton* commandLineButton_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* status_ = nullptr;
     QTreeView* results_ = nullptr;
@@ -113,8 +122,11 @@ class SearchWindow : public QWidget {
     bool folderOffered_ = false;
     std::filesystem::path runFolder_;
     SearchQuery runQuery_;
-    std::unique_ptr<Relay> relay_;
-    LogSearch search_;  // last: it stops and waits before the relay goes
+    // What the running search reported so far, for a cancel that cannot wait for its totals.
+    SearchSummary tally_;
+    std::chrono::steady_clock::time_point runStarted_;
+    std::shared_ptr<Relay> relay_;
+    LogSearch search_;
 };
 
 // ファイル > 過去ログ検索: the parent's search window, made on first use, shown

@@ -86,6 +86,9 @@ void ChannelView::showLines(const ViewLines& lines) {
 }
 
 void ChannelView::linesAdded(ChatChannel, std::string_view, Colour) {
+    if (!emptyHint_.isEmpty()) {
+        setEmptyHint({});
+    }
     scheduleSync();
 }
 
@@ -93,7 +96,14 @@ void ChannelView::linesDropped(ChatChannel) {
     scheduleSync();
 }
 
+void ChannelView::setEmptyHint(const QString& hint) {
+    emptyHint_ = hint;
+    setAccessibleDescription(hint);
+    viewport()->update();
+}
+
 void ChannelView::linesCleared(ChatChannel) {
+    setEmptyHint({});
     restart();
 }
 
@@ -242,6 +252,12 @@ void ChannelView::paintEvent(QPaintEvent*) {
     QPainter painter(viewport());
     painter.fillRect(viewport()->rect(), background_);
     if (lineStore().empty()) {
+        if (!emptyHint_.isEmpty()) {
+            painter.setPen(defaultTextColour());
+            painter.drawText(
+                viewport()->rect().adjusted(kMargin * 4, kMargin * 4, -kMargin * 4, -kMargin * 4),
+                Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, emptyHint_);
+        }
         return;
     }
     const int height = lineHeight();

@@ -60,6 +60,12 @@ class ChannelView : public QAbstractScrollArea, private ViewLinesObserver {
     // the clipboard alone.
     void copy() const;
 
+    // A short text drawn while the view is empty, until its first line or its
+    // first clearing (an attach). It is no line: never copied, searched or
+    // saved, and accessibility tools get it as the view's description.
+    void setEmptyHint(const QString& hint);
+    bool showsEmptyHint() const { return !emptyHint_.isEmpty() && lineStore().empty(); }
+
     // True while new lines scroll the view (the user is at the bottom).
     bool isFollowingBottom() const { return following_; }
     const LineStore& lineStore() const { return lines_ ? lines_->store() : noLines_; }
@@ -124,6 +130,7 @@ class ChannelView : public QAbstractScrollArea, private ViewLinesObserver {
     std::int64_t caretAbs_ = 0;
     std::int64_t seenDroppedLines_ = 0;
     bool following_ = true;
+    QString emptyHint_;
     bool syncPending_ = false;
     bool adjusting_ = false;
     bool dragging_ = false;

@@ -7,7 +7,7 @@
 
 #include "shell/views/channel_view.h"
 #include "shell/views/line_text.h"
-#include "shell/views/plain_text_interface.h"
+#include "shell/views/text_segments.h"
 
 namespace ruv {
 namespace {
@@ -130,8 +130,9 @@ QString ChannelViewAccessible::lineText(std::size_t line, int* startOffset, int*
 }
 
 // Lines are both the text's lines and its paragraphs (nothing wraps).
-// Characters, words and sentences follow Qt's own rules, taken over the lines
-// around the offset only.
+// Characters, words and sentences are the segments QTextBoundaryFinder finds
+// within the offset's line; a line's start always begins one, so an answer
+// never looks beyond a line and its neighbour.
 QString ChannelViewAccessible::textNear(int offset, QAccessible::TextBoundaryType boundaryType,
                                         Side side, int* startOffset, int* endOffset) const {
     *startOffset = *endOffset = -1;
@@ -144,13 +145,13 @@ QString ChannelViewAccessible::textNear(int offset, QAccessible::TextBoundaryTyp
     if (offset < 0 || offset > length) {
         return {};
     }
-    // No line, or one empty line: an empty range at every boundary (and no
-    // last word to step back to below).
+    // No line, or one empty line: an empty range at every boundary.
     if (length == 0) {
         *startOffset = *endOffset = 0;
         return {};
     }
     const std::size_t line = index.lineAt(offset);
+    QTextBoundaryFinder::BoundaryType kind = QTextBoundaryFinder::Grapheme;
     switch (boundaryType) {
         case QAccessible::LineBoundary:
         case QAccessible::ParagraphBoundary:
@@ -164,48 +165,78 @@ QString ChannelViewAccessible::textNear(int offset, QAccessible::TextBoundaryTyp
                            : lineText(line + 1, startOffset, endOffset);
             }
             return lineText(line, startOffset, endOffset);
-        case QAccessible::NoBoundary:
-            return {};
-        default:
+        case QAccessible::CharBoundary:
             break;
+        case QAccessible::WordBoundary:
+            kind = QTextBoundaryFinder::Word;
+            break;
+        case QAccessible::SentenceBoundary:
+            kind = QTextBoundaryFinder::Sentence;
+            break;
+        default:  // NoBoundary: the view never hands out its whole text at once
+            return {};
     }
-    // Qt's own word and sentence search never returns from the end of the
-    // text; there the caret reads the last word or sentence.
-    if (side == Side::At && offset == length && boundaryType != QAccessible::CharBoundary) {
-        return textNear(offset - 1, boundaryType, side, startOffset, endOffset);
+    if (offset == length && side == Side::After) {
+        return {};
     }
-    // Qt's boundaries over a few lines around the offset; the answer holds
-    // unless it reaches the edge of those lines, then over twice as many.
-    std::size_t first = line == 0 ? 0 : line - 1;
-    std::size_t last = std::min(line + 1, lines - 1);
-    for (std::size_t span = 2;; span *= 2) {
-        QString near;
-        for (std::size_t i = first; i <= last; ++i) {
-            int unusedStart = 0;
-            int unusedEnd = 0;
-            near += lineText(i, &unusedStart, &unusedEnd);
-        }
-        const int origin = toInt(index.lineStart(first));
-        // A few lines around the offset, to take Qt's own boundaries over them.
-        const PlainTextInterface around(near);
-        const auto ask = side == Side::Before ? &QAccessibleTextInterface::textBeforeOffset
-                         : side == Side::At   ? &QAccessibleTextInterface::textAtOffset
-                                              : &QAccessibleTextInterface::textAfterOffset;
-        const QString found = (around.*ask)(offset - origin, boundaryType, startOffset, endOffset);
-        const bool notFound = *startOffset < 0;
-        const bool widenBack = first > 0 && (notFound ? side != Side::After : *startOffset == 0);
-        const bool widenOn =
-            last + 1 < lines && (notFound ? side != Side::Before : *endOffset == near.size());
-        if (!widenBack && !widenOn) {
-            if (!notFound) {
-                *startOffset += origin;
-                *endOffset += origin;
+    if (offset == length && side == Side::At) {
+        // No character at the end; the caret there reads the last word or sentence.
+        return boundaryType == QAccessible::CharBoundary
+                   ? QString()
+                   : textNear(offset - 1, boundaryType, side, startOffset, endOffset);
+    }
+    int lineStart = 0;
+    int lineEnd = 0;
+    const QString text = lineText(line, &lineStart, &lineEnd);
+    const std::vector<int> edges = segmentEdges(text, kind);
+    // The segment holding the offset: [edges[at], edges[at + 1]).
+    const auto at = static_cast<std::size_t>(
+        std::upper_bound(edges.begin(), edges.end(), offset - lineStart) - edges.begin() - 1);
+    switch (side) {
+        case Side::At:
+            break;
+        case Side::Before:
+            if (at > 0) {
+                *startOffset = lineStart + edges[at - 1];
+                *endOffset = lineStart + edges[at];
+                return text.mid(edges[at - 1], edges[at] - edges[at - 1]);
             }
-            return found;
-        }
-        first = widenBack ? first - std::min(first, span) : first;
-        last = widenOn ? std::min(last + span, lines - 1) : last;
+            if (line == 0) {
+                return {};
+            }
+            return lastSegment(line - 1, kind, startOffset, endOffset);
+        case Side::After:
+            if (at + 2 < edges.size()) {
+                *startOffset = lineStart + edges[at + 1];
+                *endOffset = lineStart + edges[at + 2];
+                return text.mid(edges[at + 1], edges[at + 2] - edges[at + 1]);
+            }
+            if (line + 1 == lines || lineEnd == length) {
+                return {};
+            }
+            return firstSegment(line + 1, kind, startOffset, endOffset);
     }
+    *startOffset = lineStart + edges[at];
+    *endOffset = lineStart + edges[at + 1];
+    return text.mid(edges[at], edges[at + 1] - edges[at]);
+}
+
+QString ChannelViewAccessible::firstSegment(std::size_t line,
+                                            QTextBoundaryFinder::BoundaryType kind,
+                                            int* startOffset, int* endOffset) const {
+    const QString text = lineText(line, startOffset, endOffset);
+    const std::vector<int> edges = segmentEdges(text, kind);
+    *endOffset = *startOffset + edges[1];
+    return text.left(edges[1]);
+}
+
+QString ChannelViewAccessible::lastSegment(std::size_t line, QTextBoundaryFinder::BoundaryType kind,
+                                           int* startOffset, int* endOffset) const {
+    const QString text = lineText(line, startOffset, endOffset);
+    const std::vector<int> edges = segmentEdges(text, kind);
+    const int from = edges[edges.size() - 2];
+    *startOffset += from;
+    return text.mid(from);
 }
 
 QString ChannelViewAccessible::textBeforeOffset(int offset,

@@ -6,6 +6,7 @@
 // and a question about one line decodes about one line.
 
 #include <QAccessibleWidget>
+#include <QTextBoundaryFinder>
 
 namespace ruv {
 
@@ -48,6 +49,11 @@ class ChannelViewAccessible : public QAccessibleWidget, public QAccessibleTextIn
     QString textNear(int offset, QAccessible::TextBoundaryType boundaryType, Side side,
                      int* startOffset, int* endOffset) const;
     QString lineText(std::size_t line, int* startOffset, int* endOffset) const;
+    // The first or last character, word or sentence of a line that is not empty.
+    QString firstSegment(std::size_t line, QTextBoundaryFinder::BoundaryType kind, int* startOffset,
+                         int* endOffset) const;
+    QString lastSegment(std::size_t line, QTextBoundaryFinder::BoundaryType kind, int* startOffset,
+                        int* endOffset) const;
 };
 
 // Lets QAccessible create the interface above for every channel view; safe to

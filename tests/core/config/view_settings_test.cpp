@@ -56,13 +56,25 @@ TEST(ViewSettingsFile, UnreadableFileGivesDefaults) {
     EXPECT_EQ(loadViewSettings(file), ViewSettings{});
 }
 
-TEST(ViewSettingsFile, RoundTripsInCrLfLines) {
-    TempFolder folder;
-    const auto file = folder / "ruvivuvaz_view.ini";
-    const ViewSettings saved{TextSize(TextSize::kLargest), true};
-    saveViewSettings(file, saved);
-    EXPECT_EQ(readBytes(file), "FontSize=32\r\nCallAlert=1\r\n");
-    EXPECT_EQ(loadViewSettings(file), saved);
+TEST(ViewSettingsFile, RoundTripsInCrLfLinesWithTheNgOnTidyRowOnlyWhileOn) {
+    struct Case {
+        ViewSettings saved;
+        const char* bytes;
+    };
+    const Case cases[] = {
+        {{TextSize(TextSize::kLargest), true, false}, "FontSize=32\r\nCallAlert=1\r\n"},
+        {{TextSize(TextSize::kDefault), false, true},
+         "FontSize=9\r\nCallAlert=0\r\nNgOnTidy=1\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        TempFolder folder;
+        const auto file = folder / "ruvivuvaz_view.ini";
+        saveViewSettings(file, c.saved);
+        EXPECT_EQ(readBytes(file), c.bytes);
+        EXPECT_EQ(loadViewSettings(file), c.saved);
+    }
+    EXPECT_FALSE(ruv::config::parseViewSettings("NgOnTidy=yes\r\n").ngOnTidy);
 }
 
 TEST(TextSizeSteps, StayWithinTheRangeAndResetToTheDefault) {

@@ -74,6 +74,7 @@ struct RecordingOpener : ruv::platform::FileOpener {
             return got;
         }
         std::error_code lastError() const override { return inner->lastError(); }
+        std::optional<ruv::platform::FileIdentity> identity() override { return inner->identity(); }
     };
     using FileOpener::openShared;
     std::unique_ptr<ruv::platform::SharedReadFile> openShared(const fs::path& path,
@@ -321,25 +322,36 @@ TEST_F(LogReaderTest, WholeBlockWithoutLineFeedIsRoutedAsOneLine) {
     EXPECT_EQ(sink.lines, expected);
 }
 
-TEST_F(LogReaderTest, ShorterFileIsIgnoredUntilItGrowsPastConsumed) {
-    const std::string first = generator.generate(3000);
-    overwrite(log, first);
-    tail.attach(log, sizeOf(log));
-    overwrite(log, first.substr(0, 100));
-    EXPECT_EQ(reader.readSlice().status, SliceStatus::CaughtUp);
-    EXPECT_EQ(tail.consumed(), ByteOffset{static_cast<std::int64_t>(first.size())});
-    // Regrown to the old length and beyond: reading resumes at the old offset.
-    std::string regrown(first.size() - 1, '-');
-    regrown.push_back('\n');
-    const std::string line = chatLine();
-    regrown.append(line).append("\n");
-    overwrite(log, regrown.substr(0, first.size()));
-    EXPECT_EQ(reader.readSlice().routed.value, 0);
-    overwrite(log, regrown);
-    reader.readSlice();
-    ASSERT_EQ(sink.lines.size(), 1u);
-    EXPECT_EQ(sink.lines[0], ruv::removeEntities(line));
-    EXPECT_EQ(tail.consumed(), sizeOf(log));
+TEST_F(LogReaderTest, ReplacedLogIsFollowedFromItsFirstLineAndNoFragmentIsRouted) {
+    // The replacement is shorter than what was consumed when first seen, or has
+    // already grown past it.
+    for (const bool grownBeforeTheLook : {false, true}) {
+        SCOPED_TRACE(grownBeforeTheLook ? "grown before the look" : "shorter when seen");
+        sink.lines.clear();
+        const std::string old = generator.generate(3000);
+        overwrite(log, old);
+        tail.attach(log, sizeOf(log));
+        EXPECT_EQ(reader.readSlice().routed.value, 0);
+
+        std::vector<std::string> expected;
+        std::string replacement;
+        while (replacement.size() < old.size() + 200) {
+            const std::string line = chatLine();
+            replacement.append(line).append("\n");
+            expected.push_back(ruv::removeEntities(line));
+        }
+        // Written beside the log and renamed over it, as a new file.
+        const fs::path written = dir.path() / "written.tmp";
+        overwrite(written, grownBeforeTheLook ? replacement : replacement.substr(0, 100));
+        fs::rename(written, log);
+        if (!grownBeforeTheLook) {
+            reader.readAll();
+            overwrite(log, replacement);
+        }
+        reader.readAll();
+        EXPECT_EQ(sink.lines, expected);
+        EXPECT_EQ(tail.consumed(), sizeOf(log));
+    }
 }
 
 TEST_F(LogReaderTest, FailedLineIsReportedOnceAndSkipped) {

@@ -27,9 +27,9 @@ class LogSessionTest : public ::testing::Test {
     void SetUp() override { start({}); }
 
     void start(LogSessionTiming timing) {
+        views.options.logFolder = text(folder.path());
         session.emplace(LogSessionPorts{display, follower, chooser, files, errors, clock, timers},
                         views.state(exp), timing);
-        session->restoreLogFolder(text(folder.path()));
     }
     // Attaches tidy from now on, one step of `lines` a slice.
     void startTidyingStepBySlice(LineCount lines) {
@@ -182,7 +182,6 @@ TEST_F(LogSessionTest, TidyWhoseReadRunsOutOfMemoryStillFollowsTheLogFromItsAtta
     OutOfMemoryOnSecondOpen exhausted;
     session.emplace(LogSessionPorts{display, follower, chooser, exhausted, errors, clock, timers},
                     views.state(exp), LogSessionTiming{});
-    session->restoreLogFolder(text(folder.path()));
     views.options.tidyOnAttach = true;
     const auto log = attachYesterdaysLog();
     EXPECT_FALSE(session->tidying());
@@ -230,19 +229,19 @@ TEST_F(LogSessionTest, ChosenLogRunsTheDialogsAttachAndWaitsForARunningTidy) {
     session->attachChosen({ChoiceOutcome::Chosen, text(log)});
     ASSERT_TRUE(session->tidying());
     EXPECT_EQ(display.caption, WindowCaption::Tidying);
+    // Handed over by a later start while the tidy runs: attached once it ends.
     session->attachChosen({ChoiceOutcome::Chosen, text(other)});
+    EXPECT_EQ(exp.paths, std::vector<std::string>{text(log)});
     while (timers.runNext()) {
     }
 
-    EXPECT_EQ(views.lineCount(ChatChannel::Team), 2u);
     EXPECT_EQ(display.caption, WindowCaption::Plain);
-    EXPECT_EQ(session->history().entries(), config::TextLines{text(log)});
-    EXPECT_EQ(display.menu.history[0].path, text(log));
-    EXPECT_EQ(display.status[StatusPanel::Path], text(log));
+    EXPECT_EQ(session->history().entries(), (config::TextLines{text(other), text(log)}));
+    EXPECT_EQ(display.menu.history[0].path, text(other));
+    EXPECT_EQ(display.status[StatusPanel::Path], text(other));
     EXPECT_EQ(display.status[StatusPanel::State], "アタッチ");
-    EXPECT_EQ(exp.resets, 1);
-    EXPECT_EQ(exp.paths, std::vector<std::string>{text(log)});
-    EXPECT_EQ(follower.tail.path(), log);
+    EXPECT_EQ(exp.paths, (std::vector<std::string>{text(log), text(other)}));
+    EXPECT_EQ(follower.tail.path(), other);
     EXPECT_TRUE(chooser.folders.empty());
 
     // What the dialog refuses is refused the same way; the attached log stays.
@@ -250,9 +249,13 @@ TEST_F(LogSessionTest, ChosenLogRunsTheDialogsAttachAndWaitsForARunningTidy) {
     session->attachChosen({ChoiceOutcome::Unrepresentable, {}});
     EXPECT_EQ(display.warnings,
               std::vector<std::string>(2, "ファイルサイズの取得に失敗しました。"));
-    EXPECT_EQ(follower.tail.path(), log);
-    EXPECT_EQ(session->history().size(), 1u);
-    EXPECT_TRUE(errors.lines.empty());
+    EXPECT_EQ(follower.tail.path(), other);
+    EXPECT_EQ(session->history().size(), 2u);
+    // The message names no file: the error log names the one typed.
+    ASSERT_EQ(errors.lines.size(), 1u);
+    EXPECT_EQ(cp932::toUtf8(errors.lines[0]),
+              "ファイルサイズの取得に失敗しました。 " + text(folder / "typed.html") +
+                  ": ファイルがありません。 " + platform::formatDateTime(clock.now()));
 }
 
 // --- Auto-attach -------------------------------------------------------------

@@ -324,8 +324,10 @@ Events referenceSort(std::string buffer) {
         return ruv::sjis::contains(text, needle);
     };
     const auto stripLine = [&buffer](std::string_view line) {
-        if (buffer.starts_with(std::string(line) + "\n")) {
-            buffer.erase(0, line.size() + 1);
+        for (const std::string_view end : {"\n", "\r\n"}) {
+            if (buffer.starts_with(std::string(line) + std::string(end))) {
+                buffer.erase(0, line.size() + end.size());
+            }
         }
     };
     struct RefRow {
@@ -350,15 +352,19 @@ Events referenceSort(std::string buffer) {
         stripLine(mk::kHeaderBody);
         stripLine(mk::kHeaderTitle);
         if (buffer.starts_with(mk::kHeaderDatePrefix)) {
-            buffer.erase(0, mk::kHeaderDateLineBytes);
+            const bool crLf = buffer.size() > mk::kHeaderDateLineBytes &&
+                              buffer.substr(mk::kHeaderDateLineBytes - 1, 2) == "\r\n";
+            buffer.erase(0, mk::kHeaderDateLineBytes + (crLf ? 1 : 0));
         }
         stripLine(mk::kHeaderFace);
-        const std::size_t end = ruv::sjis::find(buffer, "</font></br>\n");
+        const std::size_t lf = ruv::sjis::find(buffer, "</font></br>\n");
+        const std::size_t crLf = ruv::sjis::find(buffer, "</font></br>\r\n");
+        const std::size_t end = std::min(lf, crLf);
         if (end == ruv::sjis::npos) {
             break;
         }
         const std::string raw = ruv::removeEntities(ruv::removeCrLf(buffer.substr(0, end + 12)));
-        buffer.erase(0, end + 13);
+        buffer.erase(0, end + (end == crLf ? 14 : 13));
         if (has(raw, mk::kHeaderBody) || has(raw, mk::kHeaderTitle) ||
             has(raw, mk::kHeaderDatePrefix) || has(raw, mk::kHeaderFace)) {
             continue;

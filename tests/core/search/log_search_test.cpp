@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/search/day_lines.h"
 #include "core/search/search_result_line.h"
 #include "support/log_lines.h"
 #include "support/temp_folder.h"
@@ -48,6 +49,7 @@ class Recorder : public ruv::SearchListener {
     void dayHits(CivilDate day, std::span<const ruv::SearchHit> hits) override {
         for (const ruv::SearchHit& hit : hits) {
             results.push_back(ruv::searchResultLine(day, hit));
+            lineStarts.push_back(hit.lineStart);
         }
         ++hitCalls;
     }
@@ -68,6 +70,7 @@ class Recorder : public ruv::SearchListener {
 
     std::vector<std::string> events;
     std::vector<std::string> results;
+    std::vector<ruv::ByteOffset> lineStarts;
     int hitCalls = 0;
     ruv::SearchSummary summary;
 };
@@ -221,12 +224,34 @@ TEST_F(LogSearchTest, TheWorkerThreadReportsTheSameAsTheCallingThread) {
     write(1, {chatLine(kClub, sj("ネコ : 朝")), chatLine(kTeam, sj("イヌ : 朝"))});
     auto q = query("朝");
     q.speaker = sj("イヌ");
-    Recorder recorder;
+    const auto recorder = std::make_shared<Recorder>();
     ruv::LogSearch search;
     search.start({folder.path(), q}, recorder);
     search.wait();
-    EXPECT_EQ(recorder.results, run(q).results);
-    EXPECT_EQ(recorder.results, std::vector<std::string>{result(1, "Team", sj("イヌ : 朝"))});
+    EXPECT_EQ(recorder->results, run(q).results);
+    EXPECT_EQ(recorder->results, std::vector<std::string>{result(1, "Team", sj("イヌ : 朝"))});
+}
+
+TEST_F(LogSearchTest, TextRunningFromTheStampIntoTheMessageIsFoundAndShownOnItsOwnLine) {
+    // The stamp ends "0]": the views show "0]ネコ" on every line of ネコ.
+    const std::vector<std::string> lines{chatLine(kTeam, sj("イヌ : 0]ネコ")),
+                                         chatLine(kClub, sj("ネコ : やあ")),
+                                         chatLine(kOpen, sj("ネコ : また"), TagForm::BlankAfter)};
+    write(1, lines);
+    const ruv::SearchQuery q = query("0]ネコ");
+    const Recorder found = run(q);
+    EXPECT_EQ(found.results, (std::vector<std::string>{result(1, "Team", sj("イヌ : 0]ネコ")),
+                                                       result(1, "Club", sj("ネコ : やあ")),
+                                                       result(1, "Open", sj("ネコ : また"))}));
+    const std::string bytes = logOf(lines);
+    for (std::size_t i = 0; i < found.lineStarts.size(); ++i) {
+        ruv::ViewLines shown;
+        const auto hit = ruv::fillDayLines(bytes, q, found.lineStarts[i], shown);
+        ASSERT_TRUE(hit) << i;
+        EXPECT_EQ(hit->line, i);
+        EXPECT_EQ(shown.store().line(i).substr(static_cast<std::size_t>(hit->start.value)),
+                  sj("0]ネコ") + (i == 0 ? "" : sj(i == 1 ? " : やあ" : " : また")));
+    }
 }
 
 TEST(LogDays, AreReadFromDailyLogNamesAndWrittenWithHyphens) {

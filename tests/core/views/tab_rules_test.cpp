@@ -36,20 +36,45 @@ TEST(TabCaptions, CountedCaptionAppendsTheCountInParentheses) {
               "一般(2147483647)");
 }
 
-TEST(TabRules, OnlyTheSevenChatTabsAfterNormalCountUnreadLines) {
+TEST(TabRules, OnlyTheSevenChatTabsAfterNormalAndTheErrorLogCountUnreadLines) {
     for (int i = 0; i < ruv::kTabCount; ++i) {
-        const bool counted = i >= 1 && i <= 7;
+        const bool counted = (i >= 1 && i <= 7) || i == 11;
         EXPECT_EQ(ruv::hasUnreadCounter(*ruv::tabAtIndex(i)), counted) << i;
     }
 }
 
-TEST(TabRules, PressOnTheStripResetsOnlyIndicesOneToSeven) {
+TEST(TabRules, PressOnTheStripResetsOnlyTheCountingTabs) {
     EXPECT_FALSE(ruv::tabResetByPress(0));
     EXPECT_EQ(ruv::tabResetByPress(1), Tab::Open);
     EXPECT_EQ(ruv::tabResetByPress(7), Tab::NG);
     EXPECT_FALSE(ruv::tabResetByPress(8));
-    EXPECT_FALSE(ruv::tabResetByPress(11));
+    EXPECT_FALSE(ruv::tabResetByPress(10));
+    EXPECT_EQ(ruv::tabResetByPress(11), Tab::ErrorLog);
+    EXPECT_FALSE(ruv::tabResetByPress(12));
     EXPECT_FALSE(ruv::tabResetByPress(-1));
+}
+
+TEST(TabRules, ACountingTabKeepsItsWidthUntilTheCountPassesThreeDigits) {
+    struct Case {
+        Tab tab;
+        std::int32_t count;  // negative: the plain caption
+        const char* widest;
+    };
+    const Case cases[] = {
+        {Tab::Open, -1, "一般(000)"},
+        {Tab::Open, 7, "一般(000)"},
+        {Tab::Team, 999, "チーム(000)"},
+        {Tab::Team, 1000, "チーム(0000)"},
+        {Tab::NG, 123456, "NGフィルター(000000)"},
+        {Tab::ErrorLog, 42, "エラーログ(000)"},
+        {Tab::Normal, -1, "通常"},
+        {Tab::ExpMonitor, -1, "経験値情報"},
+    };
+    for (const Case& c : cases) {
+        const std::string caption = c.count < 0 ? std::string(ruv::plainCaption(c.tab))
+                                                : ruv::countedCaption(c.tab, c.count);
+        EXPECT_EQ(utf8(ruv::widthCaption(c.tab, caption)), c.widest) << c.widest;
+    }
 }
 
 TEST(TabRules, FilterEntriesCoverTheFirstElevenTabsOnly) {

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "core/text/cp932.h"
+#include "core/views/counting_error_log.h"
+#include "support/log_session_fakes.h"
 
 namespace ruv::testing {
 namespace {
@@ -33,7 +35,7 @@ TEST(UnreadCounters, CountsShowInTheCaptionUntilReset) {
 TEST(UnreadCounters, TabsWithoutACounterKeepZeroAndTheirCaption) {
     RecordedCaptions captions;
     UnreadCounters counters(captions);
-    for (const Tab tab : {Tab::Normal, Tab::Battle, Tab::ErrorLog}) {
+    for (const Tab tab : {Tab::Normal, Tab::Battle, Tab::ExpMonitor}) {
         EXPECT_EQ(counters.raise(tab), 0);
         counters.reset(tab);
     }
@@ -53,6 +55,31 @@ TEST(UnreadCounters, AttachResetKeepsOnlyTheNgCounter) {
     EXPECT_EQ(captions.shown[Tab::Original], "オリジナル");
     EXPECT_EQ(counters.count(Tab::NG), 1);
     EXPECT_EQ(captions.shown[Tab::NG], "NGフィルター(1)");
+}
+
+struct CurrentTab final : TabSelection {
+    std::optional<ChatChannel> ActiveTab() const override { return channel; }
+    std::optional<ChatChannel> channel = ChatChannel::Normal;
+};
+
+TEST(CountingErrorLog, ALineAddedWhileAnotherTabIsCurrentRaisesTheErrorLogCount) {
+    RecordedCaptions captions;
+    UnreadCounters counters(captions);
+    RecordingErrors tab;
+    CurrentTab current;
+    CountingErrorLog errors(tab, current);
+    errors.append("before the counters");
+    errors.countInto(counters);
+    errors.append("one");
+    current.channel = ChatChannel::Team;
+    errors.append("two");
+    EXPECT_EQ(captions.shown[Tab::ErrorLog], "エラーログ(2)");
+    current.channel.reset();  // エラーログ is current
+    errors.append("three");
+    EXPECT_EQ(counters.count(Tab::ErrorLog), 2);
+    EXPECT_EQ(tab.lines.size(), 4U);
+    counters.resetAllButNg();  // an attach clears no error line
+    EXPECT_EQ(counters.count(Tab::ErrorLog), 2);
 }
 
 }  // namespace

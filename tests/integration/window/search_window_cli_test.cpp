@@ -22,7 +22,7 @@
 #include <cstdio>
 #include <numeric>
 
-#include "core/log/route_trace.h"
+#include "core/app/settings_folder.h"
 #include "loggen/log_generator.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/search_results_model.h"

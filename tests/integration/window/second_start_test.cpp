@@ -1,6 +1,8 @@
-// A second start of the program in the same program folder, as a separate
+// A later start of the program in the same program folder, as a separate
 // process: it hands its log to the running copy (this test's window) and
-// ends; the running copy comes to the front and attaches the log.
+// ends; the running copy comes to the front and attaches the log. A lock left
+// by a copy that has ended is taken over, a copy that takes no request is
+// reported, and a copy whose window has closed takes no request.
 
 #include <gtest/gtest.h>
 
@@ -12,6 +14,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <filesystem>
+
+#include "core/platform/timer.h"
 #include "shell/app/main_window.h"
 #include "shell/app/single_instance.h"
 #include "shell/platform/qt_text.h"
@@ -21,46 +26,141 @@ namespace {
 
 using ruv::testing::RecordingMessages;
 
-TEST(SecondStart, HandsItsLogToTheRunningCopyWhichComesToTheFrontAndAttachesIt) {
+enum class EventLoop { Runs, Stands };
+
+// Runs a later start in `workingFolder`; its exit code (0 handed over, 3 became
+// the running copy, 4 no answer). While it runs, this process's event loop
+// runs (a running copy takes requests) or stands (it takes none).
+int laterStart(const QString& programFolder, const QString& workingFolder, const QString& log,
+               EventLoop loop) {
+    QProcess second;
+    second.setWorkingDirectory(workingFolder);
+    second.setProcessChannelMode(QProcess::ForwardedChannels);
+    QStringList arguments{programFolder};
+    if (!log.isEmpty()) {
+        arguments << log;
+    }
+    second.start(QDir(QCoreApplication::applicationDirPath()).filePath(SECOND_START_PROCESS),
+                 arguments);
+    EXPECT_TRUE(second.waitForStarted(10'000)) << second.errorString().toStdString();
+    if (loop == EventLoop::Runs) {
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 15'000));
+    } else {
+        EXPECT_TRUE(second.waitForFinished(15'000));
+    }
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    return second.exitCode();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    file.write(bytes);
+}
+
+QString canonical(const QString& path) {
+    return QFileInfo(path).canonicalFilePath();
+}
+
+class SecondStart : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(programFolder.isValid() && logFolder.isValid());
+        environment.settingsFolder = ruv::pathFromQString(programFolder.path());
+        environment.messages = &messages;
+    }
+    QString writeLog(const QString& name, const QByteArray& bytes) const {
+        const QString path = logFolder.filePath(name);
+        writeFile(path, bytes);
+        return path;
+    }
+
     QTemporaryDir programFolder;
     QTemporaryDir logFolder;
-    ASSERT_TRUE(programFolder.isValid() && logFolder.isValid());
-    const QString logName = QStringLiteral("MHChatLog_2024_05_01.html");
-    QFile log(logFolder.filePath(logName));
-    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-    log.write("<html><body>\r\n");
-    log.close();
-
-    ruv::SingleInstance instance(programFolder.path());
-    ASSERT_EQ(instance.claim(QString()), ruv::InstanceRole::Running);
     RecordingMessages messages;
     ruv::AppEnvironment environment;
-    environment.settingsFolder = ruv::pathFromQString(programFolder.path());
-    environment.messages = &messages;
+};
+
+TEST_F(SecondStart, HandsItsLogToTheRunningCopyWhichComesToTheFrontAndAttachesIt) {
+    const QString log = writeLog(QStringLiteral("MHChatLog_2024_05_01.html"), "<html><body>\r\n");
+    ruv::SingleInstance instance(programFolder.path());
+    ASSERT_EQ(instance.claim(QString()), ruv::InstanceRole::Running);
     ruv::MainWindow window(environment);
-    QObject::connect(&instance, &ruv::SingleInstance::handedOver, &window,
-                     &ruv::MainWindow::receiveHandOver);
+    window.serveLaterStarts(instance);
     window.showMinimized();
     ASSERT_TRUE(window.isMinimized());
 
     // Named from its own working folder, as a file manager starts it.
-    QProcess second;
-    second.setWorkingDirectory(logFolder.path());
-    second.setProcessChannelMode(QProcess::ForwardedChannels);
-    second.start(QDir(QCoreApplication::applicationDirPath()).filePath(SECOND_START_PROCESS),
-                 {programFolder.path(), logName});
-    ASSERT_TRUE(second.waitForStarted(10'000)) << second.errorString().toStdString();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second.state() == QProcess::NotRunning; }, 15'000));
-    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(second.exitCode(), 0)
+    EXPECT_EQ(laterStart(programFolder.path(), logFolder.path(), QFileInfo(log).fileName(),
+                         EventLoop::Runs),
+              0)
         << "the second start did not leave the start to the running copy";
 
     EXPECT_TRUE(QTest::qWaitFor(
         [&] { return !window.statusText(ruv::StatusPanel::Path).isEmpty(); }, 5'000));
-    EXPECT_EQ(QFileInfo(window.statusText(ruv::StatusPanel::Path)).canonicalFilePath(),
-              QFileInfo(log).canonicalFilePath());
+    EXPECT_EQ(canonical(window.statusText(ruv::StatusPanel::Path)), canonical(log));
     EXPECT_FALSE(window.isMinimized());
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SecondStart, TakesOverALockWhoseCopyHasEndedAndSaysWhenARunningCopyDoesNotAnswer) {
+    const QString lock = ruv::SingleInstance::lockFilePath(programFolder.path());
+    ASSERT_FALSE(lock.isEmpty());
+    const QByteArray liveProcess =
+        QByteArray::number(QCoreApplication::applicationPid()) + "\n" +
+        QFileInfo(QCoreApplication::applicationFilePath()).fileName().toUtf8() + "\n\n";
+    for (const QByteArray& left : {QByteArray(), QByteArray("\x01\xff garbage"), liveProcess}) {
+        writeFile(lock, left);
+        EXPECT_EQ(laterStart(programFolder.path(), logFolder.path(), {}, EventLoop::Runs), 3)
+            << "a lock holding \"" << left.toStdString() << "\" was not taken over";
+        EXPECT_FALSE(QFileInfo::exists(lock)) << "the later start left the lock behind";
+    }
+
+    ruv::SingleInstance running(programFolder.path());
+    ASSERT_EQ(running.claim(QString()), ruv::InstanceRole::Running);
+    EXPECT_EQ(laterStart(programFolder.path(), logFolder.path(), {}, EventLoop::Stands), 4);
+    running.release();
+    QDir(lock.chopped(5)).removeRecursively();  // the request it never took
+}
+
+TEST_F(SecondStart, AHandOverDuringATidyIsAttachedWhenTheTidyEnds) {
+    const QString tidied =
+        writeLog(QStringLiteral("MHChatLog_2024_05_01.html"),
+                 "<html><body>\r\n<font size=\"2\" color=\"white\"> [05/01 21:00:00] </font> "
+                 "<font size=\"2\" color=\"#f7b73c\">Kai : hello</font></br>\r\n");
+    const QString handed =
+        writeLog(QStringLiteral("MHChatLog_2024_05_02.html"), "<html><body>\r\n");
+    ruv::platform::ManualTimers timers;  // the tidy moves only when told
+    environment.timers = &timers;
+    ruv::SingleInstance instance(programFolder.path());
+    ASSERT_EQ(instance.claim(QString()), ruv::InstanceRole::Running);
+    ruv::MainWindow window(environment);
+    window.serveLaterStarts(instance);
+    window.menu().tidyOnAttach->setChecked(true);
+    window.openLog(tidied);
+    ASSERT_TRUE(window.tidyingPastLog());
+
+    EXPECT_EQ(laterStart(programFolder.path(), logFolder.path(), handed, EventLoop::Runs), 0);
+    ASSERT_TRUE(window.tidyingPastLog());
+    for (int turn = 0; turn < 1000 && timers.runNext(); ++turn) {
+    }
+    EXPECT_FALSE(window.tidyingPastLog());
+    EXPECT_EQ(canonical(ruv::fromCp932(window.attachedLogPath())).toStdString(),
+              canonical(handed).toStdString());
+}
+
+TEST_F(SecondStart, AClosedWindowSavesItsSettingsAndLeavesTheNextStartToItself) {
+    ruv::SingleInstance instance(programFolder.path());
+    ASSERT_EQ(instance.claim(QString()), ruv::InstanceRole::Running);
+    ruv::MainWindow window(environment);
+    window.serveLaterStarts(instance);
+    window.show();
+    window.close();
+    EXPECT_TRUE(QFileInfo::exists(QDir(programFolder.path()).filePath("config.ini")))
+        << "the settings are saved only when the window is destroyed";
+    EXPECT_EQ(laterStart(programFolder.path(), logFolder.path(), {}, EventLoop::Runs), 3)
+        << "the closed window took the later start's request";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QImage>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -32,7 +33,9 @@
 #include "shell/app/session.h"
 #include "shell/log/live_log.h"
 #include "shell/log/log_file_dialog.h"
+#include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
+#include "shell/search/search_window.h"
 #include "shell/views/channel_view.h"
 
 namespace ruv::testing {
@@ -214,6 +217,58 @@ TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
     window->liveLog().catchUp();
     EXPECT_EQ(lines(ChatChannel::Shout), 1);
     EXPECT_EQ(occurrences(ChatChannel::Shout, "unfinished"), 1);
+}
+
+TEST_F(LogAttachTest, AFirstStartShowsTheWayInTheNormalViewUntilTheFirstAttach) {
+    ChannelView* normal = window->view(ChatChannel::Normal);
+    normal->resize(400, 200);
+    const auto inked = [normal] {
+        const QImage image = normal->viewport()->grab().toImage();
+        const QRgb background = image.pixel(0, 0);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) != background) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    };
+    ASSERT_TRUE(normal->showsEmptyHint());
+    EXPECT_TRUE(inked());
+    // Drawn, not a line: nothing to copy, search or save.
+    EXPECT_EQ(normal->lineCount().value, 0);
+    EXPECT_TRUE(normal->text().empty());
+    EXPECT_TRUE(normal->accessibleDescription().contains(QStringLiteral("アタッチログ")));
+
+    const auto log = writeLog("MHChatLog_2024_02_29.html", generator.header());
+    chooseInDialog(log);
+    window->attachLog();
+    EXPECT_FALSE(normal->showsEmptyHint());
+    EXPECT_FALSE(inked());
+    EXPECT_TRUE(normal->accessibleDescription().isEmpty());
+}
+
+TEST_F(LogAttachTest, TidyingAppliesTheNgListsOnlyWhenTheOptionIsTicked) {
+    const auto log = writeLog("MHChatLog_2024_02_29.html",
+                              generator.header() + line(colours::kOpenGreen, "Aki : おはよう") +
+                                  line(colours::kOpenGreen, "Ren : 表で待つ"));
+    window->ngLists().users = {sj("Aki")};
+    window->session().core.state.route.ngUsersApplied = true;
+    setOption("OldLog01", true);
+    chooseInDialog(log);
+    window->attachLog();
+    waitForTidying();
+    EXPECT_EQ(lines(ChatChannel::Open), 2);
+    EXPECT_EQ(lines(ChatChannel::NG), 0);
+
+    setOption("NgOnTidy", true);
+    chooseInDialog(log);
+    window->attachLog();
+    waitForTidying();
+    EXPECT_EQ(lines(ChatChannel::Open), 1);
+    EXPECT_EQ(lines(ChatChannel::Normal), 1);
+    EXPECT_EQ(occurrences(ChatChannel::NG, sj("Aki : おはよう")), 1);
 }
 
 TEST_F(LogAttachTest, UnreadableGainWhileTidyingIsReportedAndSortingGoesOn) {
@@ -402,6 +457,28 @@ TEST_F(LogAttachTest, LogDroppedOnAKeywordFieldIsAttachedAndTypesNothing) {
     EXPECT_TRUE(drop(dropped, keyword));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == dropped; }, 5000));
     EXPECT_TRUE(keyword->text().isEmpty());
+}
+
+TEST_F(LogAttachTest, DropsOnTheSearchWindowAttachNothingAndAFolderFillsItsFolderField) {
+    const auto attached = writeLog("MHChatLog_2024_02_29.html", generator.header());
+    chooseInDialog(attached);
+    window->attachLog();
+    window->findChild<QAction*>(QStringLiteral("SearchLogs01"))->trigger();
+    auto* search = window->findChild<SearchWindow*>();
+    ASSERT_NE(search, nullptr);
+    const auto dropped = writeLog("MHChatLog_2024_02_28.html", generator.header());
+    for (QLineEdit* field : {search->textEdit(), search->folderEdit()}) {
+        field->clear();
+        EXPECT_FALSE(dragOver({fileUrl(dropped)}, field));
+        EXPECT_FALSE(drop(dropped, field));
+        EXPECT_TRUE(field->text().isEmpty());
+    }
+    EXPECT_TRUE(dragOver({fileUrl(logs)}, search->folderEdit()));
+    EXPECT_TRUE(drop(logs, search->folderEdit()));
+    EXPECT_EQ(search->folderEdit()->text(), toQString(logs));
+    QTest::qWait(50);
+    EXPECT_EQ(window->liveLog().tail().path(), attached);
+    EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 }
 
 TEST_F(LogAttachTest, DroppedFileThatIsNotALogIsRefusedByNameAndChangesNothing) {

@@ -4,11 +4,13 @@
 #include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTest>
 
 #include <vector>
 
 #include "shell/app/main_window_fixture.h"
 #include "shell/app/session.h"
+#include "shell/views/channel_view.h"
 
 namespace ruv::testing {
 namespace {
@@ -86,6 +88,7 @@ TEST_F(MainMenu, OptionMenuHoldsSubmenusAndOptionsInOrder) {
                    {"-", ""},
                    {"N24", "自動で新規ログをアタッチする"},
                    {"OldLog01", "アタッチ時に過去ログを整頓する"},
+                   {"NgOnTidy", "過去ログの整理にもNGを適用"},
                    {"-", ""},
                    {"N14", "常に最前面"},
                    {"-", ""},
@@ -93,6 +96,28 @@ TEST_F(MainMenu, OptionMenuHoldsSubmenusAndOptionsInOrder) {
                    {"TextSmaller", "文字を小さく"},
                    {"TextDefault", "文字の大きさを元に戻す"},
                    {"CallAlert", "耳打ち・呼び出しで通知"}});
+}
+
+TEST_F(MainMenu, EntriesShowTheirKeysWhileTheFocusedViewKeepsHandlingThem) {
+    const std::pair<const char*, const char*> keys[] = {
+        {"TextLarger", "Ctrl++"},        {"TextSmaller", "Ctrl+-"},
+        {"TextDefault", "Ctrl+0"},       {"Copy1", "Ctrl+C"},
+        {"SelectAll1", "Ctrl+A"},        {"Find1", "Ctrl+F"},
+        {"SearchLogs01", "Ctrl+Shift+F"}};
+    for (const auto& [name, shown] : keys) {
+        EXPECT_EQ(entry(name)->shortcut().toString(QKeySequence::PortableText),
+                  QString::fromLatin1(shown))
+            << name;
+    }
+    showWindow();
+    ChannelView* team = window->view(ChatChannel::Team);
+    window->setActiveTab(Tab::Team);
+    team->setFocus();
+    const TextSize start = window->session().core.state.textSize;
+    QTest::keyClick(team, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_EQ(window->session().core.state.textSize, start.larger());  // one step, not two
+    QTest::keyClick(team, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(window->session().core.state.textSize, TextSize{});
 }
 
 TEST_F(MainMenu, OptionCheckEntriesStartWithTheirMarks) {
@@ -168,7 +193,7 @@ TEST_F(MainMenu, HelpMenuHasVersionAndHelpFile) {
                   {{"About1", "バージョン情報(&A)"}, {"Html01", "ヘルプファイルを開く(&H)"}});
 }
 
-TEST_F(MainMenu, OnlyTheLogSearchHasAShortcutBesideItsAmpersandAccelerator) {
+TEST_F(MainMenu, OnlyTheLogSearchTakesAKeyForTheWindowBesideItsAmpersandAccelerator) {
     for (const QAction* action : window->findChildren<QAction*>()) {
         // The views' context menu is not the main menu: its 検索(&F) has Ctrl+F.
         if (action->isSeparator() || window->popupMenu()->actions().contains(action)) {
@@ -176,6 +201,10 @@ TEST_F(MainMenu, OnlyTheLogSearchHasAShortcutBesideItsAmpersandAccelerator) {
         }
         const qsizetype ampersands = action->text().count(QLatin1Char('&'));
         EXPECT_LE(ampersands, 1) << action->objectName().toStdString();
+        // The text size entries only show the keys the views handle.
+        if (action->shortcutContext() == Qt::WidgetShortcut) {
+            continue;
+        }
         // 過去ログ検索(&S) alone has a shortcut, Ctrl+Shift+F.
         const QKeySequence expected = action == window->menu().searchLogs
                                           ? QKeySequence(QStringLiteral("Ctrl+Shift+F"))

@@ -6,7 +6,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -45,16 +47,25 @@ void writeFile(const fs::path& path, std::string_view bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
+// The exit steps run when the window closes, as the program's window does.
+struct CloseThenDelete {
+    void operator()(MainWindow* window) const {
+        window->close();
+        delete window;
+    }
+};
+using OpenWindow = std::unique_ptr<MainWindow, CloseThenDelete>;
+
 class SettingsTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
-    std::unique_ptr<MainWindow> open() {
+    OpenWindow open() {
         AppEnvironment environment;
         environment.settingsFolder = folder();
         environment.clock = &clock;
         environment.messages = &messages;
-        return std::make_unique<MainWindow>(environment);
+        return OpenWindow(new MainWindow(environment));
     }
     fs::path folder() const { return fs::path(dir.path().toStdString()); }
     config::ConfigStore savedConfig() const {
@@ -135,6 +146,18 @@ TEST_F(SettingsTest, WhatTheUserChangedComesBackAtTheNextStart) {
     EXPECT_TRUE(window->errorLog()->toPlainText().isEmpty());
 }
 
+TEST_F(SettingsTest, AFolderThatTakesNoFileIsToldAtStartInTheErrorLogAndStatusBar) {
+    // A folder in the probe's way stands for a read-only folder, even for root.
+    fs::create_directory(folder() / "ruvivuvaz_write_check.tmp");
+    auto window = open();
+    EXPECT_TRUE(window->errorLog()->toPlainText().startsWith(
+        QStringLiteral("設定フォルダーに書き込めないため、終了時に設定を保存できません。")));
+    EXPECT_TRUE(
+        window->errorLog()->toPlainText().contains(QString::fromStdString(folder().string())));
+    EXPECT_EQ(window->statusText(StatusPanel::Path),
+              QStringLiteral("設定を保存できません（フォルダーに書き込めません）"));
+}
+
 TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
     writeFile(folder() / "config.ini",
               "BouVolume=loud\r\nBattle=1\r\nUpDateTime=7\r\nBouPort=0\r\nOpenCheck=1\r\n");
@@ -145,6 +168,16 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
             "設定ファイルの読み込みに失敗しました(FormCreate)\n棒読みちゃん用通信設定 "
             "2024/05/01 21:30:00")))
             << log.toStdString();
+        // Each bad row is named after its message, with what is used instead.
+        for (const QString& row :
+             {QStringLiteral("\nconfig.ini 1行目 BouVolume=loud: 数値ではありません。代わりに 100 "
+                             "を使います。\n"),
+              QStringLiteral(
+                  "\nconfig.ini 3行目 UpDateTime=7: 使えない値です。代わりに 1 を使います。"),
+              QStringLiteral("\nconfig.ini 4行目 BouPort=0: 使えない値です。代わりに 50001 "
+                             "を使います。")}) {
+            EXPECT_TRUE(log.contains(row)) << row.toStdString();
+        }
         EXPECT_TRUE(window->tabShown(Tab::Battle));
         EXPECT_TRUE(window->mixCheckBox(ChatChannel::Open)->isChecked());
         EXPECT_TRUE(window->menu().intervals[0].action->isChecked());
@@ -228,6 +261,17 @@ TEST_F(SettingsTest, TheWindowComesBackWhereAndAsLargeAsItWas) {
     }
     auto window = open();
     EXPECT_EQ(window->frameGeometry(), QRect(40, 30, 600, 300));
+}
+
+TEST_F(SettingsTest, AWindowSavedOffTheScreenOrLargerThanItOpensWhollyOnIt) {
+    writeFile(folder() / "config.ini",
+              "WindowTopPosition=5000\r\nWindowLeftPosition=-3000\r\n"
+              "WindowHeightSize=3000\r\nWindowWidthSize=4000\r\n");
+    auto window = open();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window->frameGeometry()))
+        << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
+        << window->frameGeometry().width() << "x" << window->frameGeometry().height();
 }
 
 TEST_F(SettingsTest, EmptyPositionRowsLeaveTheWindowWhereThePlatformPlacesIt) {

@@ -208,5 +208,33 @@ TEST_F(UnreadCaptions, PressWhileNormalOrALaterTabIsActiveChangesNoCaption) {
     EXPECT_EQ(window->session().core.unread.count(Tab::Open), 1);
 }
 
+TEST_F(UnreadCaptions, ATabKeepsItsPlaceUntilItsCountPassesThreeDigits) {
+    showWindow();
+    const auto rectOf = [this](Tab tab) {
+        return pages()->tabBar()->tabRect(pages()->indexOf(window->pageControl()->page(tab)));
+    };
+    const QRect plain = rectOf(Tab::Open);
+    const QRect next = rectOf(Tab::Team);
+    for (int i = 0; i < 999; ++i) {
+        window->session().core.unread.raise(Tab::Open);
+    }
+    EXPECT_EQ(window->caption(Tab::Open), QStringLiteral("一般(999)"));
+    EXPECT_EQ(rectOf(Tab::Open), plain);
+    EXPECT_EQ(rectOf(Tab::Team), next);
+    window->session().core.unread.raise(Tab::Open);
+    EXPECT_GT(rectOf(Tab::Open).width(), plain.width());
+}
+
+TEST_F(UnreadCaptions, AnErrorLineWhileAnotherTabIsCurrentCountsUntilTheErrorLogIsPressed) {
+    showWindow();
+    window->session().errorLog.append("first");
+    window->session().errorLog.append("second");
+    EXPECT_EQ(window->caption(Tab::ErrorLog), QStringLiteral("エラーログ(2)"));
+    QTest::mousePress(pages()->tabBar(), Qt::LeftButton, {}, tabCentre(pages(), Tab::ErrorLog));
+    EXPECT_EQ(window->caption(Tab::ErrorLog), QStringLiteral("エラーログ"));
+    window->session().errorLog.append("read at once");
+    EXPECT_EQ(window->caption(Tab::ErrorLog), QStringLiteral("エラーログ"));
+}
+
 }  // namespace
 }  // namespace ruv::testing

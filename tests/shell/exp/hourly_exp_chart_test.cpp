@@ -11,6 +11,7 @@
 
 namespace {
 
+using ruv::ChartLine;
 using ruv::HourlyExp;
 using ruv::HourlyExpBars;
 using ruv::HourlyExpChart;
@@ -32,8 +33,8 @@ int columnHeight(const QImage& image, int x0, int x1, QColor colour) {
 
 TEST(HourlyExpChart, PaintsABarPerHourInProportionAndTellsTheHourOnHover) {
     HourlyExp figures;
-    figures.addTidiedGain("[2024/05/01 6:10]", 100);
-    figures.addLiveGain(ruv::platform::LocalDateTime{2024, 5, 1, 18, 0, 0}, 400);
+    figures.addGain(ChartLine::Tidied, "[05/01 06:10:00] ", 100);
+    figures.addGain(ChartLine::Live, "[05/01 18:00:00] ", 400);
     HourlyExpChart chart(figures);
     chart.resize(480, 240);
     chart.show();
@@ -75,9 +76,40 @@ TEST(HourlyExpChart, PaintsABarPerHourInProportionAndTellsTheHourOnHover) {
     EXPECT_EQ(QToolTip::text(), QStringLiteral("18時台: 400 EXP"));
 
     // A new gain grows the current bar once refreshed.
-    figures.addLiveGain(ruv::platform::LocalDateTime{2024, 5, 1, 6, 30, 0}, 700);
+    figures.addGain(ChartLine::Live, "[05/01 06:30:00] ", 700);
     chart.refresh();
     EXPECT_TRUE(summary->text().contains(QStringLiteral("6時台: 800 EXP")));
+}
+
+TEST(HourlyExpChart, FiguresCarrySeparatorsAndALevelUpMarkTellsItsTimeAndLevel) {
+    HourlyExp figures;
+    figures.addGain(ChartLine::Live, "[05/01 12:00:00] ", 3496956);
+    figures.addLevelUp(ChartLine::Live, "[05/01 12:30:00] ", 31);
+    HourlyExpChart chart(figures);
+    chart.resize(480, 240);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    EXPECT_EQ(chart.summaryText(),
+              QStringLiteral("合計: 3,496,956 EXP　最高: 12時台: 3,496,956 EXP"));
+
+    auto* bars = chart.findChild<HourlyExpBars*>();
+    ASSERT_NE(bars, nullptr);
+    // The mark hangs below the axis in the middle of hour 12's column: find its pixels.
+    const QImage image = bars->grab().toImage();
+    const QRgb mark = bars->palette().color(QPalette::Link).rgb() & 0xFFFFFFu;
+    QPoint found(-1, -1);
+    for (int y = image.height() - 1; y >= 0 && found.x() < 0; --y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if ((image.pixel(x, y) & 0xFFFFFFu) == mark) {
+                found = QPoint(x, y);
+                break;
+            }
+        }
+    }
+    ASSERT_GE(found.x(), 0);
+    QHelpEvent hover(QEvent::ToolTip, found, bars->mapToGlobal(found));
+    QApplication::sendEvent(bars, &hover);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("12:30 レベルアップ → Lv 31"));
 }
 
 }  // namespace

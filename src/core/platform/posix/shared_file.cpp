@@ -55,6 +55,15 @@ class PosixSharedReadFile final : public SharedReadFile {
 
     std::error_code lastError() const override { return lastError_; }
 
+    std::optional<FileIdentity> identity() override {
+        struct stat status {};
+        if (::fstat(fd_, &status) != 0) {
+            return std::nullopt;
+        }
+        return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                            static_cast<std::uint64_t>(status.st_ino)};
+    }
+
   private:
     int fd_;
     std::error_code lastError_;

@@ -55,6 +55,19 @@ class Win32SharedReadFile final : public SharedReadFile {
 
     std::error_code lastError() const override { return lastError_; }
 
+    std::optional<FileIdentity> identity() override {
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!::GetFileInformationByHandle(handle_, &info)) {
+            return std::nullopt;
+        }
+        const std::uint64_t index = (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+        // Some network file systems give every file the index 0.
+        if (index == 0) {
+            return std::nullopt;
+        }
+        return FileIdentity{info.dwVolumeSerialNumber, index};
+    }
+
   private:
     HANDLE handle_;
     std::error_code lastError_;

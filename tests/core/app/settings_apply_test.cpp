@@ -1,10 +1,11 @@
-#include "core/config/settings_apply.h"
+#include "core/app/settings_apply.h"
 
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 
 #include "core/config/config_row.h"
+#include "core/text/cp932.h"
 
 namespace {
 
@@ -97,6 +98,28 @@ TEST(ApplyConfigRows, ABadRowIsReportedWithItsStageAndTheRestStillApplies) {
     EXPECT_EQ(rebuilt.value(ConfigRow::WindowLeftPosition), "40");
 }
 
+TEST(ApplyConfigRows, EachBadRowIsNamedWithItsLineValueAndWhatIsUsedInstead) {
+    const Applied a =
+        apply({"UpDateTime=30", "BouPort=999999", "WindowsPenetration=25", "BouVolume=loud",
+               "WindowTopPosition=x", "BouyomiCheck02=4", "UpDateTime=7", "BouPort=0"});
+    const char* expected[] = {
+        "config.ini 2行目 BouPort=999999: 使えない値です。代わりに 50001 を使います。",
+        "config.ini 3行目 WindowsPenetration=25: 使えない値です。代わりに 0 を使います。",
+        "config.ini 4行目 BouVolume=loud: 数値ではありません。代わりに 100 を使います。",
+        "config.ini 5行目 WindowTopPosition=x: 数値ではありません。"
+        "この行は使わず、既定の値のままにします。",
+        "config.ini 6行目 BouyomiCheck02=4: 使えない値です。代わりに 0 を使います。",
+        "config.ini 7行目 UpDateTime=7: 使えない値です。代わりに 30 を使います。",
+        "config.ini 8行目 BouPort=0: 使えない値です。代わりに 50001 を使います。",
+    };
+    ASSERT_EQ(a.issues.size(), std::size(expected));
+    for (std::size_t i = 0; i < a.issues.size(); ++i) {
+        EXPECT_EQ(ruv::cp932::toUtf8(startupIssueText(a.issues[i])), expected[i]);
+    }
+    EXPECT_EQ(a.issues[0].stage, kStageSpeech);
+    EXPECT_EQ(a.issues[5].stage, kStageIntervalAlpha);
+}
+
 TEST(CanonicalStore, SpeechRowsTakeTheirDefaultsWhenMissingOrNotPositive) {
     const Applied a = apply({"BouPort=0", "BouNoName=5", "BouIPAddress=", "BouVoiceKind=3"});
     const ConfigStore rebuilt = canonicalStore(a.settings);
@@ -116,7 +139,7 @@ TEST(WriteExitRows, WritesEveryRowFromTheStateTheSpeechRowsIncluded) {
     ruv::SessionState state;
     state.route.tabShown[10] = false;
     state.soundPaths[6] = "C:\\sound\\nine.wav";
-    state.logFolder = "C:\\logs\\";
+    state.attach.logFolder = "C:\\logs\\";
     state.bounds.top = -20;
     state.speech.address = "192.0.2.1";
     state.speech.limit = "64";

@@ -1,10 +1,11 @@
-#include "core/config/settings_apply.h"
+#include "core/app/settings_apply.h"
 
 #include <algorithm>
 #include <functional>
 
 #include "core/config/config_error.h"
 #include "core/config/integer_text.h"
+#include "core/config/settings_files.h"
 
 namespace ruv::config {
 namespace {
@@ -17,6 +18,23 @@ constexpr std::array<ConfigRow, kCallSoundSlotCount> kSoundRows{
 constexpr std::array<ConfigRow, 7> kReservedRows{
     ConfigRow::Reserve20, ConfigRow::Reserve23, ConfigRow::Reserve24, ConfigRow::Reserve31,
     ConfigRow::Reserve32, ConfigRow::Reserve34, ConfigRow::Reserve35};
+
+inline const FixedText kLineSuffix{"行目 "};
+inline const FixedText kNotANumberText{": 数値ではありません。"};
+inline const FixedText kUnusableText{": 使えない値です。"};
+inline const FixedText kUsedInsteadPrefix{"代わりに "};
+inline const FixedText kUsedInsteadSuffix{" を使います。"};
+inline const FixedText kNothingKept{"この行は使わず、既定の値のままにします。"};
+
+constexpr int kLargestPort = 65535;
+
+// A number the setting cannot take; the setting keeps the value in force.
+class UnusableValue final : public ConfigError {
+  public:
+    UnusableValue(int row, std::string_view text)
+        : ConfigError("settings row " + std::to_string(row) +
+                      " holds an unusable value: " + std::string(text)) {}
+};
 
 int integerOf(std::string_view value, int row) {
     const auto number = parseInteger(value);
@@ -117,16 +135,18 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
         case ConfigRow::UpDateTime:
             return RowEffect{kStageIntervalAlpha, [&s](std::string_view v, int r) {
                                  const int seconds = integerOf(v, r);
-                                 if (isIntervalEntry(seconds)) {
-                                     s.intervalSeconds = seconds;
+                                 if (!isIntervalEntry(seconds)) {
+                                     throw UnusableValue(r, v);
                                  }
+                                 s.intervalSeconds = seconds;
                              }};
         case ConfigRow::WindowsPenetration:
             return RowEffect{kStageIntervalAlpha, [&s](std::string_view v, int r) {
                                  const int percent = integerOf(v, r);
-                                 if (isTransparencyEntry(percent)) {
-                                     s.transparencyPercent = percent;
+                                 if (!isTransparencyEntry(percent)) {
+                                     throw UnusableValue(r, v);
                                  }
+                                 s.transparencyPercent = percent;
                              }};
         case ConfigRow::StatusBar:
             return RowEffect{kStageMenus, flag(s.statusBarRate, "1", true)};
@@ -139,7 +159,7 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
         case ConfigRow::MHFolderPath:
             return RowEffect{kStageWindow, [&s](std::string_view v, int) {
                                  if (!v.empty()) {
-                                     s.logFolder = std::string(v);
+                                     s.attach.logFolder = std::string(v);
                                  }
                              }};
         case ConfigRow::WindowTopPosition:
@@ -152,6 +172,7 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
             return RowEffect{kStageWindow, optionalNumber(s.bounds.width)};
         case ConfigRow::ExpMonitorLayoutList:
             return RowEffect{kStageWindow, number(s.expLayout)};
+        // The two NG rows are named the other way round from what they hold.
         case ConfigRow::NGWordCheck:
             return RowEffect{kStageWindow, flag(s.route.ngUsersApplied, "1", true)};
         case ConfigRow::NGUserCheck:
@@ -160,7 +181,13 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
             return RowEffect{kStageSpeech,
                              [&speech](std::string_view v, int) { speech.address = v; }};
         case ConfigRow::BouPort:
-            return RowEffect{kStageSpeech, number(speech.port)};
+            return RowEffect{kStageSpeech, [&speech](std::string_view v, int r) {
+                                 const int port = integerOf(v, r);
+                                 if (port < 1 || port > kLargestPort) {
+                                     throw UnusableValue(r, v);
+                                 }
+                                 speech.port = port;
+                             }};
         case ConfigRow::BouVolume:
             return RowEffect{kStageSpeech, number(speech.volume)};
         case ConfigRow::BouPitch:
@@ -178,9 +205,10 @@ std::optional<RowEffect> effectOf(ConfigRow row, SessionState& s, SpeechRows& sp
         case ConfigRow::BouyomiCheck02:
             return RowEffect{kStageSpeech, [&s](std::string_view v, int r) {
                                  const int mode = integerOf(v, r);
-                                 if (mode >= 0 && mode < kReadModeCount) {
-                                     s.speech.readMode = std::to_string(mode);
+                                 if (mode < 0 || mode >= kReadModeCount) {
+                                     throw UnusableValue(r, v);
                                  }
+                                 s.speech.readMode = std::to_string(mode);
                              }};
         default:
             return std::nullopt;
@@ -214,11 +242,46 @@ std::vector<StartupIssue> applyConfigRows(const ConfigStore& store, SessionState
         try {
             effect->apply(store.value(at), n);
         } catch (const ConfigError& failure) {
-            issues.push_back({effect->stage, failure.what()});
+            StartupIssue issue;
+            issue.stage = effect->stage;
+            issue.detail = failure.what();
+            issue.kind = dynamic_cast<const UnusableValue*>(&failure) != nullptr
+                             ? IssueKind::Unusable
+                             : IssueKind::NotANumber;
+            issue.line = n;
+            issue.key = store.key(at);
+            issue.value = store.value(at);
+            issues.push_back(std::move(issue));
         }
     }
     settings.speech = speechTextsOf(speech, std::move(settings.speech.readMode));
+    if (!issues.empty()) {
+        // What each rejected row gives way to is what the state now holds.
+        const ConfigStore inForce = canonicalStore(settings);
+        for (StartupIssue& issue : issues) {
+            issue.usedInstead = inForce.value(*canonicalRow(issue.key));
+        }
+    }
     return issues;
+}
+
+std::string startupIssueText(const StartupIssue& issue) {
+    std::string text(kConfigFileName);
+    text += ' ';
+    text += std::to_string(issue.line);
+    text += kLineSuffix;
+    text += issue.key;
+    text += '=';
+    text += issue.value;
+    text += issue.kind == IssueKind::Unusable ? kUnusableText : kNotANumberText;
+    if (issue.usedInstead.empty()) {
+        text += kNothingKept;
+    } else {
+        text += kUsedInsteadPrefix;
+        text += issue.usedInstead;
+        text += kUsedInsteadSuffix;
+    }
+    return text;
 }
 
 void writeExitRows(ConfigStore& store, const SessionState& s) {
@@ -247,7 +310,7 @@ void writeExitRows(ConfigStore& store, const SessionState& s) {
     store.setFlag(ConfigRow::AutoUpdate, s.attach.autoAttach);
     store.setFlag(ConfigRow::UpWindow, s.topMost);
     store.setFlag(ConfigRow::OldRuvIvuvaz, s.attach.tidyOnAttach);
-    store.setValue(ConfigRow::MHFolderPath, s.logFolder);
+    store.setValue(ConfigRow::MHFolderPath, s.attach.logFolder);
     const auto position = [&store](ConfigRow row, const std::optional<int>& value) {
         if (value) {
             store.setInt(row, *value);
@@ -275,8 +338,9 @@ void writeExitRows(ConfigStore& store, const SessionState& s) {
 }
 
 void writeExitState(ConfigStore& store, SessionState state, std::string_view attachedLogFolder) {
-    state.logFolder = attachedLogFolder.empty() ? store.value(ConfigRow::MHFolderPath)
-                                                : std::string(attachedLogFolder);
+    if (!attachedLogFolder.empty()) {
+        state.attach.logFolder = std::string(attachedLogFolder);
+    }
     if (!store.hasCanonicalLayout()) {
         store = firstRunConfigStore();
     }

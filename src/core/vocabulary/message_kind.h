@@ -1,4 +1,5 @@
 #pragma once
+// The kinds of message box and the answer to a question, for every part that asks.
 
 namespace ruv {
 

@@ -25,11 +25,29 @@ inline const FixedText kStageRebuild{"SetValueListEditor01の再構成に失敗"
 inline const FixedText kStageFirstRun{"SetValueListEditor01の新規作成に失敗"};
 inline const FixedText kStartupFailureText{"設定ファイルの読み込みに失敗しました(FormCreate)"};
 
-// A row that could not be applied: its stage label and what was wrong.
+enum class IssueKind {
+    NotANumber,  // a number was expected
+    Unusable,    // a number the setting cannot take (out of range, no menu entry)
+};
+
+// A row that could not be applied: its stage label, what was wrong, where it
+// is and what is in force instead.
 struct StartupIssue {
     std::string_view stage;
     std::string detail;
+    IssueKind kind = IssueKind::NotANumber;
+    int line = 0;  // its line in config.ini, from 1
+    std::string key;
+    std::string value;
+    // The value in force instead, as it will be saved; empty: none is kept
+    // (the window's place and size then come from the desktop).
+    std::string usedInstead;
 };
+
+// The error log's line after the start-up failure, in CP932: the file, the
+// line, the row and what is used instead, e.g.
+// "config.ini 52行目 BouPort=999999: 使えない値です。代わりに 50001 を使います。"
+std::string startupIssueText(const StartupIssue& issue);
 
 // Applies every row whose key is in the layout, in file order, to the state.
 // A row that cannot be applied is recorded with the label of its group and
@@ -47,7 +65,7 @@ void writeExitRows(ConfigStore& store, const SessionState& state);
 
 // Exit, as the window saves it: a store without the canonical layout is
 // rebuilt first, then every row is written from the state; the log folder kept
-// is the attached log's, or the stored one while no log is attached.
+// is the attached log's, or the one read at start-up while no log is attached.
 void writeExitState(ConfigStore& store, SessionState state, std::string_view attachedLogFolder);
 
 // The values that name a menu entry; others change nothing when restored.
