@@ -1,6 +1,7 @@
 #include "core/rules/rule_trial.h"
 
 #include "core/log/chat_format.h"
+#include "core/log/line_cut.h"
 #include "core/platform/shared_file.h"
 #include "core/rules/rule_matcher.h"
 
@@ -19,10 +20,10 @@ class DayTrial {
 
     void run(CivilDate day, std::string_view lines) {
         day_ = day;
-        while (!lines.empty()) {
-            const std::size_t end = lines.find('\n');
-            line(lines.substr(0, end == std::string_view::npos ? lines.size() : end + 1));
-            lines.remove_prefix(end == std::string_view::npos ? lines.size() : end + 1);
+        for (std::size_t at = 0; at < lines.size();) {
+            const LineCut cut = cutLine(lines, at);
+            line(cut.text);
+            at = cut.next;
         }
     }
 
