@@ -83,8 +83,8 @@ class QuietPorts final : public TabSelection,
     bool HasCallSound(ChatChannel) const override { return false; }
     void PlayCallSound(ChatChannel) override {}
     void StartExpClock() override {}
-    void RecordGain(std::int64_t) override {}
-    void RecordLevelUp() override {}
+    void RecordGain(std::int64_t, std::string_view) override {}
+    void RecordLevelUp(std::string_view) override {}
     void SpeakLine(std::string_view, SpeakerLine) override {}
     void requestAttention() override {}
     void playRuleSound(std::string_view) override { ++fired; }

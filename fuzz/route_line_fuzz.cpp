@@ -78,8 +78,8 @@ struct CountingPorts final : TabSelection,
     bool HasCallSound(ChatChannel slot) const override { return hasSound[at(slot)]; }
     void PlayCallSound(ChatChannel) override { count(); }
     void StartExpClock() override { count(); }
-    void RecordGain(std::int64_t) override { count(); }
-    void RecordLevelUp() override { count(); }
+    void RecordGain(std::int64_t, std::string_view) override { count(); }
+    void RecordLevelUp(std::string_view) override { count(); }
     void requestAttention() override { count(); }
     void SpeakLine(std::string_view text, SpeakerLine) override {
         count();

@@ -102,7 +102,7 @@ RuleTrialReport runRuleTrial(const RuleTrialRun& run, RuleTrialListener& listene
             break;
         }
         const DayFileOutcome outcome = reader.read(
-            log.path, [&](std::string_view lines) { trial.run(log.day, lines); },
+            log.path, [&](std::string_view lines, ByteOffset) { trial.run(log.day, lines); },
             [&] { return cancel.load(); });
         if (outcome.end == DayFileEnd::Read) {
             ++report.daysRead;
