@@ -14,6 +14,7 @@
 #include "cli/file_report.h"
 #include "core/log/chat_format.h"
 #include "core/platform/standard_output.h"
+#include "core/search/search_channel_name.h"
 #include "core/text/cp932.h"
 
 namespace {
@@ -40,9 +41,12 @@ constexpr std::string_view kUsage =
     "          text the views show and prints, newest day first,\n"
     "            DAY<TAB>TIME<TAB>CHANNEL<TAB>TEXT\n"
     "          exit status 0 when something matched, 1 when nothing did, 2 on an error\n"
-    "          (a daily log that cannot be read included, after every result)\n"
-    "    --channel  Open, Team, Club, Whis, Shout, Battle or System; repeat it or\n"
-    "               give several separated by commas (default: all)\n"
+    "          (a daily log that cannot be read included, after every result, and\n"
+    "          --from after --to or a FOLDER without a daily log); why nothing\n"
+    "          matched, when the query or the folder says, goes to stderr\n"
+    "    --channel  Open, Team, Club, Whis, Shout, Battle or System, or the tab's\n"
+    "               name (一般, チーム, クラブ, 耳打ち, 叫び, 戦闘情報, システム);\n"
+    "               repeat it or give several separated by commas (default: all)\n"
     "    --speaker  only lines of this speaker\n"
     "    --from, --to  the first and last day searched, yyyy-mm-dd (default: all)\n"
     "    --include-ng  include the lines the NG lists hold back\n"
@@ -69,15 +73,6 @@ std::optional<std::string> logText(std::string_view arg, ruv::cli::TextEncoding 
     return ruv::cp932::fromUtf8(arg);
 }
 
-std::optional<ruv::ChatChannel> searchChannel(std::string_view name) {
-    for (const ruv::ChatChannel channel : ruv::SearchChannels::kPickable) {
-        if (ruv::settingsKey(channel) == name) {
-            return channel;
-        }
-    }
-    return std::nullopt;
-}
-
 struct SearchOptions {
     std::vector<std::string> channels;
     std::optional<std::string> speaker;
@@ -97,8 +92,11 @@ int runSearch(const std::vector<std::string>& operands, const SearchOptions& opt
     command.encoding = encoding;
     command.folder = ruv::cli::pathFromWord(operands[1]);
     command.settingsFolder = settings;
+    if (operands[0].empty()) {
+        return usageError("TEXT is empty");
+    }
     const auto text = logText(operands[0], encoding);
-    if (!text || text->empty()) {
+    if (!text) {
         return usageError("TEXT must be a text the log's encoding can hold");
     }
     command.query.text = *text;
@@ -115,9 +113,10 @@ int runSearch(const std::vector<std::string>& operands, const SearchOptions& opt
             while (true) {
                 const std::size_t comma = rest.find(',');
                 const std::string_view name = rest.substr(0, comma);
-                const auto channel = searchChannel(name);
+                const auto channel = ruv::searchChannelNamed(name);
                 if (!channel) {
-                    return usageError("unknown channel: " + std::string(name));
+                    return usageError("unknown channel: " + std::string(name) +
+                                      "; the channels are " + ruv::searchChannelNameList());
                 }
                 command.query.channels.tick(*channel, true);
                 if (comma == std::string_view::npos) {

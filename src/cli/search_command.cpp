@@ -6,8 +6,10 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/file_report.h"
 #include "core/app/settings_folder.h"
 #include "core/search/log_search.h"
+#include "core/search/no_result_reason.h"
 #include "core/search/search_result_line.h"
 #include "core/text/cp932.h"
 
@@ -18,6 +20,26 @@ namespace {
 std::string pathText(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+std::string reasonText(NoResultReason reason, const std::filesystem::path& folder,
+                       const SearchSummary& summary) {
+    switch (reason) {
+        case NoResultReason::EmptyText:
+            return "TEXT is empty";
+        case NoResultReason::NoChannel:
+            return "no channel is searched";
+        case NoResultReason::ReversedRange:
+            return "--from is after --to";
+        case NoResultReason::NoDailyLog:
+            return pathText(folder) + " holds no daily log (MHChatLog_yyyy_mm_dd.html)";
+        case NoResultReason::NoDayInRange:
+            return "no daily log of " + pathText(folder) + " lies between --from and --to";
+        case NoResultReason::LeftOutByNg:
+            return std::to_string(summary.linesLeftOutByNg) +
+                   " matching lines are on the NG lists; --include-ng shows them";
+    }
+    return {};
 }
 
 class PrintedResults final : public SearchListener {
@@ -34,8 +56,8 @@ class PrintedResults final : public SearchListener {
     }
     void dayDone(CivilDate, std::int64_t) override {}
     void daySkipped(const SkippedDay& skipped) override {
-        err_ << "search: skipped " << logDayText(skipped.day) << " (" << pathText(skipped.path)
-             << "): "
+        err_ << kMessagePrefix << "skipped " << logDayText(skipped.day) << " ("
+             << pathText(skipped.path) << "): "
              << (skipped.reason == SkipReason::NotAChatLog
                      ? std::string("not a chat log")
                      : "cannot read: " + skipped.error.message())
@@ -63,8 +85,8 @@ int runSearchCommand(const SearchCommand& command, std::ostream& out, std::ostre
         try {
             loadSettingsFolder(*command.settingsFolder, settings, lists);
         } catch (const std::exception& failure) {
-            err << "search: cannot apply the settings of " << pathText(*command.settingsFolder)
-                << ": " << failure.what() << '\n';
+            err << kMessagePrefix << "cannot apply the settings of "
+                << pathText(*command.settingsFolder) << ": " << failure.what() << '\n';
             return kSearchError;
         }
         const NgLines lines = run.query.ng.lines;
@@ -78,7 +100,7 @@ int runSearchCommand(const SearchCommand& command, std::ostream& out, std::ostre
     out.flush();
     const SearchSummary& summary = printer->summary();
     if (summary.end == SearchEnd::FolderUnreadable) {
-        err << "search: cannot read the folder " << pathText(command.folder) << ": "
+        err << kMessagePrefix << "cannot read the folder " << pathText(command.folder) << ": "
             << summary.folderError.message() << '\n';
         return kSearchError;
     }
@@ -87,7 +109,15 @@ int runSearchCommand(const SearchCommand& command, std::ostream& out, std::ostre
     if (!out || summary.daysUnreadable > 0) {
         return kSearchError;
     }
-    return summary.matches > 0 ? kSearchMatched : kSearchNoMatch;
+    if (summary.matches > 0) {
+        return kSearchMatched;
+    }
+    const std::optional<NoResultReason> reason = noResultReason(command.query, summary);
+    if (!reason) {
+        return kSearchNoMatch;
+    }
+    err << kMessagePrefix << "no match: " << reasonText(*reason, command.folder, summary) << '\n';
+    return isSearchError(*reason) ? kSearchError : kSearchNoMatch;
 }
 
 }  // namespace ruv::cli

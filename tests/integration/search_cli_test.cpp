@@ -71,6 +71,7 @@ TEST_F(SearchCommand, ExitsAsGrepDoes) {
     const std::vector<Case> cases{
         {{"集合", folder(), "--channel", "Open,Club"}, 0, 2},
         {{"集合", folder(), "--channel", "Team", "--channel", "Club"}, 0, 2},
+        {{"集合", folder(), "--channel", "一般,クラブ"}, 0, 2},
         {{"集合", folder(), "--from", "2024-05-01", "--to", "2024-05-01"}, 0, 2},
         {{"集合", folder(), "--speaker", "カイ"}, 0, 1},
         {{"集合", folder(), "--settings", settings.string()}, 0, 2},
@@ -92,6 +93,37 @@ TEST_F(SearchCommand, ExitsAsGrepDoes) {
     }
 }
 
+TEST_F(SearchCommand, SaysWhyNothingMatchedAndTakesAWrongRangeOrFolderForAnError) {
+    fs::create_directories(dir / "empty");
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string said;
+    };
+    const std::vector<Case> cases{
+        {{"集合", folder(), "--from", "2024-05-02", "--to", "2024-05-01"},
+         2,
+         "--from is after --to"},
+        {{"集合", (dir / "empty").string()}, 2, "holds no daily log"},
+        {{"集合", folder(), "--from", "2024-06-01"}, 1, "no daily log"},
+        {{"集合", folder(), "--speaker", "荒らし", "--settings", settings.string()}, 1, "NG lists"},
+        {{"", folder()}, 2, "TEXT is empty"},
+        {{"集合", folder(), "--channel", "通常"}, 2, "Open (一般)"},
+        {{"解散", folder()}, 1, ""},
+    };
+    for (const Case& c : cases) {
+        const Finished run = search(c.args);
+        EXPECT_EQ(run.status, c.status) << c.said;
+        EXPECT_EQ(run.out, "");
+        if (c.said.empty()) {
+            EXPECT_EQ(run.err, "");
+        } else {
+            EXPECT_TRUE(run.err.starts_with("mh_ruvivuvaz-cli: ")) << run.err;
+            EXPECT_NE(run.err.find(c.said), std::string::npos) << run.err;
+        }
+    }
+}
+
 TEST_F(SearchCommand, NamesASkippedDayAndGoesOn) {
     append(dir / "MHChatLog_2024_05_03.html", "\x89PNG\r\n");
     const Finished run = search({"集合", folder()});
@@ -99,6 +131,7 @@ TEST_F(SearchCommand, NamesASkippedDayAndGoesOn) {
     EXPECT_EQ(std::count(run.out.begin(), run.out.end(), '\n'), 3);
     EXPECT_NE(run.err.find("2024-05-03"), std::string::npos) << run.err;
     EXPECT_NE(run.err.find("not a chat log"), std::string::npos) << run.err;
+    EXPECT_TRUE(run.err.starts_with("mh_ruvivuvaz-cli: ")) << run.err;
 }
 
 TEST_F(SearchCommand, ADayThatCannotBeReadExitsTwoAfterEveryResult) {

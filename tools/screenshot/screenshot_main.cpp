@@ -5,8 +5,15 @@
 // the demo game must be writing today's log there. The tool chooses
 // "Today's Log" as a player would, lets lines arrive for a few seconds, then
 // saves the main tabs, the EXP tab, the three dialogs and the search window
-// over every day's log of the folder. It prints how many
-// lines the 通常 view held right after attaching and when the picture was taken.
+// over every day's log of the folder, then the same window's "0件" with its
+// reason. It prints how many lines the 通常 view held right after attaching
+// and when the picture was taken.
+//
+// A third argument takes one group of pictures only:
+//   first-start  the window before any attach, with the 通常 view's hint
+//                (APP_FOLDER then holds no settings, as at a first start)
+//   search       the search window and its "0件"
+//   chart        経験値情報 > グラフ
 //
 // mh_ruvivuvaz-screenshot --rules APP_FOLDER OUTPUT_FOLDER photographs the
 // rules dialog and 過去ログで試す instead (rules_pictures.cpp).
@@ -18,6 +25,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLabel>
@@ -162,19 +171,33 @@ int main(int argc, char** argv) {
         return ruv::photographRules(QString::fromLocal8Bit(argv[2]),
                                     QString::fromLocal8Bit(argv[3]));
     }
-    if (argc != 3) {
+    const QString only = argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString();
+    const QStringList groups{QStringLiteral("first-start"), QStringLiteral("search"),
+                             QStringLiteral("chart")};
+    if ((argc != 3 && argc != 4) || (argc == 4 && !groups.contains(only))) {
         std::fprintf(stderr,
-                     "usage: mh_ruvivuvaz-screenshot APP_FOLDER OUTPUT_FOLDER\n"
+                     "usage: mh_ruvivuvaz-screenshot APP_FOLDER OUTPUT_FOLDER "
+                     "[first-start|search|chart]\n"
                      "       mh_ruvivuvaz-screenshot --rules APP_FOLDER OUTPUT_FOLDER\n"
                      "       mh_ruvivuvaz-screenshot --screen FILE\n");
         return 2;
     }
+    const auto takes = [&only](const char* group) {
+        return only.isEmpty() || only == QLatin1String(group);
+    };
     ruv::AppEnvironment environment;
     environment.settingsFolder = ruv::pathFromQString(QString::fromLocal8Bit(argv[1]));
     const QString output = QString::fromLocal8Bit(argv[2]);
 
     ruv::MainWindow window(environment);
     const QSize defaultSize = window.size();
+    if (only == QLatin1String("first-start")) {
+        // At its own size, as it opens; the hint is in the 通常 view.
+        window.show();
+        QTimer::singleShot(500, &window, [&] { QApplication::quit(); });
+        QApplication::exec();
+        return save(window, output, "first-start.png") ? 0 : 1;
+    }
     window.resize(760, 420);
     window.show();
     QAction* today = window.menu().todaysLog;
@@ -211,33 +234,42 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "no line arrived while following\n");
             ++failures;
         }
-        shot(Tab::Normal, "main-window.png");
-        shot(Tab::Original, "original-tab.png");
-        shot(Tab::NG, "ng-tab.png");
-        shot(Tab::Battle, "battle-tab.png");
-        shot(Tab::ExpMonitor, "exp-tab.png");
-        if (auto* expPages = window.findChild<QTabWidget*>(QStringLiteral("ExpPageControl01"))) {
+        if (takes("main")) {
+            shot(Tab::Normal, "main-window.png");
+            shot(Tab::Original, "original-tab.png");
+            shot(Tab::NG, "ng-tab.png");
+            shot(Tab::Battle, "battle-tab.png");
+            shot(Tab::ExpMonitor, "exp-tab.png");
+        }
+        if (auto* expPages = window.findChild<QTabWidget*>(QStringLiteral("ExpPageControl01"));
+            expPages != nullptr && takes("chart")) {
             expPages->setCurrentWidget(window.tabPages().expChartPage);
             shot(Tab::ExpMonitor, "exp-chart.png");
             expPages->setCurrentIndex(0);
         }
-        // Three steps of 文字を大きく, then back to the size the player chose.
-        const ruv::TextSize chosenSize = window.textSize().size();
-        for (int step = 0; step < 3; ++step) {
-            window.menu().textLarger->trigger();
+        if (!takes("main") && !takes("search")) {
+            QApplication::quit();
+            return;
         }
-        shot(Tab::Normal, "bigger-text.png");
-        window.textSize().setSize(chosenSize);
-        dialogShot([&] { window.menu().callSounds->trigger(); }, "call-sounds-dialog.png");
-        dialogShot([&] { window.ngSettingsButton()->click(); }, "ng-dialog.png");
-        dialogShot([&] { window.speechSettingsButton()->click(); }, "speech-dialog.png");
-        // At the default size the strip scrolls: its arrow brings NGフィルター into sight.
-        window.resize(defaultSize);
-        window.setActiveTab(Tab::Normal);
-        QApplication::processEvents();
-        scrollStripTo(window, Tab::NG);
-        shot(Tab::NG, "default-size-ng-tab.png");
-        window.setActiveTab(Tab::Normal);
+        if (takes("main")) {
+            // Three steps of 文字を大きく, then back to the size the player chose.
+            const ruv::TextSize chosenSize = window.textSize().size();
+            for (int step = 0; step < 3; ++step) {
+                window.menu().textLarger->trigger();
+            }
+            shot(Tab::Normal, "bigger-text.png");
+            window.textSize().setSize(chosenSize);
+            dialogShot([&] { window.menu().callSounds->trigger(); }, "call-sounds-dialog.png");
+            dialogShot([&] { window.ngSettingsButton()->click(); }, "ng-dialog.png");
+            dialogShot([&] { window.speechSettingsButton()->click(); }, "speech-dialog.png");
+            // At the default size the strip scrolls: its arrow brings NGフィルター into sight.
+            window.resize(defaultSize);
+            window.setActiveTab(Tab::Normal);
+            QApplication::processEvents();
+            scrollStripTo(window, Tab::NG);
+            shot(Tab::NG, "default-size-ng-tab.png");
+            window.setActiveTab(Tab::Normal);
+        }
         // 過去ログ検索 over today's log and the earlier days beside it.
         window.menu().searchLogs->trigger();
         auto* search = window.findChild<ruv::SearchWindow*>();
@@ -247,10 +279,20 @@ int main(int argc, char** argv) {
             QApplication::quit();
             return;
         }
+        // Then the same search over a range that ends before it starts.
+        int searches = 0;
         QObject::connect(search, &ruv::SearchWindow::searchFinished, &window, [&, search] {
             QApplication::processEvents();
             std::printf("search: %s\n", qPrintable(search->statusLabel()->text()));
-            failures += save(*search, output, "search-window.png") ? 0 : 1;
+            if (++searches == 1) {
+                failures += save(*search, output, "search-window.png") ? 0 : 1;
+                const QDate newest = QDate::currentDate();
+                search->fromEdit()->setDate(newest);
+                search->toEdit()->setDate(newest.addDays(-6));
+                QTimer::singleShot(0, search, [search] { search->searchButton()->click(); });
+                return;
+            }
+            failures += save(*search, output, "search-no-result.png") ? 0 : 1;
             QApplication::quit();
         });
         search->textEdit()->setText(QStringLiteral("集合"));

@@ -40,6 +40,7 @@ std::optional<SearchHit> LineMatcher::match(std::string_view line) {
     if ((ng.usersApplied && ng_.namesUser(raw, ng.lists.users)) ||
         (ng.wordsApplied && ng_.holdsWord(hit.display, ng.lists.words))) {
         if (ng.lines == NgLines::LeftOut) {
+            ++leftOutByNg_;
             return std::nullopt;
         }
         hit.ng = NgHeld::Yes;

@@ -3,6 +3,7 @@
 // in the sort; the text must stand in the display text at a character start;
 // then the speaker and the NG lists.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -34,10 +35,13 @@ class LineMatcher {
     // line: one line of a log as cut at its line end (core/log/line_cut.h),
     // without it.
     std::optional<SearchHit> match(std::string_view line);
+    // Lines that matched but that the NG lists left out, so far.
+    std::int64_t leftOutByNg() const noexcept { return leftOutByNg_; }
 
   private:
     const SearchQuery& query_;
     NgMatcher ng_;
+    std::int64_t leftOutByNg_ = 0;
 };
 
 }  // namespace ruv

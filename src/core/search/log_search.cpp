@@ -16,6 +16,7 @@ DailyLogs listDailyLogs(const std::filesystem::path& folder, const SearchQuery& 
         const std::u8string name = entries->path().filename().u8string();
         const auto day =
             dayOfLogName(std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
+        found.inFolder += day ? 1 : 0;
         if (day && query.coversDay(*day)) {
             found.logs.push_back({*day, entries->path()});
         }
@@ -23,6 +24,7 @@ DailyLogs listDailyLogs(const std::filesystem::path& folder, const SearchQuery& 
     if (error) {
         found.logs.clear();
         found.error = error;
+        found.inFolder = 0;
         return found;
     }
     std::ranges::sort(found.logs,
@@ -56,6 +58,7 @@ class DaySearch {
         }
         return static_cast<std::int64_t>(hits_.size());
     }
+    std::int64_t leftOutByNg() const noexcept { return matcher_.leftOutByNg(); }
 
   private:
     const SearchQuery& query_;
@@ -71,8 +74,10 @@ SearchSummary runLogSearch(const SearchRun& run, SearchListener& listener,
                            const std::atomic<bool>& cancel) {
     const auto began = std::chrono::steady_clock::now();
     SearchSummary summary;
+    std::optional<DaySearch> search;
     const auto finish = [&](SearchEnd end) {
         summary.end = end;
+        summary.linesLeftOutByNg = search ? search->leftOutByNg() : 0;
         summary.elapsed = std::chrono::steady_clock::now() - began;
         listener.finished(summary);
         return summary;
@@ -82,6 +87,7 @@ SearchSummary runLogSearch(const SearchRun& run, SearchListener& listener,
         summary.folderError = days.error;
         return finish(SearchEnd::FolderUnreadable);
     }
+    summary.dailyLogsInFolder = days.inFolder;
     SearchProgress progress{0, static_cast<std::int64_t>(days.logs.size())};
     listener.started(progress);
     if (run.query.text.empty()) {
@@ -89,14 +95,14 @@ SearchSummary runLogSearch(const SearchRun& run, SearchListener& listener,
     }
     const platform::NativeFileOpener files;
     DayFileReader reader(files, run.blockBytes);
-    DaySearch search(run.query, listener);
+    search.emplace(run.query, listener);
     const auto cancelled = [&cancel] { return cancel.load(std::memory_order_relaxed); };
     for (const DailyLog& log : days.logs) {
         std::int64_t matches = 0;
         const DayFileOutcome outcome = reader.read(
             log.path,
             [&](std::string_view lines, ByteOffset blockStart) {
-                matches += search.searchLines(log.day, lines, blockStart);
+                matches += search->searchLines(log.day, lines, blockStart);
             },
             cancelled);
         if (outcome.end == DayFileEnd::Cancelled) {

@@ -32,6 +32,7 @@ struct DailyLog {
 
 struct DailyLogs {
     std::vector<DailyLog> logs;  // newest day first
+    std::int64_t inFolder = 0;   // every daily log of the folder, covered or not
     std::error_code error;       // the folder could not be listed
 };
 
@@ -61,7 +62,9 @@ struct SearchSummary {
     std::int64_t daysWithMatches = 0;
     std::int64_t daysRead = 0;
     std::int64_t daysSkipped = 0;
-    std::int64_t daysUnreadable = 0;  // of the skipped days, those that could not be read
+    std::int64_t daysUnreadable = 0;     // of the skipped days, those that could not be read
+    std::int64_t dailyLogsInFolder = 0;  // whatever days the query covers
+    std::int64_t linesLeftOutByNg = 0;   // lines that matched but the NG lists left out
     std::chrono::nanoseconds elapsed{};
 };
 

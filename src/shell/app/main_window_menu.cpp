@@ -111,7 +111,7 @@ void MainWindow::buildFileMenu() {
                               return platform::toNativePath(folder.empty() ? logFolder() : folder)
                                   .value_or(std::filesystem::path());
                           },
-                          this});
+                          this, textSize_});
     });
     file->addSeparator();
     menu_.todaysLog = addEntry(file, "LogToday01", QStringLiteral("Today's Log"));

@@ -1,6 +1,9 @@
 #include "shell/search/day_log_window.h"
 
+#include <algorithm>
+
 #include <QLabel>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "core/log/past_log_sort.h"
@@ -10,9 +13,16 @@
 
 namespace ruv {
 
+namespace {
+
+constexpr int kContextLines = 3;
+
+}  // namespace
+
 DayLogWindow::DayLogWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), lines_(std::make_unique<ViewLines>()) {
     setObjectName(QStringLiteral("DayLogWindow"));
+    setAttribute(Qt::WA_WindowPropagation);  // the search window's font, the main window's
     setAttribute(Qt::WA_DeleteOnClose);
     resize(720, 420);
     auto* layout = new QVBoxLayout(this);
@@ -45,6 +55,8 @@ bool DayLogWindow::showResult(const std::filesystem::path& log, const SearchQuer
     place_->setText(toQString(log));
     const ByteOffset shownLine = lines_->store().lineStart(hit->line);
     view_->select(shownLine + hit->start, ByteOffset{static_cast<std::int64_t>(query.text.size())});
+    // The lines before the result, its context, in sight above it.
+    view_->verticalScrollBar()->setValue(std::max(0, static_cast<int>(hit->line) - kContextLines));
     return true;
 }
 

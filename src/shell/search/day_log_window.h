@@ -1,6 +1,7 @@
 #pragma once
 // A day's log around one search result: the day's lines in their colours in
-// a read-only view, scrolled to the result with the searched text selected.
+// a read-only view, scrolled to the result with a few lines before it in sight
+// and the searched text selected.
 // Nothing is attached; the main window's views are untouched.
 
 #include <QWidget>

@@ -73,7 +73,7 @@ void SearchResultsModel::appendResults(CivilDate day, std::vector<ResultRow> res
     beginInsertRows(QModelIndex(), first, last);
     if (newDay) {
         currentDayHeader_ = first;
-        rows_.push_back({ResultRowKind::Day, day, {}, {}, 0, {}});
+        rows_.push_back({ResultRowKind::Day, day, {}, {}, 0, {}, {}});
     }
     rows_[static_cast<std::size_t>(currentDayHeader_)].dayResults +=
         static_cast<std::int64_t>(results.size()) + unlisted;
@@ -100,7 +100,7 @@ void SearchResultsModel::countUnlisted(CivilDate day, std::int64_t results) {
         const auto at = static_cast<int>(rows_.size());
         beginInsertRows(QModelIndex(), at, at);
         currentDayHeader_ = at;
-        rows_.push_back({ResultRowKind::Day, day, {}, {}, results, {}});
+        rows_.push_back({ResultRowKind::Day, day, {}, {}, results, {}, {}});
         endInsertRows();
         return;
     }
@@ -116,7 +116,7 @@ void SearchResultsModel::headerChanged() {
 void SearchResultsModel::appendSkipped(CivilDate day, std::string reason) {
     const auto at = static_cast<int>(rows_.size());
     beginInsertRows(QModelIndex(), at, at);
-    rows_.push_back({ResultRowKind::Skipped, day, std::move(reason), {}, 0, {}});
+    rows_.push_back({ResultRowKind::Skipped, day, std::move(reason), {}, 0, {}, {}});
     endInsertRows();
 }
 
@@ -125,7 +125,7 @@ std::vector<std::string> SearchResultsModel::resultLines(std::vector<int> rows) 
     std::vector<std::string> lines;
     for (const int index : rows) {
         if (index >= 0 && index < rowCount() && row(index).kind == ResultRowKind::Result) {
-            lines.push_back(row(index).text);
+            lines.push_back(row(index).copied);
         }
     }
     return lines;

@@ -1,6 +1,7 @@
 #pragma once
 // The results of a log search as a flat list: a header row per day with its
-// count ("yyyy-mm-dd (N件)"), the day's results in their channel's colour,
+// count ("yyyy-mm-dd (N件)"), the day's results in their channel's colour
+// (time, channel and text: the day is the header's),
 // and a row for each day that was skipped with the reason. It lists at most a
 // bounded number of results, however many a search finds; past that it only
 // counts them.
@@ -23,10 +24,11 @@ enum class ResultRowKind { Day, Result, Skipped };
 struct ResultRow {
     ResultRowKind kind = ResultRowKind::Result;
     CivilDate day;
-    std::string text;  // CP932: the result's line, or the reason a day was skipped
+    std::string text;  // CP932: the row shown, or the reason a day was skipped
     Colour colour;
     std::int64_t dayResults = 0;  // Day: the day's results found so far
     ByteOffset lineStart;         // Result: where its line starts in the day's file
+    std::string copied;           // Result: CP932, the line コピー puts on the clipboard
 };
 
 // About 200 bytes a row: some 20 MB of results at most.
@@ -43,8 +45,8 @@ class SearchResultsModel : public QAbstractListModel {
     QVariant data(const QModelIndex& index, int role) const override;
 
     void clear();
-    // Results of a day in file order, each with its line as the command line
-    // prints it; the day's header comes before its first result.
+    // Results of a day in file order, each with its row and the line コピー
+    // takes; the day's header comes before its first result.
     // Results past the bound are counted in the day's header, not listed.
     void appendResults(CivilDate day, std::vector<ResultRow> results);
     // Results found but not even handed over, as the bound was reached.
@@ -52,7 +54,7 @@ class SearchResultsModel : public QAbstractListModel {
     void appendSkipped(CivilDate day, std::string reason);
 
     const ResultRow& row(int index) const { return rows_[static_cast<std::size_t>(index)]; }
-    // The CP932 lines of the result rows among these rows, in list order.
+    // The CP932 lines コピー takes of the result rows among these rows, in list order.
     std::vector<std::string> resultLines(std::vector<int> rows) const;
     // Every result found, listed or not.
     std::int64_t resultCount() const { return listed_ + unlisted_; }

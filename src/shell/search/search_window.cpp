@@ -26,6 +26,7 @@
 #include <mutex>
 
 #include "core/log/chat_format.h"
+#include "core/search/no_result_reason.h"
 #include "core/search/search_result_line.h"
 #include "core/text/cp932.h"
 #include "core/vocabulary/channel_table.h"
@@ -34,6 +35,7 @@
 #include "shell/search/day_log_window.h"
 #include "shell/search/search_results_model.h"
 #include "shell/views/cp932_input.h"
+#include "shell/views/text_size_control.h"
 
 namespace ruv {
 
@@ -53,8 +55,11 @@ class SearchWindow::Relay final : public SearchListener {
 
     void started(SearchProgress progress) override {
         post([progress](SearchWindow& window) {
-            window.progress_->setRange(0, static_cast<int>(progress.daysToRead));
-            window.progress_->setValue(0);
+            // No day to read: the search ends at once, and the bar with it.
+            if (progress.daysToRead > 0) {
+                window.progress_->setRange(0, static_cast<int>(progress.daysToRead));
+                window.progress_->setValue(0);
+            }
         });
     }
     void dayHits(CivilDate day, std::span<const SearchHit> hits) override {
@@ -64,8 +69,8 @@ class SearchWindow::Relay final : public SearchListener {
         std::vector<ResultRow> rows;
         rows.reserve(listed);
         for (const SearchHit& hit : hits.first(listed)) {
-            rows.push_back({ResultRowKind::Result, day, searchResultLine(day, hit), hit.colour, 0,
-                            hit.lineStart});
+            rows.push_back({ResultRowKind::Result, day, searchResultRow(hit), hit.colour, 0,
+                            hit.lineStart, searchResultLine(day, hit, ChannelNaming::TabCaption)});
         }
         made_ += static_cast<std::int64_t>(listed);
         const auto unlisted = static_cast<std::int64_t>(hits.size() - listed);
@@ -144,6 +149,26 @@ bool carriesFiles(const QMimeData* data) {
     return data != nullptr && data->hasUrls();
 }
 
+QString reasonText(NoResultReason reason, const SearchSummary& summary) {
+    switch (reason) {
+        case NoResultReason::EmptyText:
+            return QStringLiteral("検索する文字が空です");
+        case NoResultReason::NoChannel:
+            return QStringLiteral("チャンネルがひとつも選ばれていません");
+        case NoResultReason::ReversedRange:
+            return QStringLiteral("期間の始まりが終わりより後です");
+        case NoResultReason::NoDailyLog:
+            return QStringLiteral(
+                "フォルダーに日ごとのログ (MHChatLog_yyyy_mm_dd.html) がありません");
+        case NoResultReason::NoDayInRange:
+            return QStringLiteral("期間内の日ごとのログがありません");
+        case NoResultReason::LeftOutByNg:
+            return QStringLiteral("一致した%1行はNGで隠れています。「NGも含める」で表示できます")
+                .arg(summary.linesLeftOutByNg);
+    }
+    return {};
+}
+
 QString quotedArgument(const QString& argument) {
     QString quoted = argument;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\\\""));
@@ -155,6 +180,8 @@ QString quotedArgument(const QString& argument) {
 SearchWindow::SearchWindow(SearchWindowInputs inputs)
     : QWidget(inputs.parent, Qt::Window), inputs_(std::move(inputs)) {
     setObjectName(QStringLiteral("SearchWindow"));
+    // The main window's font, whose Japanese face shows 0x5C as the views do.
+    setAttribute(Qt::WA_WindowPropagation);
     setWindowTitle(QStringLiteral("過去ログ検索"));
     resize(760, 520);
     model_ = new SearchResultsModel(this);
@@ -204,15 +231,17 @@ void SearchWindow::buildControls() {
     allDays_->setChecked(true);
     from_ = new QDateEdit(QDate::currentDate(), this);
     to_ = new QDateEdit(QDate::currentDate(), this);
+    // The days stay editable: a day typed or picked asks for the range.
     for (QDateEdit* edit : {from_, to_}) {
         edit->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
         edit->setCalendarPopup(true);
-        edit->setEnabled(false);
+        connect(edit, &QDateEdit::dateChanged, this, [this] { allDays_->setChecked(false); });
+        // A click selects the part under it, so digits typed next replace it,
+        // as a date picker of Windows takes them.
+        if (auto* field = edit->findChild<QLineEdit*>()) {
+            field->installEventFilter(this);
+        }
     }
-    connect(allDays_, &QCheckBox::toggled, this, [this](bool all) {
-        from_->setEnabled(!all);
-        to_->setEnabled(!all);
-    });
     daysRow->addWidget(allDays_);
     daysRow->addWidget(from_);
     daysRow->addWidget(new QLabel(QStringLiteral("～"), this));
@@ -246,12 +275,15 @@ void SearchWindow::buildControls() {
     searchButton_->setDefault(true);
     cancelButton_ = new QPushButton(QStringLiteral("中止"), this);
     copyButton_ = new QPushButton(QStringLiteral("コピー"), this);
+    // Shown only while a search runs; its place is kept meanwhile.
     progress_ = new QProgressBar(this);
-    progress_->setRange(0, 1);
-    progress_->setValue(0);
     progress_->setFormat(QStringLiteral("%v / %m 日"));
+    QSizePolicy keepPlace = progress_->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    progress_->setSizePolicy(keepPlace);
     connect(searchButton_, &QPushButton::clicked, this, &SearchWindow::startSearch);
     connect(text_, &QLineEdit::returnPressed, this, &SearchWindow::startSearch);
+    connect(speaker_, &QLineEdit::returnPressed, this, &SearchWindow::startSearch);
     connect(cancelButton_, &QPushButton::clicked, this, &SearchWindow::cancelSearch);
     connect(copyButton_, &QPushButton::clicked, this, &SearchWindow::copySelection);
     commandLineButton_ = new QPushButton(QStringLiteral("コマンドラインをコピー"), this);
@@ -298,6 +330,9 @@ void SearchWindow::buildControls() {
     copyKey->setContext(Qt::WidgetShortcut);
     connect(copyKey, &QShortcut::activated, this, &SearchWindow::copySelection);
     layout->addWidget(results_, 1);
+    if (inputs_.textSize != nullptr) {
+        inputs_.textSize->addList(*results_);
+    }
 }
 
 QCheckBox* SearchWindow::channelBox(ChatChannel channel) const {
@@ -324,6 +359,14 @@ void SearchWindow::closeEvent(QCloseEvent* event) {
 
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonRelease) {
+        for (QDateEdit* edit : {from_, to_}) {
+            if (watched->parent() == edit) {
+                edit->setSelectedSection(edit->currentSection());
+            }
+        }
+        return QWidget::eventFilter(watched, event);
+    }
     if (type != QEvent::DragEnter && type != QEvent::DragMove && type != QEvent::Drop) {
         return QWidget::eventFilter(watched, event);
     }
@@ -416,8 +459,7 @@ void SearchWindow::startSearch() {
     model_->clear();
     tally_ = SearchSummary{};
     runStarted_ = std::chrono::steady_clock::now();
-    progress_->setRange(0, 1);
-    progress_->setValue(0);
+    progress_->setRange(0, 0);  // busy until the days to read are known
     status_->setText(QStringLiteral("検索中…"));
     commandLineButton_->setVisible(false);
     relay_ = std::make_shared<Relay>(*this, run_, model_->maxListed());
@@ -442,6 +484,7 @@ void SearchWindow::cancelSearch() {
 void SearchWindow::setRunning(bool running) {
     searching_ = running;
     cancelButton_->setEnabled(running);
+    progress_->setVisible(running);
 }
 
 void SearchWindow::searchEnded(const SearchSummary& summary) {
@@ -473,6 +516,9 @@ void SearchWindow::searchEnded(const SearchSummary& summary) {
             }
             break;
     }
+    if (const auto reason = noResultReason(runQuery_, summary)) {
+        text = QStringLiteral("0件: ") + reasonText(*reason, summary);
+    }
     status_->setText(text);
     emit searchFinished();
 }
@@ -493,15 +539,19 @@ void SearchWindow::copySelection() {
     QApplication::clipboard()->setText(text.join(QLatin1Char('\n')));
 }
 
-void SearchWindow::showResultInDay(int row) {
+DayLogWindow* SearchWindow::showResultInDay(int row) {
     if (row < 0 || row >= model_->rowCount() || model_->row(row).kind != ResultRowKind::Result) {
-        return;
+        return nullptr;
     }
     const ResultRow& result = model_->row(row);
     auto* day = new DayLogWindow(this);
+    if (inputs_.textSize != nullptr) {
+        inputs_.textSize->addView(*day->view());
+    }
     day->show();
     day->showResult(runFolder_ / dailyLogName(result.day.year, result.day.month, result.day.day),
                     runQuery_, result.lineStart);
+    return day;
 }
 
 SearchWindow& showSearchWindow(const SearchWindowInputs& inputs) {

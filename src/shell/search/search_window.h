@@ -28,7 +28,9 @@ class QTreeView;
 
 namespace ruv {
 
+class DayLogWindow;
 class SearchResultsModel;
+class TextSizeControl;
 
 // What the window reads from the session; it must outlive the window.
 struct SearchWindowInputs {
@@ -36,7 +38,10 @@ struct SearchWindowInputs {
     const NgLists& ngLists;
     // The folder offered at first: the attached log's, else the stored log folder.
     std::function<std::filesystem::path()> defaultFolder;
+    // The main window: the window takes its font.
     QWidget* parent = nullptr;
+    // The main views' text size, which the results and the day view follow.
+    TextSizeControl* textSize = nullptr;
 };
 
 class SearchWindow : public QWidget {
@@ -53,7 +58,7 @@ class SearchWindow : public QWidget {
     // in the clipboard).
     void copySelection();
     // Shows the day's log around the result of this row, with the text selected.
-    void showResultInDay(int row);
+    DayLogWindow* showResultInDay(int row);
     bool searching() const { return searching_; }
 
     QLineEdit* textEdit() const { return text_; }

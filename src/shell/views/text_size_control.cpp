@@ -48,6 +48,10 @@ void TextSizeControl::addErrorLog(QPlainTextEdit& errorLog) {
     watch(errorLog, *errorLog.viewport());
 }
 
+void TextSizeControl::addList(QAbstractScrollArea& list) {
+    watch(list, *list.viewport());
+}
+
 void TextSizeControl::watch(QWidget& widget, QWidget& viewport) {
     widgets_.append(QPointer<QWidget>(&widget));
     widget.installEventFilter(this);

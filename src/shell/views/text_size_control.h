@@ -9,6 +9,7 @@
 
 #include "core/views/text_size.h"
 
+class QAbstractScrollArea;
 class QPlainTextEdit;
 class QWidget;
 
@@ -25,6 +26,8 @@ class TextSizeControl final : public QObject {
     // the wheel over it.
     void addView(ChannelView& view);
     void addErrorLog(QPlainTextEdit& errorLog);
+    // A list of chat lines outside the main window (the search's results).
+    void addList(QAbstractScrollArea& list);
 
     TextSize size() const { return size_; }
     // Applies the size to every widget; sizeChanged only when it differs.

@@ -5,11 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/search/day_lines.h"
+#include "core/search/no_result_reason.h"
+#include "core/search/search_channel_name.h"
 #include "core/search/search_result_line.h"
+#include "core/text/cp932.h"
 #include "support/log_lines.h"
 #include "support/temp_folder.h"
 
@@ -263,6 +269,92 @@ TEST(LogDays, AreReadFromDailyLogNamesAndWrittenWithHyphens) {
     EXPECT_EQ(ruv::parseLogDay("2023-12-31"), (CivilDate{2023, 12, 31}));
     EXPECT_FALSE(ruv::parseLogDay("2023_12_31"));
     EXPECT_EQ(ruv::logDayText({2023, 1, 2}), "2023-01-02");
+}
+
+TEST_F(LogSearchTest, ANoResultSearchSaysWhyWhenTheQueryOrTheFolderExplainsIt) {
+    using Reason = ruv::NoResultReason;
+    struct Case {
+        const char* what;
+        std::function<void(ruv::SearchQuery&)> ask;
+        std::optional<Reason> reason;
+    };
+    const std::vector<Case> cases{
+        {"found", [](ruv::SearchQuery&) {}, std::nullopt},
+        {"no such text", [](auto& q) { q.text = sj("解散"); }, std::nullopt},
+        {"empty text", [](auto& q) { q.text.clear(); }, Reason::EmptyText},
+        {"no channel", [](auto& q) { q.channels = ruv::SearchChannels::none(); },
+         Reason::NoChannel},
+        {"reversed range",
+         [](auto& q) {
+             q.from = CivilDate{2024, 5, 2};
+             q.to = CivilDate{2024, 5, 1};
+         },
+         Reason::ReversedRange},
+        {"range without a log",
+         [](auto& q) {
+             q.from = CivilDate{2024, 6, 1};
+         },
+         Reason::NoDayInRange},
+        {"speaker on the NG list",
+         [](auto& q) {
+             q.speaker = sj("黒猫");
+             q.ng.lists.users = {sj("黒猫")};
+             q.ng.usersApplied = true;
+         },
+         Reason::LeftOutByNg},
+        {"speaker on the NG list, NG lines included",
+         [](auto& q) {
+             q.speaker = sj("黒猫");
+             q.ng.lists.users = {sj("黒猫")};
+             q.ng.usersApplied = true;
+             q.ng.lines = ruv::NgLines::Included;
+         },
+         std::nullopt},
+    };
+    write(1, {chatLine(kOpen, sj("黒猫 : 集合"))});
+    for (const Case& c : cases) {
+        auto q = query("集合");
+        c.ask(q);
+        EXPECT_EQ(ruv::noResultReason(q, run(q).summary), c.reason) << c.what;
+    }
+    std::filesystem::remove(folder / logName(1));
+    const auto q = query("集合");
+    EXPECT_EQ(ruv::noResultReason(q, run(q).summary), Reason::NoDailyLog);
+}
+
+TEST(SearchChannelNames, AreTheSettingsKeysForScriptsAndTheTabCaptionsForThePlayer) {
+    for (const ChatChannel channel : ruv::SearchChannels::kPickable) {
+        for (const auto naming :
+             {ruv::ChannelNaming::SettingsKey, ruv::ChannelNaming::TabCaption}) {
+            const std::string name = ruv::cp932::toUtf8(ruv::searchChannelName(channel, naming));
+            EXPECT_EQ(ruv::searchChannelNamed(name), channel) << name;
+        }
+    }
+    EXPECT_EQ(ruv::searchChannelNamed("一般"), ChatChannel::Open);
+    EXPECT_EQ(ruv::searchChannelNamed("叫び"), ChatChannel::Shout);
+    EXPECT_EQ(ruv::searchChannelNamed("Battle"), ChatChannel::Battle);
+    for (std::string_view unknown : {"通常", "Normal", "NG", "open", "", "一般 "}) {
+        EXPECT_FALSE(ruv::searchChannelNamed(unknown)) << unknown;
+    }
+}
+
+TEST(SearchResultRows, ShowTheClockOfTheStampAndTheChannelsTabCaption) {
+    const auto hit = [](std::string_view stamp) {
+        return ruv::SearchHit{
+            ChatChannel::Shout, {}, std::string(stamp) + sj("ネコ : 集合"), ruv::NgHeld::No, {}};
+    };
+    struct Case {
+        std::string_view stamp;  // 17 bytes
+        std::string_view clock;
+    };
+    for (const Case& c : {Case{"[12/07 20:01:09] ", "20:01:09"}, Case{"[2024/05/01 21:0]", "21:0"},
+                          Case{"20:01:09         ", "20:01:09"}}) {
+        EXPECT_EQ(ruv::searchResultRow(hit(c.stamp)),
+                  std::string(c.clock) + "\t" + sj("叫び") + "\t" + sj("ネコ : 集合"));
+    }
+    EXPECT_EQ(ruv::searchResultLine({2026, 12, 7}, hit("[12/07 20:01:09] "),
+                                    ruv::ChannelNaming::TabCaption),
+              "2026-12-07\t[12/07 20:01:09]\t" + sj("叫び") + "\t" + sj("ネコ : 集合"));
 }
 
 }  // namespace

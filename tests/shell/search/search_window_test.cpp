@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
@@ -27,6 +28,7 @@
 #include "shell/search/day_log_window.h"
 #include "shell/search/search_results_model.h"
 #include "shell/views/channel_view.h"
+#include "shell/views/text_size_control.h"
 #include "support/log_lines.h"
 #include "support/temp_folder.h"
 
@@ -75,10 +77,16 @@ class SearchWindowTest : public ::testing::Test {
     ruv::SearchWindow window{{switches, ng, [this] { return logs.path(); }, nullptr}};
 };
 
-QString resultRow(const char* day, const char* channel, const char* text) {
+// A result as コピー puts it on the clipboard.
+QString copiedLine(const char* day, const char* channel, const char* text) {
     return QStringLiteral("%1\t%2\t%3\t%4")
-        .arg(QLatin1String(day), QLatin1String(kStamp), QLatin1String(channel),
+        .arg(QLatin1String(day), QLatin1String(kStamp), QString::fromUtf8(channel),
              QString::fromUtf8(text));
+}
+
+// A result as its row shows it under the day's heading: the stamp's clock only.
+QString resultRow(const char* channel, const char* text) {
+    return QStringLiteral("21:0\t%1\t%2").arg(QString::fromUtf8(channel), QString::fromUtf8(text));
 }
 
 TEST_F(SearchWindowTest, ListsResultsByDayNewestFirstWithCountsSkippedDaysAndTotals) {
@@ -88,10 +96,10 @@ TEST_F(SearchWindowTest, ListsResultsByDayNewestFirstWithCountsSkippedDaysAndTot
         QStringLiteral(
             "2024-05-03 スキップ (MHChatLog_2024_05_03.html): チャットログではありません"),
         QStringLiteral("2024-05-02 (1件)"),
-        resultRow("2024-05-02", "Club", "カイ : 集合！"),
+        resultRow("クラブ", "カイ : 集合！"),
         QStringLiteral("2024-05-01 (2件)"),
-        resultRow("2024-05-01", "Open", "ミカ : 集合です"),
-        resultRow("2024-05-01", "Whis", "ユキ : 集合？"),
+        resultRow("一般", "ミカ : 集合です"),
+        resultRow("耳打ち", "ユキ : 集合？"),
     };
     EXPECT_EQ(rows(), expected);
     const auto& model = window.results();
@@ -101,6 +109,7 @@ TEST_F(SearchWindowTest, ListsResultsByDayNewestFirstWithCountsSkippedDaysAndTot
     EXPECT_TRUE(window.statusLabel()->text().endsWith(QStringLiteral("、1日スキップ")));
     EXPECT_EQ(window.progressBar()->value(), 3);
     EXPECT_EQ(window.progressBar()->maximum(), 3);
+    EXPECT_FALSE(window.progressBar()->isVisible());
     EXPECT_FALSE(window.cancelButton()->isEnabled());
 }
 
@@ -136,7 +145,7 @@ TEST_F(SearchWindowTest, ALaterSearchShowsNoResultOfTheOneBefore) {
     search(QStringLiteral("こんばんは"));
     QTest::qWait(50);
     EXPECT_EQ(rows(), (QStringList{rows().front(), QStringLiteral("2024-05-02 (1件)"),
-                                   resultRow("2024-05-02", "Open", "ミカ : こんばんは")}));
+                                   resultRow("一般", "ミカ : こんばんは")}));
 }
 
 TEST_F(SearchWindowTest, CancelStopsTheSearchBeforeEveryDayIsRead) {
@@ -207,8 +216,7 @@ TEST(SearchResultsModel, ListsResultsUpToItsBoundAndCountsTheRest) {
 
 TEST_F(SearchWindowTest, DoubleClickShowsTheDayAroundTheResultWithTheTextSelected) {
     search(QStringLiteral("集合"));
-    window.showResultInDay(2);  // 2024-05-02, カイ
-    auto* day = window.findChild<ruv::DayLogWindow*>();
+    auto* day = window.showResultInDay(2);  // 2024-05-02, カイ
     ASSERT_NE(day, nullptr);
     EXPECT_EQ(day->view()->lineCount().value, 2);
     EXPECT_EQ(day->view()->selectedText(), sj("集合"));
@@ -221,9 +229,116 @@ TEST_F(SearchWindowTest, CopyPutsTheSelectedResultLinesOnTheClipboard) {
     window.resultsView()->selectAll();
     window.copySelection();
     EXPECT_EQ(QApplication::clipboard()->text(),
-              resultRow("2024-05-02", "Club", "カイ : 集合！") + QLatin1Char('\n') +
-                  resultRow("2024-05-01", "Open", "ミカ : 集合です") + QLatin1Char('\n') +
-                  resultRow("2024-05-01", "Whis", "ユキ : 集合？"));
+              copiedLine("2024-05-02", "クラブ", "カイ : 集合！") + QLatin1Char('\n') +
+                  copiedLine("2024-05-01", "一般", "ミカ : 集合です") + QLatin1Char('\n') +
+                  copiedLine("2024-05-01", "耳打ち", "ユキ : 集合？"));
+}
+
+TEST_F(SearchWindowTest, EnterInTheSpeakerFieldSearchesAndATypedDayAsksForTheRange) {
+    window.textEdit()->setText(QStringLiteral("集合"));
+    window.speakerEdit()->setText(QStringLiteral("カイ"));
+    QSignalSpy finished(&window, &ruv::SearchWindow::searchFinished);
+    QTest::keyClick(window.speakerEdit(), Qt::Key_Return);
+    ASSERT_TRUE(finished.wait(10'000));
+    EXPECT_EQ(window.results().resultCount(), 1);
+
+    // A click on the year, then the digits.
+    QTest::mouseClick(window.fromEdit()->findChild<QLineEdit*>(), Qt::LeftButton, {}, QPoint(3, 5));
+    QTest::keyClicks(window.fromEdit(), QStringLiteral("20240502"));
+    EXPECT_EQ(window.fromEdit()->date(), QDate(2024, 5, 2));
+    EXPECT_FALSE(window.allDaysBox()->isChecked());
+}
+
+TEST_F(SearchWindowTest, ANoResultSearchSaysWhyAndTheBarShowsOnlyWhileSearching) {
+    EXPECT_FALSE(window.progressBar()->isVisible());
+    window.allDaysBox()->setChecked(false);
+    window.fromEdit()->setDate(QDate(2024, 5, 2));
+    window.toEdit()->setDate(QDate(2024, 5, 1));
+    search(QStringLiteral("集合"));
+    const QString reversed = window.statusLabel()->text();
+    EXPECT_FALSE(window.progressBar()->isVisible());
+
+    window.allDaysBox()->setChecked(true);
+    window.speakerEdit()->setText(QStringLiteral("荒らし"));
+    search(QStringLiteral("集合"));
+    const QString leftOut = window.statusLabel()->text();
+
+    window.speakerEdit()->clear();
+    search(QStringLiteral("解散"));
+    const QString nothing = window.statusLabel()->text();
+    for (const QString& said : {reversed, leftOut}) {
+        EXPECT_TRUE(said.startsWith(QStringLiteral("0件: "))) << said.toStdString();
+    }
+    EXPECT_NE(reversed, leftOut);
+    EXPECT_TRUE(leftOut.contains(QStringLiteral("NGも含める"))) << leftOut.toStdString();
+    EXPECT_FALSE(nothing.startsWith(QStringLiteral("0件: "))) << nothing.toStdString();
+}
+
+// The main window's part: a parent with the views' font and a view of its own.
+class SearchWindowInMainWindow : public ::testing::Test {
+  protected:
+    SearchWindowInMainWindow() {
+        writeBytes(logs / "MHChatLog_2024_05_01.html",
+                   chatLine("c8ffc8", sj("ミカ : 集合です")) + "\n");
+        QFont font({QStringLiteral("IPAPGothic")});
+        font.setPixelSize(12);
+        main.setFont(font);
+        sizes.addView(mainView);
+        main.show();
+        window.show();
+    }
+
+    TempFolder logs;
+    ruv::RouteSettings switches;
+    ruv::NgLists ng;
+    QWidget main;
+    ruv::ViewLines lines;
+    ruv::ChannelView mainView{lines, &main};
+    ruv::TextSizeControl sizes;
+    ruv::SearchWindow window{{switches, ng, [this] { return logs.path(); }, &main, &sizes}};
+};
+
+TEST_F(SearchWindowInMainWindow, ResultsAndTheDayViewShowTheMainViewsFontAndFollowItsSize) {
+    QSignalSpy finished(&window, &ruv::SearchWindow::searchFinished);
+    window.textEdit()->setText(QStringLiteral("集合"));
+    window.searchButton()->click();
+    ASSERT_TRUE(finished.wait(10'000));
+    ruv::DayLogWindow* day = window.showResultInDay(1);
+    ASSERT_NE(day, nullptr);
+    const auto same = [&](const QWidget& shown) {
+        return shown.font().family() == mainView.font().family() &&
+               shown.font().pixelSize() == mainView.font().pixelSize();
+    };
+    const int before = mainView.font().pixelSize();
+    QTest::keyClick(window.resultsView()->viewport(), Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_GT(mainView.font().pixelSize(), before);
+    EXPECT_TRUE(same(*window.resultsView()));
+    EXPECT_TRUE(same(*day->view()));
+    QTest::keyClick(day->view()->viewport(), Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(window.resultsView()->font().pixelSize(), sizes.size().pixels());
+    EXPECT_TRUE(same(*day->view()));
+}
+
+TEST_F(SearchWindowInMainWindow, ADoubleClickedResultShowsTheLinesBeforeItInSight) {
+    std::string log;
+    for (int line = 0; line < 200; ++line) {
+        log += chatLine("c8ffc8", sj(line == 45 ? "ミカ : 解散" : "ミカ : まだ")) + "\n";
+    }
+    writeBytes(logs / "MHChatLog_2024_05_02.html", log);
+    QSignalSpy finished(&window, &ruv::SearchWindow::searchFinished);
+    window.textEdit()->setText(QStringLiteral("解散"));
+    window.searchButton()->click();
+    ASSERT_TRUE(finished.wait(10'000));
+    ruv::DayLogWindow* day = window.showResultInDay(1);
+    ASSERT_NE(day, nullptr);
+    QApplication::processEvents();
+    const ruv::ChannelView& view = *day->view();
+    EXPECT_EQ(view.selectedText(), sj("解散"));
+    const auto match = static_cast<int>(view.lineStore().lineAt(view.selectionStart()));
+    const int top = view.verticalScrollBar()->value();
+    EXPECT_EQ(match, 45);
+    EXPECT_GT(match, top);
+    EXPECT_LE(match - top, 5);  // a few lines of context, the result near the top
 }
 
 }  // namespace
