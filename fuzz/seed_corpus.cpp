@@ -11,6 +11,7 @@
 
 #include "core/config/config_store.h"
 #include "core/config/list_file.h"
+#include "core/text/cp932.h"
 #include "loggen/log_generator.h"
 
 namespace {
@@ -84,6 +85,21 @@ int main(int argc, char** argv) {
             routed += providerString(line.bytes);
         }
         write(out / "route_line", name, routed + std::string(48, '\xff'));
+
+        // A rules file a player would write, then the lines it is matched against.
+        std::string rules = providerString(
+            "{\"rules\": [\n"
+            "  {\"name\": \"call\", \"pattern\": \"" +
+            cp932::toUtf8(someone) +
+            "\", \"sound\": \"a.wav\"},\n"
+            "  {\"name\": \"party\", \"pattern\": \"(PT|\\\\d+)\", \"regex\": true,\n"
+            "   \"channels\": [\"\xe4\xb8\x80\xe8\x88\xac\"], \"colour\": \"#203040\",\n"
+            "   \"speak\": \"{speaker}: {text}\", \"cooldownSeconds\": 30, \"ignoreCase\": false}\n"
+            "]}");
+        for (const auto& line : lines) {
+            rules += providerString(line.bytes) + "\x01";
+        }
+        write(out / "rules", name, rules);
 
         std::string find = providerString(someone) + log.substr(0, 2000);
         write(out / "find_in_text", name, find + std::string(24, '\x10'));

@@ -9,6 +9,10 @@ CACHE_DIR="${XDG_CACHE_HOME:-$HOME/.cache}/dirararezuvero"
 # beside the clone when there is one, else built by scripts/build-qt-windows.
 QT_WINDOWS_DIR="${QT_WINDOWS_DIR:-$CACHE_DIR/qt6-mingw64}"
 QT_WINDOWS_ARCHIVE="${QT_WINDOWS_ARCHIVE:-$ROOT/../shared/windows/qt-6.4.2-mingw64.tar.xz}"
+# RE2 for Windows likewise: unpacked from its prebuilt archive, else built by
+# scripts/build-re2-windows.
+RE2_WINDOWS_DIR="${RE2_WINDOWS_DIR:-$CACHE_DIR/re2-mingw64}"
+RE2_WINDOWS_ARCHIVE="${RE2_WINDOWS_ARCHIVE:-$ROOT/../shared/windows/re2-20220601-mingw64.tar.xz}"
 OUT="${WINDOWS_BUILD_DIR:-$ROOT/build-windows}"
 WINDOWS_DIR="$OUT/windows"
 WINDOWS_BIN="$WINDOWS_DIR/bin"
@@ -38,13 +42,35 @@ ensure_windows_qt() {
     fi
 }
 
+ensure_windows_re2() {
+    local stamp="$RE2_WINDOWS_DIR/.unpacked-from"
+    if [[ -f "$RE2_WINDOWS_ARCHIVE" ]]; then
+        local id
+        id="$(stat -L -c '%s %Y' "$RE2_WINDOWS_ARCHIVE")"
+        if [[ ! -f "$stamp" || "$(cat "$stamp")" != "$id" ]]; then
+            echo "Unpacking $RE2_WINDOWS_ARCHIVE into $RE2_WINDOWS_DIR"
+            mkdir -p "$(dirname "$RE2_WINDOWS_DIR")"
+            local unpack
+            unpack="$(mktemp -d "$(dirname "$RE2_WINDOWS_DIR")/unpack.XXXXXX")"
+            tar -C "$unpack" -xJf "$RE2_WINDOWS_ARCHIVE"
+            rm -rf "$RE2_WINDOWS_DIR"
+            mv "$unpack/re2-mingw64" "$RE2_WINDOWS_DIR"
+            rmdir "$unpack"
+            echo "$id" >"$stamp"
+        fi
+    elif [[ ! -f "$RE2_WINDOWS_DIR/lib/cmake/re2/re2Config.cmake" ]]; then
+        echo "No prebuilt RE2 for Windows at $RE2_WINDOWS_ARCHIVE: building it (about two minutes)"
+        "$ROOT/scripts/build-re2-windows" "$RE2_WINDOWS_DIR"
+    fi
+}
+
 # Configures and builds the given targets of the Windows build.
 build_windows() {
     local launcher=()
     if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache); fi
     cmake -S "$ROOT" -B "$WINDOWS_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_PREFIX_PATH="$QT_WINDOWS_DIR" "${launcher[@]}" \
+        -DCMAKE_PREFIX_PATH="$QT_WINDOWS_DIR;$RE2_WINDOWS_DIR" "${launcher[@]}" \
         -DRUVIVUVAZ_WARNINGS_AS_ERRORS="${RUVIVUVAZ_WARNINGS_AS_ERRORS:-OFF}" \
         -DRUVIVUVAZ_BUILD_SHELL=ON -DRUVIVUVAZ_BUILD_TESTS=ON -DRUVIVUVAZ_BUILD_BENCH=OFF
     cmake --build "$WINDOWS_DIR" --parallel "$(nproc)" --target "$@"

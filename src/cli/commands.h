@@ -39,4 +39,16 @@ struct SearchCommand {
 // day first; skipped days are reported on err.
 int runSearchCommand(const SearchCommand& command, std::ostream& out, std::ostream& err);
 
+struct RulesCommand {
+    std::filesystem::path rules;
+    std::filesystem::path log;
+    std::optional<std::filesystem::path> settingsFolder;
+    TextEncoding encoding = TextEncoding::Utf8;
+};
+
+// Runs the rules over the log from its start, routed as follow --from-start
+// routes it, and prints STAMP<TAB>CHANNEL<TAB>RULE<TAB>FIRED<TAB>TEXT for each
+// hit. Exit status as search's: 0 with a hit, 1 without, 2 on an error.
+int runRulesCommand(const RulesCommand& command, std::ostream& out, std::ostream& err);
+
 }  // namespace ruv::cli

@@ -25,6 +25,7 @@ constexpr std::string_view kUsage =
     "       mh_ruvivuvaz-cli search TEXT FOLDER [--channel NAME]... [--speaker NAME]\n"
     "                        [--from DAY] [--to DAY] [--settings DIR] [--include-ng]\n"
     "                        [--encoding utf-8|cp932]\n"
+    "       mh_ruvivuvaz-cli rules RULES LOG [--settings DIR] [--encoding utf-8|cp932]\n"
     "\n"
     "  sort    prints every line past-log tidying puts in a view as\n"
     "          VIEW<TAB>#rrggbb<TAB>TEXT, then day-gain<TAB>TOTAL<TAB>COUNT\n"
@@ -49,6 +50,11 @@ constexpr std::string_view kUsage =
     "    --speaker  only lines of this speaker\n"
     "    --from, --to  the first and last day searched, yyyy-mm-dd (default: all)\n"
     "    --include-ng  include the lines the NG lists hold back\n"
+    "  rules   runs the notification rules of the file RULES over LOG from its\n"
+    "          start, routed as follow --from-start routes it, and prints each hit as\n"
+    "            STAMP<TAB>CHANNEL<TAB>RULE<TAB>FIRED<TAB>TEXT\n"
+    "          (FIRED: 1 when the rule's actions ran, 0 when its cooldown held them)\n"
+    "          exit status 0 when a rule matched, 1 when none did, 2 on an error\n"
     "  --settings  apply config.ini, nguserlist.txt and ngwordlist.txt of DIR as\n"
     "              the program does at start-up (default: first-run settings)\n"
     "  --encoding  the encoding of the printed text (default utf-8; cp932 prints\n"
@@ -210,6 +216,19 @@ int main(int argc, char** rawArgv) {
             return usageError("--from-start is for follow");
         }
         return runSearch(positional, search, encoding, settings);
+    }
+    if (command == "rules") {
+        if (fromStartGiven || search.given) {
+            return usageError("rules takes only --settings and --encoding");
+        }
+        if (positional.size() != 2) {
+            return usageError("rules needs RULES and LOG");
+        }
+        ruv::platform::useBinaryStandardOutput();
+        return ruv::cli::runRulesCommand(
+            ruv::cli::RulesCommand{ruv::cli::pathFromWord(positional[0]),
+                                   ruv::cli::pathFromWord(positional[1]), settings, encoding},
+            std::cout, std::cerr);
     }
     if (command != "sort" && command != "follow") {
         return usageError("unknown command: " + command);

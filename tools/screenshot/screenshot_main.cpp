@@ -15,6 +15,9 @@
 //   search       the search window and its "0件"
 //   chart        経験値情報 > グラフ
 //
+// mh_ruvivuvaz-screenshot --rules APP_FOLDER OUTPUT_FOLDER photographs the
+// rules dialog and 過去ログで試す instead (rules_pictures.cpp).
+//
 // mh_ruvivuvaz-screenshot --screen FILE photographs another process instead:
 // on a display with a black background and no window manager it waits for a
 // window to appear, takes the picture a few seconds later without touching it,
@@ -48,6 +51,7 @@
 #include "shell/search/search_window.h"
 #include "shell/views/channel_view.h"
 #include "shell/views/text_size_control.h"
+#include "tools/screenshot/rules_pictures.h"
 
 namespace {
 
@@ -163,6 +167,10 @@ int main(int argc, char** argv) {
     if (argc == 3 && QLatin1String(argv[1]) == QLatin1String("--screen")) {
         return photographScreen(QString::fromLocal8Bit(argv[2]));
     }
+    if (argc == 4 && QLatin1String(argv[1]) == QLatin1String("--rules")) {
+        return ruv::photographRules(QString::fromLocal8Bit(argv[2]),
+                                    QString::fromLocal8Bit(argv[3]));
+    }
     const QString only = argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString();
     const QStringList groups{QStringLiteral("first-start"), QStringLiteral("search"),
                              QStringLiteral("chart")};
@@ -170,6 +178,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: mh_ruvivuvaz-screenshot APP_FOLDER OUTPUT_FOLDER "
                      "[first-start|search|chart]\n"
+                     "       mh_ruvivuvaz-screenshot --rules APP_FOLDER OUTPUT_FOLDER\n"
                      "       mh_ruvivuvaz-screenshot --screen FILE\n");
         return 2;
     }

@@ -10,6 +10,9 @@
 #include "core/exp/exp_session.h"
 #include "core/log/log_session.h"
 #include "core/log/route_line.h"
+#include "core/platform/error_log.h"
+#include "core/rules/rule_engine.h"
+#include "core/rules/rules_file.h"
 #include "core/sound/call_sound_slots.h"
 #include "core/speech/speak_line.h"
 #include "core/views/channel_book.h"
@@ -30,6 +33,14 @@ struct ChatSessionPorts {
     // Where routed lines' speech requests go.
     SpeechSink& speechSink;
     Attention& attention;
+    // Plays the notification rules' sounds; null: rules play none.
+    RuleSounds* ruleSounds = nullptr;
+};
+
+// Rules play no sound while the shell gives no player.
+class SilentRuleSounds final : public RuleSounds {
+  public:
+    void playRuleSound(std::string_view) override {}
 };
 
 struct ChatSession {
@@ -40,6 +51,21 @@ struct ChatSession {
 
     ~ChatSession();
 
+    // Reads ruvivuvaz_rules.json of the settings folder at start-up. A damaged
+    // file gives no rules and one error-log line naming the file, the line
+    // and the reason; each rule that cannot run gives one naming it.
+    void loadRules(const std::filesystem::path& settingsFolder, platform::ErrorLog& errors);
+    // The rules dialog's OK: the rules run from the next line on and are
+    // written to the folder's file (a damaged one is kept as .bak first).
+    // Returns the rules that cannot run. Throws std::system_error when the
+    // file cannot be written; the rules run all the same.
+    std::vector<RuleProblem> saveRules(const std::filesystem::path& settingsFolder, RuleSet rules);
+
+  private:
+    // Made first: routing holds it.
+    SilentRuleSounds silentRuleSounds_;
+
+  public:
     SessionState state;
     // Open the players of state.soundPaths; routing plays them.
     CallSoundSlots sounds;
@@ -49,6 +75,8 @@ struct ChatSession {
     SpeechBridge speech;
     ChannelBook book;
     UnreadCounters unread;
+    // The notification rules in force (rules.rules()), with their cooldowns.
+    RuleEngine rules;
     LineRouter router;
     // Whether tidying holds a line back, by the state's NG lists and switches.
     TidyNgRule tidyNg{state.attach, state.route, state.ngLists};

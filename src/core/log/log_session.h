@@ -55,6 +55,8 @@ struct LogSessionState {
     ExpAttachEvents& exp;
 };
 
+class RuleEngine;
+
 class LogSession final : private PastLogSink {
   public:
     LogSession(LogSessionPorts ports, LogSessionState state, LogSessionTiming timing = {});
@@ -110,12 +112,17 @@ class LogSession final : private PastLogSink {
     // no tidy runs.
     int tidyPercent() const;
 
+    // Tidied lines are coloured by these rules, which fire nothing for them.
+    // The rules must outlive the session.
+    void colourTidiedLinesBy(RuleEngine& rules) { tidyRules_ = &rules; }
+
   private:
     // PastLogSink: the tidied lines go to the views, their gains to the EXP monitor.
     void append(ChatChannel view, std::string_view text, Colour colour) override;
     void addDayGain(std::int64_t amount, std::string_view stamp) override;
     void levelUp(std::string_view stamp) override;
     void unreadableGain(std::string_view display) override;
+    void lineSorted(ChatChannel own, std::string_view display) override;
     bool heldBack(std::string_view raw, std::string_view display) override;
 
     void runAttachCommand(std::string_view failureText, const std::function<void()>& steps);
@@ -138,6 +145,9 @@ class LogSession final : private PastLogSink {
 
     LogSessionPorts ports_;
     LogSessionState state_;
+    RuleEngine* tidyRules_ = nullptr;
+    // The background of the tidied line being appended.
+    std::optional<Colour> tidyBackground_;
     LogSessionTiming timing_;
     LogHistoryList history_;
     std::string attachedPath_;

@@ -9,6 +9,7 @@
 
 #include "core/log/attach_texts.h"
 #include "core/log/log_session.h"
+#include "core/rules/rule_engine.h"
 
 namespace ruv {
 
@@ -100,8 +101,15 @@ void LogSession::followAttachedLog() {
     }
 }
 
+void LogSession::lineSorted(ChatChannel own, std::string_view display) {
+    tidyBackground_.reset();
+    if (tidyRules_ != nullptr && !tidyRules_->empty()) {
+        tidyBackground_ = tidyRules_->apply(display, own, LineUse::ColourOnly).background;
+    }
+}
+
 void LogSession::append(ChatChannel view, std::string_view text, Colour colour) {
-    state_.book.append(view, text, colour);
+    state_.book.append(view, text, colour, tidyBackground_);
 }
 
 void LogSession::addDayGain(std::int64_t amount, std::string_view stamp) {

@@ -212,6 +212,7 @@ void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
             sink.unreadableGain(display_);
         }
     }
+    sink.lineSorted(own->channel, display_);
     if (isChatChannel(own->channel)) {
         sink.append(ChatChannel::Normal, display_, own->colour);
     }

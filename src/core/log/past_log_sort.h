@@ -30,6 +30,8 @@ class PastLogSink {
     virtual void unreadableGain(std::string_view display) = 0;
     // A level-up line, at its time stamp; only the hourly chart marks it.
     virtual void levelUp(std::string_view /*stamp*/) {}
+    // A line about to be appended to the views of its own marker's channel.
+    virtual void lineSorted(ChatChannel /*own*/, std::string_view /*display*/) {}
     // Whether the NG lists hold the line back: it then goes to the NGフィルター
     // view alone, and counts no EXP. Tidying holds nothing back unless asked.
     virtual bool heldBack(std::string_view /*raw*/, std::string_view /*display*/) { return false; }

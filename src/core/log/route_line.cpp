@@ -83,6 +83,11 @@ LineRouter::LineRouter(RoutePorts ports, RouteState state) noexcept
       book_(state.book),
       counters_(state.counters) {}
 
+LineRouter::LineRouter(RoutePorts ports, RouteState state, RuleRouting rules) noexcept
+    : LineRouter(ports, state) {
+    rules_.emplace(rules);
+}
+
 void LineRouter::RouteLine(std::string_view raw) {
     try {
         route(raw);
@@ -100,9 +105,15 @@ void LineRouter::route(std::string_view raw) {
     // move the line, mix it as another channel or count as experience.
     own_ = ownMarker(raw);
     wantsAttention_ = false;
+    background_.reset();
     if (settings_.TabShown(ChatChannel::NG) && heldBack(raw)) {
         holdBack();
         own_.reset();
+        if (rules_) {
+            rules_->engine.passOver(displayText(raw));
+        }
+    } else if (rules_) {
+        applyRules(raw);
     }
     routeChat();
     mixOriginal(raw);
@@ -110,6 +121,32 @@ void LineRouter::route(std::string_view raw) {
     playNormalCallSound();
     routeSystem();
     if (wantsAttention_ && settings_.callAlert) {
+        ports_.attention.requestAttention();
+    }
+    if (rules_) {
+        fireRules();
+    }
+}
+
+void LineRouter::applyRules(std::string_view raw) {
+    rulesDisplay_ = displayText(raw);
+    const std::optional<ChatChannel> channel =
+        own_ ? std::optional<ChatChannel>(own_->channel) : std::nullopt;
+    background_ = rules_->engine.apply(rulesDisplay_, channel, LineUse::Live).background;
+}
+
+void LineRouter::fireRules() {
+    const RuleOutcome& outcome = rules_->engine.outcome();
+    for (const std::string_view sound : outcome.sounds) {
+        rules_->sounds.playRuleSound(sound);
+    }
+    // One switch silences everything spoken.
+    if (settings_.speechSend) {
+        for (const RulePhrase& phrase : outcome.phrases) {
+            rules_->speech.speakRulePhrase(phrase.phrase, phrase.speaker);
+        }
+    }
+    if (outcome.alert) {
         ports_.attention.requestAttention();
     }
 }
@@ -146,12 +183,12 @@ void LineRouter::routeChat() {
     const ChatChannel channel = own_->channel;
     routing_.toDisplay();
     if (settings_.TabShown(ChatChannel::Normal)) {
-        book_.append(ChatChannel::Normal, routing_.text, own_->colour);
+        book_.append(ChatChannel::Normal, routing_.text, own_->colour, background_);
     } else {
         untickKeyword(ChatChannel::Normal);
     }
     if (settings_.TabShown(channel)) {
-        book_.append(channel, routing_.text, own_->colour);
+        book_.append(channel, routing_.text, own_->colour, background_);
         raiseCounter(channel);
         wantsAttention_ = wantsAttention_ || channel == ChatChannel::Whis;
     } else {
@@ -169,7 +206,7 @@ void LineRouter::mixOriginal(std::string_view raw) {
         return;
     }
     mix_.toDisplay();
-    book_.append(ChatChannel::Original, mix_.text, mix->colour);
+    book_.append(ChatChannel::Original, mix_.text, mix->colour, background_);
     raiseCounter(ChatChannel::Original);
     playCallSoundIfKeyword(ChatChannel::Original, mix_.text);
     if (settings_.speechSend) {
@@ -183,7 +220,8 @@ void LineRouter::routeBattle() {
         return;
     }
     if (settings_.TabShown(ChatChannel::Battle)) {
-        book_.append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle);
+        book_.append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle,
+                     background_);
     }
     if (isLevelUp(routing_.text)) {
         ports_.exp.RecordLevelUp(timeStampOf(routing_.text));
@@ -212,7 +250,7 @@ void LineRouter::routeSystem() {
         return;
     }
     routing_.toDisplay();
-    book_.append(ChatChannel::System, routing_.text, own_->colour);
+    book_.append(ChatChannel::System, routing_.text, own_->colour, background_);
 }
 
 bool LineRouter::counted(ChatChannel tab) const {

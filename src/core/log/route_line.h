@@ -13,6 +13,8 @@
 #include "core/log/line_sink.h"
 #include "core/log/route_ports.h"
 #include "core/log/route_settings.h"
+#include "core/rules/rule_engine.h"
+#include "core/rules/rule_ports.h"
 #include "core/views/channel_book.h"
 #include "core/views/ng_lists.h"
 #include "core/views/ng_match.h"
@@ -45,9 +47,22 @@ struct RouteState {
     UnreadCounters& counters;
 };
 
+// Notification rules in routing: the session's engine and where their
+// sounds and phrases go (the alert is RoutePorts::attention).
+struct RuleRouting {
+    RuleEngine& engine;
+    RuleSounds& sounds;
+    RuleSpeech& speech;
+};
+
 class LineRouter final : public LineSink {
   public:
     LineRouter(RoutePorts ports, RouteState state) noexcept;
+    // With notification rules: a line the NG lists do not hold back is matched
+    // against them before it is shown, so every view it lands in paints the
+    // colour of its first coloured rule; the actions of the rules that fire
+    // follow the line's routing.
+    LineRouter(RoutePorts ports, RouteState state, RuleRouting rules) noexcept;
 
     // raw: one log line after CR LF and entity removal. Throws RouteError on a
     // failure of its own (a gain amount that is not an integer) and wraps any
@@ -65,6 +80,8 @@ class LineRouter final : public LineSink {
     };
 
     void route(std::string_view raw);
+    void applyRules(std::string_view raw);
+    void fireRules();
     bool heldBack(std::string_view raw);
     void holdBack();
     void routeChat();
@@ -92,6 +109,10 @@ class LineRouter final : public LineSink {
     NgMatcher ng_;
     // Scratch of the NG filter, kept to spare allocations per line.
     std::string ngDisplay_;
+    std::optional<RuleRouting> rules_;
+    // The line's background, from the first matching rule with a colour.
+    std::optional<Colour> background_;
+    std::string rulesDisplay_;
 };
 
 }  // namespace ruv

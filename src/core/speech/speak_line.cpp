@@ -79,6 +79,29 @@ SpeechRequest composeSpeechRequest(std::string_view text, SpeakerLine speaker,
     return request;
 }
 
+SpeechRequest composePhraseRequest(std::string_view phrase, std::string_view speaker,
+                                   const SpeechSettings& settings, const VoiceList& voices) {
+    VoiceParams voice = GlobalVoice(settings);
+    if (!speaker.empty()) {
+        for (const VoiceProfile& profile : voices.Profiles()) {
+            if (profile.Name == speaker) {
+                voice = profile.params();
+                break;
+            }
+        }
+    }
+    const auto limit = static_cast<std::size_t>(std::max(0, settings.limitMoji) * 2);
+    SpeechRequest request{settings.endpoint, {}};
+    if (!phrase.empty()) {
+        request.bytes = speechRequestBytes(voice, phrase.substr(0, limit));
+    }
+    return request;
+}
+
+void SpeechBridge::speakRulePhrase(std::string_view phrase, std::string_view speaker) {
+    sink_.Send(composePhraseRequest(phrase, speaker, settings_, voices_));
+}
+
 void SpeechBridge::SpeakLine(std::string_view speechText, SpeakerLine speaker) {
     sink_.Send(composeSpeechRequest(speechText, speaker, settings_, voices_, lastVoice_));
 }

@@ -4,11 +4,17 @@
 #include <string_view>
 
 #include "core/log/route_ports.h"
+#include "core/rules/rule_ports.h"
 #include "core/speech/speech_request.h"
 #include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"
 
 namespace ruv {
+
+// The request for a rule's phrase (CP932): the voice of the speaker's
+// profile when there is one, the global voice otherwise; the character limit.
+SpeechRequest composePhraseRequest(std::string_view phrase, std::string_view speaker,
+                                   const SpeechSettings& settings, const VoiceList& voices);
 
 // The request for one line: voice (continuation lines keep lastVoice), read
 // mode, character limit and name rule. Updates lastVoice as a full line does.
@@ -20,7 +26,11 @@ SpeechRequest composeSpeechRequest(std::string_view text, SpeakerLine speaker,
 // "毒電波送信" is ticked becomes one request to the sink, spoken with the
 // settings in force, the per-character voices and the voice of the last full
 // line.
-class SpeechBridge final : public SpeechOut {
+//
+// It speaks notification rules' phrases too: with the speaker's
+// per-character voice when there is one, the global voice otherwise, and the
+// settings' character limit.
+class SpeechBridge final : public SpeechOut, public RuleSpeech {
   public:
     // The voices are read in place; they must outlive the bridge.
     SpeechBridge(SpeechSink& sink, const VoiceList& voices) : sink_(sink), voices_(voices) {}
@@ -31,6 +41,7 @@ class SpeechBridge final : public SpeechOut {
     const VoiceParams& LastVoice() const noexcept { return lastVoice_; }
 
     void SpeakLine(std::string_view speechText, SpeakerLine speaker) override;
+    void speakRulePhrase(std::string_view phrase, std::string_view speaker) override;
 
   private:
     SpeechSink& sink_;

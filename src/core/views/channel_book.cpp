@@ -15,9 +15,10 @@ std::array<ViewLines, kChannelCount> linesOfTable(std::index_sequence<Index...>)
 
 ChannelBook::ChannelBook() : lines_(linesOfTable(std::make_index_sequence<kChannelCount>{})) {}
 
-void ChannelBook::append(ChatChannel view, std::string_view text, Colour colour) {
+void ChannelBook::append(ChatChannel view, std::string_view text, Colour colour,
+                         std::optional<Colour> background) {
     if (channelRow(view).view == HasView::Yes) {
-        lines(view).append(text, colour);
+        lines(view).append(text, colour, background);
     }
 }
 

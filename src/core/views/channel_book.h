@@ -3,6 +3,7 @@
 // append here, attaching clears here, and the views watch their own lines.
 
 #include <array>
+#include <optional>
 #include <string_view>
 
 #include "core/views/view_lines.h"
@@ -21,8 +22,10 @@ class ChannelBook {
     ChannelBook(const ChannelBook&) = delete;
     ChannelBook& operator=(const ChannelBook&) = delete;
 
-    // A channel without a view (経験値情報) keeps nothing.
-    void append(ChatChannel view, std::string_view text, Colour colour);
+    // A channel without a view (経験値情報) keeps nothing. background: the
+    // line's own, a notification rule's colour; empty: the view's.
+    void append(ChatChannel view, std::string_view text, Colour colour,
+                std::optional<Colour> background = std::nullopt);
     void clear(ChatChannel view);
     // The colour of the view's last line; its default text colour while empty.
     Colour lastLineColour(ChatChannel view) const { return lines(view).lastLineColour(); }

@@ -25,15 +25,20 @@ const char* findBreak(std::string_view text) {
 LineStore::LineStore(LineCount capacity) : capacity_(std::max<std::int64_t>(1, capacity.value)) {}
 
 void LineStore::append(std::string_view text, Colour colour) {
-    const std::uint32_t rgb = colour.rgb & 0xFFFFFFu;
+    append(text, colour, std::nullopt);
+}
+
+void LineStore::append(std::string_view text, Colour colour, std::optional<Colour> background) {
+    const std::uint32_t rgb = colour.rgb & kRgbMask;
+    const std::uint32_t back = background ? kHasBackground | (background->rgb & kRgbMask) : 0;
     for (;;) {
         const char* brk = findBreak(text);
         if (brk == nullptr) {
-            appendOne(text, rgb);
+            appendOne(text, rgb, back);
             return;
         }
         const auto length = static_cast<std::size_t>(brk - text.data());
-        appendOne(text.substr(0, length), rgb);
+        appendOne(text.substr(0, length), rgb, back);
         std::size_t next = length + 1;
         if (*brk == '\r' && next < text.size() && text[next] == '\n') {
             ++next;
@@ -45,14 +50,14 @@ void LineStore::append(std::string_view text, Colour colour) {
     }
 }
 
-void LineStore::appendOne(std::string_view line, std::uint32_t rgb) {
+void LineStore::appendOne(std::string_view line, std::uint32_t rgb, std::uint32_t background) {
     if (line.size() > kBufferLimit) {
         line = line.substr(0, kBufferLimit);
     }
     while (buffer_.size() + line.size() > kBufferLimit && !lines_.empty()) {
         dropFront(std::max<std::size_t>(1, lines_.size() / 10));
     }
-    lines_.push_back(Entry{static_cast<std::uint32_t>(buffer_.size()), rgb});
+    lines_.push_back(Entry{static_cast<std::uint32_t>(buffer_.size()), rgb, background});
     buffer_.append(line);
     widestLineBytes_ = std::max(widestLineBytes_, line.size());
     if (static_cast<std::int64_t>(lines_.size()) > capacity_) {

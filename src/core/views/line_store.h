@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,9 @@ class LineStore {
     // Appends text as one line; line breaks inside it (CR LF, LF or CR) start
     // further lines and a trailing one is ignored.
     void append(std::string_view text, Colour colour);
+    // The same, every line with a background of its own (a notification
+    // rule's colour); empty: the view's.
+    void append(std::string_view text, Colour colour, std::optional<Colour> background);
     void clear();
 
     // At least 1. Lowering it below the current count drops the oldest lines.
@@ -34,6 +38,11 @@ class LineStore {
     bool empty() const { return lines_.empty(); }
     std::string_view line(std::size_t index) const;
     Colour colour(std::size_t index) const { return Colour{lines_[index].rgb}; }
+    // The line's own background; empty: the view's.
+    std::optional<Colour> background(std::size_t index) const {
+        const std::uint32_t value = lines_[index].background;
+        return value == 0 ? std::nullopt : std::optional<Colour>(Colour{value & kRgbMask});
+    }
 
     // Length of the whole text, line breaks counted as CR LF.
     ByteOffset textLength() const;
@@ -71,12 +80,17 @@ class LineStore {
     std::size_t memoryBytes() const;
 
   private:
+    static constexpr std::uint32_t kRgbMask = 0xFFFFFFu;
+    // Marks a stored background, so that black (0) stays a colour.
+    static constexpr std::uint32_t kHasBackground = 0x1000000u;
+
     struct Entry {
         std::uint32_t start;
         std::uint32_t rgb;
+        std::uint32_t background;  // 0, or kHasBackground | rgb
     };
 
-    void appendOne(std::string_view line, std::uint32_t rgb);
+    void appendOne(std::string_view line, std::uint32_t rgb, std::uint32_t background);
     void dropFront(std::size_t count);
     std::size_t lineEnd(std::size_t index) const;
 

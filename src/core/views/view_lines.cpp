@@ -16,7 +16,11 @@ ViewLines::~ViewLines() {
 }
 
 void ViewLines::append(std::string_view text, Colour colour) {
-    store_.append(text, colour);
+    append(text, colour, std::nullopt);
+}
+
+void ViewLines::append(std::string_view text, Colour colour, std::optional<Colour> background) {
+    store_.append(text, colour, background);
     for (ViewLinesObserver* observer : observers_) {
         observer->linesAdded(view_, text, colour);
     }

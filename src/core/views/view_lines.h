@@ -3,6 +3,7 @@
 // when they change. The session writes; the views that show them only read
 // and repaint on the notices.
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -38,6 +39,8 @@ class ViewLines {
     // One CP932 line; line breaks inside it start further lines. A full view
     // drops its oldest lines to make room.
     void append(std::string_view text, Colour colour);
+    // background: the lines' own (a notification rule's colour); empty: the view's.
+    void append(std::string_view text, Colour colour, std::optional<Colour> background);
     void append(std::string_view text) { append(text, defaultColour_); }
     void clear();
     void setCapacity(LineCount capacity);

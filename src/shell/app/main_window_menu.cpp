@@ -15,6 +15,7 @@
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/app/top_most.h"
+#include "shell/rules/rules_dialog_opening.h"
 #include "shell/search/search_window.h"
 #include "shell/views/text_size_control.h"
 
@@ -140,6 +141,16 @@ void MainWindow::buildOptionMenu() {
     options->addSeparator();
     menu_.callSounds = addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定"));
     connect(menu_.callSounds, &QAction::triggered, this, &MainWindow::openCallSoundSettings);
+    QAction* rules = addEntry(options, "RulesOption01", QStringLiteral("通知ルールの設定…"));
+    connect(rules, &QAction::triggered, this, [this] {
+        openRulesDialog({session(), environment_.settingsFolder,
+                         [this] {
+                             const std::string folder = attachedLogFolder();
+                             return platform::toNativePath(folder.empty() ? logFolder() : folder)
+                                 .value_or(std::filesystem::path());
+                         },
+                         this});
+    });
     options->addSeparator();
     menu_.rateInStatusBar =
         addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);

@@ -64,6 +64,8 @@ void MainWindow::ApplySettingsAtStartup() {
     guarded("", [&] { LoadNgLists(folder, state.ngLists); });
     guarded("", [&] { LoadVoiceList(folder); });
     guarded("", [&] { LoadLogHistory(); });
+    // The notification rules: a damaged file costs its rules only, said in the error log.
+    session_->core.loadRules(folder, session_->errorLog);
     const config::ViewSettings view =
         config::loadViewSettings(folder / config::kViewSettingsFileName);
     state.textSize = view.textSize;

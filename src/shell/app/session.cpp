@@ -16,7 +16,8 @@ Session::Session(const SessionWidgets& widgets, const AppEnvironment& environmen
       attention(widgets.window),
       core(ChatSessionPorts{windowPorts, windowPorts, windowPorts, sounds.players(),
                             ExpPorts{clock, expTick, errorLog, expQuestions, statusBar},
-                            expRefreshes, environment.expAttach, speechSide.client(), attention},
+                            expRefreshes, environment.expAttach, speechSide.client(), attention,
+                            &ruleSounds},
            LogSessionPorts{logDisplay, follower, logChooser, files, errorLog, clock, timers}),
       expMonitor(widgets.exp, core.exp, expRefreshes),
       live(core.router, files, errorLog, clock) {

@@ -27,6 +27,7 @@
 #include "shell/log/log_file_dialog.h"
 #include "shell/platform/qt_timers.h"
 #include "shell/platform/user_messages.h"
+#include "shell/rules/rule_sound_players.h"
 #include "shell/sound/call_sound_area.h"
 #include "shell/speech/speech_side.h"
 
@@ -77,6 +78,8 @@ struct Session {
     DialogLogChooser logChooser;
     // The taskbar alert; routing asks it only while RouteSettings::callAlert is on.
     QtAttention attention;
+    // The notification rules' sounds, one player per file.
+    RuleSoundPlayers ruleSounds{errorLog};
 
     ChatSession core;
     ExpMonitor expMonitor;

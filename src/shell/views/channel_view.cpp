@@ -272,6 +272,7 @@ void ChannelView::paintEvent(QPaintEvent*) {
     const QColor highlightedText = pal.color(QPalette::Active, QPalette::HighlightedText);
     const qreal breakWidth = QFontMetricsF(font()).horizontalAdvance(QLatin1Char(' '));
     const qreal oldWidest = widestMeasured_;
+    const int viewportWidth = viewport()->width();
 
     for (int row = 0; row < rows; ++row) {
         const auto index = static_cast<std::size_t>(first + row);
@@ -287,6 +288,11 @@ void ChannelView::paintEvent(QPaintEvent*) {
         const qreal width = textLine.naturalTextWidth();
         noteLineWidth(bytes.size(), width);
         const QPointF origin(left, row * height);
+        // A rule's colour fills the whole row; the selection is drawn over it.
+        if (const std::optional<Colour> lineBackground = lineStore().background(index)) {
+            painter.fillRect(QRect(0, row * height, viewportWidth, height),
+                             toQColor(*lineBackground));
+        }
 
         QList<QTextLayout::FormatRange> selections;
         if (selStart < selEnd && selStart <= lineEnd && selEnd > lineBegin) {

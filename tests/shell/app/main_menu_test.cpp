@@ -82,6 +82,7 @@ TEST_F(MainMenu, OptionMenuHoldsSubmenusAndOptionsInOrder) {
                    {"N20", "透過設定"},
                    {"-", ""},
                    {"SoundOption01", "呼び出し音の設定"},
+                   {"RulesOption01", "通知ルールの設定…"},
                    {"-", ""},
                    {"N22", "ステータスバーに時給を表示"},
                    {"-", ""},

@@ -117,6 +117,27 @@ TEST_F(ChannelViewTest, PaintsEachLineInItsColourOnTheWindowTextBackground) {
               view.backgroundColour().rgb());
 }
 
+TEST_F(ChannelViewTest, PaintsARuleColourAcrossItsRowWithTheSelectionOverIt) {
+    const ruv::Colour rose{0xc03050};
+    lines.append("plain", lines.defaultColour());
+    lines.append("boss", lines.defaultColour(), rose);
+    view.select(ByteOffset{7}, ByteOffset{2});  // "bo"
+    settle();
+
+    const QImage image = view.viewport()->grab().toImage();
+    const QColor roseColour(0xc0, 0x30, 0x50);
+    const int y = lineHeight() + lineHeight() / 2;
+    EXPECT_EQ(image.pixelColor(image.width() - 2, y).rgb(), roseColour.rgb());
+    EXPECT_EQ(image.pixelColor(image.width() - 2, lineHeight() / 2).rgb(),
+              view.backgroundColour().rgb());
+    const QColor highlight = view.palette().color(QPalette::Active, QPalette::Highlight);
+    bool selectionShown = false;
+    for (int x = 0; x < 40; ++x) {
+        selectionShown = selectionShown || image.pixelColor(x, y).rgb() == highlight.rgb();
+    }
+    EXPECT_TRUE(selectionShown);
+}
+
 TEST_F(ChannelViewTest, PaintsMarkupAsPlainText) {
     // Rich text would hide the tags and shorten the line.
     append("<b>x</b>", QColor(Qt::white));

@@ -1,0 +1,191 @@
+// Notification rules: what 200 rules (150 plain Japanese words, 50 regular
+// expressions) add to routing a line, and to running a whole day through
+// them, against routing with no rules and with one plain rule in the same
+// run; and a pattern built to backtrack against a simple one on a hostile
+// 100 KB line. Each benchmark reports its ratio as a counter.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "core/log/chat_format.h"
+#include "core/log/route_line.h"
+#include "core/rules/rule_matcher.h"
+#include "core/views/channel_book.h"
+#include "loggen/log_generator.h"
+
+namespace ruv {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::vector<std::string> generatedLines(std::size_t bytes) {
+    loggen::LogGenerator generator(20240501);
+    const std::string text = generator.generate(bytes);
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        lines.push_back(
+            removeEntities(removeCrLf(std::string_view(text).substr(start, end - start))));
+        start = end + 1;
+    }
+    return lines;
+}
+
+RuleSet twoHundredRules() {
+    const std::vector<std::string> words{
+        "集合",     "募集",     "解散",     "狩り",       "ボス",       "レア",
+        "ドロップ", "ギルド",   "クラン",   "攻城戦",     "取引",       "売ります",
+        "買います", "回復",     "支援",     "PT",         "ダンジョン", "イベント",
+        "ログイン", "おつかれ", "よろしく", "ありがとう", "手伝って",   "誰か",
+        "急募",     "至急",     "緊急",     "助けて",     "装備",       "強化"};
+    const std::vector<std::string> suffixes{"", "中", "です", "お願い", "しよう"};
+    RuleSet set;
+    for (const std::string& suffix : suffixes) {
+        for (const std::string& word : words) {
+            NotificationRule& rule = set.rules.emplace_back();
+            rule.name = word + suffix + std::to_string(set.rules.size());
+            rule.pattern = word + suffix;
+            rule.sound = "call.wav";
+        }
+    }
+    for (std::size_t i = 0; i < 50; ++i) {
+        NotificationRule& rule = set.rules.emplace_back();
+        rule.name = "regex" + std::to_string(i);
+        rule.kind = PatternKind::Regex;
+        const std::string& a = words[i % words.size()];
+        const std::string& b = words[(i * 7 + 3) % words.size()];
+        rule.pattern = "(" + a + "|" + b + ").{0,12}(行こう|いく|\\d+人)";
+        rule.colour = Colour{0x203040};
+    }
+    return set;
+}
+
+class QuietPorts final : public TabSelection,
+                         public TabCaptions,
+                         public RouteSettingsNotices,
+                         public CallSounds,
+                         public ExpEvents,
+                         public SpeechOut,
+                         public Attention,
+                         public RuleSounds,
+                         public RuleSpeech {
+  public:
+    std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::ExpMonitor; }
+    void SetCaption(Tab, std::string_view) override {}
+    void keywordUnticked(ChatChannel) override {}
+    bool HasCallSound(ChatChannel) const override { return false; }
+    void PlayCallSound(ChatChannel) override {}
+    void StartExpClock() override {}
+    void RecordGain(std::int64_t, std::string_view) override {}
+    void RecordLevelUp(std::string_view) override {}
+    void SpeakLine(std::string_view, SpeakerLine) override {}
+    void requestAttention() override {}
+    void playRuleSound(std::string_view) override { ++fired; }
+    void speakRulePhrase(std::string_view, std::string_view) override {}
+    std::size_t fired = 0;
+};
+
+// Routes every line once through a router with these rules; seconds taken.
+double routeAll(const std::vector<std::string>& lines, const RuleSet& rules, bool withViews) {
+    QuietPorts ports;
+    RouteSettings settings;
+    settings.tabShown.fill(withViews);
+    settings.mix.fill(withViews);
+    NgLists lists;
+    ChannelBook book;
+    UnreadCounters counters{ports};
+    RuleEngine engine;
+    engine.setRules(rules);
+    LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports},
+                      RouteState{settings, lists, book, counters},
+                      RuleRouting{engine, ports, ports});
+    const Clock::time_point start = Clock::now();
+    for (const std::string& line : lines) {
+        router.RouteLine(line);
+    }
+    benchmark::DoNotOptimize(ports.fired);
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Live routing into every view: 200 rules against none.
+void BM_RouteWith200RulesVersusNone(benchmark::State& state) {
+    static const std::vector<std::string> lines = generatedLines(8u << 20);
+    const RuleSet rules = twoHundredRules();
+    double with = 0;
+    double without = 0;
+    for (auto _ : state) {
+        without += routeAll(lines, RuleSet{}, true);
+        const double seconds = routeAll(lines, rules, true);
+        with += seconds;
+        state.SetIterationTime(seconds);
+    }
+    state.counters["rules200/none"] = with / without;
+}
+BENCHMARK(BM_RouteWith200RulesVersusNone)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
+// The rules command's work over a 50 MB day: 200 rules against one plain rule.
+void BM_DayWith200RulesVersusOne(benchmark::State& state) {
+    static const std::vector<std::string> lines = generatedLines(50u << 20);
+    const RuleSet rules = twoHundredRules();
+    RuleSet one;
+    one.rules.push_back(rules.rules.front());
+    double with = 0;
+    double single = 0;
+    for (auto _ : state) {
+        single += routeAll(lines, one, false);
+        const double seconds = routeAll(lines, rules, false);
+        with += seconds;
+        state.SetIterationTime(seconds);
+    }
+    state.counters["rules200/rules1"] = with / single;
+}
+BENCHMARK(BM_DayWith200RulesVersusOne)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2);
+
+// (a+)+b over 100 KB of "a" against a simple pattern over the same line.
+void BM_BacktrackingPatternVersusSimple(benchmark::State& state) {
+    const std::string hostile(100'000, 'a');
+    const auto matcherOf = [](std::string pattern) {
+        RuleSet set;
+        NotificationRule& rule = set.rules.emplace_back();
+        rule.name = "r";
+        rule.kind = PatternKind::Regex;
+        rule.pattern = std::move(pattern);
+        return RuleMatcher::compile(set);
+    };
+    const RuleMatcher hostileRule = matcherOf("(a+)+b");
+    const RuleMatcher simpleRule = matcherOf("b");
+    const RuleLineText line{std::nullopt, {}, hostile};
+    std::vector<std::size_t> hits;
+    std::vector<int> scratch;
+    double hostileSeconds = 0;
+    double simpleSeconds = 0;
+    for (auto _ : state) {
+        Clock::time_point start = Clock::now();
+        simpleRule.match(line, hits, scratch);
+        simpleSeconds += std::chrono::duration<double>(Clock::now() - start).count();
+        start = Clock::now();
+        hostileRule.match(line, hits, scratch);
+        const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        hostileSeconds += seconds;
+        state.SetIterationTime(seconds);
+        benchmark::DoNotOptimize(hits.size());
+    }
+    state.counters["backtracking/simple"] = hostileSeconds / simpleSeconds;
+}
+BENCHMARK(BM_BacktrackingPatternVersusSimple)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace ruv

@@ -1,0 +1,187 @@
+// mh_ruvivuvaz-cli rules: runs a rules file over a log from its start, routed
+// as follow --from-start routes it, and prints every hit.
+
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/file_report.h"
+#include "core/app/settings_folder.h"
+#include "core/log/log_reader.h"
+#include "core/log/route_line.h"
+#include "core/log/route_trace.h"
+#include "core/platform/shared_file.h"
+#include "core/rules/rules_file.h"
+#include "core/text/cp932.h"
+#include "core/views/unread_counters.h"
+
+namespace ruv::cli {
+
+namespace {
+
+// Routing's ports with nothing behind them: the command prints hits only.
+class QuietPorts final : public TabSelection,
+                         public TabCaptions,
+                         public RouteSettingsNotices,
+                         public CallSounds,
+                         public ExpEvents,
+                         public SpeechOut,
+                         public Attention,
+                         public RuleSounds,
+                         public platform::ErrorLog {
+  public:
+    std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::Normal; }
+    void SetCaption(Tab, std::string_view) override {}
+    void keywordUnticked(ChatChannel) override {}
+    bool HasCallSound(ChatChannel) const override { return false; }
+    void PlayCallSound(ChatChannel) override {}
+    void StartExpClock() override {}
+    void RecordGain(std::int64_t, std::string_view) override {}
+    void RecordLevelUp(std::string_view) override {}
+    void SpeakLine(std::string_view, SpeakerLine) override {}
+    void requestAttention() override {}
+    void playRuleSound(std::string_view) override {}
+    void append(std::string_view) override {}
+};
+
+class QuietSpeech final : public RuleSpeech {
+  public:
+    void speakRulePhrase(std::string_view, std::string_view) override {}
+};
+
+// Routes each line and prints the hits its rules gave.
+class HitPrinter final : public LineSink {
+  public:
+    HitPrinter(LineRouter& router, const RuleEngine& engine, TextEncoding encoding,
+               std::ostream& out)
+        : router_(router), engine_(engine), encoding_(encoding), out_(out) {}
+
+    void routeLine(std::string_view raw) override {
+        try {
+            router_.RouteLine(raw);
+        } catch (...) {
+            print(raw);
+            throw;
+        }
+        print(raw);
+    }
+
+    std::int64_t hits() const { return hits_; }
+
+  private:
+    std::string shown(std::string_view cp932Text) const {
+        return encoding_ == TextEncoding::Utf8 ? cp932::toUtf8(cp932Text) : std::string(cp932Text);
+    }
+    std::string shownUtf8(std::string_view utf8) const {
+        return encoding_ == TextEncoding::Utf8 ? std::string(utf8)
+                                               : cp932::fromUtf8(utf8).value_or(std::string(utf8));
+    }
+
+    void print(std::string_view raw) {
+        const RuleOutcome& outcome = engine_.outcome();
+        if (outcome.hits.empty()) {
+            return;
+        }
+        const std::string display = displayText(raw);
+        std::string_view stamp =
+            std::string_view(display).substr(0, std::min(display.size(), kTimeStampBytes));
+        while (!stamp.empty() && (stamp.back() == ' ' || stamp.back() == '\t')) {
+            stamp.remove_suffix(1);
+        }
+        const std::optional<ChannelMatch> own = ownMarker(raw);
+        const std::string channel = own && isRuleChannel(own->channel)
+                                        ? shownUtf8(ruleChannelName(own->channel))
+                                        : std::string();
+        const std::string text = shown(bodyOfDisplay(display));
+        for (const RuleHit& hit : outcome.hits) {
+            out_ << shown(stamp) << '\t' << channel << '\t'
+                 << shownUtf8(engine_.rules().rules[hit.rule].name) << '\t'
+                 << (hit.fired == Fired::Yes ? '1' : '0') << '\t' << text << '\n';
+            ++hits_;
+        }
+    }
+
+    LineRouter& router_;
+    const RuleEngine& engine_;
+    TextEncoding encoding_;
+    std::ostream& out_;
+    std::int64_t hits_ = 0;
+};
+
+std::string utf8Path(const std::filesystem::path& path) {
+    const std::u8string name = path.u8string();
+    return std::string(name.begin(), name.end());
+}
+
+}  // namespace
+
+int runRulesCommand(const RulesCommand& command, std::ostream& out, std::ostream& err) {
+    const RulesReading reading = readRulesFile(command.rules);
+    if (reading.state == RulesFileState::Absent) {
+        reportFile(err, command.rules,
+                   std::make_error_code(std::errc::no_such_file_or_directory).message());
+        return kSearchError;
+    }
+    if (reading.error) {
+        err << kMessagePrefix << reading.error->message() << '\n';
+        return kSearchError;
+    }
+    RuleEngine engine;
+    const std::vector<RuleProblem> problems = engine.setRules(reading.rules);
+    for (const RuleProblem& problem : problems) {
+        err << kMessagePrefix << utf8Path(command.rules) << ": rule \"" << problem.name
+            << "\": " << problem.reason << '\n';
+    }
+    if (!problems.empty()) {
+        return kSearchError;
+    }
+
+    QuietPorts ports;
+    QuietSpeech speech;
+    RouteSettings settings;
+    NgLists lists;
+    if (command.settingsFolder) {
+        try {
+            loadSettingsFolder(*command.settingsFolder, settings, lists);
+        } catch (const std::exception& failure) {
+            reportFile(err, *command.settingsFolder, failure.what());
+            return kSearchError;
+        }
+    }
+    ChannelBook book;
+    for (const ChannelRow& row : kChannelTable) {
+        book.lines(row.channel).setCapacity(LineCount{1});
+    }
+    UnreadCounters counters(ports);
+    LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports},
+                      RouteState{settings, lists, book, counters},
+                      RuleRouting{engine, ports, speech});
+    HitPrinter printer(router, engine, command.encoding, out);
+
+    const platform::NativeFileOpener files;
+    std::error_code why;
+    if (!files.openShared(command.log, why)) {
+        reportFile(err, command.log, why.message());
+        return kSearchError;
+    }
+    LogTail tail;
+    tail.attach(command.log, ByteOffset{});
+    const platform::SystemClock clock;
+    LogReader reader(tail, printer, files, ports, clock);
+    for (;;) {
+        const SliceResult slice = reader.readSlice();
+        if (slice.status == SliceStatus::MoreWaiting) {
+            continue;
+        }
+        if (slice.status == SliceStatus::CaughtUp) {
+            break;
+        }
+        reportFile(err, command.log,
+                   slice.status == SliceStatus::SizeUnavailable ? slice.sizeError.message()
+                                                                : "cannot be read");
+        return kSearchError;
+    }
+    out.flush();
+    return printer.hits() > 0 ? kSearchMatched : kSearchNoMatch;
+}
+
+}  // namespace ruv::cli

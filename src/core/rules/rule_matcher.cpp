@@ -1,0 +1,191 @@
+#include "core/rules/rule_matcher.h"
+
+#include <re2/re2.h>
+#include <re2/set.h>
+#include <algorithm>
+
+#include "core/log/chat_format.h"
+#include "core/text/cp932.h"
+
+namespace ruv {
+
+namespace {
+
+constexpr std::string_view kNameSeparator = " : ";
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+// The set's automaton gets room for many rules over Japanese text; when even
+// this runs out, the rules are searched one by one, still in linear time.
+constexpr std::int64_t kSetMemoryBytes = 64 << 20;
+
+RE2::Options ruleOptions() {
+    RE2::Options options;
+    options.set_encoding(RE2::Options::EncodingUTF8);
+    options.set_log_errors(false);
+    return options;
+}
+
+// The rule's pattern as RE2 reads it: a plain pattern quoted, the letter case
+// as a flag so that one set holds rules of either kind.
+std::string expressionOf(const NotificationRule& rule) {
+    std::string expression = rule.letterCase == LetterCase::Ignored ? "(?i:" : "(?:";
+    expression += rule.kind == PatternKind::Regex ? rule.pattern : RE2::QuoteMeta(rule.pattern);
+    expression += ')';
+    return expression;
+}
+
+}  // namespace
+
+struct RuleMatcher::Entry {
+    std::size_t rule = 0;
+    std::vector<ChatChannel> channels;
+    std::string speaker;
+    std::unique_ptr<RE2> expression;  // null for an empty pattern
+};
+
+struct RuleMatcher::Set {
+    RE2::Set set;
+};
+
+void RuleLineUtf8::assign(std::string_view bodyCp932, std::optional<ChatChannel> lineChannel) {
+    body = cp932::toUtf8(bodyCp932);
+    channel = lineChannel;
+    speakerBytes = 0;
+    if (channel && isChatChannel(*channel)) {
+        const std::size_t separator = body.find(kNameSeparator);
+        if (separator != std::string::npos) {
+            speakerBytes = separator;
+        }
+    }
+}
+
+RuleLineText RuleLineUtf8::view() const {
+    const std::string_view text = body;
+    return RuleLineText{channel, text.substr(0, speakerBytes), text};
+}
+
+RuleMatcher::RuleMatcher() = default;
+RuleMatcher::~RuleMatcher() = default;
+RuleMatcher::RuleMatcher(RuleMatcher&&) noexcept = default;
+RuleMatcher& RuleMatcher::operator=(RuleMatcher&&) noexcept = default;
+
+std::optional<std::string> RuleMatcher::problemOf(const NotificationRule& rule) {
+    if (!rule.speak.empty() && !cp932::fromUtf8(rule.speak)) {
+        return std::string("the phrase holds a character the speech program cannot take");
+    }
+    if (rule.pattern.empty()) {
+        return std::nullopt;
+    }
+    RE2::Options options = ruleOptions();
+    options.set_case_sensitive(rule.letterCase == LetterCase::Exact);
+    options.set_literal(rule.kind == PatternKind::Plain);
+    const RE2 expression(rule.pattern, options);
+    if (!expression.ok()) {
+        return expression.error();
+    }
+    return std::nullopt;
+}
+
+RuleMatcher RuleMatcher::compile(const RuleSet& rules, std::vector<RuleProblem>* problems) {
+    RuleMatcher matcher;
+    matcher.ruleCount_ = rules.rules.size();
+    matcher.byRule_.assign(rules.rules.size(), kNone);
+    RE2::Options setOptions = ruleOptions();
+    setOptions.set_max_mem(kSetMemoryBytes);
+    auto holder = std::make_unique<Set>(Set{RE2::Set(setOptions, RE2::UNANCHORED)});
+    RE2::Set* set = &holder->set;
+    for (std::size_t i = 0; i < rules.rules.size(); ++i) {
+        const NotificationRule& rule = rules.rules[i];
+        if (!rule.enabled) {
+            continue;
+        }
+        if (const std::optional<std::string> problem = problemOf(rule)) {
+            if (problems != nullptr) {
+                problems->push_back(RuleProblem{i, rule.name, *problem});
+            }
+            continue;
+        }
+        Entry entry{i, rule.channels, rule.speaker, nullptr};
+        if (!rule.pattern.empty()) {
+            const std::string expression = expressionOf(rule);
+            entry.expression = std::make_unique<RE2>(expression, ruleOptions());
+            std::string error;
+            if (!entry.expression->ok() || set->Add(expression, &error) < 0) {
+                if (problems != nullptr) {
+                    problems->push_back(RuleProblem{
+                        i, rule.name, entry.expression->ok() ? error : entry.expression->error()});
+                }
+                continue;
+            }
+            matcher.bySetIndex_.push_back(matcher.entries_.size());
+        } else {
+            matcher.always_.push_back(matcher.entries_.size());
+        }
+        matcher.byRule_[i] = matcher.entries_.size();
+        matcher.entries_.push_back(std::move(entry));
+    }
+    if (!matcher.bySetIndex_.empty() && set->Compile()) {
+        matcher.set_ = std::move(holder);
+    }
+    return matcher;
+}
+
+bool RuleMatcher::inScope(const Entry& entry, const RuleLineText& line) const {
+    if (!entry.channels.empty() &&
+        (!line.channel || std::find(entry.channels.begin(), entry.channels.end(), *line.channel) ==
+                              entry.channels.end())) {
+        return false;
+    }
+    return entry.speaker.empty() || entry.speaker == line.speaker;
+}
+
+void RuleMatcher::match(const RuleLineText& line, std::vector<std::size_t>& hits,
+                        std::vector<int>& scratch) const {
+    hits.clear();
+    for (const std::size_t entry : always_) {
+        if (inScope(entries_[entry], line)) {
+            hits.push_back(entries_[entry].rule);
+        }
+    }
+    if (!bySetIndex_.empty()) {
+        RE2::Set::ErrorInfo error{};
+        scratch.clear();
+        const bool matched =
+            set_ != nullptr &&
+            set_->set.Match(re2::StringPiece(line.text.data(), line.text.size()), &scratch, &error);
+        if (!matched && (set_ == nullptr || error.kind != RE2::Set::kNoError)) {
+            // The set could not run (out of memory): each rule on its own.
+            scratch.clear();
+            for (std::size_t i = 0; i < bySetIndex_.size(); ++i) {
+                const Entry& entry = entries_[bySetIndex_[i]];
+                if (inScope(entry, line) &&
+                    RE2::PartialMatch(re2::StringPiece(line.text.data(), line.text.size()),
+                                      *entry.expression)) {
+                    hits.push_back(entry.rule);
+                }
+            }
+        } else {
+            for (const int index : scratch) {
+                const Entry& entry = entries_[bySetIndex_[static_cast<std::size_t>(index)]];
+                if (inScope(entry, line)) {
+                    hits.push_back(entry.rule);
+                }
+            }
+        }
+    }
+    std::sort(hits.begin(), hits.end());
+}
+
+bool RuleMatcher::matchesOne(std::size_t rule, const RuleLineText& line) const {
+    if (rule >= byRule_.size() || byRule_[rule] == kNone) {
+        return false;
+    }
+    const Entry& entry = entries_[byRule_[rule]];
+    if (!inScope(entry, line)) {
+        return false;
+    }
+    return entry.expression == nullptr ||
+           RE2::PartialMatch(re2::StringPiece(line.text.data(), line.text.size()),
+                             *entry.expression);
+}
+
+}  // namespace ruv

@@ -1,0 +1,80 @@
+#pragma once
+// The enabled rules of a set compiled for matching: every pattern in one
+// RE2::Set, so a line is searched once however many rules there are, in
+// linear time whatever the pattern. Scope (channel, speaker) is checked on the
+// rules the set names. Immutable once built, so threads may share it.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/rules/notification_rule.h"
+
+namespace ruv {
+
+// A rule that cannot run: its name and the engine's message, UTF-8.
+struct RuleProblem {
+    std::size_t rule = 0;  // index in the set
+    std::string name;
+    std::string reason;
+};
+
+// A line as rules see it, all UTF-8 but the channel.
+struct RuleLineText {
+    std::optional<ChatChannel> channel;  // by the line's own marker
+    std::string_view speaker;            // empty for lines without one
+    std::string_view text;               // the display text without its stamp
+};
+
+// The UTF-8 form of a line's body and speaker, made once per line.
+struct RuleLineUtf8 {
+    std::string body;
+    std::size_t speakerBytes = 0;  // 0: no speaker
+    std::optional<ChatChannel> channel;
+
+    // bodyCp932: the display text without its stamp.
+    void assign(std::string_view bodyCp932, std::optional<ChatChannel> channel);
+    RuleLineText view() const;
+};
+
+class RuleMatcher {
+  public:
+    RuleMatcher();
+    ~RuleMatcher();
+    RuleMatcher(RuleMatcher&&) noexcept;
+    RuleMatcher& operator=(RuleMatcher&&) noexcept;
+
+    // Rules with a problem are left out and reported; the others run.
+    static RuleMatcher compile(const RuleSet& rules, std::vector<RuleProblem>* problems = nullptr);
+    // The problem of one rule alone, for the dialog's at-once check; empty
+    // when it compiles.
+    static std::optional<std::string> problemOf(const NotificationRule& rule);
+
+    // Whether any rule can match: without one, routing converts nothing.
+    bool empty() const noexcept { return entries_.empty(); }
+    std::size_t ruleCount() const noexcept { return ruleCount_; }
+
+    // Indexes (into the rule set) of every rule that matches, ascending.
+    // scratch: the caller's, reused from line to line.
+    void match(const RuleLineText& line, std::vector<std::size_t>& hits,
+               std::vector<int>& scratch) const;
+    // One rule alone, as the trial times each rule.
+    bool matchesOne(std::size_t rule, const RuleLineText& line) const;
+
+  private:
+    struct Entry;
+    struct Set;
+    bool inScope(const Entry& entry, const RuleLineText& line) const;
+
+    std::vector<Entry> entries_;           // the runnable rules, in set order
+    std::vector<std::size_t> byRule_;      // rule index -> entry, or npos
+    std::vector<std::size_t> bySetIndex_;  // RE2::Set index -> entry
+    std::vector<std::size_t> always_;      // entries whose pattern is empty
+    std::unique_ptr<Set> set_;
+    std::size_t ruleCount_ = 0;
+};
+
+}  // namespace ruv
