@@ -25,7 +25,8 @@ void reportProblems(const std::vector<RuleProblem>& problems, const std::filesys
                     platform::ErrorLog& errors) {
     const std::u8string name = file.u8string();
     for (const RuleProblem& problem : problems) {
-        errors.append(errorLine(std::string(name.begin(), name.end()) + ": rule \"" + problem.name +
+        errors.append(errorLine("通知ルール「" + problem.name + "」は使えません。 " +
+                                std::string(name.begin(), name.end()) + ": rule \"" + problem.name +
                                 "\": " + problem.reason));
     }
 }
@@ -59,7 +60,8 @@ void ChatSession::loadRules(const std::filesystem::path& settingsFolder,
     const std::filesystem::path file = settingsFolder / kRulesFileName;
     const RulesReading reading = readRulesFile(file);
     if (reading.error) {
-        errors.append(errorLine(reading.error->message()));
+        errors.append(errorLine("通知ルールのファイルを読めないため、ルールは使いません。 " +
+                                reading.error->message()));
     }
     reportProblems(rules.setRules(reading.rules), file, errors);
 }

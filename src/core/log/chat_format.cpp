@@ -22,18 +22,27 @@ std::string removeCrLf(std::string_view line) {
     return sjis::replaceAll(line, "\r\n", "");
 }
 
-std::string displayText(std::string_view raw) {
+DisplayParts displayParts(std::string_view raw) noexcept {
     std::string_view rest = raw.substr(std::min(raw.size(), kMarkerAndSeparatorBytes));
-    std::string out;
-    out.reserve(rest.size());
-    const std::size_t stamp = std::min(rest.size(), kTimeStampBytes);
-    out.append(rest.substr(0, stamp));
-    rest.remove_prefix(stamp);
+    DisplayParts parts{rest.substr(0, std::min(rest.size(), kTimeStampBytes)), {}};
+    rest.remove_prefix(parts.stamp.size());
     rest.remove_prefix(std::min(rest.size(), kTagBlockBytes));
-    out.append(rest);
-    if (out.size() >= kLineCloseBytes) {
-        out.resize(out.size() - kLineCloseBytes);
+    parts.body = rest;
+    // The closing tags are cut from the joined text, which may reach into the stamp.
+    if (parts.stamp.size() + parts.body.size() >= kLineCloseBytes) {
+        const std::size_t fromBody = std::min(parts.body.size(), kLineCloseBytes);
+        parts.body.remove_suffix(fromBody);
+        parts.stamp.remove_suffix(kLineCloseBytes - fromBody);
     }
+    return parts;
+}
+
+std::string displayText(std::string_view raw) {
+    const DisplayParts parts = displayParts(raw);
+    std::string out;
+    out.reserve(parts.stamp.size() + parts.body.size());
+    out.append(parts.stamp);
+    out.append(parts.body);
     return out;
 }
 

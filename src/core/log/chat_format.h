@@ -59,6 +59,12 @@ std::string removeCrLf(std::string_view line);
 // The time stamp followed by the body: marker, separator, tag block and the
 // closing tags cut off, each step clamped to what is there.
 std::string displayText(std::string_view raw);
+// The two parts displayText joins, as views into the raw line.
+struct DisplayParts {
+    std::string_view stamp;
+    std::string_view body;
+};
+DisplayParts displayParts(std::string_view raw) noexcept;
 // The 17-byte time stamp that starts the display text of a raw chat line.
 std::string_view timeStampOf(std::string_view raw) noexcept;
 // The display text without its 17-byte time stamp.

@@ -110,7 +110,7 @@ void LineRouter::route(std::string_view raw) {
         holdBack();
         own_.reset();
         if (rules_) {
-            rules_->engine.passOver(displayText(raw));
+            rules_->engine.passOver(displayParts(raw).stamp);
         }
     } else if (rules_) {
         applyRules(raw);
@@ -129,10 +129,11 @@ void LineRouter::route(std::string_view raw) {
 }
 
 void LineRouter::applyRules(std::string_view raw) {
-    rulesDisplay_ = displayText(raw);
+    const DisplayParts display = displayParts(raw);
     const std::optional<ChatChannel> channel =
         own_ ? std::optional<ChatChannel>(own_->channel) : std::nullopt;
-    background_ = rules_->engine.apply(rulesDisplay_, channel, LineUse::Live).background;
+    background_ =
+        rules_->engine.apply(display.stamp, display.body, channel, LineUse::Live).background;
 }
 
 void LineRouter::fireRules() {

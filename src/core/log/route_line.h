@@ -112,7 +112,6 @@ class LineRouter final : public LineSink {
     std::optional<RuleRouting> rules_;
     // The line's background, from the first matching rule with a colour.
     std::optional<Colour> background_;
-    std::string rulesDisplay_;
 };
 
 }  // namespace ruv

@@ -83,15 +83,17 @@ void RuleEngine::passOver(std::string_view display) {
 
 const RuleOutcome& RuleEngine::apply(std::string_view display, std::optional<ChatChannel> channel,
                                      LineUse use) {
+    return apply(display.substr(0, std::min(display.size(), kTimeStampBytes)),
+                 bodyOfDisplay(display), channel, use);
+}
+
+const RuleOutcome& RuleEngine::apply(std::string_view stamp, std::string_view body,
+                                     std::optional<ChatChannel> channel, LineUse use) {
     outcome_.clear();
-    const std::optional<LineSeconds> now =
-        use == LineUse::Live
-            ? clock_.next(display.substr(0, std::min(display.size(), kTimeStampBytes)))
-            : std::nullopt;
+    const std::optional<LineSeconds> now = use == LineUse::Live ? clock_.next(stamp) : std::nullopt;
     if (matcher_.empty()) {
         return outcome_;
     }
-    const std::string_view body = bodyOfDisplay(display);
     line_.assign(body, channel);
     matcher_.match(line_.view(), matched_, scratch_);
     if (matched_.empty()) {

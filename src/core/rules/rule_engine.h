@@ -58,6 +58,10 @@ class RuleEngine {
     // own marker's. Live lines advance the line clock and the cooldowns.
     const RuleOutcome& apply(std::string_view display, std::optional<ChatChannel> channel,
                              LineUse use);
+    // The same, with the display text's stamp and body apart (routing has them
+    // as views into the raw line, so nothing is copied).
+    const RuleOutcome& apply(std::string_view stamp, std::string_view body,
+                             std::optional<ChatChannel> channel, LineUse use);
     // A line that matches no rule (held back by the NG lists): the outcome is
     // empty and its stamp still moves the line clock.
     void passOver(std::string_view display);

@@ -47,7 +47,7 @@ struct RuleMatcher::Set {
 };
 
 void RuleLineUtf8::assign(std::string_view bodyCp932, std::optional<ChatChannel> lineChannel) {
-    body = cp932::toUtf8(bodyCp932);
+    cp932::toUtf8(bodyCp932, body);
     channel = lineChannel;
     speakerBytes = 0;
     if (channel && isChatChannel(*channel)) {

@@ -14,6 +14,8 @@ namespace ruv::cp932 {
 // read on its own), and a lead/trail pair that CP932 leaves unassigned (both).
 std::u16string toUtf16(std::string_view bytes);
 std::string toUtf8(std::string_view bytes);
+// The same into out, whose storage is reused from call to call.
+void toUtf8(std::string_view bytes, std::string& out);
 
 // True when every byte of bytes belongs to a character (toUtf16 would not
 // produce U+FFFD).

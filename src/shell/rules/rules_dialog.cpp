@@ -13,6 +13,7 @@
 
 #include "core/rules/rule_matcher.h"
 #include "core/rules/rules_file.h"
+#include "core/text/cp932.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
 #include "shell/rules/rule_editor.h"
@@ -26,6 +27,14 @@ namespace {
 
 QString utf8Text(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A rule's problem in the player's words, with the engine's own message after.
+QString problemText(const NotificationRule& rule, const std::string& engineMessage) {
+    const bool phraseProblem = !rule.speak.empty() && !cp932::fromUtf8(rule.speak);
+    return (phraseProblem ? QStringLiteral("読み上げる言葉に、送れない文字があります（%1）")
+                          : QStringLiteral("探す文字を正規表現として読めません（%1）"))
+        .arg(utf8Text(engineMessage));
 }
 
 QPushButton* addButton(QBoxLayout* layout, const char* name, const QString& caption) {
@@ -174,7 +183,8 @@ void RulesDialog::editorEdited() {
     rule.enabled = rules_.rules[index].enabled;
     rules_.rules[index] = std::move(rule);
     problems_[index] = RuleMatcher::problemOf(rules_.rules[index]);
-    editor_->showPatternProblem(problems_[index] ? utf8Text(*problems_[index]) : QString());
+    editor_->showPatternProblem(
+        problems_[index] ? problemText(rules_.rules[index], *problems_[index]) : QString());
     filling_ = true;
     list_->item(row)->setText(utf8Text(rules_.rules[index].name));
     filling_ = false;
@@ -202,7 +212,8 @@ void RulesDialog::checkRules() {
             own =
                 QStringLiteral("「%1」という名前のルールが二つあります。").arg(utf8Text(rule.name));
         } else if (problems_[i]) {
-            own = QStringLiteral("「%1」: %2").arg(utf8Text(rule.name), utf8Text(*problems_[i]));
+            own = QStringLiteral("「%1」: %2")
+                      .arg(utf8Text(rule.name), problemText(rule, *problems_[i]));
         }
         QListWidgetItem* item = list_->item(static_cast<int>(i));
         item->setForeground(own.isEmpty() ? QBrush() : QBrush(QColor(0xc0, 0, 0)));

@@ -20,6 +20,9 @@ bool hasRuleNamed(const RuleSet& rules, std::string_view name) {
 }  // namespace
 
 std::string unusedRuleName(const RuleSet& rules, std::string_view name) {
+    if (!hasRuleNamed(rules, name)) {
+        return std::string(name);
+    }
     for (int n = 2;; ++n) {
         std::string candidate = std::string(name) + " (" + std::to_string(n) + ")";
         if (!hasRuleNamed(rules, candidate)) {

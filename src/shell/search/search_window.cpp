@@ -548,6 +548,7 @@ DayLogWindow* SearchWindow::showResultInDay(int row) {
     if (inputs_.textSize != nullptr) {
         inputs_.textSize->addView(*day->view());
     }
+    keepOnScreen(*day);
     day->show();
     day->showResult(runFolder_ / dailyLogName(result.day.year, result.day.month, result.day.day),
                     runQuery_, result.lineStart);

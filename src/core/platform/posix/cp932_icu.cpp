@@ -226,10 +226,15 @@ std::u16string toUtf16(std::string_view bytes) {
     return out;
 }
 
-std::string toUtf8(std::string_view bytes) {
-    std::string out;
+void toUtf8(std::string_view bytes, std::string& out) {
+    out.clear();
     out.reserve(bytes.size() + bytes.size() / 2);
     decode(bytes, [&out](char16_t unit) { utf8::appendUnit(unit, out); });
+}
+
+std::string toUtf8(std::string_view bytes) {
+    std::string out;
+    toUtf8(bytes, out);
     return out;
 }
 

@@ -160,13 +160,18 @@ std::u16string toUtf16(std::string_view bytes) {
     return out;
 }
 
-std::string toUtf8(std::string_view bytes) {
+void toUtf8(std::string_view bytes, std::string& out) {
     const std::u16string units = toUtf16(bytes);
-    std::string out;
+    out.clear();
     out.reserve(units.size() * 3);
     for (const char16_t unit : units) {
         utf8::appendUnit(unit, out);
     }
+}
+
+std::string toUtf8(std::string_view bytes) {
+    std::string out;
+    toUtf8(bytes, out);
     return out;
 }
 
