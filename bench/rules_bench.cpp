@@ -12,6 +12,7 @@
 
 #include "core/log/chat_format.h"
 #include "core/log/route_line.h"
+#include "core/log/silent_route_ports.h"
 #include "core/rules/rule_matcher.h"
 #include "core/views/channel_book.h"
 #include "loggen/log_generator.h"
@@ -67,34 +68,9 @@ RuleSet twoHundredRules() {
     return set;
 }
 
-class QuietPorts final : public TabSelection,
-                         public TabCaptions,
-                         public RouteSettingsNotices,
-                         public CallSounds,
-                         public ExpEvents,
-                         public SpeechOut,
-                         public Attention,
-                         public RuleSounds,
-                         public RuleSpeech {
-  public:
-    std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::ExpMonitor; }
-    void SetCaption(Tab, std::string_view) override {}
-    void keywordUnticked(ChatChannel) override {}
-    bool HasCallSound(ChatChannel) const override { return false; }
-    void PlayCallSound(ChatChannel) override {}
-    void StartExpClock() override {}
-    void RecordGain(std::int64_t, std::string_view) override {}
-    void RecordLevelUp(std::string_view) override {}
-    void SpeakLine(std::string_view, SpeakerLine) override {}
-    void requestAttention() override {}
-    void playRuleSound(std::string_view) override { ++fired; }
-    void speakRulePhrase(std::string_view, std::string_view) override {}
-    std::size_t fired = 0;
-};
-
 // Routes every line once through a router with these rules; seconds taken.
 double routeAll(const std::vector<std::string>& lines, const RuleSet& rules, bool withViews) {
-    QuietPorts ports;
+    SilentRoutePorts ports(ChatChannel::ExpMonitor);
     RouteSettings settings;
     settings.tabShown.fill(withViews);
     settings.mix.fill(withViews);
@@ -110,7 +86,7 @@ double routeAll(const std::vector<std::string>& lines, const RuleSet& rules, boo
     for (const std::string& line : lines) {
         router.RouteLine(line);
     }
-    benchmark::DoNotOptimize(ports.fired);
+    benchmark::DoNotOptimize(ports.ruleSoundsAsked);
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 

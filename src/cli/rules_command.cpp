@@ -9,6 +9,7 @@
 #include "core/log/log_reader.h"
 #include "core/log/route_line.h"
 #include "core/log/route_trace.h"
+#include "core/log/silent_route_ports.h"
 #include "core/platform/shared_file.h"
 #include "core/rules/rules_file.h"
 #include "core/text/cp932.h"
@@ -17,36 +18,6 @@
 namespace ruv::cli {
 
 namespace {
-
-// Routing's ports with nothing behind them: the command prints hits only.
-class QuietPorts final : public TabSelection,
-                         public TabCaptions,
-                         public RouteSettingsNotices,
-                         public CallSounds,
-                         public ExpEvents,
-                         public SpeechOut,
-                         public Attention,
-                         public RuleSounds,
-                         public platform::ErrorLog {
-  public:
-    std::optional<ChatChannel> ActiveTab() const override { return ChatChannel::Normal; }
-    void SetCaption(Tab, std::string_view) override {}
-    void keywordUnticked(ChatChannel) override {}
-    bool HasCallSound(ChatChannel) const override { return false; }
-    void PlayCallSound(ChatChannel) override {}
-    void StartExpClock() override {}
-    void RecordGain(std::int64_t, std::string_view) override {}
-    void RecordLevelUp(std::string_view) override {}
-    void SpeakLine(std::string_view, SpeakerLine) override {}
-    void requestAttention() override {}
-    void playRuleSound(std::string_view) override {}
-    void append(std::string_view) override {}
-};
-
-class QuietSpeech final : public RuleSpeech {
-  public:
-    void speakRulePhrase(std::string_view, std::string_view) override {}
-};
 
 // Routes each line and prints the hits its rules gave.
 class HitPrinter final : public LineSink {
@@ -135,8 +106,7 @@ int runRulesCommand(const RulesCommand& command, std::ostream& out, std::ostream
         return kSearchError;
     }
 
-    QuietPorts ports;
-    QuietSpeech speech;
+    SilentRoutePorts ports(ChatChannel::Normal);
     RouteSettings settings;
     NgLists lists;
     if (command.settingsFolder) {
@@ -154,7 +124,7 @@ int runRulesCommand(const RulesCommand& command, std::ostream& out, std::ostream
     UnreadCounters counters(ports);
     LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports},
                       RouteState{settings, lists, book, counters},
-                      RuleRouting{engine, ports, speech});
+                      RuleRouting{engine, ports, ports});
     HitPrinter printer(router, engine, command.encoding, out);
 
     const platform::NativeFileOpener files;
