@@ -116,11 +116,18 @@ wine_wait() {
     "$(dirname "$WINE")/wineserver" -w 2>/dev/null || wineserver -w 2>/dev/null || true
 }
 
-# The Windows path of a Linux path: Wine's Z: drive is the Linux root.
+# The Windows path of a Linux path: C: inside the prefix's drive_c, else
+# Wine's Z: drive, the Linux root.
 winepath_of() {
-    local path
+    local path drive_c
     path="$(realpath -m "$1")"
-    printf 'Z:%s' "${path//\//\\}"
+    drive_c="$(realpath -m "${WINEPREFIX:-/nonexistent}/drive_c")"
+    if [[ "$path" == "$drive_c"/* ]]; then
+        path="${path#"$drive_c"}"
+        printf 'C:%s' "${path//\//\\}"
+    else
+        printf 'Z:%s' "${path//\//\\}"
+    fi
 }
 
 # The DLLs a Windows program or DLL imports that lie in one of the given
