@@ -7,6 +7,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 # Set before building: test discovery runs the test executables.
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}"
+# The programs run on a real display load system libraries whose own leaks are
+# not the program's.
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$ROOT/scripts/lib/lsan-suppressions.txt:print_suppressions=0}"
 export QT_QPA_PLATFORM=offscreen
 
 install_missing_packages
