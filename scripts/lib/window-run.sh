@@ -116,8 +116,9 @@ sleep 1  # let the first paint settle before typing
 if [[ "$mode" == follow ]]; then
     # オプション > アタッチ時に過去ログを整頓する: the menu opens on its first
     # entry; Up wraps to the last (耳打ち・呼び出しで通知), then passes the three
-    # text-size entries and 常に最前面 to the tidying entry.
-    keys alt+o Up Up Up Up Up Up Return
+    # text-size entries, 常に最前面 and 過去ログの整理にもNGを適用 to the tidying
+    # entry.
+    keys alt+o Up Up Up Up Up Up Up Return
     # ファイル > Today's Log: アタッチログ(O), 追加アタッチ, 過去ログ検索(S), then
     # Today's Log.
     keys alt+f Down Down Down Return
