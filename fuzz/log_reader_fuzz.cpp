@@ -43,11 +43,13 @@ struct Reference {
     std::size_t consumed = 0;
 };
 
+// The line end first (a CR right before the cut belongs to it, as every reader
+// of a log cuts), then the zero bytes, which never end or split a line.
 std::string cleaned(std::string line) {
-    std::erase(line, '\0');
     if (!line.empty() && line.back() == '\r') {
         line.pop_back();
     }
+    std::erase(line, '\0');
     return removeEntities(line);
 }
 
