@@ -145,15 +145,17 @@ void BM_BacktrackingPatternVersusSimple(benchmark::State& state) {
     const RuleMatcher simpleRule = matcherOf("b");
     const RuleLineText line{std::nullopt, {}, hostile};
     std::vector<std::size_t> hits;
-    std::vector<int> scratch;
+    RuleCandidates candidates;
     double hostileSeconds = 0;
     double simpleSeconds = 0;
     for (auto _ : state) {
         Clock::time_point start = Clock::now();
-        simpleRule.match(line, hits, scratch);
+        simpleRule.preselect(hostile, candidates);
+        simpleRule.match(line, candidates, hits);
         simpleSeconds += std::chrono::duration<double>(Clock::now() - start).count();
         start = Clock::now();
-        hostileRule.match(line, hits, scratch);
+        hostileRule.preselect(hostile, candidates);
+        hostileRule.match(line, candidates, hits);
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         hostileSeconds += seconds;
         state.SetIterationTime(seconds);

@@ -91,11 +91,11 @@ const RuleOutcome& RuleEngine::apply(std::string_view stamp, std::string_view bo
                                      std::optional<ChatChannel> channel, LineUse use) {
     outcome_.clear();
     const std::optional<LineSeconds> now = use == LineUse::Live ? clock_.next(stamp) : std::nullopt;
-    if (matcher_.empty()) {
+    if (!matcher_.preselect(body, candidates_)) {
         return outcome_;
     }
     line_.assign(body, channel);
-    matcher_.match(line_.view(), matched_, scratch_);
+    matcher_.match(line_.view(), candidates_, matched_);
     if (matched_.empty()) {
         return outcome_;
     }

@@ -84,7 +84,7 @@ class RuleEngine {
     LineClock clock_;
     RuleLineUtf8 line_;
     std::vector<std::size_t> matched_;
-    std::vector<int> scratch_;
+    RuleCandidates candidates_;
     RuleOutcome outcome_;
 };
 

@@ -3,6 +3,7 @@
 #include <re2/re2.h>
 #include <re2/set.h>
 #include <algorithm>
+#include <numeric>
 
 #include "core/log/chat_format.h"
 #include "core/text/cp932.h"
@@ -16,6 +17,9 @@ constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 // The set's automaton gets room for many rules over Japanese text; when even
 // this runs out, the rules are searched one by one, still in linear time.
 constexpr std::int64_t kSetMemoryBytes = 64 << 20;
+// A line that could match more rules than this is searched once by the set,
+// so that no line is searched once per rule.
+constexpr std::size_t kMostSearchedAlone = 8;
 
 RE2::Options ruleOptions() {
     RE2::Options options;
@@ -93,6 +97,7 @@ RuleMatcher RuleMatcher::compile(const RuleSet& rules, std::vector<RuleProblem>*
     setOptions.set_max_mem(kSetMemoryBytes);
     auto holder = std::make_unique<Set>(Set{RE2::Set(setOptions, RE2::UNANCHORED)});
     RE2::Set* set = &holder->set;
+    std::vector<std::string> expressions;
     for (std::size_t i = 0; i < rules.rules.size(); ++i) {
         const NotificationRule& rule = rules.rules[i];
         if (!rule.enabled) {
@@ -117,6 +122,7 @@ RuleMatcher RuleMatcher::compile(const RuleSet& rules, std::vector<RuleProblem>*
                 continue;
             }
             matcher.bySetIndex_.push_back(matcher.entries_.size());
+            expressions.push_back(expression);
         } else {
             matcher.always_.push_back(matcher.entries_.size());
         }
@@ -126,6 +132,7 @@ RuleMatcher RuleMatcher::compile(const RuleSet& rules, std::vector<RuleProblem>*
     if (!matcher.bySetIndex_.empty() && set->Compile()) {
         matcher.set_ = std::move(holder);
     }
+    matcher.prefilter_ = RulePrefilter::build(expressions);
     return matcher;
 }
 
@@ -138,38 +145,49 @@ bool RuleMatcher::inScope(const Entry& entry, const RuleLineText& line) const {
     return entry.speaker.empty() || entry.speaker == line.speaker;
 }
 
-void RuleMatcher::match(const RuleLineText& line, std::vector<std::size_t>& hits,
-                        std::vector<int>& scratch) const {
+bool RuleMatcher::preselect(std::string_view bodyCp932, RuleCandidates& candidates) const {
+    candidates.everyRule = prefilter_.namesEveryPattern();
+    candidates.patterns.clear();
+    if (!bySetIndex_.empty() && !candidates.everyRule) {
+        prefilter_.find(bodyCp932, candidates.signs, candidates.patterns);
+    }
+    return !always_.empty() ||
+           (!bySetIndex_.empty() && (candidates.everyRule || !candidates.patterns.empty()));
+}
+
+void RuleMatcher::match(const RuleLineText& line, RuleCandidates& candidates,
+                        std::vector<std::size_t>& hits) const {
     hits.clear();
     for (const std::size_t entry : always_) {
         if (inScope(entries_[entry], line)) {
             hits.push_back(entries_[entry].rule);
         }
     }
-    if (!bySetIndex_.empty()) {
+    const re2::StringPiece text(line.text.data(), line.text.size());
+    // Patterns found by the set need only their scope checked.
+    const auto keepInScope = [&](const std::vector<int>& patterns, bool searched) {
+        for (const int index : patterns) {
+            const Entry& entry = entries_[bySetIndex_[static_cast<std::size_t>(index)]];
+            if (inScope(entry, line) && (searched || RE2::PartialMatch(text, *entry.expression))) {
+                hits.push_back(entry.rule);
+            }
+        }
+    };
+    if (bySetIndex_.empty()) {
+        // only rules without a pattern
+    } else if (!candidates.everyRule && candidates.patterns.size() <= kMostSearchedAlone) {
+        keepInScope(candidates.patterns, false);
+    } else {
         RE2::Set::ErrorInfo error{};
-        scratch.clear();
-        const bool matched =
-            set_ != nullptr &&
-            set_->set.Match(re2::StringPiece(line.text.data(), line.text.size()), &scratch, &error);
-        if (!matched && (set_ == nullptr || error.kind != RE2::Set::kNoError)) {
-            // The set could not run (out of memory): each rule on its own.
-            scratch.clear();
-            for (std::size_t i = 0; i < bySetIndex_.size(); ++i) {
-                const Entry& entry = entries_[bySetIndex_[i]];
-                if (inScope(entry, line) &&
-                    RE2::PartialMatch(re2::StringPiece(line.text.data(), line.text.size()),
-                                      *entry.expression)) {
-                    hits.push_back(entry.rule);
-                }
-            }
+        candidates.patterns.clear();
+        const bool matched = set_ != nullptr && set_->set.Match(text, &candidates.patterns, &error);
+        if (matched || (set_ != nullptr && error.kind == RE2::Set::kNoError)) {
+            keepInScope(candidates.patterns, true);
         } else {
-            for (const int index : scratch) {
-                const Entry& entry = entries_[bySetIndex_[static_cast<std::size_t>(index)]];
-                if (inScope(entry, line)) {
-                    hits.push_back(entry.rule);
-                }
-            }
+            // The set could not run (out of memory): each rule on its own.
+            candidates.patterns.resize(bySetIndex_.size());
+            std::iota(candidates.patterns.begin(), candidates.patterns.end(), 0);
+            keepInScope(candidates.patterns, false);
         }
     }
     std::sort(hits.begin(), hits.end());

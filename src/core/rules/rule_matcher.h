@@ -1,8 +1,9 @@
 #pragma once
-// The enabled rules of a set compiled for matching: every pattern in one
-// RE2::Set, so a line is searched once however many rules there are, in
-// linear time whatever the pattern. Scope (channel, speaker) is checked on the
-// rules the set names. Immutable once built, so threads may share it.
+// The enabled rules of a set compiled for matching. One pass over a line's
+// CP932 bytes names the few rules it could match, however many there are;
+// those alone are searched, or, when many are named, every pattern at once in
+// one RE2::Set: linear time whatever the pattern. Scope (channel, speaker) is
+// checked on the rules found. Immutable once built, so threads may share it.
 
 #include <cstddef>
 #include <memory>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "core/rules/notification_rule.h"
+#include "core/rules/rule_prefilter.h"
 
 namespace ruv {
 
@@ -40,6 +42,13 @@ struct RuleLineUtf8 {
     RuleLineText view() const;
 };
 
+// The pattern rules a line could match, as the matcher narrowed them.
+struct RuleCandidates {
+    bool everyRule = true;
+    std::vector<int> patterns;               // the matcher's own pattern indexes
+    std::vector<RulePrefilter::Sign> signs;  // scratch
+};
+
 class RuleMatcher {
   public:
     RuleMatcher();
@@ -56,11 +65,15 @@ class RuleMatcher {
     // Whether any rule can match: without one, routing converts nothing.
     bool empty() const noexcept { return entries_.empty(); }
     std::size_t ruleCount() const noexcept { return ruleCount_; }
-
+    // Narrows the rules to those that could match the line (its display text
+    // without the stamp, CP932); false when none can, and the line need not
+    // be converted nor matched.
+    bool preselect(std::string_view bodyCp932, RuleCandidates& candidates) const;
     // Indexes (into the rule set) of every rule that matches, ascending.
-    // scratch: the caller's, reused from line to line.
-    void match(const RuleLineText& line, std::vector<std::size_t>& hits,
-               std::vector<int>& scratch) const;
+    // candidates: preselected for this line, or everyRule; the caller's,
+    // reused from line to line.
+    void match(const RuleLineText& line, RuleCandidates& candidates,
+               std::vector<std::size_t>& hits) const;
     // One rule alone, as the trial times each rule.
     bool matchesOne(std::size_t rule, const RuleLineText& line) const;
 
@@ -74,6 +87,7 @@ class RuleMatcher {
     std::vector<std::size_t> bySetIndex_;  // RE2::Set index -> entry
     std::vector<std::size_t> always_;      // entries whose pattern is empty
     std::unique_ptr<Set> set_;
+    RulePrefilter prefilter_;
     std::size_t ruleCount_ = 0;
 };
 

@@ -1,0 +1,410 @@
+#include "core/rules/rule_prefilter.h"
+
+#include <re2/filtered_re2.h>
+#include <re2/re2.h>
+#include <re2/set.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <numeric>
+#include <optional>
+#include <unordered_map>
+
+#include "core/text/cp932.h"
+
+namespace ruv {
+
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
+// A string whose letters have many cases is looked for by its start alone.
+constexpr std::size_t kMaxSpellingsPerString = 16;
+// Groups of strings looked for per pattern, each a bit of a byte.
+constexpr std::size_t kMostGroups = 8;
+
+bool isLeadByte(unsigned byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0;
+}
+
+// One character of CP932: its bytes and its UTF-8 form.
+struct Cp932Character {
+    std::string bytes;
+    std::string utf8;
+};
+
+// Every byte or byte pair that CP932 reads as one character, as the log's
+// text is converted. '\n' never is part of a line's text.
+std::vector<Cp932Character> everyCp932Character() {
+    std::vector<std::string> candidates;
+    for (unsigned byte = 0; byte <= 0xFF; ++byte) {
+        if (byte != '\n' && (!isLeadByte(byte) || byte > 0xFC)) {
+            candidates.emplace_back(1, static_cast<char>(byte));
+        }
+    }
+    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
+        for (unsigned trail = 0x40; isLeadByte(lead) && trail <= 0xFC; ++trail) {
+            if (trail != 0x7F) {
+                candidates.push_back({static_cast<char>(lead), static_cast<char>(trail)});
+            }
+        }
+    }
+    // One conversion for all: '\n' is never a trail byte, so it keeps them apart.
+    std::string joined;
+    for (const std::string& candidate : candidates) {
+        joined += candidate;
+        joined += '\n';
+    }
+    const std::string converted = cp932::toUtf8(joined);
+    std::vector<Cp932Character> characters;
+    std::size_t start = 0;
+    for (const std::string& candidate : candidates) {
+        const std::size_t end = converted.find('\n', start);
+        if (end == std::string::npos) {
+            break;
+        }
+        std::string utf8 = converted.substr(start, end - start);
+        start = end + 1;
+        if (!utf8.empty() && utf8.find(kReplacement) == std::string::npos) {
+            characters.push_back(Cp932Character{candidate, std::move(utf8)});
+        }
+    }
+    return characters;
+}
+
+// Whether a character (UTF-8) lies where Unicode gives no letter a case:
+// kana, CJK ideographs and half-width katakana, most of CP932.
+bool isCaseless(std::string_view utf8) {
+    if (utf8.size() != 3) {
+        return false;
+    }
+    const auto unit = static_cast<char32_t>((static_cast<unsigned char>(utf8[0]) & 0x0F) << 12 |
+                                            (static_cast<unsigned char>(utf8[1]) & 0x3F) << 6 |
+                                            (static_cast<unsigned char>(utf8[2]) & 0x3F));
+    return (unit >= 0x3000 && unit <= 0x9FFF) || (unit >= 0xF900 && unit <= 0xFAFF) ||
+           (unit >= 0xFF61 && unit <= 0xFF9F);
+}
+
+// CP932's characters as spelling needs them, built once: they never change.
+struct Cp932Index {
+    // Every encoding of each character: a few have two or three.
+    std::unordered_map<std::string, std::vector<std::string>> formsByUtf8;
+    // The characters that may have another case.
+    std::vector<Cp932Character> mayHaveCase;
+};
+
+const Cp932Index& cp932Index() {
+    static const Cp932Index index = [] {
+        Cp932Index built;
+        for (Cp932Character& character : everyCp932Character()) {
+            built.formsByUtf8[character.utf8].push_back(character.bytes);
+            if (!isCaseless(character.utf8)) {
+                built.mayHaveCase.push_back(std::move(character));
+            }
+        }
+        return built;
+    }();
+    return index;
+}
+
+// The UTF-8 characters of a string, each as its own bytes.
+std::vector<std::string> charactersOf(std::string_view utf8) {
+    std::vector<std::string> characters;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 || characters.empty()) {
+            characters.emplace_back();
+        }
+        characters.back() += utf8[i];
+    }
+    return characters;
+}
+
+std::uint16_t pairAt(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) << 8 |
+                                      static_cast<unsigned char>(bytes[at + 1]));
+}
+
+std::uint32_t quadAt(std::string_view bytes, std::size_t at) {
+    return static_cast<std::uint32_t>(pairAt(bytes, at)) << 16 | pairAt(bytes, at + 2);
+}
+
+// Sixteen bits of the four bytes, mixed (Fibonacci hashing).
+std::size_t quadHash(std::uint32_t quad) {
+    return (quad * 2654435761u) >> 16;
+}
+
+// One byte's key, apart from every pair's.
+std::uint32_t singleKey(char byte) {
+    return 0x10000u | static_cast<unsigned char>(byte);
+}
+
+// Fills every character's spellings: each CP932 character that matches it
+// whatever the case, as the strings are lower case and the text is not.
+bool spellAll(std::map<std::string, std::vector<std::string>>& spellings,
+              const RE2::Options& utf8Options) {
+    const Cp932Index& index = cp932Index();
+    RE2::Set sameCharacter(utf8Options, RE2::ANCHOR_BOTH);
+    std::vector<std::vector<std::string>*> bySetIndex;
+    for (auto& [character, forms] : spellings) {
+        if (isCaseless(character)) {
+            // Its own encodings alone.
+            if (const auto own = index.formsByUtf8.find(character);
+                own != index.formsByUtf8.end()) {
+                forms = own->second;
+            }
+            continue;
+        }
+        if (sameCharacter.Add("(?i:" + RE2::QuoteMeta(character) + ")", nullptr) < 0) {
+            return false;
+        }
+        bySetIndex.push_back(&forms);
+    }
+    if (bySetIndex.empty()) {
+        return true;
+    }
+    if (!sameCharacter.Compile()) {
+        return false;
+    }
+    std::vector<int> which;
+    for (const Cp932Character& character : index.mayHaveCase) {
+        which.clear();
+        if (sameCharacter.Match(character.utf8, &which)) {
+            for (const int set : which) {
+                bySetIndex[static_cast<std::size_t>(set)]->push_back(character.bytes);
+            }
+        }
+    }
+    return true;
+}
+
+// Every CP932 spelling of a string, or of its start when the whole has too
+// many; none when a character has no spelling, as no text holds the string.
+// An empty spelling: its first character alone has too many.
+std::vector<std::string> spellingsOf(
+    const std::vector<std::string>& characters,
+    const std::map<std::string, std::vector<std::string>>& spellings) {
+    std::vector<std::string> spelled{std::string()};
+    for (const std::string& character : characters) {
+        const std::vector<std::string>& forms = spellings.at(character);
+        if (forms.empty()) {
+            return {};
+        }
+        if (spelled.size() * forms.size() > kMaxSpellingsPerString) {
+            break;  // the start of the string is just as sure a sign
+        }
+        std::vector<std::string> longer;
+        for (const std::string& start : spelled) {
+            for (const std::string& form : forms) {
+                longer.push_back(start + form);
+            }
+        }
+        spelled = std::move(longer);
+    }
+    return spelled;
+}
+
+// Groups of strings: any text the expression matches holds a string of every
+// group (lower case, UTF-8). As RE2's analysis allows, each group is as small
+// and its strings as long as can be. None when the expression needs no string.
+std::optional<std::vector<std::vector<std::string>>> necessaryGroups(
+    const std::string& expression, const RE2::Options& utf8Options) {
+    // Strings of two bytes count too: "PT" is a word players look for.
+    re2::FilteredRE2 filtered(2);
+    int id = 0;
+    if (filtered.Add(expression, utf8Options, &id) != RE2::NoError) {
+        return std::nullopt;
+    }
+    std::vector<std::string> atoms;
+    filtered.Compile(&atoms);
+    // Whether a text holding all strings but these could match.
+    const auto passesWithout = [&](const std::vector<bool>& missing) {
+        std::vector<int> found;
+        for (std::size_t i = 0; i < atoms.size(); ++i) {
+            if (!missing[i]) {
+                found.push_back(static_cast<int>(i));
+            }
+        }
+        std::vector<int> passing;
+        filtered.AllPotentials(found, &passing);
+        return !passing.empty();
+    };
+    // Short strings are let go first: the long ones are the rarer signs.
+    std::vector<std::size_t> order(atoms.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return atoms[a].size() < atoms[b].size();
+    });
+    std::vector<bool> grouped(atoms.size(), false);
+    std::vector<std::vector<std::string>> groups;
+    while (groups.size() < kMostGroups) {
+        std::vector<bool> group(atoms.size());
+        for (std::size_t i = 0; i < atoms.size(); ++i) {
+            group[i] = !grouped[i];
+        }
+        if (passesWithout(group)) {
+            break;  // the strings left are no sign on their own
+        }
+        for (const std::size_t atom : order) {
+            if (group[atom]) {
+                group[atom] = false;
+                group[atom] = passesWithout(group);
+            }
+        }
+        std::vector<std::string>& strings = groups.emplace_back();
+        for (std::size_t i = 0; i < atoms.size(); ++i) {
+            if (group[i]) {
+                strings.push_back(atoms[i]);
+                grouped[i] = true;
+            }
+        }
+    }
+    if (groups.empty()) {
+        return std::nullopt;
+    }
+    return groups;
+}
+
+}  // namespace
+
+RulePrefilter::RulePrefilter() = default;
+RulePrefilter::~RulePrefilter() = default;
+RulePrefilter::RulePrefilter(RulePrefilter&&) noexcept = default;
+RulePrefilter& RulePrefilter::operator=(RulePrefilter&&) noexcept = default;
+
+RulePrefilter RulePrefilter::build(const std::vector<std::string>& expressions) {
+    if (expressions.empty()) {
+        return RulePrefilter();
+    }
+    RE2::Options utf8Options;
+    utf8Options.set_encoding(RE2::Options::EncodingUTF8);
+    utf8Options.set_log_errors(false);
+    // For each pattern, groups of strings of which a matching text holds one
+    // of every group; each string as its characters.
+    using Group = std::vector<std::vector<std::string>>;
+    std::vector<std::vector<Group>> groupsByExpression;
+    std::map<std::string, std::vector<std::string>> spellings;
+    for (const std::string& expression : expressions) {
+        const std::optional<std::vector<std::vector<std::string>>> groups =
+            necessaryGroups(expression, utf8Options);
+        if (!groups) {
+            return RulePrefilter();
+        }
+        std::vector<Group>& spelled = groupsByExpression.emplace_back();
+        for (const std::vector<std::string>& strings : *groups) {
+            Group& group = spelled.emplace_back();
+            for (const std::string& string : strings) {
+                group.push_back(charactersOf(string));
+                for (const std::string& character : group.back()) {
+                    if (character == kReplacement) {
+                        // Bytes CP932 cannot read turn into this: no spelling for it.
+                        return RulePrefilter();
+                    }
+                    spellings.try_emplace(character);
+                }
+            }
+        }
+    }
+    if (!spellAll(spellings, utf8Options)) {
+        return RulePrefilter();
+    }
+
+    RulePrefilter prefilter;
+    for (std::size_t expression = 0; expression < groupsByExpression.size(); ++expression) {
+        const std::vector<Group>& groups = groupsByExpression[expression];
+        prefilter.allGroups_.push_back(static_cast<std::uint8_t>((1u << groups.size()) - 1));
+        for (std::size_t group = 0; group < groups.size(); ++group) {
+            const Sign sign = static_cast<Sign>(expression << kGroupBits | group);
+            for (const std::vector<std::string>& characters : groups[group]) {
+                for (std::string& bytes : spellingsOf(characters, spellings)) {
+                    if (bytes.empty()) {
+                        return RulePrefilter();  // its first character has too many forms
+                    }
+                    prefilter.add(std::move(bytes), sign);
+                }
+            }
+        }
+    }
+    std::sort(prefilter.short_.begin(), prefilter.short_.end());
+    std::sort(prefilter.threes_.begin(), prefilter.threes_.end());
+    std::sort(prefilter.long_.begin(), prefilter.long_.end());
+    prefilter.searches_ = true;
+    return prefilter;
+}
+
+void RulePrefilter::add(std::string bytes, Sign sign) {
+    switch (bytes.size()) {
+        case 1:
+            singleBytes_.set(static_cast<unsigned char>(bytes[0]));
+            short_.push_back(Needle{singleKey(bytes[0]), std::move(bytes), sign});
+            return;
+        case 2:
+            pairs_.set(pairAt(bytes, 0));
+            anyStarts_.set(pairAt(bytes, 0));
+            short_.push_back(Needle{pairAt(bytes, 0), std::move(bytes), sign});
+            return;
+        case 3:
+            anyStarts_.set(pairAt(bytes, 0));
+            threes_.push_back(Needle{pairAt(bytes, 0), std::move(bytes), sign});
+            return;
+        default:
+            anyStarts_.set(pairAt(bytes, 0));
+            quadHashes_.set(quadHash(quadAt(bytes, 0)));
+            long_.push_back(Needle{quadAt(bytes, 0), std::move(bytes), sign});
+    }
+}
+
+void RulePrefilter::collect(const std::vector<Needle>& needles, std::uint32_t key,
+                            std::string_view rest, std::vector<Sign>& found) const {
+    auto it = std::lower_bound(needles.begin(), needles.end(), Needle{key, {}, 0});
+    for (; it != needles.end() && it->key == key; ++it) {
+        if (rest.starts_with(it->bytes)) {
+            found.push_back(it->sign);
+        }
+    }
+}
+
+void RulePrefilter::find(std::string_view bodyCp932, std::vector<Sign>& signs,
+                         std::vector<int>& found) const {
+    signs.clear();
+    found.clear();
+    const std::size_t size = bodyCp932.size();
+    if (singleBytes_.any()) {
+        for (std::size_t i = 0; i < size; ++i) {
+            if (singleBytes_[static_cast<unsigned char>(bodyCp932[i])]) {
+                collect(short_, singleKey(bodyCp932[i]), bodyCp932.substr(i), signs);
+            }
+        }
+    }
+    for (std::size_t i = 0; i + 1 < size; ++i) {
+        const std::uint16_t pair = pairAt(bodyCp932, i);
+        // Most pairs start nothing: one look tells.
+        if (!anyStarts_[pair]) {
+            continue;
+        }
+        const std::string_view rest = bodyCp932.substr(i);
+        if (pairs_[pair]) {
+            collect(short_, pair, rest, signs);
+        }
+        if (!threes_.empty()) {
+            collect(threes_, pair, rest, signs);
+        }
+        if (rest.size() >= 4 && quadHashes_[quadHash(quadAt(rest, 0))]) {
+            collect(long_, quadAt(rest, 0), rest, signs);
+        }
+    }
+    // A pattern is named when a string of each of its groups was found.
+    std::sort(signs.begin(), signs.end());
+    std::uint8_t groups = 0;
+    for (std::size_t i = 0; i < signs.size(); ++i) {
+        const std::size_t expression = signs[i] >> kGroupBits;
+        groups = static_cast<std::uint8_t>(groups | 1u << (signs[i] & kGroupMask));
+        if (i + 1 == signs.size() || signs[i + 1] >> kGroupBits != expression) {
+            if (groups == allGroups_[expression]) {
+                found.push_back(static_cast<int>(expression));
+            }
+            groups = 0;
+        }
+    }
+}
+
+}  // namespace ruv
