@@ -67,6 +67,9 @@ class RuleEngine {
     void passOver(std::string_view display);
     // What the last line applied or passed over gave.
     const RuleOutcome& outcome() const noexcept { return outcome_; }
+    // The UTF-8 text (without its stamp) of the last line, while its outcome
+    // holds a hit.
+    std::string_view hitTextUtf8() const noexcept { return line_.body; }
 
     // A new log is followed: cooldowns and the line clock start afresh.
     void restart();

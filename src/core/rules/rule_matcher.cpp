@@ -3,9 +3,11 @@
 #include <re2/re2.h>
 #include <re2/set.h>
 #include <algorithm>
+#include <mutex>
 #include <numeric>
 
 #include "core/log/chat_format.h"
+#include "core/rules/letter_case.h"
 #include "core/text/cp932.h"
 
 namespace ruv {
@@ -44,10 +46,33 @@ struct RuleMatcher::Entry {
     std::vector<ChatChannel> channels;
     std::string speaker;
     std::unique_ptr<RE2> expression;  // null for an empty pattern
+    // The pattern itself, when finding it as it stands is what matching
+    // means: a plain pattern whose case is exact or makes no difference.
+    std::optional<std::string> literal;
 };
 
+// Every pattern at once, compiled when a line first needs it: most never do.
 struct RuleMatcher::Set {
-    RE2::Set set;
+    std::vector<std::string> expressions;  // by set index
+    std::once_flag compiled;
+    std::unique_ptr<RE2::Set> set;  // null when it cannot be compiled
+
+    const RE2::Set* get() {
+        std::call_once(compiled, [this] {
+            RE2::Options options = ruleOptions();
+            options.set_max_mem(kSetMemoryBytes);
+            auto built = std::make_unique<RE2::Set>(options, RE2::UNANCHORED);
+            for (const std::string& expression : expressions) {
+                if (built->Add(expression, nullptr) < 0) {
+                    return;
+                }
+            }
+            if (built->Compile()) {
+                set = std::move(built);
+            }
+        });
+        return set.get();
+    }
 };
 
 void RuleLineUtf8::assign(std::string_view bodyCp932, std::optional<ChatChannel> lineChannel) {
@@ -93,47 +118,56 @@ RuleMatcher RuleMatcher::compile(const RuleSet& rules, std::vector<RuleProblem>*
     RuleMatcher matcher;
     matcher.ruleCount_ = rules.rules.size();
     matcher.byRule_.assign(rules.rules.size(), kNone);
-    RE2::Options setOptions = ruleOptions();
-    setOptions.set_max_mem(kSetMemoryBytes);
-    auto holder = std::make_unique<Set>(Set{RE2::Set(setOptions, RE2::UNANCHORED)});
-    RE2::Set* set = &holder->set;
-    std::vector<std::string> expressions;
+    matcher.set_ = std::make_unique<Set>();
+    std::vector<RulePrefilter::Pattern> patterns;
+    const auto reject = [&](std::size_t i, const NotificationRule& rule) {
+        if (problems != nullptr) {
+            problems->push_back(
+                RuleProblem{i, rule.name, problemOf(rule).value_or("the pattern cannot be used")});
+        }
+    };
     for (std::size_t i = 0; i < rules.rules.size(); ++i) {
         const NotificationRule& rule = rules.rules[i];
         if (!rule.enabled) {
             continue;
         }
-        if (const std::optional<std::string> problem = problemOf(rule)) {
-            if (problems != nullptr) {
-                problems->push_back(RuleProblem{i, rule.name, *problem});
-            }
+        if (!rule.speak.empty() && !cp932::fromUtf8(rule.speak)) {
+            reject(i, rule);
             continue;
         }
-        Entry entry{i, rule.channels, rule.speaker, nullptr};
-        if (!rule.pattern.empty()) {
+        Entry entry{i, rule.channels, rule.speaker, nullptr, std::nullopt};
+        if (rule.pattern.empty()) {
+            matcher.always_.push_back(matcher.entries_.size());
+        } else {
             const std::string expression = expressionOf(rule);
-            entry.expression = std::make_unique<RE2>(expression, ruleOptions());
-            std::string error;
-            if (!entry.expression->ok() || set->Add(expression, &error) < 0) {
-                if (problems != nullptr) {
-                    problems->push_back(RuleProblem{
-                        i, rule.name, entry.expression->ok() ? error : entry.expression->error()});
+            if (rule.kind == PatternKind::Plain &&
+                (rule.letterCase == LetterCase::Exact || isCaselessText(rule.pattern))) {
+                entry.literal = rule.pattern;  // found as it stands: no expression needed
+            } else {
+                entry.expression = std::make_unique<RE2>(expression, ruleOptions());
+                if (!entry.expression->ok()) {
+                    reject(i, rule);
+                    continue;
                 }
-                continue;
             }
             matcher.bySetIndex_.push_back(matcher.entries_.size());
-            expressions.push_back(expression);
-        } else {
-            matcher.always_.push_back(matcher.entries_.size());
+            matcher.set_->expressions.push_back(expression);
+            patterns.push_back(RulePrefilter::Pattern{
+                rule.kind, rule.kind == PatternKind::Plain ? rule.pattern : expression});
         }
         matcher.byRule_[i] = matcher.entries_.size();
         matcher.entries_.push_back(std::move(entry));
     }
-    if (!matcher.bySetIndex_.empty() && set->Compile()) {
-        matcher.set_ = std::move(holder);
-    }
-    matcher.prefilter_ = RulePrefilter::build(expressions);
+    matcher.prefilter_ = RulePrefilter::build(patterns);
     return matcher;
+}
+
+bool RuleMatcher::matchesAlone(const Entry& entry, std::string_view text) {
+    if (entry.literal) {
+        return text.find(*entry.literal) != std::string_view::npos;
+    }
+    return entry.expression == nullptr ||
+           RE2::PartialMatch(re2::StringPiece(text.data(), text.size()), *entry.expression);
 }
 
 bool RuleMatcher::inScope(const Entry& entry, const RuleLineText& line) const {
@@ -168,7 +202,7 @@ void RuleMatcher::match(const RuleLineText& line, RuleCandidates& candidates,
     const auto keepInScope = [&](const std::vector<int>& patterns, bool searched) {
         for (const int index : patterns) {
             const Entry& entry = entries_[bySetIndex_[static_cast<std::size_t>(index)]];
-            if (inScope(entry, line) && (searched || RE2::PartialMatch(text, *entry.expression))) {
+            if (inScope(entry, line) && (searched || matchesAlone(entry, line.text))) {
                 hits.push_back(entry.rule);
             }
         }
@@ -180,8 +214,9 @@ void RuleMatcher::match(const RuleLineText& line, RuleCandidates& candidates,
     } else {
         RE2::Set::ErrorInfo error{};
         candidates.patterns.clear();
-        const bool matched = set_ != nullptr && set_->set.Match(text, &candidates.patterns, &error);
-        if (matched || (set_ != nullptr && error.kind == RE2::Set::kNoError)) {
+        const RE2::Set* set = set_->get();
+        const bool matched = set != nullptr && set->Match(text, &candidates.patterns, &error);
+        if (matched || (set != nullptr && error.kind == RE2::Set::kNoError)) {
             keepInScope(candidates.patterns, true);
         } else {
             // The set could not run (out of memory): each rule on its own.
@@ -198,12 +233,7 @@ bool RuleMatcher::matchesOne(std::size_t rule, const RuleLineText& line) const {
         return false;
     }
     const Entry& entry = entries_[byRule_[rule]];
-    if (!inScope(entry, line)) {
-        return false;
-    }
-    return entry.expression == nullptr ||
-           RE2::PartialMatch(re2::StringPiece(line.text.data(), line.text.size()),
-                             *entry.expression);
+    return inScope(entry, line) && matchesAlone(entry, line.text);
 }
 
 }  // namespace ruv

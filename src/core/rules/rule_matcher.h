@@ -81,6 +81,7 @@ class RuleMatcher {
     struct Entry;
     struct Set;
     bool inScope(const Entry& entry, const RuleLineText& line) const;
+    static bool matchesAlone(const Entry& entry, std::string_view text);
 
     std::vector<Entry> entries_;           // the runnable rules, in set order
     std::vector<std::size_t> byRule_;      // rule index -> entry, or npos

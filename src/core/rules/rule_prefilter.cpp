@@ -11,6 +11,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "core/rules/letter_case.h"
 #include "core/text/cp932.h"
 
 namespace ruv {
@@ -72,19 +73,6 @@ std::vector<Cp932Character> everyCp932Character() {
     return characters;
 }
 
-// Whether a character (UTF-8) lies where Unicode gives no letter a case:
-// kana, CJK ideographs and half-width katakana, most of CP932.
-bool isCaseless(std::string_view utf8) {
-    if (utf8.size() != 3) {
-        return false;
-    }
-    const auto unit = static_cast<char32_t>((static_cast<unsigned char>(utf8[0]) & 0x0F) << 12 |
-                                            (static_cast<unsigned char>(utf8[1]) & 0x3F) << 6 |
-                                            (static_cast<unsigned char>(utf8[2]) & 0x3F));
-    return (unit >= 0x3000 && unit <= 0x9FFF) || (unit >= 0xF900 && unit <= 0xFAFF) ||
-           (unit >= 0xFF61 && unit <= 0xFF9F);
-}
-
 // CP932's characters as spelling needs them, built once: they never change.
 struct Cp932Index {
     // Every encoding of each character: a few have two or three.
@@ -98,7 +86,7 @@ const Cp932Index& cp932Index() {
         Cp932Index built;
         for (Cp932Character& character : everyCp932Character()) {
             built.formsByUtf8[character.utf8].push_back(character.bytes);
-            if (!isCaseless(character.utf8)) {
+            if (!isCaselessCharacter(character.utf8)) {
                 built.mayHaveCase.push_back(std::move(character));
             }
         }
@@ -146,7 +134,7 @@ bool spellAll(std::map<std::string, std::vector<std::string>>& spellings,
     RE2::Set sameCharacter(utf8Options, RE2::ANCHOR_BOTH);
     std::vector<std::vector<std::string>*> bySetIndex;
     for (auto& [character, forms] : spellings) {
-        if (isCaseless(character)) {
+        if (isCaselessCharacter(character)) {
             // Its own encodings alone.
             if (const auto own = index.formsByUtf8.find(character);
                 own != index.formsByUtf8.end()) {
@@ -271,8 +259,8 @@ RulePrefilter::~RulePrefilter() = default;
 RulePrefilter::RulePrefilter(RulePrefilter&&) noexcept = default;
 RulePrefilter& RulePrefilter::operator=(RulePrefilter&&) noexcept = default;
 
-RulePrefilter RulePrefilter::build(const std::vector<std::string>& expressions) {
-    if (expressions.empty()) {
+RulePrefilter RulePrefilter::build(const std::vector<Pattern>& patterns) {
+    if (patterns.empty()) {
         return RulePrefilter();
     }
     RE2::Options utf8Options;
@@ -283,9 +271,12 @@ RulePrefilter RulePrefilter::build(const std::vector<std::string>& expressions) 
     using Group = std::vector<std::vector<std::string>>;
     std::vector<std::vector<Group>> groupsByExpression;
     std::map<std::string, std::vector<std::string>> spellings;
-    for (const std::string& expression : expressions) {
+    for (const Pattern& pattern : patterns) {
+        // A plain text is its own sign: its case is spelled in every form below.
         const std::optional<std::vector<std::vector<std::string>>> groups =
-            necessaryGroups(expression, utf8Options);
+            pattern.kind == PatternKind::Plain
+                ? std::optional(std::vector<std::vector<std::string>>{{pattern.text}})
+                : necessaryGroups(pattern.text, utf8Options);
         if (!groups) {
             return RulePrefilter();
         }

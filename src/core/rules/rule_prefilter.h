@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/rules/notification_rule.h"
+
 namespace ruv {
 
 class RulePrefilter {
@@ -23,10 +25,13 @@ class RulePrefilter {
     RulePrefilter(RulePrefilter&&) noexcept;
     RulePrefilter& operator=(RulePrefilter&&) noexcept;
 
-    // expressions: the patterns as RE2 reads them (UTF-8, case as a flag
-    // inside). Names every pattern for every line when one of them needs no
-    // string, or a string cannot be told in CP932 bytes.
-    static RulePrefilter build(const std::vector<std::string>& expressions);
+    struct Pattern {
+        PatternKind kind = PatternKind::Plain;
+        std::string text;  // UTF-8: a plain text, or an expression as RE2 reads it
+    };
+    // Names every pattern for every line when one of them needs no string,
+    // or a string cannot be told in CP932 bytes.
+    static RulePrefilter build(const std::vector<Pattern>& patterns);
 
     bool namesEveryPattern() const noexcept { return !searches_; }
     // A string found: its pattern's index and the group it stands for.

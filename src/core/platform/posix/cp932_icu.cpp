@@ -227,9 +227,23 @@ std::u16string toUtf16(std::string_view bytes) {
 }
 
 void toUtf8(std::string_view bytes, std::string& out) {
-    out.clear();
-    out.reserve(bytes.size() + bytes.size() / 2);
-    decode(bytes, [&out](char16_t unit) { utf8::appendUnit(unit, out); });
+    // No byte becomes more than three: written in place, then cut to length.
+    out.resize(bytes.size() * 3);
+    char* const start = out.data();
+    char* next = start;
+    decode(bytes, [&next](char16_t unit) {
+        if (unit < 0x80) {
+            *next++ = static_cast<char>(unit);
+        } else if (unit < 0x800) {
+            *next++ = static_cast<char>(0xC0 | (unit >> 6));
+            *next++ = static_cast<char>(0x80 | (unit & 0x3F));
+        } else {
+            *next++ = static_cast<char>(0xE0 | (unit >> 12));
+            *next++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (unit & 0x3F));
+        }
+    });
+    out.resize(static_cast<std::size_t>(next - start));
 }
 
 std::string toUtf8(std::string_view bytes) {

@@ -1,0 +1,15 @@
+#pragma once
+// Which characters Unicode gives no other letter case, so that ignoring case
+// cannot change what they match: ASCII but its letters, kana, CJK ideographs
+// and half-width katakana, most of CP932's characters. Others may have one.
+
+#include <string_view>
+
+namespace ruv {
+
+// utf8: one character.
+bool isCaselessCharacter(std::string_view utf8);
+// utf8: well-formed text.
+bool isCaselessText(std::string_view utf8);
+
+}  // namespace ruv
