@@ -7,9 +7,7 @@
 
 namespace ruv {
 
-// utf8: one character.
-bool isCaselessCharacter(std::string_view utf8);
-// utf8: well-formed text.
+// Whether every character of a text (UTF-8) is so; ill-formed text is not.
 bool isCaselessText(std::string_view utf8);
 
 }  // namespace ruv

@@ -86,7 +86,7 @@ const Cp932Index& cp932Index() {
         Cp932Index built;
         for (Cp932Character& character : everyCp932Character()) {
             built.formsByUtf8[character.utf8].push_back(character.bytes);
-            if (!isCaselessCharacter(character.utf8)) {
+            if (!isCaselessText(character.utf8)) {
                 built.mayHaveCase.push_back(std::move(character));
             }
         }
@@ -134,7 +134,7 @@ bool spellAll(std::map<std::string, std::vector<std::string>>& spellings,
     RE2::Set sameCharacter(utf8Options, RE2::ANCHOR_BOTH);
     std::vector<std::vector<std::string>*> bySetIndex;
     for (auto& [character, forms] : spellings) {
-        if (isCaselessCharacter(character)) {
+        if (isCaselessText(character)) {
             // Its own encodings alone.
             if (const auto own = index.formsByUtf8.find(character);
                 own != index.formsByUtf8.end()) {
