@@ -16,10 +16,6 @@ bool isCaselessUnit(char16_t unit) {
 
 }  // namespace
 
-bool isCaselessCharacter(std::string_view utf8) {
-    return isCaselessText(utf8);
-}
-
 bool isCaselessText(std::string_view utf8) {
     // Characters beyond the BMP stop the walk: they count as having a case.
     return utf8::forEachBmpUnit(utf8, [](char16_t unit) { return isCaselessUnit(unit); });
