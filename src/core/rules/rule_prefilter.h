@@ -1,11 +1,11 @@
 #pragma once
 // Which rule patterns could match a line, told from its CP932 bytes, so that
 // most lines are never converted, and the others are searched only by the
-// rules they could match. Each pattern holds strings that a matching text must
-// contain (RE2's own analysis); each string's characters are spelled in every
-// CP932 form that any letter case lets match, and one pass over the bytes
-// finds them. It can name a pattern that does not match, never miss one that
-// does.
+// rules they could match. A matching text holds a plain pattern itself, and
+// for an expression a string of each of a few groups (RE2's own analysis);
+// each string's characters are spelled in every CP932 form that any letter
+// case lets match, and one pass over the bytes finds them. It can name a
+// pattern that does not match, never miss one that does.
 
 #include <bitset>
 #include <cstdint>
@@ -37,7 +37,7 @@ class RulePrefilter {
     // A string found: its pattern's index and the group it stands for.
     using Sign = std::uint32_t;
 
-    // The indexes of the expressions the line could match, ascending and
+    // The indexes of the patterns the line could match, ascending and
     // distinct; meaningless when namesEveryPattern(). signs: the caller's
     // scratch, reused from line to line.
     void find(std::string_view bodyCp932, std::vector<Sign>& signs, std::vector<int>& found) const;
