@@ -18,6 +18,9 @@
 #include <QTreeView>
 
 #ifndef _WIN32
+#include <chrono>
+#include <thread>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -174,7 +177,16 @@ TEST_F(SearchWindowTest, CancelAndCloseReturnAtOnceWhileAReadIsBlocked) {
     QSignalSpy finished(&window, &ruv::SearchWindow::searchFinished);
     window.textEdit()->setText(QStringLiteral("集合"));
     window.searchButton()->click();
-    QTest::qWait(100);  // the worker is in the pipe's open now
+    // A writer can open the pipe only once the worker has it open for reading;
+    // held open with nothing written, the worker then blocks in its read.
+    int writer = -1;
+    for (int tries = 0; writer < 0 && tries < 5000; ++tries) {
+        writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+        if (writer < 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    ASSERT_GE(writer, 0) << "the search never opened the pipe";
     window.cancelButton()->click();
     EXPECT_EQ(finished.count(), 1);
     EXPECT_TRUE(window.statusLabel()->text().startsWith(QStringLiteral("中止: ")));
@@ -183,10 +195,7 @@ TEST_F(SearchWindowTest, CancelAndCloseReturnAtOnceWhileAReadIsBlocked) {
     EXPECT_TRUE(window.searching());
     window.close();
     EXPECT_FALSE(window.searching());
-    // Let both abandoned workers go.
-    for (int i = 0; i < 2; ++i) {
-        ::close(::open(pipe.c_str(), O_WRONLY | O_NONBLOCK));
-    }
+    ::close(writer);  // the end of the pipe lets both abandoned workers go
 }
 #endif
 
