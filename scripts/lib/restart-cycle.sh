@@ -90,16 +90,7 @@ if ! wm_runs; then
     fi
 fi
 
-# Runs "$@" every tenth of a second until it succeeds or $1 seconds have passed.
-poll() {
-    local seconds="$1"
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/poll.sh"
 window_named() { window="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)"; [[ -n "$window" ]]; }
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 keys() {
@@ -115,13 +106,13 @@ keys() {
 
 start() {
     start_program
-    poll 120 window_named '^DIrararezuvero$' || fail "no window titled DIrararezuvero appeared"
+    poll 120 0.1 window_named '^DIrararezuvero$' || fail "no window titled DIrararezuvero appeared"
     main_window="$window"
     sleep 1  # the window manager frames the window meanwhile
 }
 quit() {
     keys "$main_window" alt+f x
-    poll 60 program_ended || fail "the program did not end within 60 s of 終了"
+    poll 60 0.1 program_ended || fail "the program did not end within 60 s of 終了"
     wait "$program" || fail "the program ended with status $?"
     program=""
 }
@@ -153,15 +144,15 @@ mkfifo "$logs/MHChatLog_2024_05_01.html"
 sed -i "s|^MHFolderPath=.*\r\$|MHFolderPath=$logs/\r|" "$app/config.ini"
 start
 keys "$main_window" alt+f s
-poll 30 window_named '^過去ログ検索$' || fail "ファイル > 過去ログ検索 opened no search window"
+poll 30 0.1 window_named '^過去ログ検索$' || fail "ファイル > 過去ログ検索 opened no search window"
 keys "$window" a Return
 sleep 1  # the search reaches the named pipe and blocks there
 touch "$work/before-exit"
 keys "$main_window" alt+f x
 saved() { [[ "$app/config.ini" -nt "$work/before-exit" ]]; }
-poll 30 saved || fail "the settings were not saved within 30 s of 終了"
+poll 30 0.1 saved || fail "the settings were not saved within 30 s of 終了"
 saved_at=$(date +%s%N)
-poll 10 program_ended || fail "the program was still running 10 s after saving its settings"
+poll 10 0.1 program_ended || fail "the program was still running 10 s after saving its settings"
 ended_ms=$((($(date +%s%N) - saved_at) / 1000000))
 wait "$program" || true
 program=""

@@ -57,16 +57,7 @@ stop_prefix() {
     return 0
 }
 
-# Runs "$@" every half second until it succeeds or $1 seconds have passed.
-poll() {
-    local seconds="$1"
-    shift
-    local deadline=$((SECONDS + seconds))
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.5
-    done
-}
+source "$(dirname "${BASH_SOURCE[0]}")/poll.sh"
 
 program_window() {
     window="$(xdotool search --onlyvisible --name '^DIrararezuvero$' 2>/dev/null | head -n 1)"
@@ -109,7 +100,7 @@ cd "$app"
 "$WINE" mh_ruvivuvaz.exe >"$app/../wine-output.txt" 2>&1 &
 program=$!
 trap 'kill "$program" 2>/dev/null || true; stop_prefix' EXIT
-poll 120 program_window || fail "no window titled DIrararezuvero appeared within 120 s"
+poll 120 0.5 program_window || fail "no window titled DIrararezuvero appeared within 120 s"
 echo "window run: the window is shown ($(xdotool getwindowgeometry "$window" | tr '\n' ' '))"
 sleep 1  # let the first paint settle before typing
 
@@ -132,12 +123,12 @@ if [[ "$mode" == follow ]]; then
         keys ctrl+a ctrl+c
         xclip -o -selection clipboard 2>/dev/null | grep -qF "$1"
     }
-    poll 60 view_shows "$earlier" ||
+    poll 60 0.5 view_shows "$earlier" ||
         fail "the line written before attaching did not show in the 通常 view within 60 s"
     echo "window run: attached with tidying: the line written before attaching shows"
     later="attach後の行 $RANDOM$RANDOM"
     append_line "$later"
-    poll 60 view_shows "$later" ||
+    poll 60 0.5 view_shows "$later" ||
         fail "the line appended after attaching did not show in the 通常 view within 60 s"
     echo "window run: following: the line appended after attaching shows"
     echo "window run: the 通常 view holds $(xclip -o -selection clipboard | wc -l) lines"
@@ -151,7 +142,7 @@ fi
 
 # ファイル > 終了(X).
 keys alt+f x
-poll 60 program_ended || fail "the program did not end within 60 s of 終了"
+poll 60 0.5 program_ended || fail "the program did not end within 60 s of 終了"
 trap - EXIT
 wait "$program" || fail "the program ended with status $?"
 echo "window run: the program ended through 終了"
