@@ -2,110 +2,22 @@
 
 #include <re2/filtered_re2.h>
 #include <re2/re2.h>
-#include <re2/set.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <map>
 #include <numeric>
 #include <optional>
-#include <unordered_map>
 
-#include "core/rules/letter_case.h"
-#include "core/text/cp932.h"
+#include "core/rules/cp932_spelling.h"
 
 namespace ruv {
 
 namespace {
 
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 // A string whose letters have many cases is looked for by its start alone.
 constexpr std::size_t kMaxSpellingsPerString = 16;
 // Groups of strings looked for per pattern, each a bit of a byte.
 constexpr std::size_t kMostGroups = 8;
-
-bool isLeadByte(unsigned byte) {
-    return (byte >= 0x81 && byte <= 0x9F) || byte >= 0xE0;
-}
-
-// One character of CP932: its bytes and its UTF-8 form.
-struct Cp932Character {
-    std::string bytes;
-    std::string utf8;
-};
-
-// Every byte or byte pair that CP932 reads as one character, as the log's
-// text is converted. '\n' never is part of a line's text.
-std::vector<Cp932Character> everyCp932Character() {
-    std::vector<std::string> candidates;
-    for (unsigned byte = 0; byte <= 0xFF; ++byte) {
-        if (byte != '\n' && (!isLeadByte(byte) || byte > 0xFC)) {
-            candidates.emplace_back(1, static_cast<char>(byte));
-        }
-    }
-    for (unsigned lead = 0x81; lead <= 0xFC; ++lead) {
-        for (unsigned trail = 0x40; isLeadByte(lead) && trail <= 0xFC; ++trail) {
-            if (trail != 0x7F) {
-                candidates.push_back({static_cast<char>(lead), static_cast<char>(trail)});
-            }
-        }
-    }
-    // One conversion for all: '\n' is never a trail byte, so it keeps them apart.
-    std::string joined;
-    for (const std::string& candidate : candidates) {
-        joined += candidate;
-        joined += '\n';
-    }
-    const std::string converted = cp932::toUtf8(joined);
-    std::vector<Cp932Character> characters;
-    std::size_t start = 0;
-    for (const std::string& candidate : candidates) {
-        const std::size_t end = converted.find('\n', start);
-        if (end == std::string::npos) {
-            break;
-        }
-        std::string utf8 = converted.substr(start, end - start);
-        start = end + 1;
-        if (!utf8.empty() && utf8.find(kReplacement) == std::string::npos) {
-            characters.push_back(Cp932Character{candidate, std::move(utf8)});
-        }
-    }
-    return characters;
-}
-
-// CP932's characters as spelling needs them, built once: they never change.
-struct Cp932Index {
-    // Every encoding of each character: a few have two or three.
-    std::unordered_map<std::string, std::vector<std::string>> formsByUtf8;
-    // The characters that may have another case.
-    std::vector<Cp932Character> mayHaveCase;
-};
-
-const Cp932Index& cp932Index() {
-    static const Cp932Index index = [] {
-        Cp932Index built;
-        for (Cp932Character& character : everyCp932Character()) {
-            built.formsByUtf8[character.utf8].push_back(character.bytes);
-            if (!isCaselessText(character.utf8)) {
-                built.mayHaveCase.push_back(std::move(character));
-            }
-        }
-        return built;
-    }();
-    return index;
-}
-
-// The UTF-8 characters of a string, each as its own bytes.
-std::vector<std::string> charactersOf(std::string_view utf8) {
-    std::vector<std::string> characters;
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        if ((static_cast<unsigned char>(utf8[i]) & 0xC0) != 0x80 || characters.empty()) {
-            characters.emplace_back();
-        }
-        characters.back() += utf8[i];
-    }
-    return characters;
-}
 
 std::uint16_t pairAt(std::string_view bytes, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) << 8 |
@@ -126,76 +38,14 @@ std::uint32_t singleKey(char byte) {
     return 0x10000u | static_cast<unsigned char>(byte);
 }
 
-// Fills every character's spellings: each CP932 character that matches it
-// whatever the case, as the strings are lower case and the text is not.
-bool spellAll(std::map<std::string, std::vector<std::string>>& spellings,
-              const RE2::Options& utf8Options) {
-    const Cp932Index& index = cp932Index();
-    RE2::Set sameCharacter(utf8Options, RE2::ANCHOR_BOTH);
-    std::vector<std::vector<std::string>*> bySetIndex;
-    for (auto& [character, forms] : spellings) {
-        if (isCaselessText(character)) {
-            // Its own encodings alone.
-            if (const auto own = index.formsByUtf8.find(character);
-                own != index.formsByUtf8.end()) {
-                forms = own->second;
-            }
-            continue;
-        }
-        if (sameCharacter.Add("(?i:" + RE2::QuoteMeta(character) + ")", nullptr) < 0) {
-            return false;
-        }
-        bySetIndex.push_back(&forms);
-    }
-    if (bySetIndex.empty()) {
-        return true;
-    }
-    if (!sameCharacter.Compile()) {
-        return false;
-    }
-    std::vector<int> which;
-    for (const Cp932Character& character : index.mayHaveCase) {
-        which.clear();
-        if (sameCharacter.Match(character.utf8, &which)) {
-            for (const int set : which) {
-                bySetIndex[static_cast<std::size_t>(set)]->push_back(character.bytes);
-            }
-        }
-    }
-    return true;
-}
-
-// Every CP932 spelling of a string, or of its start when the whole has too
-// many; none when a character has no spelling, as no text holds the string.
-// An empty spelling: its first character alone has too many.
-std::vector<std::string> spellingsOf(
-    const std::vector<std::string>& characters,
-    const std::map<std::string, std::vector<std::string>>& spellings) {
-    std::vector<std::string> spelled{std::string()};
-    for (const std::string& character : characters) {
-        const std::vector<std::string>& forms = spellings.at(character);
-        if (forms.empty()) {
-            return {};
-        }
-        if (spelled.size() * forms.size() > kMaxSpellingsPerString) {
-            break;  // the start of the string is just as sure a sign
-        }
-        std::vector<std::string> longer;
-        for (const std::string& start : spelled) {
-            for (const std::string& form : forms) {
-                longer.push_back(start + form);
-            }
-        }
-        spelled = std::move(longer);
-    }
-    return spelled;
-}
-
 // Groups of strings: any text the expression matches holds a string of every
 // group (lower case, UTF-8). As RE2's analysis allows, each group is as small
 // and its strings as long as can be. None when the expression needs no string.
 std::optional<std::vector<std::vector<std::string>>> necessaryGroups(
-    const std::string& expression, const RE2::Options& utf8Options) {
+    const std::string& expression) {
+    RE2::Options utf8Options;
+    utf8Options.set_encoding(RE2::Options::EncodingUTF8);
+    utf8Options.set_log_errors(false);
     // Strings of two bytes count too: "PT" is a word players look for.
     re2::FilteredRE2 filtered(2);
     int id = 0;
@@ -263,20 +113,17 @@ RulePrefilter RulePrefilter::build(const std::vector<Pattern>& patterns) {
     if (patterns.empty()) {
         return RulePrefilter();
     }
-    RE2::Options utf8Options;
-    utf8Options.set_encoding(RE2::Options::EncodingUTF8);
-    utf8Options.set_log_errors(false);
     // For each pattern, groups of strings of which a matching text holds one
     // of every group; each string as its characters.
     using Group = std::vector<std::vector<std::string>>;
     std::vector<std::vector<Group>> groupsByExpression;
-    std::map<std::string, std::vector<std::string>> spellings;
+    CharacterForms spellings;
     for (const Pattern& pattern : patterns) {
         // A plain text is its own sign: its case is spelled in every form below.
         const std::optional<std::vector<std::vector<std::string>>> groups =
             pattern.kind == PatternKind::Plain
                 ? std::optional(std::vector<std::vector<std::string>>{{pattern.text}})
-                : necessaryGroups(pattern.text, utf8Options);
+                : necessaryGroups(pattern.text);
         if (!groups) {
             return RulePrefilter();
         }
@@ -284,9 +131,9 @@ RulePrefilter RulePrefilter::build(const std::vector<Pattern>& patterns) {
         for (const std::vector<std::string>& strings : *groups) {
             Group& group = spelled.emplace_back();
             for (const std::string& string : strings) {
-                group.push_back(charactersOf(string));
+                group.push_back(utf8Characters(string));
                 for (const std::string& character : group.back()) {
-                    if (character == kReplacement) {
+                    if (character == kUtf8Replacement) {
                         // Bytes CP932 cannot read turn into this: no spelling for it.
                         return RulePrefilter();
                     }
@@ -295,7 +142,7 @@ RulePrefilter RulePrefilter::build(const std::vector<Pattern>& patterns) {
             }
         }
     }
-    if (!spellAll(spellings, utf8Options)) {
+    if (!fillCaseForms(spellings)) {
         return RulePrefilter();
     }
 
@@ -306,7 +153,8 @@ RulePrefilter RulePrefilter::build(const std::vector<Pattern>& patterns) {
         for (std::size_t group = 0; group < groups.size(); ++group) {
             const Sign sign = static_cast<Sign>(expression << kGroupBits | group);
             for (const std::vector<std::string>& characters : groups[group]) {
-                for (std::string& bytes : spellingsOf(characters, spellings)) {
+                for (std::string& bytes :
+                     spellingsOf(characters, spellings, kMaxSpellingsPerString)) {
                     if (bytes.empty()) {
                         return RulePrefilter();  // its first character has too many forms
                     }
