@@ -101,6 +101,7 @@ RuleTrialReport runRuleTrial(const RuleTrialRun& run, RuleTrialListener& listene
         if (cancel) {
             break;
         }
+        const std::int64_t linesBefore = report.lines;
         const DayFileOutcome outcome = reader.read(
             log.path, [&](std::string_view lines, ByteOffset) { trial.run(log.day, lines); },
             [&] { return cancel.load(); });
@@ -115,6 +116,7 @@ RuleTrialReport runRuleTrial(const RuleTrialRun& run, RuleTrialListener& listene
                                                 outcome.error});
         }
         if (outcome.end == DayFileEnd::Cancelled) {
+            report.stoppedPartWay = report.lines > linesBefore;
             break;
         }
         ++progress.daysDone;

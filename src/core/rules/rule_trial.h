@@ -54,6 +54,9 @@ struct RuleTrialReport {
     std::vector<RuleTrialResult> rules;  // by index in the run's set
     std::int64_t lines = 0;              // lines with a channel, over all days read
     std::int64_t daysRead = 0;
+    // Cancelled inside a day after some of its lines were tried: they are in
+    // lines, the day is not in daysRead.
+    bool stoppedPartWay = false;
     std::vector<SkippedDay> skipped;
 
     // The time a rule costs per thousand lines; 0 before any line.

@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "core/rules/rule_trial.h"
 #include "shell/platform/qt_text.h"
 #include "shell/rules/rule_trial_runner.h"
@@ -127,10 +129,15 @@ void RulesDialog::showTrialProgress(qint64 daysDone, qint64 daysToRead) {
 void RulesDialog::showTrialReport() {
     setTrialRunning(false);
     const RuleTrialReport& report = runner_->report();
-    progress_->setValue(progress_->maximum());
-    QString summary = QStringLiteral("%1日分 %2 行で試しました。")
-                          .arg(report.daysRead)
-                          .arg(QLocale::system().toString(static_cast<qlonglong>(report.lines)));
+    // A cancelled trial leaves the bar where the reading stopped.
+    const auto daysDone =
+        static_cast<int>(report.daysRead) + static_cast<int>(report.skipped.size());
+    progress_->setValue(std::min(daysDone, progress_->maximum()));
+    const QString lines = QLocale::system().toString(static_cast<qlonglong>(report.lines));
+    QString summary =
+        report.stoppedPartWay
+            ? QStringLiteral("%1日目の途中まで %2 行で試しました。").arg(daysDone + 1).arg(lines)
+            : QStringLiteral("%1日分 %2 行で試しました。").arg(report.daysRead).arg(lines);
     if (!report.skipped.empty()) {
         summary += QStringLiteral("（%1日分は読めませんでした）").arg(report.skipped.size());
     }

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTreeWidget>
@@ -19,6 +20,7 @@
 
 #include "core/rules/rule_matcher.h"
 #include "core/rules/rules_file.h"
+#include "loggen/log_generator.h"
 #include "shell/platform/qt_text.h"
 #include "shell/rules/rule_editor.h"
 #include "shell/rules/rules_dialog_choices.h"
@@ -222,6 +224,20 @@ TEST_F(RulesDialogTest, TrialOnPastLogsShowsEachRulesHitsFirstLinesAndCost) {
     EXPECT_FALSE(boss.text(2).isEmpty());
     EXPECT_EQ(results.topLevelItem(1)->text(1), QStringLiteral("0"));
     EXPECT_TRUE(dialog->trialSummary()->text().contains(QStringLiteral("3")));
+}
+
+TEST_F(RulesDialogTest, ACancelledTrialLeavesTheBarWhereTheReadingStopped) {
+    for (int day = 1; day <= 7; ++day) {
+        writeBytes(folder.path() / ("MHChatLog_2024_05_0" + std::to_string(day) + ".html"),
+                   loggen::LogGenerator(static_cast<std::uint64_t>(day)).generate(2'000'000));
+    }
+    auto dialog = open({{rule("boss", "ボス")}});
+    QSignalSpy shown(dialog.get(), &RulesDialog::trialShown);
+    dialog->startTrial();
+    dialog->cancelTrial();
+    ASSERT_TRUE(shown.wait(10'000));
+    EXPECT_LT(dialog->trialProgress()->value(), dialog->trialProgress()->maximum());
+    EXPECT_TRUE(dialog->trialSummary()->text().startsWith(QStringLiteral("中止しました。")));
 }
 
 }  // namespace
