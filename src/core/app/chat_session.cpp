@@ -62,6 +62,7 @@ void ChatSession::loadRules(const std::filesystem::path& settingsFolder,
     if (reading.error) {
         errors.append(errorLine("通知ルールのファイルを読めないため、ルールは使いません。 " +
                                 reading.error->message()));
+        unreadRulesFile_ = reading.error->message();
     }
     reportProblems(rules.setRules(reading.rules), file, errors);
 }
@@ -70,6 +71,7 @@ std::vector<RuleProblem> ChatSession::saveRules(const std::filesystem::path& set
                                                 RuleSet ruleSet) {
     std::vector<RuleProblem> problems = rules.setRules(ruleSet);
     saveRulesFile(settingsFolder, ruleSet);
+    unreadRulesFile_.reset();
     return problems;
 }
 

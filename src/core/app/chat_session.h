@@ -60,10 +60,14 @@ struct ChatSession {
     // Returns the rules that cannot run. Throws std::system_error when the
     // file cannot be written; the rules run all the same.
     std::vector<RuleProblem> saveRules(const std::filesystem::path& settingsFolder, RuleSet rules);
+    // Why the rules file read at start-up could not be read (UTF-8), until
+    // rules are saved: the dialog says so before its empty list is saved.
+    const std::optional<std::string>& unreadRulesFile() const noexcept { return unreadRulesFile_; }
 
   private:
     // Made first: routing holds it.
     SilentRuleSounds silentRuleSounds_;
+    std::optional<std::string> unreadRulesFile_;
 
   public:
     SessionState state;

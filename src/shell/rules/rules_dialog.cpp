@@ -78,6 +78,18 @@ RulesDialog::~RulesDialog() {
 
 void RulesDialog::buildLayout() {
     auto* layout = new QVBoxLayout(this);
+    if (inputs_.unreadFile) {
+        unreadFile_ = new QLabel(
+            QStringLiteral("ルールのファイルを読めなかったため、ルールはありません（%1）。"
+                           "OK で保存すると、読めなかったファイルは %2 として残ります。")
+                .arg(QString::fromStdString(*inputs_.unreadFile),
+                     QString::fromStdString(std::string(kRulesBackupName))),
+            this);
+        unreadFile_->setObjectName(QStringLiteral("RulesFileUnread"));
+        unreadFile_->setWordWrap(true);
+        unreadFile_->setStyleSheet(QStringLiteral("color: #c00000;"));
+        layout->addWidget(unreadFile_);
+    }
     auto* top = new QHBoxLayout;
     layout->addLayout(top, 0);
 

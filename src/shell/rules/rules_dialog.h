@@ -43,6 +43,9 @@ struct RulesDialogInputs {
     std::function<CivilDate()> today;
     // Null: the dialog's own file dialogs, colour dialog and question box.
     RulesDialogChoices* choices = nullptr;
+    // Why the rules file could not be read (UTF-8): the dialog says so above
+    // its empty list, and that OK keeps the unread file as .bak.
+    std::optional<std::string> unreadFile = std::nullopt;
 };
 
 class RulesDialog : public QDialog {
@@ -73,6 +76,7 @@ class RulesDialog : public QDialog {
     QListWidget* ruleList() const { return list_; }
     QPushButton* okButton() const { return ok_; }
     QLabel* problemLabel() const { return status_; }
+    QLabel* unreadFileLabel() const { return unreadFile_; }
     QTreeWidget* trialResults() const { return trialResults_; }
     QProgressBar* trialProgress() const { return progress_; }
     QLabel* trialSummary() const { return trialSummary_; }
@@ -111,6 +115,7 @@ class RulesDialog : public QDialog {
     RuleEditor* editor_ = nullptr;
     QPushButton* ok_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* unreadFile_ = nullptr;  // null when the file was read
     QPushButton* copy_ = nullptr;
     QPushButton* delete_ = nullptr;
     QPushButton* up_ = nullptr;

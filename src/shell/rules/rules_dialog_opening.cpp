@@ -37,6 +37,7 @@ RulesDialog* openRulesDialog(RulesDialogPlace place) {
         std::move(place.logFolder),
         [&session] { return dateOf(session.clock.now()); },
     };
+    inputs.unreadFile = session.core.unreadRulesFile();
     auto* dialog = new RulesDialog(std::move(inputs), place.parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();

@@ -1,6 +1,7 @@
 // A notification rule set in the rules dialog survives a restart of the
 // program, and when a writer process appends a matching line to the followed
 // log it plays its sound file and sends its phrase to a real TCP speech server.
+// A rules file that cannot be read is said in the dialog until rules are saved.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -112,6 +114,33 @@ TEST(RulesInWindow, ARuleSetInTheDialogSurvivesARestartAndPlaysAndSpeaksForAnApp
     EXPECT_EQ(window->session().ruleSounds.playCount(ruv::toQString(sound).toStdString()), 1);
     EXPECT_EQ(speechServer.received().size(), 1u);
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(RulesInWindow, ARulesFileThatCannotBeReadIsSaidInTheDialogUntilRulesAreSaved) {
+    TempDir program;
+    writeBytes(program.path() / ruv::kRulesFileName, "{\"rules\": [\n  {\"name\": ");
+    RecordingMessages messages;
+    auto window = startProgram(program.path(), messages);
+    const auto openDialog = [&] {
+        window->findChild<QAction*>(QStringLiteral("RulesOption01"))->trigger();
+        return window->findChild<ruv::RulesDialog*>();
+    };
+
+    ruv::RulesDialog* dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_NE(dialog->unreadFileLabel(), nullptr);
+    EXPECT_TRUE(dialog->unreadFileLabel()->isVisible());
+    EXPECT_TRUE(dialog->unreadFileLabel()->text().contains(QStringLiteral("line 2")));
+    EXPECT_TRUE(dialog->unreadFileLabel()->text().contains(
+        QString::fromStdString(std::string(ruv::kRulesBackupName))));
+    dialog->addRule();
+    dialog->editor()->patternEdit()->setText(QStringLiteral("集合"));
+    dialog->okButton()->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    dialog = openDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->unreadFileLabel(), nullptr);
 }
 
 }  // namespace
