@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 #include "loggen/log_generator.h"
 
 namespace {

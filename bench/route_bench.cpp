@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/log/route_line.h"
 #include "core/log/route_settings.h"
 #include "core/text/cp932.h"

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/log/route_line.h"
 #include "core/log/silent_route_ports.h"
 #include "core/rules/rule_matcher.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/log/past_log_sort.h"
 #include "loggen/log_generator.h"
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
 #include "support/accept_queue_filler.h"

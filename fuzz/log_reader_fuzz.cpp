@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
-#include "core/log/log_reader.h"
+#include "core/lines/chat_format.h"
+#include "core/lines/log_reader.h"
 #include "fuzz_check.h"
 
 namespace {

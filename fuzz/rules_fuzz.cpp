@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/rules/rule_engine.h"
 #include "core/rules/rule_matcher.h"
 #include "core/rules/rules_file.h"

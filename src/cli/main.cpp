@@ -12,7 +12,7 @@
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/file_report.h"
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/platform/standard_output.h"
 #include "core/search/search_channel_name.h"
 #include "core/text/cp932.h"

@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/file_report.h"
 #include "core/app/settings_folder.h"
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 #include "core/log/route_line.h"
 #include "core/log/route_trace.h"
 #include "core/log/silent_route_ports.h"

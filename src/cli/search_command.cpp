@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/file_report.h"
 #include "core/app/settings_folder.h"
+#include "core/log/search_ng_filter.h"
 #include "core/search/log_search.h"
 #include "core/search/no_result_reason.h"
 #include "core/search/search_result_line.h"

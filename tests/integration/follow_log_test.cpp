@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/log/chat_format.h"
-#include "core/log/log_reader.h"
+#include "core/lines/chat_format.h"
+#include "core/lines/log_reader.h"
 #include "core/text/cp932.h"
 #include "loggen/log_generator.h"
 #include "support/child_process.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "support/child_process.h"
 #include "support/cp932_text.h"
 #include "support/log_lines.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "support/cp932_text.h"
 
 namespace ruv::testing {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 #include "core/log/log_session.h"
 #include "core/text/cp932.h"
 #include "core/views/channel_book.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "loggen/log_generator.h"
 #include "support/temp_folder.h"
 

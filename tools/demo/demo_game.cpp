@@ -15,7 +15,7 @@
 #include <string_view>
 #include <thread>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "loggen/log_generator.h"
 
 namespace {

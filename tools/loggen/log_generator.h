@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 
 namespace ruv::loggen {
 

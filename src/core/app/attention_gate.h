@@ -3,7 +3,7 @@
 // that asks for attention flashes it, later ones wait until the user has been
 // back to the window.
 
-#include "core/log/route_ports.h"
+#include "core/lines/route_ports.h"
 
 namespace ruv {
 

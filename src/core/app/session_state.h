@@ -7,13 +7,13 @@
 #include <optional>
 #include <string>
 
+#include "core/config/text_size.h"
 #include "core/log/log_session_ports.h"
 #include "core/log/route_settings.h"
 #include "core/sound/call_sound_slot_ids.h"
 #include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"
 #include "core/views/ng_lists.h"
-#include "core/views/text_size.h"
 
 namespace ruv {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/views/text_size.h"
+#include "core/config/text_size.h"
 
 namespace ruv::config {
 

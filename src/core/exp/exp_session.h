@@ -11,8 +11,8 @@
 #include "core/exp/exp_stats.h"
 #include "core/exp/hourly_exp.h"
 #include "core/exp/level_forecast.h"
+#include "core/lines/route_ports.h"
 #include "core/log/log_session_ports.h"
-#include "core/log/route_ports.h"
 
 namespace ruv {
 

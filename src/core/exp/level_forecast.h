@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 
 namespace ruv {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 
 namespace ruv {
 

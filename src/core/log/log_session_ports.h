@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/log/log_history.h"
 #include "core/text/units.h"
 

@@ -5,7 +5,7 @@
 #include <limits>
 #include <memory>
 
-#include "core/log/line_cut.h"
+#include "core/lines/line_cut.h"
 #include "core/platform/shared_file.h"
 #include "core/text/sjis.h"
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/text/units.h"
 
 namespace ruv {

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "core/log/line_sink.h"
-#include "core/log/route_ports.h"
+#include "core/lines/line_sink.h"
+#include "core/lines/route_ports.h"
 #include "core/log/route_settings.h"
 #include "core/rules/rule_engine.h"
 #include "core/rules/rule_ports.h"

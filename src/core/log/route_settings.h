@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <string>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/views/tab_rules.h"
 #include "core/vocabulary/channel_table.h"
 

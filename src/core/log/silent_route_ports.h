@@ -8,7 +8,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/log/route_ports.h"
+#include "core/lines/route_ports.h"
 #include "core/platform/error_log.h"
 #include "core/rules/rule_ports.h"
 #include "core/views/tab_captions.h"

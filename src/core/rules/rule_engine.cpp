@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/text/cp932.h"
 #include "core/vocabulary/channel_table.h"
 

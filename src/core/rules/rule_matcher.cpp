@@ -6,7 +6,7 @@
 #include <mutex>
 #include <numeric>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/rules/letter_case.h"
 #include "core/text/cp932.h"
 

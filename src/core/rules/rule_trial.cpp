@@ -1,7 +1,7 @@
 #include "core/rules/rule_trial.h"
 
-#include "core/log/chat_format.h"
-#include "core/log/line_cut.h"
+#include "core/lines/chat_format.h"
+#include "core/lines/line_cut.h"
 #include "core/platform/shared_file.h"
 #include "core/rules/rule_matcher.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/log/chat_format.h"
-#include "core/log/line_cut.h"
+#include "core/lines/chat_format.h"
+#include "core/lines/line_cut.h"
 
 namespace ruv {
 namespace {

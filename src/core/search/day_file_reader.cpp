@@ -3,7 +3,7 @@
 #include <cstring>
 #include <span>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/platform/shared_file.h"
 
 namespace ruv {

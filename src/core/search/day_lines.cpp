@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "core/log/chat_format.h"
-#include "core/log/line_cut.h"
+#include "core/lines/chat_format.h"
+#include "core/lines/line_cut.h"
 #include "core/search/line_match.h"
 #include "core/text/sjis.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/search/search_query.h"
 #include "core/text/units.h"
 #include "core/views/ng_match.h"
@@ -32,7 +32,7 @@ class LineMatcher {
     // The query must outlive the matcher.
     explicit LineMatcher(const SearchQuery& query) : query_(query) {}
 
-    // line: one line of a log as cut at its line end (core/log/line_cut.h),
+    // line: one line of a log as cut at its line end (core/lines/line_cut.h),
     // without it.
     std::optional<SearchHit> match(std::string_view line);
     // Lines that matched but that the NG lists left out, so far.

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/log/auto_attach.h"
+#include "core/lines/daily_log_name.h"
 
 namespace ruv {
 

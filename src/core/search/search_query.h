@@ -7,8 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "core/log/chat_format.h"
-#include "core/log/route_settings.h"
+#include "core/lines/chat_format.h"
 #include "core/search/log_day.h"
 #include "core/views/ng_lists.h"
 
@@ -59,10 +58,6 @@ struct NgSearchFilter {
     bool wordsApplied = false;  // NGワードを適用
     NgLines lines = NgLines::LeftOut;
 };
-
-// The NG switches as routing reads them: they hold lines back only while the
-// NGフィルター tab is shown.
-NgSearchFilter ngFilterOf(const RouteSettings& settings, NgLists lists);
 
 struct SearchQuery {
     std::string text;  // CP932; an empty text matches nothing

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "core/config/config_row.h"
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/vocabulary/channel_table.h"
 
 namespace ruv {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/log/route_ports.h"
+#include "core/lines/route_ports.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/sound/call_sound_slot_ids.h"

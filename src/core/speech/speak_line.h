@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "core/log/route_ports.h"
+#include "core/lines/route_ports.h"
 #include "core/rules/rule_ports.h"
 #include "core/speech/speech_request.h"
 #include "core/speech/speech_settings.h"

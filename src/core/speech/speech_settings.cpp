@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/speech/speech_texts.h"
 
 namespace ruv {

@@ -2,7 +2,7 @@
 // The error log as the program writes to it: each line goes to the エラーログ
 // tab, and a line added while another tab is current raises that tab's count.
 
-#include "core/log/route_ports.h"
+#include "core/lines/route_ports.h"
 #include "core/platform/error_log.h"
 #include "core/views/unread_counters.h"
 

@@ -14,7 +14,7 @@
 
 #include "core/app/settings_apply.h"
 #include "core/app/window_options.h"
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/log/log_session_ports.h"
 #include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"

@@ -13,9 +13,9 @@
 #include "core/platform/native_path.h"
 #include "shell/app/help_location.h"
 #include "shell/app/main_window.h"
+#include "shell/app/rules_dialog_opening.h"
 #include "shell/app/session.h"
 #include "shell/app/top_most.h"
-#include "shell/rules/rules_dialog_opening.h"
 #include "shell/search/search_window.h"
 #include "shell/views/text_size_control.h"
 

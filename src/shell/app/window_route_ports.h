@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "core/log/route_ports.h"
+#include "core/lines/route_ports.h"
 #include "core/views/unread_counters.h"
 
 namespace ruv {

@@ -11,8 +11,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "core/log/log_reader.h"
-#include "core/log/log_tail.h"
+#include "core/lines/log_reader.h"
+#include "core/lines/log_tail.h"
 #include "shell/log/log_watcher.h"
 
 namespace ruv {

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/search/log_day.h"
 #include "core/text/units.h"
 

@@ -25,7 +25,8 @@
 #include <algorithm>
 #include <mutex>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
+#include "core/log/search_ng_filter.h"
 #include "core/search/no_result_reason.h"
 #include "core/search/search_result_line.h"
 #include "core/text/cp932.h"

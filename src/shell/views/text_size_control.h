@@ -7,7 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
-#include "core/views/text_size.h"
+#include "core/config/text_size.h"
 
 class QAbstractScrollArea;
 class QPlainTextEdit;

@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/text/sjis.h"
 #include "loggen/log_generator.h"
 #include "support/cp932_text.h"

@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 #include "loggen/log_generator.h"
 #include "support/log_lines.h"
 #include "support/route_fakes.h"

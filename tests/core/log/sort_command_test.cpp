@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "cli/commands.h"
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "support/cp932_text.h"
 
 namespace {

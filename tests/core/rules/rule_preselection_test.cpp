@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/rules/rule_matcher.h"
 #include "loggen/log_generator.h"
 #include "support/cp932_text.h"

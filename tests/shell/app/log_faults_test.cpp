@@ -17,7 +17,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 #include "core/log/log_session.h"
 #include "core/platform/native_path.h"
 #include "core/views/ng_lists.h"

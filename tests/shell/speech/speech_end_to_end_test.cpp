@@ -12,7 +12,7 @@
 #include <chrono>
 #include <fstream>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "core/speech/speech_test_buttons.h"
 #include "loggen/log_generator.h"
 #include "shell/app/session.h"

@@ -1,4 +1,4 @@
-#include "shell/rules/rules_dialog_opening.h"
+#include "shell/app/rules_dialog_opening.h"
 
 #include "core/rules/rule_engine.h"
 #include "core/rules/rules_file.h"

@@ -1,4 +1,4 @@
-#include "core/log/line_cut.h"
+#include "core/lines/line_cut.h"
 
 #include <cstring>
 

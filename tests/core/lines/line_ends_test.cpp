@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 #include "core/log/past_log_sort.h"
 #include "core/search/day_lines.h"
 #include "core/search/log_search.h"

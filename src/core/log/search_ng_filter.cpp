@@ -1,4 +1,4 @@
-#include "core/search/search_query.h"
+#include "core/log/search_ng_filter.h"
 
 namespace ruv {
 

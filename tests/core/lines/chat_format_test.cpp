@@ -1,4 +1,4 @@
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 
 #include <gtest/gtest.h>
 

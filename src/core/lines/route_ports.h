@@ -4,14 +4,10 @@
 // client. Routing reads its settings and writes its lines in the core session
 // (RouteSettings, ChannelBook); these carry only what the core cannot know.
 
-#include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
-#include "core/log/chat_format.h"
-#include "core/views/tab_captions.h"
 #include "core/vocabulary/channel_table.h"
 
 namespace ruv {

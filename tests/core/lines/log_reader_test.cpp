@@ -1,4 +1,4 @@
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 #include "loggen/log_generator.h"
 #include "support/cp932_text.h"
 #include "support/temp_folder.h"

@@ -11,8 +11,8 @@
 
 #include "core/text/fixed_text.h"
 
-#include "core/log/line_sink.h"
-#include "core/log/log_tail.h"
+#include "core/lines/line_sink.h"
+#include "core/lines/log_tail.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/platform/monotonic_clock.h"

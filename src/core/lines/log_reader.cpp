@@ -1,11 +1,11 @@
-#include "core/log/log_reader.h"
+#include "core/lines/log_reader.h"
 
 #include <algorithm>
 #include <cstring>
 #include <span>
 
-#include "core/log/chat_format.h"
-#include "core/log/line_cut.h"
+#include "core/lines/chat_format.h"
+#include "core/lines/line_cut.h"
 
 namespace ruv {
 
