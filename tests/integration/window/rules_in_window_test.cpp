@@ -1,7 +1,8 @@
 // A notification rule set in the rules dialog survives a restart of the
 // program, and when a writer process appends a matching line to the followed
 // log it plays its sound file and sends its phrase to a real TCP speech server.
-// Lines sorted in by tidying are coloured and fire nothing. A rules file that
+// Lines sorted in by tidying are coloured and fire nothing. A rule that cannot
+// run is named in the error log while the others run. A rules file that
 // cannot be read is said in the dialog until rules are saved.
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
@@ -50,6 +52,10 @@ std::unique_ptr<ruv::MainWindow> startProgram(const fs::path& folder, RecordingM
 
 std::string openLine(const char* utf8Body, std::string_view stamp) {
     return chatLine(kOpen, sj(utf8Body), TagForm::BlankBefore, stamp) + "\n";
+}
+
+QStringList errorLines(const ruv::MainWindow& window) {
+    return window.errorLog()->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 // A rule calling for 集合 with a sound file beside the settings.
@@ -176,6 +182,35 @@ TEST(RulesInWindow, TidiedLinesAreColouredButFireNothingSoTheFirstLiveLineFires)
     EXPECT_EQ(window->session().ruleSounds.playCount(call.sound), 1);
     ASSERT_EQ(open.size(), 3u);
     EXPECT_EQ(open.background(2), kRuleColour);
+}
+
+TEST(RulesInWindow, ARuleThatCannotRunIsNamedInTheErrorLogAndTheOthersStillFire) {
+    TempDir program;
+    TempDir logs;
+    const fs::path sound = program.path() / "call.wav";
+    writeBytes(sound, makeWave(200));
+    ruv::RuleSet rules;
+    rules.rules.push_back(callRule(sound));
+    ruv::NotificationRule& broken = rules.rules.emplace_back();
+    broken.name = "閉じない括弧";
+    broken.pattern = "(集合";
+    broken.kind = ruv::PatternKind::Regex;
+    ruv::saveRulesFile(program.path(), rules);
+    RecordingMessages messages;
+    auto window = startProgram(program.path(), messages);
+
+    const QStringList errors = errorLines(*window);
+    ASSERT_EQ(errors.size(), 1) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("「閉じない括弧」"))) << errors[0].toStdString();
+    EXPECT_FALSE(errors[0].contains(QStringLiteral("「集合」")));
+
+    const fs::path log = logs.path() / "MHChatLog_2024_05_01.html";
+    writeBytes(log, ruv::loggen::LogGenerator(kSeed).header());
+    window->liveLog().attach(log, ruv::ByteOffset{0});
+    append(log, openLine("カイ : 集合！", "[05/01 21:00:30] "));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->session().ruleSounds.playCount(rules.rules[0].sound) == 1; }, 10'000))
+        << "the rule that can run did not fire";
 }
 
 TEST(RulesInWindow, ARulesFileThatCannotBeReadIsSaidInTheDialogUntilRulesAreSaved) {
