@@ -3,7 +3,8 @@
 // log it plays its sound file and sends its phrase to a real TCP speech server.
 // Lines sorted in by tidying are coloured and fire nothing. A rule that cannot
 // run is named in the error log while the others run. A rules file that
-// cannot be read is said in the dialog until rules are saved.
+// cannot be read gives one error-log line and is said in the dialog until
+// rules are saved.
 
 #include <gtest/gtest.h>
 
@@ -218,6 +219,10 @@ TEST(RulesInWindow, ARulesFileThatCannotBeReadIsSaidInTheDialogUntilRulesAreSave
     writeBytes(program.path() / ruv::kRulesFileName, "{\"rules\": [\n  {\"name\": ");
     RecordingMessages messages;
     auto window = startProgram(program.path(), messages);
+    const QStringList errors = errorLines(*window);
+    ASSERT_EQ(errors.size(), 1) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(errors[0].contains(QString::fromStdString(std::string(ruv::kRulesFileName))));
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("line 2"))) << errors[0].toStdString();
     const auto openDialog = [&] {
         window->findChild<QAction*>(QStringLiteral("RulesOption01"))->trigger();
         return window->findChild<ruv::RulesDialog*>();
