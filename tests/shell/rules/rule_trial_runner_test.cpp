@@ -11,16 +11,11 @@
 
 #ifndef _WIN32
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
-#include <fcntl.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "support/pipe_writer.h"
 #include "support/temp_folder.h"
 #endif
 
@@ -34,7 +29,7 @@ namespace {
 TEST(RuleTrialRunner, AReleasedRunnerReturnsAtOnceAndDeletesItselfWhenTheWorkerHasFinished) {
     TempFolder folder;
     const auto pipe = folder.path() / "MHChatLog_2024_05_01.html";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    PipeWriter writer(pipe);
     RuleSet rules;
     rules.rules.resize(1);
     rules.rules[0].name = "party";
@@ -45,25 +40,9 @@ TEST(RuleTrialRunner, AReleasedRunnerReturnsAtOnceAndDeletesItselfWhenTheWorkerH
     QObject::connect(runner, &QObject::destroyed, [&] { destroyed = true; });
     QSignalSpy finished(runner, &RuleTrialRunner::trialFinished);
     runner->start(RuleTrialRun{rules, {DailyLog{CivilDate{2024, 5, 1}, pipe}}});
-    // A writer can open the pipe only once the worker has it open for reading.
-    int writer = -1;
-    for (int tries = 0; writer < 0 && tries < 5000; ++tries) {
-        writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-        if (writer < 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    ASSERT_GE(writer, 0) << "the trial never opened the log";
+    ASSERT_TRUE(writer.waitForReader()) << "the trial never opened the log";
     // Once it has taken a first byte, the worker waits in its read for the rest of a block.
-    ASSERT_EQ(::write(writer, "<", 1), 1);
-    int unread = 1;
-    for (int tries = 0; unread > 0 && tries < 5000; ++tries) {
-        ASSERT_EQ(::ioctl(writer, FIONREAD, &unread), 0);
-        if (unread > 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    ASSERT_EQ(unread, 0) << "the trial never read the log";
+    ASSERT_TRUE(writer.put("<") && writer.waitUntilTaken()) << "the trial never read the log";
 
     std::mutex mutex;
     std::condition_variable letGo;
@@ -74,7 +53,7 @@ TEST(RuleTrialRunner, AReleasedRunnerReturnsAtOnceAndDeletesItselfWhenTheWorkerH
         if (!letGo.wait_for(lock, std::chrono::seconds(5), [&] { return released; })) {
             guardLetGo = true;
         }
-        ::close(writer);
+        writer.letGo();
     });
     runner->release();
     EXPECT_FALSE(guardLetGo) << "release waited for the worker";

@@ -22,15 +22,6 @@
 #include <deque>
 #include <vector>
 
-#ifndef _WIN32
-#include <chrono>
-#include <thread>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include "core/rules/rule_matcher.h"
 #include "core/rules/rules_file.h"
 #include "core/search/day_file_reader.h"
@@ -39,6 +30,7 @@
 #include "shell/rules/rule_editor.h"
 #include "shell/rules/rules_dialog_choices.h"
 #include "support/log_lines.h"
+#include "support/pipe_writer.h"
 #include "support/recording_messages.h"
 #include "support/temp_folder.h"
 
@@ -272,33 +264,17 @@ TEST_F(RulesDialogTest, ACancelledTrialLeavesTheBarWhereTheReadingStoppedAndSays
                loggen::LogGenerator(1).generate(10'000));
     writeBytes(folder.path() / "MHChatLog_2024_05_03.html",
                chatLine("94ddfa", sj("カイ : ボス！")) + "\n");
-    const auto pipe = folder.path() / "MHChatLog_2024_05_02.html";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    PipeWriter pipe(folder.path() / "MHChatLog_2024_05_02.html");
     auto dialog = open({{rule("boss", "ボス")}});
     QSignalSpy shown(dialog.get(), &RulesDialog::trialShown);
     dialog->startTrial();
 
-    int writer = -1;
-    for (int tries = 0; writer < 0 && tries < 5000; ++tries) {
-        writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-        if (writer < 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    ASSERT_GE(writer, 0) << "the trial never opened the second day";
-    ::fcntl(writer, F_SETFL, 0);
+    ASSERT_TRUE(pipe.waitForReader()) << "the trial never opened the second day";
     const std::string day = loggen::LogGenerator(2).generate(2 * kSearchBlockBytes);
-    const auto put = [&](std::string_view bytes) {
-        while (!bytes.empty()) {
-            const auto written = ::write(writer, bytes.data(), bytes.size());
-            ASSERT_GT(written, 0);
-            bytes.remove_prefix(static_cast<std::size_t>(written));
-        }
-    };
-    put(std::string_view(day).substr(0, kSearchBlockBytes - 1));
+    ASSERT_TRUE(pipe.put(std::string_view(day).substr(0, kSearchBlockBytes - 1)));
     dialog->cancelTrial();
-    put(std::string_view(day).substr(kSearchBlockBytes - 1, 1));
-    ::close(writer);
+    ASSERT_TRUE(pipe.put(std::string_view(day).substr(kSearchBlockBytes - 1, 1)));
+    pipe.letGo();
     ASSERT_TRUE(shown.wait(10'000));
 
     EXPECT_EQ(dialog->trialProgress()->maximum(), 7);

@@ -17,15 +17,6 @@
 #include <QTest>
 #include <QTreeView>
 
-#ifndef _WIN32
-#include <chrono>
-#include <thread>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include "loggen/log_generator.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/day_log_window.h"
@@ -33,6 +24,7 @@
 #include "shell/views/channel_view.h"
 #include "shell/views/text_size_control.h"
 #include "support/log_lines.h"
+#include "support/pipe_writer.h"
 #include "support/temp_folder.h"
 
 namespace {
@@ -174,21 +166,12 @@ TEST_F(SearchWindowTest, CancelStopsTheSearchBeforeEveryDayIsRead) {
 // A read that blocks in the system (a hung network share) stands in a named
 // pipe no one writes to, under the newest day's name.
 TEST_F(SearchWindowTest, CancelAndCloseReturnAtOnceWhileAReadIsBlocked) {
-    const auto pipe = logs / "MHChatLog_2024_05_09.html";
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    PipeWriter pipe(logs / "MHChatLog_2024_05_09.html");
     QSignalSpy finished(&window, &ruv::SearchWindow::searchFinished);
     window.textEdit()->setText(QStringLiteral("集合"));
     window.searchButton()->click();
-    // A writer can open the pipe only once the worker has it open for reading;
-    // held open with nothing written, the worker then blocks in its read.
-    int writer = -1;
-    for (int tries = 0; writer < 0 && tries < 5000; ++tries) {
-        writer = ::open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
-        if (writer < 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    }
-    ASSERT_GE(writer, 0) << "the search never opened the pipe";
+    // Held open with nothing written, the pipe keeps the worker in its read.
+    ASSERT_TRUE(pipe.waitForReader()) << "the search never opened the pipe";
     window.cancelButton()->click();
     EXPECT_EQ(finished.count(), 1);
     EXPECT_TRUE(window.statusLabel()->text().startsWith(QStringLiteral("中止: ")));
@@ -197,7 +180,7 @@ TEST_F(SearchWindowTest, CancelAndCloseReturnAtOnceWhileAReadIsBlocked) {
     EXPECT_TRUE(window.searching());
     window.close();
     EXPECT_FALSE(window.searching());
-    ::close(writer);  // the end of the pipe lets both abandoned workers go
+    pipe.letGo();  // the end of the pipe lets both abandoned workers go
 }
 #endif
 
