@@ -1,10 +1,12 @@
 #pragma once
 // What the main window takes from outside: where its settings files live, the
 // clock, the timers and the message boxes. Tests pass a temporary folder, a
-// set clock, timers that move when told, recorded answers and, to watch what
-// attaching tells the EXP monitor, their own recorder.
+// set clock, timers that move when told, recorded answers, their own answer
+// to whether the folder takes files and, to watch what attaching tells the EXP
+// monitor, their own recorder.
 
 #include <filesystem>
+#include <functional>
 
 namespace ruv {
 
@@ -26,6 +28,8 @@ struct AppEnvironment {
     ExpAttachEvents* expAttach = nullptr;
     // Null: timers on the event loop.
     platform::Timers* timers = nullptr;
+    // Whether the settings folder takes files; empty: a probe file is written there.
+    std::function<bool(const std::filesystem::path&)> folderTakesFiles{};
 };
 
 }  // namespace ruv

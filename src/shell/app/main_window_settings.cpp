@@ -94,7 +94,9 @@ void MainWindow::ApplySettingsAtStartup() {
             session_->errorLog.append(config::startupIssueText(issue));
         }
     }
-    if (!config::canWriteIn(folder)) {
+    const bool takesFiles = environment_.folderTakesFiles ? environment_.folderTakesFiles(folder)
+                                                          : config::canWriteIn(folder);
+    if (!takesFiles) {
         platform::reportFailure(
             session_->errorLog, session_->clock,
             config::readOnlyFolderText(platform::fromNativePath(folder).value_or("")));

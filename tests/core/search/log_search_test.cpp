@@ -323,16 +323,27 @@ TEST_F(LogSearchTest, ANoResultSearchSaysWhyWhenTheQueryOrTheFolderExplainsIt) {
 }
 
 TEST(SearchChannelNames, AreTheSettingsKeysForScriptsAndTheTabCaptionsForThePlayer) {
-    for (const ChatChannel channel : ruv::SearchChannels::kPickable) {
-        for (const auto naming :
-             {ruv::ChannelNaming::SettingsKey, ruv::ChannelNaming::TabCaption}) {
-            const std::string name = ruv::cp932::toUtf8(ruv::searchChannelName(channel, naming));
-            EXPECT_EQ(ruv::searchChannelNamed(name), channel) << name;
-        }
+    struct Names {
+        ChatChannel channel;
+        std::string_view key;
+        std::string_view caption;
+    };
+    const Names names[] = {
+        {ChatChannel::Open, "Open", "一般"},         {ChatChannel::Team, "Team", "チーム"},
+        {ChatChannel::Club, "Club", "クラブ"},       {ChatChannel::Whis, "Whis", "耳打ち"},
+        {ChatChannel::Shout, "Shout", "叫び"},       {ChatChannel::Battle, "Battle", "戦闘情報"},
+        {ChatChannel::System, "System", "システム"},
+    };
+    for (const Names& n : names) {
+        EXPECT_EQ(
+            ruv::cp932::toUtf8(ruv::searchChannelName(n.channel, ruv::ChannelNaming::SettingsKey)),
+            n.key);
+        EXPECT_EQ(
+            ruv::cp932::toUtf8(ruv::searchChannelName(n.channel, ruv::ChannelNaming::TabCaption)),
+            n.caption);
+        EXPECT_EQ(ruv::searchChannelNamed(n.key), n.channel) << n.key;
+        EXPECT_EQ(ruv::searchChannelNamed(n.caption), n.channel) << n.caption;
     }
-    EXPECT_EQ(ruv::searchChannelNamed("一般"), ChatChannel::Open);
-    EXPECT_EQ(ruv::searchChannelNamed("叫び"), ChatChannel::Shout);
-    EXPECT_EQ(ruv::searchChannelNamed("Battle"), ChatChannel::Battle);
     for (std::string_view unknown : {"通常", "Normal", "NG", "open", "", "一般 "}) {
         EXPECT_FALSE(ruv::searchChannelNamed(unknown)) << unknown;
     }

@@ -1,7 +1,10 @@
 // A notification rule set in the rules dialog survives a restart of the
 // program, and when a writer process appends a matching line to the followed
 // log it plays its sound file and sends its phrase to a real TCP speech server.
-// A rules file that cannot be read is said in the dialog until rules are saved.
+// Lines sorted in by tidying are coloured and fire nothing. A rule that cannot
+// run is named in the error log while the others run. A rules file that
+// cannot be read gives one error-log line and is said in the dialog until
+// rules are saved.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +14,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
@@ -25,6 +29,7 @@
 #include "shell/rules/rule_editor.h"
 #include "shell/rules/rules_dialog.h"
 #include "support/cp932_text.h"
+#include "support/log_lines.h"
 #include "support/portable_tcp_recorder.h"
 #include "support/recording_messages.h"
 #include "support/sound_files.h"
@@ -36,12 +41,31 @@ using namespace ruv::testing;
 
 constexpr std::uint64_t kSeed = 5;
 constexpr std::size_t kBytes = 40'000;
+constexpr std::string_view kOpen = "c8ffc8";
+constexpr ruv::Colour kRuleColour{0x102030};
 
 std::unique_ptr<ruv::MainWindow> startProgram(const fs::path& folder, RecordingMessages& messages) {
     ruv::AppEnvironment environment;
     environment.settingsFolder = folder;
     environment.messages = &messages;
     return std::make_unique<ruv::MainWindow>(environment);
+}
+
+std::string openLine(const char* utf8Body, std::string_view stamp) {
+    return chatLine(kOpen, sj(utf8Body), TagForm::BlankBefore, stamp) + "\n";
+}
+
+QStringList errorLines(const ruv::MainWindow& window) {
+    return window.errorLog()->toPlainText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+// A rule calling for 集合 with a sound file beside the settings.
+ruv::NotificationRule callRule(const fs::path& sound) {
+    ruv::NotificationRule rule;
+    rule.name = "集合";
+    rule.pattern = "集合";
+    rule.sound = ruv::toQString(sound).toStdString();
+    return rule;
 }
 
 TEST(RulesInWindow, ARuleSetInTheDialogSurvivesARestartAndPlaysAndSpeaksForAnAppendedLine) {
@@ -116,11 +140,89 @@ TEST(RulesInWindow, ARuleSetInTheDialogSurvivesARestartAndPlaysAndSpeaksForAnApp
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// The rule's cooldown spans the evening: had tidying fired, the live line
+// would be held back.
+TEST(RulesInWindow, TidiedLinesAreColouredButFireNothingSoTheFirstLiveLineFires) {
+    TempDir program;
+    TempDir logs;
+    const fs::path sound = program.path() / "call.wav";
+    writeBytes(sound, makeWave(200));
+    ruv::RuleSet rules;
+    ruv::NotificationRule& call = rules.rules.emplace_back(callRule(sound));
+    call.speak = "{speaker}の合図";
+    call.colour = kRuleColour;
+    call.cooldownSeconds = 60 * 60;
+    ruv::saveRulesFile(program.path(), rules);
+    const fs::path log = logs.path() / "MHChatLog_2024_05_01.html";
+    writeBytes(log, ruv::loggen::LogGenerator(kSeed).header() +
+                        openLine("ミカ : 集合です", "[05/01 21:00:00] ") +
+                        openLine("ユキ : こんばんは", "[05/01 21:00:10] "));
+    RecordingMessages messages;
+    auto window = startProgram(program.path(), messages);
+    PortableTcpRecorder speechServer;
+    ruv::SpeechSettingTexts texts = window->storedSpeech().speechSettingTexts();
+    texts.port = std::to_string(speechServer.port());
+    window->storedSpeech().setSpeechSettingTexts(texts);
+    window->speechSwitch()->setChecked(true);
+
+    window->menu().tidyOnAttach->setChecked(true);
+    window->openLog(ruv::toQString(log));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window->tidyingPastLog(); }, 10'000));
+    const ruv::LineStore& open = window->session().core.book.lines(ruv::ChatChannel::Open).store();
+    ASSERT_EQ(open.size(), 2u);
+    EXPECT_EQ(open.background(0), kRuleColour);
+    EXPECT_EQ(open.background(1), std::nullopt);
+    EXPECT_EQ(window->session().ruleSounds.playCount(call.sound), 0);
+
+    append(log, openLine("カイ : 集合！", "[05/01 21:00:30] "));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !speechServer.received().empty(); }, 10'000))
+        << "the live line was held back";
+    const std::vector<std::string> spoken = speechServer.received();
+    ASSERT_EQ(spoken.size(), 1u);
+    EXPECT_TRUE(spoken[0].ends_with(sj("カイの合図")));
+    EXPECT_EQ(window->session().ruleSounds.playCount(call.sound), 1);
+    ASSERT_EQ(open.size(), 3u);
+    EXPECT_EQ(open.background(2), kRuleColour);
+}
+
+TEST(RulesInWindow, ARuleThatCannotRunIsNamedInTheErrorLogAndTheOthersStillFire) {
+    TempDir program;
+    TempDir logs;
+    const fs::path sound = program.path() / "call.wav";
+    writeBytes(sound, makeWave(200));
+    ruv::RuleSet rules;
+    rules.rules.push_back(callRule(sound));
+    ruv::NotificationRule& broken = rules.rules.emplace_back();
+    broken.name = "閉じない括弧";
+    broken.pattern = "(集合";
+    broken.kind = ruv::PatternKind::Regex;
+    ruv::saveRulesFile(program.path(), rules);
+    RecordingMessages messages;
+    auto window = startProgram(program.path(), messages);
+
+    const QStringList errors = errorLines(*window);
+    ASSERT_EQ(errors.size(), 1) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("「閉じない括弧」"))) << errors[0].toStdString();
+    EXPECT_FALSE(errors[0].contains(QStringLiteral("「集合」")));
+
+    const fs::path log = logs.path() / "MHChatLog_2024_05_01.html";
+    writeBytes(log, ruv::loggen::LogGenerator(kSeed).header());
+    window->liveLog().attach(log, ruv::ByteOffset{0});
+    append(log, openLine("カイ : 集合！", "[05/01 21:00:30] "));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->session().ruleSounds.playCount(rules.rules[0].sound) == 1; }, 10'000))
+        << "the rule that can run did not fire";
+}
+
 TEST(RulesInWindow, ARulesFileThatCannotBeReadIsSaidInTheDialogUntilRulesAreSaved) {
     TempDir program;
     writeBytes(program.path() / ruv::kRulesFileName, "{\"rules\": [\n  {\"name\": ");
     RecordingMessages messages;
     auto window = startProgram(program.path(), messages);
+    const QStringList errors = errorLines(*window);
+    ASSERT_EQ(errors.size(), 1) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(errors[0].contains(QString::fromStdString(std::string(ruv::kRulesFileName))));
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("line 2"))) << errors[0].toStdString();
     const auto openDialog = [&] {
         window->findChild<QAction*>(QStringLiteral("RulesOption01"))->trigger();
         return window->findChild<ruv::RulesDialog*>();

@@ -476,7 +476,8 @@ TEST_F(LogAttachTest, DropsOnTheSearchWindowAttachNothingAndAFolderFillsItsFolde
     EXPECT_TRUE(dragOver({fileUrl(logs)}, search->folderEdit()));
     EXPECT_TRUE(drop(logs, search->folderEdit()));
     EXPECT_EQ(search->folderEdit()->text(), toQString(logs));
-    QTest::qWait(50);
+    // An attach a drop would set off is posted for after the drop.
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(window->liveLog().tail().path(), attached);
     EXPECT_TRUE(window->statusBar()->currentMessage().isEmpty());
 }

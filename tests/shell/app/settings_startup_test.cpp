@@ -14,8 +14,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <sstream>
+#include <vector>
 
 #include "core/config/config_row.h"
 #include "core/config/config_store.h"
@@ -65,6 +67,7 @@ class SettingsTest : public ::testing::Test {
         environment.settingsFolder = folder();
         environment.clock = &clock;
         environment.messages = &messages;
+        environment.folderTakesFiles = folderTakesFiles;
         return OpenWindow(new MainWindow(environment));
     }
     fs::path folder() const { return fs::path(dir.path().toStdString()); }
@@ -77,6 +80,7 @@ class SettingsTest : public ::testing::Test {
     QTemporaryDir dir;
     platform::ManualClock clock{{2024, 5, 1, 21, 30, 0}};
     RecordingMessages messages;
+    std::function<bool(const fs::path&)> folderTakesFiles;
 };
 
 TEST_F(SettingsTest, FirstRunWritesAllFiveFilesWithTheSixtyDefaultRows) {
@@ -147,9 +151,13 @@ TEST_F(SettingsTest, WhatTheUserChangedComesBackAtTheNextStart) {
 }
 
 TEST_F(SettingsTest, AFolderThatTakesNoFileIsToldAtStartInTheErrorLogAndStatusBar) {
-    // A folder in the probe's way stands for a read-only folder, even for root.
-    fs::create_directory(folder() / "ruvivuvaz_write_check.tmp");
+    std::vector<fs::path> asked;
+    folderTakesFiles = [&](const fs::path& checked) {
+        asked.push_back(checked);
+        return false;
+    };
     auto window = open();
+    EXPECT_EQ(asked, std::vector<fs::path>{folder()});
     EXPECT_TRUE(window->errorLog()->toPlainText().startsWith(
         QStringLiteral("設定フォルダーに書き込めないため、終了時に設定を保存できません。")));
     EXPECT_TRUE(

@@ -172,7 +172,27 @@ TEST(ViewAccessible, AnswersEveryBoundaryAtEveryOffsetAtOnceAsTheBoundaryFinderS
         {QStringLiteral("abc"), QStringLiteral("def"), QString()},
     };
     constexpr Side kSides[] = {Side::Before, Side::At, Side::After};
-    for (const QStringList& lines : views) {
+    // A few answers worked out by hand, as a screen reader asks for them: the
+    // view, the question, a text the offset starts, and the answer.
+    struct Fixed {
+        std::size_t view;
+        QAccessible::TextBoundaryType boundary;
+        Side side;
+        const char* at;
+        const char* answer;
+    };
+    const Fixed fixed[] = {
+        {0, QAccessible::WordBoundary, Side::At, "ef.", "def"},
+        {0, QAccessible::SentenceBoundary, Side::At, "こんにちは",
+         "[12/07 20:01:48] 能登 : こんにちは。"},
+        {0, QAccessible::SentenceBoundary, Side::At, "def", "[12/07 20:01:50] 黒猫 : abc def. "},
+        {0, QAccessible::SentenceBoundary, Side::After, "abc", "Ghi"},
+        {2, QAccessible::WordBoundary, Side::At, "タカナ", "カタカナ"},
+        {2, QAccessible::WordBoundary, Side::At, "ｲｳ", "ｱｲｳ"},
+        {2, QAccessible::WordBoundary, Side::After, " 42", "42"},
+    };
+    for (std::size_t v = 0; v < std::size(views); ++v) {
+        const QStringList& lines = views[v];
         ViewLines viewLines;
         ChannelView view(viewLines);
         appendLines(viewLines, lines);
@@ -183,6 +203,20 @@ TEST(ViewAccessible, AnswersEveryBoundaryAtEveryOffsetAtOnceAsTheBoundaryFinderS
         const int count = text->characterCount();
         ASSERT_EQ(count, whole.size());
         EXPECT_EQ(text->text(0, count), whole);
+
+        for (const Fixed& f : fixed) {
+            if (f.view != v) {
+                continue;
+            }
+            const QString answer = QString::fromUtf8(f.answer);
+            const auto start = static_cast<int>(whole.indexOf(answer));
+            Answer got;
+            got.text = (text->*kAsks[static_cast<std::size_t>(f.side)])(
+                static_cast<int>(whole.indexOf(QString::fromUtf8(f.at))), f.boundary, &got.start,
+                &got.end);
+            EXPECT_EQ(got, (Answer{answer, start, start + static_cast<int>(answer.size())}))
+                << f.at;
+        }
 
         HangGuard guard(std::chrono::seconds(20));
         for (const auto boundary :
