@@ -173,11 +173,7 @@ void MainWindow::selectAllInView() {
 
 void MainWindow::openFind() {
     guarded(*this, "検索の処理中にエラーが発生しました(Find1Click) ", [this] {
-        if (ChannelView* channelView = activeChannelView(*this)) {
-            channelView->select(ByteOffset{0}, ByteOffset{0});
-        } else if (QPlainTextEdit* memo = activeErrorLog(*this)) {
-            memo->moveCursor(QTextCursor::Start);
-        }
+        // Nothing moves: the search starts from the caret (the clicked line).
         findDialog_->show();
         findDialog_->raise();
         findDialog_->activateWindow();
