@@ -22,6 +22,19 @@ std::vector<int> segmentEdges(const QString& line, QTextBoundaryFinder::Boundary
     return edges;
 }
 
+std::vector<int> wordStarts(const QString& line) {
+    const std::vector<int> edges = segmentEdges(line, QTextBoundaryFinder::Word);
+    std::vector<int> starts;
+    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+        const auto first = line.begin() + edges[i];
+        const auto last = line.begin() + edges[i + 1];
+        if (std::any_of(first, last, [](QChar c) { return c.isLetterOrNumber(); })) {
+            starts.push_back(edges[i]);
+        }
+    }
+    return starts;
+}
+
 TextRange segmentNear(const QString& line, int offset, QAccessible::TextBoundaryType boundary,
                       TextSide side) {
     const int length = static_cast<int>(line.size());

@@ -1,6 +1,7 @@
 #pragma once
 // Where characters, words and sentences begin and end within one line of
-// text, as QTextBoundaryFinder finds them: what screen readers are told.
+// text, as QTextBoundaryFinder finds them: what screen readers are told and
+// where the views' caret stops on a word move.
 
 #include <QAccessible>
 #include <QString>
@@ -15,6 +16,10 @@ namespace ruv {
 // between two words, the spaces and signs form a segment of their own. One
 // pass over the line: the steps never exceed its length.
 std::vector<int> segmentEdges(const QString& line, QTextBoundaryFinder::BoundaryType kind);
+
+// Where the line's words begin, in order: the segments of segmentEdges that
+// hold a letter or a number. The stops of a word move.
+std::vector<int> wordStarts(const QString& line);
 
 enum class TextSide { Before, At, After };
 
