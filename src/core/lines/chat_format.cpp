@@ -264,6 +264,11 @@ std::optional<std::int64_t> gainAmount(std::string_view raw) noexcept {
     return parseDecimal(from.substr(0, end), true);
 }
 
+std::optional<std::string_view> namedSpeaker(std::string_view body) noexcept {
+    const std::size_t colon = sjis::find(body, " : ");
+    return colon == sjis::npos ? std::nullopt : std::optional(body.substr(0, colon));
+}
+
 ChatLine ChatLine::fromLogLine(std::string_view line) {
     return fromRaw(removeEntities(removeCrLf(line)));
 }
@@ -277,8 +282,7 @@ ChatLine ChatLine::fromRaw(std::string_view raw) {
         out.channel = match->channel;
         out.colour = match->colour;
         if (isChatChannel(match->channel)) {
-            const std::size_t colon = sjis::find(out.body, " : ");
-            out.speaker = out.body.substr(0, colon == sjis::npos ? out.body.size() : colon);
+            out.speaker = std::string(namedSpeaker(out.body).value_or(out.body));
         }
     }
     return out;

@@ -102,6 +102,10 @@ std::optional<std::int64_t> gainAmount(std::string_view raw) noexcept;
 // blanks are skipped. Empty on any other text or on overflow.
 std::optional<std::int64_t> parseDecimal(std::string_view text, bool skipLeadingBlanks) noexcept;
 
+// The speaker's name of a chat line's body: the text before its first " : ".
+// Empty when the body holds no " : " (a continuation line).
+std::optional<std::string_view> namedSpeaker(std::string_view body) noexcept;
+
 // One line of the log as the system handles it.
 struct ChatLine {
     std::string raw;

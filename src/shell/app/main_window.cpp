@@ -19,6 +19,7 @@
 #include "shell/exp/hourly_exp_chart.h"
 #include "shell/platform/qt_text.h"
 #include "shell/views/channel_view.h"
+#include "shell/views/text_field_accessible.h"
 #include "shell/views/text_size_control.h"
 
 namespace ruv {
@@ -42,6 +43,9 @@ MainWindow::MainWindow(QWidget* parent) : MainWindow(AppEnvironment{}, parent) {
 
 MainWindow::MainWindow(AppEnvironment environment, QWidget* parent)
     : QMainWindow(parent), environment_(std::move(environment)) {
+    // Before any widget exists: Qt makes a widget's interface on its first
+    // notice, even while no screen reader listens, and keeps it.
+    installTextFieldAccessibility();
     setWindowTitle(QStringLiteral("DIrararezuvero"));
     setAttribute(Qt::WA_WindowPropagation);  // menus and dialogs take the window font
     setFont(windowFont());

@@ -134,6 +134,13 @@ class MainWindow : public QMainWindow {
     void selectAllInView();
     void openFind();
     void findNext();
+    // 発言者の名前をコピー: the speaker of the line the menu was opened over
+    // (else of the caret's line) on the clipboard.
+    void copySpeakerName();
+    // このタブを保存…: the active view's lines to a file the user names.
+    void saveViewLines();
+    // Tests answer the save dialog themselves; null puts the real one back.
+    void useViewSaveDialog(class ViewSaveDialog* dialog);
     void addNgUser();
     void addNgWord();
     void removeNgUser();
@@ -252,6 +259,17 @@ class MainWindow : public QMainWindow {
     QMenu* viewMenu_ = nullptr;
     FindDialog* findDialog_ = nullptr;
     NgDialog* ngDialog_ = nullptr;
+    void showViewMenu(ChannelView& view, QPoint viewportPos);
+    // The line the menu was opened over: its number counted with the view's
+    // dropped lines, and the view's clear count then.
+    struct MenuLine {
+        const ChannelView* view = nullptr;
+        std::int64_t line = 0;
+        std::uint64_t clears = 0;
+    };
+    MenuLine menuLine_;
+    std::shared_ptr<class ViewSaveDialog> ownViewSaveDialog_;
+    class ViewSaveDialog* viewSaveDialog_ = nullptr;
 
     // --- attaching and history (private) ---
     void connectAttaching();

@@ -1,7 +1,10 @@
-// The views' context menu PopupMenu1 (copy, select-all, find and the NG list
-// commands), the find dialog FindDialog01 and the NG settings dialog NgDialog.
+// The views' context menu PopupMenu1 (copy, the speaker's name, select-all,
+// find, the NG list commands and saving the view), the find dialog
+// FindDialog01 and the NG settings dialog NgDialog.
 
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -12,9 +15,13 @@
 #include <utility>
 
 #include "core/platform/error_log.h"
+#include "core/platform/text_file.h"
 #include "core/text/cp932.h"
 #include "core/views/find_in_lines.h"
 #include "core/views/ng_lists.h"
+#include "core/views/view_line_speaker.h"
+#include "core/views/view_text_file.h"
+#include "core/vocabulary/channel_table.h"
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
@@ -23,6 +30,7 @@
 #include "shell/views/find_dialog.h"
 #include "shell/views/memo_cp932.h"
 #include "shell/views/ng_dialog.h"
+#include "shell/views/view_save_dialog.h"
 
 namespace ruv {
 namespace {
@@ -33,8 +41,9 @@ struct MenuEntry {
     void (MainWindow::*handler)();
 };
 
-constexpr std::array<MenuEntry, 11> kPopupMenu1 = {{
+constexpr std::array<MenuEntry, 14> kPopupMenu1 = {{
     {"Copy1", "コピー(&C)", &MainWindow::copySelection},
+    {"CopySpeakerName", "発言者の名前をコピー(&N)", &MainWindow::copySpeakerName},
     {nullptr, nullptr, nullptr},
     {"SelectAll1", "すべて選択(&A)", &MainWindow::selectAllInView},
     {nullptr, nullptr, nullptr},
@@ -45,6 +54,8 @@ constexpr std::array<MenuEntry, 11> kPopupMenu1 = {{
     {nullptr, nullptr, nullptr},
     {"NGUserDel01", "NGユーザーから削除", &MainWindow::removeNgUser},
     {"NGWordDel01", "NGワードから削除", &MainWindow::removeNgWord},
+    {nullptr, nullptr, nullptr},
+    {"SaveViewLines", "このタブを保存(&S)…", &MainWindow::saveViewLines},
 }};
 
 // "検索が終了しました"
@@ -66,6 +77,27 @@ void guarded(MainWindow& window, const char* utf8Text, Body&& body) {
 ChannelView* activeChannelView(const MainWindow& window) {
     const auto channel = ViewOfTab(pageIndex(window.activeTab()));
     return channel ? window.view(*channel) : nullptr;
+}
+
+// The channel whose lines a view shows.
+std::optional<ChatChannel> channelOfView(const MainWindow& window, const ChannelView& view) {
+    for (const ChannelRow& row : kChannelTable) {
+        if (window.view(row.channel) == &view) {
+            return row.channel;
+        }
+    }
+    return std::nullopt;
+}
+
+// The speaker of a line of a view, as the core decides it.
+std::optional<std::string> speakerOfLine(const MainWindow& window, const ChannelView& view,
+                                         std::size_t line) {
+    const LineStore& store = view.lineStore();
+    const std::optional<ChatChannel> channel = channelOfView(window, view);
+    if (!channel || line >= store.size()) {
+        return std::nullopt;
+    }
+    return speakerOfViewLine(*channel, store.line(line), store.colour(line));
 }
 
 // The error-log memo while its tab is active, else null.
@@ -141,14 +173,25 @@ void MainWindow::buildViewCommands() {
         }
         channelView->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(channelView, &QWidget::customContextMenuRequested, this,
-                [this, channelView](const QPoint& pos) {
-                    viewMenu_->popup(channelView->viewport()->mapToGlobal(pos));
-                });
+                [this, channelView](const QPoint& pos) { showViewMenu(*channelView, pos); });
     }
+    ownViewSaveDialog_ = std::make_shared<QtViewSaveDialog>(this);
+    viewSaveDialog_ = ownViewSaveDialog_.get();
 
     findDialog_ = new FindDialog(this);
     connect(findDialog_, &FindDialog::findRequested, this, &MainWindow::findNext);
     connect(tabs_.ngSettingsButton, &QPushButton::clicked, this, &MainWindow::openNgSettings);
+}
+
+void MainWindow::showViewMenu(ChannelView& channelView, QPoint viewportPos) {
+    const LineStore& store = channelView.lineStore();
+    const std::size_t line = store.lineAt(channelView.offsetAt(viewportPos));
+    menuLine_ = {&channelView, static_cast<std::int64_t>(line) + store.droppedLines(),
+                 store.clearCount()};
+    viewMenu_->findChild<QAction*>(QStringLiteral("CopySpeakerName"))
+        ->setEnabled(speakerOfLine(*this, channelView, line).has_value());
+    viewMenu_->findChild<QAction*>(QStringLiteral("SaveViewLines"))->setEnabled(!store.empty());
+    viewMenu_->popup(channelView.viewport()->mapToGlobal(viewportPos));
 }
 
 void MainWindow::copySelection() {
@@ -173,11 +216,7 @@ void MainWindow::selectAllInView() {
 
 void MainWindow::openFind() {
     guarded(*this, "検索の処理中にエラーが発生しました(Find1Click) ", [this] {
-        if (ChannelView* channelView = activeChannelView(*this)) {
-            channelView->select(ByteOffset{0}, ByteOffset{0});
-        } else if (QPlainTextEdit* memo = activeErrorLog(*this)) {
-            memo->moveCursor(QTextCursor::Start);
-        }
+        // Nothing moves: the search starts from the caret (the clicked line).
         findDialog_->show();
         findDialog_->raise();
         findDialog_->activateWindow();
@@ -217,6 +256,55 @@ void MainWindow::findNext() {
             messages().show(MessageKind::Plain, kSearchEnded);
         }
     });
+}
+
+void MainWindow::copySpeakerName() {
+    guarded(*this, "コピーの処理中にエラーが発生しました(CopySpeakerNameClick) ", [this] {
+        const ChannelView* channelView = activeChannelView(*this);
+        if (channelView == nullptr) {
+            return;
+        }
+        const LineStore& store = channelView->lineStore();
+        std::int64_t line = static_cast<std::int64_t>(store.lineAt(channelView->caret()));
+        // The menu's line, while it is still in the view.
+        if (menuLine_.view == channelView && menuLine_.clears == store.clearCount()) {
+            line = menuLine_.line - store.droppedLines();
+        }
+        if (line < 0) {
+            return;
+        }
+        if (const std::optional<std::string> speaker =
+                speakerOfLine(*this, *channelView, static_cast<std::size_t>(line))) {
+            QApplication::clipboard()->setText(fromCp932(*speaker));
+        }
+    });
+}
+
+void MainWindow::saveViewLines() {
+    guarded(*this, "保存の処理中にエラーが発生しました(SaveViewLinesClick) ", [this] {
+        const ChannelView* channelView = activeChannelView(*this);
+        if (channelView == nullptr || channelView->lineStore().empty()) {
+            return;
+        }
+        const QString caption = fromCp932(plainCaption(activeTab()));
+        const std::optional<ViewSaveChoice> choice =
+            viewSaveDialog_->chooseFile(caption + QStringLiteral(".txt"));
+        if (!choice) {
+            return;
+        }
+        const std::error_code error = platform::writeWholeFileAtomically(
+            pathFromQString(choice->path),
+            viewTextFile(channelView->lineStore(), choice->encoding));
+        if (error) {
+            messages().show(MessageKind::Warning,
+                            QStringLiteral("%1 を保存できませんでした。\n%2")
+                                .arg(choice->path, QString::fromLocal8Bit(error.message())));
+        }
+    });
+}
+
+void MainWindow::useViewSaveDialog(ViewSaveDialog* dialog) {
+    viewSaveDialog_ = dialog != nullptr ? dialog : ownViewSaveDialog_.get();
 }
 
 void MainWindow::addNgUser() {

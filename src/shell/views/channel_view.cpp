@@ -19,6 +19,7 @@
 #include "core/text/sjis.h"
 #include "shell/views/channel_view_accessible.h"
 #include "shell/views/line_text.h"
+#include "shell/views/text_segments.h"
 
 namespace ruv {
 namespace {
@@ -491,8 +492,12 @@ ByteOffset ChannelView::moveByKey(int key, Qt::KeyboardModifiers modifiers) cons
     const auto row = static_cast<std::int64_t>(index);
     switch (key) {
         case Qt::Key_Left:
-            return lineStore().caretPositionAtOrBefore(at - ByteOffset{1});
+            return control ? previousWordStop(at)
+                           : lineStore().caretPositionAtOrBefore(at - ByteOffset{1});
         case Qt::Key_Right: {
+            if (control) {
+                return nextWordStop(at);
+            }
             if (at < lineEnd) {
                 const auto column = static_cast<std::size_t>((at - lineBegin).value);
                 const std::int64_t step =
@@ -516,6 +521,49 @@ ByteOffset ChannelView::moveByKey(int key, Qt::KeyboardModifiers modifiers) cons
         default:
             return at;
     }
+}
+
+std::vector<ByteOffset> ChannelView::wordStops(std::size_t line) const {
+    const std::string_view bytes = lineStore().line(line);
+    const ByteOffset begin = lineStore().lineStart(line);
+    std::vector<ByteOffset> stops;
+    for (const int start : wordStarts(decodeCp932(bytes))) {
+        stops.push_back(begin + ByteOffset{static_cast<std::int64_t>(byteColumn(bytes, start))});
+    }
+    return stops;
+}
+
+ByteOffset ChannelView::nextWordStop(ByteOffset at) const {
+    const std::size_t line = lineStore().lineAt(at);
+    for (const ByteOffset stop : wordStops(line)) {
+        if (stop > at) {
+            return stop;
+        }
+    }
+    const ByteOffset lineEnd = lineStore().lineStart(line) +
+                               ByteOffset{static_cast<std::int64_t>(lineStore().line(line).size())};
+    if (at < lineEnd) {
+        return lineEnd;
+    }
+    return line + 1 < lineStore().size() ? lineStore().lineStart(line + 1) : at;
+}
+
+ByteOffset ChannelView::previousWordStop(ByteOffset at) const {
+    const std::size_t line = lineStore().lineAt(at);
+    const std::vector<ByteOffset> stops = wordStops(line);
+    for (auto stop = stops.rbegin(); stop != stops.rend(); ++stop) {
+        if (*stop < at) {
+            return *stop;
+        }
+    }
+    if (at > lineStore().lineStart(line)) {
+        return lineStore().lineStart(line);
+    }
+    if (line == 0) {
+        return at;
+    }
+    const std::vector<ByteOffset> before = wordStops(line - 1);
+    return before.empty() ? lineStore().lineStart(line - 1) : before.back();
 }
 
 void ChannelView::keyPressEvent(QKeyEvent* event) {

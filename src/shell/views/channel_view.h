@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/text/units.h"
 #include "core/views/line_store.h"
@@ -117,6 +118,11 @@ class ChannelView : public QAbstractScrollArea, private ViewLinesObserver {
     void setSelectionEnds(ByteOffset anchor, ByteOffset caret);
     qreal caretX(ByteOffset offset) const;
     ByteOffset moveByKey(int key, Qt::KeyboardModifiers modifiers) const;
+    // Word moves stop where the words a screen reader reads begin, and at
+    // the ends of lines: forward at a line's end, backward at its start.
+    std::vector<ByteOffset> wordStops(std::size_t line) const;
+    ByteOffset nextWordStop(ByteOffset at) const;
+    ByteOffset previousWordStop(ByteOffset at) const;
     void layoutLine(QTextLayout& layout, std::size_t index) const;
 
     const ViewLines* lines_ = nullptr;

@@ -2,13 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
 #include <QScrollBar>
 #include <QTest>
 
+#include <algorithm>
+#include <iterator>
+#include <set>
 #include <string>
+#include <utility>
 
 #include "core/text/cp932.h"
 #include "support/cp932_text.h"
@@ -263,6 +268,70 @@ TEST_F(ChannelViewTest, KeyboardMovesAndExtendsTheSelection) {
     EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("こんにちは") + kNewline +
                                                      QStringLiteral("abc") + kNewline +
                                                      QStringLiteral("日本語"));
+}
+
+// The words of the word moves are those a screen reader is given: every
+// press lands on the next start of such a word, or on a line's end or start.
+TEST_F(ChannelViewTest, ControlArrowsMoveAndExtendByTheWordsAScreenReaderReads) {
+    append(sj("[12/07 20:01:48] 能登 : こんにちは。元気?"), QColor());
+    append("", QColor());
+    append(sj("  abc def. 42 ｱｲｳ"), QColor());
+    settle();
+    view.setFocus();
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(&view)->textInterface();
+    const QString whole = text->text(0, text->characterCount());
+    std::set<int> wordStarts;
+    std::set<int> lineEdges{0, static_cast<int>(whole.size())};
+    for (int at = 0; at < whole.size(); ++at) {
+        int start = 0;
+        int end = 0;
+        const QString word = text->textAtOffset(at, QAccessible::WordBoundary, &start, &end);
+        if (start == at &&
+            std::any_of(word.begin(), word.end(), [](QChar c) { return c.isLetterOrNumber(); })) {
+            wordStarts.insert(at);
+        }
+        if (whole[at] == QLatin1Char('\n')) {
+            lineEdges.insert({at, at + 1});
+        }
+    }
+    ASSERT_GE(wordStarts.size(), 6u);
+
+    view.select(ByteOffset{0}, ByteOffset{0});
+    std::set<int> forward = wordStarts;
+    forward.insert(lineEdges.begin(), lineEdges.end());
+    for (auto stop = forward.upper_bound(0); stop != forward.end(); ++stop) {
+        QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier);
+        ASSERT_EQ(text->cursorPosition(), *stop);
+    }
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(text->cursorPosition(), whole.size()) << "the end stays the end";
+
+    // Backward a line's end is no stop: from a line's start to the last word before it.
+    std::set<int> backward = wordStarts;
+    for (const int edge : lineEdges) {
+        if (edge == 0 || whole[edge - 1] == QLatin1Char('\n')) {
+            backward.insert(edge);
+        }
+    }
+    for (auto stop = std::make_reverse_iterator(backward.lower_bound(text->cursorPosition()));
+         stop != backward.rend(); ++stop) {
+        QTest::keyClick(&view, Qt::Key_Left, Qt::ControlModifier);
+        ASSERT_EQ(text->cursorPosition(), *stop);
+    }
+
+    // With Shift the selection grows by whole words from where it was anchored.
+    const int anchor = *wordStarts.begin();
+    text->setCursorPosition(anchor);
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ControlModifier | Qt::ShiftModifier);
+    int start = 0;
+    int end = 0;
+    text->selection(0, &start, &end);
+    EXPECT_EQ(start, anchor);
+    EXPECT_EQ(end, *std::next(forward.upper_bound(anchor)));
+    QTest::keyClick(&view, Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+    text->selection(0, &start, &end);
+    EXPECT_EQ(std::pair(start, end), std::pair(anchor, *forward.upper_bound(anchor)));
 }
 
 TEST_F(ChannelViewTest, PageKeysMoveByAPageAndScroll) {

@@ -6,16 +6,12 @@
 #include <QTextBoundaryFinder>
 
 #include <chrono>
-#include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
 #include "shell/views/find_dialog.h"
+#include "shell/views/hang_guard.h"
 #include "shell/views/view_commands_fixture.h"
 
 namespace ruv::testing {
@@ -45,41 +41,6 @@ void appendLines(ViewLines& viewLines, const QStringList& lines) {
         viewLines.append(cp932::fromUtf8(line.toStdString()).value());
     }
 }
-
-// Ends the whole test program, naming the question, when a question has not
-// come back by the deadline: a question that never returns fails rather than
-// hanging the run.
-class HangGuard {
-  public:
-    explicit HangGuard(std::chrono::seconds deadline)
-        : watcher_([this, deadline] {
-              std::unique_lock lock(mutex_);
-              if (!done_.wait_for(lock, deadline, [this] { return finished_; })) {
-                  std::fprintf(stderr, "no answer within %lld s to %s\n",
-                               static_cast<long long>(deadline.count()), question_.c_str());
-                  std::abort();
-              }
-          }) {}
-    ~HangGuard() {
-        {
-            std::lock_guard lock(mutex_);
-            finished_ = true;
-        }
-        done_.notify_one();
-        watcher_.join();
-    }
-    void asking(std::string question) {
-        std::lock_guard lock(mutex_);
-        question_ = std::move(question);
-    }
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable done_;
-    bool finished_ = false;
-    std::string question_;
-    std::thread watcher_;
-};
 
 // What a screen reader should hear, worked out over the whole text at once:
 // the segments QTextBoundaryFinder finds (a line's start always begins one),

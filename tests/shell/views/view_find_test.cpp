@@ -1,8 +1,10 @@
 // 検索(&F) and the find dialog FindDialog01 over the active tab's view.
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
 
@@ -52,14 +54,39 @@ TEST_F(ViewFind, DialogStartsDownwardWithTheFindButtonOnlyWhileTextIsEntered) {
     EXPECT_FALSE(dialog->findButton()->isEnabled());
 }
 
-TEST_F(ViewFind, FindCommandPutsTheCaretAtTheTopAndShowsTheDialog) {
+TEST_F(ViewFind, OpeningLeavesALiveViewFollowingAndSearchesFromTheClickedLine) {
+    window->resize(600, 400);
+    window->show();
     ChannelView* normal = view(ChatChannel::Normal);
-    lines(ChatChannel::Normal).append("abc abc");
-    normal->select(ByteOffset{4}, ByteOffset{3});
+    for (int i = 0; i < 200; ++i) {
+        lines(ChatChannel::Normal)
+            .append("line " + std::to_string(i) + (i % 10 == 5 ? " hit" : ""));
+    }
+    QApplication::processEvents();
+    QScrollBar* scroll = normal->verticalScrollBar();
+    ASSERT_TRUE(normal->isFollowingBottom());
+    ASSERT_GT(scroll->value(), 100);
+    const int bottom = scroll->value();
+    const auto clicked = static_cast<std::size_t>(bottom + 1);
+    QTest::mouseClick(normal->viewport(), Qt::LeftButton, {},
+                      QPoint(4, normal->fontMetrics().lineSpacing() * 3 / 2));
+    ASSERT_EQ(normal->lineStore().lineAt(normal->caret()), clicked);
+    const ByteOffset caret = normal->caret();
+
     window->openFind();
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(normal->selectionStart().value, 0);
-    EXPECT_EQ(normal->selectionLength().value, 0);
+    EXPECT_EQ(scroll->value(), bottom);
+    EXPECT_TRUE(normal->isFollowingBottom());
+    EXPECT_EQ(normal->caret(), caret);
+    lines(ChatChannel::Normal).append("line 200");
+    QApplication::processEvents();
+    EXPECT_EQ(scroll->value(), bottom + 1) << "the view still follows the new lines";
+
+    dialog->setFindText(QStringLiteral("hit"));
+    dialog->findButton()->click();
+    const std::size_t found = normal->lineStore().lineAt(normal->selectionStart());
+    EXPECT_GE(found, clicked);
+    EXPECT_LT(found, clicked + 10);
 }
 
 TEST_F(ViewFind, CtrlFInAViewOpensTheDialog) {
@@ -189,9 +216,8 @@ TEST_F(ViewFind, ErrorLogIsSearchedInItsOwnCharacterPositions) {
     window->errorLog()->appendPlainText(QStringLiteral("エラー二 abc"));
     activate(Tab::ErrorLog);
     QPlainTextEdit* memo = window->errorLog();
-    memo->moveCursor(QTextCursor::End);
+    memo->moveCursor(QTextCursor::Start);
     openFind(QStringLiteral("abc"));
-    EXPECT_EQ(memo->textCursor().position(), 0) << "the caret goes to the top";
 
     dialog->findButton()->click();
     EXPECT_EQ(memo->textCursor().selectionStart(), 5);
