@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "core/log/chat_format.h"
+#include "core/lines/chat_format.h"
 
 namespace ruv {
 namespace {
