@@ -13,6 +13,7 @@
 #include "core/log/chat_format.h"
 #include "core/views/tab_captions.h"
 #include "core/vocabulary/channel_table.h"
+#include "core/vocabulary/speech_priority.h"
 
 namespace ruv {
 
@@ -77,8 +78,9 @@ class SpeechOut {
   public:
     virtual ~SpeechOut() = default;
 
-    // text: the line's body, name included, in CP932.
-    virtual void SpeakLine(std::string_view text, SpeakerLine speaker) = 0;
+    // text: the line's body, name included, in CP932. priority: High for a
+    // whisper.
+    virtual void SpeakLine(std::string_view text, SpeakerLine speaker, SpeechPriority priority) = 0;
 };
 
 }  // namespace ruv
