@@ -41,6 +41,8 @@ class SpeechEndToEndTest : public SpeechWindowTest {
         SpeechSettingTexts texts = speechSettingResetTexts();
         texts.port = std::to_string(server.port());
         window->storedSpeech().setSpeechSettingTexts(texts);
+        // Every line at once, as the recording server counts each connection.
+        window->session().speechSide.setQueueSettings({0, 0, 0});
     }
 
     RecordingTcpServer server;
@@ -145,7 +147,11 @@ TEST_F(ConnectionTestButton, GoesAheadOfWaitingLinesAndOkDropsThoseForTheOldEndp
 
     dialog->okClicked();  // stores the working server's port
     EXPECT_EQ(client.waiting(), 0u);
-    const QStringList errors = errorLines();
+    // Beside it, the dead endpoint's outage may have been told once.
+    QStringList errors = errorLines();
+    errors.removeIf([](const QString& line) {
+        return line.startsWith(QStringLiteral("通信に失敗しました。"));
+    });
     ASSERT_EQ(errors.size(), 1);
     EXPECT_TRUE(errors[0].startsWith(
         QStringLiteral("毒電波の送信先が変わったため、前の送信先への読み上げ要求を%1件破棄しました"
