@@ -74,7 +74,9 @@ class CountingExp final : public ExpEvents {
 
 class CountingSpeech final : public SpeechOut {
   public:
-    void SpeakLine(std::string_view text, SpeakerLine) override { spoken += text.size(); }
+    void SpeakLine(std::string_view text, SpeakerLine, SpeechPriority) override {
+        spoken += text.size();
+    }
     std::size_t spoken = 0;
 };
 

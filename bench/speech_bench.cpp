@@ -67,7 +67,7 @@ std::size_t routeAll(ruv::SpeechOut* speech) {
         const ruv::ChatLine line = ruv::ChatLine::fromLogLine(raw);
         bytes += line.display.size();
         if (speech != nullptr && line.channel) {
-            speech->SpeakLine(line.body, speakerFlag(line));
+            speech->SpeakLine(line.body, speakerFlag(line), ruv::SpeechPriority::Normal);
         }
     }
     return bytes;

@@ -4,9 +4,11 @@
 
 #include <chrono>
 #include <string>
+#include <thread>
 
 #include "core/speech/speak_line.h"
 #include "core/speech/speech_client.h"
+#include "core/text/cp932.h"
 #include "support/accept_queue_filler.h"
 #include "support/recording_tcp_server.h"
 #include "support/speech_reports.h"
@@ -51,18 +53,25 @@ TEST(SpeechClient, StopReturnsPromptlyWhileAConnectHangs) {
     EXPECT_EQ(client.waiting(), 0u);
 }
 
-TEST(SpeechClient, HangingConnectGivesUpAfterItsTimeout) {
+// An unanswered connect is an outage: the lines wait until they are too old.
+TEST(SpeechClient, HangingConnectKeepsTheLinesUntilTheyAreStaleAndSaysSoOnce) {
     RecordingTcpServer server(RecordingTcpServer::Mode::NeverAccept);
     AcceptQueueFiller backlog(server.port());
     ASSERT_TRUE(backlog.hanging());
 
     RecordingSpeechReports reports;
-    SpeechClient client(reports.fn(), SpeechClientOptions{256, 150ms});
+    SpeechClientOptions options{256, 150ms};
+    options.policy.staleAfter = 1500ms;
+    SpeechClient client(reports.fn(), options);
     for (int i = 0; i < 3; ++i) {
         client.Send(request(server.port()));
     }
     EXPECT_TRUE(client.waitUntilIdle(10s));
-    EXPECT_TRUE(reports.all().empty());
+    EXPECT_EQ(client.status().dropped.stale, 3u);
+    const auto got = reports.all();
+    ASSERT_EQ(got.size(), 1u);
+    EXPECT_EQ(got[0].kind, SpeechClientReport::Kind::OutageBegan);
+    EXPECT_EQ(got[0].reason, ruv::platform::TcpFailure::TimedOut);
 }
 
 TEST(SpeechClient, FullQueueDropsTheWaitingRequestsAndReportsHowManyOnce) {
@@ -92,16 +101,31 @@ TEST(SpeechClient, FullQueueDropsTheWaitingRequestsAndReportsHowManyOnce) {
     EXPECT_TRUE(text.ends_with("(SpeakLine) "));
 }
 
-TEST(SpeechClient, MissingServerOrBadAddressIsSilent) {
-    RecordingSpeechReports reports;
-    SpeechClient client(reports.fn());
-    const std::uint16_t port = ruv::testing::closedLocalPort();
-    for (int i = 0; i < 200; ++i) {
-        client.Send(request(port));
+// Nothing is lost unseen: the lines wait, and the error log hears of it once.
+TEST(SpeechClient, MissingServerOrBadAddressKeepsTheLinesAndIsReportedOnce) {
+    struct Case {
+        ruv::SpeechEndpoint endpoint;
+        ruv::platform::TcpFailure reason;
+    };
+    for (const Case& c :
+         {Case{{"127.0.0.1", ruv::testing::closedLocalPort()}, ruv::platform::TcpFailure::Refused},
+          Case{{"not an address", 50001}, ruv::platform::TcpFailure::BadAddress}}) {
+        RecordingSpeechReports reports;
+        SpeechClient client(reports.fn());
+        for (int i = 0; i < 200; ++i) {
+            client.Send({c.endpoint, "x"});
+        }
+        ASSERT_TRUE(waitUntil([&] { return !reports.all().empty(); }, 5s));
+        std::this_thread::sleep_for(1500ms);  // retried meanwhile
+        const auto got = reports.all();
+        ASSERT_EQ(got.size(), 1u);
+        EXPECT_EQ(got[0].kind, SpeechClientReport::Kind::OutageBegan);
+        EXPECT_EQ(got[0].reason, c.reason);
+        EXPECT_EQ(client.waiting(), 200u);
+        const std::string text = ruv::speechClientReportText(got[0]);
+        EXPECT_TRUE(text.starts_with(ruv::cp932::fromUtf8("通信に失敗しました。").value()));
+        EXPECT_TRUE(text.ends_with("(SpeakLine) "));
     }
-    client.Send({{"not an address", 50001}, "x"});
-    EXPECT_TRUE(client.waitUntilIdle(20s));
-    EXPECT_TRUE(reports.all().empty());
 }
 
 // Each request to a server that takes the connection but never reads waits

@@ -124,6 +124,7 @@ class RecordingExp final : public ExpEvents {
 struct SpokenLine {
     std::string text;
     SpeakerLine speaker;
+    SpeechPriority priority = SpeechPriority::Normal;
     friend bool operator==(const SpokenLine&, const SpokenLine&) = default;
 };
 
@@ -131,12 +132,12 @@ class RecordingSpeech final : public SpeechOut {
   public:
     explicit RecordingSpeech(CallLog& log) : log_(log) {}
 
-    void SpeakLine(std::string_view text, SpeakerLine speaker) override {
+    void SpeakLine(std::string_view text, SpeakerLine speaker, SpeechPriority priority) override {
         log_.push_back("SpeakLine");
         if (failWith) {
             throw std::runtime_error(*failWith);
         }
-        spoken.push_back({std::string(text), speaker});
+        spoken.push_back({std::string(text), speaker, priority});
     }
 
     std::vector<SpokenLine> spoken;

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/vocabulary/channel_table.h"
+#include "core/vocabulary/speech_priority.h"
 
 namespace ruv {
 
@@ -73,8 +74,9 @@ class SpeechOut {
   public:
     virtual ~SpeechOut() = default;
 
-    // text: the line's body, name included, in CP932.
-    virtual void SpeakLine(std::string_view text, SpeakerLine speaker) = 0;
+    // text: the line's body, name included, in CP932. priority: High for a
+    // whisper.
+    virtual void SpeakLine(std::string_view text, SpeakerLine speaker, SpeechPriority priority) = 0;
 };
 
 }  // namespace ruv

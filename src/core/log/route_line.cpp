@@ -105,6 +105,7 @@ void LineRouter::route(std::string_view raw) {
     // move the line, mix it as another channel or count as experience.
     own_ = ownMarker(raw);
     wantsAttention_ = false;
+    readingReplaced_.reset();
     background_.reset();
     if (settings_.TabShown(ChatChannel::NG) && heldBack(raw)) {
         holdBack();
@@ -144,7 +145,10 @@ void LineRouter::fireRules() {
     // One switch silences everything spoken.
     if (settings_.speechSend) {
         for (const RulePhrase& phrase : outcome.phrases) {
-            rules_->speech.speakRulePhrase(phrase.phrase, phrase.speaker);
+            const bool urgent =
+                phrase.priority == SpeechPriority::High || readingReplaced_ == SpeechPriority::High;
+            rules_->speech.speakRulePhrase(phrase.phrase, phrase.speaker,
+                                           urgent ? SpeechPriority::High : SpeechPriority::Normal);
         }
     }
     if (outcome.alert) {
@@ -211,8 +215,15 @@ void LineRouter::mixOriginal(std::string_view raw) {
     raiseCounter(ChatChannel::Original);
     playCallSoundIfKeyword(ChatChannel::Original, mix_.text);
     if (settings_.speechSend) {
+        const SpeechPriority priority =
+            own_->channel == ChatChannel::Whis ? SpeechPriority::High : SpeechPriority::Normal;
+        // One line is spoken once: a rule's phrase for it replaces the reading.
+        if (rules_ && !rules_->engine.outcome().phrases.empty()) {
+            readingReplaced_ = priority;
+            return;
+        }
         const std::string display = displayText(raw);
-        ports_.speech.SpeakLine(bodyOfDisplay(display), mix->speaker);
+        ports_.speech.SpeakLine(bodyOfDisplay(display), mix->speaker, priority);
     }
 }
 

@@ -99,6 +99,9 @@ class LineRouter final : public LineSink {
     RouteSettings& settings_;
     // A whisper shown or a call sound played for this line.
     bool wantsAttention_ = false;
+    // The mix would have read the line, but a rule's phrase is spoken instead:
+    // the priority the reading had.
+    std::optional<SpeechPriority> readingReplaced_;
     const NgLists& ngLists_;
     ChannelBook& book_;
     UnreadCounters& counters_;

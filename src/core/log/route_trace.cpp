@@ -31,7 +31,7 @@ void RouteTracePrinter::RecordLevelUp(std::string_view) {
     print("level-up");
 }
 
-void RouteTracePrinter::SpeakLine(std::string_view text, SpeakerLine speaker) {
+void RouteTracePrinter::SpeakLine(std::string_view text, SpeakerLine speaker, SpeechPriority) {
     print(std::string("speak\t") + (speaker == SpeakerLine::Yes ? "1" : "0") + '\t' + shown(text));
 }
 

@@ -48,7 +48,7 @@ class RouteTracePrinter final : public TabSelection,
     void RecordGain(std::int64_t amount, std::string_view stamp) override;
     void RecordLevelUp(std::string_view stamp) override;
 
-    void SpeakLine(std::string_view text, SpeakerLine speaker) override;
+    void SpeakLine(std::string_view text, SpeakerLine speaker, SpeechPriority priority) override;
 
     // A listing has no window to flash.
     void requestAttention() override {}

@@ -37,10 +37,10 @@ class SilentRoutePorts final : public TabSelection,
     void StartExpClock() override {}
     void RecordGain(std::int64_t, std::string_view) override {}
     void RecordLevelUp(std::string_view) override {}
-    void SpeakLine(std::string_view, SpeakerLine) override {}
+    void SpeakLine(std::string_view, SpeakerLine, SpeechPriority) override {}
     void requestAttention() override {}
     void playRuleSound(std::string_view) override { ++ruleSoundsAsked; }
-    void speakRulePhrase(std::string_view, std::string_view) override {}
+    void speakRulePhrase(std::string_view, std::string_view, SpeechPriority) override {}
     void append(std::string_view) override {}
 
     std::size_t ruleSoundsAsked = 0;

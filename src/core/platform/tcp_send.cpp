@@ -153,7 +153,8 @@ TcpSendResult fromWait(WaitResult wait) {
     }
 }
 
-bool connectionSucceeded(NativeSocket s) {
+// The connect's error, 0 when it succeeded.
+int connectionError(NativeSocket s) {
     int error = 0;
 #ifdef _WIN32
     int length = sizeof(error);
@@ -162,7 +163,31 @@ bool connectionSucceeded(NativeSocket s) {
     socklen_t length = sizeof(error);
     const int got = getsockopt(s, SOL_SOCKET, SO_ERROR, &error, &length);
 #endif
-    return got == 0 && error == 0;
+    return got == 0 ? error : -1;
+}
+
+bool refusedError(int error) {
+#ifdef _WIN32
+    return error == WSAECONNREFUSED;
+#else
+    return error == ECONNREFUSED;
+#endif
+}
+
+int lastSocketError() {
+#ifdef _WIN32
+    return WSAGetLastError();
+#else
+    return errno;
+#endif
+}
+
+TcpExchange failed(TcpSendResult result, TcpFailure failure) {
+    return {result, failure, {}};
+}
+
+TcpFailure failureOfWait(WaitResult wait) {
+    return wait == WaitResult::TimedOut ? TcpFailure::TimedOut : TcpFailure::Fault;
 }
 
 TcpSendResult sendBlock(NativeSocket s, std::string_view block, std::chrono::milliseconds timeout,
@@ -208,6 +233,31 @@ WaitResult discardUntilClosed(NativeSocket s, Deadline deadline, const std::atom
     }
 }
 
+// Reads until `bytes` arrived, the peer closed, a fault or the deadline.
+WaitResult receiveAnswer(NativeSocket s, std::size_t bytes, std::string& answer, Deadline deadline,
+                         const std::atomic<bool>& stop) {
+    char buffer[64];
+    while (answer.size() < bytes) {
+        const auto got = receiveNative(s, buffer, std::min(sizeof(buffer), bytes - answer.size()));
+        if (got > 0) {
+            answer.append(buffer, static_cast<std::size_t>(got));
+            continue;
+        }
+        if (got < 0 && interrupted()) {
+            continue;
+        }
+        if (got < 0 && wouldBlock()) {
+            const WaitResult wait = waitReady(s, POLLIN, deadline, stop);
+            if (wait != WaitResult::Ready) {
+                return wait;
+            }
+            continue;
+        }
+        return WaitResult::Ready;  // closed or reset before the whole answer
+    }
+    return WaitResult::Ready;
+}
+
 }  // namespace
 
 SocketLibrary::SocketLibrary() {
@@ -230,12 +280,18 @@ SocketLibrary::~SocketLibrary() {
 TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_view> blocks,
                                   std::chrono::milliseconds timeout,
                                   const std::atomic<bool>& stop) {
+    return exchangeOnNewConnection(target, blocks, 0, timeout, stop).result;
+}
+
+TcpExchange exchangeOnNewConnection(TcpTarget target, std::span<const std::string_view> blocks,
+                                    std::size_t answerBytes, std::chrono::milliseconds timeout,
+                                    const std::atomic<bool>& stop) {
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = htons(target.port);
     const std::string dotted(target.dottedAddress);
     if (inet_pton(AF_INET, dotted.c_str(), &address.sin_addr) != 1) {
-        return TcpSendResult::NotDelivered;
+        return failed(TcpSendResult::NotDelivered, TcpFailure::BadAddress);
     }
 
 #if defined(SOCK_CLOEXEC)
@@ -244,7 +300,7 @@ TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_
     SocketHandle socket(::socket(AF_INET, SOCK_STREAM, 0));
 #endif
     if (socket.get() == kNoSocket || !setNonBlocking(socket.get())) {
-        return TcpSendResult::Fault;
+        return failed(TcpSendResult::Fault, TcpFailure::Fault);
     }
 #if defined(SO_NOSIGPIPE)
     const int on = 1;
@@ -258,22 +314,27 @@ TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_
     if (::connect(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)) !=
         0) {
         if (!connectIsPending()) {
-            return TcpSendResult::NotDelivered;
+            return failed(TcpSendResult::NotDelivered, refusedError(lastSocketError())
+                                                           ? TcpFailure::Refused
+                                                           : TcpFailure::TimedOut);
         }
         const WaitResult wait =
             waitReady(socket.get(), POLLOUT, std::chrono::steady_clock::now() + timeout, stop);
         if (wait != WaitResult::Ready) {
-            return fromWait(wait);
+            return failed(fromWait(wait), failureOfWait(wait));
         }
-        if (!connectionSucceeded(socket.get())) {
-            return TcpSendResult::NotDelivered;
+        const int error = connectionError(socket.get());
+        if (error != 0) {
+            return failed(TcpSendResult::NotDelivered,
+                          refusedError(error) ? TcpFailure::Refused : TcpFailure::TimedOut);
         }
     }
 
     for (const std::string_view block : blocks) {
         const TcpSendResult sent = sendBlock(socket.get(), block, timeout, stop);
         if (sent != TcpSendResult::Delivered) {
-            return sent;
+            return failed(sent,
+                          sent == TcpSendResult::Fault ? TcpFailure::Fault : TcpFailure::Reset);
         }
     }
     // Closing with an answer still unread would reset the connection, and a
@@ -281,9 +342,23 @@ TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_
     // the request goes out alone, and the answer is read away until the peer
     // closes in its turn.
     shutDownSending(socket.get());
-    const WaitResult closed =
-        discardUntilClosed(socket.get(), std::chrono::steady_clock::now() + timeout, stop);
-    return closed == WaitResult::Stopped ? TcpSendResult::Stopped : TcpSendResult::Delivered;
+    const Deadline deadline = std::chrono::steady_clock::now() + timeout;
+    if (answerBytes > 0) {
+        TcpExchange exchange{TcpSendResult::Delivered, std::nullopt, {}};
+        const WaitResult wait =
+            receiveAnswer(socket.get(), answerBytes, exchange.answer, deadline, stop);
+        if (wait == WaitResult::Stopped) {
+            return failed(TcpSendResult::Stopped, TcpFailure::NoAnswer);
+        }
+        if (exchange.answer.size() < answerBytes) {
+            exchange.failure = TcpFailure::NoAnswer;
+        }
+        return exchange;
+    }
+    const WaitResult closed = discardUntilClosed(socket.get(), deadline, stop);
+    return {closed == WaitResult::Stopped ? TcpSendResult::Stopped : TcpSendResult::Delivered,
+            std::nullopt,
+            {}};
 }
 
 }  // namespace ruv::platform

@@ -5,7 +5,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace ruv::platform {
@@ -37,6 +39,16 @@ enum class TcpSendResult {
     Fault,
 };
 
+// Why a connection carried nothing, or nothing came back.
+enum class TcpFailure {
+    BadAddress,  // not a dotted IPv4 address
+    Refused,     // nothing listens on the port
+    TimedOut,    // the connect was not answered in time
+    Reset,       // the connection broke while sending
+    NoAnswer,    // connected, but the answer was missing or short
+    Fault,       // the socket could not be created or waited on
+};
+
 struct TcpTarget {
     std::string_view dottedAddress;
     std::uint16_t port = 0;
@@ -49,5 +61,19 @@ struct TcpTarget {
 // milliseconds of `stop` becoming true.
 TcpSendResult sendOnNewConnection(TcpTarget target, std::span<const std::string_view> blocks,
                                   std::chrono::milliseconds timeout, const std::atomic<bool>& stop);
+
+struct TcpExchange {
+    TcpSendResult result = TcpSendResult::NotDelivered;
+    std::optional<TcpFailure> failure;  // set unless Delivered with its answer
+    std::string answer;
+};
+
+// As sendOnNewConnection, then reads an answer of exactly `answerBytes` (the
+// peer may close after it). A missing or short answer fails with NoAnswer.
+// With `answerBytes` 0, whatever comes back is read away as by
+// sendOnNewConnection.
+TcpExchange exchangeOnNewConnection(TcpTarget target, std::span<const std::string_view> blocks,
+                                    std::size_t answerBytes, std::chrono::milliseconds timeout,
+                                    const std::atomic<bool>& stop);
 
 }  // namespace ruv::platform

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/vocabulary/channel.h"
+#include "core/vocabulary/speech_priority.h"
 
 namespace ruv {
 
@@ -29,6 +30,8 @@ struct NotificationRule {
     std::string sound;    // a wave or MP3 file; empty: none
     std::string speak;    // a phrase with {speaker}, {text}, {channel}; empty: none
     bool alert = false;
+    // High: the phrase goes before every normal line waiting to be spoken.
+    SpeechPriority priority = SpeechPriority::Normal;
     std::optional<Colour> colour;  // the line's background
     std::int64_t cooldownSeconds = 0;
 

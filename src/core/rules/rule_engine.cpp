@@ -140,8 +140,9 @@ void RuleEngine::fire(const NotificationRule& rule, std::string_view phrase,
     if (!phrase.empty()) {
         const std::string_view channelName =
             channel && isRuleChannel(*channel) ? channelRow(*channel).caption->cp932() : "";
-        outcome_.phrases.push_back(RulePhrase{
-            fillPhrase(phrase, speakerCp932, textCp932, channelName), std::string(speakerCp932)});
+        outcome_.phrases.push_back(
+            RulePhrase{fillPhrase(phrase, speakerCp932, textCp932, channelName),
+                       std::string(speakerCp932), rule.priority});
     }
     outcome_.alert = outcome_.alert || rule.alert;
 }

@@ -26,6 +26,7 @@ struct RuleHit {
 struct RulePhrase {
     std::string phrase;   // CP932
     std::string speaker;  // CP932, empty when none
+    SpeechPriority priority = SpeechPriority::Normal;
 };
 
 // What rules decided for one line. Buffers are reused from line to line.

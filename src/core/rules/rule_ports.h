@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "core/vocabulary/speech_priority.h"
+
 namespace ruv {
 
 // Plays a rule's sound file. The shell implements it with its players.
@@ -22,8 +24,10 @@ class RuleSpeech {
     virtual ~RuleSpeech() = default;
     // phrase: CP932, placeholders replaced. speaker: CP932, the line's
     // speaker (empty when none), whose per-character voice is used when
-    // there is one.
-    virtual void speakRulePhrase(std::string_view phrase, std::string_view speaker) = 0;
+    // there is one. priority: High for a rule marked 優先, or for a phrase
+    // spoken instead of a whisper.
+    virtual void speakRulePhrase(std::string_view phrase, std::string_view speaker,
+                                 SpeechPriority priority) = 0;
 };
 
 }  // namespace ruv

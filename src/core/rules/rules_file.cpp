@@ -184,12 +184,24 @@ class RuleReader {
             }
         }
         rule.cooldownSeconds = cooldown();
+        rule.priority = priority();
         return rule;
     }
 
   private:
     [[noreturn]] void fail(std::string key, std::string reason) const {
         throw RuleFault{index_, std::move(key), std::move(reason)};
+    }
+
+    SpeechPriority priority() const {
+        const std::string value = text("priority");
+        if (value.empty() || value == "normal") {
+            return SpeechPriority::Normal;
+        }
+        if (value != "high") {
+            fail("priority", "\"priority\" is neither \"high\" nor \"normal\"");
+        }
+        return SpeechPriority::High;
     }
 
     const Json* find(const char* key) const {
@@ -353,7 +365,7 @@ std::string rulesJson(const RuleSet& rules) {
         for (const ChatChannel channel : rule.channels) {
             channels.push_back(std::string(ruleChannelName(channel)));
         }
-        array.push_back(OrderedJson{
+        OrderedJson object{
             {"name", rule.name},
             {"enabled", rule.enabled},
             {"pattern", rule.pattern},
@@ -366,7 +378,12 @@ std::string rulesJson(const RuleSet& rules) {
             {"alert", rule.alert},
             {"colour", rule.colour ? colourText(*rule.colour) : std::string()},
             {"cooldownSeconds", rule.cooldownSeconds},
-        });
+        };
+        // Written only when it is not the default, so older files stay as they were.
+        if (rule.priority == SpeechPriority::High) {
+            object["priority"] = "high";
+        }
+        array.push_back(std::move(object));
     }
     const OrderedJson document{{"rules", std::move(array)}};
     return document.dump(2, ' ', false, OrderedJson::error_handler_t::replace) + "\n";

@@ -98,12 +98,19 @@ SpeechRequest composePhraseRequest(std::string_view phrase, std::string_view spe
     return request;
 }
 
-void SpeechBridge::speakRulePhrase(std::string_view phrase, std::string_view speaker) {
-    sink_.Send(composePhraseRequest(phrase, speaker, settings_, voices_));
+void SpeechBridge::speakRulePhrase(std::string_view phrase, std::string_view speaker,
+                                   SpeechPriority priority) {
+    sink_.Send(composePhraseRequest(phrase, speaker, settings_, voices_),
+               SpeechLineTag{priority, std::string(speaker)});
 }
 
-void SpeechBridge::SpeakLine(std::string_view speechText, SpeakerLine speaker) {
-    sink_.Send(composeSpeechRequest(speechText, speaker, settings_, voices_, lastVoice_));
+void SpeechBridge::SpeakLine(std::string_view speechText, SpeakerLine speaker,
+                             SpeechPriority priority) {
+    const std::size_t separator = sjis::find(speechText, kNameSeparator);
+    const std::string_view name =
+        separator == sjis::npos ? std::string_view() : speechText.substr(0, separator);
+    sink_.Send(composeSpeechRequest(speechText, speaker, settings_, voices_, lastVoice_),
+               SpeechLineTag{priority, std::string(name)});
 }
 
 }  // namespace ruv

@@ -30,6 +30,9 @@ SpeechRequest composeSpeechRequest(std::string_view text, SpeakerLine speaker,
 // It speaks notification rules' phrases too: with the speaker's
 // per-character voice when there is one, the global voice otherwise, and the
 // settings' character limit.
+//
+// Each request goes with its priority and its speaker (the name before
+// " : ", empty when none), by which the speech queue orders and limits it.
 class SpeechBridge final : public SpeechOut, public RuleSpeech {
   public:
     // The voices are read in place; they must outlive the bridge.
@@ -40,8 +43,14 @@ class SpeechBridge final : public SpeechOut, public RuleSpeech {
     const VoiceList& voices() const noexcept { return voices_; }
     const VoiceParams& LastVoice() const noexcept { return lastVoice_; }
 
-    void SpeakLine(std::string_view speechText, SpeakerLine speaker) override;
-    void speakRulePhrase(std::string_view phrase, std::string_view speaker) override;
+    void SpeakLine(std::string_view speechText, SpeakerLine speaker,
+                   SpeechPriority priority) override;
+    // A line of normal priority.
+    void SpeakLine(std::string_view speechText, SpeakerLine speaker) {
+        SpeakLine(speechText, speaker, SpeechPriority::Normal);
+    }
+    void speakRulePhrase(std::string_view phrase, std::string_view speaker,
+                         SpeechPriority priority) override;
 
   private:
     SpeechSink& sink_;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/speech/speech_settings.h"
+#include "core/vocabulary/speech_priority.h"
 
 namespace ruv {
 
@@ -16,12 +17,20 @@ struct SpeechRequest {
     friend bool operator==(const SpeechRequest&, const SpeechRequest&) = default;
 };
 
-// Sends requests in the order they are handed over, without ever blocking the
-// caller for the network.
+// What the speech queue knows of a request beside its bytes.
+struct SpeechLineTag {
+    SpeechPriority priority = SpeechPriority::Normal;
+    // CP932; lines without a speaker share the empty one.
+    std::string speaker;
+
+    friend bool operator==(const SpeechLineTag&, const SpeechLineTag&) = default;
+};
+
+// Takes requests to speak, without ever blocking the caller for the network.
 class SpeechSink {
   public:
     virtual ~SpeechSink() = default;
-    virtual void Send(SpeechRequest request) = 0;
+    virtual void Send(SpeechRequest request, SpeechLineTag tag) = 0;
 };
 
 }  // namespace ruv

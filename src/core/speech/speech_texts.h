@@ -30,6 +30,22 @@ inline const FixedText kOldEndpointDroppedTail{"件破棄しました(Button01Cl
 inline const FixedText kQueueOverflowHead{"毒電波の送信待ちが溢れたため、古い読み上げ要求を"};
 inline const FixedText kQueueOverflowTail{"件破棄しました(SpeakLine) "};
 
+// "通信に失敗しました。" goes before the head; the reason between head and tail.
+inline const FixedText kOutageHead{"棒読みちゃんに読み上げを届けられません（"};
+inline const FixedText kOutageTail{"）(SpeakLine) "};
+// The count of lines dropped during the outage goes between head and tail.
+inline const FixedText kOutageEndedHead{
+    "棒読みちゃんに読み上げが届くようになりました。届かない間に破棄した行："};
+inline const FixedText kOutageEndedTail{"行(SpeakLine) "};
+
+// Why the speech program could not be reached.
+inline const FixedText kFailureBadAddress{"IPアドレスが正しくありません"};
+inline const FixedText kFailureRefused{"接続を拒否されました"};
+inline const FixedText kFailureTimedOut{"接続が時間内に応答しません"};
+inline const FixedText kFailureReset{"接続が切れました"};
+inline const FixedText kFailureNoAnswer{"問い合わせに応答がありません"};
+inline const FixedText kFailureFault{"ソケットを使えません"};
+
 inline const FixedText kConnectionTestAdvice{
     "以下の事を確認して、再度通信テストをして見てください\r\n"
     "\r\n"

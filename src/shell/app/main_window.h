@@ -16,6 +16,7 @@
 #include "core/app/window_options.h"
 #include "core/lines/chat_format.h"
 #include "core/log/log_session_ports.h"
+#include "core/speech/speech_queue_settings.h"
 #include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"
 #include "core/views/tab_rules.h"
@@ -279,6 +280,14 @@ class MainWindow : public QMainWindow {
 
     // --- speech (private) ---
     void setUpSpeech();
+    // The 読み上げ menu, before ヘルプ; its entries act once the session exists.
+    void buildSpeechMenu();
+    std::unique_ptr<class SpeechStatusPanel> speechPanel_;
+    // Reads ruvivuvaz_speech.ini, if there is one, into the speech side.
+    void loadSpeechQueueSettings(const std::filesystem::path& settingsFolder);
+    // The queue settings as read at start-up: the file is written only when
+    // they changed.
+    SpeechQueueSettings speechQueueSettingsRead_;
     SpeechDialog* speechDialog_ = nullptr;
     QTreeWidget* voiceListView_ = nullptr;
 

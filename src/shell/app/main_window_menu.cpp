@@ -185,6 +185,7 @@ void MainWindow::buildOptionMenu() {
 }
 
 void MainWindow::buildHelpMenu() {
+    buildSpeechMenu();
     QMenu* help = menuBar()->addMenu(QStringLiteral("ヘルプ(&H)"));
     help->setObjectName(QStringLiteral("Help1"));
     menu_.about = addEntry(help, "About1", QStringLiteral("バージョン情報(&A)"));

@@ -1,19 +1,26 @@
-// The main window's speech side: the settings button, its dialog and the
-// per-character voice list's file.
+// The main window's speech side: the settings button, its dialog, the
+// 読み上げ menu, the status bar's speech panel, the per-character voice
+// list's file and the queue settings' file.
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTreeWidget>
 
 #include <exception>
+#include <system_error>
 
 #include "core/config/list_file.h"
+#include "core/platform/text_file.h"
+#include "core/speech/speech_queue_settings.h"
 #include "core/speech/speech_texts.h"
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
 #include "shell/speech/speech_dialog.h"
+#include "shell/speech/speech_status_panel.h"
 
 namespace ruv {
 
@@ -33,6 +40,40 @@ void MainWindow::setUpSpeech() {
 
     connect(tabs_.speechSettingsButton, &QPushButton::clicked, this,
             &MainWindow::openSpeechSettings);
+
+    SpeechClient& client = session_->speechSide.client();
+    connect(menu_.speechSkip, &QAction::triggered, this, [&client] { client.skipCurrent(); });
+    connect(menu_.speechClear, &QAction::triggered, this, [&client] { client.clearWaiting(); });
+    connect(menu_.speechPause, &QAction::toggled, this,
+            [&client](bool paused) { client.setPaused(paused); });
+
+    auto* panel = new QLabel(statusBar());
+    statusBar()->addPermanentWidget(panel);
+    speechPanel_ = std::make_unique<SpeechStatusPanel>(
+        *panel, session_->speechSide, session_->timers,
+        SpeechStatusPanel::Sources{[this] { return session_->core.state.route.speechSend; },
+                                   [this] { return session_->core.log.attachedPath(); }});
+}
+
+void MainWindow::buildSpeechMenu() {
+    QMenu* speech = menuBar()->addMenu(QStringLiteral("読み上げ"));
+    speech->setObjectName(QStringLiteral("SpeechMenu"));
+    const auto entry = [this, speech](const char* name, const QString& caption,
+                                      const QKeySequence& keys) {
+        QAction* action = speech->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);  // the keys work wherever the focus is in the window
+        return action;
+    };
+    menu_.speechSkip = entry("SpeechSkip", QStringLiteral("今の行を飛ばす"),
+                             QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
+    menu_.speechClear = entry("SpeechClear", QStringLiteral("待っている行をすべて消す"),
+                              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
+    menu_.speechPause = entry("SpeechPause", QStringLiteral("一時停止"),
+                              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
+    menu_.speechPause->setCheckable(true);
 }
 
 void MainWindow::openSpeechSettings() {
@@ -50,6 +91,7 @@ void MainWindow::LoadVoiceList(const std::filesystem::path& settingsFolder) {
     if (settingsFolder.empty()) {
         return;
     }
+    loadSpeechQueueSettings(settingsFolder);
     config::TextLines lines;
     try {
         if (config::loadList(settingsFolder / kVoiceListFile, lines) == config::FileLoad::Missing) {
@@ -73,6 +115,26 @@ void MainWindow::SaveVoiceList(const std::filesystem::path& settingsFolder) {
     }
     config::saveList(settingsFolder / kVoiceListFile,
                      ruv::SaveVoiceList(session_->core.state.voices));
+    // Written only when the player changed them, so a start and an exit leave
+    // the file (or its absence) as it was.
+    const SpeechQueueSettings& settings = session_->speechSide.queueSettings();
+    if (settings != speechQueueSettingsRead_) {
+        const std::error_code error = platform::writeWholeFileAtomically(
+            settingsFolder / kSpeechQueueFile, speechQueueSettingsText(settings));
+        if (error) {
+            throw std::system_error(error, kSpeechQueueFile);
+        }
+        speechQueueSettingsRead_ = settings;
+    }
+}
+
+void MainWindow::loadSpeechQueueSettings(const std::filesystem::path& settingsFolder) {
+    const platform::FileContent content =
+        platform::readWholeFile(settingsFolder / kSpeechQueueFile);
+    speechQueueSettingsRead_ = content.status == platform::ReadStatus::Ok
+                                   ? readSpeechQueueSettings(content.bytes)
+                                   : SpeechQueueSettings{};
+    session_->speechSide.setQueueSettings(speechQueueSettingsRead_);
 }
 
 }  // namespace ruv

@@ -44,6 +44,11 @@ struct MenuActions {
     QAction* textDefault = nullptr;   // 文字の大きさを元に戻す
     QAction* callAlert = nullptr;     // 耳打ち・呼び出しで通知
 
+    // 読み上げ
+    QAction* speechSkip = nullptr;   // 今の行を飛ばす
+    QAction* speechClear = nullptr;  // 待っている行をすべて消す
+    QAction* speechPause = nullptr;  // 一時停止 (checked while paused)
+
     // ヘルプ(&H)
     QAction* about = nullptr;
     QAction* help = nullptr;

@@ -23,7 +23,7 @@ RulesDialog* openRulesDialog(RulesDialogPlace place) {
             if (const std::optional<std::string> cp932Phrase = cp932::fromUtf8(phrase)) {
                 session.core.speech.speakRulePhrase(
                     fillPhrase(*cp932Phrase, cp932("発言者"), cp932("本文"), cp932("チャンネル")),
-                    "");
+                    "", SpeechPriority::High);
             }
         },
         [&session, folder](const RuleSet& rules) {

@@ -10,12 +10,14 @@
 #include <string>
 
 #include "core/speech/speech_dialog_rules.h"
+#include "core/speech/speech_status_text.h"
 #include "core/speech/speech_test_buttons.h"
 #include "core/text/cp932.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
 #include "shell/speech/cp932_refusal.h"
 #include "shell/speech/speech_dialog_widgets.h"
+#include "shell/speech/speech_queue_page.h"
 #include "shell/speech/speech_settings_page.h"
 #include "shell/speech/speech_side.h"
 #include "shell/speech/voice_list_page.h"
@@ -40,6 +42,10 @@ SpeechDialog::SpeechDialog(const SpeechDialogPorts& ports, QWidget* parent)
     voicePage_ = new VoiceListPage(refused, pages_);
     pages_->addTab(settingsPage_, QStringLiteral("基本設定"));
     pages_->addTab(voicePage_, QStringLiteral("ユーザー別発声設定"));
+    queuePage_ = new SpeechQueuePage(pages_);
+    pages_->addTab(queuePage_, QStringLiteral("読み上げの順番"));
+    connect(queuePage_, &SpeechQueuePage::checkClicked, this,
+            &SpeechDialog::checkConnectionClicked);
     layout->addWidget(pages_, 1);
 
     connect(settingsPage_, &SpeechSettingsPage::connectionTestClicked, this,
@@ -87,6 +93,7 @@ void SpeechDialog::fillAndShow() {
 
     const SpeechSettingsReading stored = readSpeechSettings(ports_.stored.speechSettingTexts());
     settingsPage_->showValues(dialogValuesFromStored(stored));
+    queuePage_->showSettings(ports_.speech.queueSettings());
     if (!stored.badKeys.empty()) {
         ports_.speech.reportError(badSpeechSettingsErrorText(stored.badKeys));
     }
@@ -146,6 +153,7 @@ void SpeechDialog::okClicked() {
     ports_.stored.setSpeechSettingTexts(ok.stored);
     ports_.speech.dropWaitingForOldEndpoint(readSpeechSettings(ok.stored).settings.endpoint);
     ports_.stored.setVoiceProfiles(editor_.rows());
+    ports_.speech.setQueueSettings(queuePage_->typedSettings());
     accept();
 }
 
@@ -174,7 +182,13 @@ void SpeechDialog::sendTest(const VoiceParams* voice) {
     }
     SpeechClient& client = ports_.speech.client();
     if (voice != nullptr) {
-        client.SendTest(voiceTestRequest(*endpoint, *voice));
+        client.SendTest(voiceTestRequest(*endpoint, *voice),
+                        [this](SpeechClient::TestOutcome sent) {
+                            if (sent == SpeechClient::TestOutcome::NotSent) {
+                                QMetaObject::invokeMethod(
+                                    this, [this] { warn(kSendFailedText); }, Qt::QueuedConnection);
+                            }
+                        });
         return;
     }
     // The wait for the question starts once the request was sent or given up,
@@ -182,17 +196,26 @@ void SpeechDialog::sendTest(const VoiceParams* voice) {
     settingsPage_->setConnectionTestEnabled(false);
     const std::uint64_t request = ++connectionTests_;
     pendingConnectionTest_ = request;
-    client.SendTest(connectionTestRequest(*endpoint), [this, request] {
-        QMetaObject::invokeMethod(
-            this, [this, request] { connectionTestTried(request); }, Qt::QueuedConnection);
-    });
+    client.SendTest(connectionTestRequest(*endpoint),
+                    [this, request](SpeechClient::TestOutcome sent) {
+                        QMetaObject::invokeMethod(
+                            this, [this, request, sent] { connectionTestTried(request, sent); },
+                            Qt::QueuedConnection);
+                    });
 }
 
-void SpeechDialog::connectionTestTried(std::uint64_t request) {
-    if (pendingConnectionTest_ == request) {
-        pendingConnectionTest_.reset();
-        testWait_->start(kConnectionTestWait);
+void SpeechDialog::connectionTestTried(std::uint64_t request, SpeechClient::TestOutcome sent) {
+    if (pendingConnectionTest_ != request) {
+        return;
     }
+    pendingConnectionTest_.reset();
+    if (sent == SpeechClient::TestOutcome::Sent) {
+        testWait_->start(kConnectionTestWait);
+        return;
+    }
+    // Nothing reached the speech program: there is nothing to ask about.
+    settingsPage_->setConnectionTestEnabled(true);
+    warn(kSendFailedText);
 }
 
 void SpeechDialog::connectionTestWaited() {
@@ -210,6 +233,21 @@ void SpeechDialog::connectionTestClicked() {
         return;
     }
     sendTest(nullptr);
+}
+
+void SpeechDialog::checkConnectionClicked() {
+    const SpeechDialogValues typed = settingsPage_->typedValues();
+    const std::optional<SpeechEndpoint> endpoint = endpointFromTexts(typed.address, typed.port);
+    if (!endpoint) {
+        refusePort();
+        return;
+    }
+    queuePage_->showCheck(fromCp932(speech_check_texts::kChecking));
+    ports_.speech.client().check(*endpoint, [this](const SpeechProgramCheck& check) {
+        QMetaObject::invokeMethod(
+            this, [this, text = speechCheckText(check)] { queuePage_->showCheck(fromCp932(text)); },
+            Qt::QueuedConnection);
+    });
 }
 
 void SpeechDialog::voiceTestClicked() {

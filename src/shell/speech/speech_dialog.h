@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/platform/timer.h"
+#include "core/speech/speech_client.h"
 #include "core/speech/speech_settings.h"
 #include "core/speech/voice_list.h"
 #include "core/speech/voice_list_editor.h"
@@ -22,6 +23,7 @@ class QTabWidget;
 
 namespace ruv {
 
+class SpeechQueuePage;
 class SpeechSettingsPage;
 class SpeechSide;
 class UserMessages;
@@ -66,6 +68,7 @@ class SpeechDialog : public QDialog {
     void connectionTestClicked();
     void voiceTestClicked();
     void characterVoiceTestClicked();
+    void checkConnectionClicked();  // 接続を確認
     void onCharacterVolumeMoved();
     void onCharacterSpeedMoved();
     void onCharacterToneMoved();
@@ -86,7 +89,7 @@ class SpeechDialog : public QDialog {
     void refusePort();
     void warn(std::string_view cp932Text);
     void sendTest(const VoiceParams* voice);
-    void connectionTestTried(std::uint64_t request);
+    void connectionTestTried(std::uint64_t request, SpeechClient::TestOutcome sent);
     void connectionTestWaited();
     // Runs a command on the list, shows the list as it then stands and, when
     // the command fails unexpectedly, warns with the text given.
@@ -100,6 +103,7 @@ class SpeechDialog : public QDialog {
     QTabWidget* pages_ = nullptr;
     SpeechSettingsPage* settingsPage_ = nullptr;
     VoiceListPage* voicePage_ = nullptr;
+    SpeechQueuePage* queuePage_ = nullptr;
     QPushButton* okButton_ = nullptr;  // Button01
     std::unique_ptr<platform::Timer> testWait_;
     // Connection tests sent so far, and the one the sender has not tried yet.

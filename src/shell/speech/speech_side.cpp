@@ -10,7 +10,14 @@ SpeechSide::SpeechSide(platform::ErrorLog& errors, const platform::Clock& clock,
                        SpeechClientOptions options)
     : errors_(errors),
       clock_(clock),
-      client_([this](const SpeechClientReport& report) { queueReport(report); }, options) {}
+      client_([this](const SpeechClientReport& report) { queueReport(report); }, options) {
+    client_.setPolicy(queueSettings_.policy());
+}
+
+void SpeechSide::setQueueSettings(const SpeechQueueSettings& settings) {
+    queueSettings_ = settings;
+    client_.setPolicy(settings.policy());
+}
 
 SpeechSide::~SpeechSide() {
     // Interrupts a connection in progress; nothing is reported after this.
@@ -36,7 +43,15 @@ void SpeechSide::queueReport(const SpeechClientReport& report) {
     // Called on the worker thread or inside routing: the line is written later,
     // on the user-interface thread.
     QMetaObject::invokeMethod(
-        &reportContext_, [this, text = speechClientReportText(report)] { reportError(text); },
+        &reportContext_,
+        [this, kind = report.kind, text = speechClientReportText(report)] {
+            if (kind == SpeechClientReport::Kind::OutageBegan) {
+                downSince_ = clock_.now();
+            } else if (kind == SpeechClientReport::Kind::OutageEnded) {
+                downSince_.reset();
+            }
+            reportError(text);
+        },
         Qt::QueuedConnection);
 }
 

@@ -5,11 +5,13 @@
 
 #include <QObject>
 
+#include <optional>
 #include <string_view>
 
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/speech/speech_client.h"
+#include "core/speech/speech_queue_settings.h"
 #include "core/speech/speech_settings.h"
 
 namespace ruv {
@@ -35,6 +37,14 @@ class SpeechSide final {
     // the date and time follow after one.
     void reportError(std::string_view text);
 
+    // The player's queue settings, handed on to the client.
+    const SpeechQueueSettings& queueSettings() const noexcept { return queueSettings_; }
+    void setQueueSettings(const SpeechQueueSettings& settings);
+
+    // When the current outage began, as the error log told it; none while
+    // the speech program can be reached.
+    const std::optional<platform::LocalDateTime>& downSince() const noexcept { return downSince_; }
+
   private:
     void queueReport(const SpeechClientReport& report);
 
@@ -43,6 +53,8 @@ class SpeechSide final {
     QObject reportContext_;
     platform::ErrorLog& errors_;
     const platform::Clock& clock_;
+    SpeechQueueSettings queueSettings_;
+    std::optional<platform::LocalDateTime> downSince_;
     SpeechClient client_;
 };
 

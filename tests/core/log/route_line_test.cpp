@@ -345,7 +345,7 @@ TEST_F(RouteLineTest, MixTakesTickedChannelsInTheirColours) {
                                               ViewLine{shown("green"), colours::kSystemGreen}));
 }
 
-TEST_F(RouteLineTest, MixedLinesAreSpokenWithTheirSpeakerFlag) {
+TEST_F(RouteLineTest, MixedLinesAreSpokenWithTheirSpeakerFlagAndWhispersFirst) {
     settings().mix.fill(true);
     settings().speechSend = true;
     rig.route(chatLine("c8ffc8", "A : open"));
@@ -359,7 +359,7 @@ TEST_F(RouteLineTest, MixedLinesAreSpokenWithTheirSpeakerFlag) {
                 ElementsAre(SpokenLine{"A : open", SpeakerLine::Yes},
                             SpokenLine{"B : team", SpeakerLine::Yes},
                             SpokenLine{"C : club", SpeakerLine::Yes},
-                            SpokenLine{"D : whis", SpeakerLine::Yes},
+                            SpokenLine{"D : whis", SpeakerLine::Yes, SpeechPriority::High},
                             SpokenLine{"E : shout", SpeakerLine::No},
                             SpokenLine{sj("経験値が 35 上がりました。"), SpeakerLine::No},
                             SpokenLine{"system", SpeakerLine::No}));

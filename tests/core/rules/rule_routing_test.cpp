@@ -19,7 +19,8 @@ namespace {
 class RecordingRuleActions final : public RuleSounds, public RuleSpeech {
   public:
     void playRuleSound(std::string_view path) override { sounds.emplace_back(path); }
-    void speakRulePhrase(std::string_view phrase, std::string_view speaker) override {
+    void speakRulePhrase(std::string_view phrase, std::string_view speaker,
+                         SpeechPriority) override {
         phrases.push_back(cp932ToUtf8(phrase) + "|" + cp932ToUtf8(speaker));
     }
     static std::string cp932ToUtf8(std::string_view text) { return cp932::toUtf8(text); }

@@ -14,8 +14,12 @@ using ruv::testing::sj;
 
 class RecordingSink final : public ruv::SpeechSink {
   public:
-    void Send(ruv::SpeechRequest request) override { requests.push_back(std::move(request)); }
+    void Send(ruv::SpeechRequest request, ruv::SpeechLineTag tag) override {
+        requests.push_back(std::move(request));
+        tags.push_back(std::move(tag));
+    }
     std::vector<ruv::SpeechRequest> requests;
+    std::vector<ruv::SpeechLineTag> tags;
 };
 
 std::string messageOf(const ruv::SpeechRequest& request) {

@@ -37,12 +37,13 @@ void expectEntries(const QMenu* menu, const std::vector<Expected>& expected) {
 
 using MainMenu = MainWindowTest;
 
-TEST_F(MainMenu, HasFileOptionAndHelpMenusInThatOrder) {
+TEST_F(MainMenu, HasFileOptionSpeechAndHelpMenusInThatOrder) {
     const QList<QAction*> top = window->menuBar()->actions();
-    ASSERT_EQ(top.size(), 3);
+    ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), QStringLiteral("ファイル(&F)"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("オプション(&O)"));
-    EXPECT_EQ(top[2]->text(), QStringLiteral("ヘルプ(&H)"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("読み上げ"));
+    EXPECT_EQ(top[3]->text(), QStringLiteral("ヘルプ(&H)"));
 }
 
 TEST_F(MainMenu, FileMenuListsAttachHistoryAndExit) {
@@ -193,7 +194,7 @@ TEST_F(MainMenu, HelpMenuHasVersionAndHelpFile) {
                   {{"About1", "バージョン情報(&A)"}, {"Html01", "ヘルプファイルを開く(&H)"}});
 }
 
-TEST_F(MainMenu, OnlyTheLogSearchTakesAKeyForTheWindowBesideItsAmpersandAccelerator) {
+TEST_F(MainMenu, OnlyTheLogSearchAndSpeechTakeKeysForTheWindowBesideTheAmpersandAccelerator) {
     for (const QAction* action : window->findChildren<QAction*>()) {
         // The views' context menu is not the main menu: its 検索(&F) has Ctrl+F.
         if (action->isSeparator() || window->popupMenu()->actions().contains(action)) {
@@ -205,10 +206,14 @@ TEST_F(MainMenu, OnlyTheLogSearchTakesAKeyForTheWindowBesideItsAmpersandAccelera
         if (action->shortcutContext() == Qt::WidgetShortcut) {
             continue;
         }
-        // 過去ログ検索(&S) alone has a shortcut, Ctrl+Shift+F.
-        const QKeySequence expected = action == window->menu().searchLogs
-                                          ? QKeySequence(QStringLiteral("Ctrl+Shift+F"))
-                                          : QKeySequence();
+        // 過去ログ検索(&S) has Ctrl+Shift+F, the 読み上げ entries Ctrl+Alt keys.
+        const MenuActions& menu = window->menu();
+        const QKeySequence expected =
+            action == menu.searchLogs    ? QKeySequence(QStringLiteral("Ctrl+Shift+F"))
+            : action == menu.speechSkip  ? QKeySequence(QStringLiteral("Ctrl+Alt+S"))
+            : action == menu.speechClear ? QKeySequence(QStringLiteral("Ctrl+Alt+C"))
+            : action == menu.speechPause ? QKeySequence(QStringLiteral("Ctrl+Alt+P"))
+                                         : QKeySequence();
         EXPECT_EQ(action->shortcut(), expected) << action->objectName().toStdString();
     }
 }
