@@ -17,10 +17,10 @@
 #include "core/platform/native_path.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/main_window.h"
-#include "shell/app/screen_fit.h"
 #include "shell/app/session.h"
 #include "shell/app/single_instance.h"
 #include "shell/platform/qt_text.h"
+#include "shell/platform/screen_fit.h"
 
 namespace ruv {
 

@@ -1,4 +1,4 @@
-#include "shell/app/screen_fit.h"
+#include "shell/platform/screen_fit.h"
 
 #include <QApplication>
 #include <QScreen>
