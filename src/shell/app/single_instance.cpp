@@ -74,9 +74,7 @@ QString writeRequest(const QString& folder, const QString& file) {
 SingleInstance::SingleInstance(const QString& programFolder, QObject* parent)
     : QObject(parent),
       handOverFolder_(instancePath(programFolder)),
-      lock_(handOverFolder_.isEmpty() ? QString() : handOverFolder_ + QStringLiteral(".lock")) {
-    // Never stale by age, however long the copy runs: tryLock asks the system.
-    lock_.setStaleLockTime(0);
+      lockFile_(handOverFolder_.isEmpty() ? QString() : handOverFolder_ + QStringLiteral(".lock")) {
 }
 
 SingleInstance::~SingleInstance() {
@@ -98,21 +96,10 @@ void SingleInstance::stopTakingRequests() {
 
 void SingleInstance::release() {
     stopTakingRequests();
-    if (lock_.isLocked()) {
+    if (lock_.held()) {
         QDir().rmdir(handOverFolder_);  // only when no request waits in it
-        lock_.unlock();
+        lock_.release();                // the file stays: removing it could part two starts
     }
-}
-
-bool SingleInstance::tryLock() {
-    if (lock_.tryLock(0)) {
-        return true;
-    }
-    // A running copy keeps its lock file open (Windows) or locked (flock), so
-    // only a lock whose copy has ended can be removed, whatever it holds: an
-    // empty or damaged file, or a process number now used by another process.
-    return lock_.error() == QLockFile::LockFailedError && lock_.removeStaleLockFile() &&
-           lock_.tryLock(0);
 }
 
 QString SingleInstance::instanceName(const QString& programFolder) {
@@ -130,7 +117,8 @@ InstanceRole SingleInstance::claim(const QString& file) {
     const QDeadlineTimer deadline(kPatience);
     QString request;
     for (;;) {
-        if (tryLock()) {
+        const platform::LockAttempt attempt = lock_.tryTake(lockFile_);
+        if (attempt == platform::LockAttempt::Taken) {
             if (!request.isEmpty()) {
                 QFile::remove(request);  // the copy it was for has ended
             }
@@ -144,8 +132,8 @@ InstanceRole SingleInstance::claim(const QString& file) {
             QTimer::singleShot(0, this, &SingleInstance::takeRequests);
             return InstanceRole::Running;
         }
-        if (lock_.error() != QLockFile::LockFailedError) {
-            return InstanceRole::Running;  // no run-time folder to meet in: run unguarded
+        if (attempt == platform::LockAttempt::Unavailable) {
+            return InstanceRole::Running;  // no lock to meet at: run unguarded
         }
         if (request.isEmpty()) {
             // The running copy may be ending and removing the folder: try again.

@@ -3,19 +3,21 @@
 // copy would speak every line twice and overwrite the first one's settings at
 // exit. A later start hands the log it was given to the running copy and ends.
 //
-// The running copy holds a lock file; a lock whose copy has ended, or that
-// cannot be read (a power cut while it was written), is taken over. A later
-// start leaves its request in a hand-over folder that the running copy watches
-// until its exit begins. Both lie in the user's own folder for run-time files
+// The running copy holds the system's lock on a lock file that is never
+// removed, so a copy that has ended leaves no lock behind and of two starts at
+// the same moment exactly one becomes the running copy. A later start leaves
+// its request in a hand-over folder that the running copy watches until its
+// exit begins. Both lie in the user's own folder for run-time files
 // (platform::privateRuntimeFolder) and are named after the user and the
 // canonical program folder. Only QtCore: Qt for Windows is built without its
 // network module.
 
 #include <QFileSystemWatcher>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include "shell/platform/held_file_lock.h"
 
 class QWidget;
 
@@ -56,12 +58,11 @@ class SingleInstance : public QObject {
 
   private:
     void takeRequests();
-    // The lock, taken over from a copy that has ended or left it unreadable.
-    bool tryLock();
 
     QString handOverFolder_;
+    QString lockFile_;
     bool takingRequests_ = false;
-    QLockFile lock_;
+    platform::HeldFileLock lock_;
     QFileSystemWatcher watcher_;
     QTimer poll_;
 };
