@@ -32,12 +32,15 @@ QString requestPattern() {
     return QStringLiteral("*.request");
 }
 
-// Where the lock and the hand-over folder of a program folder lie; empty when
-// the user has no folder of their own.
+// Where the lock and the hand-over folder of a program folder lie: the user's
+// own folder for run-time files, else the program folder itself, which the
+// guard is for and whose settings are as open as its requests would be.
 QString instancePath(const QString& programFolder) {
-    const QString folder = platform::privateRuntimeFolder();
-    return folder.isEmpty() ? QString()
-                            : QDir(folder).filePath(SingleInstance::instanceName(programFolder));
+    QString folder = platform::privateRuntimeFolder();
+    if (folder.isEmpty()) {
+        folder = programFolder;
+    }
+    return QDir(folder).filePath(SingleInstance::instanceName(programFolder));
 }
 
 QString userName() {
@@ -74,16 +77,14 @@ QString writeRequest(const QString& folder, const QString& file) {
 SingleInstance::SingleInstance(const QString& programFolder, QObject* parent)
     : QObject(parent),
       handOverFolder_(instancePath(programFolder)),
-      lockFile_(handOverFolder_.isEmpty() ? QString() : handOverFolder_ + QStringLiteral(".lock")) {
-}
+      lockFile_(handOverFolder_ + QStringLiteral(".lock")) {}
 
 SingleInstance::~SingleInstance() {
     release();
 }
 
 QString SingleInstance::lockFilePath(const QString& programFolder) {
-    const QString path = instancePath(programFolder);
-    return path.isEmpty() ? QString() : path + QStringLiteral(".lock");
+    return instancePath(programFolder) + QStringLiteral(".lock");
 }
 
 void SingleInstance::stopTakingRequests() {
@@ -111,9 +112,6 @@ QString SingleInstance::instanceName(const QString& programFolder) {
 
 InstanceRole SingleInstance::claim(const QString& file) {
     const QString absolute = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
-    if (handOverFolder_.isEmpty()) {
-        return InstanceRole::Running;  // no folder of the user's own to meet in: run unguarded
-    }
     const QDeadlineTimer deadline(kPatience);
     QString request;
     for (;;) {
@@ -133,7 +131,8 @@ InstanceRole SingleInstance::claim(const QString& file) {
             return InstanceRole::Running;
         }
         if (attempt == platform::LockAttempt::Unavailable) {
-            return InstanceRole::Running;  // no lock to meet at: run unguarded
+            guarded_ = false;  // no lock to meet at
+            return InstanceRole::Running;
         }
         if (request.isEmpty()) {
             // The running copy may be ending and removing the folder: try again.
@@ -144,7 +143,11 @@ InstanceRole SingleInstance::claim(const QString& file) {
         }
         if (deadline.hasExpired()) {
             // A request stays for the running copy to take; without one, run unguarded.
-            return request.isEmpty() ? InstanceRole::Running : InstanceRole::NoAnswer;
+            if (request.isEmpty()) {
+                guarded_ = false;
+                return InstanceRole::Running;
+            }
+            return InstanceRole::NoAnswer;
         }
         QThread::msleep(kLookAgainMilliseconds);
     }

@@ -3,7 +3,7 @@
 // ends; the running copy comes to the front and attaches the log. A lock left
 // by a copy that has ended is taken over, a copy that takes no request is
 // reported, a copy whose window has closed takes no request, and of starts at
-// the same moment only one runs.
+// the same moment only one runs. The guard holds without a runtime folder.
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include <chrono>
 #include <filesystem>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "core/platform/timer.h"
@@ -165,6 +167,82 @@ TEST_F(SecondStart, OfStartsAtTheSameMomentOneRunsAndTheOthersHandOver) {
         }
     }
 }
+
+#ifndef _WIN32
+// Sets environment variables for the test's span, this process's and its children's.
+class ScopedEnvironment {
+  public:
+    ~ScopedEnvironment() {
+        for (const auto& [name, value] : saved_) {
+            put(name, value);
+        }
+    }
+    // A null value unsets the variable.
+    void set(const char* name, const QByteArray& value) {
+        if (std::none_of(saved_.begin(), saved_.end(),
+                         [&](const auto& saved) { return saved.first == name; })) {
+            saved_.emplace_back(name,
+                                qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+        }
+        put(name, value);
+    }
+
+  private:
+    static void put(const char* name, const QByteArray& value) {
+        if (value.isNull()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, value);
+        }
+    }
+    std::vector<std::pair<const char*, QByteArray>> saved_;
+};
+
+TEST_F(SecondStart, WithoutARuntimeFolderTheGuardHoldsAndWithoutAnyPlaceTheErrorLogSaysSo) {
+    QTemporaryDir home;
+    QTemporaryDir workingFolder;
+    ASSERT_TRUE(home.isValid() && workingFolder.isValid());
+    constexpr auto kPrivate =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    // The cache folder as umask 002 leaves it; a private "run" in both working folders.
+    const QString cache = QDir(home.path()).filePath(".cache");
+    ASSERT_TRUE(QDir().mkpath(cache));
+    QFile::setPermissions(cache, kPrivate | QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                     QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                     QFileDevice::ExeOther);
+    for (const QString& folder : {workingFolder.path(), logFolder.path()}) {
+        const QString run = QDir(folder).filePath("run");
+        ASSERT_TRUE(QDir().mkdir(run));
+        QFile::setPermissions(run, kPrivate);
+    }
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(workingFolder.path()));
+    ScopedEnvironment variables;
+    variables.set("HOME", QFile::encodeName(home.path()));
+    variables.set("XDG_CACHE_HOME", QByteArray());
+    for (const QByteArray& runtime : {QByteArray(), QByteArray("run")}) {
+        variables.set("XDG_RUNTIME_DIR", runtime);
+        ruv::SingleInstance running(programFolder.path());
+        ASSERT_EQ(running.claim(QString()), ruv::InstanceRole::Running);
+        EXPECT_EQ(laterStart(programFolder.path(), logFolder.path(), {}, EventLoop::Runs), 0)
+            << "a later start ran beside the running copy, XDG_RUNTIME_DIR \""
+            << runtime.toStdString() << "\"";
+    }
+    QDir::setCurrent(before);
+
+    // No cache folder can be made, and the program folder is gone.
+    variables.set("XDG_RUNTIME_DIR", QByteArray());
+    variables.set("HOME", "/proc/self/no-such-home");
+    ruv::SingleInstance unguarded(QDir(programFolder.path()).filePath("gone"));
+    EXPECT_EQ(unguarded.claim(QString()), ruv::InstanceRole::Running);
+    ruv::MainWindow window(environment);
+    window.serveLaterStarts(unguarded);
+    const std::string_view utf8 = ruv::kUnguardedStartText.utf8();
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    EXPECT_EQ(window.errorLog()->toPlainText().count(text), 1)
+        << window.errorLog()->toPlainText().toStdString();
+}
+#endif
 
 TEST_F(SecondStart, AHandOverDuringATidyIsAttachedWhenTheTidyEnds) {
     const QString tidied =
