@@ -4,13 +4,17 @@
 //
 // claims the program folder and hands LOG (none: no file) to the running copy.
 // Exits with 0 when it leaves the start to a running copy, 3 when it would
-// have become the running copy itself, 4 when a running copy took no request.
+// have become the running copy itself, 4 when a running copy took no request,
+// 5 when it became a running copy while another one ran (--serve only).
 // --at waits for that moment (milliseconds since the epoch) before claiming,
 // so that several starts claim at once. --serve: once the running copy, it
 // takes requests until it has taken one and a moment more, for at most a few
-// seconds.
+// seconds, with a mark in PROGRAM_FOLDER meanwhile that tells it of another
+// running copy.
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <QTimer>
 
@@ -51,6 +55,12 @@ int main(int argc, char** argv) {
             return 0;
         case ruv::InstanceRole::Running:
             if (serve) {
+                const QDir folder(arguments.at(0));
+                const QString mark = folder.filePath(
+                    QStringLiteral("running-%1").arg(QCoreApplication::applicationPid()));
+                QFile(mark).open(QIODevice::WriteOnly);
+                const bool beside =
+                    folder.entryList({QStringLiteral("running-*")}, QDir::Files).size() > 1;
                 // Held a while longer, as a running copy is: the start that
                 // handed over sees its request taken before the lock is free.
                 QObject::connect(&instance, &ruv::SingleInstance::handedOver, &app, [&app] {
@@ -58,6 +68,8 @@ int main(int argc, char** argv) {
                 });
                 QTimer::singleShot(kServeAtMost, &app, &QCoreApplication::quit);
                 QCoreApplication::exec();
+                QFile::remove(mark);  // before the lock is released
+                return beside ? 5 : 3;
             }
             return 3;
         case ruv::InstanceRole::NoAnswer:
