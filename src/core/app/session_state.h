@@ -45,7 +45,8 @@ struct SessionState {
     AttachOptions attach;
     bool topMost = false;
     TextSize textSize;
-    WindowBounds bounds;
+    WindowBounds bounds;  // the normal ones, also of a maximised window
+    bool windowMaximized = false;
 };
 
 }  // namespace ruv

@@ -13,28 +13,32 @@ bool holds(const ScreenRect& screen, const ScreenRect& part) {
 }
 
 std::int64_t overlap(const ScreenRect& a, const ScreenRect& b) {
-    const std::int64_t width = std::min(a.right(), b.right()) - std::max(a.left, b.left);
-    const std::int64_t height = std::min(a.bottom(), b.bottom()) - std::max(a.top, b.top);
+    const std::int64_t width =
+        std::min(a.right(), b.right()) - std::max<std::int64_t>(a.left, b.left);
+    const std::int64_t height =
+        std::min(a.bottom(), b.bottom()) - std::max<std::int64_t>(a.top, b.top);
     return width > 0 && height > 0 ? width * height : 0;
 }
 
-// Squared distance from the title bar's middle to the screen.
-std::int64_t distance(const ScreenRect& screen, const ScreenRect& titleBar) {
-    const std::int64_t x = titleBar.left + titleBar.width / 2;
-    const std::int64_t y = titleBar.top + titleBar.height / 2;
+// Squared distance from the title bar's middle to the screen; a double, since
+// the square of a distance across the whole range of int exceeds 64 bits.
+double distance(const ScreenRect& screen, const ScreenRect& titleBar) {
+    const std::int64_t x = std::int64_t{titleBar.left} + titleBar.width / 2;
+    const std::int64_t y = std::int64_t{titleBar.top} + titleBar.height / 2;
     const std::int64_t dx = std::max<std::int64_t>({screen.left - x, 0, x - screen.right()});
     const std::int64_t dy = std::max<std::int64_t>({screen.top - y, 0, y - screen.bottom()});
-    return dx * dx + dy * dy;
+    return static_cast<double>(dx) * static_cast<double>(dx) +
+           static_cast<double>(dy) * static_cast<double>(dy);
 }
 
 const ScreenRect& screenFor(const ScreenRect& window, const ScreenRect& titleBar,
                             std::span<const ScreenRect> screens) {
     const ScreenRect* best = &screens.front();
     std::int64_t bestOverlap = 0;
-    std::int64_t bestDistance = std::numeric_limits<std::int64_t>::max();
+    double bestDistance = std::numeric_limits<double>::infinity();
     for (const ScreenRect& screen : screens) {
         const std::int64_t shared = overlap(window, screen);
-        const std::int64_t away = distance(screen, titleBar);
+        const double away = distance(screen, titleBar);
         if (shared > bestOverlap || (bestOverlap == 0 && shared == 0 && away < bestDistance)) {
             best = &screen;
             bestOverlap = shared;
@@ -61,8 +65,11 @@ ScreenRect fitOnScreens(const ScreenRect& window, std::span<const ScreenRect> sc
     ScreenRect fitted = window;
     fitted.width = std::min(window.width, screen.width);
     fitted.height = std::min(window.height, screen.height);
-    fitted.left = std::clamp(window.left, screen.left, screen.right() - fitted.width);
-    fitted.top = std::clamp(window.top, screen.top, screen.bottom() - fitted.height);
+    // Within the screen, so back in the range of int.
+    fitted.left = static_cast<int>(
+        std::clamp<std::int64_t>(window.left, screen.left, screen.right() - fitted.width));
+    fitted.top = static_cast<int>(
+        std::clamp<std::int64_t>(window.top, screen.top, screen.bottom() - fitted.height));
     return fitted;
 }
 

@@ -2,19 +2,21 @@
 // Where a window opens: a saved place that a screen no longer holds (a second
 // monitor unplugged, a larger scaling) would leave the window out of reach.
 
+#include <cstdint>
 #include <span>
 
 namespace ruv {
 
-// A rectangle in screen pixels; right and bottom lie just outside it.
+// A rectangle in screen pixels; right and bottom lie just outside it, and are
+// reckoned in 64 bits: a saved place may lie anywhere an int reaches.
 struct ScreenRect {
     int left = 0;
     int top = 0;
     int width = 0;
     int height = 0;
 
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
+    std::int64_t right() const { return std::int64_t{left} + width; }
+    std::int64_t bottom() const { return std::int64_t{top} + height; }
     friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
 };
 

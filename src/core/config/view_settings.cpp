@@ -15,6 +15,7 @@ namespace {
 constexpr std::string_view kFontSizeKey = "FontSize";
 constexpr std::string_view kCallAlertKey = "CallAlert";
 constexpr std::string_view kNgOnTidyKey = "NgOnTidy";
+constexpr std::string_view kWindowMaximizedKey = "WindowMaximized";
 
 std::optional<std::string_view> valueOf(std::string_view line, std::string_view key) {
     if (line.size() <= key.size() || !line.starts_with(key) || line[key.size()] != '=') {
@@ -31,6 +32,9 @@ std::string viewSettingsText(const ViewSettings& settings) {
         std::string(kCallAlertKey) + "=" + (settings.callAlert ? "1" : "0")};
     if (settings.ngOnTidy) {
         lines.push_back(std::string(kNgOnTidyKey) + "=1");
+    }
+    if (settings.windowMaximized) {
+        lines.push_back(std::string(kWindowMaximizedKey) + "=1");
     }
     return joinLines(lines);
 }
@@ -50,6 +54,10 @@ ViewSettings parseViewSettings(std::string_view bytes) {
         } else if (const auto tidy = valueOf(line, kNgOnTidyKey)) {
             if (*tidy == "1" || *tidy == "0") {
                 settings.ngOnTidy = *tidy == "1";
+            }
+        } else if (const auto maximized = valueOf(line, kWindowMaximizedKey)) {
+            if (*maximized == "1" || *maximized == "0") {
+                settings.windowMaximized = *maximized == "1";
             }
         }
     }

@@ -19,6 +19,8 @@ struct ViewSettings {
     // NgOnTidy= "過去ログの整理にもNGを適用"; its row is written only while it
     // is on, so a file from before the option reads back byte for byte.
     bool ngOnTidy = false;
+    // WindowMaximized=: the window was closed maximised; written only while on.
+    bool windowMaximized = false;
 
     friend bool operator==(const ViewSettings&, const ViewSettings&) = default;
 };

@@ -148,7 +148,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->accept();  // closed again as the application quits
         return;
     }
-    // The bounds saved at exit are the normal ones.
+    // The bounds saved at exit are the normal ones; the maximised state is kept apart.
+    noteWindowStateAtClose();
     if (isMaximized()) {
         showNormal();
     }

@@ -164,7 +164,7 @@ class MainWindow : public QMainWindow {
     void receiveHandOver(const QString& path);
     // Later starts of the program hand over to this window through the
     // instance's lock until the exit begins; the lock is released once the
-    // settings are saved.
+    // settings are saved. An instance without a lock is told in the error log.
     void serveLaterStarts(SingleInstance& instance);
     // loghistoryslist.txt in the settings folder; no folder, no file. Throw
     // config::ConfigError.
@@ -210,6 +210,8 @@ class MainWindow : public QMainWindow {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     // One local file dropped on the window is attached, while attach commands are enabled.
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -310,9 +312,18 @@ class MainWindow : public QMainWindow {
     void bindState();
     void reportStartupFailure(std::string_view stage);
     void restoreOuterBounds(const WindowBounds& bounds);
+    // Sets the client size so that the frame has the restored outer size, and
+    // puts the frame at the restored place, again whenever the frame changes
+    // until the window is shown with a frame (the window manager may frame it
+    // late).
     void applyRestoredOuterSize();
+    void applyRestoredOuterSizeToANewFrame();
+    // At close, before the window leaves the maximised state: whether it is
+    // maximised, and its normal place.
+    void noteWindowStateAtClose();
     // The bounds to save: those restored while the user has not moved or
-    // resized the window, however late the window manager framed it.
+    // resized the window, however late the window manager framed it; the
+    // normal ones of a maximised window.
     WindowBounds boundsToSave() const;
     // The place the window was opened at, as saved (fitted to the screens),
     // and the client size that gave it.
@@ -322,7 +333,15 @@ class MainWindow : public QMainWindow {
         QSize client;
     };
     std::optional<RestoredPlace> restored_;
-    std::optional<QSize> restoredOuterSize_;
+    // The frame's restored place and size, until applied with the frame known.
+    struct PendingOuter {
+        std::optional<QPoint> at;
+        std::optional<QSize> size;
+        QMargins frame;  // the frame it was last applied with
+    };
+    std::optional<PendingOuter> pendingOuter_;
+    // The normal client rectangle of a window closed while maximised.
+    std::optional<QRect> normalAtClose_;
     StateBinding* binding_ = nullptr;
 };
 

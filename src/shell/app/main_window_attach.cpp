@@ -16,6 +16,7 @@
 
 #include "core/app/first_start_hint.h"
 #include "core/log/log_session.h"
+#include "core/platform/error_log.h"
 #include "shell/app/file_drop_pass_through.h"
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
@@ -92,6 +93,9 @@ void MainWindow::receiveHandOver(const QString& path) {
 void MainWindow::serveLaterStarts(SingleInstance& instance) {
     instance_ = &instance;
     connect(&instance, &SingleInstance::handedOver, this, &MainWindow::receiveHandOver);
+    if (!instance.guarded()) {
+        platform::reportFailure(session_->errorLog, session_->clock, kUnguardedStartText);
+    }
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

@@ -3,7 +3,10 @@
 // the window's controls then show, and written from it.
 
 #include <QGuiApplication>
+#include <QMoveEvent>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include <array>
 #include <vector>
@@ -17,10 +20,10 @@
 #include "core/platform/native_path.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/main_window.h"
-#include "shell/app/screen_fit.h"
 #include "shell/app/session.h"
 #include "shell/app/single_instance.h"
 #include "shell/platform/qt_text.h"
+#include "shell/platform/screen_fit.h"
 
 namespace ruv {
 
@@ -71,6 +74,7 @@ void MainWindow::ApplySettingsAtStartup() {
     state.textSize = view.textSize;
     state.route.callAlert = view.callAlert;
     state.attach.ngOnTidy = view.ngOnTidy;
+    state.windowMaximized = view.windowMaximized;
 
     config::ConfigStore& store = session_->configStore;
     enum class ConfigRead { Loaded, Missing, Unreadable };
@@ -110,6 +114,11 @@ void MainWindow::ApplySettingsAtStartup() {
         RestoreCallSounds();
         guarded(config::kStageRebuild, [&] { store = config::canonicalStore(state); });
     }
+    if (state.windowMaximized) {
+        // Maximised on the screen of its normal place, which stays for its return.
+        pendingOuter_.reset();
+        setWindowState(windowState() | Qt::WindowMaximized);
+    }
 }
 
 void MainWindow::restoreOuterBounds(const WindowBounds& bounds) {
@@ -117,36 +126,74 @@ void MainWindow::restoreOuterBounds(const WindowBounds& bounds) {
         return;
     }
     const QRect frame = frameGeometry();
-    const QRect saved(bounds.left.value_or(frame.x()), bounds.top.value_or(frame.y()),
-                      bounds.width.value_or(frame.width()), bounds.height.value_or(frame.height()));
+    const ScreenRect saved{bounds.left.value_or(frame.x()), bounds.top.value_or(frame.y()),
+                           bounds.width.value_or(frame.width()),
+                           bounds.height.value_or(frame.height())};
     const QRect place = fitOnAvailableScreens(saved);
+    const bool kept = place.x() == saved.left && place.y() == saved.top &&
+                      place.width() == saved.width && place.height() == saved.height;
     restored_ = RestoredPlace{
-        place == saved ? bounds : WindowBounds{place.y(), place.x(), place.height(), place.width()},
-        place, size()};
-    if (bounds.left || bounds.top || place.topLeft() != saved.topLeft()) {
-        move(place.topLeft());
+        kept ? bounds : WindowBounds{place.y(), place.x(), place.height(), place.width()}, place,
+        size()};
+    PendingOuter pending;
+    if (bounds.left || bounds.top || !kept) {
+        pending.at = place.topLeft();
     }
-    if (bounds.width || bounds.height || place.size() != saved.size()) {
-        restoredOuterSize_ = place.size();
-        applyRestoredOuterSize();
+    if (bounds.width || bounds.height || !kept) {
+        pending.size = place.size();
+    }
+    pendingOuter_ = pending;
+    applyRestoredOuterSize();
+}
+
+void MainWindow::applyRestoredOuterSize() {
+    if (!pendingOuter_) {
+        return;
+    }
+    const QWindow* handle = windowHandle();
+    const QMargins frame = handle != nullptr ? handle->frameMargins() : QMargins();
+    pendingOuter_->frame = frame;
+    if (pendingOuter_->size) {
+        resize(pendingOuter_->size->width() - frame.left() - frame.right(),
+               pendingOuter_->size->height() - frame.top() - frame.bottom());
+        if (restored_) {
+            restored_->client = size();
+        }
+    }
+    if (pendingOuter_->at && frameGeometry().topLeft() != *pendingOuter_->at) {
+        move(*pendingOuter_->at);  // the frame's place
+    }
+    if (isVisible() && !frame.isNull()) {
+        pendingOuter_.reset();
     }
 }
 
-// The saved size is the outer frame's; the frame's own size is known only once
-// the window is shown (or later, when the window manager frames it), so the
-// client size is set again then.
-void MainWindow::applyRestoredOuterSize() {
-    if (!restoredOuterSize_) {
-        return;
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    applyRestoredOuterSizeToANewFrame();
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    applyRestoredOuterSizeToANewFrame();
+}
+
+void MainWindow::applyRestoredOuterSizeToANewFrame() {
+    const QWindow* handle = windowHandle();
+    if (pendingOuter_ && handle != nullptr &&
+        (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) == 0 &&
+        handle->frameMargins() != pendingOuter_->frame) {
+        applyRestoredOuterSize();  // the window manager has framed the window
     }
-    const QSize frameExtra = frameGeometry().size() - size();
-    resize(restoredOuterSize_->width() - frameExtra.width(),
-           restoredOuterSize_->height() - frameExtra.height());
-    if (restored_) {
-        restored_->client = size();
-    }
-    if (isVisible()) {
-        restoredOuterSize_.reset();
+}
+
+void MainWindow::noteWindowStateAtClose() {
+    const bool maximized = isMaximized();
+    session_->core.state.windowMaximized = maximized;
+    const QRect normal = normalGeometry();
+    normalAtClose_.reset();
+    if (maximized && normal.isValid()) {
+        normalAtClose_ = normal;
     }
 }
 
@@ -154,13 +201,20 @@ void MainWindow::applyRestoredOuterSize() {
 // frame's size may become known only after the window was placed. So the
 // size saved is the one restored, grown as the client grew.
 WindowBounds MainWindow::boundsToSave() const {
-    const QRect frame = frameGeometry();
+    QRect frame = frameGeometry();
+    QRect client = geometry();
+    if (normalAtClose_) {
+        const QWindow* handle = windowHandle();
+        const QMargins margins = handle != nullptr ? handle->frameMargins() : QMargins();
+        client = *normalAtClose_;
+        frame = client.marginsAdded(margins);
+    }
     if (!restored_) {
         return {frame.y(), frame.x(), frame.height(), frame.width()};
     }
-    const QSize grown = size() - restored_->client;
+    const QSize grown = client.size() - restored_->client;
     const QPoint at = restored_->outer.topLeft();
-    const bool moved = frame.topLeft() != at && geometry().topLeft() != at;
+    const bool moved = frame.topLeft() != at && client.topLeft() != at;
     if (grown.isNull() && !moved) {
         return restored_->bounds;
     }
@@ -202,9 +256,10 @@ void MainWindow::SaveSettingsAtExit() {
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
             config::FileToSave{config::kViewSettingsFileName,
                                [&] {
-                                   config::saveViewSettings(folder / config::kViewSettingsFileName,
-                                                            {state.textSize, state.route.callAlert,
-                                                             state.attach.ngOnTidy});
+                                   config::saveViewSettings(
+                                       folder / config::kViewSettingsFileName,
+                                       {state.textSize, state.route.callAlert,
+                                        state.attach.ngOnTidy, state.windowMaximized});
                                }},
         });
         if (instance_ != nullptr) {

@@ -32,12 +32,15 @@ QString requestPattern() {
     return QStringLiteral("*.request");
 }
 
-// Where the lock and the hand-over folder of a program folder lie; empty when
-// the user has no folder of their own.
+// Where the lock and the hand-over folder of a program folder lie: the user's
+// own folder for run-time files, else the program folder itself, which the
+// guard is for and whose settings are as open as its requests would be.
 QString instancePath(const QString& programFolder) {
-    const QString folder = platform::privateRuntimeFolder();
-    return folder.isEmpty() ? QString()
-                            : QDir(folder).filePath(SingleInstance::instanceName(programFolder));
+    QString folder = platform::privateRuntimeFolder();
+    if (folder.isEmpty()) {
+        folder = programFolder;
+    }
+    return QDir(folder).filePath(SingleInstance::instanceName(programFolder));
 }
 
 QString userName() {
@@ -74,18 +77,14 @@ QString writeRequest(const QString& folder, const QString& file) {
 SingleInstance::SingleInstance(const QString& programFolder, QObject* parent)
     : QObject(parent),
       handOverFolder_(instancePath(programFolder)),
-      lock_(handOverFolder_.isEmpty() ? QString() : handOverFolder_ + QStringLiteral(".lock")) {
-    // Never stale by age, however long the copy runs: tryLock asks the system.
-    lock_.setStaleLockTime(0);
-}
+      lockFile_(handOverFolder_ + QStringLiteral(".lock")) {}
 
 SingleInstance::~SingleInstance() {
     release();
 }
 
 QString SingleInstance::lockFilePath(const QString& programFolder) {
-    const QString path = instancePath(programFolder);
-    return path.isEmpty() ? QString() : path + QStringLiteral(".lock");
+    return instancePath(programFolder) + QStringLiteral(".lock");
 }
 
 void SingleInstance::stopTakingRequests() {
@@ -98,21 +97,10 @@ void SingleInstance::stopTakingRequests() {
 
 void SingleInstance::release() {
     stopTakingRequests();
-    if (lock_.isLocked()) {
+    if (lock_.held()) {
         QDir().rmdir(handOverFolder_);  // only when no request waits in it
-        lock_.unlock();
+        lock_.release();                // the file stays: removing it could part two starts
     }
-}
-
-bool SingleInstance::tryLock() {
-    if (lock_.tryLock(0)) {
-        return true;
-    }
-    // A running copy keeps its lock file open (Windows) or locked (flock), so
-    // only a lock whose copy has ended can be removed, whatever it holds: an
-    // empty or damaged file, or a process number now used by another process.
-    return lock_.error() == QLockFile::LockFailedError && lock_.removeStaleLockFile() &&
-           lock_.tryLock(0);
 }
 
 QString SingleInstance::instanceName(const QString& programFolder) {
@@ -124,13 +112,11 @@ QString SingleInstance::instanceName(const QString& programFolder) {
 
 InstanceRole SingleInstance::claim(const QString& file) {
     const QString absolute = file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath();
-    if (handOverFolder_.isEmpty()) {
-        return InstanceRole::Running;  // no folder of the user's own to meet in: run unguarded
-    }
     const QDeadlineTimer deadline(kPatience);
     QString request;
     for (;;) {
-        if (tryLock()) {
+        const platform::LockAttempt attempt = lock_.tryTake(lockFile_);
+        if (attempt == platform::LockAttempt::Taken) {
             if (!request.isEmpty()) {
                 QFile::remove(request);  // the copy it was for has ended
             }
@@ -144,8 +130,9 @@ InstanceRole SingleInstance::claim(const QString& file) {
             QTimer::singleShot(0, this, &SingleInstance::takeRequests);
             return InstanceRole::Running;
         }
-        if (lock_.error() != QLockFile::LockFailedError) {
-            return InstanceRole::Running;  // no run-time folder to meet in: run unguarded
+        if (attempt == platform::LockAttempt::Unavailable) {
+            guarded_ = false;  // no lock to meet at
+            return InstanceRole::Running;
         }
         if (request.isEmpty()) {
             // The running copy may be ending and removing the folder: try again.
@@ -156,7 +143,11 @@ InstanceRole SingleInstance::claim(const QString& file) {
         }
         if (deadline.hasExpired()) {
             // A request stays for the running copy to take; without one, run unguarded.
-            return request.isEmpty() ? InstanceRole::Running : InstanceRole::NoAnswer;
+            if (request.isEmpty()) {
+                guarded_ = false;
+                return InstanceRole::Running;
+            }
+            return InstanceRole::NoAnswer;
         }
         QThread::msleep(kLookAgainMilliseconds);
     }

@@ -3,19 +3,22 @@
 // copy would speak every line twice and overwrite the first one's settings at
 // exit. A later start hands the log it was given to the running copy and ends.
 //
-// The running copy holds a lock file; a lock whose copy has ended, or that
-// cannot be read (a power cut while it was written), is taken over. A later
-// start leaves its request in a hand-over folder that the running copy watches
-// until its exit begins. Both lie in the user's own folder for run-time files
-// (platform::privateRuntimeFolder) and are named after the user and the
-// canonical program folder. Only QtCore: Qt for Windows is built without its
-// network module.
+// The running copy holds the system's lock on a lock file that is never
+// removed, so a copy that has ended leaves no lock behind and of two starts at
+// the same moment exactly one becomes the running copy. A later start leaves
+// its request in a hand-over folder that the running copy watches until its
+// exit begins. Both lie in the user's own folder for run-time files
+// (platform::privateRuntimeFolder), else in the program folder, and are named
+// after the user and the canonical program folder. Only QtCore: Qt for
+// Windows is built without its network module.
 
 #include <QFileSystemWatcher>
-#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include "core/text/fixed_text.h"
+#include "shell/platform/held_file_lock.h"
 
 class QWidget;
 
@@ -26,6 +29,11 @@ enum class InstanceRole {
     AnotherRuns,  // a running copy has this start's request; this start ends
     NoAnswer,     // a running copy holds the lock but took no request in time
 };
+
+// The error log's line when no lock could be had.
+inline const FixedText kUnguardedStartText{
+    "二重起動を確認するためのファイルを作成できないため、"
+    "同じフォルダーのDIrararezuveroが同時に起動しても止められません"};
 
 class SingleInstance : public QObject {
     Q_OBJECT
@@ -39,6 +47,9 @@ class SingleInstance : public QObject {
     // copy that is still starting, and a request it has not taken by then
     // stays for it to take.
     InstanceRole claim(const QString& file);
+    // Whether a running copy holds the lock: false when no lock could be had
+    // anywhere, so that a later start may run beside this one.
+    bool guarded() const { return guarded_; }
 
     // At exit, before its steps: later starts no longer hand over to this copy.
     void stopTakingRequests();
@@ -47,7 +58,6 @@ class SingleInstance : public QObject {
 
     // The lock file and the hand-over folder share this name.
     static QString instanceName(const QString& programFolder);
-    // The lock file; empty when the user has no folder of their own for it.
     static QString lockFilePath(const QString& programFolder);
 
   signals:
@@ -56,12 +66,12 @@ class SingleInstance : public QObject {
 
   private:
     void takeRequests();
-    // The lock, taken over from a copy that has ended or left it unreadable.
-    bool tryLock();
 
     QString handOverFolder_;
+    QString lockFile_;
     bool takingRequests_ = false;
-    QLockFile lock_;
+    bool guarded_ = true;
+    platform::HeldFileLock lock_;
     QFileSystemWatcher watcher_;
     QTimer poll_;
 };

@@ -8,8 +8,9 @@
 namespace ruv::platform {
 
 // The folder, made if missing; empty when no folder of the user's own can be
-// had. Linux: the user's runtime folder, else the cache folder, each with a
-// DIrararezuvero folder of mode 0700 in it. Windows: the user's temporary folder.
+// had. Linux: a DIrararezuvero folder of mode 0700 in the user's runtime
+// folder, else in the cache folder, which may be open to the user's group.
+// Windows: the user's temporary folder.
 QString privateRuntimeFolder();
 
 #ifndef _WIN32

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 namespace ruv::testing {
@@ -48,6 +49,36 @@ TEST(WindowFit, KeepsAFittingPlaceAndBringsAnyOtherWhollyOntoOneScreen) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(fitOnScreens(c.saved, c.screens, kTitleBar), c.expected) << c.what;
+    }
+}
+
+TEST(WindowFit, APlaceAtTheEndsOfIntIsBroughtOntoTheScreen) {
+    constexpr int kMax = std::numeric_limits<int>::max();
+    constexpr int kMin = std::numeric_limits<int>::min();
+    const ScreenRect primary{0, 0, 1280, 770};
+    const ScreenRect second{1280, -200, 1024, 1000};
+    struct Case {
+        const char* what;
+        std::vector<ScreenRect> screens;
+        ScreenRect saved;
+        ScreenRect expected;
+    };
+    const std::vector<Case> cases = {
+        {"left near the largest int", {primary}, {2147483000, 100, 800, 600}, {480, 100, 800, 600}},
+        {"top near the largest int", {primary}, {100, 2147483000, 502, 250}, {100, 520, 502, 250}},
+        {"both the largest int", {primary}, {kMax, kMax, 502, 250}, {778, 520, 502, 250}},
+        {"the smallest place, the largest size",
+         {primary},
+         {kMin, kMin, kMax, kMax},
+         {0, 0, 1280, 770}},
+        {"the smallest left", {primary}, {kMin, 100, 502, 250}, {0, 100, 502, 250}},
+        {"the largest left: the nearest of two screens",
+         {primary, second},
+         {kMax, 0, 502, 250},
+         {1802, 0, 502, 250}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(fitOnScreens(c.saved, c.screens, 24), c.expected) << c.what;
     }
 }
 

@@ -2,7 +2,8 @@
 // process: it hands its log to the running copy (this test's window) and
 // ends; the running copy comes to the front and attaches the log. A lock left
 // by a copy that has ended is taken over, a copy that takes no request is
-// reported, and a copy whose window has closed takes no request.
+// reported, a copy whose window has closed takes no request, and of starts at
+// the same moment only one runs. The guard holds without a runtime folder.
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "core/platform/timer.h"
 #include "shell/app/main_window.h"
@@ -28,6 +35,10 @@ using ruv::testing::RecordingMessages;
 
 enum class EventLoop { Runs, Stands };
 
+QString secondStartProgram() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(SECOND_START_PROCESS);
+}
+
 // Runs a later start in `workingFolder`; its exit code (0 handed over, 3 became
 // the running copy, 4 no answer). While it runs, this process's event loop
 // runs (a running copy takes requests) or stands (it takes none).
@@ -40,8 +51,7 @@ int laterStart(const QString& programFolder, const QString& workingFolder, const
     if (!log.isEmpty()) {
         arguments << log;
     }
-    second.start(QDir(QCoreApplication::applicationDirPath()).filePath(SECOND_START_PROCESS),
-                 arguments);
+    second.start(secondStartProgram(), arguments);
     EXPECT_TRUE(second.waitForStarted(10'000)) << second.errorString().toStdString();
     if (loop == EventLoop::Runs) {
         EXPECT_TRUE(
@@ -114,7 +124,6 @@ TEST_F(SecondStart, TakesOverALockWhoseCopyHasEndedAndSaysWhenARunningCopyDoesNo
         writeFile(lock, left);
         EXPECT_EQ(laterStart(programFolder.path(), logFolder.path(), {}, EventLoop::Runs), 3)
             << "a lock holding \"" << left.toStdString() << "\" was not taken over";
-        EXPECT_FALSE(QFileInfo::exists(lock)) << "the later start left the lock behind";
     }
 
     ruv::SingleInstance running(programFolder.path());
@@ -123,6 +132,125 @@ TEST_F(SecondStart, TakesOverALockWhoseCopyHasEndedAndSaysWhenARunningCopyDoesNo
     running.release();
     QDir(lock.chopped(5)).removeRecursively();  // the request it never took
 }
+
+TEST_F(SecondStart, OfStartsAtTheSameMomentNeverTwoRunAtOnce) {
+    using namespace std::chrono;
+    constexpr int kRounds = 12;
+    constexpr int kFoldersAtOnce = 4;
+    constexpr int kStartsPerFolder = 6;  // more starts than cores: one may stop mid-claim
+    // The lock files, which stay, go to a folder of the test's own.
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"XDG_RUNTIME_DIR", "TMP", "TEMP"}) {
+        variables.insert(QString::fromLatin1(name), runtime.path());
+    }
+    for (int round = 0; round < kRounds; ++round) {
+        std::vector<std::unique_ptr<QTemporaryDir>> folders;
+        std::vector<std::unique_ptr<QProcess>> starts;
+        const auto at = duration_cast<milliseconds>(system_clock::now().time_since_epoch()) + 600ms;
+        for (int f = 0; f < kFoldersAtOnce; ++f) {
+            folders.push_back(std::make_unique<QTemporaryDir>());
+            for (int s = 0; s < kStartsPerFolder; ++s) {
+                auto& start = starts.emplace_back(std::make_unique<QProcess>());
+                start->setProcessChannelMode(QProcess::ForwardedChannels);
+                start->setProcessEnvironment(variables);
+                start->start(secondStartProgram(),
+                             {QStringLiteral("--at"), QString::number(at.count()),
+                              QStringLiteral("--serve"), folders.back()->path()});
+            }
+        }
+        for (std::size_t f = 0; f < folders.size(); ++f) {
+            std::vector<int> exits;
+            for (std::size_t s = 0; s < kStartsPerFolder; ++s) {
+                QProcess& start = *starts[f * kStartsPerFolder + s];
+                ASSERT_TRUE(start.waitForFinished(20'000)) << start.errorString().toStdString();
+                exits.push_back(start.exitCode());
+            }
+            // A start slowed down past the running copy's end may run after it.
+            EXPECT_EQ(std::count(exits.begin(), exits.end(), 5), 0)
+                << "round " << round << ": two copies ran at once";
+            EXPECT_GE(std::count(exits.begin(), exits.end(), 3), 1)
+                << "round " << round << ": none ran";
+        }
+    }
+}
+
+#ifndef _WIN32
+// Sets environment variables for the test's span, this process's and its children's.
+class ScopedEnvironment {
+  public:
+    ~ScopedEnvironment() {
+        for (const auto& [name, value] : saved_) {
+            put(name, value);
+        }
+    }
+    // A null value unsets the variable.
+    void set(const char* name, const QByteArray& value) {
+        if (std::none_of(saved_.begin(), saved_.end(),
+                         [&](const auto& saved) { return saved.first == name; })) {
+            saved_.emplace_back(name,
+                                qEnvironmentVariableIsSet(name) ? qgetenv(name) : QByteArray());
+        }
+        put(name, value);
+    }
+
+  private:
+    static void put(const char* name, const QByteArray& value) {
+        if (value.isNull()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, value);
+        }
+    }
+    std::vector<std::pair<const char*, QByteArray>> saved_;
+};
+
+TEST_F(SecondStart, WithoutARuntimeFolderTheGuardHoldsAndWithoutAnyPlaceTheErrorLogSaysSo) {
+    QTemporaryDir home;
+    QTemporaryDir workingFolder;
+    ASSERT_TRUE(home.isValid() && workingFolder.isValid());
+    constexpr auto kPrivate =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    // The cache folder as umask 002 leaves it; a private "run" in both working folders.
+    const QString cache = QDir(home.path()).filePath(".cache");
+    ASSERT_TRUE(QDir().mkpath(cache));
+    QFile::setPermissions(cache, kPrivate | QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                     QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                     QFileDevice::ExeOther);
+    for (const QString& folder : {workingFolder.path(), logFolder.path()}) {
+        const QString run = QDir(folder).filePath("run");
+        ASSERT_TRUE(QDir().mkdir(run));
+        QFile::setPermissions(run, kPrivate);
+    }
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(workingFolder.path()));
+    ScopedEnvironment variables;
+    variables.set("HOME", QFile::encodeName(home.path()));
+    variables.set("XDG_CACHE_HOME", QByteArray());
+    for (const QByteArray& runtime : {QByteArray(), QByteArray("run")}) {
+        variables.set("XDG_RUNTIME_DIR", runtime);
+        ruv::SingleInstance running(programFolder.path());
+        ASSERT_EQ(running.claim(QString()), ruv::InstanceRole::Running);
+        EXPECT_EQ(laterStart(programFolder.path(), logFolder.path(), {}, EventLoop::Runs), 0)
+            << "a later start ran beside the running copy, XDG_RUNTIME_DIR \""
+            << runtime.toStdString() << "\"";
+    }
+    QDir::setCurrent(before);
+
+    // No cache folder can be made, and the program folder is gone.
+    variables.set("XDG_RUNTIME_DIR", QByteArray());
+    variables.set("HOME", "/proc/self/no-such-home");
+    ruv::SingleInstance unguarded(QDir(programFolder.path()).filePath("gone"));
+    EXPECT_EQ(unguarded.claim(QString()), ruv::InstanceRole::Running);
+    ruv::MainWindow window(environment);
+    window.serveLaterStarts(unguarded);
+    const std::string_view utf8 = ruv::kUnguardedStartText.utf8();
+    const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    EXPECT_EQ(window.errorLog()->toPlainText().count(text), 1)
+        << window.errorLog()->toPlainText().toStdString();
+}
+#endif
 
 TEST_F(SecondStart, AHandOverDuringATidyIsAttachedWhenTheTidyEnds) {
     const QString tidied =

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 #include <sstream>
+#include <string>
 #include <vector>
 
 #include "core/config/config_row.h"
@@ -280,6 +281,37 @@ TEST_F(SettingsTest, AWindowSavedOffTheScreenOrLargerThanItOpensWhollyOnIt) {
     EXPECT_TRUE(screen.contains(window->frameGeometry()))
         << window->frameGeometry().x() << "," << window->frameGeometry().y() << " "
         << window->frameGeometry().width() << "x" << window->frameGeometry().height();
+}
+
+TEST_F(SettingsTest, AWindowClosedMaximisedComesBackMaximisedOverItsNormalBounds) {
+    const QRect normal(40, 50, 520, 260);
+    {
+        auto window = open();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        window->setGeometry(normal);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->geometry() == normal; }));
+        window->showMaximized();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window->isMaximized(); }));
+    }
+    const std::string config = readFile(folder() / "config.ini");
+    const std::string view = readFile(folder() / "ruvivuvaz_view.ini");
+    const config::ConfigStore saved = savedConfig();
+    const QRect outer(QPoint(std::stoi(saved.value(ConfigRow::WindowLeftPosition)),
+                             std::stoi(saved.value(ConfigRow::WindowTopPosition))),
+                      QSize(std::stoi(saved.value(ConfigRow::WindowWidthSize)),
+                            std::stoi(saved.value(ConfigRow::WindowHeightSize))));
+    EXPECT_TRUE(outer.contains(normal) && outer.width() - normal.width() < 20)
+        << "the saved bounds are not the normal ones: " << outer.x() << "," << outer.y() << " "
+        << outer.width() << "x" << outer.height();
+    {
+        auto window = open();
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->isMaximized(); }));
+    }
+    EXPECT_EQ(readFile(folder() / "config.ini"), config);
+    EXPECT_EQ(readFile(folder() / "ruvivuvaz_view.ini"), view);
 }
 
 TEST_F(SettingsTest, EmptyPositionRowsLeaveTheWindowWhereThePlatformPlacesIt) {

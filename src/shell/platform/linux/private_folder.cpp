@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -14,9 +13,20 @@ namespace {
 
 constexpr auto kProgramFolder = "DIrararezuvero";
 
-// The program's folder inside a private base folder, made with mode 0700.
+// A base folder the program's own folder may be made in: the user's, and no
+// other user's to write to. Its group may write to it (umask 002 makes the
+// cache folder so): the program's folder in it is checked on its own.
+bool isUsersFolder(const QString& folder, unsigned owner) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(folder).constData(), &info) != 0) {
+        return false;
+    }
+    return S_ISDIR(info.st_mode) && info.st_uid == owner && (info.st_mode & S_IWOTH) == 0;
+}
+
+// The program's folder inside a base folder, made with mode 0700.
 QString programFolderIn(const QString& base, unsigned owner) {
-    if (base.isEmpty() || !isPrivateFolder(base, owner)) {
+    if (base.isEmpty() || !isUsersFolder(base, owner)) {
         return {};
     }
     const QString folder = QDir(base).filePath(QString::fromLatin1(kProgramFolder));
@@ -24,6 +34,13 @@ QString programFolderIn(const QString& base, unsigned owner) {
         return {};
     }
     return isPrivateFolder(folder, owner) ? folder : QString();
+}
+
+// A folder named by an environment variable; the base directory rules say a
+// relative one is to be ignored.
+QString absoluteFolderFrom(const char* variable) {
+    const QString folder = qEnvironmentVariable(variable);
+    return QDir::isAbsolutePath(folder) ? folder : QString();
 }
 
 }  // namespace
@@ -39,17 +56,20 @@ bool isPrivateFolder(const QString& folder, unsigned owner) {
 
 QString privateRuntimeFolder() {
     const unsigned owner = ::geteuid();
-    QString folder = programFolderIn(qEnvironmentVariable("XDG_RUNTIME_DIR"), owner);
-    if (folder.isEmpty()) {
-        const QString cache =
-            QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation);
-        if (!cache.isEmpty()) {
-            QDir().mkpath(QFileInfo(cache).absolutePath());
-            ::mkdir(QFile::encodeName(cache).constData(), S_IRWXU);  // when missing
-            folder = programFolderIn(cache, owner);
+    // The runtime folder is the user's alone by its rules, or it is not used.
+    const QString runtime = absoluteFolderFrom("XDG_RUNTIME_DIR");
+    if (isPrivateFolder(runtime, owner)) {
+        if (QString folder = programFolderIn(runtime, owner); !folder.isEmpty()) {
+            return folder;
         }
     }
-    return folder;
+    QString cache = absoluteFolderFrom("XDG_CACHE_HOME");
+    if (cache.isEmpty()) {
+        cache = QDir(QDir::homePath()).filePath(QStringLiteral(".cache"));
+    }
+    QDir().mkpath(QFileInfo(cache).absolutePath());
+    ::mkdir(QFile::encodeName(cache).constData(), S_IRWXU);  // when missing
+    return programFolderIn(cache, owner);
 }
 
 }  // namespace ruv::platform

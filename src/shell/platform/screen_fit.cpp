@@ -1,4 +1,4 @@
-#include "shell/app/screen_fit.h"
+#include "shell/platform/screen_fit.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -8,8 +8,6 @@
 
 #include <algorithm>
 #include <vector>
-
-#include "core/app/window_fit.h"
 
 namespace ruv {
 namespace {
@@ -26,7 +24,7 @@ int titleBarHeight(const QWidget* window) {
     return std::max(guess, handle != nullptr ? handle->frameMargins().top() : 0);
 }
 
-QRect fitted(const QRect& outer, const QWidget* window) {
+QRect fitted(const ScreenRect& outer, const QWidget* window) {
     std::vector<ScreenRect> screens;
     if (const QScreen* primary = QGuiApplication::primaryScreen()) {
         screens.push_back(toScreenRect(primary->availableGeometry()));
@@ -36,19 +34,19 @@ QRect fitted(const QRect& outer, const QWidget* window) {
             screens.push_back(toScreenRect(screen->availableGeometry()));
         }
     }
-    const ScreenRect place = fitOnScreens(toScreenRect(outer), screens, titleBarHeight(window));
+    const ScreenRect place = fitOnScreens(outer, screens, titleBarHeight(window));
     return {place.left, place.top, place.width, place.height};
 }
 
 }  // namespace
 
-QRect fitOnAvailableScreens(const QRect& outer) {
+QRect fitOnAvailableScreens(const ScreenRect& outer) {
     return fitted(outer, nullptr);
 }
 
 void keepOnScreen(QWidget& window) {
     const QRect outer = window.frameGeometry();
-    const QRect place = fitted(outer, &window);
+    const QRect place = fitted(toScreenRect(outer), &window);
     if (place == outer) {
         return;
     }
