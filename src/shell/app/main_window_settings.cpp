@@ -65,7 +65,7 @@ void MainWindow::ApplySettingsAtStartup() {
     guarded("", [&] { LoadVoiceList(folder); });
     guarded("", [&] { LoadLogHistory(); });
     // The notification rules: a damaged file costs its rules only, said in the error log.
-    session_->core.loadRules(folder, session_->errorLog);
+    session_->core.loadRules(folder, session_->datedErrorLog);
     const config::ViewSettings view =
         config::loadViewSettings(folder / config::kViewSettingsFileName);
     state.textSize = view.textSize;
@@ -91,7 +91,7 @@ void MainWindow::ApplySettingsAtStartup() {
     } else if (read == ConfigRead::Loaded) {
         for (const config::StartupIssue& issue : config::applyConfigRows(store, state)) {
             reportStartupFailure(issue.stage);
-            session_->errorLog.append(config::startupIssueText(issue));
+            session_->datedErrorLog.append(config::startupIssueText(issue));
         }
     }
     if (!config::canWriteIn(folder)) {

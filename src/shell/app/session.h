@@ -66,6 +66,8 @@ struct Session {
     CountingErrorLog errorLog{errorTab, windowPorts};
     CallSoundArea sounds;
     // The EXP figures' ports: Timer01, the yes/no questions, the refresh notice.
+    // The same, for writers whose lines carry no date and time of their own.
+    platform::DatedErrorLog datedErrorLog{errorLog, clock};
     QtTickTimer expTick;
     MessageBoxQuestions expQuestions{messages};
     ExpRefreshSignal expRefreshes;
@@ -79,7 +81,7 @@ struct Session {
     // The taskbar alert; routing asks it only while RouteSettings::callAlert is on.
     QtAttention attention;
     // The notification rules' sounds, one player per file.
-    RuleSoundPlayers ruleSounds{errorLog};
+    RuleSoundPlayers ruleSounds{datedErrorLog};
 
     ChatSession core;
     ExpMonitor expMonitor;

@@ -168,14 +168,15 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
             "設定ファイルの読み込みに失敗しました(FormCreate)\n棒読みちゃん用通信設定 "
             "2024/05/01 21:30:00")))
             << log.toStdString();
-        // Each bad row is named after its message, with what is used instead.
+        // Each bad row is named after its message, with what is used instead
+        // and when.
         for (const QString& row :
              {QStringLiteral("\nconfig.ini 1行目 BouVolume=loud: 数値ではありません。代わりに 100 "
-                             "を使います。\n"),
-              QStringLiteral(
-                  "\nconfig.ini 3行目 UpDateTime=7: 使えない値です。代わりに 1 を使います。"),
+                             "を使います。 2024/05/01 21:30:00\n"),
+              QStringLiteral("\nconfig.ini 3行目 UpDateTime=7: 使えない値です。代わりに 1 "
+                             "を使います。 2024/05/01 21:30:00\n"),
               QStringLiteral("\nconfig.ini 4行目 BouPort=0: 使えない値です。代わりに 50001 "
-                             "を使います。")}) {
+                             "を使います。 2024/05/01 21:30:00")}) {
             EXPECT_TRUE(log.contains(row)) << row.toStdString();
         }
         EXPECT_TRUE(window->tabShown(Tab::Battle));
@@ -191,6 +192,24 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
 
 TEST_F(SettingsTest, SpeechRowsReachTheBridgeAndTheReadModeListAndAreWrittenBack) {
     const std::string rows =
+TEST_F(SettingsTest, TheRulesFilesLinesCarryTheDateAndTime) {
+    writeFile(folder() / "ruvivuvaz_rules.json",
+              R"({"rules": [{"name": "broken", "pattern": "(", "regex": true}]})");
+    {
+        auto window = open();
+        const QStringList lines = window->errorLog()->toPlainText().split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("通知ルール「broken」は使えません。")));
+        EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" 2024/05/01 21:30:00")))
+            << lines[0].toStdString();
+    }
+    writeFile(folder() / "ruvivuvaz_rules.json", "{\"rules\": [");
+    auto window = open();
+    const QString line = window->errorLog()->toPlainText();
+    EXPECT_TRUE(line.startsWith(QStringLiteral("通知ルールのファイルを読めないため")));
+    EXPECT_TRUE(line.endsWith(QStringLiteral(" 2024/05/01 21:30:00"))) << line.toStdString();
+}
+
         "BouIPAddress=10.0.0.2\r\nBouPort=50002\r\nBouVolume=70\r\nBouPitch=130\r\n"
         "BouOntei=80\r\nBouVoiceKind=5\r\nBouLimitMoji=20\r\nBouNoName=1\r\n"
         "BouyomiCheck01=1\r\nBouyomiCheck02=3\r\n";
