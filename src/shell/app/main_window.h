@@ -118,6 +118,8 @@ class MainWindow : public QMainWindow {
     // --- Status bar ------------------------------------------------------
     void setStatusText(StatusPanel panel, const QString& text);
     QString statusText(StatusPanel panel) const;
+    // Beside the two panels: when the followed log last grew, or that it stopped.
+    QLabel* logActivityPanel() const { return activityPanel_; }
 
     // --- views context menu, find and NG dialog (public) ---
     // PopupMenu1, the context menu of the ten channel views.
@@ -243,6 +245,7 @@ class MainWindow : public QMainWindow {
     QTimer* expTimer_ = nullptr;
     TextSizeControl* textSize_ = nullptr;
 
+    QLabel* activityPanel_ = nullptr;
     AppEnvironment environment_;
     std::unique_ptr<Session> session_;
     WindowAlpha alpha_;

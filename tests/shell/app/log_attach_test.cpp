@@ -12,6 +12,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -607,6 +608,35 @@ TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
 
 TEST_F(LogAttachTest, NewDaysLogIsFollowedThroughTheFolderWatcher) {
     LogSessionTiming shortWait;
+// --- Whether the log is alive -----------------------------------------------------
+
+TEST_F(LogAttachTest, TheStatusBarSaysWhenTheLogLastGrewAndThatItStopped) {
+    QLabel* activity = window->logActivityPanel();
+    window->show();
+    EXPECT_FALSE(activity->isVisible());
+    const auto log = writeLog("MHChatLog_2024_02_29.html", generator.header());
+    chooseInDialog(log);
+    window->attachLog();
+    EXPECT_TRUE(activity->isVisible());
+    EXPECT_EQ(activity->text(), QStringLiteral("0:05:00から更新待ち"));
+
+    clock.set({2024, 3, 1, 0, 6, 10});
+    window->session().logActivity.setQuietLimit(std::chrono::milliseconds{50});
+    append(log, line(colours::kTeam, "Ren : まだいる"));
+    window->liveLog().catchUp();
+    EXPECT_EQ(activity->text(), QStringLiteral("最終更新 0:06:10"));
+    // The two panels stay as they were.
+    EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("アタッチ"));
+    EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(log.string()));
+    const QColor normalText = activity->palette().color(QPalette::WindowText);
+
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return activity->text() == QStringLiteral("停止中 最終更新 0:06:10"); }, 5000))
+        << activity->text().toStdString();
+    EXPECT_EQ(activity->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_NE(normalText, QColor(255, 0, 0));
+}
+
     shortWait.autoAttachWait = std::chrono::milliseconds{20};
     window->logSession().setTiming(shortWait);
     writeLog("MHChatLog_2024_02_29.html", generator.header());
