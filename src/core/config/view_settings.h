@@ -19,6 +19,10 @@ struct ViewSettings {
     // NgOnTidy= "過去ログの整理にもNGを適用"; its row is written only while it
     // is on, so a file from before the option reads back byte for byte.
     bool ngOnTidy = false;
+    // AttachTodayAtStart= "起動時に今日のログをアタッチする" and KeepExpAcrossDays=
+    // "日付が変わってもEXPの集計を続ける", written only while on, as NgOnTidy.
+    bool attachTodayAtStart = false;
+    bool keepExpAcrossDays = false;
 
     friend bool operator==(const ViewSettings&, const ViewSettings&) = default;
 };

@@ -153,6 +153,9 @@ class MainWindow : public QMainWindow {
     // absolute or from the working folder): attached as アタッチログ attaches the
     // file its dialog answers.
     void openLog(const QString& path);
+    // Start-up without a log named: with 起動時に今日のログをアタッチする on,
+    // today's log is attached, or awaited until the game creates it.
+    void attachTodaysLogAtStart();
     // A later start of the program handed over its log (empty: none): the
     // window comes to the front and attaches it as openLog does.
     void receiveHandOver(const QString& path);
@@ -242,10 +245,10 @@ class MainWindow : public QMainWindow {
     TabPages tabs_;
     MenuActions menu_;
     std::array<QLabel*, 2> statusPanels_{};
+    QLabel* activityPanel_ = nullptr;
     QTimer* expTimer_ = nullptr;
     TextSizeControl* textSize_ = nullptr;
 
-    QLabel* activityPanel_ = nullptr;
     AppEnvironment environment_;
     std::unique_ptr<Session> session_;
     WindowAlpha alpha_;

@@ -153,12 +153,18 @@ void MainWindow::buildOptionMenu() {
     });
     options->addSeparator();
     menu_.rateInStatusBar =
-        addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);
+        addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示(&B)"), false);
+    menu_.keepExpAcrossDays =
+        addCheckEntry(options, "KeepExpAcrossDays",
+                      QStringLiteral("日付が変わってもEXPの集計を続ける(&E)"), false);
     options->addSeparator();
     menu_.autoAttach =
-        addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする"), true);
-    menu_.tidyOnAttach =
-        addCheckEntry(options, "OldLog01", QStringLiteral("アタッチ時に過去ログを整頓する"), false);
+        addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする(&N)"), true);
+    menu_.attachTodayAtStart =
+        addCheckEntry(options, "AttachTodayAtStart",
+                      QStringLiteral("起動時に今日のログをアタッチする(&D)"), false);
+    menu_.tidyOnAttach = addCheckEntry(options, "OldLog01",
+                                       QStringLiteral("アタッチ時に過去ログを整頓する(&P)"), false);
     menu_.ngOnTidy =
         addCheckEntry(options, "NgOnTidy", QStringLiteral("過去ログの整理にもNGを適用"), false);
     options->addSeparator();

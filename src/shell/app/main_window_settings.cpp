@@ -71,6 +71,8 @@ void MainWindow::ApplySettingsAtStartup() {
     state.textSize = view.textSize;
     state.route.callAlert = view.callAlert;
     state.attach.ngOnTidy = view.ngOnTidy;
+    state.attach.attachTodayAtStart = view.attachTodayAtStart;
+    state.attach.keepExpAcrossSwitch = view.keepExpAcrossDays;
 
     config::ConfigStore& store = session_->configStore;
     enum class ConfigRead { Loaded, Missing, Unreadable };
@@ -200,9 +202,11 @@ void MainWindow::SaveSettingsAtExit() {
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
             config::FileToSave{config::kViewSettingsFileName,
                                [&] {
-                                   config::saveViewSettings(folder / config::kViewSettingsFileName,
-                                                            {state.textSize, state.route.callAlert,
-                                                             state.attach.ngOnTidy});
+                                   config::saveViewSettings(
+                                       folder / config::kViewSettingsFileName,
+                                       {state.textSize, state.route.callAlert,
+                                        state.attach.ngOnTidy, state.attach.attachTodayAtStart,
+                                        state.attach.keepExpAcrossSwitch});
                                }},
         });
         if (instance_ != nullptr) {

@@ -69,6 +69,7 @@ class RecordedExpAttach final : public ExpAttachEvents {
     }
     void AddDayGain(std::int64_t amount, std::string_view) override { gains.push_back(amount); }
     void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
+    void StartNewDayChart() override {}
     std::function<void()> onReset;
     int resets = 0;
     std::vector<std::int64_t> gains;
@@ -650,7 +651,8 @@ TEST_F(LogAttachTest, TheStatusBarSaysWhenTheLogLastGrewAndThatItStopped) {
     EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(today.string()));
     EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines(ChatChannel::Team) == 1; }, 5000));
-    EXPECT_EQ(exp.resets, 1);
+    // The attach and the new day's EXP session.
+    EXPECT_EQ(exp.resets, 2);
 }
 
 }  // namespace

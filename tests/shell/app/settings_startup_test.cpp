@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -24,6 +25,7 @@
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
+#include "shell/log/live_log.h"
 #include "shell/speech/speech_side.h"
 #include "shell/views/channel_view.h"
 #include "support/cp932_text.h"
@@ -190,8 +192,57 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
     EXPECT_EQ(saved.value(ConfigRow::Battle), "1");
 }
 
-TEST_F(SettingsTest, SpeechRowsReachTheBridgeAndTheReadModeListAndAreWrittenBack) {
-    const std::string rows =
+TEST_F(SettingsTest, AStartAndAnExitWithNothingChangedLeaveEveryFileByteForByte) {
+    const fs::path logs = folder() / "logs";
+    fs::create_directory(logs);
+    writeFile(folder() / "config.ini", "MHFolderPath=" + (logs / "").string() + "\r\n");
+    open().reset();  // the first exit writes every file in its own form
+    for (const char* options : {"", "AttachTodayAtStart=1\r\nKeepExpAcrossDays=1\r\n"}) {
+        SCOPED_TRACE(options);
+        writeFile(folder() / "ruvivuvaz_view.ini",
+                  std::string("FontSize=9\r\nCallAlert=0\r\n") + options);
+        std::map<fs::path, std::string> before;
+        for (const auto& file : fs::directory_iterator(folder())) {
+            if (file.is_regular_file()) {
+                before[file.path()] = readFile(file.path());
+            }
+        }
+        ASSERT_EQ(before.size(), 6u);
+        {
+            auto window = open();
+            window->attachTodaysLogAtStart();  // today's log is awaited, and never comes
+        }
+        for (const auto& [path, bytes] : before) {
+            EXPECT_EQ(readFile(path), bytes) << path.filename().string();
+        }
+    }
+}
+
+TEST_F(SettingsTest, AttachTodayAtStartIsKeptApartFromConfigAndAttachesTodaysLog) {
+    const fs::path logs = folder() / "logs";
+    fs::create_directory(logs);
+    writeFile(logs / "MHChatLog_2024_05_01.html", "");
+    writeFile(folder() / "config.ini", "MHFolderPath=" + (logs / "").string() + "\r\n");
+    writeFile(folder() / "ruvivuvaz_view.ini", "AttachTodayAtStart=1\r\n");
+    {
+        auto window = open();
+        EXPECT_TRUE(window->menu().attachTodayAtStart->isChecked());
+        EXPECT_FALSE(window->menu().keepExpAcrossDays->isChecked());
+        window->attachTodaysLogAtStart();
+        EXPECT_EQ(window->liveLog().tail().path(), logs / "MHChatLog_2024_05_01.html");
+        window->menu().attachTodayAtStart->trigger();
+        window->menu().keepExpAcrossDays->trigger();
+    }
+    EXPECT_EQ(readFile(folder() / "ruvivuvaz_view.ini"),
+              "FontSize=9\r\nCallAlert=0\r\nKeepExpAcrossDays=1\r\n");
+    EXPECT_EQ(savedConfig().count(), 60);
+    auto window = open();
+    EXPECT_FALSE(window->menu().attachTodayAtStart->isChecked());
+    window->attachTodaysLogAtStart();
+    EXPECT_TRUE(window->liveLog().tail().path().empty());
+    EXPECT_TRUE(window->session().core.state.attach.keepExpAcrossSwitch);
+}
+
 TEST_F(SettingsTest, TheRulesFilesLinesCarryTheDateAndTime) {
     writeFile(folder() / "ruvivuvaz_rules.json",
               R"({"rules": [{"name": "broken", "pattern": "(", "regex": true}]})");
@@ -210,6 +261,8 @@ TEST_F(SettingsTest, TheRulesFilesLinesCarryTheDateAndTime) {
     EXPECT_TRUE(line.endsWith(QStringLiteral(" 2024/05/01 21:30:00"))) << line.toStdString();
 }
 
+TEST_F(SettingsTest, SpeechRowsReachTheBridgeAndTheReadModeListAndAreWrittenBack) {
+    const std::string rows =
         "BouIPAddress=10.0.0.2\r\nBouPort=50002\r\nBouVolume=70\r\nBouPitch=130\r\n"
         "BouOntei=80\r\nBouVoiceKind=5\r\nBouLimitMoji=20\r\nBouNoName=1\r\n"
         "BouyomiCheck01=1\r\nBouyomiCheck02=3\r\n";
