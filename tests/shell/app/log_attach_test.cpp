@@ -211,7 +211,8 @@ TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
               static_cast<std::int64_t>(std::filesystem::file_size(log) - unfinished.size()));
     EXPECT_EQ(window->attachedLogFolder(), textOf(logs / ""));
     EXPECT_TRUE(entry("LogHistory00")->isEnabled());
-    EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(log.string()));
+    EXPECT_EQ(entry("LogHistory00")->text(),
+              QStringLiteral("&1 ") + QString::fromStdString(log.string()));
     EXPECT_FALSE(entry("LogHistory01")->isEnabled());
 
     // The game finishes the line it was writing: it is shown once, whole.
@@ -555,12 +556,14 @@ TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
 
     EXPECT_EQ(window->logSession().history().size(), 6u);
     EXPECT_TRUE(entry("LogHistory00")->isEnabled());
-    EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(a.string()));
+    EXPECT_EQ(entry("LogHistory00")->text(),
+              QStringLiteral("&1 ") + QString::fromStdString(a.string()));
     EXPECT_FALSE(entry("LogHistory01")->isEnabled());
-    EXPECT_EQ(entry("LogHistory01")->text(), QStringLiteral("Log History 01"));
+    EXPECT_EQ(entry("LogHistory01")->text(), QStringLiteral("&2 Log History 01"));
     EXPECT_EQ(
         entry("LogHistory02")->text(),
-        QString::fromStdString(b.string()).replace(QStringLiteral("&"), QStringLiteral("&&")));
+        QStringLiteral("&3 ") +
+            QString::fromStdString(b.string()).replace(QStringLiteral("&"), QStringLiteral("&&")));
     EXPECT_FALSE(entry("LogHistory03")->isEnabled());
 
     entry("LogHistory02")->trigger();
@@ -572,7 +575,7 @@ TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
     EXPECT_EQ(saved, textOf(b) + "\r\n" + textOf(a) + "\r\n" + missing + "\r\n4\r\n5\r\n");
     // After an attach every non-empty entry is offered, whether its file exists or not.
     EXPECT_TRUE(entry("LogHistory02")->isEnabled());
-    EXPECT_EQ(entry("LogHistory04")->text(), QStringLiteral("5"));
+    EXPECT_EQ(entry("LogHistory04")->text(), QStringLiteral("&5 5"));
 }
 
 TEST_F(LogAttachTest, WithoutASettingsFolderNoHistoryFileIsTouched) {
@@ -589,13 +592,13 @@ TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
     window->restoreLogFolder(textOf(logs));  // no trailing separator given
     window->FillLogMenus();
     EXPECT_TRUE(entry("LogToday01")->isEnabled());
-    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
+    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html(&T)"));
     EXPECT_FALSE(entry("LogYesterday01")->isEnabled());
-    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("Yesterday's Log"));
+    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("Yesterday's Log(&Y)"));
 
     const auto yesterday = writeLog("MHChatLog_2024_02_29.html", generator.header());
     window->FillLogMenus();
-    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("MHChatLog_2024_02_29.html"));
+    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("MHChatLog_2024_02_29.html(&Y)"));
     entry("LogYesterday01")->trigger();
     EXPECT_EQ(window->liveLog().tail().path(), yesterday);
     entry("LogToday01")->trigger();
@@ -605,10 +608,6 @@ TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
     EXPECT_EQ(exp.resets, 2);
 }
 
-// --- Auto-attach ---------------------------------------------------------------
-
-TEST_F(LogAttachTest, NewDaysLogIsFollowedThroughTheFolderWatcher) {
-    LogSessionTiming shortWait;
 // --- Whether the log is alive -----------------------------------------------------
 
 TEST_F(LogAttachTest, TheStatusBarSaysWhenTheLogLastGrewAndThatItStopped) {
@@ -638,6 +637,10 @@ TEST_F(LogAttachTest, TheStatusBarSaysWhenTheLogLastGrewAndThatItStopped) {
     EXPECT_NE(normalText, QColor(255, 0, 0));
 }
 
+// --- Auto-attach ---------------------------------------------------------------
+
+TEST_F(LogAttachTest, NewDaysLogIsFollowedThroughTheFolderWatcher) {
+    LogSessionTiming shortWait;
     shortWait.autoAttachWait = std::chrono::milliseconds{20};
     window->logSession().setTiming(shortWait);
     writeLog("MHChatLog_2024_02_29.html", generator.header());
@@ -649,7 +652,7 @@ TEST_F(LogAttachTest, TheStatusBarSaysWhenTheLogLastGrewAndThatItStopped) {
                                 generator.header() + line(colours::kTeam, "Ren : new day"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == today; }, 5000));
     EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(today.string()));
-    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
+    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html(&T)"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines(ChatChannel::Team) == 1; }, 5000));
     // The attach and the new day's EXP session.
     EXPECT_EQ(exp.resets, 2);

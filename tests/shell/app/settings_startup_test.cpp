@@ -307,7 +307,8 @@ TEST_F(SettingsTest, LogFolderWithOnlyYesterdaysLogEnablesYesterdaysEntry) {
     writeFile(folder() / "config.ini", "MHFolderPath=" + (logs.string() + "/") + "\r\n");
     auto window = open();
     EXPECT_TRUE(window->menu().yesterdaysLog->isEnabled());
-    EXPECT_EQ(window->menu().yesterdaysLog->text(), QStringLiteral("MHChatLog_2024_04_30.html"));
+    EXPECT_EQ(window->menu().yesterdaysLog->text(),
+              QStringLiteral("MHChatLog_2024_04_30.html(&Y)"));
     EXPECT_FALSE(window->menu().todaysLog->isEnabled());
 }
 
