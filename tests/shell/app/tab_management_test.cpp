@@ -172,18 +172,23 @@ TEST_F(TabSet, TabKeysStepThroughTheTabsWhereverTheFocusIsFromTheStart) {
         EXPECT_EQ(pages()->currentIndex(), (before + key.step + count) % count)
             << QKeySequence(key.key | key.modifiers).toString().toStdString();
     }
+    // Then from each of these, and from nowhere (nullptr: no widget has the focus).
     window->setKeywordArmed(ChatChannel::Normal, KeywordSwitch::On);  // its field takes input
     for (QWidget* target : std::initializer_list<QWidget*>{
              window->view(ChatChannel::Normal), window->keywordEdit(ChatChannel::Normal),
-             window->keywordCheckBox(ChatChannel::Normal), pages()->tabBar()}) {
+             window->keywordCheckBox(ChatChannel::Normal), pages()->tabBar(), nullptr}) {
+        const std::string name = target != nullptr ? target->metaObject()->className() : "none";
         for (const StepKey& key : keys) {
             window->setActiveTab(Tab::Normal);
-            target->setFocus();
-            ASSERT_EQ(QApplication::focusWidget(), target) << target->metaObject()->className();
+            if (target != nullptr) {
+                target->setFocus();
+            } else if (QWidget* focused = QApplication::focusWidget()) {
+                focused->clearFocus();
+            }
+            ASSERT_EQ(QApplication::focusWidget(), target) << name;
             press(key);
             EXPECT_EQ(pages()->currentIndex(), (key.step + count) % count)
-                << target->metaObject()->className() << " "
-                << QKeySequence(key.key | key.modifiers).toString().toStdString();
+                << name << " " << QKeySequence(key.key | key.modifiers).toString().toStdString();
         }
     }
 }
