@@ -2,8 +2,8 @@
 // the running copy and ends), Qt's own texts in Japanese, the application
 // title, the main window with its settings beside the executable, the log
 // named as the first argument attached (a file dropped on the program's icon
-// arrives there too), the message loop, and an end that no worker thread can
-// hold up.
+// arrives there too) or else, when the player asks for it, today's log, the
+// message loop, and an end that no worker thread can hold up.
 
 #include <QApplication>
 #include <QMessageBox>
@@ -53,6 +53,8 @@ int main(int argc, char** argv) {
     window.show();
     if (!log.isEmpty()) {
         window.openLog(log);
+    } else {
+        window.attachTodaysLogAtStart();
     }
     const int status = QApplication::exec();
     // The settings are saved: a worker blocked in the system (a read on a hung

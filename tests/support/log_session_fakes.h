@@ -96,7 +96,9 @@ class RecordingExpAttach final : public ExpAttachEvents {
     void AddDayGain(std::int64_t amount, std::string_view) override { gains.push_back(amount); }
     void AddTidiedLevelUp(std::string_view stamp) override { levelUps.emplace_back(stamp); }
     void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
+    void StartNewDayChart() override { ++newDayCharts; }
     int resets = 0;
+    int newDayCharts = 0;
     std::vector<std::int64_t> gains;
     std::vector<std::string> levelUps;  // their time stamps
     std::vector<std::string> paths;

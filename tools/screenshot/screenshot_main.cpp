@@ -14,6 +14,9 @@
 //                (APP_FOLDER then holds no settings, as at a first start)
 //   search       the search window and its "0件"
 //   chart        経験値情報 > グラフ
+//   log-alive    the status bar while the log grows (log-alive.png), then, the
+//                demo game having stopped, once it counts as stopped
+//                (log-stopped.png); the quiet limit is cut to a few seconds
 //
 // mh_ruvivuvaz-screenshot --rules APP_FOLDER OUTPUT_FOLDER photographs the
 // rules dialog and 過去ログで試す instead (rules_pictures.cpp).
@@ -46,6 +49,7 @@
 
 #include "shell/app/main_window.h"
 #include "shell/app/page_control.h"
+#include "shell/app/session.h"
 #include "shell/app/tab_pages.h"
 #include "shell/platform/qt_text.h"
 #include "shell/search/search_window.h"
@@ -159,6 +163,40 @@ void scrollStripTo(ruv::MainWindow& window, Tab tab) {
     }
 }
 
+// log-alive: Today's Log while the demo game writes, then after it stopped.
+int photographLogActivity(ruv::MainWindow& window, const QString& output) {
+    constexpr int kQuietSeconds = 4;
+    constexpr int kAliveMilliseconds = 2500;
+    constexpr int kGiveUpMilliseconds = 60'000;
+    window.session().logActivity.setQuietLimit(std::chrono::seconds{kQuietSeconds});
+    window.menu().todaysLog->trigger();
+    QElapsedTimer sinceAttach;
+    sinceAttach.start();
+    int failures = 0;
+    bool aliveTaken = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        const ruv::LogLiveness liveness = window.session().logActivity.view().liveness;
+        if (!aliveTaken && liveness == ruv::LogLiveness::Alive &&
+            sinceAttach.elapsed() > kAliveMilliseconds) {
+            aliveTaken = true;
+            failures += save(window, output, "log-alive.png") ? 0 : 1;
+        } else if (aliveTaken && liveness == ruv::LogLiveness::Stopped) {
+            failures += save(window, output, "log-stopped.png") ? 0 : 1;
+            QApplication::quit();
+        } else if (sinceAttach.elapsed() > kGiveUpMilliseconds) {
+            std::fprintf(stderr, "the log %s\n",
+                         aliveTaken ? "never stopped: is the demo game still writing?"
+                                    : "never grew: is the demo game writing?");
+            ++failures;
+            QApplication::quit();
+        }
+    });
+    poll.start(200);
+    QApplication::exec();
+    return failures == 0 && aliveTaken ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -173,11 +211,11 @@ int main(int argc, char** argv) {
     }
     const QString only = argc == 4 ? QString::fromLocal8Bit(argv[3]) : QString();
     const QStringList groups{QStringLiteral("first-start"), QStringLiteral("search"),
-                             QStringLiteral("chart")};
+                             QStringLiteral("chart"), QStringLiteral("log-alive")};
     if ((argc != 3 && argc != 4) || (argc == 4 && !groups.contains(only))) {
         std::fprintf(stderr,
                      "usage: mh_ruvivuvaz-screenshot APP_FOLDER OUTPUT_FOLDER "
-                     "[first-start|search|chart]\n"
+                     "[first-start|search|chart|log-alive]\n"
                      "       mh_ruvivuvaz-screenshot --rules APP_FOLDER OUTPUT_FOLDER\n"
                      "       mh_ruvivuvaz-screenshot --screen FILE\n");
         return 2;
@@ -204,6 +242,9 @@ int main(int argc, char** argv) {
     if (today == nullptr || !today->isEnabled()) {
         std::fprintf(stderr, "Today's Log is not enabled: is the demo game writing?\n");
         return 1;
+    }
+    if (only == QLatin1String("log-alive")) {
+        return photographLogActivity(window, output);
     }
     today->trigger();
     const qint64 atAttach = window.view(ruv::ChatChannel::Normal)->lineCount().value;

@@ -16,6 +16,16 @@ constexpr std::string_view kFontSizeKey = "FontSize";
 constexpr std::string_view kCallAlertKey = "CallAlert";
 constexpr std::string_view kNgOnTidyKey = "NgOnTidy";
 constexpr std::string_view kWindowMaximizedKey = "WindowMaximized";
+constexpr std::string_view kAttachTodayAtStartKey = "AttachTodayAtStart";
+constexpr std::string_view kKeepExpAcrossDaysKey = "KeepExpAcrossDays";
+
+// A switch's "1" or "0"; empty for any other value.
+std::optional<bool> switchValue(std::string_view value) {
+    if (value == "1" || value == "0") {
+        return value == "1";
+    }
+    return std::nullopt;
+}
 
 std::optional<std::string_view> valueOf(std::string_view line, std::string_view key) {
     if (line.size() <= key.size() || !line.starts_with(key) || line[key.size()] != '=') {
@@ -30,8 +40,14 @@ std::string viewSettingsText(const ViewSettings& settings) {
     std::vector<std::string> lines{
         std::string(kFontSizeKey) + "=" + integerText(settings.textSize.points()),
         std::string(kCallAlertKey) + "=" + (settings.callAlert ? "1" : "0")};
-    if (settings.ngOnTidy) {
-        lines.push_back(std::string(kNgOnTidyKey) + "=1");
+    // The later options' rows only while they are on, so a file from before
+    // an option reads back byte for byte.
+    for (const auto& [on, key] : {std::pair{settings.ngOnTidy, kNgOnTidyKey},
+                                  std::pair{settings.attachTodayAtStart, kAttachTodayAtStartKey},
+                                  std::pair{settings.keepExpAcrossDays, kKeepExpAcrossDaysKey}}) {
+        if (on) {
+            lines.push_back(std::string(key) + "=1");
+        }
     }
     if (settings.windowMaximized) {
         lines.push_back(std::string(kWindowMaximizedKey) + "=1");
@@ -47,15 +63,18 @@ ViewSettings parseViewSettings(std::string_view bytes) {
             if (points && *points >= TextSize::kSmallest && *points <= TextSize::kLargest) {
                 settings.textSize = TextSize(*points);
             }
-        } else if (const auto flag = valueOf(line, kCallAlertKey)) {
-            if (*flag == "1" || *flag == "0") {
-                settings.callAlert = *flag == "1";
+        } else {
+            for (const auto& [key, target] :
+                 {std::pair{kCallAlertKey, &settings.callAlert},
+                  std::pair{kNgOnTidyKey, &settings.ngOnTidy},
+                  std::pair{kAttachTodayAtStartKey, &settings.attachTodayAtStart},
+                  std::pair{kKeepExpAcrossDaysKey, &settings.keepExpAcrossDays}}) {
+                if (const auto flag = valueOf(line, key); flag && switchValue(*flag)) {
+                    *target = *switchValue(*flag);
+                }
             }
-        } else if (const auto tidy = valueOf(line, kNgOnTidyKey)) {
-            if (*tidy == "1" || *tidy == "0") {
-                settings.ngOnTidy = *tidy == "1";
-            }
-        } else if (const auto maximized = valueOf(line, kWindowMaximizedKey)) {
+        }
+        else if (const auto maximized = valueOf(line, kWindowMaximizedKey)) {
             if (*maximized == "1" || *maximized == "0") {
                 settings.windowMaximized = *maximized == "1";
             }

@@ -54,6 +54,11 @@ void ExpSession::AddTidiedLevelUp(std::string_view stamp) {
     notices_.figuresChanged(ExpRefresh::Now);
 }
 
+void ExpSession::StartNewDayChart() {
+    hourly_.reset();
+    notices_.figuresChanged(ExpRefresh::Now);
+}
+
 void ExpSession::SetAttachedLogPath(std::string_view cp932Path) {
     stats_.setAttachedLogPath(std::string(cp932Path));
 }

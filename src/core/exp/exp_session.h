@@ -51,6 +51,7 @@ class ExpSession final : public ExpEvents, public ExpAttachEvents {
     void ResetForAttach() override;
     void AddDayGain(std::int64_t amount, std::string_view stamp) override;
     void AddTidiedLevelUp(std::string_view stamp) override;
+    void StartNewDayChart() override;
     void SetAttachedLogPath(std::string_view cp932Path) override;
 
   private:

@@ -13,6 +13,9 @@ inline const FixedText kLogChangeFailureText{"アタッチの処理に失敗し�
 inline const FixedText kAutoAttachFailureText{
     "自動アタッチ処理に失敗しました(ShellChangeNotifier02Change)"};
 
+// The path panel while today's log is awaited, before its path.
+inline const FixedText kAwaitingTodaysLogText{"今日のログを待っています: "};
+
 enum class AttachText {
     AttachState,      // "アタッチ": the status bar's state word
     TidyingState,     // "整頓 ": the state word while tidying, before the percentage sorted

@@ -34,7 +34,8 @@ LogSession::LogSession(LogSessionPorts ports, LogSessionState state, LogSessionT
       state_(state),
       timing_(timing),
       nextSlice_(ports.timers.create([this] { runTidySlice(); })),
-      autoAttachWait_(ports.timers.create([this] { autoAttachWaitOver(); })) {}
+      autoAttachWait_(ports.timers.create([this] { autoAttachWaitOver(); })),
+      todaysLogWait_(ports.timers.create([this] { lookForTodaysLog(FollowFrom::FirstByte); })) {}
 
 LogSession::~LogSession() = default;
 
@@ -132,14 +133,16 @@ std::optional<std::string> LogSession::dialogAnswer(const ChosenLog& chosen) {
 }
 
 void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
-                            std::string_view failureText) {
+                            std::string_view failureText, FollowFrom from) {
     const auto native = platform::toNativePath(cp932Path);
     std::optional<ByteOffset> size;
     std::error_code status;
     if (native && !std::filesystem::is_directory(*native, status)) {
         if (const auto file = ports_.files.openShared(*native)) {
             size = file->size();
-            if (size) {
+            if (size && from == FollowFrom::FirstByte) {
+                size = ByteOffset{0};
+            } else if (size) {
                 // A line the game is half-way through writing is delivered whole later.
                 size = attachPoint(*file, *size);
             }
@@ -154,13 +157,19 @@ void LogSession::attachPath(const std::string& cp932Path, AttachKind kind,
     }
 
     attachedPath_ = cp932Path;
+    awaitingTodaysLog_ = false;
+    todaysLogWait_->stop();
     pendingLog_ = *native;
     pendingConsumed_ = *size;
-    const bool tidy = state_.options.tidyOnAttach;
+    // Followed from its first byte, a log has no earlier lines to sort.
+    const bool tidy = state_.options.tidyOnAttach && from == FollowFrom::AttachPoint;
     if (tidy) {
         // Nothing is followed while the earlier lines are sorted, so lines
         // written meanwhile come after them, once.
         ports_.log.release();
+    } else if (from == FollowFrom::FirstByte) {
+        // Read at once: its lines are the day's first.
+        ports_.log.switchFile(*native, *size);
     } else {
         ports_.log.follow(*native, *size);
     }

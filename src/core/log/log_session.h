@@ -75,6 +75,12 @@ class LogSession final : private PastLogSink {
     void attachChosen(const ChosenLog& chosen);
     // A file was created, deleted or renamed in the attached log's folder.
     void fileNamesChanged();
+    // Start-up, with 起動時に今日のログをアタッチする on and a log folder known:
+    // attaches today's log as Today's Log does. Until the game has created it,
+    // looks for it again after every wait of auto-attach and follows it from
+    // its first byte once it is there. Any attach ends the wait.
+    void attachTodaysLogAtStart();
+    bool awaitingTodaysLog() const { return awaitingTodaysLog_; }
 
     // --- Options ---------------------------------------------------------
     // Tidied lines the rule holds back go to the NGフィルター view alone.
@@ -128,7 +134,13 @@ class LogSession final : private PastLogSink {
     void runAttachCommand(std::string_view failureText, const std::function<void()>& steps);
     std::optional<std::string> pathToAttach(AttachKind kind, std::size_t historyEntry);
     std::optional<std::string> dialogAnswer(const ChosenLog& chosen);
-    void attachPath(const std::string& cp932Path, AttachKind kind, std::string_view failureText);
+    // Where following starts: after the lines the log holds now (tidied or
+    // not), or at its first byte, for a log the game has only just created.
+    enum class FollowFrom { AttachPoint, FirstByte };
+    void attachPath(const std::string& cp932Path, AttachKind kind, std::string_view failureText,
+                    FollowFrom from = FollowFrom::AttachPoint);
+    // Today's log of the log folder, attached if it is there, else waited for.
+    void lookForTodaysLog(FollowFrom from);
     void attachReset();
     void startTidy(std::string_view failureText);
     void runTidySlice();
@@ -170,6 +182,9 @@ class LogSession final : private PastLogSink {
     // Auto-attach: notices during the wait lead to one more check after it.
     std::unique_ptr<platform::Timer> autoAttachWait_;
     bool moreNamesChanged_ = false;
+    // Attach at start: today's log is looked for again after each wait.
+    std::unique_ptr<platform::Timer> todaysLogWait_;
+    bool awaitingTodaysLog_ = false;
 };
 
 // Whether a regular file (not a folder) exists at a CP932 path.

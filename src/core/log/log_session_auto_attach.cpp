@@ -35,6 +35,31 @@ void LogSession::autoAttachWaitOver() {
     }
 }
 
+void LogSession::attachTodaysLogAtStart() {
+    if (state_.options.attachTodayAtStart && !logFolder().empty() && attachedPath_.empty()) {
+        lookForTodaysLog(FollowFrom::AttachPoint);
+    }
+}
+
+void LogSession::lookForTodaysLog(FollowFrom from) {
+    const std::string path =
+        joinFolderAndName(logFolder(), dailyLogName(dateOf(ports_.clock.now())));
+    if (!logFileExists(path)) {
+        awaitingTodaysLog_ = true;
+        std::string waiting(kAwaitingTodaysLogText);
+        waiting += path;
+        ports_.display.showStatus(StatusPanel::Path, waiting);
+        todaysLogWait_->start(timing_.autoAttachWait);
+        return;
+    }
+    awaitingTodaysLog_ = false;
+    runAttachCommand(kLogChangeFailureText, [&] {
+        attachPath(path, AttachKind::Today, kLogChangeFailureText, from);
+        offerDailyLogs(logFolder());
+        publishMenu();
+    });
+}
+
 std::optional<std::string> LogSession::newDaysLogPresent() const {
     const AutoAttachPlan plan = planAutoAttach(attachedPath_, dateOf(ports_.clock.now()));
     if (plan.step != AutoAttachStep::SwitchTo || !logFileExists(plan.todaysLog)) {
@@ -48,11 +73,17 @@ void LogSession::checkForNewDaysLog() {
     if (!todaysLog) {
         return;
     }
-    // Read from its first byte at the next size change.
-    ports_.log.switchFile(*platform::toNativePath(*todaysLog), ByteOffset{0});
     attachedPath_ = *todaysLog;
     ports_.display.showStatus(StatusPanel::Path, *todaysLog);
     state_.exp.SetAttachedLogPath(*todaysLog);
+    // The new day's EXP session, before any of its lines arrives.
+    if (state_.options.keepExpAcrossSwitch) {
+        state_.exp.StartNewDayChart();
+    } else {
+        state_.exp.ResetForAttach();
+    }
+    // Read from its first byte at the next size change.
+    ports_.log.switchFile(*platform::toNativePath(*todaysLog), ByteOffset{0});
     offerDailyLogs(platform::folderOf(*todaysLog));
     publishMenu();
 }

@@ -34,6 +34,11 @@ struct AttachOptions {
     bool autoAttach = true;     // 自動で新規ログをアタッチする
     bool tidyOnAttach = false;  // アタッチ時に過去ログを整頓する
     bool ngOnTidy = false;      // 過去ログの整理にもNGを適用 (ruvivuvaz_view.ini)
+    // 起動時に今日のログをアタッチする (ruvivuvaz_view.ini)
+    bool attachTodayAtStart = false;
+    // 日付が変わってもEXPの集計を続ける (ruvivuvaz_view.ini): the switch to the
+    // new day's log keeps the EXP session; only the chart starts the new day.
+    bool keepExpAcrossSwitch = false;
     // MHFolderPath as read at start-up (CP932): the dialog's starting folder
     // and the folder of the daily logs offered.
     std::string logFolder;
@@ -118,6 +123,9 @@ class ExpAttachEvents {
     virtual void AddDayGain(std::int64_t amount, std::string_view stamp) = 0;
     // A level-up found while sorting, for the hourly chart only.
     virtual void AddTidiedLevelUp(std::string_view /*stamp*/) {}
+    // The switch to the new day's log keeps the session: the chart alone
+    // starts anew, as it holds one day.
+    virtual void StartNewDayChart() = 0;
     // The path the status bar shows while it does not show the hourly rate.
     virtual void SetAttachedLogPath(std::string_view cp932Path) = 0;
 };

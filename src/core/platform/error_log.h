@@ -21,4 +21,16 @@ std::string errorLogLine(std::string_view handlerText, const LocalDateTime& when
 // Appends errorLogLine(handlerText, clock.now()) to log.
 void reportFailure(ErrorLog& log, const Clock& clock, std::string_view handlerText);
 
+// For writers whose lines name no time: each line goes on with a blank and
+// the date and time, as a handler's line does.
+class DatedErrorLog final : public ErrorLog {
+  public:
+    DatedErrorLog(ErrorLog& log, const Clock& clock) noexcept : log_(log), clock_(clock) {}
+    void append(std::string_view line) override { reportFailure(log_, clock_, line); }
+
+  private:
+    ErrorLog& log_;
+    const Clock& clock_;
+};
+
 }  // namespace ruv::platform

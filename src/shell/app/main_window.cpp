@@ -75,7 +75,8 @@ MainWindow::MainWindow(AppEnvironment environment, QWidget* parent)
     applyMinimumOuterSize();
 
     session_ = std::make_unique<Session>(
-        SessionWidgets{*this, *tabs_.pageControl, *tabs_.errorLog, statusPanels_, menu_,
+        SessionWidgets{*this, *tabs_.pageControl, *tabs_.errorLog, statusPanels_, *activityPanel_,
+                       menu_,
                        ExpMonitorControls{*expTimer_, *tabs_.expBasicPage, *tabs_.expExtendedPage,
                                           *tabs_.pageControl->page(Tab::Debug), *tabs_.syncingLabel,
                                           *menu_.rateInStatusBar, menu_.intervals},
@@ -125,6 +126,12 @@ void MainWindow::buildFrame() {
     statusPanels_[0]->setText(QStringLiteral("アタッチ"));
     bar->addWidget(statusPanels_[0]);
     bar->addWidget(statusPanels_[1], 1);
+    // Whether the log is alive, at the right end: shown while a log is followed.
+    activityPanel_ = new QLabel(bar);
+    activityPanel_->setObjectName(QStringLiteral("StatusBar01Activity"));
+    activityPanel_->setTextFormat(Qt::PlainText);
+    activityPanel_->hide();
+    bar->addPermanentWidget(activityPanel_);
     setStatusBar(bar);
 }
 

@@ -119,6 +119,8 @@ class MainWindow : public QMainWindow {
     // --- Status bar ------------------------------------------------------
     void setStatusText(StatusPanel panel, const QString& text);
     QString statusText(StatusPanel panel) const;
+    // Beside the two panels: when the followed log last grew, or that it stopped.
+    QLabel* logActivityPanel() const { return activityPanel_; }
 
     // --- views context menu, find and NG dialog (public) ---
     // PopupMenu1, the context menu of the ten channel views.
@@ -159,6 +161,9 @@ class MainWindow : public QMainWindow {
     // absolute or from the working folder): attached as アタッチログ attaches the
     // file its dialog answers.
     void openLog(const QString& path);
+    // Start-up without a log named: with 起動時に今日のログをアタッチする on,
+    // today's log is attached, or awaited until the game creates it.
+    void attachTodaysLogAtStart();
     // A later start of the program handed over its log (empty: none): the
     // window comes to the front and attaches it as openLog does.
     void receiveHandOver(const QString& path);
@@ -250,6 +255,7 @@ class MainWindow : public QMainWindow {
     TabPages tabs_;
     MenuActions menu_;
     std::array<QLabel*, 2> statusPanels_{};
+    QLabel* activityPanel_ = nullptr;
     QTimer* expTimer_ = nullptr;
     TextSizeControl* textSize_ = nullptr;
 

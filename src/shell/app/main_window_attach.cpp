@@ -79,6 +79,10 @@ void MainWindow::onLogFolderNamesChanged() {
     session_->core.log.fileNamesChanged();
 }
 
+void MainWindow::attachTodaysLogAtStart() {
+    session_->core.log.attachTodaysLogAtStart();
+}
+
 void MainWindow::openLog(const QString& path) {
     session_->core.log.attachChosen(namedLog(path));
 }

@@ -13,6 +13,7 @@
 #include "core/platform/native_path.h"
 #include "shell/app/help_location.h"
 #include "shell/app/main_window.h"
+#include "shell/app/menu_captions.h"
 #include "shell/app/rules_dialog_opening.h"
 #include "shell/app/session.h"
 #include "shell/app/top_most.h"
@@ -59,12 +60,12 @@ struct IntervalSpec {
 };
 
 constexpr std::array<IntervalSpec, 6> kIntervals = {{
-    {"NT01", " 1秒", IntervalItem::Seconds1},
-    {"NT05", " 5秒", IntervalItem::Seconds5},
-    {"NT10", "10秒", IntervalItem::Seconds10},
-    {"NT30", "30秒", IntervalItem::Seconds30},
-    {"NT60", "60秒", IntervalItem::Seconds60},
-    {"NT00", "停止", IntervalItem::Stop},
+    {"NT01", " &1秒", IntervalItem::Seconds1},
+    {"NT05", " &5秒", IntervalItem::Seconds5},
+    {"NT10", "1&0秒", IntervalItem::Seconds10},
+    {"NT30", "&30秒", IntervalItem::Seconds30},
+    {"NT60", "&60秒", IntervalItem::Seconds60},
+    {"NT00", "停止(&S)", IntervalItem::Stop},
 }};
 
 struct TransparencySpec {
@@ -75,17 +76,18 @@ struct TransparencySpec {
 };
 
 constexpr std::array<TransparencySpec, 6> kTransparencies = {{
-    {"N1001", "デフォルト", Transparency::Default, 0},
-    {"N501", "透過10%", Transparency::Percent10, 10},
-    {"N601", "透過20%", Transparency::Percent20, 20},
-    {"N701", "透過30%", Transparency::Percent30, 30},
-    {"N801", "透過40%", Transparency::Percent40, 40},
-    {"N901", "透過50%", Transparency::Percent50, 50},
+    {"N1001", "デフォルト(&D)", Transparency::Default, 0},
+    {"N501", "透過&10%", Transparency::Percent10, 10},
+    {"N601", "透過&20%", Transparency::Percent20, 20},
+    {"N701", "透過&30%", Transparency::Percent30, 30},
+    {"N801", "透過&40%", Transparency::Percent40, 40},
+    {"N901", "透過&50%", Transparency::Percent50, 50},
 }};
 
 constexpr std::array<const char*, kFilterEntryCount> kFilterCaptions = {
-    "通常",       "オープン",     "チーム",   "クラブ",   "耳打ち",     "叫び",
-    "オリジナル", "NGフィルター", "戦闘情報", "システム", "経験値情報",
+    "通常(&N)",     "オープン(&O)", "チーム(&T)",     "クラブ(&C)",
+    "耳打ち(&W)",   "叫び(&S)",     "オリジナル(&R)", "NGフィルター(&G)",
+    "戦闘情報(&B)", "システム(&Y)", "経験値情報(&E)",
 };
 
 }  // namespace
@@ -101,7 +103,7 @@ void MainWindow::buildFileMenu() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
     file->setObjectName(QStringLiteral("File1"));
     menu_.attachLog = addEntry(file, "O2", QStringLiteral("アタッチログ(&O)"));
-    menu_.addAttach = addEntry(file, "LogChange01", QStringLiteral("追加アタッチ"));
+    menu_.addAttach = addEntry(file, "LogChange01", QStringLiteral("追加アタッチ(&A)"));
     menu_.searchLogs = addEntry(file, "SearchLogs01", QStringLiteral("過去ログ検索(&S)"));
     menu_.searchLogs->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+F")));
     connect(menu_.searchLogs, &QAction::triggered, this, [this] {
@@ -114,13 +116,17 @@ void MainWindow::buildFileMenu() {
                           this, textSize_});
     });
     file->addSeparator();
-    menu_.todaysLog = addEntry(file, "LogToday01", QStringLiteral("Today's Log"));
+    menu_.todaysLog = addEntry(
+        file, "LogToday01", withMnemonicAfter(QStringLiteral("Today's Log"), kTodaysLogMnemonic));
     menu_.todaysLog->setEnabled(false);
-    menu_.yesterdaysLog = addEntry(file, "LogYesterday01", QStringLiteral("Yesterday's Log"));
+    menu_.yesterdaysLog =
+        addEntry(file, "LogYesterday01",
+                 withMnemonicAfter(QStringLiteral("Yesterday's Log"), kYesterdaysLogMnemonic));
     menu_.yesterdaysLog->setEnabled(false);
     file->addSeparator();
     for (std::size_t i = 0; i < menu_.history.size(); ++i) {
-        QAction* entry = file->addAction(QStringLiteral("Log History 0%1").arg(i));
+        QAction* entry =
+            file->addAction(historyCaption(i, QStringLiteral("Log History 0%1").arg(i)));
         entry->setObjectName(QStringLiteral("LogHistory0%1").arg(i));
         entry->setEnabled(false);
         menu_.history[i] = entry;
@@ -133,15 +139,15 @@ void MainWindow::buildFileMenu() {
 void MainWindow::buildOptionMenu() {
     QMenu* options = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
     options->setObjectName(QStringLiteral("Option1"));
-    buildFilterMenu(addSubmenu(options, "N1", QStringLiteral("フィルター設定")));
+    buildFilterMenu(addSubmenu(options, "N1", QStringLiteral("フィルター設定(&F)")));
     options->addSeparator();
-    buildIntervalMenu(addSubmenu(options, "N10", QStringLiteral("時給更新時間の設定")));
+    buildIntervalMenu(addSubmenu(options, "N10", QStringLiteral("時給更新時間の設定(&U)")));
     options->addSeparator();
-    buildTransparencyMenu(addSubmenu(options, "N20", QStringLiteral("透過設定")));
+    buildTransparencyMenu(addSubmenu(options, "N20", QStringLiteral("透過設定(&T)")));
     options->addSeparator();
-    menu_.callSounds = addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定"));
+    menu_.callSounds = addEntry(options, "SoundOption01", QStringLiteral("呼び出し音の設定(&S)"));
     connect(menu_.callSounds, &QAction::triggered, this, &MainWindow::openCallSoundSettings);
-    QAction* rules = addEntry(options, "RulesOption01", QStringLiteral("通知ルールの設定…"));
+    QAction* rules = addEntry(options, "RulesOption01", QStringLiteral("通知ルールの設定(&R)…"));
     connect(rules, &QAction::triggered, this, [this] {
         openRulesDialog({session(), environment_.settingsFolder,
                          [this] {
@@ -153,16 +159,22 @@ void MainWindow::buildOptionMenu() {
     });
     options->addSeparator();
     menu_.rateInStatusBar =
-        addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示"), false);
+        addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示(&B)"), false);
+    menu_.keepExpAcrossDays =
+        addCheckEntry(options, "KeepExpAcrossDays",
+                      QStringLiteral("日付が変わってもEXPの集計を続ける(&E)"), false);
     options->addSeparator();
     menu_.autoAttach =
-        addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする"), true);
-    menu_.tidyOnAttach =
-        addCheckEntry(options, "OldLog01", QStringLiteral("アタッチ時に過去ログを整頓する"), false);
+        addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする(&N)"), true);
+    menu_.attachTodayAtStart =
+        addCheckEntry(options, "AttachTodayAtStart",
+                      QStringLiteral("起動時に今日のログをアタッチする(&D)"), false);
+    menu_.tidyOnAttach = addCheckEntry(options, "OldLog01",
+                                       QStringLiteral("アタッチ時に過去ログを整頓する(&P)"), false);
     menu_.ngOnTidy =
-        addCheckEntry(options, "NgOnTidy", QStringLiteral("過去ログの整理にもNGを適用"), false);
+        addCheckEntry(options, "NgOnTidy", QStringLiteral("過去ログの整理にもNGを適用(&G)"), false);
     options->addSeparator();
-    menu_.alwaysOnTop = addCheckEntry(options, "N14", QStringLiteral("常に最前面"), false);
+    menu_.alwaysOnTop = addCheckEntry(options, "N14", QStringLiteral("常に最前面(&W)"), false);
     connect(menu_.alwaysOnTop, &QAction::toggled, this, &MainWindow::applyAlwaysOnTop);
     options->addSeparator();
     // Ctrl++, Ctrl+- and Ctrl+0 work over the views themselves; the entries
@@ -174,14 +186,14 @@ void MainWindow::buildOptionMenu() {
         showKeys(entry, keys);
         return entry;
     };
-    menu_.textLarger = sizeEntry("TextLarger", QStringLiteral("文字を大きく"), TextSizeStep::Larger,
-                                 QKeySequence(Qt::CTRL | Qt::Key_Plus));
-    menu_.textSmaller = sizeEntry("TextSmaller", QStringLiteral("文字を小さく"),
+    menu_.textLarger = sizeEntry("TextLarger", QStringLiteral("文字を大きく(&L)"),
+                                 TextSizeStep::Larger, QKeySequence(Qt::CTRL | Qt::Key_Plus));
+    menu_.textSmaller = sizeEntry("TextSmaller", QStringLiteral("文字を小さく(&M)"),
                                   TextSizeStep::Smaller, QKeySequence(Qt::CTRL | Qt::Key_Minus));
-    menu_.textDefault = sizeEntry("TextDefault", QStringLiteral("文字の大きさを元に戻す"),
+    menu_.textDefault = sizeEntry("TextDefault", QStringLiteral("文字の大きさを元に戻す(&Z)"),
                                   TextSizeStep::Reset, QKeySequence(Qt::CTRL | Qt::Key_0));
     menu_.callAlert =
-        addCheckEntry(options, "CallAlert", QStringLiteral("耳打ち・呼び出しで通知"), false);
+        addCheckEntry(options, "CallAlert", QStringLiteral("耳打ち・呼び出しで通知(&C)"), false);
 }
 
 void MainWindow::buildHelpMenu() {

@@ -68,13 +68,15 @@ void MainWindow::ApplySettingsAtStartup() {
     guarded("", [&] { LoadVoiceList(folder); });
     guarded("", [&] { LoadLogHistory(); });
     // The notification rules: a damaged file costs its rules only, said in the error log.
-    session_->core.loadRules(folder, session_->errorLog);
+    session_->core.loadRules(folder, session_->datedErrorLog);
     const config::ViewSettings view =
         config::loadViewSettings(folder / config::kViewSettingsFileName);
     state.textSize = view.textSize;
     state.route.callAlert = view.callAlert;
     state.attach.ngOnTidy = view.ngOnTidy;
     state.windowMaximized = view.windowMaximized;
+    state.attach.attachTodayAtStart = view.attachTodayAtStart;
+    state.attach.keepExpAcrossSwitch = view.keepExpAcrossDays;
 
     config::ConfigStore& store = session_->configStore;
     enum class ConfigRead { Loaded, Missing, Unreadable };
@@ -95,7 +97,7 @@ void MainWindow::ApplySettingsAtStartup() {
     } else if (read == ConfigRead::Loaded) {
         for (const config::StartupIssue& issue : config::applyConfigRows(store, state)) {
             reportStartupFailure(issue.stage);
-            session_->errorLog.append(config::startupIssueText(issue));
+            session_->datedErrorLog.append(config::startupIssueText(issue));
         }
     }
     const bool takesFiles = environment_.folderTakesFiles ? environment_.folderTakesFiles(folder)
@@ -259,7 +261,9 @@ void MainWindow::SaveSettingsAtExit() {
                                    config::saveViewSettings(
                                        folder / config::kViewSettingsFileName,
                                        {state.textSize, state.route.callAlert,
-                                        state.attach.ngOnTidy, state.windowMaximized});
+                                        state.attach.ngOnTidy, state.windowMaximized,
+                                        state.attach.attachTodayAtStart,
+                                        state.attach.keepExpAcrossSwitch});
                                }},
         });
         if (instance_ != nullptr) {

@@ -56,7 +56,7 @@ void MainWindow::setUpSpeech() {
 }
 
 void MainWindow::buildSpeechMenu() {
-    QMenu* speech = menuBar()->addMenu(QStringLiteral("読み上げ"));
+    QMenu* speech = menuBar()->addMenu(QStringLiteral("読み上げ(&R)"));
     speech->setObjectName(QStringLiteral("SpeechMenu"));
     const auto entry = [this, speech](const char* name, const QString& caption,
                                       const QKeySequence& keys) {
@@ -67,11 +67,11 @@ void MainWindow::buildSpeechMenu() {
         addAction(action);  // the keys work wherever the focus is in the window
         return action;
     };
-    menu_.speechSkip = entry("SpeechSkip", QStringLiteral("今の行を飛ばす"),
+    menu_.speechSkip = entry("SpeechSkip", QStringLiteral("今の行を飛ばす(&S)"),
                              QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S));
-    menu_.speechClear = entry("SpeechClear", QStringLiteral("待っている行をすべて消す"),
+    menu_.speechClear = entry("SpeechClear", QStringLiteral("待っている行をすべて消す(&C)"),
                               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
-    menu_.speechPause = entry("SpeechPause", QStringLiteral("一時停止"),
+    menu_.speechPause = entry("SpeechPause", QStringLiteral("一時停止(&P)"),
                               QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_P));
     menu_.speechPause->setCheckable(true);
 }

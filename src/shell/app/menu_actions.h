@@ -35,14 +35,16 @@ struct MenuActions {
     std::array<TransparencyEntry, 6> transparencies{};  // 透過設定
     QAction* callSounds = nullptr;                      // 呼び出し音の設定
     QAction* rateInStatusBar = nullptr;                 // ステータスバーに時給を表示
-    QAction* autoAttach = nullptr;    // 自動で新規ログをアタッチする
-    QAction* tidyOnAttach = nullptr;  // アタッチ時に過去ログを整頓する
-    QAction* ngOnTidy = nullptr;      // 過去ログの整理にもNGを適用
-    QAction* alwaysOnTop = nullptr;   // 常に最前面
-    QAction* textLarger = nullptr;    // 文字を大きく
-    QAction* textSmaller = nullptr;   // 文字を小さく
-    QAction* textDefault = nullptr;   // 文字の大きさを元に戻す
-    QAction* callAlert = nullptr;     // 耳打ち・呼び出しで通知
+    QAction* autoAttach = nullptr;          // 自動で新規ログをアタッチする
+    QAction* tidyOnAttach = nullptr;        // アタッチ時に過去ログを整頓する
+    QAction* ngOnTidy = nullptr;            // 過去ログの整理にもNGを適用
+    QAction* attachTodayAtStart = nullptr;  // 起動時に今日のログをアタッチする
+    QAction* keepExpAcrossDays = nullptr;   // 日付が変わってもEXPの集計を続ける
+    QAction* alwaysOnTop = nullptr;         // 常に最前面
+    QAction* textLarger = nullptr;          // 文字を大きく
+    QAction* textSmaller = nullptr;         // 文字を小さく
+    QAction* textDefault = nullptr;         // 文字の大きさを元に戻す
+    QAction* callAlert = nullptr;           // 耳打ち・呼び出しで通知
 
     // 読み上げ
     QAction* speechSkip = nullptr;   // 今の行を飛ばす

@@ -26,18 +26,25 @@ QSize TabStrip::tabSizeHint(int index) const {
 
 PageControl::PageControl(QWidget* parent) : QTabWidget(parent), strip_(new TabStrip(this)) {
     setTabBar(strip_);
-    // Ctrl+Tab is Qt's own; Ctrl+PgDn and Ctrl+PgUp step the same way, as browsers do.
+    // Ctrl+Tab and Ctrl+PgDn step to the next tab, Ctrl+Shift+Tab and Ctrl+PgUp
+    // to the one before, as browsers do, wherever the focus is in the window
+    // (or if nothing has it yet, as right after start).
     const auto step = [this](int by) {
         if (count() > 1) {
             setCurrentIndex((currentIndex() + by + count()) % count());
         }
     };
-    auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageDown), this);
-    next->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(next, &QShortcut::activated, this, [step] { step(1); });
-    auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_PageUp), this);
-    previous->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(previous, &QShortcut::activated, this, [step] { step(-1); });
+    const auto addStepKey = [this, step](QKeyCombination keys, int by) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [step, by] { step(by); });
+    };
+    addStepKey(Qt::CTRL | Qt::Key_Tab, 1);
+    addStepKey(Qt::CTRL | Qt::Key_PageDown, 1);
+    // Shift+Tab comes as Backtab from most keyboards, as Shift and Tab from some.
+    addStepKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab, -1);
+    addStepKey(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab, -1);
+    addStepKey(Qt::CTRL | Qt::Key_PageUp, -1);
     connect(this, &QTabWidget::currentChanged, this, [this] {
         if (const std::optional<Tab> tab = currentTab()) {
             emit currentTabChanged(*tab);

@@ -11,6 +11,7 @@ Session::Session(const SessionWidgets& widgets, const AppEnvironment& environmen
       windowPorts(widgets.tabs, widgets.showKeywordSwitch),
       expTick(widgets.exp.tickTimer),
       timers(environment.timers != nullptr ? *environment.timers : eventLoopTimers),
+      activityOut(widgets.activityPanel),
       logDisplay(widgets.window, widgets.menu, messages, statusBar),
       logChooser(&widgets.window),
       attention(widgets.window),
@@ -18,12 +19,13 @@ Session::Session(const SessionWidgets& widgets, const AppEnvironment& environmen
                             ExpPorts{clock, expTick, errorLog, expQuestions, statusBar},
                             expRefreshes, environment.expAttach, speechSide.client(), attention,
                             &ruleSounds},
-           LogSessionPorts{logDisplay, follower, logChooser, files, errorLog, clock, timers}),
+           LogSessionPorts{logDisplay, followed, logChooser, files, errorLog, clock, timers}),
       expMonitor(widgets.exp, core.exp, expRefreshes),
       live(core.router, files, errorLog, clock) {
     errorLog.countInto(core.unread);
     // The totals show once a slice of lines is routed, not once per line.
     QObject::connect(&live, &LiveLog::linesRouted, &expMonitor, &ExpMonitor::flushRefresh);
+    QObject::connect(&live, &LiveLog::linesRouted, &live, [this] { logActivity.grew(); });
 }
 
 }  // namespace ruv

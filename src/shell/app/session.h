@@ -42,6 +42,8 @@ struct SessionWidgets {
     PageControl& tabs;
     QPlainTextEdit& errorLog;
     std::array<QLabel*, 2> statusPanels;
+    // Beside them: whether the log is alive.
+    QLabel& activityPanel;
     const MenuActions& menu;
     ExpMonitorControls exp;
     // Shows a keyword row's switch as the session now holds it.
@@ -64,6 +66,8 @@ struct Session {
     WindowRoutePorts windowPorts;
     // What the program writes to: the tab, with its count while another tab is current.
     CountingErrorLog errorLog{errorTab, windowPorts};
+    // The same, for writers whose lines carry no date and time of their own.
+    platform::DatedErrorLog datedErrorLog{errorLog, clock};
     CallSoundArea sounds;
     // The EXP figures' ports: Timer01, the yes/no questions, the refresh notice.
     QtTickTimer expTick;
@@ -74,12 +78,16 @@ struct Session {
     platform::Timers& timers;
     // Follows the live log made after the core session, whose router it reads with.
     LiveLogFollower follower{live};
+    // When the followed log last grew, and whether it stopped.
+    WindowLogActivity activityOut;
+    LogActivity logActivity{clock, timers, activityOut};
+    ActivityFollowedLog followed{follower, logActivity};
     WindowLogDisplay logDisplay;
     DialogLogChooser logChooser;
     // The taskbar alert; routing asks it only while RouteSettings::callAlert is on.
     QtAttention attention;
     // The notification rules' sounds, one player per file.
-    RuleSoundPlayers ruleSounds{errorLog};
+    RuleSoundPlayers ruleSounds{datedErrorLog};
 
     ChatSession core;
     ExpMonitor expMonitor;

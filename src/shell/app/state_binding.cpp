@@ -63,6 +63,8 @@ void StateBinding::connectMenu() {
     follow(menu.autoAttach, [this](bool on) { state_.attach.autoAttach = on; });
     follow(menu.tidyOnAttach, [this](bool on) { state_.attach.tidyOnAttach = on; });
     follow(menu.ngOnTidy, [this](bool on) { state_.attach.ngOnTidy = on; });
+    follow(menu.attachTodayAtStart, [this](bool on) { state_.attach.attachTodayAtStart = on; });
+    follow(menu.keepExpAcrossDays, [this](bool on) { state_.attach.keepExpAcrossSwitch = on; });
     follow(menu.alwaysOnTop, [this](bool on) { state_.topMost = on; });
     follow(menu.callAlert, [this](bool on) { state_.route.callAlert = on; });
     follow(menu.rateInStatusBar, [this](bool on) { state_.statusBarRate = on; });
@@ -118,6 +120,8 @@ void StateBinding::showState() {
     menu.autoAttach->setChecked(state_.attach.autoAttach);
     menu.tidyOnAttach->setChecked(state_.attach.tidyOnAttach);
     menu.ngOnTidy->setChecked(state_.attach.ngOnTidy);
+    menu.attachTodayAtStart->setChecked(state_.attach.attachTodayAtStart);
+    menu.keepExpAcrossDays->setChecked(state_.attach.keepExpAcrossSwitch);
     menu.alwaysOnTop->setChecked(state_.topMost);
     menu.callAlert->setChecked(route.callAlert);
     controls_.textSize->setSize(state_.textSize);

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "shell/app/menu_actions.h"
+#include "shell/app/menu_captions.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
 
@@ -13,10 +14,11 @@ namespace ruv {
 
 namespace {
 
-void showOffer(QAction* item, const LogOffer& offer, bool enabled) {
+// caption: the offer's caption with the item's mnemonic.
+template <typename Caption>
+void showOffer(QAction* item, const LogOffer& offer, bool enabled, const Caption& caption) {
     if (!offer.caption.empty()) {
-        // Shown as it is: "&" would otherwise mark a mnemonic.
-        item->setText(fromCp932(offer.caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setText(caption(fromCp932(offer.caption)));
     }
     item->setEnabled(enabled);
 }
@@ -46,10 +48,13 @@ void WindowLogDisplay::showAttachMenu(const AttachMenu& menu) {
     const MenuActions& entries = menu_;
     entries.attachLog->setEnabled(commands);
     entries.addAttach->setEnabled(commands);
-    showOffer(entries.todaysLog, menu.today, menu.enabled(menu.today));
-    showOffer(entries.yesterdaysLog, menu.yesterday, menu.enabled(menu.yesterday));
+    showOffer(entries.todaysLog, menu.today, menu.enabled(menu.today),
+              [](const QString& name) { return withMnemonicAfter(name, kTodaysLogMnemonic); });
+    showOffer(entries.yesterdaysLog, menu.yesterday, menu.enabled(menu.yesterday),
+              [](const QString& name) { return withMnemonicAfter(name, kYesterdaysLogMnemonic); });
     for (std::size_t i = 0; i < entries.history.size(); ++i) {
-        showOffer(entries.history[i], menu.history[i], menu.enabled(menu.history[i]));
+        showOffer(entries.history[i], menu.history[i], menu.enabled(menu.history[i]),
+                  [i](const QString& path) { return historyCaption(i, path); });
     }
 }
 

@@ -12,4 +12,15 @@ void WindowStatusBar::show(StatusPanel panel, std::string_view cp932) {
     }
 }
 
+void WindowLogActivity::showActivity(const LogActivityView& view) {
+    panel_.setText(fromCp932(view.text));
+    QPalette palette =
+        panel_.parentWidget() != nullptr ? panel_.parentWidget()->palette() : panel_.palette();
+    if (view.liveness == LogLiveness::Stopped) {
+        palette.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    }
+    panel_.setPalette(palette);
+    panel_.setVisible(view.liveness != LogLiveness::NotFollowing);
+}
+
 }  // namespace ruv

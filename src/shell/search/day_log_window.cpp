@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -35,6 +36,14 @@ DayLogWindow::DayLogWindow(QWidget* parent)
 
 DayLogWindow::~DayLogWindow() {
     delete view_;  // before the lines it reads
+}
+
+void DayLogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 bool DayLogWindow::showResult(const std::filesystem::path& log, const SearchQuery& query,

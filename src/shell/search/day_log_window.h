@@ -2,7 +2,7 @@
 // A day's log around one search result: the day's lines in their colours in
 // a read-only view, scrolled to the result with a few lines before it in sight
 // and the searched text selected.
-// Nothing is attached; the main window's views are untouched.
+// Nothing is attached; the main window's views are untouched. Escape closes it.
 
 #include <QWidget>
 
@@ -32,6 +32,10 @@ class DayLogWindow : public QWidget {
                     ByteOffset lineStart);
 
     ChannelView* view() const { return view_; }
+
+  protected:
+    // Escape closes the window.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     // Declared before the view, which reads the lines until it is destroyed.

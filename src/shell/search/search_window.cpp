@@ -11,13 +11,16 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -168,6 +171,33 @@ QString reasonText(NoResultReason reason, const SearchSummary& summary) {
                 .arg(summary.linesLeftOutByNg);
     }
     return {};
+}
+
+// The row the keyboard is on, framed while the list has the focus: on the
+// black list the style's own focus mark is hard to see.
+class FocusedRowFrame final : public QStyledItemDelegate {
+  public:
+    explicit FocusedRowFrame(QTreeView& list) : QStyledItemDelegate(&list), list_(list) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (index != list_.currentIndex() || !list_.hasFocus()) {
+            return;
+        }
+        painter->save();
+        painter->setPen(QPen(QColor(255, 210, 0), 2));
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(QRectF(option.rect).adjusted(1, 1, -1, -1));
+        painter->restore();
+    }
+
+  private:
+    QTreeView& list_;
+};
+
+bool isEnterKey(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
 }
 
 QString quotedArgument(const QString& argument) {
@@ -327,6 +357,9 @@ void SearchWindow::buildControls() {
     });
     connect(results_, &QTreeView::doubleClicked, this,
             [this](const QModelIndex& index) { showResultInDay(index.row()); });
+    // Enter and keypad Enter open the day as a double-click does.
+    results_->installEventFilter(this);
+    results_->setItemDelegate(new FocusedRowFrame(*results_));
     auto* copyKey = new QShortcut(QKeySequence::Copy, results_);
     copyKey->setContext(Qt::WidgetShortcut);
     connect(copyKey, &QShortcut::activated, this, &SearchWindow::copySelection);
@@ -358,8 +391,22 @@ void SearchWindow::closeEvent(QCloseEvent* event) {
     QWidget::closeEvent(event);
 }
 
+void SearchWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the window from any of its fields the key reaches.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 bool SearchWindow::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (watched == results_ && type == QEvent::KeyPress &&
+        isEnterKey(static_cast<const QKeyEvent&>(*event))) {
+        showResultInDay(results_->currentIndex().row());
+        return true;
+    }
     if (type == QEvent::MouseButtonRelease) {
         for (QDateEdit* edit : {from_, to_}) {
             if (watched->parent() == edit) {

@@ -1,7 +1,8 @@
 #pragma once
 // 過去ログ検索: a modeless window that searches every daily log of a folder on
 // a worker thread while the main window goes on following. Results stream in
-// per day, newest first; a double-click shows the day's log around a result.
+// per day, newest first; a double-click or Enter shows the day's log around a
+// result. Escape closes the window.
 
 #include <QWidget>
 
@@ -89,6 +90,7 @@ class SearchWindow : public QWidget {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -56,7 +56,7 @@ TEST(ViewSettingsFile, UnreadableFileGivesDefaults) {
     EXPECT_EQ(loadViewSettings(file), ViewSettings{});
 }
 
-TEST(ViewSettingsFile, RoundTripsInCrLfLinesWithTheNgOnTidyRowOnlyWhileOn) {
+TEST(ViewSettingsFile, RoundTripsInCrLfLinesWithTheLaterOptionsRowsOnlyWhileOn) {
     struct Case {
         ViewSettings saved;
         const char* bytes;
@@ -65,6 +65,11 @@ TEST(ViewSettingsFile, RoundTripsInCrLfLinesWithTheNgOnTidyRowOnlyWhileOn) {
         {{TextSize(TextSize::kLargest), true, false}, "FontSize=32\r\nCallAlert=1\r\n"},
         {{TextSize(TextSize::kDefault), false, true},
          "FontSize=9\r\nCallAlert=0\r\nNgOnTidy=1\r\n"},
+        {{TextSize(TextSize::kDefault), false, false, true, false},
+         "FontSize=9\r\nCallAlert=0\r\nAttachTodayAtStart=1\r\n"},
+        {{TextSize(TextSize::kDefault), false, true, true, true},
+         "FontSize=9\r\nCallAlert=0\r\nNgOnTidy=1\r\nAttachTodayAtStart=1\r\n"
+         "KeepExpAcrossDays=1\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -75,6 +80,9 @@ TEST(ViewSettingsFile, RoundTripsInCrLfLinesWithTheNgOnTidyRowOnlyWhileOn) {
         EXPECT_EQ(loadViewSettings(file), c.saved);
     }
     EXPECT_FALSE(ruv::config::parseViewSettings("NgOnTidy=yes\r\n").ngOnTidy);
+    EXPECT_FALSE(ruv::config::parseViewSettings("AttachTodayAtStart=2\r\n").attachTodayAtStart);
+    EXPECT_TRUE(ruv::config::parseViewSettings("KeepExpAcrossDays=0\r\nKeepExpAcrossDays=1")
+                    .keepExpAcrossDays);
 }
 
 TEST(TextSizeSteps, StayWithinTheRangeAndResetToTheDefault) {

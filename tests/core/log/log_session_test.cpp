@@ -7,7 +7,9 @@
 
 #include <optional>
 
+#include "core/exp/exp_session.h"
 #include "core/platform/native_path.h"
+#include "support/exp_fakes.h"
 #include "support/log_lines.h"
 #include "support/log_session_fakes.h"
 #include "support/temp_folder.h"
@@ -323,6 +325,114 @@ TEST_F(LogSessionTest, NoticesDuringTheWaitLeadToOneMoreCheckAndTheOptionOffStay
     EXPECT_EQ(follower.tail.path(), today);
     EXPECT_FALSE(timers.runNext());
     EXPECT_TRUE(errors.lines.empty());
+}
+
+// --- The EXP session across the switch ------------------------------------------
+
+struct NoNotices final : ExpNotices {
+    void figuresChanged(ExpRefresh) override {}
+};
+
+TEST_F(LogSessionTest, TheSwitchStartsANewExpSessionUnlessItIsKeptWhileTheChartShowsOneDay) {
+    struct Case {
+        bool keep;
+        const char* gained;
+        const char* gainCount;
+    };
+    for (const Case c : {Case{false, "500", "1"}, Case{true, "1500", "2"}}) {
+        SCOPED_TRACE(c.keep);
+        ExpHarness ports;
+        NoNotices notices;
+        ExpSession expSession(
+            ExpPorts{ports.clock, ports.timer, ports.errors, ports.questions, ports.statusBar},
+            notices);
+        session.emplace(LogSessionPorts{display, follower, chooser, files, errors, clock, timers},
+                        views.state(expSession), LogSessionTiming{});
+        views.options.keepExpAcrossSwitch = c.keep;
+        std::filesystem::remove(folder / kTodaysName);
+        attachYesterdaysLog();
+        expSession.RecordGain(1000, "[2024/02/29 23:50]");
+        for (int second = 0; second < 600; ++second) {
+            expSession.stats().tick();  // as Timer01 would
+        }
+
+        write(kTodaysName, kHeader);
+        session->fileNamesChanged();
+        timers.advance(1500ms);
+        ASSERT_EQ(follower.tail.path(), folder / kTodaysName);
+        expSession.RecordGain(500, "[2024/03/01 00:05]");
+
+        EXPECT_EQ(expSession.stats().view().gained, c.gained);
+        EXPECT_EQ(expSession.stats().view().gainCount, c.gainCount);
+        EXPECT_EQ(expSession.stats().elapsedSeconds(), c.keep ? 600 : 0);
+        EXPECT_EQ(expSession.hourly().total(), 500);
+        EXPECT_EQ(expSession.hourly().expInHour(23), 0);
+        EXPECT_EQ(expSession.hourly().expInHour(0), 500);
+        session.reset();  // before the EXP session it reports to
+    }
+}
+
+// --- Attaching today's log at start ----------------------------------------------
+
+TEST_F(LogSessionTest, AttachAtStartTakesTodaysLogAsTodaysLogDoes) {
+    views.options.attachTodayAtStart = true;
+    const auto today = write(kTodaysName, kHeader + teamLine("Ren : 1"));
+    session->fillLogMenus();
+    session->attachTodaysLogAtStart();
+    EXPECT_FALSE(session->awaitingTodaysLog());
+    EXPECT_EQ(follower.tail.path(), today);
+    EXPECT_EQ(follower.tail.consumed(),
+              ByteOffset{static_cast<std::int64_t>(readBytes(today).size())});
+    EXPECT_EQ(session->history().entries(), config::TextLines{text(today)});
+    EXPECT_EQ(display.status[StatusPanel::Path], text(today));
+    EXPECT_EQ(exp.resets, 1);
+    EXPECT_FALSE(timers.runNext());
+}
+
+TEST_F(LogSessionTest, AttachAtStartWaitsForTodaysLogAndFollowsItFromItsFirstByte) {
+    views.options.attachTodayAtStart = true;
+    views.options.tidyOnAttach = true;  // a log read from its first byte has nothing to tidy
+    write(kYesterdaysName, kHeader + teamLine("Ren : evening"));
+    session->fillLogMenus();
+    session->attachTodaysLogAtStart();
+    ASSERT_TRUE(session->awaitingTodaysLog());
+    EXPECT_TRUE(follower.tail.path().empty());
+    EXPECT_EQ(display.status[StatusPanel::Path],
+              "今日のログを待っています: " + text(folder / kTodaysName));
+    timers.advance(1500ms);
+    EXPECT_TRUE(follower.tail.path().empty());
+
+    const auto today = write(kTodaysName, kHeader + teamLine("Ren : 1"));
+    timers.advance(1500ms - 1us);
+    EXPECT_TRUE(follower.tail.path().empty());
+    timers.advance(1us);
+    ASSERT_EQ(follower.tail.path(), today);
+    EXPECT_EQ(follower.tail.consumed(), ByteOffset{0});
+    EXPECT_FALSE(session->tidying());
+    EXPECT_FALSE(session->awaitingTodaysLog());
+    follower.catchUp();
+    EXPECT_EQ(follower.routed.size(), 2u);
+    EXPECT_EQ(display.status[StatusPanel::Path], text(today));
+    EXPECT_EQ(display.menu.today.path, text(today));
+    EXPECT_EQ(session->history().entries(), config::TextLines{text(today)});
+    EXPECT_FALSE(timers.runNext());
+}
+
+TEST_F(LogSessionTest, AttachAtStartDoesNothingWhenOffAndAnyAttachEndsItsWait) {
+    session->attachTodaysLogAtStart();
+    EXPECT_FALSE(session->awaitingTodaysLog());
+    EXPECT_FALSE(timers.runNext());
+
+    views.options.attachTodayAtStart = true;
+    session->attachTodaysLogAtStart();
+    ASSERT_TRUE(session->awaitingTodaysLog());
+    const auto chosen = write("a.html", kHeader);
+    chooser.answer = {ChoiceOutcome::Chosen, text(chosen)};
+    session->attach(AttachKind::Dialog);
+    EXPECT_FALSE(session->awaitingTodaysLog());
+    write(kTodaysName, kHeader);
+    timers.advance(1500ms);
+    EXPECT_EQ(follower.tail.path(), chosen);
 }
 
 }  // namespace

@@ -236,8 +236,10 @@ TEST(ScreenReader, ReadsTheLastLineOfTheNormalViewAndTheLineFindSelects) {
 
     const Accessible application = waitFor(desktop.get(), ATSPI_ROLE_APPLICATION, "DIrararezuvero");
     ASSERT_TRUE(application) << "the program never showed up on the accessibility bus";
-    // ファイル > Today's Log, captioned with the log's name once the log exists.
-    const Accessible today = waitFor(application.get(), ATSPI_ROLE_MENU_ITEM, log.filename());
+    // ファイル > Today's Log, captioned with the log's name and its access key
+    // once the log exists.
+    const Accessible today =
+        waitFor(application.get(), ATSPI_ROLE_MENU_ITEM, log.filename().string() + "(T)");
     ASSERT_TRUE(today);
     ASSERT_TRUE(press(today.get(), "Press"));
     const Accessible normal = waitFor(application.get(), ATSPI_ROLE_TEXT, "通常");

@@ -12,6 +12,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -68,6 +69,7 @@ class RecordedExpAttach final : public ExpAttachEvents {
     }
     void AddDayGain(std::int64_t amount, std::string_view) override { gains.push_back(amount); }
     void SetAttachedLogPath(std::string_view cp932Path) override { paths.emplace_back(cp932Path); }
+    void StartNewDayChart() override {}
     std::function<void()> onReset;
     int resets = 0;
     std::vector<std::int64_t> gains;
@@ -209,7 +211,8 @@ TEST_F(LogAttachTest, AttachWithTidyingSortsEarlierLinesAndDayGains) {
               static_cast<std::int64_t>(std::filesystem::file_size(log) - unfinished.size()));
     EXPECT_EQ(window->attachedLogFolder(), textOf(logs / ""));
     EXPECT_TRUE(entry("LogHistory00")->isEnabled());
-    EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(log.string()));
+    EXPECT_EQ(entry("LogHistory00")->text(),
+              QStringLiteral("&1 ") + QString::fromStdString(log.string()));
     EXPECT_FALSE(entry("LogHistory01")->isEnabled());
 
     // The game finishes the line it was writing: it is shown once, whole.
@@ -554,12 +557,14 @@ TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
 
     EXPECT_EQ(window->logSession().history().size(), 6u);
     EXPECT_TRUE(entry("LogHistory00")->isEnabled());
-    EXPECT_EQ(entry("LogHistory00")->text(), QString::fromStdString(a.string()));
+    EXPECT_EQ(entry("LogHistory00")->text(),
+              QStringLiteral("&1 ") + QString::fromStdString(a.string()));
     EXPECT_FALSE(entry("LogHistory01")->isEnabled());
-    EXPECT_EQ(entry("LogHistory01")->text(), QStringLiteral("Log History 01"));
+    EXPECT_EQ(entry("LogHistory01")->text(), QStringLiteral("&2 Log History 01"));
     EXPECT_EQ(
         entry("LogHistory02")->text(),
-        QString::fromStdString(b.string()).replace(QStringLiteral("&"), QStringLiteral("&&")));
+        QStringLiteral("&3 ") +
+            QString::fromStdString(b.string()).replace(QStringLiteral("&"), QStringLiteral("&&")));
     EXPECT_FALSE(entry("LogHistory03")->isEnabled());
 
     entry("LogHistory02")->trigger();
@@ -571,7 +576,7 @@ TEST_F(LogAttachTest, HistoryFileLoadsWholeFillsExistingEntriesAndSavesBack) {
     EXPECT_EQ(saved, textOf(b) + "\r\n" + textOf(a) + "\r\n" + missing + "\r\n4\r\n5\r\n");
     // After an attach every non-empty entry is offered, whether its file exists or not.
     EXPECT_TRUE(entry("LogHistory02")->isEnabled());
-    EXPECT_EQ(entry("LogHistory04")->text(), QStringLiteral("5"));
+    EXPECT_EQ(entry("LogHistory04")->text(), QStringLiteral("&5 5"));
 }
 
 TEST_F(LogAttachTest, WithoutASettingsFolderNoHistoryFileIsTouched) {
@@ -588,13 +593,13 @@ TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
     window->restoreLogFolder(textOf(logs));  // no trailing separator given
     window->FillLogMenus();
     EXPECT_TRUE(entry("LogToday01")->isEnabled());
-    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
+    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html(&T)"));
     EXPECT_FALSE(entry("LogYesterday01")->isEnabled());
-    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("Yesterday's Log"));
+    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("Yesterday's Log(&Y)"));
 
     const auto yesterday = writeLog("MHChatLog_2024_02_29.html", generator.header());
     window->FillLogMenus();
-    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("MHChatLog_2024_02_29.html"));
+    EXPECT_EQ(entry("LogYesterday01")->text(), QStringLiteral("MHChatLog_2024_02_29.html(&Y)"));
     entry("LogYesterday01")->trigger();
     EXPECT_EQ(window->liveLog().tail().path(), yesterday);
     entry("LogToday01")->trigger();
@@ -602,6 +607,35 @@ TEST_F(LogAttachTest, TodaysAndYesterdaysLogsAreOfferedByTheClocksDate) {
     EXPECT_EQ(window->logSession().history().entries(),
               (config::TextLines{textOf(today), textOf(yesterday)}));
     EXPECT_EQ(exp.resets, 2);
+}
+
+// --- Whether the log is alive -----------------------------------------------------
+
+TEST_F(LogAttachTest, TheStatusBarSaysWhenTheLogLastGrewAndThatItStopped) {
+    QLabel* activity = window->logActivityPanel();
+    window->show();
+    EXPECT_FALSE(activity->isVisible());
+    const auto log = writeLog("MHChatLog_2024_02_29.html", generator.header());
+    chooseInDialog(log);
+    window->attachLog();
+    EXPECT_TRUE(activity->isVisible());
+    EXPECT_EQ(activity->text(), QStringLiteral("0:05:00から更新待ち"));
+
+    clock.set({2024, 3, 1, 0, 6, 10});
+    window->session().logActivity.setQuietLimit(std::chrono::milliseconds{50});
+    append(log, line(colours::kTeam, "Ren : まだいる"));
+    window->liveLog().catchUp();
+    EXPECT_EQ(activity->text(), QStringLiteral("最終更新 0:06:10"));
+    // The two panels stay as they were.
+    EXPECT_EQ(window->statusText(StatusPanel::State), QStringLiteral("アタッチ"));
+    EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(log.string()));
+    const QColor normalText = activity->palette().color(QPalette::WindowText);
+
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return activity->text() == QStringLiteral("停止中 最終更新 0:06:10"); }, 5000))
+        << activity->text().toStdString();
+    EXPECT_EQ(activity->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_NE(normalText, QColor(255, 0, 0));
 }
 
 // --- Auto-attach ---------------------------------------------------------------
@@ -619,9 +653,10 @@ TEST_F(LogAttachTest, NewDaysLogIsFollowedThroughTheFolderWatcher) {
                                 generator.header() + line(colours::kTeam, "Ren : new day"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->liveLog().tail().path() == today; }, 5000));
     EXPECT_EQ(window->statusText(StatusPanel::Path), QString::fromStdString(today.string()));
-    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html"));
+    EXPECT_EQ(entry("LogToday01")->text(), QStringLiteral("MHChatLog_2024_03_01.html(&T)"));
     ASSERT_TRUE(QTest::qWaitFor([this] { return lines(ChatChannel::Team) == 1; }, 5000));
-    EXPECT_EQ(exp.resets, 1);
+    // The attach and the new day's EXP session.
+    EXPECT_EQ(exp.resets, 2);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <filesystem>
+#include <map>
 #include <vector>
 
 #include "shell/app/main_window_fixture.h"
@@ -42,24 +44,24 @@ TEST_F(MainMenu, HasFileOptionSpeechAndHelpMenusInThatOrder) {
     ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), QStringLiteral("ファイル(&F)"));
     EXPECT_EQ(top[1]->text(), QStringLiteral("オプション(&O)"));
-    EXPECT_EQ(top[2]->text(), QStringLiteral("読み上げ"));
+    EXPECT_EQ(top[2]->text(), QStringLiteral("読み上げ(&R)"));
     EXPECT_EQ(top[3]->text(), QStringLiteral("ヘルプ(&H)"));
 }
 
 TEST_F(MainMenu, FileMenuListsAttachHistoryAndExit) {
     expectEntries(window->findChild<QMenu*>(QStringLiteral("File1")),
                   {{"O2", "アタッチログ(&O)"},
-                   {"LogChange01", "追加アタッチ"},
+                   {"LogChange01", "追加アタッチ(&A)"},
                    {"SearchLogs01", "過去ログ検索(&S)"},
                    {"-", ""},
-                   {"LogToday01", "Today's Log"},
-                   {"LogYesterday01", "Yesterday's Log"},
+                   {"LogToday01", "Today's Log(&T)"},
+                   {"LogYesterday01", "Yesterday's Log(&Y)"},
                    {"-", ""},
-                   {"LogHistory00", "Log History 00"},
-                   {"LogHistory01", "Log History 01"},
-                   {"LogHistory02", "Log History 02"},
-                   {"LogHistory03", "Log History 03"},
-                   {"LogHistory04", "Log History 04"},
+                   {"LogHistory00", "&1 Log History 00"},
+                   {"LogHistory01", "&2 Log History 01"},
+                   {"LogHistory02", "&3 Log History 02"},
+                   {"LogHistory03", "&4 Log History 03"},
+                   {"LogHistory04", "&5 Log History 04"},
                    {"-", ""},
                    {"Exit1", "終了(&X)"}});
 }
@@ -76,27 +78,29 @@ TEST_F(MainMenu, DatedAndHistoryEntriesStartDisabled) {
 
 TEST_F(MainMenu, OptionMenuHoldsSubmenusAndOptionsInOrder) {
     expectEntries(window->findChild<QMenu*>(QStringLiteral("Option1")),
-                  {{"N1", "フィルター設定"},
+                  {{"N1", "フィルター設定(&F)"},
                    {"-", ""},
-                   {"N10", "時給更新時間の設定"},
+                   {"N10", "時給更新時間の設定(&U)"},
                    {"-", ""},
-                   {"N20", "透過設定"},
+                   {"N20", "透過設定(&T)"},
                    {"-", ""},
-                   {"SoundOption01", "呼び出し音の設定"},
-                   {"RulesOption01", "通知ルールの設定…"},
+                   {"SoundOption01", "呼び出し音の設定(&S)"},
+                   {"RulesOption01", "通知ルールの設定(&R)…"},
                    {"-", ""},
-                   {"N22", "ステータスバーに時給を表示"},
+                   {"N22", "ステータスバーに時給を表示(&B)"},
+                   {"KeepExpAcrossDays", "日付が変わってもEXPの集計を続ける(&E)"},
                    {"-", ""},
-                   {"N24", "自動で新規ログをアタッチする"},
-                   {"OldLog01", "アタッチ時に過去ログを整頓する"},
-                   {"NgOnTidy", "過去ログの整理にもNGを適用"},
+                   {"N24", "自動で新規ログをアタッチする(&N)"},
+                   {"AttachTodayAtStart", "起動時に今日のログをアタッチする(&D)"},
+                   {"OldLog01", "アタッチ時に過去ログを整頓する(&P)"},
+                   {"NgOnTidy", "過去ログの整理にもNGを適用(&G)"},
                    {"-", ""},
-                   {"N14", "常に最前面"},
+                   {"N14", "常に最前面(&W)"},
                    {"-", ""},
-                   {"TextLarger", "文字を大きく"},
-                   {"TextSmaller", "文字を小さく"},
-                   {"TextDefault", "文字の大きさを元に戻す"},
-                   {"CallAlert", "耳打ち・呼び出しで通知"}});
+                   {"TextLarger", "文字を大きく(&L)"},
+                   {"TextSmaller", "文字を小さく(&M)"},
+                   {"TextDefault", "文字の大きさを元に戻す(&Z)"},
+                   {"CallAlert", "耳打ち・呼び出しで通知(&C)"}});
 }
 
 TEST_F(MainMenu, EntriesShowTheirKeysWhileTheFocusedViewKeepsHandlingThem) {
@@ -136,17 +140,17 @@ TEST_F(MainMenu, OptionCheckEntriesStartWithTheirMarks) {
 }
 
 TEST_F(MainMenu, FilterMenuHasOneMarkedEntryPerShowableTab) {
-    expectEntries(window->findChild<QMenu*>(QStringLiteral("N1")), {{"NF01", "通常"},
-                                                                    {"NF02", "オープン"},
-                                                                    {"NF03", "チーム"},
-                                                                    {"NF04", "クラブ"},
-                                                                    {"NF05", "耳打ち"},
-                                                                    {"NF06", "叫び"},
-                                                                    {"NF07", "オリジナル"},
-                                                                    {"NF08", "NGフィルター"},
-                                                                    {"NF09", "戦闘情報"},
-                                                                    {"NF10", "システム"},
-                                                                    {"NF11", "経験値情報"}});
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("N1")), {{"NF01", "通常(&N)"},
+                                                                    {"NF02", "オープン(&O)"},
+                                                                    {"NF03", "チーム(&T)"},
+                                                                    {"NF04", "クラブ(&C)"},
+                                                                    {"NF05", "耳打ち(&W)"},
+                                                                    {"NF06", "叫び(&S)"},
+                                                                    {"NF07", "オリジナル(&R)"},
+                                                                    {"NF08", "NGフィルター(&G)"},
+                                                                    {"NF09", "戦闘情報(&B)"},
+                                                                    {"NF10", "システム(&Y)"},
+                                                                    {"NF11", "経験値情報(&E)"}});
     for (const char* name :
          {"NF01", "NF02", "NF03", "NF04", "NF05", "NF06", "NF07", "NF08", "NF11"}) {
         EXPECT_TRUE(entry(name)->isChecked()) << name;
@@ -156,12 +160,12 @@ TEST_F(MainMenu, FilterMenuHasOneMarkedEntryPerShowableTab) {
 }
 
 TEST_F(MainMenu, IntervalEntriesFormOneRadioGroupWithOneSecondChecked) {
-    expectEntries(window->findChild<QMenu*>(QStringLiteral("N10")), {{"NT01", " 1秒"},
-                                                                     {"NT05", " 5秒"},
-                                                                     {"NT10", "10秒"},
-                                                                     {"NT30", "30秒"},
-                                                                     {"NT60", "60秒"},
-                                                                     {"NT00", "停止"}});
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("N10")), {{"NT01", " &1秒"},
+                                                                     {"NT05", " &5秒"},
+                                                                     {"NT10", "1&0秒"},
+                                                                     {"NT30", "&30秒"},
+                                                                     {"NT60", "&60秒"},
+                                                                     {"NT00", "停止(&S)"}});
     const QActionGroup* group = entry("NT01")->actionGroup();
     ASSERT_NE(group, nullptr);
     EXPECT_TRUE(group->isExclusive());
@@ -175,12 +179,12 @@ TEST_F(MainMenu, IntervalEntriesFormOneRadioGroupWithOneSecondChecked) {
 }
 
 TEST_F(MainMenu, TransparencyEntriesFormOneRadioGroupWithDefaultChecked) {
-    expectEntries(window->findChild<QMenu*>(QStringLiteral("N20")), {{"N1001", "デフォルト"},
-                                                                     {"N501", "透過10%"},
-                                                                     {"N601", "透過20%"},
-                                                                     {"N701", "透過30%"},
-                                                                     {"N801", "透過40%"},
-                                                                     {"N901", "透過50%"}});
+    expectEntries(window->findChild<QMenu*>(QStringLiteral("N20")), {{"N1001", "デフォルト(&D)"},
+                                                                     {"N501", "透過&10%"},
+                                                                     {"N601", "透過&20%"},
+                                                                     {"N701", "透過&30%"},
+                                                                     {"N801", "透過&40%"},
+                                                                     {"N901", "透過&50%"}});
     const QActionGroup* group = entry("N1001")->actionGroup();
     ASSERT_NE(group, nullptr);
     EXPECT_TRUE(group->isExclusive());
@@ -192,6 +196,42 @@ TEST_F(MainMenu, TransparencyEntriesFormOneRadioGroupWithDefaultChecked) {
 TEST_F(MainMenu, HelpMenuHasVersionAndHelpFile) {
     expectEntries(window->findChild<QMenu*>(QStringLiteral("Help1")),
                   {{"About1", "バージョン情報(&A)"}, {"Html01", "ヘルプファイルを開く(&H)"}});
+}
+
+// Every entry of every menu of the menu bar, the menus themselves and the
+// entries a log fills in included, has a mnemonic that no other entry of its
+// menu has.
+void expectOwnMnemonics(const QList<QAction*>& actions, const QString& where) {
+    std::map<QKeySequence, QString> taken;
+    for (const QAction* action : actions) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        const QKeySequence mnemonic = QKeySequence::mnemonic(action->text());
+        EXPECT_FALSE(mnemonic.isEmpty())
+            << where.toStdString() << ": " << action->text().toStdString();
+        if (mnemonic.isEmpty()) {
+            continue;
+        }
+        const auto [at, added] = taken.emplace(mnemonic, action->text());
+        EXPECT_TRUE(added) << where.toStdString() << ": " << action->text().toStdString() << " and "
+                           << at->second.toStdString();
+        if (const QMenu* submenu = action->menu()) {
+            expectOwnMnemonics(submenu->actions(), action->text());
+        }
+    }
+}
+
+TEST_F(MainMenu, EveryEntryHasAMnemonicOfItsOwnWithinItsMenu) {
+    expectOwnMnemonics(window->menuBar()->actions(), QStringLiteral("menu bar"));
+    // The same once the File menu offers logs whose names and paths hold "&".
+    const std::string folder = (std::filesystem::temp_directory_path() / "R&D").string();
+    window->logSession().recordHistory(folder + "/a&b.html");
+    window->logSession().recordHistory(folder + "/c.html");
+    expectOwnMnemonics(window->menuBar()->actions(), QStringLiteral("menu bar with logs"));
+    EXPECT_EQ(window->menu().history[0]->text(),
+              QString::fromStdString("&1 " + folder + "/c.html")
+                  .replace(QStringLiteral("R&D"), QStringLiteral("R&&D")));
 }
 
 TEST_F(MainMenu, OnlyTheLogSearchAndSpeechTakeKeysForTheWindowBesideTheAmpersandAccelerator) {

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -27,6 +28,7 @@
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
 #include "shell/exp/exp_monitor.h"
+#include "shell/log/live_log.h"
 #include "shell/speech/speech_side.h"
 #include "shell/views/channel_view.h"
 #include "support/cp932_text.h"
@@ -177,14 +179,15 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
             "設定ファイルの読み込みに失敗しました(FormCreate)\n棒読みちゃん用通信設定 "
             "2024/05/01 21:30:00")))
             << log.toStdString();
-        // Each bad row is named after its message, with what is used instead.
+        // Each bad row is named after its message, with what is used instead
+        // and when.
         for (const QString& row :
              {QStringLiteral("\nconfig.ini 1行目 BouVolume=loud: 数値ではありません。代わりに 100 "
-                             "を使います。\n"),
-              QStringLiteral(
-                  "\nconfig.ini 3行目 UpDateTime=7: 使えない値です。代わりに 1 を使います。"),
+                             "を使います。 2024/05/01 21:30:00\n"),
+              QStringLiteral("\nconfig.ini 3行目 UpDateTime=7: 使えない値です。代わりに 1 "
+                             "を使います。 2024/05/01 21:30:00\n"),
               QStringLiteral("\nconfig.ini 4行目 BouPort=0: 使えない値です。代わりに 50001 "
-                             "を使います。")}) {
+                             "を使います。 2024/05/01 21:30:00")}) {
             EXPECT_TRUE(log.contains(row)) << row.toStdString();
         }
         EXPECT_TRUE(window->tabShown(Tab::Battle));
@@ -196,6 +199,75 @@ TEST_F(SettingsTest, ABadRowCostsThatRowOnlyAndNamesItsStage) {
     EXPECT_EQ(saved.value(ConfigRow::BouVolume), "100");
     EXPECT_EQ(saved.value(ConfigRow::BouPort), "50001");
     EXPECT_EQ(saved.value(ConfigRow::Battle), "1");
+}
+
+TEST_F(SettingsTest, AStartAndAnExitWithNothingChangedLeaveEveryFileByteForByte) {
+    const fs::path logs = folder() / "logs";
+    fs::create_directory(logs);
+    writeFile(folder() / "config.ini", "MHFolderPath=" + (logs / "").string() + "\r\n");
+    open().reset();  // the first exit writes every file in its own form
+    for (const char* options : {"", "AttachTodayAtStart=1\r\nKeepExpAcrossDays=1\r\n"}) {
+        SCOPED_TRACE(options);
+        writeFile(folder() / "ruvivuvaz_view.ini",
+                  std::string("FontSize=9\r\nCallAlert=0\r\n") + options);
+        std::map<fs::path, std::string> before;
+        for (const auto& file : fs::directory_iterator(folder())) {
+            if (file.is_regular_file()) {
+                before[file.path()] = readFile(file.path());
+            }
+        }
+        ASSERT_EQ(before.size(), 6u);
+        {
+            auto window = open();
+            window->attachTodaysLogAtStart();  // today's log is awaited, and never comes
+        }
+        for (const auto& [path, bytes] : before) {
+            EXPECT_EQ(readFile(path), bytes) << path.filename().string();
+        }
+    }
+}
+
+TEST_F(SettingsTest, AttachTodayAtStartIsKeptApartFromConfigAndAttachesTodaysLog) {
+    const fs::path logs = folder() / "logs";
+    fs::create_directory(logs);
+    writeFile(logs / "MHChatLog_2024_05_01.html", "");
+    writeFile(folder() / "config.ini", "MHFolderPath=" + (logs / "").string() + "\r\n");
+    writeFile(folder() / "ruvivuvaz_view.ini", "AttachTodayAtStart=1\r\n");
+    {
+        auto window = open();
+        EXPECT_TRUE(window->menu().attachTodayAtStart->isChecked());
+        EXPECT_FALSE(window->menu().keepExpAcrossDays->isChecked());
+        window->attachTodaysLogAtStart();
+        EXPECT_EQ(window->liveLog().tail().path(), logs / "MHChatLog_2024_05_01.html");
+        window->menu().attachTodayAtStart->trigger();
+        window->menu().keepExpAcrossDays->trigger();
+    }
+    EXPECT_EQ(readFile(folder() / "ruvivuvaz_view.ini"),
+              "FontSize=9\r\nCallAlert=0\r\nKeepExpAcrossDays=1\r\n");
+    EXPECT_EQ(savedConfig().count(), 60);
+    auto window = open();
+    EXPECT_FALSE(window->menu().attachTodayAtStart->isChecked());
+    window->attachTodaysLogAtStart();
+    EXPECT_TRUE(window->liveLog().tail().path().empty());
+    EXPECT_TRUE(window->session().core.state.attach.keepExpAcrossSwitch);
+}
+
+TEST_F(SettingsTest, TheRulesFilesLinesCarryTheDateAndTime) {
+    writeFile(folder() / "ruvivuvaz_rules.json",
+              R"({"rules": [{"name": "broken", "pattern": "(", "regex": true}]})");
+    {
+        auto window = open();
+        const QStringList lines = window->errorLog()->toPlainText().split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 1);
+        EXPECT_TRUE(lines[0].startsWith(QStringLiteral("通知ルール「broken」は使えません。")));
+        EXPECT_TRUE(lines[0].endsWith(QStringLiteral(" 2024/05/01 21:30:00")))
+            << lines[0].toStdString();
+    }
+    writeFile(folder() / "ruvivuvaz_rules.json", "{\"rules\": [");
+    auto window = open();
+    const QString line = window->errorLog()->toPlainText();
+    EXPECT_TRUE(line.startsWith(QStringLiteral("通知ルールのファイルを読めないため")));
+    EXPECT_TRUE(line.endsWith(QStringLiteral(" 2024/05/01 21:30:00"))) << line.toStdString();
 }
 
 TEST_F(SettingsTest, SpeechRowsReachTheBridgeAndTheReadModeListAndAreWrittenBack) {
@@ -244,7 +316,8 @@ TEST_F(SettingsTest, LogFolderWithOnlyYesterdaysLogEnablesYesterdaysEntry) {
     writeFile(folder() / "config.ini", "MHFolderPath=" + (logs.string() + "/") + "\r\n");
     auto window = open();
     EXPECT_TRUE(window->menu().yesterdaysLog->isEnabled());
-    EXPECT_EQ(window->menu().yesterdaysLog->text(), QStringLiteral("MHChatLog_2024_04_30.html"));
+    EXPECT_EQ(window->menu().yesterdaysLog->text(),
+              QStringLiteral("MHChatLog_2024_04_30.html(&Y)"));
     EXPECT_FALSE(window->menu().todaysLog->isEnabled());
 }
 

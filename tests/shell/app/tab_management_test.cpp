@@ -1,7 +1,9 @@
 // The tab set: design state, showing and hiding from the tab menu, the unread
 // counters in the captions and their reset by a press on the tab strip.
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTest>
 #include <QToolButton>
@@ -142,6 +144,51 @@ TEST_F(TabSet, EveryShownTabCanBeScrolledToAndClickedAtTheDefaultSize) {
         EXPECT_TRUE(inSight(index)) << index;
         for (int next = index + 1; next < bar->count(); ++next) {
             EXPECT_EQ(bar->tabRect(next).left(), bar->tabRect(next - 1).right() + 1) << next;
+        }
+    }
+}
+
+TEST_F(TabSet, TabKeysStepThroughTheTabsWhereverTheFocusIsFromTheStart) {
+    showWindow();
+    struct StepKey {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int step;
+    };
+    const StepKey keys[] = {{Qt::Key_Tab, Qt::ControlModifier, 1},
+                            {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, -1},
+                            {Qt::Key_PageDown, Qt::ControlModifier, 1},
+                            {Qt::Key_PageUp, Qt::ControlModifier, -1}};
+    // The keys reach the widget that has the focus, or the window when none has it.
+    const auto press = [this](const StepKey& key) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused != nullptr ? focused : window.get(), key.key, key.modifiers);
+    };
+    const int count = pages()->count();
+    // Right after start, as the window left the focus.
+    for (const StepKey& key : keys) {
+        const int before = pages()->currentIndex();
+        press(key);
+        EXPECT_EQ(pages()->currentIndex(), (before + key.step + count) % count)
+            << QKeySequence(key.key | key.modifiers).toString().toStdString();
+    }
+    // Then from each of these, and from nowhere (nullptr: no widget has the focus).
+    window->setKeywordArmed(ChatChannel::Normal, KeywordSwitch::On);  // its field takes input
+    for (QWidget* target : std::initializer_list<QWidget*>{
+             window->view(ChatChannel::Normal), window->keywordEdit(ChatChannel::Normal),
+             window->keywordCheckBox(ChatChannel::Normal), pages()->tabBar(), nullptr}) {
+        const std::string name = target != nullptr ? target->metaObject()->className() : "none";
+        for (const StepKey& key : keys) {
+            window->setActiveTab(Tab::Normal);
+            if (target != nullptr) {
+                target->setFocus();
+            } else if (QWidget* focused = QApplication::focusWidget()) {
+                focused->clearFocus();
+            }
+            ASSERT_EQ(QApplication::focusWidget(), target) << name;
+            press(key);
+            EXPECT_EQ(pages()->currentIndex(), (key.step + count) % count)
+                << name << " " << QKeySequence(key.key | key.modifiers).toString().toStdString();
         }
     }
 }

@@ -218,6 +218,35 @@ TEST_F(SearchWindowTest, DoubleClickShowsTheDayAroundTheResultWithTheTextSelecte
     EXPECT_EQ(store.lineAt(day->view()->selectionStart()), 1u);
 }
 
+TEST_F(SearchWindowTest, EnterOnAResultOpensItsDayAndEscapeClosesTheDayAndTheWindow) {
+    search(QStringLiteral("集合"));
+    QTreeView* list = window.resultsView();
+    list->setFocus();
+    const auto days = [this] { return window.findChildren<ruv::DayLogWindow*>(); };
+    // A day's heading has no day to open.
+    list->setCurrentIndex(window.results().index(1));
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(days().isEmpty());
+
+    list->setCurrentIndex(window.results().index(2));  // 2024-05-02, カイ
+    QTest::keyClick(list, Qt::Key_Return);
+    ASSERT_EQ(days().size(), 1);
+    EXPECT_EQ(days().constFirst()->view()->selectedText(), sj("集合"));
+    QTest::keyClick(list, Qt::Key_Enter, Qt::KeypadModifier);
+    ASSERT_EQ(days().size(), 2);
+
+    for (ruv::DayLogWindow* day : days()) {
+        QTest::keyClick(day->view(), Qt::Key_Escape);
+        EXPECT_FALSE(day->isVisible());
+    }
+    EXPECT_TRUE(window.isVisible());
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    window.show();
+    QTest::keyClick(window.textEdit(), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(SearchWindowTest, CopyPutsTheSelectedResultLinesOnTheClipboard) {
     search(QStringLiteral("集合"));
     window.resultsView()->selectAll();
