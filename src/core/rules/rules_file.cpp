@@ -15,6 +15,36 @@ namespace {
 using Json = nlohmann::json;
 using OrderedJson = nlohmann::ordered_json;
 
+// No rule nests deeper than a few levels. A file that nests deeper is refused
+// before it is parsed, so that nothing that reads it recurses once per level,
+// however deep it goes, even on a small stack.
+constexpr std::size_t kMostNesting = 64;
+
+// The byte at which arrays and objects first nest deeper than kMostNesting.
+std::optional<std::size_t> tooDeepAt(std::string_view text) {
+    std::size_t depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMostNesting) {
+                return i;
+            }
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return std::nullopt;
+}
+
 // Where the rules of a file stand: the line each rule starts on and the line
 // of each of its keys. Read from text nlohmann has already accepted.
 struct RuleLines {
@@ -232,9 +262,11 @@ class RuleReader {
             const std::optional<ChatChannel> channel =
                 name.is_string() ? ruleChannelNamed(name.get<std::string>()) : std::nullopt;
             if (!channel) {
-                fail("channels", "\"channels\" holds " +
-                                     name.dump(-1, ' ', false, Json::error_handler_t::replace) +
-                                     ", which names no channel");
+                // Only a name is shown: any other value may nest any depth.
+                const std::string held =
+                    name.is_string() ? name.dump(-1, ' ', false, Json::error_handler_t::replace)
+                                     : std::string("a JSON ") + name.type_name();
+                fail("channels", "\"channels\" holds " + held + ", which names no channel");
             }
             channels.push_back(*channel);
         }
@@ -303,6 +335,11 @@ std::string RulesFileError::message() const {
 }
 
 RulesReading parseRules(std::string_view utf8Json, const std::filesystem::path& file) {
+    if (const std::optional<std::size_t> deep = tooDeepAt(utf8Json)) {
+        return damaged(
+            file, lineOfByte(utf8Json, *deep),
+            "arrays and objects nest more than " + std::to_string(kMostNesting) + " deep");
+    }
     Json document;
     try {
         document = Json::parse(utf8Json);

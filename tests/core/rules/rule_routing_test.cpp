@@ -192,5 +192,41 @@ TEST(RulesFile, ADamagedFileGivesNoRulesAndNamesItsLineUntilTheUserSaves) {
     }
 }
 
+TEST(RulesFile, AValueNestedHoweverDeepAnywhereCostsOnlyTheRulesAndNamesItsLine) {
+    const std::size_t depth = 100'000;
+    std::string deepObject;
+    for (std::size_t i = 0; i < depth; ++i) {
+        deepObject += "{\"a\":";
+    }
+    deepObject += "1" + std::string(depth, '}');
+    const std::string deepValues[] = {std::string(depth, '[') + std::string(depth, ']'),
+                                      deepObject};
+    // Each place a value can stand; the value comes on line 2.
+    std::vector<std::string> places{"\n@", "{\"rules\":\n@}", "{\"other\":\n@, \"rules\": []}",
+                                    "{\"rules\": [\n@]}", "{\"rules\": [{\"name\": \"a\"},\n@]}"};
+    for (const char* key :
+         {"name", "enabled", "pattern", "regex", "ignoreCase", "channels", "speaker", "sound",
+          "speak", "alert", "colour", "cooldownSeconds", "other"}) {
+        places.push_back(std::string("{\"rules\": [{\"name\": \"a\",\n\"") + key + "\": @}]}");
+    }
+    places.push_back("{\"rules\": [{\"name\": \"a\",\n\"channels\": [\"チーム\", @]}]}");
+    TempFolder folder;
+    const auto file = folder.path() / kRulesFileName;
+    for (const std::string& place : places) {
+        for (const std::string& deep : deepValues) {
+            std::string text = place;
+            text.replace(text.find('@'), 1, deep);
+            writeBytes(file, text);
+            const RulesReading reading = readRulesFile(file);
+            EXPECT_EQ(reading.state, RulesFileState::Damaged) << place;
+            EXPECT_TRUE(reading.rules.rules.empty()) << place;
+            ASSERT_TRUE(reading.error) << place;
+            EXPECT_EQ(reading.error->line, 2) << place;
+            EXPECT_NE(reading.error->reason.find("deep"), std::string::npos) << place;
+            EXPECT_LT(reading.error->reason.size(), 100u) << place;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ruv::testing
