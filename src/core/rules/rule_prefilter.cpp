@@ -41,11 +41,12 @@ std::uint32_t singleKey(char byte) {
 // Groups of strings: any text the expression matches holds a string of every
 // group (lower case, UTF-8). As RE2's analysis allows, each group is as small
 // and its strings as long as can be. None when the expression needs no string.
-std::optional<std::vector<std::vector<std::string>>> necessaryGroups(
-    const std::string& expression) {
+std::optional<std::vector<std::vector<std::string>>> necessaryGroups(const std::string& expression,
+                                                                     LetterCase letterCase) {
     RE2::Options utf8Options;
     utf8Options.set_encoding(RE2::Options::EncodingUTF8);
     utf8Options.set_log_errors(false);
+    utf8Options.set_case_sensitive(letterCase == LetterCase::Exact);
     // Strings of two bytes count too: "PT" is a word players look for.
     re2::FilteredRE2 filtered(2);
     int id = 0;
@@ -123,7 +124,7 @@ RulePrefilter RulePrefilter::build(const std::vector<Pattern>& patterns) {
         const std::optional<std::vector<std::vector<std::string>>> groups =
             pattern.kind == PatternKind::Plain
                 ? std::optional(std::vector<std::vector<std::string>>{{pattern.text}})
-                : necessaryGroups(pattern.text);
+                : necessaryGroups(pattern.text, pattern.letterCase);
         if (!groups) {
             return RulePrefilter();
         }

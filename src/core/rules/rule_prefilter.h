@@ -28,6 +28,7 @@ class RulePrefilter {
     struct Pattern {
         PatternKind kind = PatternKind::Plain;
         std::string text;  // UTF-8: a plain text, or an expression as RE2 reads it
+        LetterCase letterCase = LetterCase::Ignored;
     };
     // Names every pattern for every line when one of them needs no string,
     // or a string cannot be told in CP932 bytes.

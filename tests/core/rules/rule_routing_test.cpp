@@ -104,6 +104,40 @@ TEST(RuleMatching, ScopeCaseAndSpeakerDecideWhichRulesHitJapaneseLines) {
     }
 }
 
+TEST(RuleMatching, APatternIsCheckedAsWrittenAndTheEngineRefusesWhatTheDialogRefuses) {
+    struct Case {
+        std::string_view pattern;
+        std::string_view text;
+        std::optional<bool> ignoredHit;  // none: refused
+        std::optional<bool> exactHit;
+    };
+    const std::vector<Case> cases{
+        {"ボス)|(.", "ただの行", std::nullopt, std::nullopt},
+        {"(?i)ア)|(", "ア", std::nullopt, std::nullopt},
+        {"\\Q)|(.", "a)|(.b", true, true},
+        {"ボス|pt", "PTいこう", true, false},
+    };
+    for (const Case& c : cases) {
+        for (const LetterCase letterCase : {LetterCase::Ignored, LetterCase::Exact}) {
+            NotificationRule rule;
+            rule.name = "r";
+            rule.pattern = c.pattern;
+            rule.kind = PatternKind::Regex;
+            rule.letterCase = letterCase;
+            const std::optional<bool> expected =
+                letterCase == LetterCase::Ignored ? c.ignoredHit : c.exactHit;
+            std::vector<RuleProblem> problems;
+            const RuleMatcher matcher = RuleMatcher::compile(RuleSet{{rule}}, &problems);
+            EXPECT_EQ(RuleMatcher::problemOf(rule).has_value(), !expected) << c.pattern;
+            EXPECT_EQ(problems.size(), expected ? 0u : 1u) << c.pattern;
+            if (expected) {
+                EXPECT_EQ(matcher.matchesOne(0, RuleLineText{std::nullopt, {}, c.text}), *expected)
+                    << c.pattern;
+            }
+        }
+    }
+}
+
 TEST(RuleMatching, LinesTheNgListsHoldBackMatchNothing) {
     RulesRig rules(R"({"rules": [{"name": "集合", "pattern": "集合", "sound": "a.wav"}]})");
     rules.rig.views.settings.SetTabShown(ChatChannel::NG, true);
