@@ -315,6 +315,12 @@ RuleSet readRuleSet(const Json& document) {
     return set;
 }
 
+void writeRulesText(const std::filesystem::path& file, std::string_view text) {
+    if (const std::error_code error = platform::writeWholeFileAtomically(file, text)) {
+        throw std::system_error(error, "cannot write the rules file");
+    }
+}
+
 RulesReading damaged(const std::filesystem::path& file, std::int64_t line, std::string reason) {
     RulesReading reading;
     reading.state = RulesFileState::Damaged;
@@ -380,7 +386,9 @@ RulesReading readRulesFile(const std::filesystem::path& file) {
     if (content.status != platform::ReadStatus::Ok) {
         return damaged(file, 0, content.error.message());
     }
-    return parseRules(content.bytes, file);
+    RulesReading reading = parseRules(content.bytes, file);
+    reading.bytes = content.bytes;
+    return reading;
 }
 
 std::string rulesJson(const RuleSet& rules) {
@@ -410,24 +418,26 @@ std::string rulesJson(const RuleSet& rules) {
 }
 
 void writeRulesFile(const std::filesystem::path& file, const RuleSet& rules) {
-    if (const std::error_code error = platform::writeWholeFileAtomically(file, rulesJson(rules))) {
-        throw std::system_error(error, "cannot write the rules file");
-    }
+    writeRulesText(file, rulesJson(rules));
 }
 
-void saveRulesFile(const std::filesystem::path& settingsFolder, const RuleSet& rules) {
+std::string saveRulesFile(const std::filesystem::path& settingsFolder, const RuleSet& rules,
+                          const std::optional<std::string>& lastSeen) {
     const std::filesystem::path file = settingsFolder / kRulesFileName;
-    if (readRulesFile(file).state == RulesFileState::Damaged) {
+    const RulesReading now = readRulesFile(file);
+    if (now.state == RulesFileState::Damaged || (now.bytes && now.bytes != lastSeen)) {
         const std::filesystem::path backup = settingsFolder / kRulesBackupName;
         std::error_code ignored;
         std::filesystem::remove(backup, ignored);
         std::error_code error;
         std::filesystem::rename(file, backup, error);
         if (error) {
-            throw std::system_error(error, "cannot keep the damaged rules file");
+            throw std::system_error(error, "cannot keep the rules file as it was");
         }
     }
-    writeRulesFile(file, rules);
+    std::string text = rulesJson(rules);
+    writeRulesText(file, text);
+    return text;
 }
 
 }  // namespace ruv

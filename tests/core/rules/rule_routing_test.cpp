@@ -220,7 +220,7 @@ TEST(RulesFile, ADamagedFileGivesNoRulesAndNamesItsLineUntilTheUserSaves) {
 
         RuleSet saved;
         saved.rules.emplace_back().name = "新";
-        saveRulesFile(folder.path(), saved);
+        saveRulesFile(folder.path(), saved, reading.bytes);
         EXPECT_EQ(readBytes(folder.path() / kRulesBackupName), c.text);
         EXPECT_EQ(readRulesFile(file).rules, saved);
     }

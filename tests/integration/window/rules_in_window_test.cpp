@@ -1,7 +1,8 @@
 // A notification rule set in the rules dialog survives a restart of the
 // program, and when a writer process appends a matching line to the followed
 // log it plays its sound file and sends its phrase to a real TCP speech server.
-// A rules file that cannot be read is said in the dialog until rules are saved.
+// A rules file that cannot be read is said in the dialog until rules are saved,
+// and is kept as .bak even when it was mended meanwhile.
 
 #include <gtest/gtest.h>
 
@@ -135,8 +136,12 @@ TEST(RulesInWindow, ARulesFileThatCannotBeReadIsSaidInTheDialogUntilRulesAreSave
         QString::fromStdString(std::string(ruv::kRulesBackupName))));
     dialog->addRule();
     dialog->editor()->patternEdit()->setText(QStringLiteral("集合"));
+    // The player mends the file in an editor before OK: it is kept all the same.
+    const std::string mended = "{\"rules\": [\n  {\"name\": \"mended\"}]}";
+    writeBytes(program.path() / ruv::kRulesFileName, mended);
     dialog->okButton()->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(readBytes(program.path() / ruv::kRulesBackupName), mended);
 
     dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
