@@ -93,4 +93,14 @@ TEST_F(RulesCommand, ExitsOneWithoutAHitAndTwoOnAnErrorNamingIt) {
     EXPECT_EQ(rules({ruleFile.string(), (dir.path() / "gone.html").string()}).status, 2);
 }
 
+TEST_F(RulesCommand, ARulesFileNestedHoweverDeepIsAnErrorNamingItsLine) {
+    const fs::path deep = dir.path() / "deep.json";
+    append(deep, "{\"rules\": [{\"name\": \"a\",\n  \"channels\": [\"チーム\", " +
+                     std::string(100'000, '[') + std::string(100'000, ']') + "]}]}");
+    const Finished run = rules({deep.string(), log.string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.rfind("mh_ruvivuvaz-cli: " + deep.string() + ": line 2: ", 0), 0u) << run.err;
+    EXPECT_LT(run.err.size(), deep.string().size() + 200) << run.err;
+}
+
 }  // namespace

@@ -64,13 +64,14 @@ void ChatSession::loadRules(const std::filesystem::path& settingsFolder,
                                 reading.error->message()));
         unreadRulesFile_ = reading.error->message();
     }
+    rulesFileSeen_ = reading.bytes;
     reportProblems(rules.setRules(reading.rules), file, errors);
 }
 
 std::vector<RuleProblem> ChatSession::saveRules(const std::filesystem::path& settingsFolder,
                                                 RuleSet ruleSet) {
     std::vector<RuleProblem> problems = rules.setRules(ruleSet);
-    saveRulesFile(settingsFolder, ruleSet);
+    rulesFileSeen_ = saveRulesFile(settingsFolder, ruleSet, rulesFileSeen_);
     unreadRulesFile_.reset();
     return problems;
 }

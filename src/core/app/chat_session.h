@@ -56,7 +56,8 @@ struct ChatSession {
     // and the reason; each rule that cannot run gives one naming it.
     void loadRules(const std::filesystem::path& settingsFolder, platform::ErrorLog& errors);
     // The rules dialog's OK: the rules run from the next line on and are
-    // written to the folder's file (a damaged one is kept as .bak first).
+    // written to the folder's file (one that is damaged, or was changed since
+    // it was loaded or saved, is kept as .bak first).
     // Returns the rules that cannot run. Throws std::system_error when the
     // file cannot be written; the rules run all the same.
     std::vector<RuleProblem> saveRules(const std::filesystem::path& settingsFolder, RuleSet rules);
@@ -68,6 +69,8 @@ struct ChatSession {
     // Made first: routing holds it.
     SilentRuleSounds silentRuleSounds_;
     std::optional<std::string> unreadRulesFile_;
+    // The rules file as last loaded or saved; none when there was none.
+    std::optional<std::string> rulesFileSeen_;
 
   public:
     SessionState state;

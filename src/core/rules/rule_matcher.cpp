@@ -23,20 +23,26 @@ constexpr std::int64_t kSetMemoryBytes = 64 << 20;
 // so that no line is searched once per rule.
 constexpr std::size_t kMostSearchedAlone = 8;
 
-RE2::Options ruleOptions() {
+RE2::Options ruleOptions(LetterCase letterCase) {
     RE2::Options options;
     options.set_encoding(RE2::Options::EncodingUTF8);
     options.set_log_errors(false);
+    options.set_case_sensitive(letterCase == LetterCase::Exact);
     return options;
 }
 
-// The rule's pattern as RE2 reads it: a plain pattern quoted, the letter case
-// as a flag so that one set holds rules of either kind.
+// The rule's pattern as RE2 reads it, alone: a plain pattern quoted. Its
+// letter case is an option of the compile, never text around the pattern.
 std::string expressionOf(const NotificationRule& rule) {
-    std::string expression = rule.letterCase == LetterCase::Ignored ? "(?i:" : "(?:";
-    expression += rule.kind == PatternKind::Regex ? rule.pattern : RE2::QuoteMeta(rule.pattern);
-    expression += ')';
-    return expression;
+    return rule.kind == PatternKind::Regex ? rule.pattern : RE2::QuoteMeta(rule.pattern);
+}
+
+std::unique_ptr<RE2> compiledPattern(const NotificationRule& rule) {
+    return std::make_unique<RE2>(expressionOf(rule), ruleOptions(rule.letterCase));
+}
+
+std::size_t caseIndex(LetterCase letterCase) {
+    return letterCase == LetterCase::Exact ? 1 : 0;
 }
 
 }  // namespace
@@ -51,15 +57,20 @@ struct RuleMatcher::Entry {
     std::optional<std::string> literal;
 };
 
-// Every pattern at once, compiled when a line first needs it: most never do.
+// Every pattern of one letter case at once, compiled when a line first needs
+// it: most never do.
 struct RuleMatcher::Set {
+    explicit Set(LetterCase setCase) : letterCase(setCase) {}
+
+    LetterCase letterCase;
     std::vector<std::string> expressions;  // by set index
+    std::vector<int> patterns;             // set index -> the matcher's pattern index
     std::once_flag compiled;
     std::unique_ptr<RE2::Set> set;  // null when it cannot be compiled
 
     const RE2::Set* get() {
         std::call_once(compiled, [this] {
-            RE2::Options options = ruleOptions();
+            RE2::Options options = ruleOptions(letterCase);
             options.set_max_mem(kSetMemoryBytes);
             auto built = std::make_unique<RE2::Set>(options, RE2::UNANCHORED);
             for (const std::string& expression : expressions) {
@@ -72,6 +83,24 @@ struct RuleMatcher::Set {
             }
         });
         return set.get();
+    }
+
+    // Adds the patterns the text matches to found; false when the set cannot run.
+    bool match(std::string_view text, std::vector<int>& scratch, std::vector<int>& found) {
+        if (expressions.empty()) {
+            return true;
+        }
+        const RE2::Set* compiledSet = get();
+        RE2::Set::ErrorInfo error{};
+        if (compiledSet == nullptr ||
+            (!compiledSet->Match(re2::StringPiece(text.data(), text.size()), &scratch, &error) &&
+             error.kind != RE2::Set::kNoError)) {
+            return false;
+        }
+        for (const int index : scratch) {
+            found.push_back(patterns[static_cast<std::size_t>(index)]);
+        }
+        return true;
     }
 };
 
@@ -104,12 +133,9 @@ std::optional<std::string> RuleMatcher::problemOf(const NotificationRule& rule) 
     if (rule.pattern.empty()) {
         return std::nullopt;
     }
-    RE2::Options options = ruleOptions();
-    options.set_case_sensitive(rule.letterCase == LetterCase::Exact);
-    options.set_literal(rule.kind == PatternKind::Plain);
-    const RE2 expression(rule.pattern, options);
-    if (!expression.ok()) {
-        return expression.error();
+    const std::unique_ptr<RE2> expression = compiledPattern(rule);
+    if (!expression->ok()) {
+        return expression->error();
     }
     return std::nullopt;
 }
@@ -118,7 +144,9 @@ RuleMatcher RuleMatcher::compile(const RuleSet& rules, std::vector<RuleProblem>*
     RuleMatcher matcher;
     matcher.ruleCount_ = rules.rules.size();
     matcher.byRule_.assign(rules.rules.size(), kNone);
-    matcher.set_ = std::make_unique<Set>();
+    for (const LetterCase letterCase : {LetterCase::Ignored, LetterCase::Exact}) {
+        matcher.sets_[caseIndex(letterCase)] = std::make_unique<Set>(letterCase);
+    }
     std::vector<RulePrefilter::Pattern> patterns;
     const auto reject = [&](std::size_t i, const NotificationRule& rule) {
         if (problems != nullptr) {
@@ -139,21 +167,22 @@ RuleMatcher RuleMatcher::compile(const RuleSet& rules, std::vector<RuleProblem>*
         if (rule.pattern.empty()) {
             matcher.always_.push_back(matcher.entries_.size());
         } else {
-            const std::string expression = expressionOf(rule);
+            // Checked on its own, as the player wrote it, whatever finds it.
+            entry.expression = compiledPattern(rule);
+            if (!entry.expression->ok()) {
+                reject(i, rule);
+                continue;
+            }
             if (rule.kind == PatternKind::Plain &&
                 (rule.letterCase == LetterCase::Exact || isCaselessText(rule.pattern))) {
+                entry.expression.reset();
                 entry.literal = rule.pattern;  // found as it stands: no expression needed
-            } else {
-                entry.expression = std::make_unique<RE2>(expression, ruleOptions());
-                if (!entry.expression->ok()) {
-                    reject(i, rule);
-                    continue;
-                }
             }
-            matcher.bySetIndex_.push_back(matcher.entries_.size());
-            matcher.set_->expressions.push_back(expression);
-            patterns.push_back(RulePrefilter::Pattern{
-                rule.kind, rule.kind == PatternKind::Plain ? rule.pattern : expression});
+            Set& set = *matcher.sets_[caseIndex(rule.letterCase)];
+            set.expressions.push_back(expressionOf(rule));
+            set.patterns.push_back(static_cast<int>(matcher.byPattern_.size()));
+            matcher.byPattern_.push_back(matcher.entries_.size());
+            patterns.push_back(RulePrefilter::Pattern{rule.kind, rule.pattern, rule.letterCase});
         }
         matcher.byRule_[i] = matcher.entries_.size();
         matcher.entries_.push_back(std::move(entry));
@@ -182,11 +211,11 @@ bool RuleMatcher::inScope(const Entry& entry, const RuleLineText& line) const {
 bool RuleMatcher::preselect(std::string_view bodyCp932, RuleCandidates& candidates) const {
     candidates.everyRule = prefilter_.namesEveryPattern();
     candidates.patterns.clear();
-    if (!bySetIndex_.empty() && !candidates.everyRule) {
+    if (!byPattern_.empty() && !candidates.everyRule) {
         prefilter_.find(bodyCp932, candidates.signs, candidates.patterns);
     }
     return !always_.empty() ||
-           (!bySetIndex_.empty() && (candidates.everyRule || !candidates.patterns.empty()));
+           (!byPattern_.empty() && (candidates.everyRule || !candidates.patterns.empty()));
 }
 
 void RuleMatcher::match(const RuleLineText& line, RuleCandidates& candidates,
@@ -197,30 +226,30 @@ void RuleMatcher::match(const RuleLineText& line, RuleCandidates& candidates,
             hits.push_back(entries_[entry].rule);
         }
     }
-    const re2::StringPiece text(line.text.data(), line.text.size());
     // Patterns found by the set need only their scope checked.
     const auto keepInScope = [&](const std::vector<int>& patterns, bool searched) {
         for (const int index : patterns) {
-            const Entry& entry = entries_[bySetIndex_[static_cast<std::size_t>(index)]];
+            const Entry& entry = entries_[byPattern_[static_cast<std::size_t>(index)]];
             if (inScope(entry, line) && (searched || matchesAlone(entry, line.text))) {
                 hits.push_back(entry.rule);
             }
         }
     };
-    if (bySetIndex_.empty()) {
+    if (byPattern_.empty()) {
         // only rules without a pattern
     } else if (!candidates.everyRule && candidates.patterns.size() <= kMostSearchedAlone) {
         keepInScope(candidates.patterns, false);
     } else {
-        RE2::Set::ErrorInfo error{};
         candidates.patterns.clear();
-        const RE2::Set* set = set_->get();
-        const bool matched = set != nullptr && set->Match(text, &candidates.patterns, &error);
-        if (matched || (set != nullptr && error.kind == RE2::Set::kNoError)) {
+        bool ran = true;
+        for (const std::unique_ptr<Set>& set : sets_) {
+            ran = ran && set->match(line.text, candidates.setHits, candidates.patterns);
+        }
+        if (ran) {
             keepInScope(candidates.patterns, true);
         } else {
-            // The set could not run (out of memory): each rule on its own.
-            candidates.patterns.resize(bySetIndex_.size());
+            // A set could not run (out of memory): each rule on its own.
+            candidates.patterns.resize(byPattern_.size());
             std::iota(candidates.patterns.begin(), candidates.patterns.end(), 0);
             keepInScope(candidates.patterns, false);
         }

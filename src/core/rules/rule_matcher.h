@@ -2,9 +2,10 @@
 // The enabled rules of a set compiled for matching. One pass over a line's
 // CP932 bytes names the few rules it could match, however many there are;
 // those alone are searched, or, when many are named, every pattern at once in
-// one RE2::Set: linear time whatever the pattern. Scope (channel, speaker) is
+// an RE2::Set per letter case: linear time whatever the pattern. Scope (channel, speaker) is
 // checked on the rules found. Immutable once built, so threads may share it.
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <optional>
@@ -47,6 +48,7 @@ struct RuleCandidates {
     bool everyRule = true;
     std::vector<int> patterns;               // the matcher's own pattern indexes
     std::vector<RulePrefilter::Sign> signs;  // scratch
+    std::vector<int> setHits;                // scratch
 };
 
 class RuleMatcher {
@@ -83,11 +85,12 @@ class RuleMatcher {
     bool inScope(const Entry& entry, const RuleLineText& line) const;
     static bool matchesAlone(const Entry& entry, std::string_view text);
 
-    std::vector<Entry> entries_;           // the runnable rules, in set order
-    std::vector<std::size_t> byRule_;      // rule index -> entry, or npos
-    std::vector<std::size_t> bySetIndex_;  // RE2::Set index -> entry
-    std::vector<std::size_t> always_;      // entries whose pattern is empty
-    std::unique_ptr<Set> set_;
+    std::vector<Entry> entries_;          // the runnable rules, in set order
+    std::vector<std::size_t> byRule_;     // rule index -> entry, or npos
+    std::vector<std::size_t> byPattern_;  // pattern index -> entry
+    std::vector<std::size_t> always_;     // entries whose pattern is empty
+    // Ignored, then exact letter case.
+    std::array<std::unique_ptr<Set>, 2> sets_;
     RulePrefilter prefilter_;
     std::size_t ruleCount_ = 0;
 };

@@ -18,6 +18,10 @@ namespace {
 constexpr std::size_t kMaxSpellingsPerString = 16;
 // Groups of strings looked for per pattern, each a bit of a byte.
 constexpr std::size_t kMostGroups = 8;
+// RE2's analysis of an expression costs about the square of its length: a
+// longer one (a list of many words) is not analysed, and every pattern is
+// searched on every line, which finds the same lines.
+constexpr std::size_t kMostBytesAnalysed = 2048;
 
 std::uint16_t pairAt(std::string_view bytes, std::size_t at) {
     return static_cast<std::uint16_t>(static_cast<unsigned char>(bytes[at]) << 8 |
@@ -40,12 +44,17 @@ std::uint32_t singleKey(char byte) {
 
 // Groups of strings: any text the expression matches holds a string of every
 // group (lower case, UTF-8). As RE2's analysis allows, each group is as small
-// and its strings as long as can be. None when the expression needs no string.
-std::optional<std::vector<std::vector<std::string>>> necessaryGroups(
-    const std::string& expression) {
+// and its strings as long as can be. None when the expression needs no string
+// or is too long to analyse.
+std::optional<std::vector<std::vector<std::string>>> necessaryGroups(const std::string& expression,
+                                                                     LetterCase letterCase) {
+    if (expression.size() > kMostBytesAnalysed) {
+        return std::nullopt;
+    }
     RE2::Options utf8Options;
     utf8Options.set_encoding(RE2::Options::EncodingUTF8);
     utf8Options.set_log_errors(false);
+    utf8Options.set_case_sensitive(letterCase == LetterCase::Exact);
     // Strings of two bytes count too: "PT" is a word players look for.
     re2::FilteredRE2 filtered(2);
     int id = 0;
@@ -123,7 +132,7 @@ RulePrefilter RulePrefilter::build(const std::vector<Pattern>& patterns) {
         const std::optional<std::vector<std::vector<std::string>>> groups =
             pattern.kind == PatternKind::Plain
                 ? std::optional(std::vector<std::vector<std::string>>{{pattern.text}})
-                : necessaryGroups(pattern.text);
+                : necessaryGroups(pattern.text, pattern.letterCase);
         if (!groups) {
             return RulePrefilter();
         }

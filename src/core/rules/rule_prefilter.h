@@ -28,9 +28,10 @@ class RulePrefilter {
     struct Pattern {
         PatternKind kind = PatternKind::Plain;
         std::string text;  // UTF-8: a plain text, or an expression as RE2 reads it
+        LetterCase letterCase = LetterCase::Ignored;
     };
-    // Names every pattern for every line when one of them needs no string,
-    // or a string cannot be told in CP932 bytes.
+    // Names every pattern for every line when one of them needs no string or
+    // is too long to analyse, or a string cannot be told in CP932 bytes.
     static RulePrefilter build(const std::vector<Pattern>& patterns);
 
     bool namesEveryPattern() const noexcept { return !searches_; }

@@ -15,6 +15,36 @@ namespace {
 using Json = nlohmann::json;
 using OrderedJson = nlohmann::ordered_json;
 
+// No rule nests deeper than a few levels. A file that nests deeper is refused
+// before it is parsed, so that nothing that reads it recurses once per level,
+// however deep it goes, even on a small stack.
+constexpr std::size_t kMostNesting = 64;
+
+// The byte at which arrays and objects first nest deeper than kMostNesting.
+std::optional<std::size_t> tooDeepAt(std::string_view text) {
+    std::size_t depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '[' || c == '{') {
+            if (++depth > kMostNesting) {
+                return i;
+            }
+        } else if ((c == ']' || c == '}') && depth > 0) {
+            --depth;
+        }
+    }
+    return std::nullopt;
+}
+
 // Where the rules of a file stand: the line each rule starts on and the line
 // of each of its keys. Read from text nlohmann has already accepted.
 struct RuleLines {
@@ -244,9 +274,11 @@ class RuleReader {
             const std::optional<ChatChannel> channel =
                 name.is_string() ? ruleChannelNamed(name.get<std::string>()) : std::nullopt;
             if (!channel) {
-                fail("channels", "\"channels\" holds " +
-                                     name.dump(-1, ' ', false, Json::error_handler_t::replace) +
-                                     ", which names no channel");
+                // Only a name is shown: any other value may nest any depth.
+                const std::string held =
+                    name.is_string() ? name.dump(-1, ' ', false, Json::error_handler_t::replace)
+                                     : std::string("a JSON ") + name.type_name();
+                fail("channels", "\"channels\" holds " + held + ", which names no channel");
             }
             channels.push_back(*channel);
         }
@@ -295,6 +327,12 @@ RuleSet readRuleSet(const Json& document) {
     return set;
 }
 
+void writeRulesText(const std::filesystem::path& file, std::string_view text) {
+    if (const std::error_code error = platform::writeWholeFileAtomically(file, text)) {
+        throw std::system_error(error, "cannot write the rules file");
+    }
+}
+
 RulesReading damaged(const std::filesystem::path& file, std::int64_t line, std::string reason) {
     RulesReading reading;
     reading.state = RulesFileState::Damaged;
@@ -315,6 +353,11 @@ std::string RulesFileError::message() const {
 }
 
 RulesReading parseRules(std::string_view utf8Json, const std::filesystem::path& file) {
+    if (const std::optional<std::size_t> deep = tooDeepAt(utf8Json)) {
+        return damaged(
+            file, lineOfByte(utf8Json, *deep),
+            "arrays and objects nest more than " + std::to_string(kMostNesting) + " deep");
+    }
     Json document;
     try {
         document = Json::parse(utf8Json);
@@ -355,7 +398,9 @@ RulesReading readRulesFile(const std::filesystem::path& file) {
     if (content.status != platform::ReadStatus::Ok) {
         return damaged(file, 0, content.error.message());
     }
-    return parseRules(content.bytes, file);
+    RulesReading reading = parseRules(content.bytes, file);
+    reading.bytes = content.bytes;
+    return reading;
 }
 
 std::string rulesJson(const RuleSet& rules) {
@@ -390,24 +435,26 @@ std::string rulesJson(const RuleSet& rules) {
 }
 
 void writeRulesFile(const std::filesystem::path& file, const RuleSet& rules) {
-    if (const std::error_code error = platform::writeWholeFileAtomically(file, rulesJson(rules))) {
-        throw std::system_error(error, "cannot write the rules file");
-    }
+    writeRulesText(file, rulesJson(rules));
 }
 
-void saveRulesFile(const std::filesystem::path& settingsFolder, const RuleSet& rules) {
+std::string saveRulesFile(const std::filesystem::path& settingsFolder, const RuleSet& rules,
+                          const std::optional<std::string>& lastSeen) {
     const std::filesystem::path file = settingsFolder / kRulesFileName;
-    if (readRulesFile(file).state == RulesFileState::Damaged) {
+    const RulesReading now = readRulesFile(file);
+    if (now.state == RulesFileState::Damaged || (now.bytes && now.bytes != lastSeen)) {
         const std::filesystem::path backup = settingsFolder / kRulesBackupName;
         std::error_code ignored;
         std::filesystem::remove(backup, ignored);
         std::error_code error;
         std::filesystem::rename(file, backup, error);
         if (error) {
-            throw std::system_error(error, "cannot keep the damaged rules file");
+            throw std::system_error(error, "cannot keep the rules file as it was");
         }
     }
-    writeRulesFile(file, rules);
+    std::string text = rulesJson(rules);
+    writeRulesText(file, text);
+    return text;
 }
 
 }  // namespace ruv

@@ -3,7 +3,7 @@
 // object with a "rules" array. Unknown keys are ignored. A file that cannot be
 // read or parsed gives no rules and an error naming the file, the line and the
 // reason; it is left untouched until the user saves rules, when it is kept as
-// ruvivuvaz_rules.json.bak.
+// ruvivuvaz_rules.json.bak. So is a file that changed since it was read.
 
 #include <filesystem>
 #include <optional>
@@ -33,6 +33,8 @@ struct RulesReading {
     RulesFileState state = RulesFileState::Absent;
     RuleSet rules;                        // empty unless Loaded
     std::optional<RulesFileError> error;  // set when Damaged
+    // The file as read; none when it was absent or could not be read.
+    std::optional<std::string> bytes;
 };
 
 // Parses the text of a rules file; file only names it in the error.
@@ -46,9 +48,12 @@ std::string rulesJson(const RuleSet& rules);
 // Writes the rules whole and atomically. Throws std::system_error.
 void writeRulesFile(const std::filesystem::path& file, const RuleSet& rules);
 
-// The user saves rules (dialog OK): a present file that does not read as
-// rules is first renamed to ruvivuvaz_rules.json.bak beside it (replacing an
-// older one), then the rules are written. Throws std::system_error.
-void saveRulesFile(const std::filesystem::path& settingsFolder, const RuleSet& rules);
+// The user saves rules (dialog OK). lastSeen: the file as the program last
+// read or wrote it (none: absent). A present file that does not read as
+// rules, or no longer holds lastSeen (edited meanwhile), is first renamed to
+// ruvivuvaz_rules.json.bak beside it (replacing an older one), then the rules
+// are written. Returns what was written. Throws std::system_error.
+std::string saveRulesFile(const std::filesystem::path& settingsFolder, const RuleSet& rules,
+                          const std::optional<std::string>& lastSeen);
 
 }  // namespace ruv

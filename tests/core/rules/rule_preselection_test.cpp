@@ -80,6 +80,20 @@ std::vector<std::string> trickyBodies() {
     return bodies;
 }
 
+// ボス, レア and a thousand words of three katakana.
+std::vector<std::string> longWordList() {
+    std::vector<std::string> words{"ボス", "レア"};
+    const std::string letters = "アイウエオカキクケコサシスセソタチツテトナニヌネノ";
+    const std::size_t count = letters.size() / 3;
+    for (std::size_t i = 0; i < 1000; ++i) {
+        std::string& word = words.emplace_back();
+        for (const std::size_t at : {i % count, i / count % count, (i * 7 + 3) % count}) {
+            word += letters.substr(at * 3, 3);
+        }
+    }
+    return words;
+}
+
 std::vector<std::size_t> fullSearch(const RuleMatcher& matcher, std::string_view body) {
     RuleLineUtf8 line;
     line.assign(body, std::nullopt);
@@ -150,6 +164,26 @@ TEST(RulePreselection, FindsEveryRuleTheFullSearchFindsWhateverTheCaseOrEncoding
         EXPECT_GT(hitLines, 3u);
         EXPECT_EQ(passedOver > 0, c.narrowed);
     }
+}
+
+TEST(RulePreselection, AListOfWordsTooLongToAnalyseMatchesTheLinesItsWordsMatch) {
+    const std::vector<std::string> words = longWordList();
+    std::string list = "(?:";
+    std::vector<RuleSpec> separate;
+    for (const std::string& word : words) {
+        list += word + (&word == &words.back() ? ")" : "|");
+        separate.push_back({word});
+    }
+    const RuleMatcher listed = RuleMatcher::compile(ruleSetOf({{list, PatternKind::Regex}}));
+    const RuleMatcher eachWord = RuleMatcher::compile(ruleSetOf(separate));
+    RuleCandidates candidates;
+    std::size_t hitLines = 0;
+    for (const std::string& body : trickyBodies()) {
+        const bool hit = !preselected(listed, body, candidates).empty();
+        EXPECT_EQ(hit, !preselected(eachWord, body, candidates).empty()) << cp932::toUtf8(body);
+        hitLines += hit ? 1 : 0;
+    }
+    EXPECT_GT(hitLines, 3u);
 }
 
 }  // namespace

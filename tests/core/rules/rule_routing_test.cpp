@@ -105,6 +105,40 @@ TEST(RuleMatching, ScopeCaseAndSpeakerDecideWhichRulesHitJapaneseLines) {
     }
 }
 
+TEST(RuleMatching, APatternIsCheckedAsWrittenAndTheEngineRefusesWhatTheDialogRefuses) {
+    struct Case {
+        std::string_view pattern;
+        std::string_view text;
+        std::optional<bool> ignoredHit;  // none: refused
+        std::optional<bool> exactHit;
+    };
+    const std::vector<Case> cases{
+        {"ボス)|(.", "ただの行", std::nullopt, std::nullopt},
+        {"(?i)ア)|(", "ア", std::nullopt, std::nullopt},
+        {"\\Q)|(.", "a)|(.b", true, true},
+        {"ボス|pt", "PTいこう", true, false},
+    };
+    for (const Case& c : cases) {
+        for (const LetterCase letterCase : {LetterCase::Ignored, LetterCase::Exact}) {
+            NotificationRule rule;
+            rule.name = "r";
+            rule.pattern = c.pattern;
+            rule.kind = PatternKind::Regex;
+            rule.letterCase = letterCase;
+            const std::optional<bool> expected =
+                letterCase == LetterCase::Ignored ? c.ignoredHit : c.exactHit;
+            std::vector<RuleProblem> problems;
+            const RuleMatcher matcher = RuleMatcher::compile(RuleSet{{rule}}, &problems);
+            EXPECT_EQ(RuleMatcher::problemOf(rule).has_value(), !expected) << c.pattern;
+            EXPECT_EQ(problems.size(), expected ? 0u : 1u) << c.pattern;
+            if (expected) {
+                EXPECT_EQ(matcher.matchesOne(0, RuleLineText{std::nullopt, {}, c.text}), *expected)
+                    << c.pattern;
+            }
+        }
+    }
+}
+
 TEST(RuleMatching, LinesTheNgListsHoldBackMatchNothing) {
     RulesRig rules(R"({"rules": [{"name": "集合", "pattern": "集合", "sound": "a.wav"}]})");
     rules.rig.views.settings.SetTabShown(ChatChannel::NG, true);
@@ -187,9 +221,45 @@ TEST(RulesFile, ADamagedFileGivesNoRulesAndNamesItsLineUntilTheUserSaves) {
 
         RuleSet saved;
         saved.rules.emplace_back().name = "新";
-        saveRulesFile(folder.path(), saved);
+        saveRulesFile(folder.path(), saved, reading.bytes);
         EXPECT_EQ(readBytes(folder.path() / kRulesBackupName), c.text);
         EXPECT_EQ(readRulesFile(file).rules, saved);
+    }
+}
+
+TEST(RulesFile, AValueNestedHoweverDeepAnywhereCostsOnlyTheRulesAndNamesItsLine) {
+    const std::size_t depth = 100'000;
+    std::string deepObject;
+    for (std::size_t i = 0; i < depth; ++i) {
+        deepObject += "{\"a\":";
+    }
+    deepObject += "1" + std::string(depth, '}');
+    const std::string deepValues[] = {std::string(depth, '[') + std::string(depth, ']'),
+                                      deepObject};
+    // Each place a value can stand; the value comes on line 2.
+    std::vector<std::string> places{"\n@", "{\"rules\":\n@}", "{\"other\":\n@, \"rules\": []}",
+                                    "{\"rules\": [\n@]}", "{\"rules\": [{\"name\": \"a\"},\n@]}"};
+    for (const char* key :
+         {"name", "enabled", "pattern", "regex", "ignoreCase", "channels", "speaker", "sound",
+          "speak", "alert", "colour", "cooldownSeconds", "other"}) {
+        places.push_back(std::string("{\"rules\": [{\"name\": \"a\",\n\"") + key + "\": @}]}");
+    }
+    places.push_back("{\"rules\": [{\"name\": \"a\",\n\"channels\": [\"チーム\", @]}]}");
+    TempFolder folder;
+    const auto file = folder.path() / kRulesFileName;
+    for (const std::string& place : places) {
+        for (const std::string& deep : deepValues) {
+            std::string text = place;
+            text.replace(text.find('@'), 1, deep);
+            writeBytes(file, text);
+            const RulesReading reading = readRulesFile(file);
+            EXPECT_EQ(reading.state, RulesFileState::Damaged) << place;
+            EXPECT_TRUE(reading.rules.rules.empty()) << place;
+            ASSERT_TRUE(reading.error) << place;
+            EXPECT_EQ(reading.error->line, 2) << place;
+            EXPECT_NE(reading.error->reason.find("deep"), std::string::npos) << place;
+            EXPECT_LT(reading.error->reason.size(), 100u) << place;
+        }
     }
 }
 

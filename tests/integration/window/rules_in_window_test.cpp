@@ -3,8 +3,8 @@
 // log it plays its sound file and sends its phrase to a real TCP speech server.
 // Lines sorted in by tidying are coloured and fire nothing. A rule that cannot
 // run is named in the error log while the others run. A rules file that
-// cannot be read gives one error-log line and is said in the dialog until
-// rules are saved.
+// cannot be read gives one error-log line, is said in the dialog until rules
+// are saved, and is kept as .bak even when it was mended meanwhile.
 
 #include <gtest/gtest.h>
 
@@ -237,8 +237,12 @@ TEST(RulesInWindow, ARulesFileThatCannotBeReadIsSaidInTheDialogUntilRulesAreSave
         QString::fromStdString(std::string(ruv::kRulesBackupName))));
     dialog->addRule();
     dialog->editor()->patternEdit()->setText(QStringLiteral("集合"));
+    // The player mends the file in an editor before OK: it is kept all the same.
+    const std::string mended = "{\"rules\": [\n  {\"name\": \"mended\"}]}";
+    writeBytes(program.path() / ruv::kRulesFileName, mended);
     dialog->okButton()->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(readBytes(program.path() / ruv::kRulesBackupName), mended);
 
     dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
