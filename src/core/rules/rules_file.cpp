@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/platform/text_file.h"
+#include "core/rules/rule_timer_json.h"
 
 namespace ruv {
 
@@ -184,6 +185,13 @@ class RuleReader {
             }
         }
         rule.cooldownSeconds = cooldown();
+        if (const Json* timer = find("timer")) {
+            try {
+                rule.timer = ruleTimerOf(*timer);
+            } catch (const std::invalid_argument& wrong) {
+                fail("timer", wrong.what());
+            }
+        }
         return rule;
     }
 
@@ -353,7 +361,7 @@ std::string rulesJson(const RuleSet& rules) {
         for (const ChatChannel channel : rule.channels) {
             channels.push_back(std::string(ruleChannelName(channel)));
         }
-        array.push_back(OrderedJson{
+        OrderedJson& object = array.emplace_back(OrderedJson{
             {"name", rule.name},
             {"enabled", rule.enabled},
             {"pattern", rule.pattern},
@@ -367,6 +375,9 @@ std::string rulesJson(const RuleSet& rules) {
             {"colour", rule.colour ? colourText(*rule.colour) : std::string()},
             {"cooldownSeconds", rule.cooldownSeconds},
         });
+        if (rule.timer) {
+            object["timer"] = ruleTimerJson(*rule.timer);
+        }
     }
     const OrderedJson document{{"rules", std::move(array)}};
     return document.dump(2, ' ', false, OrderedJson::error_handler_t::replace) + "\n";
