@@ -1,17 +1,22 @@
 // mh_ruvivuvaz-cli rules: runs a rules file over a log from its start, routed
-// as follow --from-start routes it, and prints every hit.
+// as follow --from-start routes it, and prints every hit and every start and
+// end of the timers the rules start, on the lines' own time.
 
+#include <cstdio>
 #include <ostream>
 
 #include "cli/commands.h"
 #include "cli/file_report.h"
 #include "core/app/settings_folder.h"
+#include "core/lines/daily_log_name.h"
 #include "core/lines/log_reader.h"
 #include "core/log/route_line.h"
 #include "core/log/route_trace.h"
 #include "core/log/silent_route_ports.h"
 #include "core/platform/shared_file.h"
+#include "core/rules/line_time_timers.h"
 #include "core/rules/rules_file.h"
+#include "core/rules/timer_duration.h"
 #include "core/text/cp932.h"
 #include "core/views/unread_counters.h"
 
@@ -23,21 +28,31 @@ namespace {
 // written in blocks: a busy rule set hits a good share of a day's lines.
 class HitPrinter final : public LineSink {
   public:
-    HitPrinter(LineRouter& router, const RuleEngine& engine, TextEncoding encoding,
-               std::ostream& out)
-        : router_(router), engine_(engine), encoding_(encoding), out_(out) {}
+    HitPrinter(LineRouter& router, const RuleEngine& engine, LineTimeTimers& timers,
+               TextEncoding encoding, std::ostream& out)
+        : router_(router), engine_(engine), timers_(timers), encoding_(encoding), out_(out) {}
     ~HitPrinter() override { flush(); }
     HitPrinter(const HitPrinter&) = delete;
     HitPrinter& operator=(const HitPrinter&) = delete;
 
     void routeLine(std::string_view raw) override {
+        timers_.lineRead(displayParts(raw).stamp);
+        printTimers();
         try {
             router_.RouteLine(raw);
         } catch (...) {
             print(raw);
+            printTimers();
             throw;
         }
         print(raw);
+        printTimers();
+    }
+
+    // The log has ended: the timers still running end when they would.
+    void finish() {
+        timers_.finish();
+        printTimers();
     }
 
     std::int64_t hits() const { return hits_; }
@@ -102,8 +117,40 @@ class HitPrinter final : public LineSink {
         }
     }
 
+    // STAMP<TAB><TAB>RULE<TAB>start, end or stop<TAB>NAME (h:mm:ss)
+    void printTimers() {
+        for (const TimerEvent& event : timers_.events()) {
+            std::string_view step;
+            std::int64_t at = event.at;
+            if (event.step == TimerStep::Started || event.step == TimerStep::Restarted) {
+                step = "start";
+                at = event.timer.startsAt;
+            } else if (event.step == TimerStep::Ended) {
+                step = "end";
+            } else if (event.step == TimerStep::Stopped) {
+                step = "stop";
+            } else {
+                continue;
+            }
+            const platform::LocalDateTime t = localTimeOf(WallSeconds{at});
+            char stamp[32];
+            std::snprintf(stamp, sizeof stamp, "[%02d/%02d %02d:%02d:%02d]", t.month, t.day, t.hour,
+                          t.minute, t.second);
+            pending_ += stamp;
+            pending_ += "\t\t";
+            appendShownUtf8(event.timer.rule);
+            pending_ += '\t';
+            pending_ += step;
+            pending_ += '\t';
+            appendShownUtf8(event.timer.name + " (" + durationText(event.timer.seconds()) + ")");
+            pending_ += '\n';
+        }
+        timers_.events().clear();
+    }
+
     LineRouter& router_;
     const RuleEngine& engine_;
+    LineTimeTimers& timers_;
     TextEncoding encoding_;
     std::ostream& out_;
     std::string pending_;
@@ -131,6 +178,17 @@ int runRulesCommand(const RulesCommand& command, std::ostream& out, std::ostream
     }
     RuleEngine engine;
     const std::vector<RuleProblem> problems = engine.setRules(reading.rules);
+    // The log's own date places stamps without one; else today's.
+    const platform::SystemClock clock;
+    platform::LocalDateTime logNoon = clock.now();
+    if (const std::optional<CivilDate> day = dailyLogDate(utf8Path(command.log.filename()))) {
+        logNoon = platform::LocalDateTime{day->year, day->month, day->day, 0, 0, 0};
+    }
+    logNoon.hour = 12;
+    logNoon.minute = 0;
+    logNoon.second = 0;
+    LineTimeTimers timers(wallSecondsOf(logNoon));
+    engine.sendTimersTo(&timers);
     for (const RuleProblem& problem : problems) {
         err << kMessagePrefix << utf8Path(command.rules) << ": rule \"" << problem.name
             << "\": " << problem.reason << '\n';
@@ -158,7 +216,7 @@ int runRulesCommand(const RulesCommand& command, std::ostream& out, std::ostream
     LineRouter router(RoutePorts{ports, ports, ports, ports, ports, ports},
                       RouteState{settings, lists, book, counters},
                       RuleRouting{engine, ports, ports});
-    HitPrinter printer(router, engine, command.encoding, out);
+    HitPrinter printer(router, engine, timers, command.encoding, out);
 
     const platform::NativeFileOpener files;
     std::error_code why;
@@ -168,7 +226,6 @@ int runRulesCommand(const RulesCommand& command, std::ostream& out, std::ostream
     }
     LogTail tail;
     tail.attach(command.log, ByteOffset{});
-    const platform::SystemClock clock;
     LogReader reader(tail, printer, files, ports, clock);
     for (;;) {
         const SliceResult slice = reader.readSlice();
@@ -182,6 +239,11 @@ int runRulesCommand(const RulesCommand& command, std::ostream& out, std::ostream
                    slice.status == SliceStatus::SizeUnavailable ? slice.sizeError.message()
                                                                 : "cannot be read");
         return kSearchError;
+    }
+    printer.finish();
+    for (const auto& [rule, reason] : timers.refusals()) {
+        err << kMessagePrefix << utf8Path(command.log) << ": rule \"" << rule
+            << "\": no timer: " << reason << '\n';
     }
     printer.flush();
     out.flush();

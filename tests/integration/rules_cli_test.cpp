@@ -73,6 +73,26 @@ TEST_F(RulesCommand, PrintsEachHitInLineThenRuleOrderWithItsCooldown) {
               "[05/01 21:02:00]\tクラブ\tクラブ\t1\tカイ : 解散\n");
 }
 
+TEST_F(RulesCommand, PrintsEachTimersStartAndEndOnTheLinesOwnTime) {
+    const fs::path timed = dir.path() / "timed.json";
+    append(timed, R"({"rules": [
+  {"name": "集合", "pattern": "集合", "timer": {"name": "{speaker}の集合", "duration": 60}},
+  {"name": "解散", "pattern": "解散", "timer": {"name": "解散", "duration": "1分30秒"}}
+]})");
+    const Finished run = rules({timed.string(), log.string()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out,
+              "[05/01 21:00:00]\tチーム\t集合\t1\t荒らし : 集合\n"
+              "[05/01 21:00:00]\t\t集合\tstart\t荒らしの集合 (0:01:00)\n"
+              "[05/01 21:00:30]\t一般\t集合\t1\tミカ : 集合です\n"
+              "[05/01 21:00:30]\t\t集合\tstart\tミカの集合 (0:01:00)\n"
+              "[05/01 21:01:00]\t\t集合\tend\t荒らしの集合 (0:01:00)\n"
+              "[05/01 21:01:30]\t\t集合\tend\tミカの集合 (0:01:00)\n"
+              "[05/01 21:02:00]\tクラブ\t解散\t1\tカイ : 解散\n"
+              "[05/01 21:02:00]\t\t解散\tstart\t解散 (0:01:30)\n"
+              "[05/01 21:03:30]\t\t解散\tend\t解散 (0:01:30)\n");
+}
+
 TEST_F(RulesCommand, ExitsOneWithoutAHitAndTwoOnAnErrorNamingIt) {
     const fs::path none = dir.path() / "none.json";
     append(none, R"({"rules": [{"name": "無", "pattern": "存在しない"}]})");

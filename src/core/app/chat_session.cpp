@@ -46,7 +46,11 @@ ChatSession::ChatSession(const ChatSessionPorts& ports, const LogSessionPorts& l
       log(logPorts,
           LogSessionState{book, unread, state.attach,
                           ports.attachExp != nullptr ? *ports.attachExp : exp},
-          timing) {
+          timing),
+      timerAlarms(ports.ruleSounds != nullptr ? *ports.ruleSounds : silentRuleSounds_, speech,
+                  ports.attention, state.route),
+      timers(LiveTimerPorts{logPorts.clock, logPorts.timers, timerAlarms, logPorts.errors}) {
+    rules.sendTimersTo(&timers);
     log.colourTidiedLinesBy(rules);
     log.holdBackWith(tidyNg);
 }

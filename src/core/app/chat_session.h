@@ -7,6 +7,7 @@
 // they change and shows what the ports are told.
 
 #include "core/app/session_state.h"
+#include "core/app/timer_alarm_ringer.h"
 #include "core/exp/exp_session.h"
 #include "core/log/log_session.h"
 #include "core/log/route_line.h"
@@ -88,6 +89,9 @@ struct ChatSession {
     // Whether tidying holds a line back, by the state's NG lists and switches.
     TidyNgRule tidyNg{state.attach, state.route, state.ngLists};
     LogSession log;
+    TimerAlarmRinger timerAlarms;
+    // The timers the rules start, by the wall clock.
+    LiveRuleTimers timers;
 };
 
 }  // namespace ruv

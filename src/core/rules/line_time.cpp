@@ -43,7 +43,7 @@ std::optional<int> twoDigitsAt(std::string_view text, std::size_t start) noexcep
 
 }  // namespace
 
-std::optional<LineSeconds> stampSeconds(std::string_view stamp) noexcept {
+std::optional<StampParts> stampParts(std::string_view stamp) noexcept {
     const std::size_t colon = stamp.find(':');
     if (colon == std::string_view::npos) {
         return std::nullopt;
@@ -56,24 +56,37 @@ std::optional<LineSeconds> stampSeconds(std::string_view stamp) noexcept {
     if (!hour || !minute || *hour > 23 || *minute > 59) {
         return std::nullopt;
     }
-    int second = 0;
+    StampParts parts;
+    parts.hour = *hour;
+    parts.minute = *minute;
     if (colon + 3 < stamp.size() && stamp[colon + 3] == ':') {
         const std::optional<int> seconds = twoDigitsAt(stamp, colon + 4);
         if (!seconds || *seconds > 59) {
             return std::nullopt;
         }
-        second = *seconds;
+        parts.second = *seconds;
     }
-    std::int64_t day = 0;
     const std::size_t slash = stamp.substr(0, colon).rfind('/');
     if (slash != std::string_view::npos) {
         const std::optional<int> month = digitsBefore(stamp, slash);
         const std::optional<int> dayOfMonth = twoDigitsAt(stamp, slash + 1);
         if (month && dayOfMonth) {
-            day = std::int64_t{*month} * kDaysPerMonthSlot + *dayOfMonth;
+            parts.month = month;
+            parts.day = dayOfMonth;
         }
     }
-    return LineSeconds{day * kSecondsPerDay + std::int64_t{*hour} * 3600 + *minute * 60 + second};
+    return parts;
+}
+
+std::optional<LineSeconds> stampSeconds(std::string_view stamp) noexcept {
+    const std::optional<StampParts> parts = stampParts(stamp);
+    if (!parts) {
+        return std::nullopt;
+    }
+    const std::int64_t day =
+        parts->month ? std::int64_t{*parts->month} * kDaysPerMonthSlot + *parts->day : 0;
+    return LineSeconds{day * kSecondsPerDay + std::int64_t{parts->hour} * 3600 +
+                       parts->minute * 60 + parts->second};
 }
 
 std::optional<LineSeconds> LineClock::next(std::string_view stamp) noexcept {

@@ -16,6 +16,17 @@ struct LineSeconds {
     friend constexpr auto operator<=>(LineSeconds, LineSeconds) = default;
 };
 
+// What a stamp names: the time of day, and the date when it has one.
+struct StampParts {
+    std::optional<int> month;  // with day, or neither
+    std::optional<int> day;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+// The parts a 17-byte stamp names; empty when it names no time.
+std::optional<StampParts> stampParts(std::string_view stamp) noexcept;
 // The time a 17-byte stamp names; empty when it names none.
 std::optional<LineSeconds> stampSeconds(std::string_view stamp) noexcept;
 

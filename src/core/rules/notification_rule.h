@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/rules/rule_timer.h"
 #include "core/vocabulary/channel.h"
 #include "core/vocabulary/speech_priority.h"
 
@@ -34,6 +35,7 @@ struct NotificationRule {
     SpeechPriority priority = SpeechPriority::Normal;
     std::optional<Colour> colour;  // the line's background
     std::int64_t cooldownSeconds = 0;
+    std::optional<RuleTimer> timer;  // started when the rule fires
 
     friend bool operator==(const NotificationRule&, const NotificationRule&) = default;
 };

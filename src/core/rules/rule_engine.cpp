@@ -62,6 +62,7 @@ std::vector<RuleProblem> RuleEngine::setRules(const RuleSet& rules) {
     std::vector<RuleProblem> problems;
     rules_ = rules;
     matcher_ = RuleMatcher::compile(rules_, &problems);
+    timers_.compile(rules_, problems);
     phrases_.assign(rules_.rules.size(), std::string());
     for (std::size_t i = 0; i < rules_.rules.size(); ++i) {
         phrases_[i] = cp932::fromUtf8(rules_.rules[i].speak).value_or(std::string());
@@ -91,10 +92,18 @@ const RuleOutcome& RuleEngine::apply(std::string_view stamp, std::string_view bo
                                      std::optional<ChatChannel> channel, LineUse use) {
     outcome_.clear();
     const std::optional<LineSeconds> now = use == LineUse::Live ? clock_.next(stamp) : std::nullopt;
+    bool converted = false;
+    if (timerSink_ != nullptr && timers_.hasStops() && timerSink_->timersRunning()) {
+        line_.assign(body, channel);
+        converted = true;
+        stopTimers(stamp, use);
+    }
     if (!matcher_.preselect(body, candidates_)) {
         return outcome_;
     }
-    line_.assign(body, channel);
+    if (!converted) {
+        line_.assign(body, channel);
+    }
     matcher_.match(line_.view(), candidates_, matched_);
     if (matched_.empty()) {
         return outcome_;
@@ -125,6 +134,10 @@ const RuleOutcome& RuleEngine::apply(std::string_view stamp, std::string_view bo
                 fire(rule, phrases_[index], speaker, text, channel);
             }
         }
+        if (timerSink_ != nullptr && (fired == Fired::Yes || (use == LineUse::ColourOnly &&
+                                                              timers_.startsFrom(index, true)))) {
+            startTimer(index, stamp, RuleTimerPlans::Hit{speaker, text, {}, line_.body, {}});
+        }
         outcome_.hits.push_back(RuleHit{index, fired});
     }
     return outcome_;
@@ -145,6 +158,36 @@ void RuleEngine::fire(const NotificationRule& rule, std::string_view phrase,
                        std::string(speakerCp932), rule.priority});
     }
     outcome_.alert = outcome_.alert || rule.alert;
+}
+
+void RuleEngine::stopTimers(std::string_view stamp, LineUse use) {
+    timers_.stopsIn(line_.view(), use == LineUse::ColourOnly, stopped_);
+    for (const std::size_t rule : stopped_) {
+        timerSink_->stopTimers(rules_.rules[rule].name, stamp);
+    }
+}
+
+void RuleEngine::startTimer(std::size_t rule, std::string_view stamp,
+                            const RuleTimerPlans::Hit& line) {
+    if (!timers_.startsFrom(rule, false)) {
+        return;
+    }
+    const std::optional<ChatChannel> channel = line_.channel;
+    const std::string_view channelName =
+        channel && isRuleChannel(*channel) ? channelRow(*channel).caption->cp932() : "";
+    const std::string phrase =
+        phrases_[rule].empty() ? std::string()
+                               : fillPhrase(phrases_[rule], line.speaker, line.text, channelName);
+    RuleTimerPlans::Hit hit = line;
+    hit.channel = channelName;
+    hit.phrase = phrase;
+    std::string reason;
+    if (const std::optional<TimerStart> start =
+            timers_.startOf(rule, rules_.rules[rule], hit, reason)) {
+        timerSink_->startTimer(*start, stamp);
+    } else if (timers_.firstRefusal(rule)) {
+        timerSink_->refuseTimer(rules_.rules[rule].name, reason);
+    }
 }
 
 }  // namespace ruv

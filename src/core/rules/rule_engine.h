@@ -13,6 +13,7 @@
 
 #include "core/rules/line_time.h"
 #include "core/rules/rule_matcher.h"
+#include "core/rules/rule_timer_plans.h"
 
 namespace ruv {
 
@@ -75,9 +76,14 @@ class RuleEngine {
     // A new log is followed: cooldowns and the line clock start afresh.
     void restart();
 
+    // Where the timers of the rules go; null: no timer starts.
+    void sendTimersTo(RuleTimerSink* sink) noexcept { timerSink_ = sink; }
+
   private:
     void fire(const NotificationRule& rule, std::string_view phrase, std::string_view speakerCp932,
               std::string_view textCp932, std::optional<ChatChannel> channel);
+    void stopTimers(std::string_view stamp, LineUse use);
+    void startTimer(std::size_t rule, std::string_view stamp, const RuleTimerPlans::Hit& hit);
 
     RuleSet rules_;
     // Each rule's phrase in CP932 (empty for a rule that cannot run).
@@ -90,6 +96,9 @@ class RuleEngine {
     std::vector<std::size_t> matched_;
     RuleCandidates candidates_;
     RuleOutcome outcome_;
+    RuleTimerPlans timers_;
+    RuleTimerSink* timerSink_ = nullptr;
+    std::vector<std::size_t> stopped_;
 };
 
 // A phrase with {speaker}, {text} and {channel} replaced; CP932 in and out.

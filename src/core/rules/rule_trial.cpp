@@ -1,8 +1,13 @@
 #include "core/rules/rule_trial.h"
 
+#include <algorithm>
+#include <unordered_map>
+
 #include "core/lines/chat_format.h"
 #include "core/lines/line_cut.h"
 #include "core/platform/shared_file.h"
+#include "core/rules/line_time_timers.h"
+#include "core/rules/rule_engine.h"
 #include "core/rules/rule_matcher.h"
 
 namespace ruv {
@@ -16,9 +21,24 @@ class DayTrial {
   public:
     DayTrial(const RuleSet& rules, const RuleMatcher& matcher, RuleTrialReport& report,
              std::size_t sampleLines)
-        : rules_(rules), matcher_(matcher), report_(report), sampleLines_(sampleLines) {}
+        : rules_(rules), matcher_(matcher), report_(report), sampleLines_(sampleLines) {
+        RuleSet timed;
+        for (std::size_t i = 0; i < rules.rules.size(); ++i) {
+            if (rules.rules[i].timer) {
+                timedRules_.emplace(rules.rules[i].name, i);
+                timed.rules.push_back(rules.rules[i]);
+            }
+        }
+        timerEngine_.setRules(timed);
+    }
 
     void run(CivilDate day, std::string_view lines) {
+        if (!timedRules_.empty() && (!timers_ || day != day_)) {
+            timers_.emplace(
+                wallSecondsOf(platform::LocalDateTime{day.year, day.month, day.day, 12, 0, 0}));
+            timerEngine_.restart();
+            timerEngine_.sendTimersTo(&*timers_);
+        }
         day_ = day;
         for (std::size_t at = 0; at < lines.size();) {
             const LineCut cut = cutLine(lines, at);
@@ -49,6 +69,21 @@ class DayTrial {
                 result.firstLines.push_back(RuleTrialSample{day_, chat.display});
             }
         }
+        if (timers_) {
+            countTimers(chat);
+        }
+    }
+
+    void countTimers(const ChatLine& chat) {
+        timers_->lineRead(std::string_view(chat.display)
+                              .substr(0, std::min(chat.display.size(), kTimeStampBytes)));
+        timerEngine_.apply(chat.display, chat.channel, LineUse::Live);
+        for (const TimerEvent& event : timers_->events()) {
+            if (event.step == TimerStep::Started || event.step == TimerStep::Restarted) {
+                ++report_.rules[timedRules_.at(event.timer.rule)].timers;
+            }
+        }
+        timers_->events().clear();
     }
 
     const RuleSet& rules_;
@@ -57,6 +92,10 @@ class DayTrial {
     std::size_t sampleLines_;
     CivilDate day_{};
     RuleLineUtf8 utf8_;
+    // The rules with a timer, run as routing runs them, to count their timers.
+    std::unordered_map<std::string, std::size_t> timedRules_;
+    RuleEngine timerEngine_;
+    std::optional<LineTimeTimers> timers_;
 };
 
 }  // namespace

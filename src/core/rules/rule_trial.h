@@ -37,6 +37,8 @@ struct RuleTrialSample {
 
 struct RuleTrialResult {
     std::int64_t hits = 0;
+    // The timers it would start (a restart counts), each day on its own lines' time.
+    std::int64_t timers = 0;
     std::vector<RuleTrialSample> firstLines;
     std::chrono::nanoseconds matchTime{};  // this rule alone, over every line
     std::optional<std::string> problem;    // a rule that cannot run (UTF-8)

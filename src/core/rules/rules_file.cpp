@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/platform/text_file.h"
+#include "core/rules/rule_timer_json.h"
 
 namespace ruv {
 
@@ -215,6 +216,13 @@ class RuleReader {
         }
         rule.cooldownSeconds = cooldown();
         rule.priority = priority();
+        if (const Json* timer = find("timer")) {
+            try {
+                rule.timer = ruleTimerOf(*timer);
+            } catch (const std::invalid_argument& wrong) {
+                fail("timer", wrong.what());
+            }
+        }
         return rule;
     }
 
@@ -427,6 +435,9 @@ std::string rulesJson(const RuleSet& rules) {
         // Written only when it is not the default, so older files stay as they were.
         if (rule.priority == SpeechPriority::High) {
             object["priority"] = "high";
+        }
+        if (rule.timer) {
+            object["timer"] = ruleTimerJson(*rule.timer);
         }
         array.push_back(std::move(object));
     }

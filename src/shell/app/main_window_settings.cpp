@@ -18,6 +18,7 @@
 #include "core/config/view_settings.h"
 #include "core/platform/clock.h"
 #include "core/platform/native_path.h"
+#include "core/rules/timers_file.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
@@ -69,6 +70,7 @@ void MainWindow::ApplySettingsAtStartup() {
     guarded("", [&] { LoadLogHistory(); });
     // The notification rules: a damaged file costs its rules only, said in the error log.
     session_->core.loadRules(folder, session_->datedErrorLog);
+    session_->core.timers.load(folder);
     const config::ViewSettings view =
         config::loadViewSettings(folder / config::kViewSettingsFileName);
     state.textSize = view.textSize;
@@ -256,6 +258,7 @@ void MainWindow::SaveSettingsAtExit() {
                                }},
             config::FileToSave{config::kVoiceListFileName, [&] { SaveVoiceList(folder); }},
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
+            config::FileToSave{kTimersFileName, [&] { session_->core.timers.save(folder); }},
             config::FileToSave{config::kViewSettingsFileName,
                                [&] {
                                    config::saveViewSettings(

@@ -1,6 +1,7 @@
 // 過去ログで試す in the rules dialog: the rules as they stand, over the last
-// seven days of the log folder, on a worker; per rule its hits, its first
-// lines and its cost per thousand lines, the costliest in bold.
+// seven days of the log folder, on a worker; per rule its hits (and the
+// timers it would start), its first lines and its cost per thousand lines,
+// the costliest in bold.
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -167,7 +168,12 @@ void RulesDialog::showTrialReport() {
             item->setForeground(HitsColumn, QBrush(QColor(0xc0, 0, 0)));
             continue;
         }
-        item->setText(HitsColumn, QLocale::system().toString(static_cast<qlonglong>(result.hits)));
+        QString hits = QLocale::system().toString(static_cast<qlonglong>(result.hits));
+        if (rule.timer) {
+            hits += QStringLiteral("（タイマー %1）")
+                        .arg(QLocale::system().toString(static_cast<qlonglong>(result.timers)));
+        }
+        item->setText(HitsColumn, hits);
         item->setTextAlignment(HitsColumn, Qt::AlignRight | Qt::AlignVCenter);
         item->setText(CostColumn, trialCostText(report.costPerThousandLines(i)));
         item->setTextAlignment(CostColumn, Qt::AlignRight | Qt::AlignVCenter);

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/rules/rule_matcher.h"
+#include "core/rules/rule_engine.h"
 #include "core/rules/rules_file.h"
 
 namespace {
@@ -15,8 +15,9 @@ TEST(ExampleRules, TheShippedExampleReadsAndEveryRuleCanRun) {
     ASSERT_EQ(reading.state, ruv::RulesFileState::Loaded)
         << (reading.error ? reading.error->message() : "absent");
     EXPECT_GE(reading.rules.rules.size(), 4u);
-    std::vector<ruv::RuleProblem> problems;
-    ruv::RuleMatcher::compile(reading.rules, &problems);
+    // Timers included.
+    ruv::RuleEngine engine;
+    const std::vector<ruv::RuleProblem> problems = engine.setRules(reading.rules);
     for (const ruv::RuleProblem& problem : problems) {
         ADD_FAILURE() << problem.name << ": " << problem.reason;
     }
