@@ -23,6 +23,9 @@ namespace ruv {
 
 // The largest block one slice reads.
 inline constexpr std::int64_t kLogBlockBytes = 102'400;
+// How many of the last consumed bytes a look reads again to tell whether the
+// file under the name is still the one they were consumed from.
+inline constexpr std::int64_t kConsumedTailBytes = 256;
 
 inline const FixedText kLogReadFailureText{
     "フィルター処理中にエラーが発生しました(ShellChangeNotifier01Change)"};
@@ -54,8 +57,9 @@ class LogReader {
     // Reads at most kLogBlockBytes from the consumed offset and routes every
     // complete line in it, advancing consumed past each. A last line without
     // its line feed waits for it, unless it fills a whole block on its own.
-    // A log written anew under its name (shorter than consumed, or another
-    // file than at the last look) is followed from its first byte.
+    // A log written anew under its name (shorter than consumed, another file
+    // than at the last look, or one whose bytes before consumed are not the
+    // ones consumed) is followed from its first byte.
     SliceResult readSlice();
 
     // Bounds each slice by time as well: once a slice has run for budget (by
@@ -73,6 +77,14 @@ class LogReader {
     // bytes of; remembers it for the next look.
     bool isAnotherFile(std::uint64_t attachment,
                        const std::optional<platform::FileIdentity>& identity, ByteOffset size);
+    // Reads from `from` (at or before consumed) into buffer_ up to one block
+    // past consumed.
+    std::optional<std::size_t> readFrom(platform::SharedReadFile& file, ByteOffset from,
+                                        ByteOffset size);
+    // Whether buffer_'s first `lead` bytes are the last ones consumed at start.
+    bool stillTheConsumedFile(std::uint64_t attachment, ByteOffset start, std::int64_t lead) const;
+    void rememberConsumedTail(std::uint64_t attachment, std::size_t endInBuffer);
+    void restartFromFirstByte(std::uint64_t attachment);
 
     struct Waiting {
         std::uint64_t attachment;
@@ -87,7 +99,8 @@ class LogReader {
     const platform::Clock& clock_;
     const platform::MonotonicClock* sliceClock_ = nullptr;
     std::chrono::nanoseconds sliceBudget_{};
-    std::string block_;
+    // The last consumed bytes read again, then the new block.
+    std::string buffer_;
     std::string line_;
     // An unfinished last line seen at this size: no need to read it again
     // until the file grows.
@@ -98,6 +111,13 @@ class LogReader {
         std::optional<platform::FileIdentity> identity;
     };
     std::optional<Followed> followed_;
+    // The last bytes consumed of an attachment, ending at `end`.
+    struct ConsumedTail {
+        std::uint64_t attachment = 0;
+        ByteOffset end;
+        std::string bytes;
+    };
+    std::optional<ConsumedTail> consumedTail_;
 };
 
 }  // namespace ruv
