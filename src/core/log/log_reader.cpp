@@ -196,6 +196,8 @@ void LogReader::routeLine(std::string_view bytes, SliceResult& result) {
     ++result.routed.value;
     try {
         sink_.routeLine(line_);
+    } catch (const UncountedGain&) {
+        unreadable_->gainNotCounted(displayText(line_));
     } catch (...) {
         ++result.failed.value;
         platform::reportFailure(errors_, clock_, kLogReadFailureText);

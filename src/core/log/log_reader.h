@@ -13,6 +13,7 @@
 
 #include "core/log/line_sink.h"
 #include "core/log/log_tail.h"
+#include "core/log/unreadable_lines.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/platform/monotonic_clock.h"
@@ -44,7 +45,7 @@ enum class SliceStatus {
 struct SliceResult {
     SliceStatus status = SliceStatus::NotAttached;
     LineCount routed;           // lines handed to the sink, failed ones included
-    LineCount failed;           // lines whose routing threw
+    LineCount failed;           // lines whose routing failed (a line's own fault is no failure)
     std::error_code sizeError;  // why the size was unavailable
 };
 
@@ -53,6 +54,11 @@ class LogReader {
     LogReader(LogTail& tail, LineSink& sink, const platform::FileOpener& files,
               platform::ErrorLog& errors, const platform::Clock& clock)
         : tail_(tail), sink_(sink), files_(files), errors_(errors), clock_(clock) {}
+
+    // Lines that cannot be read are named through `lines`, which the tidying
+    // of later attaches shares, so each is named once; by default the reader
+    // keeps its own record.
+    void nameUnreadableLinesIn(UnreadableLines& lines) noexcept { unreadable_ = &lines; }
 
     // Reads at most kLogBlockBytes from the consumed offset and routes every
     // complete line in it, advancing consumed past each. A last line without
@@ -97,6 +103,8 @@ class LogReader {
     const platform::FileOpener& files_;
     platform::ErrorLog& errors_;
     const platform::Clock& clock_;
+    UnreadableLines ownUnreadable_{errors_};
+    UnreadableLines* unreadable_ = &ownUnreadable_;
     const platform::MonotonicClock* sliceClock_ = nullptr;
     std::chrono::nanoseconds sliceBudget_{};
     // The last consumed bytes read again, then the new block.

@@ -17,6 +17,7 @@
 #include "core/log/log_session_ports.h"
 #include "core/log/past_log_sort.h"
 #include "core/log/tidy_ng.h"
+#include "core/log/unreadable_lines.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/platform/shared_file.h"
@@ -112,6 +113,10 @@ class LogSession final : private PastLogSink {
     // no tidy runs.
     int tidyPercent() const;
 
+    // Lines that cannot be read, named once whether tidying or the live reader
+    // (which should name them here too) meets them first.
+    UnreadableLines& unreadableLines() noexcept { return unreadable_; }
+
     // Tidied lines are coloured by these rules, which fire nothing for them.
     // The rules must outlive the session.
     void colourTidiedLinesBy(RuleEngine& rules) { tidyRules_ = &rules; }
@@ -159,6 +164,7 @@ class LogSession final : private PastLogSink {
     std::filesystem::path pendingLog_;
     ByteOffset pendingConsumed_;
     std::string tidyFailureText_;
+    UnreadableLines unreadable_{ports_.errors};
     TidyNgRule* tidyNg_ = nullptr;
     std::unique_ptr<platform::Timer> nextSlice_;
     // Nothing watches the folder while tidying: the new day's log present

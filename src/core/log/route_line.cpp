@@ -93,6 +93,8 @@ void LineRouter::RouteLine(std::string_view raw) {
         route(raw);
     } catch (const RouteError&) {
         throw;
+    } catch (const UncountedGain&) {
+        throw;
     } catch (const std::exception& failure) {
         std::throw_with_nested(RouteError(std::string("line routing failed: ") + failure.what()));
     }
@@ -231,7 +233,7 @@ void LineRouter::routeBattle() {
         ports_.exp.StartExpClock();
         const std::optional<std::int64_t> amount = gainAmount(routing_.text);
         if (!amount) {
-            throw RouteError("experience gain amount is not an integer");
+            throw UncountedGain("experience gain amount is not an integer");
         }
         ports_.exp.RecordGain(*amount, timeStampOf(routing_.text));
     }

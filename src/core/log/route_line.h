@@ -64,8 +64,8 @@ class LineRouter final : public LineSink {
     // follow the line's routing.
     LineRouter(RoutePorts ports, RouteState state, RuleRouting rules) noexcept;
 
-    // raw: one log line after CR LF and entity removal. Throws RouteError on a
-    // failure of its own (a gain amount that is not an integer) and wraps any
+    // raw: one log line after CR LF and entity removal. Throws UncountedGain
+    // for a gain amount that is not an integer, and wraps any
     // failure of a port in a RouteError (std::nested_exception holds it).
     void RouteLine(std::string_view raw);
     void routeLine(std::string_view raw) override { RouteLine(raw); }
