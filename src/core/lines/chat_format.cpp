@@ -193,6 +193,16 @@ LineMarkup scanLineMarkup(std::string_view raw) noexcept {
     return markup;
 }
 
+const ParsedLine& LineParser::parse(std::string_view raw) {
+    line_.raw = raw;
+    line_.own = ownMarker(raw);
+    line_.parts = displayParts(raw);
+    display_.assign(line_.parts.stamp);
+    display_.append(line_.parts.body);
+    line_.display = display_;
+    return line_;
+}
+
 bool isExpGain(std::string_view raw) noexcept {
     // " <font size="2" color="#ff64ff">" and "経験値が ", directly or after one
     // blank: the candidates are the Battle colour tags.

@@ -85,6 +85,27 @@ struct LineMarkup {
     bool header = false;
 };
 LineMarkup scanLineMarkup(std::string_view raw) noexcept;
+
+// A raw line cut once, for every step of routing: its own marker and its
+// display text with the display's two parts.
+struct ParsedLine {
+    std::string_view raw;
+    std::optional<ChannelMatch> own;
+    DisplayParts parts;        // views into raw
+    std::string_view display;  // the parts joined, held by the LineParser
+    // The display text without its time stamp: what is spoken.
+    std::string_view spoken() const noexcept { return bodyOfDisplay(display); }
+};
+// Parses lines into one buffer it reuses.
+class LineParser {
+  public:
+    // Valid until the next parse, and while raw lives.
+    const ParsedLine& parse(std::string_view raw);
+
+  private:
+    std::string display_;
+    ParsedLine line_;
+};
 // Open, Team, Club, Whis and Shout: the channels whose lines have a speaker
 // and are shown in the 通常 view too.
 bool isChatChannel(ChatChannel channel) noexcept;

@@ -38,10 +38,9 @@ SliceResult LogReader::readSlice() {
     result.status = SliceStatus::CaughtUp;
     if (isAnotherFile(attachment, file->identity(), *size)) {
         // Its bytes at the old count are the middle of some line of its own.
-        tail_.advance(attachment, ByteOffset{0});
-        waiting_.reset();
+        restartFromFirstByte(attachment);
     }
-    const ByteOffset start = tail_.consumed();
+    ByteOffset start = tail_.consumed();
     if (*size <= start) {
         return result;
     }
@@ -51,24 +50,36 @@ SliceResult LogReader::readSlice() {
     }
     waiting_.reset();
 
-    block_.resize(static_cast<std::size_t>(std::min(kLogBlockBytes, (*size - start).value)));
-    const std::optional<std::size_t> got =
-        file->seek(start) ? platform::readFully(*file, block_) : std::nullopt;
+    // The last consumed bytes are read again with the new ones: a file written
+    // anew under the name may come back with the old one's identity, and only
+    // its bytes tell.
+    std::int64_t lead = std::min(kConsumedTailBytes, start.value);
+    std::optional<std::size_t> got = readFrom(*file, start - ByteOffset{lead}, *size);
+    if (got && !stillTheConsumedFile(attachment, start, lead)) {
+        restartFromFirstByte(attachment);
+        start = ByteOffset{0};
+        lead = 0;
+        got = readFrom(*file, start, *size);
+    }
     file.reset();
     if (!got) {
         platform::reportFailure(errors_, clock_, kLogReadFailureText);
         result.status = SliceStatus::ReadFailed;
         return result;
     }
-    block_.resize(*got);
+    const std::string_view block = std::string_view(buffer_).substr(static_cast<std::size_t>(lead));
 
     std::size_t next = 0;
     auto advanceTo = [&](std::size_t end) {
         next = end;
         return tail_.advance(attachment, start + ByteOffset{static_cast<std::int64_t>(end)});
     };
-    while (next < block_.size()) {
-        const LineCut line = cutLine(block_, next);
+    // What this slice consumed, kept for the next look's comparison.
+    auto remember = [&] {
+        rememberConsumedTail(attachment, static_cast<std::size_t>(lead) + next);
+    };
+    while (next < block.size()) {
+        const LineCut line = cutLine(block, next);
         if (!line.ended) {
             break;
         }
@@ -77,28 +88,74 @@ SliceResult LogReader::readSlice() {
             result.status = SliceStatus::Reattached;
             return result;
         }
-        if (next < block_.size() && outOfTime()) {
+        if (next < block.size() && outOfTime()) {
+            remember();
             result.status = SliceStatus::MoreWaiting;
             return result;
         }
     }
     // A whole block without a line feed is routed as one line, so the reader
     // never stalls on it.
-    if (next == 0 && block_.size() == static_cast<std::size_t>(kLogBlockBytes)) {
-        routeLine(withoutLineEnd(block_), result);
-        if (!advanceTo(block_.size())) {
+    if (next == 0 && block.size() == static_cast<std::size_t>(kLogBlockBytes)) {
+        routeLine(withoutLineEnd(block), result);
+        if (!advanceTo(block.size())) {
             result.status = SliceStatus::Reattached;
             return result;
         }
     }
 
-    const ByteOffset readEnd = start + ByteOffset{static_cast<std::int64_t>(block_.size())};
+    remember();
+    const ByteOffset readEnd = start + ByteOffset{static_cast<std::int64_t>(block.size())};
     if (next > 0 && readEnd < *size) {
         result.status = SliceStatus::MoreWaiting;
-    } else if (next < block_.size()) {
+    } else if (next < block.size()) {
         waiting_ = Waiting{attachment, tail_.consumed(), *size};
     }
     return result;
+}
+
+std::optional<std::size_t> LogReader::readFrom(platform::SharedReadFile& file, ByteOffset from,
+                                               ByteOffset size) {
+    const ByteOffset consumed = tail_.consumed();
+    const std::int64_t wanted =
+        (consumed - from).value + std::min(kLogBlockBytes, (size - consumed).value);
+    buffer_.resize(static_cast<std::size_t>(wanted));
+    const std::optional<std::size_t> got =
+        file.seek(from) ? platform::readFully(file, buffer_) : std::nullopt;
+    if (got) {
+        buffer_.resize(*got);
+    }
+    return got;
+}
+
+bool LogReader::stillTheConsumedFile(std::uint64_t attachment, ByteOffset start,
+                                     std::int64_t lead) const {
+    if (buffer_.size() < static_cast<std::size_t>(lead)) {
+        return false;  // shorter than consumed by now
+    }
+    if (!consumedTail_ || consumedTail_->attachment != attachment || consumedTail_->end != start) {
+        // Nothing seen of this attachment at this count: this is the first look.
+        return true;
+    }
+    const std::string_view seen = consumedTail_->bytes;
+    return seen.size() == static_cast<std::size_t>(lead) &&
+           std::string_view(buffer_).substr(0, seen.size()) == seen;
+}
+
+void LogReader::rememberConsumedTail(std::uint64_t attachment, std::size_t endInBuffer) {
+    const std::size_t kept = std::min(static_cast<std::size_t>(kConsumedTailBytes), endInBuffer);
+    if (!consumedTail_) {
+        consumedTail_.emplace();
+    }
+    consumedTail_->attachment = attachment;
+    consumedTail_->end = tail_.consumed();
+    consumedTail_->bytes.assign(buffer_, endInBuffer - kept, kept);
+}
+
+void LogReader::restartFromFirstByte(std::uint64_t attachment) {
+    tail_.advance(attachment, ByteOffset{0});
+    waiting_.reset();
+    consumedTail_.reset();
 }
 
 bool LogReader::isAnotherFile(std::uint64_t attachment,
@@ -139,6 +196,8 @@ void LogReader::routeLine(std::string_view bytes, SliceResult& result) {
     ++result.routed.value;
     try {
         sink_.routeLine(line_);
+    } catch (const UncountedGain&) {
+        unreadable_->gainNotCounted(displayText(line_));
     } catch (...) {
         ++result.failed.value;
         platform::reportFailure(errors_, clock_, kLogReadFailureText);

@@ -13,6 +13,7 @@
 
 #include "core/lines/line_sink.h"
 #include "core/lines/log_tail.h"
+#include "core/lines/unreadable_lines.h"
 #include "core/platform/clock.h"
 #include "core/platform/error_log.h"
 #include "core/platform/monotonic_clock.h"
@@ -23,6 +24,9 @@ namespace ruv {
 
 // The largest block one slice reads.
 inline constexpr std::int64_t kLogBlockBytes = 102'400;
+// How many of the last consumed bytes a look reads again to tell whether the
+// file under the name is still the one they were consumed from.
+inline constexpr std::int64_t kConsumedTailBytes = 256;
 
 inline const FixedText kLogReadFailureText{
     "フィルター処理中にエラーが発生しました(ShellChangeNotifier01Change)"};
@@ -41,7 +45,7 @@ enum class SliceStatus {
 struct SliceResult {
     SliceStatus status = SliceStatus::NotAttached;
     LineCount routed;           // lines handed to the sink, failed ones included
-    LineCount failed;           // lines whose routing threw
+    LineCount failed;           // lines whose routing failed (a line's own fault is no failure)
     std::error_code sizeError;  // why the size was unavailable
 };
 
@@ -51,11 +55,17 @@ class LogReader {
               platform::ErrorLog& errors, const platform::Clock& clock)
         : tail_(tail), sink_(sink), files_(files), errors_(errors), clock_(clock) {}
 
+    // Lines that cannot be read are named through `lines`, which the tidying
+    // of later attaches shares, so each is named once; by default the reader
+    // keeps its own record.
+    void nameUnreadableLinesIn(UnreadableLines& lines) noexcept { unreadable_ = &lines; }
+
     // Reads at most kLogBlockBytes from the consumed offset and routes every
     // complete line in it, advancing consumed past each. A last line without
     // its line feed waits for it, unless it fills a whole block on its own.
-    // A log written anew under its name (shorter than consumed, or another
-    // file than at the last look) is followed from its first byte.
+    // A log written anew under its name (shorter than consumed, another file
+    // than at the last look, or one whose bytes before consumed are not the
+    // ones consumed) is followed from its first byte.
     SliceResult readSlice();
 
     // Bounds each slice by time as well: once a slice has run for budget (by
@@ -73,6 +83,14 @@ class LogReader {
     // bytes of; remembers it for the next look.
     bool isAnotherFile(std::uint64_t attachment,
                        const std::optional<platform::FileIdentity>& identity, ByteOffset size);
+    // Reads from `from` (at or before consumed) into buffer_ up to one block
+    // past consumed.
+    std::optional<std::size_t> readFrom(platform::SharedReadFile& file, ByteOffset from,
+                                        ByteOffset size);
+    // Whether buffer_'s first `lead` bytes are the last ones consumed at start.
+    bool stillTheConsumedFile(std::uint64_t attachment, ByteOffset start, std::int64_t lead) const;
+    void rememberConsumedTail(std::uint64_t attachment, std::size_t endInBuffer);
+    void restartFromFirstByte(std::uint64_t attachment);
 
     struct Waiting {
         std::uint64_t attachment;
@@ -85,9 +103,12 @@ class LogReader {
     const platform::FileOpener& files_;
     platform::ErrorLog& errors_;
     const platform::Clock& clock_;
+    UnreadableLines ownUnreadable_{errors_};
+    UnreadableLines* unreadable_ = &ownUnreadable_;
     const platform::MonotonicClock* sliceClock_ = nullptr;
     std::chrono::nanoseconds sliceBudget_{};
-    std::string block_;
+    // The last consumed bytes read again, then the new block.
+    std::string buffer_;
     std::string line_;
     // An unfinished last line seen at this size: no need to read it again
     // until the file grows.
@@ -98,6 +119,13 @@ class LogReader {
         std::optional<platform::FileIdentity> identity;
     };
     std::optional<Followed> followed_;
+    // The last bytes consumed of an attachment, ending at `end`.
+    struct ConsumedTail {
+        std::uint64_t attachment = 0;
+        ByteOffset end;
+        std::string bytes;
+    };
+    std::optional<ConsumedTail> consumedTail_;
 };
 
 }  // namespace ruv

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/lines/unreadable_lines.h"
 #include "core/log/log_history.h"
 #include "core/log/log_session_ports.h"
 #include "core/log/past_log_sort.h"
@@ -118,6 +119,10 @@ class LogSession final : private PastLogSink {
     // no tidy runs.
     int tidyPercent() const;
 
+    // Lines that cannot be read, named once whether tidying or the live reader
+    // (which should name them here too) meets them first.
+    UnreadableLines& unreadableLines() noexcept { return unreadable_; }
+
     // Tidied lines are coloured by these rules, which fire nothing for them.
     // The rules must outlive the session.
     void colourTidiedLinesBy(RuleEngine& rules) { tidyRules_ = &rules; }
@@ -171,6 +176,7 @@ class LogSession final : private PastLogSink {
     std::filesystem::path pendingLog_;
     ByteOffset pendingConsumed_;
     std::string tidyFailureText_;
+    UnreadableLines unreadable_{ports_.errors};
     TidyNgRule* tidyNg_ = nullptr;
     std::unique_ptr<platform::Timer> nextSlice_;
     // Nothing watches the folder while tidying: the new day's log present

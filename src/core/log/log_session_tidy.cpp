@@ -124,8 +124,8 @@ bool LogSession::heldBack(std::string_view raw, std::string_view display) {
     return tidyNg_ != nullptr && tidyNg_->holdsBack(raw, display);
 }
 
-void LogSession::unreadableGain(std::string_view) {
-    reportFailure(tidyFailureText_);
+void LogSession::unreadableGain(std::string_view display) {
+    unreadable_.gainNotCounted(display);
 }
 
 }  // namespace ruv

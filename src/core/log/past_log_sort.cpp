@@ -90,6 +90,20 @@ void sliceDisplay(std::string_view raw, std::string& out) {
     }
 }
 
+// out = text with every line end that a raw line of several lines holds written
+// as a lone line feed. A carriage return before a line feed is part of the
+// line end whatever stands before it, so a CR LF log tidies as its LF twin.
+void lineEndsAsLineFeeds(std::string_view text, std::string& out) {
+    out.clear();
+    std::size_t start = 0;
+    for (std::size_t cr = text.find("\r\n"); cr != std::string_view::npos;
+         cr = text.find("\r\n", start)) {
+        out.append(text.data() + start, cr - start);
+        start = cr + 1;
+    }
+    out.append(text.data() + start, text.size() - start);
+}
+
 void dropZeroBytes(std::string& bytes) {
     char* data = bytes.data();
     const std::size_t n = bytes.size();
@@ -184,7 +198,7 @@ void PastLogSort::runToEnd(PastLogSink& sink) {
 void PastLogSort::sortLine(std::string_view cut, PastLogSink& sink) {
     std::string_view raw = cut;
     if (raw.find('\r') != std::string_view::npos) {
-        removeAllInto(raw, "\r\n", scratch_);
+        lineEndsAsLineFeeds(raw, scratch_);
         raw = scratch_;
     }
     if (raw.find('&') != std::string_view::npos) {

@@ -66,16 +66,6 @@ constexpr std::array<NgColourTest, 6> kNgColourTests{{
 
 }  // namespace
 
-void LineRouter::WorkText::assign(std::string_view raw) {
-    text.assign(raw);
-    isDisplay = false;
-}
-
-void LineRouter::WorkText::toDisplay() {
-    text = displayText(text);
-    isDisplay = true;
-}
-
 LineRouter::LineRouter(RoutePorts ports, RouteState state) noexcept
     : ports_(ports),
       settings_(state.settings),
@@ -93,34 +83,37 @@ void LineRouter::RouteLine(std::string_view raw) {
         route(raw);
     } catch (const RouteError&) {
         throw;
+    } catch (const UncountedGain&) {
+        throw;
     } catch (const std::exception& failure) {
         std::throw_with_nested(RouteError(std::string("line routing failed: ") + failure.what()));
     }
 }
 
 void LineRouter::route(std::string_view raw) {
-    routing_.assign(raw);
-    mix_.assign(raw);
     // Only the line's own marker decides: markup typed into a message must not
     // move the line, mix it as another channel or count as experience.
-    own_ = ownMarker(raw);
+    const ParsedLine& line = parser_.parse(raw);
+    own_ = line.own;
+    held_ = false;
     wantsAttention_ = false;
     readingReplaced_.reset();
     background_.reset();
-    if (settings_.TabShown(ChatChannel::NG) && heldBack(raw)) {
-        holdBack();
+    if (settings_.TabShown(ChatChannel::NG) && heldBack(line)) {
+        holdBack(line);
         own_.reset();
+        held_ = true;
         if (rules_) {
-            rules_->engine.passOver(displayParts(raw).stamp);
+            rules_->engine.passOver(line.parts.stamp);
         }
     } else if (rules_) {
-        applyRules(raw);
+        applyRules(line);
     }
-    routeChat();
-    mixOriginal(raw);
-    routeBattle();
-    playNormalCallSound();
-    routeSystem();
+    routeChat(line);
+    mixOriginal(line);
+    routeBattle(line);
+    playNormalCallSound(line);
+    routeSystem(line);
     if (wantsAttention_ && settings_.callAlert) {
         ports_.attention.requestAttention();
     }
@@ -129,12 +122,11 @@ void LineRouter::route(std::string_view raw) {
     }
 }
 
-void LineRouter::applyRules(std::string_view raw) {
-    const DisplayParts display = displayParts(raw);
+void LineRouter::applyRules(const ParsedLine& line) {
     const std::optional<ChatChannel> channel =
         own_ ? std::optional<ChatChannel>(own_->channel) : std::nullopt;
     background_ =
-        rules_->engine.apply(display.stamp, display.body, channel, LineUse::Live).background;
+        rules_->engine.apply(line.parts.stamp, line.parts.body, channel, LineUse::Live).background;
 }
 
 void LineRouter::fireRules() {
@@ -156,53 +148,49 @@ void LineRouter::fireRules() {
     }
 }
 
-bool LineRouter::heldBack(std::string_view raw) {
-    if (settings_.ngUsersApplied && ng_.namesUser(raw, ngLists_.users)) {
+bool LineRouter::heldBack(const ParsedLine& line) {
+    if (settings_.ngUsersApplied && ng_.namesUser(line.raw, ngLists_.users)) {
         return true;
     }
     if (settings_.ngWordsApplied && !ngLists_.words.empty()) {
-        ngDisplay_ = displayText(raw);
-        return ng_.holdsWord(ngDisplay_, ngLists_.words);
+        return ng_.holdsWord(line.display, ngLists_.words);
     }
     return false;
 }
 
-void LineRouter::holdBack() {
+void LineRouter::holdBack(const ParsedLine& line) {
     std::optional<Colour> colour;
     for (const NgColourTest& test : kNgColourTests) {
-        if (containsMarker(routing_.text, test.marker, test.otherForm)) {
+        if (containsMarker(line.raw, test.marker, test.otherForm)) {
             colour = test.colour;
         }
     }
-    mix_.toDisplay();
-    book_.append(ChatChannel::NG, mix_.text,
+    book_.append(ChatChannel::NG, line.display,
                  colour.value_or(book_.lastLineColour(ChatChannel::NG)));
     raiseCounter(ChatChannel::NG);
-    routing_.text.clear();
 }
 
-void LineRouter::routeChat() {
+void LineRouter::routeChat(const ParsedLine& line) {
     if (!own_ || !isChatChannel(own_->channel)) {
         return;
     }
     const ChatChannel channel = own_->channel;
-    routing_.toDisplay();
     if (settings_.TabShown(ChatChannel::Normal)) {
-        book_.append(ChatChannel::Normal, routing_.text, own_->colour, background_);
+        book_.append(ChatChannel::Normal, line.display, own_->colour, background_);
     } else {
         untickKeyword(ChatChannel::Normal);
     }
     if (settings_.TabShown(channel)) {
-        book_.append(channel, routing_.text, own_->colour, background_);
+        book_.append(channel, line.display, own_->colour, background_);
         raiseCounter(channel);
         wantsAttention_ = wantsAttention_ || channel == ChatChannel::Whis;
     } else {
         untickKeyword(channel);
     }
-    playCallSoundIfKeyword(channel, routing_.text);
+    playCallSoundIfKeyword(channel, line.display);
 }
 
-void LineRouter::mixOriginal(std::string_view raw) {
+void LineRouter::mixOriginal(const ParsedLine& line) {
     if (!settings_.TabShown(ChatChannel::Original) || !own_) {
         return;
     }
@@ -210,10 +198,9 @@ void LineRouter::mixOriginal(std::string_view raw) {
     if (mix == nullptr || !settings_.MixTicked(mix->box)) {
         return;
     }
-    mix_.toDisplay();
-    book_.append(ChatChannel::Original, mix_.text, mix->colour, background_);
+    book_.append(ChatChannel::Original, line.display, mix->colour, background_);
     raiseCounter(ChatChannel::Original);
-    playCallSoundIfKeyword(ChatChannel::Original, mix_.text);
+    playCallSoundIfKeyword(ChatChannel::Original, line.display);
     if (settings_.speechSend) {
         const SpeechPriority priority =
             own_->channel == ChatChannel::Whis ? SpeechPriority::High : SpeechPriority::Normal;
@@ -222,47 +209,42 @@ void LineRouter::mixOriginal(std::string_view raw) {
             readingReplaced_ = priority;
             return;
         }
-        const std::string display = displayText(raw);
-        ports_.speech.SpeakLine(bodyOfDisplay(display), mix->speaker, priority);
+        ports_.speech.SpeakLine(line.spoken(), mix->speaker, priority);
     }
 }
 
-void LineRouter::routeBattle() {
+void LineRouter::routeBattle(const ParsedLine& line) {
     if (!own_ || own_->channel != ChatChannel::Battle) {
         return;
     }
     if (settings_.TabShown(ChatChannel::Battle)) {
-        book_.append(ChatChannel::Battle, displayText(routing_.text), colours::kBattle,
-                     background_);
+        book_.append(ChatChannel::Battle, line.display, colours::kBattle, background_);
     }
-    if (isLevelUp(routing_.text)) {
-        ports_.exp.RecordLevelUp(timeStampOf(routing_.text));
+    if (isLevelUp(line.raw)) {
+        ports_.exp.RecordLevelUp(timeStampOf(line.raw));
     }
-    if (isExpGain(routing_.text)) {
+    if (isExpGain(line.raw)) {
         ports_.exp.StartExpClock();
-        const std::optional<std::int64_t> amount = gainAmount(routing_.text);
+        const std::optional<std::int64_t> amount = gainAmount(line.raw);
         if (!amount) {
-            throw RouteError("experience gain amount is not an integer");
+            throw UncountedGain("experience gain amount is not an integer");
         }
-        ports_.exp.RecordGain(*amount, timeStampOf(routing_.text));
+        ports_.exp.RecordGain(*amount, timeStampOf(line.raw));
     }
 }
 
-void LineRouter::playNormalCallSound() {
+void LineRouter::playNormalCallSound(const ParsedLine& line) {
     // The keyword is looked for in what the user reads, never in the markup.
-    if (routing_.isDisplay) {
-        playCallSoundIfKeyword(ChatChannel::Normal, routing_.text);
-    } else if (!routing_.text.empty()) {
-        playCallSoundIfKeyword(ChatChannel::Normal, displayText(routing_.text));
+    if (!held_ && !line.raw.empty()) {
+        playCallSoundIfKeyword(ChatChannel::Normal, line.display);
     }
 }
 
-void LineRouter::routeSystem() {
+void LineRouter::routeSystem(const ParsedLine& line) {
     if (!own_ || own_->channel != ChatChannel::System || !settings_.TabShown(ChatChannel::System)) {
         return;
     }
-    routing_.toDisplay();
-    book_.append(ChatChannel::System, routing_.text, own_->colour, background_);
+    book_.append(ChatChannel::System, line.display, own_->colour, background_);
 }
 
 bool LineRouter::counted(ChatChannel tab) const {

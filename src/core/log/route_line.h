@@ -64,31 +64,23 @@ class LineRouter final : public LineSink {
     // follow the line's routing.
     LineRouter(RoutePorts ports, RouteState state, RuleRouting rules) noexcept;
 
-    // raw: one log line after CR LF and entity removal. Throws RouteError on a
-    // failure of its own (a gain amount that is not an integer) and wraps any
+    // raw: one log line after CR LF and entity removal. Throws UncountedGain
+    // for a gain amount that is not an integer, and wraps any
     // failure of a port in a RouteError (std::nested_exception holds it).
     void RouteLine(std::string_view raw);
     void routeLine(std::string_view raw) override { RouteLine(raw); }
 
   private:
-    // A working text and whether it has already been cut to display text.
-    struct WorkText {
-        std::string text;
-        bool isDisplay = false;
-        void assign(std::string_view raw);
-        void toDisplay();
-    };
-
     void route(std::string_view raw);
-    void applyRules(std::string_view raw);
+    void applyRules(const ParsedLine& line);
     void fireRules();
-    bool heldBack(std::string_view raw);
-    void holdBack();
-    void routeChat();
-    void mixOriginal(std::string_view raw);
-    void routeBattle();
-    void playNormalCallSound();
-    void routeSystem();
+    bool heldBack(const ParsedLine& line);
+    void holdBack(const ParsedLine& line);
+    void routeChat(const ParsedLine& line);
+    void mixOriginal(const ParsedLine& line);
+    void routeBattle(const ParsedLine& line);
+    void playNormalCallSound(const ParsedLine& line);
+    void routeSystem(const ParsedLine& line);
 
     bool counted(ChatChannel tab) const;
     void raiseCounter(ChatChannel tab);
@@ -105,13 +97,13 @@ class LineRouter final : public LineSink {
     const NgLists& ngLists_;
     ChannelBook& book_;
     UnreadCounters& counters_;
-    WorkText routing_;
-    WorkText mix_;
+    // Each line is cut once, into a buffer kept to spare allocations.
+    LineParser parser_;
     // The line's own marker; empty for a line without one or held back.
     std::optional<ChannelMatch> own_;
+    // The NG lists held the line back: nothing but the NGフィルター view shows it.
+    bool held_ = false;
     NgMatcher ng_;
-    // Scratch of the NG filter, kept to spare allocations per line.
-    std::string ngDisplay_;
     std::optional<RuleRouting> rules_;
     // The line's background, from the first matching rule with a colour.
     std::optional<Colour> background_;

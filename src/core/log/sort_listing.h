@@ -22,7 +22,8 @@ struct SortListingTotals {
 
 // Writes one `VIEW<TAB>#rrggbb<TAB>TEXT` line per append (VIEW the view's
 // settings key), then `day-gain<TAB>TOTAL<TAB>COUNT`. An experience gain that
-// is not an integer is reported with one line on err.
+// is not an integer is reported with one line on err. The listing is gathered
+// and written in large pieces: a day's log lists hundreds of thousands of lines.
 class SortListingWriter final : public PastLogSink {
   public:
     SortListingWriter(ListingText text, std::ostream& out, std::ostream& err);
@@ -31,14 +32,16 @@ class SortListingWriter final : public PastLogSink {
     void addDayGain(std::int64_t amount, std::string_view) override;
     void unreadableGain(std::string_view display) override;
 
-    // The closing `day-gain` line.
+    // The closing `day-gain` line; everything gathered is written.
     void finish();
     const SortListingTotals& totals() const noexcept { return totals_; }
 
   private:
-    std::string shown(std::string_view text) const;
+    void appendShown(std::string_view text);
+    void writeGathered();
 
     ListingText text_;
+    std::string gathered_;
     std::ostream& out_;
     std::ostream& err_;
     SortListingTotals totals_;

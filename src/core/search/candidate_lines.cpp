@@ -46,30 +46,25 @@ CandidateLines::CandidateLines(std::string_view text, const ByteCounts& counts) 
     }
     // A stamp is 17 bytes: longer first pieces never fit in it.
     for (std::size_t k = 1; k < text_.size() && k <= kTimeStampBytes; ++k) {
-        splitsByBodyByte_[byteAt(text_, k)].push_back(static_cast<std::uint8_t>(k));
-        anySplit_ = true;
+        splits_.push_back({k, rare_ < k ? kStampEnd - k + rare_ : kBodyStart + rare_ - k});
     }
 }
 
 void CandidateLines::reset(std::string_view lines) noexcept {
     lines_ = lines;
     from_ = 0;
-    textHit_ = nextTextHit(0);
+    rareHit_ = nextRareHit(0);
     entityHit_ = text_.size() > 1 ? nextJoiningEntity(0) : kNone;
-    junctionHit_ = nextJunctionLine(0);
 }
 
 std::optional<LineSpan> CandidateLines::next() noexcept {
-    if (textHit_ < from_) {
-        textHit_ = nextTextHit(from_);
+    if (rareHit_ < from_) {
+        rareHit_ = nextRareHit(from_);
     }
     if (entityHit_ < from_) {
         entityHit_ = nextJoiningEntity(from_);
     }
-    if (junctionHit_ < from_) {
-        junctionHit_ = nextJunctionLine(from_);
-    }
-    const std::size_t hit = std::min({textHit_, entityHit_, junctionHit_});
+    const std::size_t hit = std::min(rareHit_, entityHit_);
     if (hit == kNone) {
         return std::nullopt;
     }
@@ -78,27 +73,51 @@ std::optional<LineSpan> CandidateLines::next() noexcept {
     return line;
 }
 
-std::size_t CandidateLines::nextTextHit(std::size_t from) const noexcept {
+// The first place at or after `from` (a line start) where the text stands, or
+// the start of a line whose display text could hold it across the junction.
+std::size_t CandidateLines::nextRareHit(std::size_t from) const noexcept {
     const std::size_t n = text_.size();
-    if (lines_.size() < n || from > lines_.size() - n) {
-        return kNone;
-    }
+    const std::size_t size = lines_.size();
     const char* data = lines_.data();
     const char rare = text_[rare_];
-    // The rare byte of a match starting at `at` stands at at + rare_.
-    std::size_t pos = from + rare_;
-    const std::size_t end = lines_.size() - n + rare_ + 1;
-    while (pos < end) {
-        const void* hit = std::memchr(data + pos, rare, end - pos);
+    for (std::size_t pos = from; pos < size;) {
+        const void* hit = std::memchr(data + pos, rare, size - pos);
         if (hit == nullptr) {
             return kNone;
         }
-        const std::size_t at =
-            static_cast<std::size_t>(static_cast<const char*>(hit) - data) - rare_;
-        if (std::memcmp(data + at, text_.data(), n) == 0) {
-            return at;
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        if (at >= from + rare_ && at - rare_ + n <= size &&
+            std::memcmp(data + at - rare_, text_.data(), n) == 0) {
+            return at - rare_;
         }
-        pos = at + rare_ + 1;
+        if (const std::size_t line = junctionLineAt(at, from); line != kNone) {
+            return line;
+        }
+        pos = at + 1;
+    }
+    return kNone;
+}
+
+// The start of the line, at or after `from`, in which the rarest byte at
+// `rare` belongs to the text running from the stamp into the body.
+std::size_t CandidateLines::junctionLineAt(std::size_t rare, std::size_t from) const noexcept {
+    const char* data = lines_.data();
+    for (const Split& split : splits_) {
+        if (rare < from + split.rareAt) {
+            continue;
+        }
+        const std::size_t start = rare - split.rareAt;
+        if (start > 0 && data[start - 1] != '\n') {
+            continue;
+        }
+        const std::size_t rest = text_.size() - split.k;
+        if (start + kBodyStart + rest > lines_.size() ||
+            std::memcmp(data + start + kStampEnd - split.k, text_.data(), split.k) != 0 ||
+            std::memcmp(data + start + kBodyStart, text_.data() + split.k, rest) != 0 ||
+            std::memchr(data + start, '\n', kBodyStart + rest) != nullptr) {
+            continue;
+        }
+        return start;
     }
     return kNone;
 }
@@ -111,7 +130,7 @@ std::size_t CandidateLines::nextJoiningEntity(std::size_t from) const noexcept {
             return kNone;
         }
         const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        if (entityAt(lines_, at) && mayJoin(at)) {
+        if (entityAt(lines_, at) && (mayJoin(at) || (!splits_.empty() && movesTheBody(at, from)))) {
             return at;
         }
         pos = at + 1;
@@ -148,40 +167,16 @@ bool CandidateLines::mayJoin(std::size_t entity) const noexcept {
     return pairs_.test(byteAt(lines_, entity - 1) * 256 + byteAt(lines_, after));
 }
 
-// The start of the next line from `from` (a line start) on whose display text
-// the text could run from the stamp into the body.
-std::size_t CandidateLines::nextJunctionLine(std::size_t from) const noexcept {
-    if (!anySplit_) {
-        return kNone;
+// Whether removing the entity at `entity` could move where the body starts:
+// it starts, or a piece it completes starts, before the body of its line.
+bool CandidateLines::movesTheBody(std::size_t entity, std::size_t from) const noexcept {
+    constexpr std::size_t kReach = kBodyStart + kEntity.size() - 1;
+    if (entity - from <= kReach) {
+        return true;  // from starts a line
     }
-    while (from < lines_.size()) {
-        const LineCut line = cutLine(lines_, from);
-        if (mayStraddleJunction(from, from + line.text.size())) {
-            return from;
-        }
-        from = line.next;
-    }
-    return kNone;
-}
-
-bool CandidateLines::mayStraddleJunction(std::size_t start, std::size_t end) const noexcept {
-    if (end - start <= kBodyStart) {
-        return false;
-    }
-    const char* line = lines_.data() + start;
-    // An entity before the body moves it: left to the full check.
-    if (std::memchr(line, '&', kBodyStart) != nullptr) {
-        return true;
-    }
-    for (const std::uint8_t k : splitsByBodyByte_[static_cast<unsigned char>(line[kBodyStart])]) {
-        const std::size_t rest = text_.size() - k;
-        if (end - start - kBodyStart >= rest &&
-            std::memcmp(line + kStampEnd - k, text_.data(), k) == 0 &&
-            std::memcmp(line + kBodyStart, text_.data() + k, rest) == 0) {
-            return true;
-        }
-    }
-    return false;
+    // A line feed in the reach before the entity starts its line within it.
+    const std::size_t back = entity - kReach - 1;
+    return std::memchr(lines_.data() + back, '\n', entity - back) != nullptr;
 }
 
 LineSpan CandidateLines::lineAround(std::size_t at) const noexcept {

@@ -2,10 +2,11 @@
 // The fast part of the log search: in a buffer of whole lines, the lines where
 // the text could stand in the display text. Only the rarest byte of the text
 // is looked for (memchr), and a line is handed on only where the text's bytes
-// stand, where removing an "&nbsp" entity could join two pieces of it, or
-// where the display text's join of time stamp and body could (the tag block
-// between them is cut out). Everything else about a line is decided by
-// LineMatcher.
+// stand, where removing an "&nbsp" entity could join two pieces of it or move
+// the body, or where the rarest byte stands just where the text would put it
+// if it ran from the time stamp into the body (the display text joins them;
+// the tag block between them is cut out). Everything else about a line is
+// decided by LineMatcher.
 
 #include <array>
 #include <bitset>
@@ -39,11 +40,11 @@ class CandidateLines {
     std::optional<LineSpan> next() noexcept;
 
   private:
-    std::size_t nextTextHit(std::size_t from) const noexcept;
+    std::size_t nextRareHit(std::size_t from) const noexcept;
+    std::size_t junctionLineAt(std::size_t rare, std::size_t from) const noexcept;
     std::size_t nextJoiningEntity(std::size_t from) const noexcept;
     bool mayJoin(std::size_t entity) const noexcept;
-    std::size_t nextJunctionLine(std::size_t from) const noexcept;
-    bool mayStraddleJunction(std::size_t start, std::size_t end) const noexcept;
+    bool movesTheBody(std::size_t entity, std::size_t from) const noexcept;
     LineSpan lineAround(std::size_t at) const noexcept;
 
     std::string text_;
@@ -51,17 +52,19 @@ class CandidateLines {
     // Adjacent byte pairs of the text: a match across a removed entity must
     // hold the bytes on both sides of it as one of these.
     std::bitset<256 * 256> pairs_;
-    // For each byte, the splits k (1 <= k < size) whose second piece starts
-    // with it: the text's first k bytes end the time stamp, the rest opens
-    // the body.
-    std::array<std::vector<std::uint8_t>, 256> splitsByBodyByte_;
-    bool anySplit_ = false;
+    // The ways the text can run from the stamp into the body: its first k
+    // bytes end the stamp, the rest opens the body, and the rarest byte then
+    // stands `rareAt` bytes from the start of the raw line.
+    struct Split {
+        std::size_t k = 0;
+        std::size_t rareAt = 0;
+    };
+    std::vector<Split> splits_;
     std::string_view lines_;
     std::size_t from_ = 0;
     // Next hits found ahead of from_, kept so that no byte is searched twice.
-    std::size_t textHit_ = 0;
+    std::size_t rareHit_ = 0;
     std::size_t entityHit_ = 0;
-    std::size_t junctionHit_ = 0;
 };
 
 }  // namespace ruv

@@ -18,7 +18,7 @@ namespace platform {
 class FileOpener;
 }
 
-inline constexpr std::size_t kSearchBlockBytes = 4u << 20;
+inline constexpr std::size_t kSearchBlockBytes = 512u << 10;
 
 enum class DayFileEnd { Read, CannotRead, NotAChatLog, Cancelled };
 

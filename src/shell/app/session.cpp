@@ -23,6 +23,8 @@ Session::Session(const SessionWidgets& widgets, const AppEnvironment& environmen
       expMonitor(widgets.exp, core.exp, expRefreshes),
       live(core.router, files, errorLog, clock) {
     errorLog.countInto(core.unread);
+    // A broken line is named once, whether followed or tidied first.
+    live.nameUnreadableLinesIn(core.log.unreadableLines());
     // The totals show once a slice of lines is routed, not once per line.
     QObject::connect(&live, &LiveLog::linesRouted, &expMonitor, &ExpMonitor::flushRefresh);
     QObject::connect(&live, &LiveLog::linesRouted, &live, [this] { logActivity.grew(); });

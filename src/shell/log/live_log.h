@@ -32,6 +32,9 @@ class LiveLog : public QObject {
     void switchFile(const std::filesystem::path& path, ByteOffset consumed);
     void release();
 
+    // Where the reader names the lines it cannot read (see LogReader).
+    void nameUnreadableLinesIn(UnreadableLines& lines) { reader_.nameUnreadableLinesIn(lines); }
+
     const LogTail& tail() const { return tail_; }
     LogWatcher& watcher() { return watcher_; }
     // Runs slices until caught up, as a report would; for callers that need the

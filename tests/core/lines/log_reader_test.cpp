@@ -210,7 +210,9 @@ TEST_F(LogReaderTest, LargeGrowthIsReadInBlocksWithoutSkippingAByte) {
     }
     EXPECT_EQ(status, SliceStatus::CaughtUp);
     EXPECT_GE(slices, 4);
-    EXPECT_LE(files.largestRead, static_cast<std::size_t>(kLogBlockBytes));
+    // A block, and the last bytes consumed read again to tell the file is the same.
+    EXPECT_LE(files.largestRead,
+              static_cast<std::size_t>(kLogBlockBytes + ruv::kConsumedTailBytes));
     ASSERT_EQ(sink.lines.size(), generated.size());
     for (std::size_t i = 0; i < generated.size(); ++i) {
         ASSERT_EQ(sink.lines[i], ruv::removeEntities(generated[i].bytes)) << i;
@@ -352,6 +354,54 @@ TEST_F(LogReaderTest, ReplacedLogIsFollowedFromItsFirstLineAndNoFragmentIsRouted
         EXPECT_EQ(sink.lines, expected);
         EXPECT_EQ(tail.consumed(), sizeOf(log));
     }
+}
+
+// Native files that all claim one identity, as a file system does that hands
+// a freed file number to the next file written.
+struct ReusedIdentityOpener : ruv::platform::FileOpener {
+    struct File : RecordingOpener::File {
+        std::optional<ruv::platform::FileIdentity> identity() override {
+            return ruv::platform::FileIdentity{1, 42};
+        }
+    };
+    using FileOpener::openShared;
+    std::unique_ptr<ruv::platform::SharedReadFile> openShared(const fs::path& path,
+                                                              std::error_code& why) const override {
+        auto inner = ruv::platform::NativeFileOpener().openShared(path, why);
+        if (!inner) {
+            return nullptr;
+        }
+        auto file = std::make_unique<File>();
+        file->inner = std::move(inner);
+        file->owner = &recording;
+        return file;
+    }
+    RecordingOpener recording;
+};
+
+TEST_F(LogReaderTest, LogWrittenAnewUnderTheOldFileNumberIsFollowedFromItsFirstLine) {
+    const ReusedIdentityOpener reused;
+    LogReader reusing{tail, sink, reused, errors, clock};
+    const std::string old = generator.generate(3000);
+    overwrite(log, old);
+    tail.attach(log, sizeOf(log));
+    append(log, chatLine() + "\n");
+    reusing.readAll();
+    ASSERT_EQ(sink.lines.size(), 1u);
+
+    sink.lines.clear();
+    std::vector<std::string> expected;
+    std::string replacement;
+    while (replacement.size() < old.size() + 500) {
+        const std::string line = chatLine();
+        replacement.append(line).append("\n");
+        expected.push_back(ruv::removeEntities(line));
+    }
+    fs::remove(log);
+    overwrite(log, replacement);
+    reusing.readAll();
+    EXPECT_EQ(sink.lines, expected);
+    EXPECT_EQ(tail.consumed(), sizeOf(log));
 }
 
 TEST_F(LogReaderTest, FailedLineIsReportedOnceAndSkipped) {

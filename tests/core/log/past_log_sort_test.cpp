@@ -230,13 +230,13 @@ TEST(PastLogSortText, EntitiesAreRemovedBeforeSlicing) {
                       append("Shout", "#c896c8", "[05/01 20:15:30] A : ab;c &amp; d")}));
 }
 
-TEST(PastLogSortText, CrLfInsideALineIsRemovedAndZeroBytesDropped) {
+TEST(PastLogSortText, LineEndInsideALineReadsAsALineFeedAndZeroBytesAreDropped) {
     const std::string body = "A : one\r\ntwo\rthree";
     std::string line = chatLine("64ff64", body);
     line.insert(3, std::string(1, '\0'));  // inside the line marker
     EXPECT_EQ(sortAll(lines({line})),
-              (Events{append("Normal", "#64ff64", kStamp + "A : onetwo\rthree"),
-                      append("Whis", "#64ff64", kStamp + "A : onetwo\rthree")}));
+              (Events{append("Normal", "#64ff64", kStamp + "A : one\ntwo\rthree"),
+                      append("Whis", "#64ff64", kStamp + "A : one\ntwo\rthree")}));
 }
 
 TEST(PastLogSortText, ShortLinesAreSlicedWithinWhatIsThere) {
@@ -363,7 +363,14 @@ Events referenceSort(std::string buffer) {
         if (end == ruv::sjis::npos) {
             break;
         }
-        const std::string raw = ruv::removeEntities(ruv::removeCrLf(buffer.substr(0, end + 12)));
+        // A line end inside the raw line stays a line feed, whether written
+        // CR LF or LF.
+        std::string cut = buffer.substr(0, end + 12);
+        for (std::size_t cr = cut.find("\r\n"); cr != std::string::npos;
+             cr = cut.find("\r\n", cr)) {
+            cut.erase(cr, 1);
+        }
+        const std::string raw = ruv::removeEntities(cut);
         buffer.erase(0, end + (end == crLf ? 14 : 13));
         if (has(raw, mk::kHeaderBody) || has(raw, mk::kHeaderTitle) ||
             has(raw, mk::kHeaderDatePrefix) || has(raw, mk::kHeaderFace)) {

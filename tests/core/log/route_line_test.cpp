@@ -305,9 +305,9 @@ TEST_F(RouteLineTest, GainsAndLevelUpsReachTheExpMonitor) {
     EXPECT_THAT(lines(kBattle), IsEmpty());  // 戦闘情報 is hidden at first
 }
 
-TEST_F(RouteLineTest, NonIntegerGainFailsAfterTheClockStartAndKeepsWhatWasDone) {
+TEST_F(RouteLineTest, NonIntegerGainIsUncountedAfterTheClockStartAndKeepsWhatWasDone) {
     settings().SetTabShown(kBattle, true);
-    EXPECT_THROW(rig.route(gainLine("3x5")), RouteError);
+    EXPECT_THROW(rig.route(gainLine("3x5")), UncountedGain);
     EXPECT_THAT(rig.log, ElementsAre("Append Battle", "StartExpClock"));
     EXPECT_THAT(rig.exp.gains, IsEmpty());
 

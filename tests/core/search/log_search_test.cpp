@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "core/lines/line_cut.h"
 #include "core/search/day_lines.h"
+#include "core/search/line_match.h"
 #include "core/search/no_result_reason.h"
 #include "core/search/search_channel_name.h"
 #include "core/search/search_result_line.h"
@@ -257,6 +259,65 @@ TEST_F(LogSearchTest, TextRunningFromTheStampIntoTheMessageIsFoundAndShownOnItsO
         EXPECT_EQ(hit->line, i);
         EXPECT_EQ(shown.store().line(i).substr(static_cast<std::size_t>(hit->start.value)),
                   sj("0]ネコ") + (i == 0 ? "" : sj(i == 1 ? " : やあ" : " : また")));
+    }
+}
+
+// Every line of a day checked in full, with no fast search before it.
+std::vector<std::string> eachLineChecked(const std::string& bytes, const ruv::SearchQuery& q,
+                                         int day) {
+    std::vector<std::string> found;
+    ruv::LineMatcher matcher(q);
+    for (std::size_t at = 0; at < bytes.size();) {
+        const ruv::LineCut line = ruv::cutLine(bytes, at);
+        if (auto hit = matcher.match(line.text)) {
+            found.push_back(ruv::searchResultLine(CivilDate{2024, 5, day}, *hit));
+        }
+        at = line.next;
+    }
+    return found;
+}
+
+TEST_F(LogSearchTest, QueriesThatCanAndCannotCrossTheJunctionFindWhatEveryLineCheckedFinds) {
+    // Stamps of the game's form and of the test's; bodies that open with the
+    // query's second piece, behind entities, or hold the query whole.
+    const std::string gameStamp = "[05/01 20:15:30] ";
+    std::vector<std::string> lines;
+    for (const std::string& stamp : {std::string(kStamp), gameStamp}) {
+        for (const std::string& body :
+             {sj("ネコ : やあ"), sj("イヌ : 0]ネコ"), sj("イヌ : ] ネコ"),
+              "&nbsp " + sj("ネコ : x"), sj("ネコ&nbsp : やあ"), sj("イヌ : やあネコ : やあ"),
+              sj("ネ") + "&nbsp" + sj("コ : y")}) {
+            lines.push_back(chatLine(kTeam, body, TagForm::BlankBefore, stamp));
+            lines.push_back(chatLine(kOpen, body, TagForm::BlankAfter, stamp));
+        }
+    }
+    lines.push_back(chatLine(kClub, sj("ネコ : やあ"), TagForm::BlankBefore, "[05/01 &nbsp20:1]"));
+    // Those that can cross the junction find some line only across it.
+    const struct {
+        const char* text;
+        bool canCross;
+    } queries[] = {
+        {"ネコ : やあ", false}, {"やあ", false},      {"0]ネコ", true},  {"] ネコ", true},
+        {" ネコ", true},        {"30] ネコ :", true}, {":30] ネ", true}, {"21:0]ネコ : やあ", true},
+        {"コ : や", false},     {"0]ネ", true},       {"] ", true},      {"]", false},
+    };
+    for (const bool crLf : {false, true}) {
+        std::string bytes = logOf(lines);
+        for (std::size_t at = bytes.find('\n'); crLf && at != std::string::npos;
+             at = bytes.find('\n', at + 2)) {
+            bytes.insert(at, 1, '\r');
+        }
+        writeBytes(folder / logName(1), bytes);
+        for (const auto& q : queries) {
+            SCOPED_TRACE(std::string(q.text) + (crLf ? " CR LF" : " LF"));
+            const auto query = this->query(q.text);
+            const std::vector<std::string> expected = eachLineChecked(bytes, query, 1);
+            if (q.canCross) {
+                EXPECT_FALSE(expected.empty());
+            }
+            EXPECT_EQ(results(query), expected);
+            EXPECT_EQ(run(query, 701).results, expected);
+        }
     }
 }
 

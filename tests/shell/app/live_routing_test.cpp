@@ -107,7 +107,7 @@ TEST_F(LiveRoutingTest, HiddenTabUnticksItsCallSoundBoxButOtherViewsStillFill) {
     EXPECT_EQ(window->view(ChatChannel::Normal)->lineCount().value, 1);
 }
 
-TEST_F(LiveRoutingTest, BadGainLineIsReportedOnceAndFollowingGoesOn) {
+TEST_F(LiveRoutingTest, BadGainLineIsNamedOnceAndFollowingGoesOn) {
     window->liveLog().attach(
         log, ByteOffset{static_cast<std::int64_t>(std::filesystem::file_size(log))});
     append(chatLine(colours::kBattle, "経験値が x 上がりました。"));
@@ -115,7 +115,9 @@ TEST_F(LiveRoutingTest, BadGainLineIsReportedOnceAndFollowingGoesOn) {
     window->liveLog().catchUp();
 
     EXPECT_TRUE(window->errorLog()->toPlainText().startsWith(
-        QStringLiteral("フィルター処理中にエラーが発生しました(ShellChangeNotifier01Change) ")));
+        QStringLiteral("経験値を読めない行があり、数えずに進みました: ")));
+    EXPECT_TRUE(
+        window->errorLog()->toPlainText().endsWith(QStringLiteral(" 経験値が x 上がりました。")));
     EXPECT_EQ(window->errorLog()->document()->lineCount(), 1);
     EXPECT_EQ(window->view(ChatChannel::Shout)->lineCount().value, 1);
 }

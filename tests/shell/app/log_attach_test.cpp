@@ -274,24 +274,6 @@ TEST_F(LogAttachTest, TidyingAppliesTheNgListsOnlyWhenTheOptionIsTicked) {
     EXPECT_EQ(occurrences(ChatChannel::NG, sj("Aki : おはよう")), 1);
 }
 
-TEST_F(LogAttachTest, UnreadableGainWhileTidyingIsReportedAndSortingGoesOn) {
-    const auto log = writeLog("a.html", generator.header() +
-                                            line(colours::kBattle, "経験値が x 上がりました。") +
-                                            line(colours::kWhis, "Mika : psst"));
-    setOption("OldLog01", true);
-    chooseInDialog(log);
-    window->attachLog();
-    waitForTidying();
-
-    const QStringList errors = errorLines();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0],
-              QStringLiteral("初回アタッチの処理に失敗した(O2Click) 2024/03/01 0:05:00"));
-    EXPECT_TRUE(exp.gains.empty());
-    EXPECT_EQ(lines(ChatChannel::Whis), 1);
-    EXPECT_EQ(lines(ChatChannel::Battle), 1);
-}
-
 TEST_F(LogAttachTest, AttachWithoutTidyingClearsViewsButNgAndFollowsNewLinesOnly) {
     window->session().core.book.append(ChatChannel::Normal, "old", colours::kOpenWhite);
     window->session().core.book.append(ChatChannel::NG, "held back", colours::kOpenWhite);
@@ -636,6 +618,35 @@ TEST_F(LogAttachTest, TheStatusBarSaysWhenTheLogLastGrewAndThatItStopped) {
         << activity->text().toStdString();
     EXPECT_EQ(activity->palette().color(QPalette::WindowText), QColor(255, 0, 0));
     EXPECT_NE(normalText, QColor(255, 0, 0));
+}
+
+TEST_F(LogAttachTest, BrokenGainLineIsNamedOnceAndLaterAttachesReportNoFailure) {
+    const auto today = writeLog("MHChatLog_2024_03_01.html",
+                                generator.header() + line(colours::kTeam, "Ren : 前"));
+    setOption("OldLog01", true);
+    window->restoreLogFolder(textOf(logs));
+    window->FillLogMenus();
+    entry("LogToday01")->trigger();
+    waitForTidying();
+
+    // Two writes interleaved: the amount is cut by the start of another line.
+    const std::string broken = line(colours::kBattle, "経験値が 12<font 上がりました。");
+    append(today, broken + line(colours::kTeam, "Ren : 後"));
+    window->liveLog().catchUp();
+    for (int attach = 0; attach < 2; ++attach) {
+        entry("LogToday01")->trigger();
+        waitForTidying();
+    }
+
+    const QStringList errors = errorLines();
+    ASSERT_EQ(errors.size(), 1) << errors.join(QLatin1Char('\n')).toStdString();
+    EXPECT_TRUE(
+        errors[0].startsWith(QStringLiteral("経験値を読めない行があり、数えずに進みました: ")));
+    // The line's own time stamp and the start of its text name it.
+    const std::string stamp = broken.substr(kMarkerAndSeparatorBytes, kTimeStampBytes);
+    EXPECT_TRUE(errors[0].contains(fromCp932(stamp + " " + sj("経験値が 12<font"))));
+    EXPECT_EQ(lines(ChatChannel::Team), 2);
+    EXPECT_EQ(lines(ChatChannel::Battle), 1);
 }
 
 // --- Auto-attach ---------------------------------------------------------------
