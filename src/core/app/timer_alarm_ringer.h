@@ -20,7 +20,8 @@ class TimerAlarmRinger final : public TimerAlarms {
             sounds_.playRuleSound(alarm.sound);
         }
         if (!alarm.phrase.empty() && settings_.speechSend) {
-            speech_.speakRulePhrase(alarm.phrase, alarm.speaker);
+            // A warning is worth hearing only now: it goes before waiting lines.
+            speech_.speakRulePhrase(alarm.phrase, alarm.speaker, SpeechPriority::High);
         }
         if (alarm.alert) {
             attention_.requestAttention();

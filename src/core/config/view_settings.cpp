@@ -17,7 +17,7 @@ constexpr std::string_view kCallAlertKey = "CallAlert";
 constexpr std::string_view kNgOnTidyKey = "NgOnTidy";
 constexpr std::string_view kWindowMaximizedKey = "WindowMaximized";
 constexpr std::string_view kAttachTodayAtStartKey = "AttachTodayAtStart";
-constexpr std::string_view kKeepExpAcrossDaysKey = "KeepExpAcrossDays";
+constexpr std::string_view kResetExpAtNewDayKey = "ResetExpAtNewDay";
 
 // A switch's "1" or "0"; empty for any other value.
 std::optional<bool> switchValue(std::string_view value) {
@@ -43,14 +43,12 @@ std::string viewSettingsText(const ViewSettings& settings) {
     // The later options' rows only while they are on, so a file from before
     // an option reads back byte for byte.
     for (const auto& [on, key] : {std::pair{settings.ngOnTidy, kNgOnTidyKey},
+                                  std::pair{settings.windowMaximized, kWindowMaximizedKey},
                                   std::pair{settings.attachTodayAtStart, kAttachTodayAtStartKey},
-                                  std::pair{settings.keepExpAcrossDays, kKeepExpAcrossDaysKey}}) {
+                                  std::pair{settings.resetExpAtNewDay, kResetExpAtNewDayKey}}) {
         if (on) {
             lines.push_back(std::string(key) + "=1");
         }
-    }
-    if (settings.windowMaximized) {
-        lines.push_back(std::string(kWindowMaximizedKey) + "=1");
     }
     return joinLines(lines);
 }
@@ -67,16 +65,12 @@ ViewSettings parseViewSettings(std::string_view bytes) {
             for (const auto& [key, target] :
                  {std::pair{kCallAlertKey, &settings.callAlert},
                   std::pair{kNgOnTidyKey, &settings.ngOnTidy},
+                  std::pair{kWindowMaximizedKey, &settings.windowMaximized},
                   std::pair{kAttachTodayAtStartKey, &settings.attachTodayAtStart},
-                  std::pair{kKeepExpAcrossDaysKey, &settings.keepExpAcrossDays}}) {
+                  std::pair{kResetExpAtNewDayKey, &settings.resetExpAtNewDay}}) {
                 if (const auto flag = valueOf(line, key); flag && switchValue(*flag)) {
                     *target = *switchValue(*flag);
                 }
-            }
-        }
-        else if (const auto maximized = valueOf(line, kWindowMaximizedKey)) {
-            if (*maximized == "1" || *maximized == "0") {
-                settings.windowMaximized = *maximized == "1";
             }
         }
     }

@@ -21,10 +21,10 @@ struct ViewSettings {
     bool ngOnTidy = false;
     // WindowMaximized=: the window was closed maximised; written only while on.
     bool windowMaximized = false;
-    // AttachTodayAtStart= "起動時に今日のログをアタッチする" and KeepExpAcrossDays=
-    // "日付が変わってもEXPの集計を続ける", written only while on, as NgOnTidy.
+    // AttachTodayAtStart= "起動時に今日のログをアタッチする" and ResetExpAtNewDay=
+    // "日付が変わったらEXPの集計をやり直す", written only while on, as NgOnTidy.
     bool attachTodayAtStart = false;
-    bool keepExpAcrossDays = false;
+    bool resetExpAtNewDay = false;
 
     friend bool operator==(const ViewSettings&, const ViewSettings&) = default;
 };

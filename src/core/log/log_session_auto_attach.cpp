@@ -77,10 +77,10 @@ void LogSession::checkForNewDaysLog() {
     ports_.display.showStatus(StatusPanel::Path, *todaysLog);
     state_.exp.SetAttachedLogPath(*todaysLog);
     // The new day's EXP session, before any of its lines arrives.
-    if (state_.options.keepExpAcrossSwitch) {
-        state_.exp.StartNewDayChart();
-    } else {
+    if (state_.options.resetExpAtSwitch) {
         state_.exp.ResetForAttach();
+    } else {
+        state_.exp.StartNewDayChart();
     }
     // Read from its first byte at the next size change.
     ports_.log.switchFile(*platform::toNativePath(*todaysLog), ByteOffset{0});

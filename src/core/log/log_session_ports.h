@@ -36,9 +36,10 @@ struct AttachOptions {
     bool ngOnTidy = false;      // 過去ログの整理にもNGを適用 (ruvivuvaz_view.ini)
     // 起動時に今日のログをアタッチする (ruvivuvaz_view.ini)
     bool attachTodayAtStart = false;
-    // 日付が変わってもEXPの集計を続ける (ruvivuvaz_view.ini): the switch to the
-    // new day's log keeps the EXP session; only the chart starts the new day.
-    bool keepExpAcrossSwitch = false;
+    // 日付が変わったらEXPの集計をやり直す (ruvivuvaz_view.ini): the switch to the
+    // new day's log starts a new EXP session, as an attach does. Off, the
+    // session goes on and only the chart starts the new day.
+    bool resetExpAtSwitch = false;
     // MHFolderPath as read at start-up (CP932): the dialog's starting folder
     // and the folder of the daily logs offered.
     std::string logFolder;

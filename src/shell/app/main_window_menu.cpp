@@ -160,9 +160,9 @@ void MainWindow::buildOptionMenu() {
     options->addSeparator();
     menu_.rateInStatusBar =
         addCheckEntry(options, "N22", QStringLiteral("ステータスバーに時給を表示(&B)"), false);
-    menu_.keepExpAcrossDays =
-        addCheckEntry(options, "KeepExpAcrossDays",
-                      QStringLiteral("日付が変わってもEXPの集計を続ける(&E)"), false);
+    menu_.resetExpAtNewDay =
+        addCheckEntry(options, "ResetExpAtNewDay",
+                      QStringLiteral("日付が変わったらEXPの集計をやり直す(&E)"), false);
     options->addSeparator();
     menu_.autoAttach =
         addCheckEntry(options, "N24", QStringLiteral("自動で新規ログをアタッチする(&N)"), true);

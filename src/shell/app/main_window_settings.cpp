@@ -78,7 +78,7 @@ void MainWindow::ApplySettingsAtStartup() {
     state.attach.ngOnTidy = view.ngOnTidy;
     state.windowMaximized = view.windowMaximized;
     state.attach.attachTodayAtStart = view.attachTodayAtStart;
-    state.attach.keepExpAcrossSwitch = view.keepExpAcrossDays;
+    state.attach.resetExpAtSwitch = view.resetExpAtNewDay;
 
     config::ConfigStore& store = session_->configStore;
     enum class ConfigRead { Loaded, Missing, Unreadable };
@@ -266,7 +266,7 @@ void MainWindow::SaveSettingsAtExit() {
                                        {state.textSize, state.route.callAlert,
                                         state.attach.ngOnTidy, state.windowMaximized,
                                         state.attach.attachTodayAtStart,
-                                        state.attach.keepExpAcrossSwitch});
+                                        state.attach.resetExpAtSwitch});
                                }},
         });
         if (instance_ != nullptr) {

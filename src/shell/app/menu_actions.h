@@ -39,7 +39,7 @@ struct MenuActions {
     QAction* tidyOnAttach = nullptr;        // アタッチ時に過去ログを整頓する
     QAction* ngOnTidy = nullptr;            // 過去ログの整理にもNGを適用
     QAction* attachTodayAtStart = nullptr;  // 起動時に今日のログをアタッチする
-    QAction* keepExpAcrossDays = nullptr;   // 日付が変わってもEXPの集計を続ける
+    QAction* resetExpAtNewDay = nullptr;    // 日付が変わったらEXPの集計をやり直す
     QAction* alwaysOnTop = nullptr;         // 常に最前面
     QAction* textLarger = nullptr;          // 文字を大きく
     QAction* textSmaller = nullptr;         // 文字を小さく

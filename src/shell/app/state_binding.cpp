@@ -64,7 +64,7 @@ void StateBinding::connectMenu() {
     follow(menu.tidyOnAttach, [this](bool on) { state_.attach.tidyOnAttach = on; });
     follow(menu.ngOnTidy, [this](bool on) { state_.attach.ngOnTidy = on; });
     follow(menu.attachTodayAtStart, [this](bool on) { state_.attach.attachTodayAtStart = on; });
-    follow(menu.keepExpAcrossDays, [this](bool on) { state_.attach.keepExpAcrossSwitch = on; });
+    follow(menu.resetExpAtNewDay, [this](bool on) { state_.attach.resetExpAtSwitch = on; });
     follow(menu.alwaysOnTop, [this](bool on) { state_.topMost = on; });
     follow(menu.callAlert, [this](bool on) { state_.route.callAlert = on; });
     follow(menu.rateInStatusBar, [this](bool on) { state_.statusBarRate = on; });
@@ -121,7 +121,7 @@ void StateBinding::showState() {
     menu.tidyOnAttach->setChecked(state_.attach.tidyOnAttach);
     menu.ngOnTidy->setChecked(state_.attach.ngOnTidy);
     menu.attachTodayAtStart->setChecked(state_.attach.attachTodayAtStart);
-    menu.keepExpAcrossDays->setChecked(state_.attach.keepExpAcrossSwitch);
+    menu.resetExpAtNewDay->setChecked(state_.attach.resetExpAtSwitch);
     menu.alwaysOnTop->setChecked(state_.topMost);
     menu.callAlert->setChecked(route.callAlert);
     controls_.textSize->setSize(state_.textSize);

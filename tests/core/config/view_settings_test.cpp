@@ -69,7 +69,7 @@ TEST(ViewSettingsFile, RoundTripsInCrLfLinesWithTheLaterOptionsRowsOnlyWhileOn) 
          "FontSize=9\r\nCallAlert=0\r\nAttachTodayAtStart=1\r\n"},
         {{TextSize(TextSize::kDefault), false, true, true, true},
          "FontSize=9\r\nCallAlert=0\r\nNgOnTidy=1\r\nAttachTodayAtStart=1\r\n"
-         "KeepExpAcrossDays=1\r\n"},
+         "ResetExpAtNewDay=1\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -81,8 +81,8 @@ TEST(ViewSettingsFile, RoundTripsInCrLfLinesWithTheLaterOptionsRowsOnlyWhileOn) 
     }
     EXPECT_FALSE(ruv::config::parseViewSettings("NgOnTidy=yes\r\n").ngOnTidy);
     EXPECT_FALSE(ruv::config::parseViewSettings("AttachTodayAtStart=2\r\n").attachTodayAtStart);
-    EXPECT_TRUE(ruv::config::parseViewSettings("KeepExpAcrossDays=0\r\nKeepExpAcrossDays=1")
-                    .keepExpAcrossDays);
+    EXPECT_TRUE(ruv::config::parseViewSettings("ResetExpAtNewDay=0\r\nResetExpAtNewDay=1")
+                    .resetExpAtNewDay);
 }
 
 TEST(TextSizeSteps, StayWithinTheRangeAndResetToTheDefault) {

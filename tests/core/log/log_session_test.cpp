@@ -333,14 +333,14 @@ struct NoNotices final : ExpNotices {
     void figuresChanged(ExpRefresh) override {}
 };
 
-TEST_F(LogSessionTest, TheSwitchStartsANewExpSessionUnlessItIsKeptWhileTheChartShowsOneDay) {
+TEST_F(LogSessionTest, TheSwitchKeepsTheExpSessionUnlessToldToStartAfreshWhileTheChartShowsOneDay) {
     struct Case {
-        bool keep;
+        bool reset;
         const char* gained;
         const char* gainCount;
     };
-    for (const Case c : {Case{false, "500", "1"}, Case{true, "1500", "2"}}) {
-        SCOPED_TRACE(c.keep);
+    for (const Case c : {Case{true, "500", "1"}, Case{false, "1500", "2"}}) {
+        SCOPED_TRACE(c.reset);
         ExpHarness ports;
         NoNotices notices;
         ExpSession expSession(
@@ -348,7 +348,7 @@ TEST_F(LogSessionTest, TheSwitchStartsANewExpSessionUnlessItIsKeptWhileTheChartS
             notices);
         session.emplace(LogSessionPorts{display, follower, chooser, files, errors, clock, timers},
                         views.state(expSession), LogSessionTiming{});
-        views.options.keepExpAcrossSwitch = c.keep;
+        views.options.resetExpAtSwitch = c.reset;
         std::filesystem::remove(folder / kTodaysName);
         attachYesterdaysLog();
         expSession.RecordGain(1000, "[2024/02/29 23:50]");
@@ -364,7 +364,7 @@ TEST_F(LogSessionTest, TheSwitchStartsANewExpSessionUnlessItIsKeptWhileTheChartS
 
         EXPECT_EQ(expSession.stats().view().gained, c.gained);
         EXPECT_EQ(expSession.stats().view().gainCount, c.gainCount);
-        EXPECT_EQ(expSession.stats().elapsedSeconds(), c.keep ? 600 : 0);
+        EXPECT_EQ(expSession.stats().elapsedSeconds(), c.reset ? 0 : 600);
         EXPECT_EQ(expSession.hourly().total(), 500);
         EXPECT_EQ(expSession.hourly().expInHour(23), 0);
         EXPECT_EQ(expSession.hourly().expInHour(0), 500);

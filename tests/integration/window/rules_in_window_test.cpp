@@ -152,7 +152,7 @@ TEST(RulesInWindow, TidiedLinesAreColouredButFireNothingSoTheFirstLiveLineFires)
     call.speak = "{speaker}の合図";
     call.colour = kRuleColour;
     call.cooldownSeconds = 60 * 60;
-    ruv::saveRulesFile(program.path(), rules);
+    ruv::saveRulesFile(program.path(), rules, std::nullopt);
     const fs::path log = logs.path() / "MHChatLog_2024_05_01.html";
     writeBytes(log, ruv::loggen::LogGenerator(kSeed).header() +
                         openLine("ミカ : 集合です", "[05/01 21:00:00] ") +
@@ -196,7 +196,7 @@ TEST(RulesInWindow, ARuleThatCannotRunIsNamedInTheErrorLogAndTheOthersStillFire)
     broken.name = "閉じない括弧";
     broken.pattern = "(集合";
     broken.kind = ruv::PatternKind::Regex;
-    ruv::saveRulesFile(program.path(), rules);
+    ruv::saveRulesFile(program.path(), rules, std::nullopt);
     RecordingMessages messages;
     auto window = startProgram(program.path(), messages);
 

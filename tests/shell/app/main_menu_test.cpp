@@ -88,7 +88,7 @@ TEST_F(MainMenu, OptionMenuHoldsSubmenusAndOptionsInOrder) {
                    {"RulesOption01", "通知ルールの設定(&R)…"},
                    {"-", ""},
                    {"N22", "ステータスバーに時給を表示(&B)"},
-                   {"KeepExpAcrossDays", "日付が変わってもEXPの集計を続ける(&E)"},
+                   {"ResetExpAtNewDay", "日付が変わったらEXPの集計をやり直す(&E)"},
                    {"-", ""},
                    {"N24", "自動で新規ログをアタッチする(&N)"},
                    {"AttachTodayAtStart", "起動時に今日のログをアタッチする(&D)"},

@@ -206,7 +206,7 @@ TEST_F(SettingsTest, AStartAndAnExitWithNothingChangedLeaveEveryFileByteForByte)
     fs::create_directory(logs);
     writeFile(folder() / "config.ini", "MHFolderPath=" + (logs / "").string() + "\r\n");
     open().reset();  // the first exit writes every file in its own form
-    for (const char* options : {"", "AttachTodayAtStart=1\r\nKeepExpAcrossDays=1\r\n"}) {
+    for (const char* options : {"", "AttachTodayAtStart=1\r\nResetExpAtNewDay=1\r\n"}) {
         SCOPED_TRACE(options);
         writeFile(folder() / "ruvivuvaz_view.ini",
                   std::string("FontSize=9\r\nCallAlert=0\r\n") + options);
@@ -236,20 +236,20 @@ TEST_F(SettingsTest, AttachTodayAtStartIsKeptApartFromConfigAndAttachesTodaysLog
     {
         auto window = open();
         EXPECT_TRUE(window->menu().attachTodayAtStart->isChecked());
-        EXPECT_FALSE(window->menu().keepExpAcrossDays->isChecked());
+        EXPECT_FALSE(window->menu().resetExpAtNewDay->isChecked());
         window->attachTodaysLogAtStart();
         EXPECT_EQ(window->liveLog().tail().path(), logs / "MHChatLog_2024_05_01.html");
         window->menu().attachTodayAtStart->trigger();
-        window->menu().keepExpAcrossDays->trigger();
+        window->menu().resetExpAtNewDay->trigger();
     }
     EXPECT_EQ(readFile(folder() / "ruvivuvaz_view.ini"),
-              "FontSize=9\r\nCallAlert=0\r\nKeepExpAcrossDays=1\r\n");
+              "FontSize=9\r\nCallAlert=0\r\nResetExpAtNewDay=1\r\n");
     EXPECT_EQ(savedConfig().count(), 60);
     auto window = open();
     EXPECT_FALSE(window->menu().attachTodayAtStart->isChecked());
     window->attachTodaysLogAtStart();
     EXPECT_TRUE(window->liveLog().tail().path().empty());
-    EXPECT_TRUE(window->session().core.state.attach.keepExpAcrossSwitch);
+    EXPECT_TRUE(window->session().core.state.attach.resetExpAtSwitch);
 }
 
 TEST_F(SettingsTest, TheRulesFilesLinesCarryTheDateAndTime) {
