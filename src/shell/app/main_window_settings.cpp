@@ -15,6 +15,7 @@
 #include "core/config/view_settings.h"
 #include "core/platform/clock.h"
 #include "core/platform/native_path.h"
+#include "core/speech/speech_queue_settings.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/main_window.h"
 #include "shell/app/screen_fit.h"
@@ -199,6 +200,7 @@ void MainWindow::SaveSettingsAtExit() {
                                                     state.ngLists.words);
                                }},
             config::FileToSave{config::kVoiceListFileName, [&] { SaveVoiceList(folder); }},
+            config::FileToSave{kSpeechQueueFile, [&] { saveSpeechQueueSettings(folder); }},
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
             config::FileToSave{config::kViewSettingsFileName,
                                [&] {
