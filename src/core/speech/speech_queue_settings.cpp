@@ -10,6 +10,19 @@ namespace {
 constexpr std::string_view kLinesThereKey = "SpeechLinesThere";
 constexpr std::string_view kStaleSecondsKey = "SpeechStaleSeconds";
 constexpr std::string_view kPerSpeakerKey = "SpeechPerSpeaker";
+// In the order of kSpeechHotkeyCommands.
+constexpr std::array<std::string_view, kSpeechHotkeyCommands.size()> kHotkeyKeys{
+    "HotkeySkip", "HotkeyClear", "HotkeyPause"};
+
+// A key text is printable ASCII; anything else reads as no hotkey.
+bool isKeyText(std::string_view value) {
+    for (const char c : value) {
+        if (c < 0x20 || c > 0x7e) {
+            return false;
+        }
+    }
+    return true;
+}
 
 void readNumber(std::string_view value, int most, int& into) {
     int parsed = 0;
@@ -48,6 +61,11 @@ SpeechQueueSettings readSpeechQueueSettings(std::string_view fileText) {
         } else if (key == kPerSpeakerKey) {
             readNumber(value, kMostPerSpeaker, settings.perSpeaker);
         }
+        for (std::size_t command = 0; command < kHotkeyKeys.size(); ++command) {
+            if (key == kHotkeyKeys[command] && isKeyText(value)) {
+                settings.hotkeys.keys[command] = value;
+            }
+        }
     }
     return settings;
 }
@@ -60,6 +78,14 @@ std::string speechQueueSettingsText(const SpeechQueueSettings& settings) {
     row(kLinesThereKey, settings.linesThere);
     row(kStaleSecondsKey, settings.staleSeconds);
     row(kPerSpeakerKey, settings.perSpeaker);
+    for (std::size_t command = 0; command < kHotkeyKeys.size(); ++command) {
+        if (!settings.hotkeys.keys[command].empty()) {
+            text.append(kHotkeyKeys[command])
+                .append("=")
+                .append(settings.hotkeys.keys[command])
+                .append("\r\n");
+        }
+    }
     return text;
 }
 

@@ -18,6 +18,7 @@
 #include "shell/app/window_font.h"
 #include "shell/exp/hourly_exp_chart.h"
 #include "shell/platform/qt_text.h"
+#include "shell/speech/speech_hotkeys.h"
 #include "shell/speech/speech_status_panel.h"
 #include "shell/views/channel_view.h"
 #include "shell/views/text_field_accessible.h"

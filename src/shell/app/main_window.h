@@ -291,8 +291,11 @@ class MainWindow : public QMainWindow {
     // The 読み上げ menu, before ヘルプ; its entries act once the session exists.
     void buildSpeechMenu();
     std::unique_ptr<class SpeechStatusPanel> speechPanel_;
-    // Reads ruvivuvaz_speech.ini, if there is one, into the speech side.
+    std::unique_ptr<class SpeechHotkeys> speechHotkeys_;
+    // Reads ruvivuvaz_speech.ini, if there is one, into the speech side; the
+    // exit writes it back when the player changed it.
     void loadSpeechQueueSettings(const std::filesystem::path& settingsFolder);
+    void saveSpeechQueueSettings(const std::filesystem::path& settingsFolder);
     // The queue settings as read at start-up: the file is written only when
     // they changed.
     SpeechQueueSettings speechQueueSettingsRead_;

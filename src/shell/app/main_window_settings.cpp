@@ -19,6 +19,7 @@
 #include "core/platform/clock.h"
 #include "core/platform/native_path.h"
 #include "core/rules/timers_file.h"
+#include "core/speech/speech_queue_settings.h"
 #include "core/views/ng_list_files.h"
 #include "shell/app/main_window.h"
 #include "shell/app/session.h"
@@ -257,6 +258,7 @@ void MainWindow::SaveSettingsAtExit() {
                                                     state.ngLists.words);
                                }},
             config::FileToSave{config::kVoiceListFileName, [&] { SaveVoiceList(folder); }},
+            config::FileToSave{kSpeechQueueFile, [&] { saveSpeechQueueSettings(folder); }},
             config::FileToSave{config::kLogHistoryFileName, [&] { SaveLogHistory(); }},
             config::FileToSave{kTimersFileName, [&] { session_->core.timers.save(folder); }},
             config::FileToSave{config::kViewSettingsFileName,

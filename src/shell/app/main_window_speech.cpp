@@ -20,6 +20,7 @@
 #include "shell/app/session.h"
 #include "shell/platform/qt_text.h"
 #include "shell/speech/speech_dialog.h"
+#include "shell/speech/speech_hotkeys.h"
 #include "shell/speech/speech_status_panel.h"
 
 namespace ruv {
@@ -46,6 +47,14 @@ void MainWindow::setUpSpeech() {
     connect(menu_.speechClear, &QAction::triggered, this, [&client] { client.clearWaiting(); });
     connect(menu_.speechPause, &QAction::toggled, this,
             [&client](bool paused) { client.setPaused(paused); });
+    // Off until the player sets them; a press runs the menu entry.
+    speechHotkeys_ = std::make_unique<SpeechHotkeys>();
+    for (const auto& [command, action] :
+         {std::pair{SpeechHotkeyCommand::Skip, menu_.speechSkip},
+          std::pair{SpeechHotkeyCommand::Clear, menu_.speechClear},
+          std::pair{SpeechHotkeyCommand::Pause, menu_.speechPause}}) {
+        connect(&speechHotkeys_->of(command), &GlobalHotkey::pressed, action, &QAction::trigger);
+    }
 
     auto* panel = new QLabel(statusBar());
     statusBar()->addPermanentWidget(panel);
@@ -78,9 +87,10 @@ void MainWindow::buildSpeechMenu() {
 
 void MainWindow::openSpeechSettings() {
     if (speechDialog_ == nullptr) {
-        speechDialog_ = new SpeechDialog(SpeechDialogPorts{*binding_, session_->speechSide,
-                                                           session_->messages, session_->timers},
-                                         this);
+        speechDialog_ =
+            new SpeechDialog(SpeechDialogPorts{*binding_, session_->speechSide, session_->messages,
+                                               session_->timers, *speechHotkeys_},
+                             this);
     }
     speechDialog_->fillAndShow();
 }
@@ -115,6 +125,9 @@ void MainWindow::SaveVoiceList(const std::filesystem::path& settingsFolder) {
     }
     config::saveList(settingsFolder / kVoiceListFile,
                      ruv::SaveVoiceList(session_->core.state.voices));
+}
+
+void MainWindow::saveSpeechQueueSettings(const std::filesystem::path& settingsFolder) {
     // Written only when the player changed them, so a start and an exit leave
     // the file (or its absence) as it was.
     const SpeechQueueSettings& settings = session_->speechSide.queueSettings();
@@ -135,6 +148,7 @@ void MainWindow::loadSpeechQueueSettings(const std::filesystem::path& settingsFo
                                    ? readSpeechQueueSettings(content.bytes)
                                    : SpeechQueueSettings{};
     session_->speechSide.setQueueSettings(speechQueueSettingsRead_);
+    speechHotkeys_->apply(speechQueueSettingsRead_.hotkeys);
 }
 
 }  // namespace ruv

@@ -17,6 +17,7 @@
 #include "shell/platform/user_messages.h"
 #include "shell/speech/cp932_refusal.h"
 #include "shell/speech/speech_dialog_widgets.h"
+#include "shell/speech/speech_hotkeys.h"
 #include "shell/speech/speech_queue_page.h"
 #include "shell/speech/speech_settings_page.h"
 #include "shell/speech/speech_side.h"
@@ -42,7 +43,8 @@ SpeechDialog::SpeechDialog(const SpeechDialogPorts& ports, QWidget* parent)
     voicePage_ = new VoiceListPage(refused, pages_);
     pages_->addTab(settingsPage_, QStringLiteral("基本設定"));
     pages_->addTab(voicePage_, QStringLiteral("ユーザー別発声設定"));
-    queuePage_ = new SpeechQueuePage(pages_);
+    queuePage_ = new SpeechQueuePage(
+        [this](const QKeySequence& keys) { return ports_.hotkeys.trial(keys); }, pages_);
     pages_->addTab(queuePage_, QStringLiteral("読み上げの順番"));
     connect(queuePage_, &SpeechQueuePage::checkClicked, this,
             &SpeechDialog::checkConnectionClicked);
@@ -153,7 +155,9 @@ void SpeechDialog::okClicked() {
     ports_.stored.setSpeechSettingTexts(ok.stored);
     ports_.speech.dropWaitingForOldEndpoint(readSpeechSettings(ok.stored).settings.endpoint);
     ports_.stored.setVoiceProfiles(editor_.rows());
-    ports_.speech.setQueueSettings(queuePage_->typedSettings());
+    const SpeechQueueSettings queue = queuePage_->typedSettings();
+    ports_.speech.setQueueSettings(queue);
+    ports_.hotkeys.apply(queue.hotkeys);
     accept();
 }
 

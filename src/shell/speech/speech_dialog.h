@@ -23,6 +23,7 @@ class QTabWidget;
 
 namespace ruv {
 
+class SpeechHotkeys;
 class SpeechQueuePage;
 class SpeechSettingsPage;
 class SpeechSide;
@@ -44,6 +45,7 @@ struct SpeechDialogPorts {
     SpeechSide& speech;
     UserMessages& messages;
     platform::Timers& timers;
+    SpeechHotkeys& hotkeys;
 };
 
 class SpeechDialog : public QDialog {

@@ -39,11 +39,13 @@ TEST(SpeechStatusText, SaysWaitingPausedDownAndDroppedWithTheDetailInTheTooltip)
 }
 
 TEST(SpeechQueueSettingsFile, ReadsWhatItWritesAndTakesDefaultsForWhatIsMissingOrWrong) {
-    const SpeechQueueSettings changed{0, 120, 5};
+    const SpeechQueueSettings changed{0, 120, 5, {{"Ctrl+Alt+F9", "", "Meta+Shift+P"}}};
     EXPECT_EQ(readSpeechQueueSettings(speechQueueSettingsText(changed)), changed);
+    // Hotkeys the player never set take no row.
+    EXPECT_EQ(speechQueueSettingsText(SpeechQueueSettings{}).find("Hotkey"), std::string::npos);
     EXPECT_EQ(readSpeechQueueSettings(""), SpeechQueueSettings{});
     EXPECT_EQ(readSpeechQueueSettings("SpeechLinesThere=21\r\nSpeechStaleSeconds=x\r\n"
-                                      "SpeechPerSpeaker=-1\r\n"),
+                                      "SpeechPerSpeaker=-1\r\nHotkeySkip=Ctrl+\t\r\n"),
               SpeechQueueSettings{});
     EXPECT_EQ(SpeechQueueSettings{}.policy(), (SpeechQueuePolicy{1, std::chrono::seconds(60), 3}));
 }

@@ -42,7 +42,7 @@ class SpeechEndToEndTest : public SpeechWindowTest {
         texts.port = std::to_string(server.port());
         window->storedSpeech().setSpeechSettingTexts(texts);
         // Every line at once, as the recording server counts each connection.
-        window->session().speechSide.setQueueSettings({0, 0, 0});
+        window->session().speechSide.setQueueSettings({0, 0, 0, {}});
     }
 
     RecordingTcpServer server;

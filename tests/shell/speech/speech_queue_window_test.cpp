@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QKeySequenceEdit>
 #include <QLabel>
 #include <QTest>
 
@@ -14,6 +15,7 @@
 
 #include "core/speech/speech_queue_settings.h"
 #include "shell/app/session.h"
+#include "shell/speech/speech_dialog.h"
 #include "shell/speech/speech_side.h"
 #include "shell/speech/speech_window_fixture.h"
 #include "support/fake_speech_program.h"
@@ -96,17 +98,39 @@ TEST_F(SpeechQueueWindowTest, QueueSettingsFileIsWrittenOnlyOnceChanged) {
     EXPECT_FALSE(std::filesystem::exists(file));
 
     window = makeWindow();
-    window->session().speechSide.setQueueSettings({2, 30, 0});
+    window->session().speechSide.setQueueSettings({2, 30, 0, {}});
     window->close();
     window.reset();
     ASSERT_TRUE(std::filesystem::exists(file));
 
     window = makeWindow();
-    EXPECT_EQ(window->session().speechSide.queueSettings(), (SpeechQueueSettings{2, 30, 0}));
+    EXPECT_EQ(window->session().speechSide.queueSettings(), (SpeechQueueSettings{2, 30, 0, {}}));
     const auto written = std::filesystem::last_write_time(file);
     window->close();
     window.reset();
     EXPECT_EQ(std::filesystem::last_write_time(file), written);
+}
+
+TEST_F(SpeechQueueWindowTest, HotkeyFieldsSayTheyAreUnavailableWithoutAnXDisplay) {
+    window->openSpeechSettings();
+    SpeechDialog* dialog = window->speechDialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_NE(dialog->findChild<QLabel*>(QStringLiteral("HotkeysUnavailable")), nullptr);
+    auto* field = dialog->findChild<QKeySequenceEdit*>(QStringLiteral("HotkeySkipEdit"));
+    ASSERT_NE(field, nullptr);
+    EXPECT_FALSE(field->isEnabled());
+    dialog->cancelClicked();
+}
+
+TEST_F(SpeechQueueWindowTest, QueueSettingsFileThatCannotBeWrittenIsTheOneTheExitWarningNames) {
+    std::filesystem::create_directory(folder() / kSpeechQueueFile);
+    window->session().speechSide.setQueueSettings({2, 30, 0, {}});
+    window->close();
+    window.reset();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].second.contains(QString::fromLatin1(kSpeechQueueFile)))
+        << messages.shown[0].second.toStdString();
+    EXPECT_FALSE(messages.shown[0].second.contains(QStringLiteral("bouyomiuserlist.txt")));
 }
 
 }  // namespace
