@@ -8,6 +8,7 @@
 
 #include "core/lines/chat_format.h"
 #include "core/rules/letter_case.h"
+#include "core/rules/rule_problem_texts.h"
 #include "core/text/cp932.h"
 
 namespace ruv {
@@ -128,14 +129,14 @@ RuleMatcher& RuleMatcher::operator=(RuleMatcher&&) noexcept = default;
 
 std::optional<std::string> RuleMatcher::problemOf(const NotificationRule& rule) {
     if (!rule.speak.empty() && !cp932::fromUtf8(rule.speak)) {
-        return std::string("the phrase holds a character the speech program cannot take");
+        return std::string(rule_problem_texts::kPhraseNotSendable.utf8());
     }
     if (rule.pattern.empty()) {
         return std::nullopt;
     }
     const std::unique_ptr<RE2> expression = compiledPattern(rule);
     if (!expression->ok()) {
-        return expression->error();
+        return rule_problem_texts::patternProblem(*expression);
     }
     return std::nullopt;
 }
@@ -150,8 +151,9 @@ RuleMatcher RuleMatcher::compile(const RuleSet& rules, std::vector<RuleProblem>*
     std::vector<RulePrefilter::Pattern> patterns;
     const auto reject = [&](std::size_t i, const NotificationRule& rule) {
         if (problems != nullptr) {
-            problems->push_back(
-                RuleProblem{i, rule.name, problemOf(rule).value_or("the pattern cannot be used")});
+            problems->push_back(RuleProblem{i, rule.name,
+                                            problemOf(rule).value_or(std::string(
+                                                rule_problem_texts::kPatternUnusable.utf8()))});
         }
     };
     for (std::size_t i = 0; i < rules.rules.size(); ++i) {

@@ -18,7 +18,7 @@
 
 namespace ruv {
 
-// A rule that cannot run: its name and the engine's message, UTF-8.
+// A rule that cannot run: its name and why, in the player's words (UTF-8).
 struct RuleProblem {
     std::size_t rule = 0;  // index in the set
     std::string name;

@@ -1,11 +1,13 @@
 #include "shell/rules/rules_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSplitter>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include <set>
@@ -13,7 +15,6 @@
 
 #include "core/rules/rule_matcher.h"
 #include "core/rules/rules_file.h"
-#include "core/text/cp932.h"
 #include "shell/platform/qt_text.h"
 #include "shell/platform/user_messages.h"
 #include "shell/rules/rule_editor.h"
@@ -29,19 +30,26 @@ QString utf8Text(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// A rule's problem in the player's words, with the engine's own message after.
-QString problemText(const NotificationRule& rule, const std::string& engineMessage) {
-    const bool phraseProblem = !rule.speak.empty() && !cp932::fromUtf8(rule.speak);
-    return (phraseProblem ? QStringLiteral("読み上げる言葉に、送れない文字があります（%1）")
-                          : QStringLiteral("探す文字を正規表現として読めません（%1）"))
-        .arg(utf8Text(engineMessage));
-}
-
 QPushButton* addButton(QBoxLayout* layout, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption);
     button->setObjectName(QString::fromLatin1(name));
     layout->addWidget(button);
     return button;
+}
+
+// The names of written rules as the message lists them: the first few, then
+// how many more.
+QString ruleNamesText(const RuleSet& rules) {
+    constexpr std::size_t kNamed = 10;
+    QStringList names;
+    for (std::size_t i = 0; i < rules.rules.size() && i < kNamed; ++i) {
+        names << QStringLiteral("「%1」").arg(utf8Text(rules.rules[i].name));
+    }
+    QString text = names.join(QStringLiteral("、"));
+    if (rules.rules.size() > kNamed) {
+        text += QStringLiteral(" ほか %1 件").arg(rules.rules.size() - kNamed);
+    }
+    return text;
 }
 
 std::string fileText(const std::filesystem::path& file) {
@@ -65,6 +73,7 @@ RulesDialog::RulesDialog(RulesDialogInputs inputs, QWidget* parent)
     for (const NotificationRule& rule : rules_.rules) {
         problems_.push_back(RuleMatcher::problemOf(rule));
     }
+    trialRows_.assign(rules_.rules.size(), kNoTrialRow);
     fillList();
     setCurrentRule(rules_.rules.empty() ? -1 : 0);
     checkRules();
@@ -195,8 +204,7 @@ void RulesDialog::editorEdited() {
     rule.enabled = rules_.rules[index].enabled;
     rules_.rules[index] = std::move(rule);
     problems_[index] = RuleMatcher::problemOf(rules_.rules[index]);
-    editor_->showPatternProblem(
-        problems_[index] ? problemText(rules_.rules[index], *problems_[index]) : QString());
+    editor_->showPatternProblem(problems_[index] ? utf8Text(*problems_[index]) : QString());
     filling_ = true;
     list_->item(row)->setText(utf8Text(rules_.rules[index].name));
     filling_ = false;
@@ -224,8 +232,7 @@ void RulesDialog::checkRules() {
             own =
                 QStringLiteral("「%1」という名前のルールが二つあります。").arg(utf8Text(rule.name));
         } else if (problems_[i]) {
-            own = QStringLiteral("「%1」: %2")
-                      .arg(utf8Text(rule.name), problemText(rule, *problems_[i]));
+            own = QStringLiteral("「%1」: %2").arg(utf8Text(rule.name), utf8Text(*problems_[i]));
         }
         QListWidgetItem* item = list_->item(static_cast<int>(i));
         item->setForeground(own.isEmpty() ? QBrush() : QBrush(QColor(0xc0, 0, 0)));
@@ -244,6 +251,7 @@ void RulesDialog::addRule() {
     rule.name = unusedRuleName(rules_, "新しいルール");
     rules_.rules.push_back(rule);
     problems_.push_back(std::nullopt);
+    trialRows_.push_back(kNoTrialRow);
     fillList();
     setCurrentRule(static_cast<int>(rules_.rules.size()) - 1);
     checkRules();
@@ -259,20 +267,41 @@ void RulesDialog::copyRule() {
     copy.name = unusedRuleName(rules_, copy.name);
     rules_.rules.insert(rules_.rules.begin() + row + 1, std::move(copy));
     problems_.insert(problems_.begin() + row + 1, problems_[index]);
+    trialRows_.insert(trialRows_.begin() + row + 1, kNoTrialRow);
     fillList();
     setCurrentRule(row + 1);
     checkRules();
 }
 
+std::vector<int> RulesDialog::selectedRows() const {
+    std::vector<int> rows;
+    for (int row = 0; row < list_->count(); ++row) {
+        if (list_->item(row)->isSelected()) {
+            rows.push_back(row);
+        }
+    }
+    return rows;
+}
+
 void RulesDialog::deleteRule() {
     const int row = currentRule();
-    if (row < 0) {
+    std::vector<int> rows = selectedRows();
+    if (rows.empty() && row >= 0) {
+        rows.push_back(row);
+    }
+    if (rows.empty()) {
         return;
     }
-    rules_.rules.erase(rules_.rules.begin() + row);
-    problems_.erase(problems_.begin() + row);
+    // From the last, so the rows before keep their places.
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it) {
+        const auto index = static_cast<std::size_t>(*it);
+        dropTrialRow(trialRows_[index]);
+        rules_.rules.erase(rules_.rules.begin() + *it);
+        problems_.erase(problems_.begin() + *it);
+        trialRows_.erase(trialRows_.begin() + *it);
+    }
     fillList();
-    setCurrentRule(std::min(row, static_cast<int>(rules_.rules.size()) - 1));
+    setCurrentRule(std::min(rows.front(), static_cast<int>(rules_.rules.size()) - 1));
     checkRules();
 }
 
@@ -285,6 +314,7 @@ void RulesDialog::moveRule(int by) {
     std::swap(rules_.rules[static_cast<std::size_t>(row)],
               rules_.rules[static_cast<std::size_t>(to)]);
     std::swap(problems_[static_cast<std::size_t>(row)], problems_[static_cast<std::size_t>(to)]);
+    std::swap(trialRows_[static_cast<std::size_t>(row)], trialRows_[static_cast<std::size_t>(to)]);
     fillList();
     setCurrentRule(to);
     checkRules();
@@ -304,10 +334,30 @@ void RulesDialog::importRules() {
                 .arg(reading.error ? reason : file + QStringLiteral(": ファイルがありません")));
         return;
     }
-    mergeRules(rules_, reading.rules, [this](std::string_view name) {
-        return choices_.existingRule(
-            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+    int clashesLeft = 0;
+    std::set<std::string> names;
+    for (const NotificationRule& rule : rules_.rules) {
+        names.insert(rule.name);
+    }
+    for (const NotificationRule& rule : reading.rules.rules) {
+        clashesLeft += names.insert(rule.name).second ? 0 : 1;
+    }
+    std::optional<ExistingRuleChoice> forEveryClash;
+    mergeRules(rules_, reading.rules, [&](std::string_view name) {
+        if (forEveryClash) {
+            return *forEveryClash;
+        }
+        const ExistingRuleAnswer answer = choices_.existingRule(
+            QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())),
+            std::max(clashesLeft, 1));
+        --clashesLeft;
+        if (answer.reach == AnswerReach::EveryClash) {
+            forEveryClash = answer.choice;
+        }
+        return answer.choice;
     });
+    // Imported rules are added at the end or take a rule's place.
+    trialRows_.resize(rules_.rules.size(), kNoTrialRow);
     problems_.clear();
     for (const NotificationRule& rule : rules_.rules) {
         problems_.push_back(RuleMatcher::problemOf(rule));
@@ -319,26 +369,37 @@ void RulesDialog::importRules() {
 }
 
 void RulesDialog::exportRules() {
+    // One row is always selected with the current rule: only several mean a choice.
+    const std::vector<int> rows = selectedRows();
     RuleSet chosen;
-    for (int row = 0; row < list_->count(); ++row) {
-        if (list_->item(row)->isSelected()) {
+    if (rows.size() > 1) {
+        for (const int row : rows) {
             chosen.rules.push_back(rules_.rules[static_cast<std::size_t>(row)]);
         }
-    }
-    if (chosen.rules.empty()) {
+    } else {
         chosen = rules_;
     }
     const QString file = choices_.rulesFileToWrite();
     if (file.isEmpty()) {
         return;
     }
+    const QString title = QStringLiteral("通知ルールの書き出し");
     try {
         writeRulesFile(pathFromQString(file), chosen);
     } catch (const std::system_error& error) {
-        inputs_.messages.showTitled(MessageKind::Warning, QStringLiteral("通知ルールの書き出し"),
+        inputs_.messages.showTitled(MessageKind::Warning, title,
                                     QStringLiteral("通知ルールを書き出せませんでした。\n%1\n%2")
                                         .arg(file, QString::fromLocal8Bit(error.what())));
+        return;
     }
+    const QString which = rows.size() > 1 ? QStringLiteral("選んだ %1 件のルール")
+                                          : QStringLiteral("すべてのルール（%1 件）");
+    QString text = QStringLiteral("%1を書き出しました。\n%2")
+                       .arg(which.arg(chosen.rules.size()), QDir::toNativeSeparators(file));
+    if (!chosen.rules.empty()) {
+        text += QStringLiteral("\n\n") + ruleNamesText(chosen);
+    }
+    inputs_.messages.showTitled(MessageKind::Information, title, text);
 }
 
 void RulesDialog::accept() {

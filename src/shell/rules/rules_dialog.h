@@ -62,9 +62,11 @@ class RulesDialog : public QDialog {
 
     void addRule();
     void copyRule();
+    // The selected rules, or the current one.
     void deleteRule();
     void moveRule(int by);
-    // 読み込み… and 書き出し… (the rules selected in the list, or all of them).
+    // 読み込み… and 書き出し… (the rules selected in the list when several
+    // are, else all of them; a message says which were written).
     void importRules();
     void exportRules();
     // 過去ログで試す and 中止.
@@ -92,6 +94,9 @@ class RulesDialog : public QDialog {
     void buildLayout();
     QWidget* buildTrialArea();
     void fillList();
+    std::vector<int> selectedRows() const;
+    // Takes a deleted rule's row out of the trial's results.
+    void dropTrialRow(int trialRow);
     void showCurrent();
     void editorEdited();
     void listItemChanged(int row);
@@ -109,6 +114,9 @@ class RulesDialog : public QDialog {
     // The engine's message per rule, kept in step with rules_.
     std::vector<std::optional<std::string>> problems_;
     RuleSet trialRules_;  // as they stood when the trial started
+    // Per rule, in step with rules_: its index in trialRules_, or none.
+    static constexpr int kNoTrialRow = -1;
+    std::vector<int> trialRows_;
     bool filling_ = false;
 
     QListWidget* list_ = nullptr;

@@ -103,6 +103,9 @@ void RulesDialog::startTrial() {
         connect(runner_, &RuleTrialRunner::trialFinished, this, &RulesDialog::showTrialReport);
     }
     trialRules_ = rules_;
+    for (std::size_t i = 0; i < trialRows_.size(); ++i) {
+        trialRows_[i] = static_cast<int>(i);
+    }
     trialResults_->clear();
     progress_->setRange(0, std::max<int>(1, static_cast<int>(logs.logs.size())));
     progress_->setValue(0);
@@ -114,6 +117,19 @@ void RulesDialog::startTrial() {
 void RulesDialog::cancelTrial() {
     if (runner_ != nullptr) {
         runner_->cancel();
+    }
+}
+
+void RulesDialog::dropTrialRow(int trialRow) {
+    if (trialRow == kNoTrialRow) {
+        return;
+    }
+    for (int i = 0; i < trialResults_->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = trialResults_->topLevelItem(i);
+        if (item->data(RuleColumn, Qt::UserRole).toInt() == trialRow) {
+            delete item;
+            return;
+        }
     }
 }
 
@@ -147,9 +163,16 @@ void RulesDialog::showTrialReport() {
     }
     trialSummary_->setText(summary);
 
+    // Rules deleted while the trial ran are left out.
+    std::vector<bool> kept(trialRules_.rules.size(), false);
+    for (const int trialRow : trialRows_) {
+        if (trialRow != kNoTrialRow) {
+            kept[static_cast<std::size_t>(trialRow)] = true;
+        }
+    }
     std::size_t costliest = report.rules.size();
     for (std::size_t i = 0; i < report.rules.size(); ++i) {
-        if (!report.rules[i].problem &&
+        if (i < kept.size() && kept[i] && !report.rules[i].problem &&
             (costliest == report.rules.size() ||
              report.costPerThousandLines(i) > report.costPerThousandLines(costliest))) {
             costliest = i;
@@ -157,8 +180,12 @@ void RulesDialog::showTrialReport() {
     }
     trialResults_->clear();
     for (std::size_t i = 0; i < report.rules.size() && i < trialRules_.rules.size(); ++i) {
+        if (!kept[i]) {
+            continue;
+        }
         const RuleTrialResult& result = report.rules[i];
         auto* item = new QTreeWidgetItem(trialResults_);
+        item->setData(RuleColumn, Qt::UserRole, static_cast<int>(i));
         const NotificationRule& rule = trialRules_.rules[i];
         item->setText(RuleColumn, rule.enabled ? utf8Text(rule.name)
                                                : utf8Text(rule.name) + QStringLiteral("（無効）"));
@@ -189,8 +216,16 @@ void RulesDialog::showTrialReport() {
         }
     }
     // Every rule's figures in sight; the first lines of the rule being edited open.
-    if (QTreeWidgetItem* current = trialResults_->topLevelItem(currentRule())) {
-        current->setExpanded(true);
+    const int current = currentRule();
+    if (current >= 0) {
+        const int trialRow = trialRows_[static_cast<std::size_t>(current)];
+        for (int i = 0; i < trialResults_->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = trialResults_->topLevelItem(i);
+            if (trialRow != kNoTrialRow &&
+                item->data(RuleColumn, Qt::UserRole).toInt() == trialRow) {
+                item->setExpanded(true);
+            }
+        }
     }
     emit trialShown();
 }

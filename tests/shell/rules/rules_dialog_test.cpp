@@ -1,25 +1,32 @@
 // The rules dialog offscreen: patterns the engine refuses and names that are
 // missing or taken keep OK disabled, a friend's file is merged asking for each
-// name that exists, the chosen rules are written out, a failed save names the
-// file, and 過去ログで試す shows each rule's hits and cost.
+// name that exists (or once for all of them), every rule or the several
+// selected are written out and named, the selected rules are deleted, a failed
+// save names the file, and 過去ログで試す shows each rule's hits and cost.
 
 #include "shell/rules/rules_dialog.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QFile>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "core/rules/rule_matcher.h"
@@ -43,21 +50,23 @@ class AnsweredChoices final : public RulesDialogChoices {
     QString rulesFileToWrite() override { return writeFile; }
     QString soundFile(const QString&) override { return {}; }
     std::optional<QColor> colour(const QColor&) override { return std::nullopt; }
-    ExistingRuleChoice existingRule(const QString& name) override {
+    ExistingRuleAnswer existingRule(const QString& name, int clashesLeft) override {
         asked.push_back(name);
+        clashesLeftAsked.push_back(clashesLeft);
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected question about " << name.toStdString();
-            return ExistingRuleChoice::Skip;
+            return {};
         }
-        const ExistingRuleChoice answer = answers.front();
+        const ExistingRuleAnswer answer = answers.front();
         answers.pop_front();
         return answer;
     }
 
     QString readFile;
     QString writeFile;
-    std::deque<ExistingRuleChoice> answers;
+    std::deque<ExistingRuleAnswer> answers;
     QStringList asked;
+    std::vector<int> clashesLeftAsked;
 };
 
 NotificationRule rule(std::string name, std::string pattern = "") {
@@ -146,13 +155,14 @@ TEST_F(RulesDialogTest, ImportAsksForEachNameThatExistsAndReplacesKeepsBothOrSki
     RuleSet friends{{rule("A", "new a"), rule("B", "new b"), rule("C", "new c"), rule("D")}};
     writeRulesFile(folder.path() / "friend.json", friends);
     choices.readFile = toQString(folder.path() / "friend.json");
-    choices.answers = {ExistingRuleChoice::Replace, ExistingRuleChoice::KeepBoth,
-                       ExistingRuleChoice::Skip};
+    choices.answers = {
+        {ExistingRuleChoice::Replace}, {ExistingRuleChoice::KeepBoth}, {ExistingRuleChoice::Skip}};
     auto dialog = open({{rule("A", "old a"), rule("B", "old b"), rule("C", "old c")}});
 
     dialog->importRules();
 
     EXPECT_EQ(choices.asked, (QStringList{"A", "B", "C"}));
+    EXPECT_EQ(choices.clashesLeftAsked, (std::vector<int>{3, 2, 1}));
     const RuleSet& merged = dialog->rules();
     EXPECT_EQ(names(merged), (std::vector<std::string>{"A", "B", "C", "B (2)", "D"}));
     EXPECT_EQ(merged.rules[0].pattern, "new a");
@@ -175,18 +185,143 @@ TEST_F(RulesDialogTest, ImportOfADamagedFileSaysWhyAndChangesNothing) {
     EXPECT_TRUE(messages.shown[0].second.contains(QStringLiteral("line 2")));
 }
 
-TEST_F(RulesDialogTest, ExportWritesTheSelectedRules) {
+TEST_F(RulesDialogTest, AnswerForEveryClashIsAskedOnceAndAppliedToTheRest) {
+    RuleSet friends{{rule("A", "new a"), rule("B", "new b"), rule("C", "new c"), rule("D")}};
+    writeRulesFile(folder.path() / "friend.json", friends);
+    choices.readFile = toQString(folder.path() / "friend.json");
+    choices.answers = {{ExistingRuleChoice::Replace},
+                       {ExistingRuleChoice::KeepBoth, AnswerReach::EveryClash}};
+    auto dialog = open({{rule("A", "old a"), rule("B", "old b"), rule("C", "old c")}});
+
+    dialog->importRules();
+
+    EXPECT_EQ(choices.asked, (QStringList{"A", "B"}));
+    EXPECT_EQ(names(dialog->rules()),
+              (std::vector<std::string>{"A", "B", "C", "B (2)", "C (2)", "D"}));
+    EXPECT_EQ(dialog->rules().rules[0].pattern, "new a");
+    EXPECT_EQ(dialog->rules().rules[4].pattern, "new c");
+}
+
+// Answers the question box the next event loop shows: ticks its check box
+// when asked to, and clicks the button of that caption.
+void answerQuestionBox(const QString& button, bool tickForAll, bool& hadCheckBox) {
+    QTimer::singleShot(0, [=, &hadCheckBox] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) {
+            answerQuestionBox(button, tickForAll, hadCheckBox);
+            return;
+        }
+        hadCheckBox = box->checkBox() != nullptr;
+        if (hadCheckBox && tickForAll) {
+            box->checkBox()->setChecked(true);
+        }
+        for (QAbstractButton* each : box->buttons()) {
+            if (each->text() == button) {
+                each->click();
+                return;
+            }
+        }
+        ADD_FAILURE() << "no button " << button.toStdString();
+        box->reject();
+    });
+}
+
+TEST(RulesClashQuestion, OffersToApplyTheAnswerToTheClashesStillToCome) {
+    QWidget parent;
+    DialogRulesChoices choices(&parent);
+    bool hadCheckBox = false;
+
+    answerQuestionBox(QStringLiteral("両方残す"), true, hadCheckBox);
+    const ExistingRuleAnswer first = choices.existingRule(QStringLiteral("A"), 3);
+    EXPECT_TRUE(hadCheckBox);
+    EXPECT_EQ(first.choice, ExistingRuleChoice::KeepBoth);
+    EXPECT_EQ(first.reach, AnswerReach::EveryClash);
+
+    // The last clash has nothing after it to apply the answer to.
+    answerQuestionBox(QStringLiteral("置き換える"), true, hadCheckBox);
+    const ExistingRuleAnswer last = choices.existingRule(QStringLiteral("B"), 1);
+    EXPECT_FALSE(hadCheckBox);
+    EXPECT_EQ(last.choice, ExistingRuleChoice::Replace);
+    EXPECT_EQ(last.reach, AnswerReach::ThisRule);
+}
+
+#ifndef _WIN32
+// The documents folder follows HOME where no user-dirs file says otherwise.
+TEST(RulesFileDialogs, StartInThePlayersDocumentsFolder) {
+    TempFolder home;
+    std::filesystem::create_directory(home.path() / "Documents");
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", QFile::encodeName(toQString(home.path())));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(toQString(home.path() / ".config")));
+    QWidget parent;
+    DialogRulesChoices choices(&parent);
+    for (const auto ask :
+         {&DialogRulesChoices::rulesFileToRead, &DialogRulesChoices::rulesFileToWrite}) {
+        QString folder;
+        std::function<void()> look = [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                QTimer::singleShot(10, look);
+                return;
+            }
+            folder = dialog->directory().absolutePath();
+            dialog->reject();
+        };
+        QTimer::singleShot(0, look);
+        EXPECT_TRUE((choices.*ask)().isEmpty());
+        EXPECT_EQ(pathFromQString(folder), home.path() / "Documents");
+    }
+    qputenv("HOME", oldHome);
+    if (oldConfig.isNull()) {
+        qunsetenv("XDG_CONFIG_HOME");
+    } else {
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+}
+#endif
+
+TEST_F(RulesDialogTest, ExportWritesEveryRuleUnlessSeveralAreSelectedAndSaysWhich) {
     auto dialog = open({{rule("A", "a"), rule("B", "b"), rule("C", "c")}});
+    const auto exported = [&](const char* file) {
+        choices.writeFile = toQString(folder.path() / file);
+        dialog->exportRules();
+        const RulesReading written = readRulesFile(folder.path() / file);
+        EXPECT_EQ(written.state, RulesFileState::Loaded) << file;
+        return names(written.rules);
+    };
+    // The current rule alone is selected: that is no choice.
+    dialog->setCurrentRule(1);
+    ASSERT_TRUE(dialog->ruleList()->item(1)->isSelected());
+    EXPECT_EQ(exported("all.json"), (std::vector<std::string>{"A", "B", "C"}));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].first, MessageKind::Information);
+    EXPECT_TRUE(messages.shown[0].second.contains(QStringLiteral("3")));
+    EXPECT_TRUE(messages.shown[0].second.contains(QStringLiteral("all.json")));
+
     dialog->ruleList()->item(0)->setSelected(true);
     dialog->ruleList()->item(1)->setSelected(false);
     dialog->ruleList()->item(2)->setSelected(true);
-    choices.writeFile = toQString(folder.path() / "mine.json");
+    EXPECT_EQ(exported("two.json"), (std::vector<std::string>{"A", "C"}));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    const QString said = messages.shown[1].second;
+    EXPECT_TRUE(said.contains(QStringLiteral("2"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("「A」"))) << said.toStdString();
+    EXPECT_TRUE(said.contains(QStringLiteral("「C」"))) << said.toStdString();
+    EXPECT_FALSE(said.contains(QStringLiteral("「B」"))) << said.toStdString();
+}
 
-    dialog->exportRules();
+TEST_F(RulesDialogTest, DeleteRemovesEverySelectedRule) {
+    auto dialog = open({{rule("A"), rule("B"), rule("C"), rule("D")}});
+    dialog->setCurrentRule(1);
+    dialog->ruleList()->item(3)->setSelected(true);
 
-    const RulesReading written = readRulesFile(folder.path() / "mine.json");
-    ASSERT_EQ(written.state, RulesFileState::Loaded);
-    EXPECT_EQ(written.rules, (RuleSet{{dialog->rules().rules[0], dialog->rules().rules[2]}}));
+    dialog->deleteRule();
+
+    EXPECT_EQ(names(dialog->rules()), (std::vector<std::string>{"A", "C"}));
+    EXPECT_EQ(dialog->ruleList()->count(), 2);
+    EXPECT_EQ(dialog->currentRule(), 1);
+    EXPECT_TRUE(dialog->okButton()->isEnabled());
 }
 
 TEST_F(RulesDialogTest, OkSavesTheRulesAsTheyStandAndAFailedWriteNamesTheFile) {
@@ -249,6 +384,30 @@ TEST_F(RulesDialogTest, TrialOnPastLogsShowsEachRulesHitsFirstLinesAndCost) {
     ASSERT_NE(bold, -1);
     EXPECT_EQ(micro[static_cast<std::size_t>(bold)], *std::max_element(micro.begin(), micro.end()));
     EXPECT_EQ(dialog->trialSummary()->text(), QStringLiteral("2日分 3 行で試しました。"));
+}
+
+TEST_F(RulesDialogTest, ADeletedRulesRowLeavesTheTrialsResultsAtOnce) {
+    writeBytes(folder.path() / "MHChatLog_2024_05_03.html",
+               chatLine("94ddfa", sj("カイ : ボス！")) + "\n");
+    auto dialog = open({{rule("boss", "ボス"), rule("kai", "カイ"), rule("nobody", "ぴよ")}});
+    QSignalSpy done(dialog.get(), &RulesDialog::trialShown);
+    dialog->startTrial();
+    ASSERT_TRUE(done.wait(10'000));
+    QTreeWidget& results = *dialog->trialResults();
+    ASSERT_EQ(results.topLevelItemCount(), 3);
+
+    // Moved first, so the row is found by its rule, not by its place.
+    dialog->setCurrentRule(1);
+    dialog->moveRule(-1);
+    dialog->addRule();
+    dialog->setCurrentRule(0);
+    dialog->deleteRule();
+    dialog->setCurrentRule(2);
+    dialog->deleteRule();
+
+    ASSERT_EQ(results.topLevelItemCount(), 2);
+    EXPECT_EQ(results.topLevelItem(0)->text(0), QStringLiteral("boss"));
+    EXPECT_EQ(results.topLevelItem(1)->text(0), QStringLiteral("nobody"));
 }
 
 #ifndef _WIN32
