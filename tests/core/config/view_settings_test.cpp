@@ -65,11 +65,15 @@ TEST(ViewSettingsFile, RoundTripsInCrLfLinesWithTheLaterOptionsRowsOnlyWhileOn) 
         {{TextSize(TextSize::kLargest), true, false}, "FontSize=32\r\nCallAlert=1\r\n"},
         {{TextSize(TextSize::kDefault), false, true},
          "FontSize=9\r\nCallAlert=0\r\nNgOnTidy=1\r\n"},
-        {{TextSize(TextSize::kDefault), false, false, true, false},
+        {{.textSize = TextSize(TextSize::kDefault), .attachTodayAtStart = true},
          "FontSize=9\r\nCallAlert=0\r\nAttachTodayAtStart=1\r\n"},
-        {{TextSize(TextSize::kDefault), false, true, true, true},
-         "FontSize=9\r\nCallAlert=0\r\nNgOnTidy=1\r\nAttachTodayAtStart=1\r\n"
-         "ResetExpAtNewDay=1\r\n"},
+        {{.textSize = TextSize(TextSize::kDefault),
+          .ngOnTidy = true,
+          .windowMaximized = true,
+          .attachTodayAtStart = true,
+          .resetExpAtNewDay = true},
+         "FontSize=9\r\nCallAlert=0\r\nNgOnTidy=1\r\nWindowMaximized=1\r\n"
+         "AttachTodayAtStart=1\r\nResetExpAtNewDay=1\r\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
