@@ -24,13 +24,19 @@ void addTip(std::string& tooltip, std::string_view line) {
 SpeechStatusText speechStatusText(const SpeechQueueStatus& status, std::string_view downSince) {
     SpeechStatusText out;
     out.text = std::string(t::kHead);
+    // Paused is said first: the player chose it, and it holds while 棒読みちゃん
+    // is down as well.
+    if (status.paused) {
+        out.text += t::kPaused;
+    }
     if (status.link == SpeechLink::Down) {
+        if (status.paused) {
+            out.text += ' ';
+        }
         out.text += downSince.empty() ? std::string(t::kDown)
                                       : std::string(t::kDownHead) + std::string(downSince) +
                                             std::string(t::kDownTail);
         addTip(out.tooltip, speechFailureText(status.downReason));
-    } else if (status.paused) {
-        out.text += t::kPaused;
     }
     if (status.link != SpeechLink::Down && !status.paused) {
         out.text += std::string(t::kWaitingHead) + lines(status.waiting);

@@ -12,6 +12,12 @@
 
 namespace ruv {
 
+// Whether a key combination may be taken from every program: a key pressed
+// alone (Escape, a letter, Enter) would be lost to the game and to every
+// window, so it needs Ctrl, Alt, Shift or the Windows key; only the function
+// keys F1 to F24 stand alone.
+bool canBeGlobalHotkey(QKeyCombination keys);
+
 class GlobalHotkey : public QObject {
     Q_OBJECT
   public:

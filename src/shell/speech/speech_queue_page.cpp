@@ -162,6 +162,14 @@ void SpeechQueuePage::hotkeyTyped(SpeechHotkeyCommand command) {
         edit->setKeySequence(QKeySequence(edit->keySequence()[0]));
     }
     const QKeySequence keys = edit->keySequence();
+    // A key alone would be taken from the game; Escape alone cancels the typing.
+    if (!keys.isEmpty() && !canBeGlobalHotkey(keys[0])) {
+        edit->clear();
+        showHotkeyNote(command, keys[0] == QKeyCombination(Qt::Key_Escape)
+                                    ? QString()
+                                    : QStringLiteral("Ctrl・Alt・Shift と一緒に押してください"));
+        return;
+    }
     for (const SpeechHotkeyCommand other : kSpeechHotkeyCommands) {
         if (other != command && !keys.isEmpty() && hotkeyEdit(other)->keySequence() == keys) {
             edit->clear();
