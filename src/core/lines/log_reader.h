@@ -49,6 +49,14 @@ struct SliceResult {
     std::error_code sizeError;  // why the size was unavailable
 };
 
+// The last bytes the reader consumed, read again at the next look: another
+// file under the log's name, even one given the old file number, differs there.
+struct ConsumedLogTail {
+    std::uint64_t attachment = 0;
+    ByteOffset end;
+    std::string bytes;
+};
+
 class LogReader {
   public:
     LogReader(LogTail& tail, LineSink& sink, const platform::FileOpener& files,
@@ -120,12 +128,7 @@ class LogReader {
     };
     std::optional<Followed> followed_;
     // The last bytes consumed of an attachment, ending at `end`.
-    struct ConsumedTail {
-        std::uint64_t attachment = 0;
-        ByteOffset end;
-        std::string bytes;
-    };
-    std::optional<ConsumedTail> consumedTail_;
+    std::optional<ConsumedLogTail> consumedTail_;
 };
 
 }  // namespace ruv
