@@ -81,7 +81,7 @@ struct CountingPorts final : TabSelection,
     void RecordGain(std::int64_t, std::string_view) override { count(); }
     void RecordLevelUp(std::string_view) override { count(); }
     void requestAttention() override { count(); }
-    void SpeakLine(std::string_view text, SpeakerLine) override {
+    void SpeakLine(std::string_view text, SpeakerLine, SpeechPriority) override {
         count();
         FUZZ_CHECK(text == bodyOfDisplay(displayCuts.front()));
     }
