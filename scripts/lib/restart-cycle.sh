@@ -57,30 +57,10 @@ else
     start_program() { "$app/$(basename "$program_path")" >>"$work/output.txt" 2>&1 & program=$!; }
 fi
 
-# grep reads the whole answer: with pipefail, grep -q could leave xprop a
-# broken pipe and fail the check.
-wm_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 'window id' >/dev/null; }
-# Starts openbox, up to three times, 20 seconds each.
-start_openbox() {
-    local attempt deadline
-    for attempt in 1 2 3; do
-        openbox --sm-disable >"$work/openbox-$attempt.txt" 2>&1 &
-        wm=$!
-        deadline=$((SECONDS + 20))
-        while ((SECONDS < deadline)); do
-            wm_runs && return 0
-            sleep 0.2
-        done
-        kill "$wm" 2>/dev/null || true
-        wm=""
-        echo "restart cycle: openbox attempt $attempt did not take the display:" >&2
-        sed 's/^/    /' "$work/openbox-$attempt.txt" >&2
-    done
-    return 1
-}
+source "$(dirname "${BASH_SOURCE[0]}")/poll.sh"
 if ! wm_runs; then
     command -v openbox >/dev/null || fail "no window manager runs and openbox is not installed"
-    if ! start_openbox; then
+    if ! start_openbox "$work/openbox"; then
         # RESTART_CYCLE_WITHOUT_WM=skip: the display's fault, not the program's.
         if [[ "${RESTART_CYCLE_WITHOUT_WM:-}" == skip ]]; then
             echo "restart cycle: SKIPPED: no window manager could be started on $DISPLAY" >&2
@@ -90,7 +70,6 @@ if ! wm_runs; then
     fi
 fi
 
-source "$(dirname "${BASH_SOURCE[0]}")/poll.sh"
 window_named() { window="$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)"; [[ -n "$window" ]]; }
 program_ended() { ! kill -0 "$program" 2>/dev/null; }
 keys() {

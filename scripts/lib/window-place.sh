@@ -26,11 +26,8 @@ fail() {
 }
 
 source "$(dirname "${BASH_SOURCE[0]}")/poll.sh"
-wm_runs() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep 'window id' >/dev/null; }
 if ! wm_runs; then
-    openbox --sm-disable >"$work/openbox.txt" 2>&1 &
-    wm=$!
-    poll 20 0.2 wm_runs || fail "openbox did not start on $DISPLAY"
+    start_openbox "$work/openbox" || fail "openbox did not start on $DISPLAY"
 fi
 
 app="$work/program"
